@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the simulator needs to build, run and test.
+# Skips what is already installed; prints the apt-get command when not root.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-serialport-dev libgl-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libopenal-dev libjpeg-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth socat fonts-noto-cjk espeak-ng
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+cmd="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "These packages are missing; install them as root with:" >&2
+  echo "  apt-get update && $cmd" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+$cmd

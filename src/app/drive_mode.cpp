@@ -1,0 +1,220 @@
+#include "drive_mode.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "app_state.h"
+#include "drive_script.h"
+#include "driving_window.h"
+#include "help_window.h"
+#include "program_end.h"
+#include "recording_message_boxes.h"
+#include "title_window.h"
+#include "trace.h"
+#include "value_window.h"
+#include "virtual_clock.h"
+
+namespace ts {
+
+namespace {
+
+struct DriveOptions {
+    std::string train;
+    std::string data;
+    std::string script;
+    std::string trace = "-";
+    std::optional<int64_t> untilMs;
+};
+
+int usage(const std::string& why) {
+    std::cerr << "trainsim drive: " << why << "\n"
+              << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n";
+    return 2;
+}
+
+class DriveSession {
+public:
+    DriveSession(std::ostream& out, VirtualClock& clock, RecordingMessageBoxes& boxes)
+        : out_(out), clock_(clock), boxes_(boxes) {}
+
+    void write(const std::string& event, const std::string& reason = {}) {
+        TraceMoment m;
+        m.t = clock_.now();
+        m.event = event;
+        m.reason = reason;
+        m.messages = boxes_.take();
+        if (app().valueDisplay) m.valueDisplayShown = app().valueDisplay->isVisible();
+        m.windows["TForm3"] = windowState(static_cast<QWidget*>(app().valueDisplay));
+        m.windows["TForm4"] = windowState(static_cast<QWidget*>(app().help));
+        std::string line;
+        if (form_) {
+            line = form_->run().locked([&](Run& r, PanelModel& p) { return traceLine(m, r, p); });
+        } else {
+            Run r;
+            PanelModel p;
+            line = traceLine(m, r, p);
+        }
+        out_ << line << '\n';
+        out_.flush();
+    }
+
+    void setForm(TForm1* f) { form_ = f; }
+
+private:
+    static WindowState windowState(QWidget* w) {
+        WindowState s;
+        if (w) {
+            s.visible = w->isVisible();
+            s.caption = w->windowTitle().toStdString();
+        }
+        return s;
+    }
+
+    std::ostream& out_;
+    VirtualClock& clock_;
+    RecordingMessageBoxes& boxes_;
+    TForm1* form_ = nullptr;
+};
+
+void snapshot(TForm1* form, const std::string& file) {
+    form->grab().save(QString::fromStdString(file), "PNG");
+    auto* value = static_cast<QWidget*>(app().valueDisplay);
+    if (value && value->isVisible()) {
+        std::string v = file;
+        const auto dot = v.rfind(".png");
+        v = dot == std::string::npos ? v + "-value" : v.substr(0, dot) + "-value.png";
+        value->grab().save(QString::fromStdString(v), "PNG");
+    }
+}
+
+}  // namespace
+
+int runDriveMode(int argc, char** argv) {
+    DriveOptions o;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc) return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        std::optional<std::string> v;
+        if (a == "--train" && (v = next())) o.train = *v;
+        else if (a == "--data" && (v = next())) o.data = *v;
+        else if (a == "--script" && (v = next())) o.script = *v;
+        else if (a == "--trace" && (v = next())) o.trace = *v;
+        else if (a == "--until-ms" && (v = next())) {
+            try {
+                o.untilMs = std::stoll(*v);
+            } catch (...) {
+                return usage("bad --until-ms '" + *v + "'");
+            }
+        } else return usage("unknown or incomplete option '" + a + "'");
+    }
+    if (o.train.empty()) return usage("--train is required");
+    if (o.script.empty()) return usage("--script is required");
+
+    std::ifstream scriptFile(o.script, std::ios::binary);
+    if (!scriptFile) return usage("cannot read script '" + o.script + "'");
+    std::stringstream text;
+    text << scriptFile.rdbuf();
+    std::vector<ScriptCommand> commands;
+    try {
+        commands = parseDriveScript(text.str());
+    } catch (const ScriptError& e) {
+        std::cerr << "trainsim drive: " << o.script << ": " << e.what() << "\n";
+        return 2;
+    }
+
+    std::ofstream traceFile;
+    std::ostream* out = &std::cout;
+    if (o.trace != "-") {
+        traceFile.open(o.trace, std::ios::binary | std::ios::trunc);
+        if (!traceFile) return usage("cannot write trace '" + o.trace + "'");
+        out = &traceFile;
+    }
+    if (!o.data.empty() && chdir(o.data.c_str()) != 0) return usage("cannot change into data folder '" + o.data + "'");
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qargc = 1;
+    char name[] = "trainsim";
+    char* qargv[] = {name, nullptr};
+    QApplication qapp(qargc, qargv);
+    QApplication::setApplicationName("Train Simulator");
+
+    VirtualClock clock;
+    RecordingMessageBoxes boxes;
+    app().timers = &clock;
+    app().boxes = &boxes;
+    DriveSession session(*out, clock, boxes);
+    setProgramEndHook([&](int status) {
+        for (const auto& m : boxes.all()) std::cerr << m << "\n";
+        if (status != 0) session.write("end", "fatal");
+    });
+
+    auto* title = new TForm5;
+    app().title = title;
+    app().help = new TForm4;
+    app().valueDisplay = new TForm3;
+
+    TForm1* form = title->createDrivingWindow(o.train);
+    session.setForm(form);
+    form->run().afterPresentationStep = [&] {
+        form->refresh();
+        session.write("step");
+    };
+    form->show();
+    QApplication::processEvents();
+    session.write("loaded");
+
+    const int64_t endTime = o.untilMs ? *o.untilMs : (commands.empty() ? 0 : commands.back().ms);
+    size_t next = 0;
+    std::string reason;
+    for (;;) {
+        std::optional<int64_t> t;
+        if (next < commands.size()) t = commands[next].ms;
+        if (auto due = clock.nextDue(); due && (!t || *due < *t)) t = due;
+        if (!t || *t > endTime) {
+            clock.setNow(endTime);
+            reason = o.untilMs ? "until" : "script";
+            break;
+        }
+        clock.setNow(*t);
+        while (next < commands.size() && commands[next].ms == *t) {
+            const ScriptCommand& c = commands[next++];
+            switch (c.kind) {
+                case ScriptCommand::Kind::Start: form->start1Click(); break;
+                case ScriptCommand::Kind::Close: form->backClick(); break;
+                case ScriptCommand::Kind::Snapshot: snapshot(form, c.text); break;
+                default: break;
+            }
+            QApplication::processEvents();
+            if (form->run().closed()) break;
+        }
+        if (form->run().closed()) {
+            reason = "close";
+            break;
+        }
+        guarded([&] { clock.runDue({}); });
+        QApplication::processEvents();
+        if (form->run().closed()) {
+            reason = "close";
+            break;
+        }
+    }
+    session.write("end", reason);
+    setProgramEndHook({});
+    // Leave without tearing down the windows of the run.
+    endProgram(0);
+}
+
+}  // namespace ts

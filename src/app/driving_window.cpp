@@ -1,0 +1,191 @@
+#include "driving_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "app_state.h"
+#include "help_window.h"
+#include "pictures.h"
+#include "program_end.h"
+
+namespace ts {
+
+namespace {
+
+struct LabelPlace {
+    const char* name;
+    int left, top, width, height;
+    Qt::Alignment align;
+};
+
+// The read-out column beside and below the driver's view.
+const LabelPlace kLabels[] = {
+    {"SignalLabel", 500, 112, 50, 18, Qt::AlignHCenter},
+    {"SlopeText", 564, 201, 50, 18, Qt::AlignHCenter},
+    {"Label1", 496, 313, 0, 0, Qt::AlignLeft},
+    {"PowerLabel", 544, 313, 0, 0, Qt::AlignHCenter},
+    {"BrakeLabel", 584, 313, 0, 0, Qt::AlignHCenter},
+    {"Label4", 496, 337, 137, 19, Qt::AlignLeft},
+    {"CarsLabel", 495, 361, 66, 19, Qt::AlignLeft},
+    {"digi_speed", 496, 384, 0, 0, Qt::AlignLeft},
+    {"Label3", 544, 417, 0, 0, Qt::AlignHCenter},
+};
+
+}  // namespace
+
+TForm1::TForm1(const std::string& trainCode, TimerFactory& timers, MessageBoxes& boxes, DrivingRun::Progress progress)
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName("TForm1");
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    run_ = std::make_unique<DrivingRun>(trainCode, boxes, timers, std::move(progress));
+    run_->afterPresentationStep = [this] { refresh(); };
+    buildMenu();
+    buildPanel();
+    setWindowTitle("Train Simulator");
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildMenu() {
+    auto* bar = menuBar();
+    auto add = [this](QMenu* menu, const char* name) {
+        auto* a = menu->addAction(QString());
+        a->setObjectName(name);
+        actions_[name] = a;
+        return a;
+    };
+    auto* start = bar->addAction(QString());
+    start->setObjectName("start1");
+    actions_["start1"] = start;
+    connect(start, &QAction::triggered, this, [this] { start1Click(); });
+
+    auto* go = bar->addMenu(QString());
+    go->setObjectName("GoTo1");
+    menus_["GoTo1"] = go;
+    auto* show = bar->addMenu(QString());
+    show->setObjectName("Show1");
+    menus_["Show1"] = show;
+    connect(add(show, "menu_d1"), &QAction::triggered, this, [this] { menu_d1Click(); });
+    auto* ctl = bar->addMenu(QString());
+    ctl->setObjectName("Controller1");
+    menus_["Controller1"] = ctl;
+    for (const char* n : {"COM11", "COM21", "Setup1", "Connect1"}) add(ctl, n);
+}
+
+void TForm1::buildPanel() {
+    cab_ = new QWidget(this);
+    cab_->setObjectName("cab");
+    cab_->setFixedSize(640, 440);
+    cab_->setAutoFillBackground(true);
+    QPalette pal = cab_->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    cab_->setPalette(pal);
+    setCentralWidget(cab_);
+
+    QFont mono("Monospace");
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setPixelSize(16);
+    for (const auto& place : kLabels) {
+        auto* l = new QLabel(cab_);
+        l->setObjectName(place.name);
+        l->setFont(mono);
+        l->setPalette(pal);
+        l->setAlignment(place.align | Qt::AlignVCenter);
+        l->move(place.left, place.top);
+        if (place.width > 0) l->setFixedSize(place.width, place.height);
+        labels_[place.name] = l;
+    }
+    back_ = new QLabel(cab_);
+    back_->setObjectName("back");
+    back_->setPixmap(backButtonPicture());
+    back_->setGeometry(618, 417, 20, 20);
+    back_->installEventFilter(this);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TForm1::formCreate() {
+    run_->formCreate();
+    refresh();
+}
+
+void TForm1::runModal() {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    if (!isVisible()) return;
+    QEventLoop loop;
+    connect(this, &TForm1::closed, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void TForm1::refresh() {
+    run_->locked([this](Run&, PanelModel& p) {
+        if (windowTitle().toStdString() != p.caption) setWindowTitle(QString::fromStdString(p.caption));
+        for (const auto& item : p.menu) {
+            const QString caption = QString::fromStdString(item.caption);
+            if (auto a = actions_.find(item.name); a != actions_.end()) a->second->setText(caption);
+            if (auto m = menus_.find(item.name); m != menus_.end()) m->second->setTitle(caption);
+        }
+        for (const auto& [name, text] : p.labels) {
+            auto it = labels_.find(name);
+            if (it == labels_.end()) continue;
+            const QString t = QString::fromStdString(text);
+            if (it->second->text() != t) {
+                it->second->setText(t);
+                if (it->second->minimumWidth() == 0) it->second->adjustSize();
+            }
+        }
+    });
+}
+
+QAction* TForm1::action(const std::string& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QLabel* TForm1::label(const std::string& name) const {
+    auto it = labels_.find(name);
+    return it == labels_.end() ? nullptr : it->second;
+}
+
+void TForm1::start1Click() {
+    guarded([this] { run_->start1Click(); });
+    refresh();
+}
+
+void TForm1::backClick() { close(); }
+
+void TForm1::menu_d1Click() {
+    if (app().help) app().help->show();
+}
+
+void TForm1::forwardKey(QKeyEvent*) {}
+
+void TForm1::keyPressEvent(QKeyEvent* e) { forwardKey(e); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == back_ && e->type() == QEvent::MouseButtonRelease) {
+        backClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    if (!closing_) {
+        closing_ = true;
+        guarded([this] { run_->closeQuery(); });
+        emit closed();
+    }
+    e->accept();
+}
+
+}  // namespace ts

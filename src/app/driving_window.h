@@ -1,0 +1,62 @@
+// The driving window TForm1: draws the panel model of its DrivingRun and
+// forwards menu clicks, keys and the wheel to it.
+#pragma once
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "driving_run.h"
+
+class QLabel;
+class QAction;
+class QMenu;
+
+namespace ts {
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(const std::string& trainCode, TimerFactory& timers, MessageBoxes& boxes, DrivingRun::Progress progress);
+    ~TForm1() override;
+
+    // The loading sequence (FormCreate); throws FatalError after its message.
+    void formCreate();
+    // Shows the window modally; returns when it has closed.
+    void runModal();
+
+    DrivingRun& run() { return *run_; }
+
+    // Handlers, also called by the headless drive mode.
+    void start1Click();
+    void backClick();
+    void menu_d1Click();
+    void forwardKey(QKeyEvent* e);
+
+    // Redraws everything from the panel model.
+    void refresh();
+    QAction* action(const std::string& name) const;
+    QLabel* label(const std::string& name) const;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildMenu();
+    void buildPanel();
+
+    std::unique_ptr<DrivingRun> run_;
+    QWidget* cab_ = nullptr;
+    std::map<std::string, QAction*> actions_;
+    std::map<std::string, QMenu*> menus_;
+    std::map<std::string, QLabel*> labels_;
+    QLabel* back_ = nullptr;
+    bool closing_ = false;
+};
+
+}  // namespace ts

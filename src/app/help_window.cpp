@@ -1,0 +1,45 @@
+#include "help_window.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+#include "app_state.h"
+#include "data/file_names.h"
+#include "data/text_file.h"
+#include "driving_window.h"
+
+namespace ts {
+
+TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                                      Qt::WindowCloseButtonHint | Qt::WindowTitleHint) {
+    setObjectName("TForm4");
+    setWindowTitle("Help");
+    setFixedSize(227, 331);
+    memo1_ = new QPlainTextEdit(this);
+    memo1_->setObjectName("Memo1");
+    memo1_->setReadOnly(true);
+    memo1_->setGeometry(1, 1, 225, 329);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    create();
+}
+
+void TForm4::create() {
+    auto file = readTextFile(resolveDataPath("operation.txt"));
+    if (!file) {
+        if (app().boxes) app().boxes->show("operation.txtを読み込めませんでした。ヘルプは空のまま表示されます。");
+        return;
+    }
+    const auto& lines = file->lines;
+    if (lines.empty()) return;
+    setWindowTitle(QString::fromStdString(file->encoding.decode(lines[0])));
+    QStringList text;
+    for (size_t i = 1; i < lines.size(); ++i) text << QString::fromStdString(file->encoding.decode(lines[i]));
+    memo1_->setPlainText(text.join('\n'));
+}
+
+void TForm4::keyPressEvent(QKeyEvent* e) {
+    if (app().current) app().current->forwardKey(e);
+}
+
+}  // namespace ts

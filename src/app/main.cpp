@@ -1,0 +1,56 @@
+// trainsim: the train driving simulator. "trainsim [--data DIR]" opens the
+// title screen; "trainsim drive ..." runs the headless drive mode.
+#include <QApplication>
+#include <QScreen>
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include <unistd.h>
+
+#include "app_state.h"
+#include "drive_mode.h"
+#include "help_window.h"
+#include "qt_message_boxes.h"
+#include "qt_timers.h"
+#include "title_window.h"
+#include "value_window.h"
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
+
+    std::string dataDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--data" && i + 1 < argc) {
+            dataDir = argv[++i];
+        } else if (a == "--help" || a == "-h") {
+            std::cout << "usage: trainsim [--data DIR]\n"
+                         "       trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n";
+            return 0;
+        } else if (a.rfind("-", 0) == 0 && a.find("platform") == std::string::npos) {
+            std::cerr << "trainsim: unknown option '" << a << "'\n";
+            return 2;
+        }
+    }
+    if (!dataDir.empty() && chdir(dataDir.c_str()) != 0) {
+        std::cerr << "trainsim: cannot change into data folder '" << dataDir << "'\n";
+        return 2;
+    }
+
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName("Train Simulator");
+    ts::QtMessageBoxes boxes;
+    ts::QtTimerFactory timers;
+    ts::app().boxes = &boxes;
+    ts::app().timers = &timers;
+
+    auto* title = new ts::TForm5;
+    ts::app().title = title;
+    ts::app().help = new ts::TForm4;
+    ts::app().valueDisplay = new ts::TForm3;
+    title->show();
+    if (const QScreen* s = title->screen()) title->move(s->availableGeometry().center() - title->rect().center());
+    return qapp.exec();
+}

@@ -1,0 +1,14 @@
+// The pictures the program carries itself: the title screen's buttons, the
+// loading picture and the driving window's back button.
+#pragma once
+#include <QPixmap>
+#include <QString>
+
+namespace ts {
+
+QPixmap trainButtonPicture(const QString& text, int width = 313, int height = 41);
+QPixmap smallButtonPicture(const QString& text, int width, int height);
+QPixmap loadingPicture();
+QPixmap backButtonPicture();
+
+}  // namespace ts

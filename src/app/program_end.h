@@ -1,0 +1,28 @@
+// Ends the program after a fatal message. The headless drive mode installs a
+// hook that finishes its trace first.
+#pragma once
+#include <functional>
+
+namespace ts {
+
+void setProgramEndHook(std::function<void(int)> hook);
+[[noreturn]] void endProgram(int status);
+
+// Runs `f`; a FatalError (its message already shown) ends the program with status 1.
+template <class F>
+void guarded(F&& f);
+
+}  // namespace ts
+
+#include "messages.h"
+
+namespace ts {
+template <class F>
+void guarded(F&& f) {
+    try {
+        f();
+    } catch (const FatalError&) {
+        endProgram(1);
+    }
+}
+}  // namespace ts

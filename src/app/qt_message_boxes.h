@@ -1,0 +1,12 @@
+// Message boxes shown as plain modal Qt message boxes.
+#pragma once
+#include "messages.h"
+
+namespace ts {
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    void show(const std::string& text) override;
+};
+
+}  // namespace ts

@@ -1,0 +1,131 @@
+#include "title_window.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QUrl>
+
+#include "app_state.h"
+#include "data/file_names.h"
+#include "driving_window.h"
+#include "jpeg_image.h"
+#include "pictures.h"
+#include "program_end.h"
+
+namespace ts {
+
+TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+    setObjectName("TForm5");
+    setWindowTitle(QApplication::applicationName());
+    resize(640, 480);
+    setAttribute(Qt::WA_StaticContents);
+
+    auto picture = [this](const char* name, const QPixmap& pm) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        l->setPixmap(pm);
+        l->resize(pm.size());
+        l->installEventFilter(this);
+        return l;
+    };
+    image1_ = new QLabel(this);
+    image1_->setObjectName("Image1");
+    image1_->setGeometry(0, 0, 640, 480);
+    train1_ = picture("Train1", trainButtonPicture(QStringLiteral("789  電車で走る")));
+    train2_ = picture("Train2", trainButtonPicture(QStringLiteral("40  気動車で走る")));
+    help_ = picture("HELP", smallButtonPicture("HELP", 56, 25));
+    quit_ = picture("Quit", smallButtonPicture("Quit", 49, 25));
+    loading_ = picture("loading", loadingPicture());
+    loading_->move(160, 208);
+    loading_->hide();
+    label1_ = new QLabel(this);
+    label1_->setObjectName("Label1");
+    label1_->setGeometry(0, 480, 640, 18);
+    label1_->setAutoFillBackground(true);
+    QPalette pal = label1_->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label1_->setPalette(pal);
+
+    // FormCreate
+    connect(&timer_, &QTimer::timeout, this, [this] { MMTimer1Timer(); });
+    timer_.setInterval(100);
+    timer_.start();
+    const QImage bg = loadJpeg(resolveDataPath("image\\title\\title.jpg"));
+    if (!bg.isNull()) image1_->setPixmap(QPixmap::fromImage(bg));
+    placeButtons();
+}
+
+QLabel* TForm5::element(const char* name) const { return findChild<QLabel*>(name); }
+
+void TForm5::placeButtons() {
+    train1_->move(buttons_.train1Left, 352);
+    train2_->move(buttons_.train2Left, 400);
+    quit_->move(584, buttons_.quitTop);
+    help_->move(512, buttons_.helpTop);
+}
+
+void TForm5::MMTimer1Timer() {
+    if (!buttons_.tick()) timer_.stop();
+    placeButtons();
+}
+
+void TForm5::setStatus(const std::string& text) {
+    label1_->setText(QString::fromStdString(text));
+    label1_->repaint();
+}
+
+bool TForm5::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        if (watched == train1_) Train1Click();
+        else if (watched == train2_) Train2Click();
+        else if (watched == help_) helpclick();
+        else if (watched == quit_) QuitClick();
+        else return QWidget::eventFilter(watched, e);
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+TForm1* TForm5::createDrivingWindow(const std::string& code) {
+    trainCode_ = code;
+    auto* form = new TForm1(code, *app().timers, *app().boxes, [this](const std::string& t) { setStatus(t); });
+    app().current = form;
+    guarded([form] { form->formCreate(); });
+    return form;
+}
+
+void TForm5::pickTrain(const std::string& code) {
+    timer_.stop();
+    buttons_.finish();
+    placeButtons();
+    loading_->show();
+    loading_->repaint();
+    trainCode_ = code;
+    resize(640, 498);
+    setStatus("Formを作成しています");
+    TForm1* form = createDrivingWindow(code);
+    hide();
+    form->runModal();
+    form->hide();
+    loading_->hide();
+    resize(640, 480);
+    show();
+}
+
+void TForm5::helpclick() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("readme.html")));
+}
+
+void TForm5::QuitClick() {
+    if (app().current) {
+        app().current->deleteLater();
+        app().current = nullptr;
+    }
+    close();
+}
+
+}  // namespace ts

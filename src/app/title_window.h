@@ -1,0 +1,58 @@
+// The title window TForm5: background picture, the sliding picture buttons,
+// the status line shown while a driving window loads.
+#pragma once
+#include <QTimer>
+#include <QWidget>
+#include <string>
+
+#include "title_animation.h"
+
+class QLabel;
+
+namespace ts {
+
+class TForm1;
+
+class TForm5 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm5(QWidget* parent = nullptr);
+
+    void Train1Click() { pickTrain("789"); }
+    void Train2Click() { pickTrain("40"); }
+    void helpclick();
+    void QuitClick();
+
+    // Writes a text on the status line and repaints it at once.
+    void setStatus(const std::string& text);
+
+    QLabel* element(const char* name) const;
+    const TitleButtons& buttons() const { return buttons_; }
+    bool animating() const { return timer_.isActive(); }
+    std::string trainCode() const { return trainCode_; }
+
+    // Creates a driving window for a train code and loads it (FormCreate); on
+    // a fatal error the program ends. Used by the train buttons and the drive mode.
+    TForm1* createDrivingWindow(const std::string& code);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void MMTimer1Timer();
+    void placeButtons();
+    void pickTrain(const std::string& code);
+
+    QLabel* image1_;
+    QLabel* train1_;
+    QLabel* train2_;
+    QLabel* help_;
+    QLabel* quit_;
+    QLabel* loading_;
+    QLabel* label1_;
+    QTimer timer_;
+    TitleButtons buttons_;
+    std::string trainCode_;
+};
+
+}  // namespace ts

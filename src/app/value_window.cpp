@@ -1,0 +1,81 @@
+#include "value_window.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "app_state.h"
+#include "driving_window.h"
+
+namespace ts {
+
+namespace {
+
+struct Row {
+    const char* name;
+    const char* caption;
+};
+
+const Row kLeft[] = {{"Label1", "Speed"},          {"Label2", "BC Pressure"}, {"Label3", "SAP Pressure"},
+                     {"Label4", "ER Pressure"},    {"Label5", "MR Pressure"}, {"Label30", "Frame"},
+                     {"Label31", "Projected"},     {"Label33", "Remain"}};
+const Row kMiddle[] = {{"Label6", "Accelaration"},       {"Label7", "Power"},
+                       {"Label25", "Resistance"},        {"Label27", "Slope"},
+                       {"Label8", "Adhesive coefficient"}, {"Label9", "Adhesive limit(P)"},
+                       {"Label20", "Adhesive limit(B)"}};
+
+}  // namespace
+
+TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                      Qt::WindowCloseButtonHint) {
+    setObjectName("TForm3");
+    setWindowTitle("Value Display");
+    setFixedSize(604, 195);
+    auto column = [this](const Row* rows, int n, int x) {
+        for (int i = 0; i < n; ++i) {
+            auto* cap = new QLabel(QString::fromUtf8(rows[i].caption), this);
+            cap->setGeometry(x, 6 + i * 23, 130, 20);
+            auto* val = new QLabel(this);
+            val->setObjectName(rows[i].name);
+            val->setGeometry(x + 130, 6 + i * 23, 90, 20);
+            val->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            values_[rows[i].name] = val;
+        }
+    };
+    column(kLeft, 8, 8);
+    column(kMiddle, 7, 240);
+    const char* barNames[] = {"ProgressBar1", "ProgressBar2", "ProgressBar3"};
+    for (int i = 0; i < 3; ++i) {
+        auto* bar = new QProgressBar(this);
+        bar->setObjectName(barNames[i]);
+        bar->setRange(-500000, 500000);
+        bar->setValue(0);
+        bar->setTextVisible(false);
+        bar->setGeometry(480, 8 + i * 24, 116, 16);
+        bars_[barNames[i]] = bar;
+    }
+    auto* wheel = new QLabel(this);
+    wheel->setObjectName("Label23");
+    wheel->setGeometry(480, 84, 116, 20);
+    values_["Label23"] = wheel;
+}
+
+void TForm3::showValues(const std::map<std::string, std::string>& values) {
+    for (const auto& [name, text] : values) {
+        if (auto it = values_.find(name); it != values_.end()) it->second->setText(QString::fromStdString(text));
+        if (auto it = bars_.find(name); it != bars_.end()) it->second->setValue(std::stoi(text));
+    }
+}
+
+std::map<std::string, std::string> TForm3::texts() const {
+    std::map<std::string, std::string> out;
+    for (const auto& [name, label] : values_) out[name] = label->text().toStdString();
+    for (const auto& [name, bar] : bars_) out[name] = std::to_string(bar->value());
+    return out;
+}
+
+void TForm3::keyPressEvent(QKeyEvent* e) {
+    if (app().current) app().current->forwardKey(e);
+}
+
+}  // namespace ts

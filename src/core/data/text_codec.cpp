@@ -1,0 +1,62 @@
+#include "data/text_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <mutex>
+
+namespace ts {
+
+bool isValidUtf8(std::string_view s) {
+    size_t i = 0;
+    const size_t n = s.size();
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        size_t len;
+        uint32_t cp;
+        if (c < 0x80) { ++i; continue; }
+        if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; }
+        else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; }
+        else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; }
+        else return false;
+        if (i + len > n) return false;
+        for (size_t k = 1; k < len; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000)) return false;
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += len;
+    }
+    return true;
+}
+
+std::string cp932ToUtf8(std::string_view in) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    std::string out;
+    out.reserve(in.size() * 3 / 2 + 4);
+    char buf[256];
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    while (srcLeft > 0) {
+        char* dst = buf;
+        size_t dstLeft = sizeof buf;
+        const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buf, dst - buf);
+        if (r == static_cast<size_t>(-1)) {
+            if (errno == E2BIG) continue;
+            // An invalid or incomplete sequence: show a replacement character and go on.
+            out += "\xEF\xBF\xBD";
+            ++src;
+            --srcLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace ts

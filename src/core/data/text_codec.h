@@ -1,0 +1,20 @@
+// Decoding of text values from data files: UTF-8 when a whole file is valid
+// UTF-8, otherwise Shift-JIS in its Windows form (CP932).
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace ts {
+
+bool isValidUtf8(std::string_view bytes);
+
+// CP932 bytes to UTF-8; a byte sequence that does not decode becomes U+FFFD.
+std::string cp932ToUtf8(std::string_view bytes);
+
+// How one file's text values are turned into display text.
+struct TextEncoding {
+    bool utf8 = true;
+    std::string decode(std::string_view raw) const { return utf8 ? std::string(raw) : cp932ToUtf8(raw); }
+};
+
+}  // namespace ts

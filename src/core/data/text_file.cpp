@@ -1,0 +1,34 @@
+#include "data/text_file.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace ts {
+
+std::vector<std::string> splitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        const bool hasLf = end != std::string::npos;
+        if (!hasLf) end = bytes.size();
+        size_t stop = end;
+        if (hasLf && stop > start && bytes[stop - 1] == '\r') --stop;
+        lines.emplace_back(bytes, start, stop - start);
+        start = hasLf ? end + 1 : end;
+    }
+    return lines;
+}
+
+std::optional<TextFile> readTextFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    TextFile f;
+    f.encoding.utf8 = isValidUtf8(bytes);
+    f.lines = splitLines(bytes);
+    return f;
+}
+
+}  // namespace ts

@@ -1,0 +1,10 @@
+#include "messages.h"
+
+namespace ts {
+
+void fatal(MessageBoxes& boxes, const std::string& text) {
+    boxes.show(text);
+    throw FatalError(text);
+}
+
+}  // namespace ts

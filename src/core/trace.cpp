@@ -1,0 +1,93 @@
+#include "trace.h"
+
+#include "json_writer.h"
+
+namespace ts {
+
+namespace {
+
+class FieldWriter final : public RunFieldVisitor {
+public:
+    explicit FieldWriter(JsonWriter& w) : w_(w) {}
+    void integer(const char* name, int64_t v) override { w_.key(name).value(v); }
+    void real(const char* name, long double v) override { w_.key(name).value(v); }
+    void text(const char* name, const std::string& v) override { w_.key(name).value(v); }
+
+private:
+    JsonWriter& w_;
+};
+
+void writeMenu(JsonWriter& w, const std::vector<MenuItem>& items, bool asPairs) {
+    if (asPairs) {
+        w.beginArray();
+        for (const auto& i : items) w.beginArray().value(i.name).value(i.caption).endArray();
+        w.endArray();
+    } else {
+        w.beginObject();
+        for (const auto& i : items) w.key(i.name).value(i.caption);
+        w.endObject();
+    }
+}
+
+}  // namespace
+
+std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p) {
+    JsonWriter w;
+    w.beginObject();
+    w.key("t").value(m.t);
+    w.key("event").value(m.event);
+    if (!m.reason.empty()) w.key("reason").value(m.reason);
+
+    FieldWriter fields(w);
+    visitRunFields(run, fields);
+
+    w.key("caption").value(p.caption);
+    w.key("labels").beginObject();
+    for (const auto& [k, v] : p.labels) w.key(k).value(v);
+    w.endObject();
+    w.key("visible").beginObject();
+    for (const auto& [k, v] : p.visible) w.key(k).value(int64_t(v ? 1 : 0));
+    w.endObject();
+    w.key("images").beginObject();
+    for (const auto& [k, v] : p.images) {
+        w.key(k);
+        if (v) w.value(int64_t(*v));
+        else w.null();
+    }
+    w.endObject();
+    w.key("needles").beginObject();
+    for (const auto& [k, v] : p.needles) w.key(k).value(int64_t(v));
+    w.endObject();
+    if (m.valueDisplayShown) {
+        w.key("valueDisplay").beginObject();
+        for (const auto& [k, v] : p.valueDisplay) w.key(k).value(v);
+        w.endObject();
+    }
+    w.key("wheel").value(p.wheel);
+    w.key("menu");
+    writeMenu(w, p.menu, false);
+    w.key("stations");
+    writeMenu(w, p.stations, true);
+    w.key("geometry").beginObject();
+    for (const auto& [k, v] : p.geometry) w.key(k).beginArray().value(int64_t(v.first)).value(int64_t(v.second)).endArray();
+    w.endObject();
+    w.key("windows").beginObject();
+    for (const auto& [k, v] : m.windows) {
+        w.key(k).beginObject().key("visible").value(int64_t(v.visible ? 1 : 0)).key("caption").value(v.caption).endObject();
+    }
+    w.endObject();
+    w.key("sounds").beginArray();
+    for (const auto& s : m.sounds) {
+        w.beginArray().value(int64_t(s.channel)).value(s.op);
+        if (s.value) w.value(*s.value);
+        w.endArray();
+    }
+    w.endArray();
+    w.key("messages").beginArray();
+    for (const auto& msg : m.messages) w.value(msg);
+    w.endArray();
+    w.endObject();
+    return w.str();
+}
+
+}  // namespace ts

@@ -1,0 +1,115 @@
+// The drive-mode script, the virtual clock and the trace line.
+#include <gtest/gtest.h>
+
+#include "drive_script.h"
+#include "trace.h"
+#include "virtual_clock.h"
+
+using namespace ts;
+using K = ScriptCommand::Kind;
+
+TEST(DriveScript, ParsesEveryCommand) {
+    const auto cmds = parseDriveScript(
+        "# comment\n\n@0 start\r\n@10 char space\n@10 char 8\n@20 key shift+F8\n@30 key Enter\n"
+        "@40 wheel down 3\n@40 wheel up\n@50 serial  P5 x\n@60 jump 2\n@70 snapshot a.png\n@80 close\n");
+    ASSERT_EQ(cmds.size(), 11u);
+    EXPECT_EQ(cmds[0].kind, K::Start);
+    EXPECT_EQ(cmds[1].text, " ");
+    EXPECT_EQ(cmds[2].text, "8");
+    EXPECT_EQ(cmds[3].text, "F8");
+    EXPECT_TRUE(cmds[3].shift);
+    EXPECT_FALSE(cmds[3].ctrl);
+    EXPECT_EQ(cmds[4].text, "Enter");
+    EXPECT_EQ(cmds[5].amount, -3);
+    EXPECT_EQ(cmds[6].amount, 1);
+    EXPECT_EQ(cmds[7].text, " P5 x") << "serial text is the rest after one blank, byte for byte";
+    EXPECT_EQ(cmds[8].amount, 2);
+    EXPECT_EQ(cmds[9].text, "a.png");
+    EXPECT_EQ(cmds[10].kind, K::Close);
+    EXPECT_EQ(cmds[10].line, 13);
+}
+
+TEST(DriveScript, BadLinesNameTheirLineNumber) {
+    const char* bad[] = {"@5 start\n@4 start\n", "start\n", "@x start\n", "@1 fly\n", "@1 key F13\n",
+                         "@1 char ab\n",        "@1 wheel left\n", "@1 jump -1\n", "@1 start now\n", "@1 serial\n"};
+    for (const char* s : bad) {
+        try {
+            parseDriveScript(s);
+            ADD_FAILURE() << "accepted: " << s;
+        } catch (const ScriptError& e) {
+            const int expected = std::string(s).rfind("@5", 0) == 0 ? 2 : 1;
+            EXPECT_EQ(e.line, expected) << s;
+            EXPECT_NE(std::string(e.what()).find("line " + std::to_string(expected)), std::string::npos);
+        }
+    }
+}
+
+TEST(VirtualClock, OwnThreadTicksRunBeforeUiTicksAndPauseRestartsPhase) {
+    VirtualClock clock;
+    std::vector<std::string> log;
+    auto fast = clock.create(33, TimerThread::Own, [&] { log.push_back("33@" + std::to_string(clock.now())); });
+    auto slow = clock.create(100, TimerThread::Ui, [&] { log.push_back("100@" + std::to_string(clock.now())); });
+    clock.setNow(5);
+    slow->start();
+    fast->start();
+    EXPECT_EQ(clock.nextDue(), 38);
+    auto runUntil = [&](int64_t end) {
+        while (auto due = clock.nextDue()) {
+            if (*due > end) break;
+            clock.setNow(*due);
+            clock.runDue([&] { log.push_back("paint"); });
+        }
+    };
+    runUntil(105);
+    EXPECT_EQ(log, (std::vector<std::string>{"33@38", "paint", "33@71", "paint", "33@104", "paint", "100@105"}));
+    log.clear();
+    fast->stop();
+    slow->stop();
+    EXPECT_FALSE(clock.nextDue());
+    clock.setNow(200);
+    fast->start();
+    runUntil(240);
+    EXPECT_EQ(log, (std::vector<std::string>{"33@233", "paint"}));
+}
+
+TEST(VirtualClock, SameInstantRunsFastStepThenSlowStep) {
+    VirtualClock clock;
+    std::vector<int> order;
+    auto slow = clock.create(100, TimerThread::Ui, [&] { order.push_back(100); });
+    auto fast = clock.create(50, TimerThread::Own, [&] { order.push_back(50); });
+    slow->start();
+    fast->start();
+    clock.setNow(50);
+    clock.runDue({});
+    clock.setNow(100);
+    clock.runDue({});
+    EXPECT_EQ(order, (std::vector<int>{50, 50, 100}));
+}
+
+TEST(Trace, LineHasStateNamesAndJsonEscapes) {
+    ts::Run run;
+    run.inputLocked = 1;
+    run.stopDistance = 12.5L;
+    PanelModel panel;
+    panel.labels["Label4"] = "駅\"A\"";
+    panel.images["SignalImage"] = std::nullopt;
+    panel.images["stop"] = 3;
+    panel.menu = {{"start1", "Start"}};
+    panel.stations = {{"Sta0", "東"}};
+    TraceMoment m;
+    m.t = 300;
+    m.event = "step";
+    m.sounds = {{4, "play", std::nullopt}, {5, "volume", -600.0}};
+    m.messages = {"x\ny"};
+    const std::string line = traceLine(m, run, panel);
+    EXPECT_NE(line.find("\"t\":300,\"event\":\"step\""), std::string::npos);
+    EXPECT_NE(line.find("\"inputLocked\":1"), std::string::npos);
+    EXPECT_NE(line.find("\"stopDistance\":12.5"), std::string::npos);
+    EXPECT_NE(line.find("\"Label4\":\"駅\\\"A\\\"\""), std::string::npos);
+    EXPECT_NE(line.find("\"images\":{\"SignalImage\":null,\"stop\":3}"), std::string::npos);
+    EXPECT_NE(line.find("\"stations\":[[\"Sta0\",\"東\"]]"), std::string::npos);
+    EXPECT_NE(line.find("\"sounds\":[[4,\"play\"],[5,\"volume\",-600]]"), std::string::npos);
+    EXPECT_NE(line.find("\"messages\":[\"x\\ny\"]"), std::string::npos);
+    EXPECT_EQ(line.find("valueDisplay"), std::string::npos) << "only while the window is shown";
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+}

@@ -1,0 +1,169 @@
+// The windows under the offscreen platform: title screen, picking a train,
+// the driving window's Start/pause and closing, the help window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "app_state.h"
+#include "driving_window.h"
+#include "help_window.h"
+#include "qt_timers.h"
+#include "recording_message_boxes.h"
+#include "test_support.h"
+#include "title_window.h"
+#include "value_window.h"
+
+using namespace ts;
+
+namespace {
+
+class Windows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_FIXTURES "/basic");
+        app().boxes = &boxes_;
+        app().timers = &timers_;
+        app().help = new TForm4;
+        app().valueDisplay = new TForm3;
+        title_ = new TForm5;
+        app().title = title_;
+    }
+    void TearDown() override {
+        delete title_;
+        delete app().help;
+        delete app().valueDisplay;
+        delete app().current;
+        app() = AppState{};
+        cwd_.reset();
+    }
+    RecordingMessageBoxes boxes_;
+    QtTimerFactory timers_;
+    TForm5* title_ = nullptr;
+    std::unique_ptr<test::ScopedCwd> cwd_;
+};
+
+}  // namespace
+
+TEST_F(Windows, TitleAnimationEndsAtTargetPositions) {
+    title_->show();
+    EXPECT_TRUE(title_->animating());
+    EXPECT_EQ(title_->element("Train1")->x(), 640);
+    EXPECT_EQ(title_->element("Quit")->y(), 638);
+    QTest::qWait(1000);
+    EXPECT_TRUE(title_->animating());
+    QTest::qWait(1400);
+    EXPECT_FALSE(title_->animating());
+    EXPECT_EQ(title_->element("Train1")->x(), 330);
+    EXPECT_EQ(title_->element("Train2")->x(), 330);
+    EXPECT_EQ(title_->element("Quit")->pos(), QPoint(584, 448));
+    EXPECT_EQ(title_->element("HELP")->pos(), QPoint(512, 448));
+    EXPECT_FALSE(title_->element("loading")->isVisible());
+}
+
+TEST_F(Windows, PickingATrainRunsTheDrivingWindowAndReturns) {
+    title_->show();
+    QTest::qWait(150);
+    std::vector<std::string> seen;
+    int heightWhileLoaded = 0;
+    bool loadingShown = false;
+    QTimer::singleShot(50, [&] {
+        TForm1* form = app().current;
+        ASSERT_NE(form, nullptr);
+        heightWhileLoaded = title_->height();
+        loadingShown = title_->element("loading")->isVisibleTo(title_);
+        EXPECT_FALSE(title_->isVisible());
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->centralWidget()->size(), QSize(640, 440));
+        EXPECT_EQ(form->windowTitle(), "Train Simulator");
+        QAction* start = form->action("start1");
+        seen.push_back(start->text().toStdString());
+        EXPECT_EQ(form->run().locked([](ts::Run& r, PanelModel&) { return int(r.inputLocked); }), 1);
+        for (int i = 0; i < 3; ++i) {
+            start->trigger();
+            seen.push_back(start->text().toStdString());
+            seen.push_back(form->run().running() ? "running" : "paused");
+        }
+        EXPECT_EQ(form->run().locked([](ts::Run& r, PanelModel&) { return int(r.inputLocked); }), 0);
+        EXPECT_EQ(form->label("Label1")->text(), "前進");
+        QTest::mouseClick(form->findChild<QLabel*>("back"), Qt::LeftButton);
+    });
+    QTest::mouseClick(title_->element("Train2"), Qt::LeftButton);
+    // The modal run has ended here.
+    EXPECT_EQ(title_->trainCode(), "40");
+    EXPECT_EQ(heightWhileLoaded, 498);
+    EXPECT_TRUE(loadingShown);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Start", "一時停止(&S)", "running", "運転再開(&S)", "paused",
+                                              "一時停止(&S)", "running"}));
+    EXPECT_TRUE(title_->isVisible());
+    EXPECT_EQ(title_->height(), 480);
+    EXPECT_FALSE(title_->element("loading")->isVisibleTo(title_));
+    EXPECT_FALSE(title_->animating());
+    EXPECT_EQ(title_->element("Train1")->x(), 330);
+    ASSERT_NE(app().current, nullptr);
+    EXPECT_FALSE(app().current->isVisible());
+    EXPECT_TRUE(app().current->run().closed());
+    EXPECT_FALSE(app().current->run().running());
+    EXPECT_EQ(title_->element("Label1")->text().toStdString(), "環境をセットアップしています");
+    EXPECT_TRUE(boxes_.all().empty());
+}
+
+TEST_F(Windows, SecondPickCreatesASecondWindowAndKeepsTheFirstHidden) {
+    std::vector<TForm1*> forms;
+    auto closeSoon = [&] {
+        QTimer::singleShot(30, [&] {
+            forms.push_back(app().current);
+            app().current->backClick();
+        });
+    };
+    closeSoon();
+    title_->Train1Click();
+    closeSoon();
+    title_->Train1Click();
+    ASSERT_EQ(forms.size(), 2u);
+    EXPECT_NE(forms[0], forms[1]);
+    EXPECT_FALSE(forms[0]->isVisible());
+    EXPECT_EQ(app().current, forms[1]);
+    delete forms[0];
+}
+
+TEST_F(Windows, HelpWindowTakesCaptionFromFirstLine) {
+    EXPECT_EQ(app().help->windowTitle(), "Keys");
+    EXPECT_EQ(app().help->memo()->toPlainText(), "Z / A : power up / down");
+    EXPECT_EQ(app().help->size(), QSize(227, 331));
+}
+
+TEST(HelpWindow, OneLineFileGivesEmptyMemoAndMissingFileAMessage) {
+    test::TempDir dir;
+    RecordingMessageBoxes boxes;
+    app().boxes = &boxes;
+    {
+        dir.write("operation.txt", "Only caption\r\n");
+        test::ScopedCwd cwd(dir.path());
+        TForm4 help;
+        EXPECT_EQ(help.windowTitle(), "Only caption");
+        EXPECT_TRUE(help.memo()->toPlainText().isEmpty());
+    }
+    {
+        test::TempDir empty;
+        test::ScopedCwd cwd(empty.path());
+        TForm4 help;
+        EXPECT_EQ(help.windowTitle(), "Help");
+        EXPECT_TRUE(help.memo()->toPlainText().isEmpty());
+        ASSERT_EQ(boxes.all().size(), 1u);
+        EXPECT_NE(boxes.all()[0].find("operation.txt"), std::string::npos);
+    }
+    app() = AppState{};
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName("Train Simulator");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
