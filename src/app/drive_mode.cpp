@@ -145,6 +145,10 @@ int runDriveMode(int argc, char** argv) {
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own warnings would mix with the run's messages on standard error.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type == QtFatalMsg) std::cerr << msg.toStdString() << "\n";
+    });
     int qargc = 1;
     char name[] = "trainsim";
     char* qargv[] = {name, nullptr};

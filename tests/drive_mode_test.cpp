@@ -1,0 +1,91 @@
+// The headless drive mode, run as the real program: the run's life through
+// the trace (start, pause, close, inputLocked), determinism and failures.
+#include <gtest/gtest.h>
+
+#include "drive_runner.h"
+#include "test_support.h"
+
+using namespace ts::test;
+
+namespace {
+const std::string kBasic = TRAINSIM_FIXTURES "/basic";
+
+int countEvents(const DriveResult& r, const std::string& event) {
+    int n = 0;
+    for (const auto& l : r.lines) n += field(l, "event") == event;
+    return n;
+}
+}  // namespace
+
+TEST(DriveMode, StartPauseResumeAndClose) {
+    const auto r = drive(kBasic, "789", "@0 start\n@1050 start\n@2000 start\n@2550 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_FALSE(r.lines.empty());
+    const std::string& loaded = r.lines.front();
+    EXPECT_EQ(field(loaded, "event"), "loaded");
+    EXPECT_EQ(field(loaded, "t"), "0");
+    EXPECT_EQ(field(loaded, "inputLocked"), "1");
+    EXPECT_NE(loaded.find("\"start1\":\"Start\""), std::string::npos);
+    // Steps at 100 .. 1000 while running, none while paused, then 2100 .. 2500.
+    std::vector<std::string> times;
+    for (const auto& l : r.lines)
+        if (field(l, "event") == "step") times.push_back(field(l, "t"));
+    ASSERT_EQ(times.size(), 15u);
+    EXPECT_EQ(times.front(), "100");
+    EXPECT_EQ(times[9], "1000");
+    EXPECT_EQ(times[10], "2100");
+    EXPECT_EQ(times.back(), "2500");
+    EXPECT_NE(r.lines[1].find("\"start1\":\"一時停止(&S)\""), std::string::npos);
+    EXPECT_EQ(field(r.lines[1], "inputLocked"), "0");
+    const std::string& end = r.lines.back();
+    EXPECT_EQ(field(end, "event"), "end");
+    EXPECT_EQ(field(end, "reason"), "close");
+    EXPECT_EQ(field(end, "t"), "2550");
+}
+
+TEST(DriveMode, PausedCaptionAndUntil) {
+    const auto r = drive(kBasic, "40", "@0 start\n@250 start\n@5000 start\n", "--until-ms 400");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(countEvents(r, "step"), 2);
+    EXPECT_NE(r.lines.back().find("\"start1\":\"運転再開(&S)\""), std::string::npos);
+    EXPECT_EQ(field(r.lines.back(), "reason"), "until");
+    EXPECT_EQ(field(r.lines.back(), "t"), "400");
+}
+
+TEST(DriveMode, RunEndsAtLastScriptCommand) {
+    const auto r = drive(kBasic, "789", "@0 start\n@300 start\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(countEvents(r, "step"), 2) << "the pause at 300 comes before the step due then";
+    EXPECT_EQ(field(r.lines.back(), "reason"), "script");
+    EXPECT_EQ(field(r.lines.back(), "t"), "300");
+}
+
+TEST(DriveMode, SameScriptGivesTheSameTraceByteForByte) {
+    const std::string script = "@0 start\n@777 start\n@800 start\n@3000 close\n";
+    const auto a = drive(kBasic, "789", script);
+    const auto b = drive(kBasic, "789", script);
+    ASSERT_EQ(a.status, 0);
+    EXPECT_GT(a.lines.size(), 20u);
+    EXPECT_EQ(a.trace, b.trace);
+}
+
+TEST(DriveMode, FatalDataErrorEndsWithStatus1AndTheMessage) {
+    TempDir dir;
+    dir.write("string.txt", "[Start]\nGo\n");
+    dir.write("operation.txt", "Help\n");
+    const auto r = drive(dir.path().string(), "789", "@0 start\n");
+    EXPECT_EQ(r.status, 1);
+    ASSERT_FALSE(r.lines.empty());
+    const std::string& end = r.lines.back();
+    EXPECT_EQ(field(end, "event"), "end");
+    EXPECT_EQ(field(end, "reason"), "fatal");
+    EXPECT_NE(end.find("\"messages\":[\"mascon.txtが見つかりません\"]"), std::string::npos);
+    EXPECT_NE(r.err.find("mascon.txtが見つかりません"), std::string::npos);
+}
+
+TEST(DriveMode, MalformedScriptExits2BeforeRunning) {
+    const auto r = drive(kBasic, "789", "@0 start\n@10 jump\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
+}
