@@ -92,8 +92,15 @@ TEST(Trace, LineHasStateNamesAndJsonEscapes) {
     run.stopDistance = 12.5L;
     PanelModel panel;
     panel.labels["Label4"] = "駅\"A\"";
-    panel.images["SignalImage"] = std::nullopt;
-    panel.images["stop"] = 3;
+    PanelItem signal;
+    signal.name = "SignalImage";
+    signal.kind = PanelItem::Kind::Slot;
+    PanelItem stop = signal;
+    stop.name = "stop";
+    stop.drawn = 3;
+    stop.visible = false;
+    PanelItem other;  // unnamed pictures are not traced
+    panel.items = {stop, signal, other};
     panel.menu = {{"start1", "Start"}};
     panel.stations = {{"Sta0", "東"}};
     TraceMoment m;
@@ -107,6 +114,7 @@ TEST(Trace, LineHasStateNamesAndJsonEscapes) {
     EXPECT_NE(line.find("\"stopDistance\":12.5"), std::string::npos);
     EXPECT_NE(line.find("\"Label4\":\"駅\\\"A\\\"\""), std::string::npos);
     EXPECT_NE(line.find("\"images\":{\"SignalImage\":null,\"stop\":3}"), std::string::npos);
+    EXPECT_NE(line.find("\"visible\":{\"SignalImage\":1,\"stop\":0}"), std::string::npos);
     EXPECT_NE(line.find("\"stations\":[[\"Sta0\",\"東\"]]"), std::string::npos);
     EXPECT_NE(line.find("\"sounds\":[[4,\"play\"],[5,\"volume\",-600]]"), std::string::npos);
     EXPECT_NE(line.find("\"messages\":[\"x\\ny\"]"), std::string::npos);

@@ -1,6 +1,10 @@
 // The program's windows, created at start and living until it ends.
 #pragma once
+#include <functional>
+#include <memory>
+
 #include "messages.h"
+#include "sound/sound_device.h"
 
 namespace ts {
 
@@ -17,6 +21,8 @@ struct AppState {
     TForm1* current = nullptr;  // the current driving window, none until a train is picked
     MessageBoxes* boxes = nullptr;
     TimerFactory* timers = nullptr;
+    // Makes the sound device of a new driving window.
+    std::function<std::unique_ptr<TDDSD>()> makeSound;
 };
 
 AppState& app();

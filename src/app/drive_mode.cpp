@@ -199,6 +199,7 @@ int runDriveMode(int argc, char** argv) {
                 case ScriptCommand::Kind::Start: form->start1Click(); break;
                 case ScriptCommand::Kind::Close: form->backClick(); break;
                 case ScriptCommand::Kind::Snapshot: snapshot(form, c.text); break;
+                case ScriptCommand::Kind::Jump: form->stationClick(c.amount); break;
                 default: break;
             }
             QApplication::processEvents();

@@ -13,6 +13,7 @@
 #include "help_window.h"
 #include "pictures.h"
 #include "program_end.h"
+#include "sound/null_sound.h"
 
 namespace ts {
 
@@ -39,12 +40,15 @@ const LabelPlace kLabels[] = {
 
 }  // namespace
 
-TForm1::TForm1(const std::string& trainCode, TimerFactory& timers, MessageBoxes& boxes, DrivingRun::Progress progress)
+TForm1::TForm1(const std::string& trainCode, std::function<void(const std::string&)> progress)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("TForm1");
     setAttribute(Qt::WA_DeleteOnClose, false);
-    run_ = std::make_unique<DrivingRun>(trainCode, boxes, timers, std::move(progress));
+    pictures_ = std::make_unique<QtPictures>();
+    sound_ = app().makeSound ? app().makeSound() : std::make_unique<NullSound>();
+    run_ = std::make_unique<DrivingRun>(
+        trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, std::move(progress)});
     run_->afterPresentationStep = [this] { refresh(); };
     buildMenu();
     buildPanel();
@@ -80,10 +84,7 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::buildPanel() {
-    cab_ = new QWidget(this);
-    cab_->setObjectName("cab");
-    cab_->setFixedSize(640, 440);
-    cab_->setAutoFillBackground(true);
+    cab_ = new CabView(*pictures_, this);
     QPalette pal = cab_->palette();
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, Qt::white);
@@ -126,8 +127,32 @@ void TForm1::runModal() {
     loop.exec();
 }
 
+void TForm1::syncStationMenu(const PanelModel& p) {
+    if (stationItems_ == p.stations.size()) return;
+    QMenu* go = menus_["GoTo1"];
+    go->clear();
+    for (size_t k = 0; k < p.stations.size(); ++k) {
+        auto* a = go->addAction(QString::fromStdString(p.stations[k].caption));
+        a->setObjectName(QString::fromStdString(p.stations[k].name));
+        const std::string name = p.stations[k].name;
+        connect(a, &QAction::triggered, this, [this, name] {
+            guarded([&] { run_->StationClick(name); });
+            refresh();
+        });
+    }
+    stationItems_ = p.stations.size();
+}
+
+void TForm1::stationClick(int index) {
+    const std::string name = "Sta" + std::to_string(index);
+    for (QAction* a : menus_["GoTo1"]->actions())
+        if (a->objectName().toStdString() == name) a->trigger();
+}
+
 void TForm1::refresh() {
-    run_->locked([this](Run&, PanelModel& p) {
+    run_->locked([this](Run& run, PanelModel& p) {
+        cab_->takeFrom(run, p);
+        syncStationMenu(p);
         if (windowTitle().toStdString() != p.caption) setWindowTitle(QString::fromStdString(p.caption));
         for (const auto& item : p.menu) {
             const QString caption = QString::fromStdString(item.caption);

@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "cab_view.h"
 #include "driving_run.h"
+#include "qt_pictures.h"
 
 class QLabel;
 class QAction;
@@ -17,7 +19,7 @@ namespace ts {
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(const std::string& trainCode, TimerFactory& timers, MessageBoxes& boxes, DrivingRun::Progress progress);
+    TForm1(const std::string& trainCode, std::function<void(const std::string&)> progress);
     ~TForm1() override;
 
     // The loading sequence (FormCreate); throws FatalError after its message.
@@ -31,6 +33,8 @@ public:
     void start1Click();
     void backClick();
     void menu_d1Click();
+    // A click on the Move menu item of station index `index` (its Sta name).
+    void stationClick(int index);
     void forwardKey(QKeyEvent* e);
 
     // Redraws everything from the panel model.
@@ -49,9 +53,13 @@ protected:
 private:
     void buildMenu();
     void buildPanel();
+    void syncStationMenu(const PanelModel& p);
 
+    std::unique_ptr<QtPictures> pictures_;
+    std::unique_ptr<TDDSD> sound_;
     std::unique_ptr<DrivingRun> run_;
-    QWidget* cab_ = nullptr;
+    CabView* cab_ = nullptr;
+    size_t stationItems_ = 0;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QMenu*> menus_;
     std::map<std::string, QLabel*> labels_;

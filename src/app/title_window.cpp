@@ -92,7 +92,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* e) {
 
 TForm1* TForm5::createDrivingWindow(const std::string& code) {
     trainCode_ = code;
-    auto* form = new TForm1(code, *app().timers, *app().boxes, [this](const std::string& t) { setStatus(t); });
+    auto* form = new TForm1(code, [this](const std::string& t) { setStatus(t); });
     app().current = form;
     guarded([form] { form->formCreate(); });
     return form;

@@ -1,20 +1,15 @@
 #include "driving_run.h"
 
-#include "data/controller_map.h"
-#include "data/file_names.h"
-#include "data/string_table.h"
-
 namespace ts {
 
-DrivingRun::DrivingRun(std::string trainCode, MessageBoxes& boxes, TimerFactory& timers, Progress progress)
-    : boxes_(boxes), timerFactory_(timers), progress_(std::move(progress)) {
+DrivingRun::DrivingRun(std::string trainCode, RunServices services) : services_(std::move(services)) {
     run_.trainCode = std::move(trainCode);
     buildMenu();
-    mmTimer1_ = timerFactory_.create(33, TimerThread::Own, [this] {
+    mmTimer1_ = services_.timers.create(33, TimerThread::Own, [this] {
         std::lock_guard lock(mutex_);
         mmTimer1Timer();
     });
-    timer1_ = timerFactory_.create(100, TimerThread::Ui, [this] {
+    timer1_ = services_.timers.create(100, TimerThread::Ui, [this] {
         {
             std::lock_guard lock(mutex_);
             timer1Timer();
@@ -38,29 +33,6 @@ void DrivingRun::buildMenu() {
                      {"Label3", "00:00:00"},  {"SignalLabel", ""},   {"SlopeText", ""}};
 }
 
-void DrivingRun::applyStringTable(const StringTable& t) {
-    run_.handleLabelTexts = t.handleLabelTexts;
-    if (t.startCaption) panel_.setMenuCaption("start1", *t.startCaption);
-    if (t.moveCaption) panel_.setMenuCaption("GoTo1", *t.moveCaption);
-    if (t.displayCaption) panel_.setMenuCaption("Show1", *t.displayCaption);
-    if (t.helpCaption) panel_.setMenuCaption("menu_d1", *t.helpCaption);
-    if (t.controlCaption) panel_.setMenuCaption("Controller1", *t.controlCaption);
-}
-
-void DrivingRun::formCreate() {
-    std::lock_guard lock(mutex_);
-    if (progress_) progress_("設定ファイルを読み込んでいます");
-    run_.controllerCodes = readControllerMap(resolveDataPath("mascon.txt"), boxes_);
-    applyStringTable(readStringTable(resolveDataPath("string.txt"), boxes_));
-    if (progress_) progress_("運転台を描画しています");
-    if (progress_) progress_("DirectSoundオブジェクトを作成しています");
-    if (progress_) progress_("Soundを読み込んでいます");
-    if (progress_) progress_("環境をセットアップしています");
-    run_.inputLocked = 1;
-    run_.stopDistance = 0;
-    panel_.labels["Label1"] = run_.handleLabelTexts[kForward];
-}
-
 bool DrivingRun::running() const { return timer1_->enabled(); }
 
 void DrivingRun::start1Click() {
@@ -81,13 +53,24 @@ void DrivingRun::start1Click() {
     }
 }
 
+int DrivingRun::lowChannelCount() const {
+    return run_.driveSoundCount() + run_.soundDataCount() + run_.kankoCount;
+}
+
 void DrivingRun::closeQuery() {
     if (closed_) return;
     mmTimer1_->stop();
     timer1_->stop();
     std::lock_guard lock(mutex_);
     run_.stopDistance = 0;
+    TDDSD& sound = services_.sound;
+    for (int ch = 0; ch < lowChannelCount(); ++ch) sound.Channel(ch).Stop();
+    for (int i = 0; i < run_.motorSoundCount(); ++i) sound.Channel(100 + i).Stop();
     closed_ = true;
+    if (!sound.reinitialise()) {
+        services_.boxes.show("DirectSoundを初期化できませんでした。");
+        fatal(services_.boxes, "安全のため一旦終了いたします。");
+    }
 }
 
 void DrivingRun::mmTimer1Timer() {}

@@ -1,6 +1,6 @@
-// The driving window's logic without a window: loading, start and pause,
-// the two periodic steps, the handlers and closing. It owns the run state,
-// the panel model and the lock that the 33 ms step thread and the
+// The driving window's logic without a window: loading, start and pause, the
+// station jump, the two periodic steps, the handlers and closing. It owns the
+// run state, the panel model and the lock that the 33 ms step thread and the
 // user-interface thread share.
 #pragma once
 #include <functional>
@@ -8,19 +8,28 @@
 #include <mutex>
 #include <string>
 
+#include "data/pictures.h"
 #include "messages.h"
 #include "panel_model.h"
 #include "run.h"
+#include "sound/sound_device.h"
 #include "timers.h"
 
 namespace ts {
 
+// What a run needs from its surroundings.
+struct RunServices {
+    MessageBoxes& boxes;
+    TimerFactory& timers;
+    PictureLoader& pictures;
+    TDDSD& sound;
+    // Shows a loading message on the title screen's status line.
+    std::function<void(const std::string&)> progress;
+};
+
 class DrivingRun {
 public:
-    using Progress = std::function<void(const std::string&)>;
-
-    // `progress` shows a loading message on the title screen's status line.
-    DrivingRun(std::string trainCode, MessageBoxes& boxes, TimerFactory& timers, Progress progress);
+    DrivingRun(std::string trainCode, RunServices services);
     ~DrivingRun();
     DrivingRun(const DrivingRun&) = delete;
     DrivingRun& operator=(const DrivingRun&) = delete;
@@ -30,7 +39,10 @@ public:
 
     // Start/pause menu item.
     void start1Click();
-    // Shuts the run down; the window closes after it.
+    // A Move menu item, by its component name ("Sta" + station index).
+    void StationClick(const std::string& itemName);
+    // Shuts the run down; the window closes after it. Throws FatalError when
+    // the sound device cannot be opened again.
     void closeQuery();
 
     bool running() const;  // Timer1 enabled
@@ -49,15 +61,18 @@ public:
 private:
     void mmTimer1Timer();  // the 33 ms simulation step
     void timer1Timer();    // the 100 ms event-and-presentation step
-    void applyStringTable(const StringTable& table);
     void buildMenu();
+    void buildStationMenu();
+    void setStartingValues();
+    int lowChannelCount() const;  // drive + route + call-out sounds, from channel 0
+    void progress(const std::string& text) {
+        if (services_.progress) services_.progress(text);
+    }
 
     Run run_;
     PanelModel panel_;
     mutable std::mutex mutex_;
-    MessageBoxes& boxes_;
-    TimerFactory& timerFactory_;
-    Progress progress_;
+    RunServices services_;
     std::unique_ptr<PeriodicTimer> mmTimer1_;
     std::unique_ptr<PeriodicTimer> timer1_;
     bool closed_ = false;

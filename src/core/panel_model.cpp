@@ -13,4 +13,20 @@ void PanelModel::setMenuCaption(const std::string& name, const std::string& capt
         if (item.name == name) item.caption = caption;
 }
 
+PanelItem* PanelModel::item(const std::string& name) {
+    for (auto& i : items)
+        if (i.name == name) return &i;
+    return nullptr;
+}
+
+const PanelItem* PanelModel::item(const std::string& name) const {
+    for (const auto& i : items)
+        if (i.name == name) return &i;
+    return nullptr;
+}
+
+void PanelModel::setVisible(const std::string& name, bool visible) {
+    if (PanelItem* i = item(name)) i->visible = visible;
+}
+
 }  // namespace ts

@@ -14,15 +14,36 @@ struct MenuItem {
     std::string caption;
 };
 
+// Which image list a picture slot draws its entries from.
+enum class ImageSource { None, Signal, Sign, Other, NotchP, NotchB, Gear };
+
+// One picture on the driving window, in stacking order (later items on top).
+struct PanelItem {
+    enum class Kind { Picture, Slot, Needle, Clock };
+    std::string name;  // component name; empty for the [Others] pictures
+    Kind kind = Kind::Picture;
+    int left = 0, top = 0, width = 0, height = 0;
+    std::optional<int> picture;  // picture id of its own (Picture, Needle)
+    bool transparent = false;
+    bool visible = true;
+    ImageSource source = ImageSource::None;  // Slot: its image list
+    std::optional<int> drawn;                // Slot: entry last drawn; nullopt = cleared
+    int angle = 0;                           // Needle: whole degrees, clockwise
+};
+
+// The hands of the analogue clock as drawn last (end points from the centre 25,25).
+struct ClockFace {
+    bool drawn = false;
+    std::pair<int, int> hour, minute, second;
+};
+
 struct PanelModel {
     std::string caption = "Train Simulator";
-    std::map<std::string, std::string> labels;            // label texts by component name
-    std::map<std::string, bool> visible;                  // lamps and pictures
-    std::map<std::string, std::optional<int>> images;     // image-list entry last drawn; nullopt = cleared
-    std::map<std::string, int> needles;                   // whole degrees
-    std::map<std::string, std::pair<int, int>> geometry;  // left, top of items that move
-    std::map<std::string, std::string> valueDisplay;      // value-display texts, when shown
-    std::string wheel;                                    // wheel-state text
+    std::map<std::string, std::string> labels;        // label texts by component name
+    std::vector<PanelItem> items;                     // pictures, in stacking order
+    std::map<std::string, std::string> valueDisplay;  // value-display texts
+    std::string wheel;                                // wheel-state text
+    ClockFace clock;
 
     // Main menu items by name, in menu order, and the Move menu's stations.
     std::vector<MenuItem> menu;
@@ -30,6 +51,9 @@ struct PanelModel {
 
     std::string menuCaption(const std::string& name) const;
     void setMenuCaption(const std::string& name, const std::string& caption);
+    PanelItem* item(const std::string& name);
+    const PanelItem* item(const std::string& name) const;
+    void setVisible(const std::string& name, bool visible);
 };
 
 }  // namespace ts

@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "data/route_data.h"
 #include "data/string_table.h"
+#include "data/train_data.h"
 
 namespace ts {
 
-struct Run {
+constexpr int kStationFlags = 100;
+
+struct Run : RouteData, TrainData {
     // Driving run
     std::string trainCode;
     uint8_t inputLocked = 0;
@@ -21,7 +25,29 @@ struct Run {
     std::vector<std::string> controllerCodes;
 
     // Motion
+    int64_t speed = 0;             // km/h x 10000
+    int32_t trainPosition = 0;     // frame of the driver's-view video
+    int32_t clockTicks = 0;        // time of day in 1/30 s
     long double stopDistance = 0;  // centimetres to the next stop position
+    int64_t trainGradient = 0;     // per mille x 10000, averaged over the train
+
+    // Handles
+    int32_t powerNotch = 0, effectivePowerNotch = 0;
+    int32_t brakeNotch = 0, effectiveBrakeNotch = 0;
+    int32_t reverser = 0;
+
+    // Signals and signs
+    int32_t precedingTrainPosition = 0;
+    int32_t shownSignalAspect = 0;
+    int64_t pointGradient = 0;
+    uint8_t speedLimitSignShown = 0;
+
+    // Stations and doors
+    std::array<uint8_t, kStationFlags> stationArrived{};
+    std::array<uint8_t, kStationFlags> stationDepartureSoundPlayed{};
+    std::array<uint8_t, kStationFlags> stationDeparted{};
+    uint8_t doorsOpen = 0;
+    uint8_t doorOpenCommand = 0;
 };
 
 // Visits every traced run variable by name.
@@ -31,6 +57,7 @@ public:
     virtual void integer(const char* name, int64_t value) = 0;
     virtual void real(const char* name, long double value) = 0;
     virtual void text(const char* name, const std::string& value) = 0;
+    virtual void flags(const char* name, const uint8_t* values, int count) = 0;
 };
 
 void visitRunFields(const Run& run, RunFieldVisitor& v);

@@ -12,6 +12,11 @@ public:
     void integer(const char* name, int64_t v) override { w_.key(name).value(v); }
     void real(const char* name, long double v) override { w_.key(name).value(v); }
     void text(const char* name, const std::string& v) override { w_.key(name).value(v); }
+    void flags(const char* name, const uint8_t* v, int n) override {
+        w_.key(name).beginArray();
+        for (int i = 0; i < n; ++i) w_.value(int64_t(v[i]));
+        w_.endArray();
+    }
 
 private:
     JsonWriter& w_;
@@ -45,18 +50,23 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     w.key("labels").beginObject();
     for (const auto& [k, v] : p.labels) w.key(k).value(v);
     w.endObject();
+    std::map<std::string, const PanelItem*> named;
+    for (const auto& i : p.items)
+        if (!i.name.empty()) named[i.name] = &i;
     w.key("visible").beginObject();
-    for (const auto& [k, v] : p.visible) w.key(k).value(int64_t(v ? 1 : 0));
+    for (const auto& [k, i] : named) w.key(k).value(int64_t(i->visible ? 1 : 0));
     w.endObject();
     w.key("images").beginObject();
-    for (const auto& [k, v] : p.images) {
+    for (const auto& [k, i] : named) {
+        if (i->kind != PanelItem::Kind::Slot) continue;
         w.key(k);
-        if (v) w.value(int64_t(*v));
+        if (i->drawn) w.value(int64_t(*i->drawn));
         else w.null();
     }
     w.endObject();
     w.key("needles").beginObject();
-    for (const auto& [k, v] : p.needles) w.key(k).value(int64_t(v));
+    for (const auto& [k, i] : named)
+        if (i->kind == PanelItem::Kind::Needle && i->picture) w.key(k).value(int64_t(i->angle));
     w.endObject();
     if (m.valueDisplayShown) {
         w.key("valueDisplay").beginObject();
@@ -69,7 +79,9 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     w.key("stations");
     writeMenu(w, p.stations, true);
     w.key("geometry").beginObject();
-    for (const auto& [k, v] : p.geometry) w.key(k).beginArray().value(int64_t(v.first)).value(int64_t(v.second)).endArray();
+    for (const char* k : {"stopline", "staffImage"})
+        if (auto it = named.find(k); it != named.end())
+            w.key(k).beginArray().value(int64_t(it->second->left)).value(int64_t(it->second->top)).endArray();
     w.endObject();
     w.key("windows").beginObject();
     for (const auto& [k, v] : m.windows) {

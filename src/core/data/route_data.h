@@ -1,0 +1,101 @@
+// The route file's values and tables (CODE_line.txt).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/pictures.h"
+
+namespace ts {
+
+constexpr int kRouteRows = 501;
+constexpr int kLoadableRouteSounds = 100;
+constexpr int kKankoSlots1 = 28;
+constexpr int kKankoPairs = 72;
+constexpr int kOtherImages = 100;
+constexpr int kMenuStations = 100;
+
+struct StationData {
+    int32_t kind = 0;  // 0 stop with doors, 1 pass, 2 stop without doors
+    std::string name;
+    int32_t stopFrom = 0, stopTo = 0, soundIndex = 0, departureTime = 0, closeTime = 0, nextStopDistance = 0;
+};
+
+struct SignalData {
+    int32_t kind = 0;
+    std::string label;
+    int32_t aspectSet = 0, fromPosition = 0, toPosition = 0, alarmPosition = 0, checkPosition = 0, fixedAspect = 0,
+            releaseTime = 0;
+    int32_t aspect = 0;  // current aspect code, not read from the file
+};
+
+struct Speed_UnitData {
+    int32_t fromPosition = 0, toPosition = 0, fromSpeed = 0, toSpeed = 0;
+    std::string text;  // not read
+};
+
+struct Kanko {
+    std::string callText;  // compared with the text of the signal label
+    std::string fileName;
+};
+
+struct AnnounceRow { int32_t soundIndex = 0, position = 0; };
+struct RouteSoundRow { int32_t soundIndex = 0, position = 0, endPosition = 0, pitchSpeed = 0, loopMode = 0; };
+struct DopplerRow { int32_t soundIndex = 0, fromPosition = 0, passPosition = 0, toPosition = 0; };
+struct TunnelRow { int32_t fromPosition = 0, toPosition = 0; };
+struct SlopeRow { int32_t fromPosition = 0, toPosition = 0; int64_t gradient = 0; };
+struct SignRow { int32_t fromPosition = 0, toPosition = 0, imageIndex = 0; };
+struct SpeedLimitRow { int32_t limit = 0, noticePosition = 0, fromPosition = 0, toPosition = 0; };
+struct SpeedCheckRow { int32_t limit = 0, position = 0; };
+
+struct RouteData {
+    std::string lineName;
+    int32_t startPosition = 0;
+    int32_t frameRate = 0;
+    std::string staffImageFile;
+    int32_t startTime = 0;
+    int32_t signalSpeedYY = 0, signalSpeedY = 0, signalSpeedYG = 0, signalSpeedG = 0;
+    std::string videoFile;
+    int32_t preTimeTicks = 0;
+    int32_t oneManOperation = 0;
+
+    std::vector<std::string> soundDataFiles;         // soundDataCount
+    std::vector<std::string> kankoSound1Files = std::vector<std::string>(kKankoSlots1);
+    std::vector<Kanko> kankoTable = std::vector<Kanko>(kKankoSlots1);  // pairs from index 28 on
+    int32_t kankoCount = 0;
+    bool hasKankoSound2 = false;
+    std::vector<AnnounceRow> announceTable;
+    std::vector<RouteSoundRow> routeSoundTable;
+    std::vector<DopplerRow> dopplerTable;
+    std::vector<TunnelRow> tunnelTable;
+    std::vector<StationData> stationTable;
+    std::vector<int32_t> stopSoundTable;
+    std::vector<SignalData> signalTable;
+    std::vector<SlopeRow> slopeTable;
+    std::vector<SignRow> signTable;
+    std::vector<SpeedLimitRow> speedLimitTable;
+    std::vector<SpeedCheckRow> speedCheckTable;
+    std::vector<Speed_UnitData> speedUnitTable;
+
+    ImageList SignImageList{50, 50, {}};
+    ImageList OtherImageList{100, 50, {}};
+    ImageList SignalImageList{50, 100, {}};
+    std::vector<std::string> otherSoundFiles;  // otherImageCount
+
+    int soundDataCount() const { return int(soundDataFiles.size()); }
+    int announceCount() const { return int(announceTable.size()); }
+    int routeSoundCount() const { return int(routeSoundTable.size()); }
+    int dopplerCount() const { return int(dopplerTable.size()); }
+    int tunnelCount() const { return int(tunnelTable.size()); }
+    int stationCount() const { return int(stationTable.size()); }
+    int stopSoundCount() const { return int(stopSoundTable.size()); }
+    int signalCount() const { return int(signalTable.size()); }
+    int slopeCount() const { return int(slopeTable.size()); }
+    int signCount() const { return int(signTable.size()); }
+    int speedLimitCount() const { return int(speedLimitTable.size()); }
+    int speedCheckCount() const { return int(speedCheckTable.size()); }
+    int speedUnitCount() const { return int(speedUnitTable.size()); }
+    int otherImageCount() const { return int(otherSoundFiles.size()); }
+};
+
+}  // namespace ts

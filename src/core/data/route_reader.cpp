@@ -1,0 +1,202 @@
+#include "data/route_reader.h"
+
+#include "data/fields.h"
+#include "data/file_names.h"
+#include "data/section_reader.h"
+
+namespace ts {
+
+namespace {
+
+int32_t col(const std::string& line, int n) { return toInt(csvField(line, n)); }
+
+// Reads a "#"-terminated list of comma rows into `table`, from its first slot.
+template <class Row, class Fill>
+void readRows(SectionCursor& c, std::vector<Row>& table, int capacity, Fill fill, bool skipSemicolon = false) {
+    table.clear();
+    readList(
+        c, capacity,
+        [&](SectionCursor& s, int) {
+            Row row;
+            fill(s, row);
+            table.push_back(row);
+        },
+        skipSemicolon);
+}
+
+void appendPicture(ImageList& list, const std::string& name, PictureLoader& pictures) {
+    auto id = pictures.load(resolveDataPath(name));
+    if (!id) throw FormatError{};
+    list.pictures.push_back(*id);
+}
+
+}  // namespace
+
+void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes) {
+    const std::string message = "路線ファイルに誤りがあります。";
+    auto file = readTextFile(path);
+    if (!file) fatal(boxes, message);
+
+    auto text = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readText(); }; };
+    auto raw = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readRaw(); }; };
+    auto integer = [](int32_t& v) { return [&v](SectionCursor& c) { v = c.readInt(); }; };
+
+    std::vector<SectionRule> rules{
+        {"[LineName]", "", text(r.lineName)},
+        {"[StartPos]", "", integer(r.startPosition)},
+        {"[FrameRate]", "", [&](SectionCursor& c) {
+             r.frameRate = c.readInt();
+             // The clock and signal arithmetic divide by it.
+             if (r.frameRate < 1 || r.frameRate > 30) throw FormatError{};
+         }},
+        {"[Staf]", "", raw(r.staffImageFile)},
+        {"[StartTime]", "", integer(r.startTime)},
+        {"[Speed_YY]", "", integer(r.signalSpeedYY)},
+        {"[Speed_Y]", "", integer(r.signalSpeedY)},
+        {"[Speed_YG]", "", integer(r.signalSpeedYG)},
+        {"[Speed_G]", "", integer(r.signalSpeedG)},
+        {"[Path]", "", raw(r.videoFile)},
+        {"[Pre_Time]", "", [&](SectionCursor& c) { r.preTimeTicks = c.readInt() * 30; }},
+        {"[OneMan]", "", integer(r.oneManOperation)},
+        {"[SoundData]", "[SoundData]", [&](SectionCursor& c) {
+             readRows(c, r.soundDataFiles, kLoadableRouteSounds, [](SectionCursor& s, std::string& f) { f = s.line(); });
+         }},
+        {"[Announce]", "[Announce]", [&](SectionCursor& c) {
+             readRows(c, r.announceTable, kRouteRows, [](SectionCursor& s, AnnounceRow& a) {
+                 a.soundIndex = col(s.line(), 1);
+                 a.position = col(s.line(), 2);
+             });
+         }},
+        {"[KankoSound1]", "[KankoSound1]", [&](SectionCursor& c) {
+             for (int k = 0; k < kKankoSlots1; ++k) r.kankoSound1Files[size_t(k)] = c.readRaw();
+         }},
+        {"[KankoSound2]", "[KankoSound2]", [&](SectionCursor& c) {
+             r.hasKankoSound2 = true;
+             r.kankoTable.resize(kKankoSlots1);
+             r.kankoCount = kKankoSlots1;
+             readList(c, kKankoPairs, [&](SectionCursor& s, int) {
+                 Kanko k;
+                 k.callText = s.decode(s.line());
+                 k.fileName = s.readRaw();
+                 r.kankoTable.push_back(k);
+                 ++r.kankoCount;
+             });
+         }},
+        {"[Sound]", "[Sound]", [&](SectionCursor& c) {
+             readRows(
+                 c, r.routeSoundTable, kRouteRows,
+                 [](SectionCursor& s, RouteSoundRow& x) {
+                     x.soundIndex = col(s.line(), 1);
+                     x.position = col(s.line(), 2);
+                     x.endPosition = col(s.line(), 3);
+                     x.pitchSpeed = col(s.line(), 4);
+                     x.loopMode = col(s.line(), 5);
+                 },
+                 true);
+         }},
+        {"[Doppler]", "[Doppler]", [&](SectionCursor& c) {
+             readRows(c, r.dopplerTable, kRouteRows, [](SectionCursor& s, DopplerRow& x) {
+                 x.soundIndex = col(s.line(), 1);
+                 x.fromPosition = col(s.line(), 2);
+                 x.passPosition = col(s.line(), 3);
+                 x.toPosition = col(s.line(), 4);
+             });
+         }},
+        {"[Tunnel]", "[Tunnel]", [&](SectionCursor& c) {
+             readRows(c, r.tunnelTable, kRouteRows, [](SectionCursor& s, TunnelRow& x) {
+                 x.fromPosition = toInt(s.line());
+                 x.toPosition = s.readInt();
+             });
+         }},
+        {"[Station]", "[Station]", [&](SectionCursor& c) {
+             readRows(c, r.stationTable, kRouteRows, [&](SectionCursor& s, StationData& x) {
+                 const std::string& l = s.line();
+                 x.name = s.decode(csvField(l, 1));
+                 x.kind = col(l, 2);
+                 x.stopFrom = col(l, 3);
+                 x.stopTo = col(l, 4);
+                 x.soundIndex = col(l, 5);
+                 x.departureTime = col(l, 6);
+                 x.closeTime = col(l, 7);
+                 x.nextStopDistance = col(l, 8);
+                 // The Move menu and the per-station state hold 100 stations.
+                 if ((x.kind == 0 || x.kind == 2) && int(r.stationTable.size()) >= kMenuStations) throw FormatError{};
+             });
+         }},
+        {"[StopSound]", "[StopSound]", [&](SectionCursor& c) {
+             readRows(c, r.stopSoundTable, kRouteRows, [](SectionCursor& s, int32_t& p) { p = toInt(s.line()); });
+         }},
+        {"[Signal]", "[Signal]", [&](SectionCursor& c) {
+             readRows(c, r.signalTable, kRouteRows, [&](SectionCursor& s, SignalData& x) {
+                 const std::string& l = s.line();
+                 x.kind = col(l, 1);
+                 x.label = s.decode(csvField(l, 2));
+                 x.aspectSet = col(l, 3);
+                 x.fromPosition = col(l, 4);
+                 x.toPosition = col(l, 5);
+                 x.alarmPosition = col(l, 6);
+                 x.checkPosition = col(l, 7);
+                 x.fixedAspect = col(l, 8);
+                 x.releaseTime = col(l, 9);
+             });
+         }},
+        {"[Slope]", "[Slope]", [&](SectionCursor& c) {
+             readRows(c, r.slopeTable, kRouteRows, [](SectionCursor& s, SlopeRow& x) {
+                 x.gradient = toFixed(csvField(s.line(), 1));
+                 x.fromPosition = col(s.line(), 2);
+                 x.toPosition = col(s.line(), 3);
+             });
+         }},
+        {"[Sign]", "[Sign]", [&](SectionCursor& c) {
+             readRows(c, r.signTable, kRouteRows, [](SectionCursor& s, SignRow& x) {
+                 x.imageIndex = col(s.line(), 1);
+                 x.fromPosition = col(s.line(), 2);
+                 x.toPosition = col(s.line(), 3);
+             });
+         }},
+        {"[SpeedLimit]", "[SpeedLimit]", [&](SectionCursor& c) {
+             readRows(c, r.speedLimitTable, kRouteRows, [](SectionCursor& s, SpeedLimitRow& x) {
+                 x.limit = col(s.line(), 1);
+                 x.noticePosition = col(s.line(), 2);
+                 x.fromPosition = col(s.line(), 3);
+                 x.toPosition = col(s.line(), 4);
+             });
+         }},
+        {"[SpeedCheck]", "[SpeedCheck]", [&](SectionCursor& c) {
+             readRows(c, r.speedCheckTable, kRouteRows, [](SectionCursor& s, SpeedCheckRow& x) {
+                 x.limit = col(s.line(), 1);
+                 x.position = col(s.line(), 2);
+             });
+         }},
+        {"[SignImageList]", "[SignImageList]", [&](SectionCursor& c) {
+             readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignImageList, s.line(), pictures); });
+         }},
+        {"[OtherImageList]", "[OtherImageList]", [&](SectionCursor& c) {
+             r.otherSoundFiles.clear();
+             readList(c, kOtherImages, [&](SectionCursor& s, int) {
+                 appendPicture(r.OtherImageList, s.line(), pictures);
+                 r.otherSoundFiles.push_back(s.readRaw());
+             });
+         }},
+        {"[SignalImageList]", "[SignalImageList]", [&](SectionCursor& c) {
+             readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignalImageList, s.line(), pictures); });
+         }},
+        {"[SpeedUnit]", "[SpeedUnit]", [&](SectionCursor& c) {
+             readRows(c, r.speedUnitTable, kRouteRows, [](SectionCursor& s, Speed_UnitData& x) {
+                 x.fromPosition = col(s.line(), 1);
+                 x.toPosition = col(s.line(), 2);
+                 x.fromSpeed = col(s.line(), 3);
+                 x.toSpeed = col(s.line(), 4);
+             });
+         }},
+    };
+
+    SectionCursor cursor(*file);
+    try {
+        readSections(cursor, rules, "other");
+    } catch (const FormatError&) {
+        fatal(boxes, message + cursor.label);
+    }
+}
+
+}  // namespace ts

@@ -1,0 +1,14 @@
+// Reads the route file (CODE_line.txt) into the run's route data.
+#pragma once
+#include <string>
+
+#include "data/route_data.h"
+#include "messages.h"
+
+namespace ts {
+
+// Any error shows "路線ファイルに誤りがあります。" followed by the section label
+// and ends the program (FatalError).
+void readRouteFile(const std::string& path, RouteData& route, PictureLoader& pictures, MessageBoxes& boxes);
+
+}  // namespace ts

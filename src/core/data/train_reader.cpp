@@ -1,0 +1,217 @@
+#include "data/train_reader.h"
+
+#include "data/file_names.h"
+#include "data/section_reader.h"
+
+namespace ts {
+
+namespace {
+
+struct Missing {
+    std::string name;
+};
+
+constexpr const char* kBasicLabel = "- 列車の基本設定";
+constexpr const char* kPanelLabel = "- 運転台パネル";
+
+// A panel picture list: x, y, then picture files up to "#". Pictures of
+// another size than the list's empty it first.
+void readPictureList(SectionCursor& c, ImageList& list, int32_t& x, int32_t& y, PictureLoader& pictures) {
+    x = c.readInt();
+    y = c.readInt();
+    readList(c, 501, [&](SectionCursor& s, int) {
+        const std::string name = s.line();
+        if (name.empty()) return;
+        auto id = pictures.load(resolveDataPath(name));
+        if (!id) throw Missing{s.decode(name)};
+        const PictureSize size = pictures.size(*id);
+        if (size.width != list.width || size.height != list.height) {
+            list.pictures.clear();
+            list.width = size.width;
+            list.height = size.height;
+        }
+        list.pictures.push_back(*id);
+    });
+}
+
+}  // namespace
+
+void readTrainFile(const std::string& path, TrainData& t, PictureLoader& pictures, MessageBoxes& boxes) {
+    const std::string message = "車両ファイルに誤りがあります";
+    auto file = readTextFile(path);
+    if (!file) fatal(boxes, message);
+
+    auto integer = [](int32_t& v) { return [&v](SectionCursor& c) { v = c.readInt(); }; };
+    auto fixed = [](int64_t& v) { return [&v](SectionCursor& c) { v = c.readFixed(); }; };
+    std::optional<std::string> consistency;
+
+    std::vector<SectionRule> rules{
+        {"[Handle]", "", integer(t.handleType)},
+        {"[BrakeType]", "", integer(t.brakeType)},
+        {"[Brake]", "", integer(t.brakeNotchCount)},
+        {"[Power]", "", integer(t.powerNotchCount)},
+        {"[Hold]", "", integer(t.holdPositionEnabled)},
+        {"[BrakeRate]", "", fixed(t.brakeRate)},
+        {"[PowerDelay]", "", integer(t.powerDelay)},
+        {"[BrakeDelay]", "", integer(t.brakeDelay)},
+        {"[BrakeUp]", "", integer(t.brakeUp)},
+        {"[BrakeDown]", "", integer(t.brakeDown)},
+        {"[EBPress]", "", integer(t.ebPressure)},
+        {"[HighAirPress]", "", integer(t.highAirPressure)},
+        {"[LowAirPress]", "", integer(t.lowAirPressure)},
+        {"[Curr1]", "", integer(t.curr1)},
+        {"[Curr2]", "", integer(t.curr2)},
+        {"[Engine_Type]", "", integer(t.engineType)},
+        {"[DoorType]", "", integer(t.doorType)},
+        {"[Mt]", "", fixed(t.mt)},
+        {"[Tt]", "", fixed(t.tt)},
+        {"[Cars]", "", [&](SectionCursor& c) {
+             t.carCount = c.readInt();
+             // The gradient of every car is sampled into a table of 20.
+             if (t.carCount < 1 || t.carCount > kMaxCars) throw FormatError{};
+         }},
+        {"[Tons]", "", fixed(t.trainTons)},
+        {"[EB]", "", integer(t.ebSetting)},
+        {"[MaxSpeed]", "", integer(t.maxSpeed)},
+        {"[Lose_elec]", "", integer(t.loseElec)},
+        {"[Mc]", "", integer(t.mc)},
+        {"[ATS_Type]", "", integer(t.atsType)},
+        {"[ATS_Alert]", "", integer(t.atsAlert)},
+        {"[ATS_Time]", "", integer(t.atsTime)},
+        {"[ATS_Cnt]", "", integer(t.atsCnt)},
+        {"[Sound_br1]", "", integer(t.soundBr1)},
+        {"[Sound_br2]", "", integer(t.soundBr2)},
+        {"[Sound_EB]", "", integer(t.soundEB)},
+        {"[Sound_Ats1]", "", integer(t.soundAts1)},
+        {"[Sound_Ats2]", "", integer(t.soundAts2)},
+        {"[Sound_Atc]", "", integer(t.soundAtc)},
+        {"[Sound_Horn]", "", integer(t.soundHorn)},
+        {"[Sound_Horn2]", "", integer(t.soundHorn2)},
+        {"[Sound_DoorOpen]", "", integer(t.soundDoorOpen)},
+        {"[Sound_DoorClose]", "", integer(t.soundDoorClose)},
+        {"[Sound_EBring]", "", integer(t.soundEBring)},
+        {"[Sound_squeak]", "", integer(t.soundSqueak)},
+        {"[CP_Start]", "", integer(t.soundCpStart)},
+        {"[CP_Cnt]", "", integer(t.soundCpCnt)},
+        {"[CP_End]", "", integer(t.soundCpEnd)},
+        {"[Stop]", "", integer(t.soundStop)},
+        {"[EngineSound]", "", [&](SectionCursor& c) {
+             t.engineSound1 = c.readInt();
+             t.engineSound2 = c.readInt();
+             t.engineSound3 = c.readInt();
+         }},
+        {"[Notch]", "[Notch]", [&](SectionCursor& c) {
+             const int rows = readList(c, kNotchRows, [&](SectionCursor& s, int i) {
+                 NotchRow& n = t.notchTable[size_t(i + 1)];
+                 n.startAccel = double(toReal(s.line()));
+                 n.baseAccel = double(s.readReal());
+                 n.baseSpeed = s.readInt();
+                 n.fadeSpeed = s.readInt();
+                 n.fadeFactor = double(s.readReal());
+             });
+             t.notchRowCount = rows;
+             if (t.engineType == 0) consistency = "動力が気動車なのにNotch指定があります";
+             else if (rows != t.powerNotchCount) consistency = "Power指定とNotch指定が矛盾しています";
+             if (consistency) throw FormatError{};
+         }},
+        {"[Engine]", "[Engine]", [&](SectionCursor& c) {
+             t.engineTable.clear();
+             readList(c, kEngineRows, [&](SectionCursor& s, int) {
+                 EngineRow e;
+                 e.lowSpeed = toInt(s.line());
+                 e.midSpeed = s.readInt();
+                 e.highSpeed = s.readInt();
+                 e.lowAccel = double(s.readReal());
+                 e.midAccel = double(s.readReal());
+                 e.highAccel = double(s.readReal());
+                 t.engineTable.push_back(e);
+             });
+             if (t.engineType == 1) {
+                 consistency = "動力が電車なのにEngine指定があります";
+                 throw FormatError{};
+             }
+         }},
+        {"[MotorSound]", "[MotorSound]", [&](SectionCursor& c) {
+             t.motorSoundTable.clear();
+             readList(c, kMotorSounds, [&](SectionCursor& s, int) {
+                 MotorSoundData m;
+                 m.fileName = s.line();
+                 m.condition = s.readInt();
+                 m.speedFrom = s.readReal();
+                 m.speedTo = s.readReal();
+                 m.pitchFrom = s.readReal();
+                 m.pitchTo = s.readReal();
+                 m.levelFrom = s.readReal();
+                 m.levelTo = s.readReal();
+                 t.motorSoundTable.push_back(m);
+             });
+         }},
+        {"[DriveSound]", "[DriveSound]", [&](SectionCursor& c) {
+             t.driveSoundFiles.clear();
+             readList(c, kDriveSounds, [&](SectionCursor& s, int) { t.driveSoundFiles.push_back(s.line()); });
+         }},
+        {"[Clock]", "- アナログ時計", [&](SectionCursor& c) {
+             t.clockX = c.readInt();
+             t.clockY = c.readInt();
+             t.clockHandLength = c.readInt();
+         }},
+    };
+    static const char* const kLampMarkers[kPanelLampCount] = {
+        "[Panel]",    "[Panel2]",  "[Lamp_Door]", "[Lamp_Power]", "[Lamp_EB]", "[Lamp_Gen]", "[Lamp_Air]", "[Lamp_Ele]",
+        "[Lamp_Ats]", "[Lamp_G]", "[Lamp_YG]",   "[Lamp_Y]",     "[Lamp_YY]", "[Lamp_R]",   "[Lamp_Fwd]", "[Lamp_Back]"};
+    for (int i = 0; i < kPanelLampCount; ++i) {
+        rules.push_back({kLampMarkers[i], kPanelLabel, [&t, i](SectionCursor& c) {
+                             Lamp& l = t.panelLamps[size_t(i)];
+                             l.fileName = c.readRaw();
+                             l.x = c.readInt();
+                             l.y = c.readInt();
+                         }});
+    }
+    static const char* const kNeedleMarkers[kNeedleCount][2] = {
+        {"[Needle_Speed]", "- 速度計"}, {"[Needle_BC]", "- BC圧力計"}, {"[Needle_SAP]", "- SAP圧力計"},
+        {"[Needle_ER]", "- ER圧力計"},  {"[Needle_BP]", "- BP圧力計"}, {"[Needle_MR]", "- MR圧力計"},
+        {"[Needle_V]", "- 電圧計"},     {"[Needle_I]", "- 電流計"}};
+    for (int i = 0; i < kNeedleCount; ++i) {
+        rules.push_back({kNeedleMarkers[i][0], kNeedleMarkers[i][1], [&t, i](SectionCursor& c) {
+                             Meter& m = t.needles[size_t(i)];
+                             m.fileName = c.readRaw();
+                             m.x = c.readInt();
+                             m.y = c.readInt();
+                             m.width = c.readInt();
+                             m.height = c.readInt();
+                             m.zeroAngle = c.readInt();
+                             m.anglePerUnit = c.readReal();
+                             t.needlePresent[size_t(i)] = true;
+                         }});
+    }
+    rules.push_back({"[NotchImageP]", "[NotchImageP]", [&](SectionCursor& c) {
+                         readPictureList(c, t.NotchImageP, t.notchImagePX, t.notchImagePY, pictures);
+                     }});
+    rules.push_back({"[NotchImageB]", "[NotchImageB]", [&](SectionCursor& c) {
+                         readPictureList(c, t.NotchImageB, t.notchImageBX, t.notchImageBY, pictures);
+                     }});
+    rules.push_back({"[GearImageList]", "[GearImageList]", [&](SectionCursor& c) {
+                         readPictureList(c, t.GearImageList, t.gearImageX, t.gearImageY, pictures);
+                     }});
+    rules.push_back({"[Others]", "[Others]", [&](SectionCursor& c) {
+                         t.otherPanelTable.clear();
+                         readList(c, kOtherPanelImages, [&](SectionCursor& s, int) {
+                             Lamp l;
+                             l.fileName = s.line();
+                             l.x = s.readInt();
+                             l.y = s.readInt();
+                             t.otherPanelTable.push_back(l);
+                         });
+                     }});
+
+    SectionCursor cursor(*file);
+    try {
+        readSections(cursor, rules, kBasicLabel);
+    } catch (const FormatError&) {
+        fatal(boxes, consistency ? *consistency : message + cursor.label);
+    } catch (const Missing& m) {
+        fatal(boxes, m.name + "が見つかりません");
+    }
+}
+
+}  // namespace ts

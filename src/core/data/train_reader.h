@@ -1,0 +1,15 @@
+// Reads the train file (CODE_train.txt): the train's values, its traction and
+// sound tables, and the cab panel sections.
+#pragma once
+#include <string>
+
+#include "data/train_data.h"
+#include "messages.h"
+
+namespace ts {
+
+// Any error shows "車両ファイルに誤りがあります" followed by the section label
+// (or one of the consistency messages) and ends the program (FatalError).
+void readTrainFile(const std::string& path, TrainData& train, PictureLoader& pictures, MessageBoxes& boxes);
+
+}  // namespace ts

@@ -1,0 +1,88 @@
+// FormCreate: the loading sequence that builds a run from its data files.
+#include "data/controller_map.h"
+#include "data/file_names.h"
+#include "data/route_reader.h"
+#include "data/string_table.h"
+#include "data/train_reader.h"
+#include "driving_run.h"
+#include "panel_builder.h"
+
+namespace ts {
+
+namespace {
+
+void applyStringTable(Run& run, PanelModel& panel, const StringTable& t) {
+    run.handleLabelTexts = t.handleLabelTexts;
+    if (t.startCaption) panel.setMenuCaption("start1", *t.startCaption);
+    if (t.moveCaption) panel.setMenuCaption("GoTo1", *t.moveCaption);
+    if (t.displayCaption) panel.setMenuCaption("Show1", *t.displayCaption);
+    if (t.helpCaption) panel.setMenuCaption("menu_d1", *t.helpCaption);
+    if (t.controlCaption) panel.setMenuCaption("Controller1", *t.controlCaption);
+}
+
+}  // namespace
+
+void DrivingRun::buildStationMenu() {
+    panel_.stations.clear();
+    for (int i = 0; i + 1 < run_.stationCount(); ++i) {
+        const StationData& s = run_.stationTable[size_t(i)];
+        if (s.kind == 0 || s.kind == 2) panel_.stations.push_back({"Sta" + std::to_string(i), s.name});
+    }
+}
+
+void DrivingRun::formCreate() {
+    std::lock_guard lock(mutex_);
+    MessageBoxes& boxes = services_.boxes;
+    addWindowPictures(panel_);
+
+    progress("設定ファイルを読み込んでいます");
+    run_.controllerCodes = readControllerMap(resolveDataPath("mascon.txt"), boxes);
+    readRouteFile(resolveDataPath(run_.trainCode + "_line.txt"), run_, services_.pictures, boxes);
+    buildStationMenu();
+    StringTable strings = readStringTable(resolveDataPath("string.txt"), boxes);
+    applyStringTable(run_, panel_, strings);
+    readTrainFile(resolveDataPath(run_.trainCode + "_train.txt"), run_, services_.pictures, boxes);
+
+    progress("運転台を描画しています");
+    addCabPanel(panel_, run_, run_, services_.pictures, boxes);
+
+    run_.clockTicks = run_.startTime;
+    run_.trainPosition = run_.startPosition;
+
+    progress("DirectSoundオブジェクトを作成しています");
+    run_.stationArrived.fill(0);
+
+    progress("Soundを読み込んでいます");
+
+    panel_.setVisible("Lamp_EB", false);
+
+    progress("環境をセットアップしています");
+    setStartingValues();
+
+    if (run_.brakeType != 0 && run_.brakeNotchCount < 3) fatal(boxes, "ブレーキの段数を3段以上に設定してください");
+
+    run_.stationDepartureSoundPlayed.fill(0);
+    run_.stationDeparted.fill(0);
+}
+
+void DrivingRun::setStartingValues() {
+    Run& r = run_;
+    r.doorsOpen = 1;
+    r.doorOpenCommand = 1;
+    if (r.brakeType == 0) r.brakeNotchCount = 4;
+    r.powerNotch = 0;
+    r.brakeNotch = -r.brakeNotchCount;
+    r.effectiveBrakeNotch = -r.brakeNotchCount;
+    r.speed = 0;
+    r.reverser = 0;
+    r.shownSignalAspect = 999;
+    r.inputLocked = 1;
+    services_.sound.SetPrimaryFormat(22050, 8, false);
+    r.stopDistance = 0;
+    if (r.stationCount() > 0) panel_.labels["Label4"] = r.stationTable[0].name;
+    panel_.labels["Label1"] = r.handleLabelTexts[kForward];
+    r.precedingTrainPosition = r.startPosition + r.preTimeTicks;
+    panel_.labels["CarsLabel"] = "現車" + std::to_string(r.carCount) + "両";
+}
+
+}  // namespace ts

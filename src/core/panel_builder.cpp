@@ -1,0 +1,139 @@
+#include "panel_builder.h"
+
+#include "data/file_names.h"
+#include "data/text_codec.h"
+
+namespace ts {
+
+namespace {
+
+PanelItem slot(const char* name, int left, int top, int w, int h, ImageSource source) {
+    PanelItem i;
+    i.name = name;
+    i.kind = PanelItem::Kind::Slot;
+    i.left = left;
+    i.top = top;
+    i.width = w;
+    i.height = h;
+    i.source = source;
+    i.transparent = true;
+    return i;
+}
+
+class Builder {
+public:
+    Builder(PanelModel& p, PictureLoader& pictures, MessageBoxes& boxes) : p_(p), pictures_(pictures), boxes_(boxes) {}
+
+    // A picture sized from its file; an empty name gives an item without picture.
+    PanelItem& picture(const std::string& name, const std::string& file, int x, int y, bool transparent, bool visible) {
+        PanelItem i;
+        i.name = name;
+        i.left = x;
+        i.top = y;
+        i.transparent = transparent;
+        i.visible = visible;
+        if (!file.empty()) {
+            i.picture = load(file);
+            const PictureSize s = pictures_.size(*i.picture);
+            i.width = s.width;
+            i.height = s.height;
+        }
+        p_.items.push_back(i);
+        return p_.items.back();
+    }
+
+    int load(const std::string& file) {
+        auto id = pictures_.load(resolveDataPath(file));
+        if (!id) {
+            const std::string shown = isValidUtf8(file) ? file : cp932ToUtf8(file);
+            fatal(boxes_, shown + "が見つかりません");
+        }
+        return *id;
+    }
+
+    PanelModel& p_;
+    PictureLoader& pictures_;
+    MessageBoxes& boxes_;
+};
+
+}  // namespace
+
+void addWindowPictures(PanelModel& p) {
+    p.items.push_back(slot("SignalImage", 500, 10, 50, 100, ImageSource::Signal));
+    p.items.push_back(slot("stop", 564, 10, 50, 50, ImageSource::Sign));
+    p.items.push_back(slot("SpeedLimitImage", 500, 152, 50, 50, ImageSource::Sign));
+    p.items.push_back(slot("SlopeImage", 564, 152, 50, 50, ImageSource::Sign));
+    p.items.push_back(slot("OtherImage", 500, 248, 100, 50, ImageSource::Other));
+    PanelItem stopline;
+    stopline.name = "stopline";
+    stopline.left = 480;
+    stopline.top = 0;
+    stopline.width = 15;
+    stopline.height = 3;
+    p.items.push_back(stopline);
+}
+
+void addCabPanel(PanelModel& p, const TrainData& t, const RouteData& route, PictureLoader& pictures,
+                 MessageBoxes& boxes) {
+    Builder b(p, pictures, boxes);
+    auto lamp = [&](PanelLamp which, const char* name, bool transparent, bool visible) {
+        const Lamp& l = t.panelLamps[size_t(which)];
+        b.picture(name, l.fileName, l.x, l.y, transparent, visible);
+    };
+    lamp(kPanel, "Panel", false, true);
+    lamp(kPanel2, "Panel2", false, false);
+
+    PanelItem clock;
+    clock.name = "clock";
+    clock.kind = PanelItem::Kind::Clock;
+    clock.left = t.clockX - 25;
+    clock.top = t.clockY - 25;
+    clock.width = clock.height = 50;
+    clock.transparent = true;
+    clock.visible = t.clockX > 0 && t.clockY > 0;
+    p.items.push_back(clock);
+
+    lamp(kLampDoor, "Lamp_Door", false, true);
+    lamp(kLampPower, "Lamp_Power", false, true);
+    lamp(kLampEB, "Lamp_EB", false, true);
+    lamp(kLampGen, "Lamp_Gen", false, true);
+    lamp(kLampAir, "Lamp_Air", false, true);
+    lamp(kLampEle, "Lamp_Ele", false, true);
+    lamp(kLampAts, "Lamp_Ats", false, false);
+    lamp(kLampG, "Lamp_G", true, false);
+    lamp(kLampYG, "Lamp_YG", true, false);
+    lamp(kLampY, "Lamp_Y", true, false);
+    lamp(kLampYY, "Lamp_YY", true, false);
+    lamp(kLampR, "Lamp_R", true, false);
+    lamp(kLampFwd, "Lamp_Fwd", true, false);
+    lamp(kLampBck, "Lamp_Bck", true, false);
+
+    p.items.push_back(slot("Lamp_P", t.notchImagePX, t.notchImagePY, t.NotchImageP.width, t.NotchImageP.height,
+                           ImageSource::NotchP));
+    p.items.push_back(slot("Lamp_B", t.notchImageBX, t.notchImageBY, t.NotchImageB.width, t.NotchImageB.height,
+                           ImageSource::NotchB));
+    p.items.push_back(slot("Lamp_Gear", t.gearImageX, t.gearImageY, t.GearImageList.width, t.GearImageList.height,
+                           ImageSource::Gear));
+
+    static const char* const kNeedleNames[kNeedleCount] = {"Needle_Speed", "Needle_BC", "Needle_SAP", "Needle_ER",
+                                                            "Needle_BP",    "Needle_MR", "Needle_V",   "Needle_I"};
+    for (int n = 0; n < kNeedleCount; ++n) {
+        const Meter& m = t.needles[size_t(n)];
+        PanelItem i;
+        i.name = kNeedleNames[n];
+        i.kind = PanelItem::Kind::Needle;
+        i.left = m.x;
+        i.top = m.y;
+        i.width = m.width;
+        i.height = m.height;
+        i.transparent = true;
+        if (!m.fileName.empty()) i.picture = b.load(m.fileName);
+        p.items.push_back(i);
+    }
+
+    for (const Lamp& l : t.otherPanelTable) b.picture("", l.fileName, l.x, l.y, true, false);
+
+    b.picture("staffImage", route.staffImageFile, 640, 0, false, true);
+}
+
+}  // namespace ts

@@ -1,0 +1,47 @@
+// StationClick: the jump to a station from the Move menu.
+#include <cmath>
+
+#include "driving_run.h"
+
+namespace ts {
+
+void DrivingRun::StationClick(const std::string& itemName) {
+    std::lock_guard lock(mutex_);
+    Run& r = run_;
+    int index = 0;
+    for (int i = 0; i < r.stationCount(); ++i)
+        if (itemName == "Sta" + std::to_string(i)) index = i;
+    if (index >= r.stationCount()) return;  // a route without stations has no items
+
+    r.viewJumpPending = 1;
+    r.speed = 0;
+    r.stationArrived.fill(0);
+    r.stationDepartureSoundPlayed.fill(0);
+    r.stationDeparted.fill(0);
+    for (int ch = 0; ch < lowChannelCount(); ++ch) services_.sound.Channel(ch).Stop();
+    r.doorsOpen = 0;
+    panel_.setVisible("Lamp_Door", true);
+
+    const StationData& s = r.stationTable[size_t(index)];
+    r.trainPosition = int32_t(std::nearbyint((double(s.stopFrom) + double(s.stopTo)) / 2.0));
+    panel_.labels["Label4"] = s.name;
+    r.clockTicks = s.departureTime - 150;
+
+    // The loader refuses a [FrameRate] outside 1 .. 30; a route without one counts a tick per frame.
+    const int ticksPerFrame = r.frameRate >= 1 ? 30 / r.frameRate : 1;
+    r.precedingTrainPosition = int32_t(std::nearbyint(double(r.clockTicks - r.startTime) / ticksPerFrame)) +
+                               r.startPosition + r.preTimeTicks;
+
+    r.shownSignalAspect = 1000;
+    r.pointGradient = 0;
+    r.trainGradient = 0;
+    r.speedLimitSignShown = 0;
+
+    r.powerNotch = 0;
+    r.effectivePowerNotch = 0;
+    r.brakeNotch = -r.brakeNotchCount;
+    r.effectiveBrakeNotch = -r.brakeNotchCount;
+    r.stopDistance = 0;
+}
+
+}  // namespace ts
