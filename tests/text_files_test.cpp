@@ -159,3 +159,12 @@ TEST(FileNames, BackslashesAndCaseAreResolved) {
     EXPECT_EQ(resolveDataPath("image\\panel\\missing.bmp"), "image/panel/missing.bmp");
     EXPECT_EQ(resolveDataPath(""), "");
 }
+
+TEST(FileNames, FoldersDifferingOnlyInCaseAreAllSearched) {
+    test::TempDir dir;
+    dir.write("image/staff.bmp", "x");
+    dir.write("Image/Signal/SIG0.BMP", "x");
+    test::ScopedCwd cwd(dir.path());
+    EXPECT_EQ(resolveDataPath("image\\signal\\sig0.bmp"), "Image/Signal/SIG0.BMP");
+    EXPECT_EQ(resolveDataPath("IMAGE\\STAFF.BMP"), "image/staff.bmp");
+}
