@@ -18,6 +18,7 @@
 #include "help_window.h"
 #include "program_end.h"
 #include "recording_message_boxes.h"
+#include "sound/recording_sound.h"
 #include "title_window.h"
 #include "trace.h"
 #include "value_window.h"
@@ -46,12 +47,16 @@ public:
     DriveSession(std::ostream& out, VirtualClock& clock, RecordingMessageBoxes& boxes)
         : out_(out), clock_(clock), boxes_(boxes) {}
 
+    // The device-free sound bank of the current driving window.
+    RecordingSound* sound = nullptr;
+
     void write(const std::string& event, const std::string& reason = {}) {
         TraceMoment m;
         m.t = clock_.now();
         m.event = event;
         m.reason = reason;
         m.messages = boxes_.take();
+        if (sound) m.sounds = sound->takeOps();
         if (app().valueDisplay) m.valueDisplayShown = app().valueDisplay->isVisible();
         m.windows["TForm3"] = windowState(static_cast<QWidget*>(app().valueDisplay));
         m.windows["TForm4"] = windowState(static_cast<QWidget*>(app().help));
@@ -160,6 +165,12 @@ int runDriveMode(int argc, char** argv) {
     app().timers = &clock;
     app().boxes = &boxes;
     DriveSession session(*out, clock, boxes);
+    app().makeSound = [&] {
+        auto bank = std::make_unique<RecordingSound>(128, [&clock] { return clock.now(); });
+        bank->startUp();
+        session.sound = bank.get();
+        return std::unique_ptr<TDDSD>(std::move(bank));
+    };
     setProgramEndHook([&](int status) {
         for (const auto& m : boxes.all()) std::cerr << m << "\n";
         if (status != 0) session.write("end", "fatal");

@@ -14,6 +14,7 @@
 #include "help_window.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
+#include "sound/openal_sound.h"
 #include "title_window.h"
 #include "value_window.h"
 
@@ -45,6 +46,12 @@ int main(int argc, char** argv) {
     ts::QtTimerFactory timers;
     ts::app().boxes = &boxes;
     ts::app().timers = &timers;
+    ts::app().makeSound = [] {
+        auto sound = std::make_unique<ts::OpenAlSound>(128);
+        sound->errors.debugOption = 0;  // every sound error is silent in a run
+        sound->startUp();
+        return std::unique_ptr<ts::TDDSD>(std::move(sound));
+    };
 
     auto* title = new ts::TForm5;
     ts::app().title = title;

@@ -66,6 +66,7 @@ void DrivingRun::closeQuery() {
     TDDSD& sound = services_.sound;
     for (int ch = 0; ch < lowChannelCount(); ++ch) sound.Channel(ch).Stop();
     for (int i = 0; i < run_.motorSoundCount(); ++i) sound.Channel(100 + i).Stop();
+    releaseSoundBank();
     closed_ = true;
     if (!sound.reinitialise()) {
         services_.boxes.show("DirectSoundを初期化できませんでした。");

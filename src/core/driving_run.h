@@ -64,6 +64,8 @@ private:
     void buildMenu();
     void buildStationMenu();
     void setStartingValues();
+    void loadSoundBank();
+    void releaseSoundBank();
     int lowChannelCount() const;  // drive + route + call-out sounds, from channel 0
     void progress(const std::string& text) {
         if (services_.progress) services_.progress(text);

@@ -51,8 +51,7 @@ void DrivingRun::formCreate() {
 
     progress("DirectSoundオブジェクトを作成しています");
     run_.stationArrived.fill(0);
-
-    progress("Soundを読み込んでいます");
+    loadSoundBank();
 
     panel_.setVisible("Lamp_EB", false);
 

@@ -9,6 +9,7 @@
 #include "data/route_data.h"
 #include "data/string_table.h"
 #include "data/train_data.h"
+#include "sound/sound_device.h"
 
 namespace ts {
 
@@ -48,6 +49,9 @@ struct Run : RouteData, TrainData {
     std::array<uint8_t, kStationFlags> stationDeparted{};
     uint8_t doorsOpen = 0;
     uint8_t doorOpenCommand = 0;
+
+    // Wave tables of the sound bank, in loading order (an empty file name leaves its slot empty)
+    std::vector<WavePtr> driveSoundWaves, soundDataWaves, kankoWaves, otherSoundWaves, motorSoundWaves;
 };
 
 // Visits every traced run variable by name.

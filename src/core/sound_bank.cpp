@@ -1,0 +1,71 @@
+// The run's sound bank: waves loaded from the data files and bound to their
+// channels (drive sounds, route sounds, call-outs, sign sounds from channel 0
+// up; motor sounds from channel 100).
+#include "data/file_names.h"
+#include "driving_run.h"
+#include "sound/sound_errors.h"
+
+namespace ts {
+
+namespace {
+
+constexpr int kMotorChannel = 100;
+
+WavePtr load(TDDSD& sound, const std::string& name) {
+    if (name.empty()) return nullptr;
+    return sound.loadWave(resolveDataPath(name));
+}
+
+}  // namespace
+
+void DrivingRun::loadSoundBank() {
+    Run& r = run_;
+    TDDSD& sound = services_.sound;
+    const int D = r.driveSoundCount(), S = r.soundDataCount(), K = r.kankoCount, O = r.otherImageCount();
+    // The channels below 100 must not run into the motor sounds.
+    if (D + S > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[SoundData]");
+    if (D + S + K > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[KankoSound2]");
+    if (D + S + K + O > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[OtherImageList]");
+
+    r.driveSoundWaves.clear();
+    r.soundDataWaves.clear();
+    r.kankoWaves.clear();
+    r.otherSoundWaves.clear();
+    r.motorSoundWaves.clear();
+    for (const auto& f : r.driveSoundFiles) r.driveSoundWaves.push_back(load(sound, f));
+    for (const auto& f : r.soundDataFiles) r.soundDataWaves.push_back(load(sound, f));
+    for (const auto& f : r.kankoSound1Files) r.kankoWaves.push_back(load(sound, f));
+    for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k) r.kankoWaves.push_back(load(sound, r.kankoTable[k].fileName));
+    for (const auto& f : r.otherSoundFiles) r.otherSoundWaves.push_back(load(sound, f));
+    for (const auto& m : r.motorSoundTable) r.motorSoundWaves.push_back(load(sound, m.fileName));
+
+    progress("Soundを読み込んでいます");
+    try {
+        int ch = 0;
+        for (const auto& w : r.driveSoundWaves) sound.Channel(ch++).setWaveData(w);
+        for (const auto& w : r.soundDataWaves) sound.Channel(ch++).setWaveData(w);
+        for (int k = 0; k < K; ++k) sound.Channel(ch++).setWaveData(r.kankoWaves[size_t(k)]);
+        for (const auto& w : r.otherSoundWaves) sound.Channel(ch++).setWaveData(w);
+        for (size_t i = 0; i < r.motorSoundWaves.size(); ++i)
+            sound.Channel(kMotorChannel + int(i)).setWaveData(r.motorSoundWaves[i]);
+    } catch (const std::exception&) {
+        fatal(services_.boxes, "DirectSoundの割り当てに失敗しました。");
+    }
+
+    for (int ch = 0; ch < D + S + K; ++ch) sound.Channel(ch).Stop();
+    for (int i = 0; i < r.motorSoundCount(); ++i) sound.Channel(kMotorChannel + i).Stop();
+}
+
+void DrivingRun::releaseSoundBank() {
+    Run& r = run_;
+    TDDSD& sound = services_.sound;
+    for (int ch = 0; ch < kMotorChannel + r.motorSoundCount() && ch < sound.ChannelCount(); ++ch)
+        sound.Channel(ch).setWaveData(nullptr);
+    r.driveSoundWaves.clear();
+    r.soundDataWaves.clear();
+    r.kankoWaves.clear();
+    r.otherSoundWaves.clear();
+    r.motorSoundWaves.clear();
+}
+
+}  // namespace ts
