@@ -89,7 +89,7 @@ TEST_F(Windows, PickingATrainRunsTheDrivingWindowAndReturns) {
             seen.push_back(form->run().running() ? "running" : "paused");
         }
         EXPECT_EQ(form->run().locked([](ts::Run& r, PanelModel&) { return int(r.inputLocked); }), 0);
-        EXPECT_EQ(form->label("Label1")->text(), "前進");
+        EXPECT_EQ(form->label("Label1")->text(), "中立") << "the reverser starts in neutral";
         QTest::mouseClick(form->findChild<QLabel*>("back"), Qt::LeftButton);
     });
     QTest::mouseClick(title_->element("Train2"), Qt::LeftButton);

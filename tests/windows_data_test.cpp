@@ -38,7 +38,7 @@ std::string crlf(const std::string& s) {
 void makeWindowsDataSet(const TempDir& d) {
     auto text = [&](const std::string& name, const std::string& utf8) { d.write(name, crlf(toSjis(utf8))); };
     text("MASCON.TXT", "P0\nP1\n#\n");
-    text("String.txt", "[Forward]\n前進\n[Stop]\n 停車\n[Move]\n移動\n");
+    text("String.txt", "[Forward]\n前進\n[Stop]\n 停車\n[EB]\n非常\n[Move]\n移動\n");
     text("operation.txt", "操作説明\n");
     text("789_Line.TXT",
          "[LineName]\n北線\n[StartPos]\n100\n[FrameRate]\n15\n[Staf]\nImage\\STAFF.bmp\n[StartTime]\n864000\n"
@@ -72,7 +72,7 @@ TEST(WindowsDataSet, LoadsAndShowsDecodedNames) {
         << "stopping stations in route order, the last one excluded";
     EXPECT_NE(loaded.find("\"GoTo1\":\"移動\""), std::string::npos);
     EXPECT_NE(loaded.find("\"Label4\":\"北駅\""), std::string::npos);
-    EXPECT_NE(loaded.find("\"Label1\":\"前進\""), std::string::npos);
+    EXPECT_NE(loaded.find("\"BrakeLabel\":\"非常\""), std::string::npos);
     EXPECT_NE(loaded.find("\"CarsLabel\":\"現車4両\""), std::string::npos);
     EXPECT_EQ(field(loaded, "lineName"), "北線");
     EXPECT_EQ(field(loaded, "stationCount"), "4");

@@ -90,6 +90,12 @@ private:
     TForm1* form_ = nullptr;
 };
 
+Key scriptKey(const std::string& name) {
+    if (name == "Enter") return Key::Enter;
+    if (name == "ScrollLock") return Key::ScrollLock;
+    return Key(int(Key::F1) + std::stoi(name.substr(1)) - 1);
+}
+
 void snapshot(TForm1* form, const std::string& file) {
     form->grab().save(QString::fromStdString(file), "PNG");
     auto* value = static_cast<QWidget*>(app().valueDisplay);
@@ -211,6 +217,16 @@ int runDriveMode(int argc, char** argv) {
                 case ScriptCommand::Kind::Close: form->backClick(); break;
                 case ScriptCommand::Kind::Snapshot: snapshot(form, c.text); break;
                 case ScriptCommand::Kind::Jump: form->stationClick(c.amount); break;
+                case ScriptCommand::Kind::Char: form->asciiDown(c.text[0]); break;
+                case ScriptCommand::Kind::Wheel: form->wheel(c.amount); break;
+                case ScriptCommand::Kind::Key: {
+                    ShiftState s;
+                    s.shift = c.shift;
+                    s.ctrl = c.ctrl;
+                    s.alt = c.alt;
+                    form->keyDown(scriptKey(c.text), s);
+                    break;
+                }
                 default: break;
             }
             QApplication::processEvents();

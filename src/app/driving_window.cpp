@@ -1,6 +1,9 @@
 #include "driving_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QLabel>
@@ -11,6 +14,7 @@
 
 #include "app_state.h"
 #include "help_window.h"
+#include "value_window.h"
 #include "pictures.h"
 #include "program_end.h"
 #include "sound/null_sound.h"
@@ -50,6 +54,7 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     run_ = std::make_unique<DrivingRun>(
         trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, std::move(progress)});
     run_->afterPresentationStep = [this] { refresh(); };
+    run_->windows = this;
     buildMenu();
     buildPanel();
     setWindowTitle("Train Simulator");
@@ -192,7 +197,69 @@ void TForm1::menu_d1Click() {
     if (app().help) app().help->show();
 }
 
-void TForm1::forwardKey(QKeyEvent*) {}
+namespace {
+
+Key keyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_ScrollLock: return Key::ScrollLock;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return Key::Enter;
+        default: break;
+    }
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return Key(int(Key::F1) + (qtKey - Qt::Key_F1));
+    return Key::Other;
+}
+
+}  // namespace
+
+void TForm1::forwardKey(QKeyEvent* e) {
+    // As on Windows: the key-down first, then the character it types.
+    ShiftState s;
+    s.shift = e->modifiers() & Qt::ShiftModifier;
+    s.ctrl = e->modifiers() & Qt::ControlModifier;
+    s.alt = e->modifiers() & Qt::AltModifier;
+    s.mouseButton = QApplication::mouseButtons() != Qt::NoButton;
+    keyDown(keyOf(e->key()), s);
+    const QString text = e->text();
+    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F) asciiDown(char(text[0].unicode()));
+}
+
+void TForm1::keyDown(Key key, ShiftState shift) {
+    guarded([&] { run_->keydowns(key, shift); });
+    refresh();
+}
+
+void TForm1::asciiDown(char c) {
+    guarded([&] { run_->AsciiDown(c); });
+    refresh();
+}
+
+void TForm1::wheel(int notches) {
+    guarded([&] {
+        for (int i = 0; i < notches; ++i) run_->WheelU();
+        for (int i = 0; i < -notches; ++i) run_->WheelD();
+    });
+    refresh();
+}
+
+void TForm1::wheelEvent(QWheelEvent* e) {
+    // A high-resolution wheel sends parts of a notch (120 units); they add up.
+    wheelRemainder_ += e->angleDelta().y();
+    const int notches = wheelRemainder_ / 120;
+    wheelRemainder_ -= notches * 120;
+    if (notches != 0) wheel(notches);
+    e->accept();
+}
+
+bool TForm1::isShown(AuxWindow w) const {
+    QWidget* window = w == AuxWindow::Help ? static_cast<QWidget*>(app().help) : static_cast<QWidget*>(app().valueDisplay);
+    return window && window->isVisible();
+}
+
+void TForm1::setShown(AuxWindow w, bool shown) {
+    QWidget* window = w == AuxWindow::Help ? static_cast<QWidget*>(app().help) : static_cast<QWidget*>(app().valueDisplay);
+    if (window) window->setVisible(shown);
+}
 
 void TForm1::keyPressEvent(QKeyEvent* e) { forwardKey(e); }
 

@@ -16,7 +16,7 @@ class QMenu;
 
 namespace ts {
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public WindowHost {
     Q_OBJECT
 public:
     TForm1(const std::string& trainCode, std::function<void(const std::string&)> progress);
@@ -36,6 +36,13 @@ public:
     // A click on the Move menu item of station index `index` (its Sta name).
     void stationClick(int index);
     void forwardKey(QKeyEvent* e);
+    void keyDown(Key key, ShiftState shift);
+    void asciiDown(char c);
+    // Wheel notches: positive away from the user (WheelU), negative toward (WheelD).
+    void wheel(int notches);
+
+    bool isShown(AuxWindow w) const override;
+    void setShown(AuxWindow w, bool shown) override;
 
     // Redraws everything from the panel model.
     void refresh();
@@ -48,6 +55,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -65,6 +73,7 @@ private:
     std::map<std::string, QLabel*> labels_;
     QLabel* back_ = nullptr;
     bool closing_ = false;
+    int wheelRemainder_ = 0;
 };
 
 }  // namespace ts

@@ -4,6 +4,7 @@ namespace ts {
 
 DrivingRun::DrivingRun(std::string trainCode, RunServices services) : services_(std::move(services)) {
     run_.trainCode = std::move(trainCode);
+    carriedOver().into(run_);
     buildMenu();
     mmTimer1_ = services_.timers.create(33, TimerThread::Own, [this] {
         std::lock_guard lock(mutex_);
@@ -67,6 +68,7 @@ void DrivingRun::closeQuery() {
     for (int ch = 0; ch < lowChannelCount(); ++ch) sound.Channel(ch).Stop();
     for (int i = 0; i < run_.motorSoundCount(); ++i) sound.Channel(100 + i).Stop();
     releaseSoundBank();
+    carriedOver().from(run_);
     closed_ = true;
     if (!sound.reinitialise()) {
         services_.boxes.show("DirectSoundを初期化できませんでした。");

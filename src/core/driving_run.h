@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "controls/keys.h"
 #include "data/pictures.h"
 #include "messages.h"
 #include "panel_model.h"
@@ -45,6 +46,12 @@ public:
     // the sound device cannot be opened again.
     void closeQuery();
 
+    // Keyboard and wheel
+    void AsciiDown(char c);
+    void keydowns(Key key, ShiftState shift);
+    void WheelD();
+    void WheelU();
+
     bool running() const;  // Timer1 enabled
     bool closed() const { return closed_; }
 
@@ -57,6 +64,8 @@ public:
 
     // Called on the user-interface thread after every 100 ms step.
     std::function<void()> afterPresentationStep;
+    // Shows and hides the help and value-display windows (F2, F3).
+    WindowHost* windows = nullptr;
 
 private:
     void mmTimer1Timer();  // the 33 ms simulation step
@@ -66,6 +75,11 @@ private:
     void setStartingValues();
     void loadSoundBank();
     void releaseSoundBank();
+    void commonInputStart();
+    void actOnCharacter(char c);
+    void notchUpWithSound();
+    void confirmAlarm();
+    void callOut();
     int lowChannelCount() const;  // drive + route + call-out sounds, from channel 0
     void progress(const std::string& text) {
         if (services_.progress) services_.progress(text);

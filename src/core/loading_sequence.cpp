@@ -4,6 +4,7 @@
 #include "data/route_reader.h"
 #include "data/string_table.h"
 #include "data/train_reader.h"
+#include "controls/handle_model.h"
 #include "driving_run.h"
 #include "panel_builder.h"
 
@@ -57,9 +58,11 @@ void DrivingRun::formCreate() {
 
     progress("環境をセットアップしています");
     setStartingValues();
+    masconupdate(run_, panel_);
 
     if (run_.brakeType != 0 && run_.brakeNotchCount < 3) fatal(boxes, "ブレーキの段数を3段以上に設定してください");
 
+    run_.staffShown = 0;
     run_.stationDepartureSoundPlayed.fill(0);
     run_.stationDeparted.fill(0);
 }
@@ -74,7 +77,10 @@ void DrivingRun::setStartingValues() {
     r.effectiveBrakeNotch = -r.brakeNotchCount;
     r.speed = 0;
     r.reverser = 0;
+    r.bcPressure = int64_t(r.ebPressure) * 10000;
+    r.nextSignalAspect = 999;
     r.shownSignalAspect = 999;
+    r.atsAlarmState = 999;
     r.inputLocked = 1;
     services_.sound.SetPrimaryFormat(22050, 8, false);
     r.stopDistance = 0;

@@ -36,12 +36,32 @@ struct Run : RouteData, TrainData {
     int32_t powerNotch = 0, effectivePowerNotch = 0;
     int32_t brakeNotch = 0, effectiveBrakeNotch = 0;
     int32_t reverser = 0;
+    uint8_t holdPosition = 0, holdExitLatch = 0;
+    uint8_t powerHandleMoved = 0, brakeHandleMoved = 0;
+
+    // Keyboard
+    uint8_t keypadInverted = 0;
+    uint8_t recordedSpeedMode = 0;
+    uint8_t staffShown = 0;
+
+    // Train protection and vigilance
+    uint8_t safetyEmergencyBrake = 0, atsServiceBrake = 0;
+    uint8_t atsBellRinging = 0, atsChimePending = 0, atsConfirmed = 0;
+    int32_t atsBellTicks = 0;
+    int32_t atsAlarmState = 0;
+    int32_t nextSignalAspect = 0;
+    int32_t ebDeviceIdleTicks = 0;
+
+    // Air brake
+    int64_t bcPressure = 0;  // kPa x 10000
 
     // Signals and signs
     int32_t precedingTrainPosition = 0;
     int32_t shownSignalAspect = 0;
     int64_t pointGradient = 0;
     uint8_t speedLimitSignShown = 0;
+    int32_t shownSpeedLimit = 0;
+    int32_t signCallIndex = 0;
 
     // Stations and doors
     std::array<uint8_t, kStationFlags> stationArrived{};
@@ -65,5 +85,13 @@ public:
 };
 
 void visitRunFields(const Run& run, RunFieldVisitor& v);
+
+// Variables that keep their values from one run to the next while the program runs.
+struct CarriedOver {
+    uint8_t keypadInverted = 0, recordedSpeedMode = 0, holdPosition = 0, holdExitLatch = 0;
+    void into(Run& r) const;
+    void from(const Run& r);
+};
+CarriedOver& carriedOver();
 
 }  // namespace ts

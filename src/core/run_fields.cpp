@@ -72,16 +72,58 @@ void visitRunFields(const Run& r, RunFieldVisitor& v) {
     v.integer("brakeNotch", r.brakeNotch);
     v.integer("effectiveBrakeNotch", r.effectiveBrakeNotch);
     v.integer("reverser", r.reverser);
+    v.integer("holdPosition", r.holdPosition);
+    v.integer("holdExitLatch", r.holdExitLatch);
+    v.integer("powerHandleMoved", r.powerHandleMoved);
+    v.integer("brakeHandleMoved", r.brakeHandleMoved);
+    v.integer("keypadInverted", r.keypadInverted);
+    v.integer("recordedSpeedMode", r.recordedSpeedMode);
+    v.integer("staffShown", r.staffShown);
+    v.integer("safetyEmergencyBrake", r.safetyEmergencyBrake);
+    v.integer("atsServiceBrake", r.atsServiceBrake);
+    v.integer("atsBellRinging", r.atsBellRinging);
+    v.integer("atsChimePending", r.atsChimePending);
+    v.integer("atsConfirmed", r.atsConfirmed);
+    v.integer("atsBellTicks", r.atsBellTicks);
+    v.integer("atsAlarmState", r.atsAlarmState);
+    v.integer("nextSignalAspect", r.nextSignalAspect);
+    v.integer("ebDeviceIdleTicks", r.ebDeviceIdleTicks);
+    v.integer("bcPressure", r.bcPressure);
     v.integer("precedingTrainPosition", r.precedingTrainPosition);
     v.integer("shownSignalAspect", r.shownSignalAspect);
     v.integer("pointGradient", r.pointGradient);
     v.integer("speedLimitSignShown", r.speedLimitSignShown);
+    v.integer("shownSpeedLimit", r.shownSpeedLimit);
+    v.integer("signCallIndex", r.signCallIndex);
     v.integer("doorsOpen", r.doorsOpen);
     v.integer("doorOpenCommand", r.doorOpenCommand);
     const int n = std::min(r.stationCount(), kStationFlags);
     v.flags("stationArrived", r.stationArrived.data(), n);
     v.flags("stationDepartureSoundPlayed", r.stationDepartureSoundPlayed.data(), n);
     v.flags("stationDeparted", r.stationDeparted.data(), n);
+}
+
+}  // namespace ts
+
+namespace ts {
+
+void CarriedOver::into(Run& r) const {
+    r.keypadInverted = keypadInverted;
+    r.recordedSpeedMode = recordedSpeedMode;
+    r.holdPosition = holdPosition;
+    r.holdExitLatch = holdExitLatch;
+}
+
+void CarriedOver::from(const Run& r) {
+    keypadInverted = r.keypadInverted;
+    recordedSpeedMode = r.recordedSpeedMode;
+    holdPosition = r.holdPosition;
+    holdExitLatch = r.holdExitLatch;
+}
+
+CarriedOver& carriedOver() {
+    static CarriedOver state;
+    return state;
 }
 
 }  // namespace ts

@@ -1,6 +1,7 @@
 // StationClick: the jump to a station from the Move menu.
 #include <cmath>
 
+#include "controls/handle_model.h"
 #include "driving_run.h"
 
 namespace ts {
@@ -42,6 +43,7 @@ void DrivingRun::StationClick(const std::string& itemName) {
     r.brakeNotch = -r.brakeNotchCount;
     r.effectiveBrakeNotch = -r.brakeNotchCount;
     r.stopDistance = 0;
+    masconupdate(r, panel_);
 }
 
 }  // namespace ts

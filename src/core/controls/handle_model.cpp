@@ -1,0 +1,184 @@
+#include "controls/handle_model.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace ts {
+
+bool combinedNotchUp(Run& r) {
+    const int P = r.powerNotchCount;
+    const int H = r.holdPositionEnabled;
+    bool released = false;
+    if (r.brakeNotch == 0 && r.powerNotch < P && r.holdPosition == 0) r.powerNotch += 1;
+    if (r.holdPosition == 1) r.holdPosition = 0;
+    if (r.powerNotch == 0 && r.brakeNotch < 0 && r.holdPosition == 0) {
+        r.brakeNotch += 1;
+        released = true;
+        if (H == 1 && r.brakeNotch == 0) r.holdPosition = 1;
+    }
+    r.powerHandleMoved = 1;
+    r.brakeHandleMoved = 1;
+    return released;
+}
+
+namespace {
+
+// The brake part of a step toward brake (step 1 and the inner rules of step 2).
+bool brakeTowardApply(Run& r, int bound, bool needPowerOff) {
+    const int H = r.holdPositionEnabled;
+    if (r.holdPosition == 1) {
+        r.holdPosition = 0;
+        r.brakeNotch = -1;
+        r.holdExitLatch = 1;
+    }
+    if ((!needPowerOff || r.powerNotch == 0) && r.brakeNotch > bound && r.holdPosition == 0) {
+        const int before = r.brakeNotch;
+        if (H == 1 && before == 0) r.holdPosition = 1;
+        if (H == 1 && before < 0 && r.holdExitLatch == 0) r.brakeNotch -= 1;
+        if (H != 1) r.brakeNotch -= 1;
+        if (H == 1 && r.holdExitLatch == 1) r.holdExitLatch = 0;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool combinedNotchDown(Run& r, int bound) {
+    const bool ran = brakeTowardApply(r, bound, true);
+    if (r.brakeNotch == 0 && r.powerNotch > 0) r.powerNotch -= 1;
+    r.powerHandleMoved = 1;
+    r.brakeHandleMoved = 1;
+    return ran;
+}
+
+void powerUp(Run& r) {
+    if (r.powerNotch < r.powerNotchCount) r.powerNotch += 1;
+    r.powerHandleMoved = 1;
+}
+
+void powerDown(Run& r) {
+    if (r.powerNotch > 0) r.powerNotch -= 1;
+    r.powerHandleMoved = 1;
+}
+
+void brakeReleaseStep(Run& r) {
+    r.holdPosition = 0;
+    if (r.brakeNotch < 0) {
+        r.brakeNotch += 1;
+        if (r.holdPositionEnabled == 1 && r.brakeNotch == 0) r.holdPosition = 1;
+    }
+    r.brakeHandleMoved = 1;
+}
+
+void brakeApplyStep(Run& r) {
+    brakeTowardApply(r, 1 - r.brakeNotchCount, false);
+    r.brakeHandleMoved = 1;
+}
+
+void allToNeutral(Run& r) {
+    r.holdPosition = 0;
+    r.brakeNotch = 0;
+    r.powerNotch = 0;
+    r.powerHandleMoved = 1;
+    r.brakeHandleMoved = 1;
+}
+
+void emergency(Run& r) {
+    r.holdPosition = 0;
+    r.brakeNotch = -r.brakeNotchCount;
+    r.powerNotch = 0;
+    r.powerHandleMoved = 1;
+    r.brakeHandleMoved = 1;
+}
+
+bool brakeHandleEmergency(Run& r) {
+    if (r.brakeNotch == -r.brakeNotchCount) return false;
+    r.holdPosition = 0;
+    r.brakeNotch = -r.brakeNotchCount;
+    r.brakeHandleMoved = 1;
+    return true;
+}
+
+bool setReverser(Run& r, int direction) {
+    if (std::llabs(r.speed) > 10000) return false;
+    r.reverser = direction;
+    return true;
+}
+
+void showReverserLamps(PanelModel& panel, int direction) {
+    panel.setVisible("Lamp_Fwd", direction == 1);
+    panel.setVisible("Lamp_Bck", direction == -1);
+}
+
+int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / 10000.0)); }
+
+void restart(TDDSD& sound, int channel) {
+    sound.Channel(channel).Stop();
+    sound.Channel(channel).Play();
+}
+
+void restartIfIdle(TDDSD& sound, int channel) {
+    if ((sound.Channel(channel).Status() & 1) == 0) restart(sound, channel);
+}
+
+void Door_operate(Run& r, TDDSD& sound) {
+    r.doorOpenCommand = 0;
+    if (roundedKmh(r.speed) != 0) return;
+    const uint8_t wasOpen = r.doorsOpen;
+    if (wasOpen == 0) {
+        r.doorOpenCommand = 1;
+        restart(sound, r.soundDoorOpen);
+    }
+    if (wasOpen == 1) {
+        r.doorOpenCommand = 0;
+        restart(sound, r.soundDoorClose);
+    }
+    if (r.doorOpenCommand == 1) r.doorsOpen = 1;
+}
+
+void masconupdate(const Run& r, PanelModel& panel) {
+    const int B = r.brakeNotchCount;
+    const int P = r.powerNotchCount;
+    auto& power = panel.labels["PowerLabel"];
+    auto& brake = panel.labels["BrakeLabel"];
+    const auto& t = r.handleLabelTexts;
+    if (r.brakeNotch == -B) brake = t[kEB];
+    if (r.powerNotch == 0) power = t[kNeut2];
+    if (r.brakeNotch == 0) brake = t[kNeut];
+    if (r.powerNotch > 0 && r.powerNotch <= P) power = "P" + std::to_string(r.powerNotch);
+    if (r.brakeType >= 1 && -B < r.brakeNotch && r.brakeNotch < 0 && r.holdPosition == 0)
+        brake = "B" + std::to_string(-r.brakeNotch);
+    if (r.holdPosition == 1) brake = t[kHold2];
+    if (r.brakeType == 0) {
+        if (r.brakeNotch == -3) brake = t[kApply];
+        if (r.brakeNotch == -2) brake = t[kHold];
+        if (r.brakeNotch == -1) brake = t[kMaintain];
+    }
+    panel.labels["Label1"] = r.reverser == 1 ? t[kForward] : r.reverser == -1 ? t[kReverse] : t[kNeutral];
+
+    PanelItem* p = panel.item("Lamp_P");
+    PanelItem* b = panel.item("Lamp_B");
+    // An image number the list does not hold paints nothing.
+    auto paint = [](PanelItem* item, const ImageList& list, int index) {
+        if (item) item->drawn = list.holds(index) ? std::optional<int>(index) : std::nullopt;
+    };
+    if (!r.safetyEmergencyBrake && !r.atsServiceBrake) {
+        paint(p, r.NotchImageP, r.powerNotch);
+        int bi;
+        if (r.holdPositionEnabled != 1) bi = -r.brakeNotch;
+        else bi = r.brakeNotch == 0 ? 0 : -r.brakeNotch + 1;
+        if (r.holdPosition == 1) bi = 1;
+        paint(b, r.NotchImageB, bi);
+    }
+    if (r.safetyEmergencyBrake == 1) {
+        paint(p, r.NotchImageP, 0);
+        paint(b, r.NotchImageB, r.NotchImageB.count() - 1);
+    }
+    if (r.atsServiceBrake == 1) {
+        paint(p, r.NotchImageP, 0);
+        paint(b, r.NotchImageB, r.NotchImageB.count() - 2);
+    }
+}
+
+}  // namespace ts

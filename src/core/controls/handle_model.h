@@ -1,0 +1,45 @@
+// The driver's controls: one step of the power and brake handles, the
+// reverser and the door switch, and the refresh of their read-outs.
+#pragma once
+#include "panel_model.h"
+#include "run.h"
+#include "sound/sound_device.h"
+
+namespace ts {
+
+// Combined handle toward power; true when it released a brake position.
+bool combinedNotchUp(Run& r);
+// Combined handle toward brake, down to `bound` (1 - B for keys, -B for the wheel);
+// true when its brake part ran (power was 0 and the brake above the bound).
+bool combinedNotchDown(Run& r, int bound);
+
+void powerUp(Run& r);
+void powerDown(Run& r);
+void brakeReleaseStep(Run& r);
+void brakeApplyStep(Run& r);
+void allToNeutral(Run& r);
+// Emergency from "q" or "0": brake to EB and power to 0.
+void emergency(Run& r);
+// Emergency of the brake handle alone ("/"); false (nothing done) when already at EB.
+bool brakeHandleEmergency(Run& r);
+
+// Sets the reverser when |speed| <= 1 km/h; true when taken.
+bool setReverser(Run& r, int direction);
+// The reverser lamps as the keyboard sets them.
+void showReverserLamps(PanelModel& panel, int direction);
+
+// The door switch (only at standstill).
+void Door_operate(Run& r, TDDSD& sound);
+
+// Refreshes the handle labels and notch images.
+void masconupdate(const Run& r, PanelModel& panel);
+
+// Stops a channel and plays it once from the start.
+void restart(TDDSD& sound, int channel);
+// Restarts a channel only when it is not playing.
+void restartIfIdle(TDDSD& sound, int channel);
+
+// Speed rounded to whole km/h (ties to even).
+int64_t roundedKmh(int64_t speed);
+
+}  // namespace ts
