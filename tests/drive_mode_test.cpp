@@ -89,3 +89,19 @@ TEST(DriveMode, MalformedScriptExits2BeforeRunning) {
     EXPECT_TRUE(r.lines.empty());
     EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
 }
+
+TEST(DriveMode, KeysAndWheelThroughTheScript) {
+    const auto r = drive(kBasic, "789",
+                         "@0 char 8\n@0 wheel down 2\n@10 start\n@20 char 8\n@30 key ScrollLock\n@40 char 2\n"
+                         "@50 key shift+F8\n@60 key ctrl+shift+F8\n@70 wheel up 9\n@80 key F2\n@150 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string& step = r.lines[1];
+    ASSERT_EQ(field(step, "t"), "110");
+    // Locked: "8" ignored; the wheel works (-8 -> -6); started: "8" -> -5; swapped "2" acts as "8" -> -4;
+    // then the wheel away from the user nine notches reaches EB.
+    EXPECT_EQ(field(step, "brakeNotch"), "-8");
+    EXPECT_EQ(field(step, "keypadInverted"), "1");
+    EXPECT_EQ(field(step, "trainPosition"), "1100");
+    EXPECT_NE(step.find("\"TForm3\":{\"visible\":1"), std::string::npos);
+    EXPECT_NE(step.find("\"valueDisplay\":"), std::string::npos);
+}

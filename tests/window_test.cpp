@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "app_state.h"
 #include "driving_window.h"
@@ -129,6 +130,49 @@ TEST_F(Windows, SecondPickCreatesASecondWindowAndKeepsTheFirstHidden) {
     EXPECT_FALSE(forms[0]->isVisible());
     EXPECT_EQ(app().current, forms[1]);
     delete forms[0];
+}
+
+TEST_F(Windows, RealKeyAndWheelEventsReachTheHandlers) {
+    TForm1* form = title_->createDrivingWindow("789");
+    form->show();
+    auto brake = [&] { return form->run().locked([](ts::Run& r, PanelModel&) { return r.brakeNotch; }); };
+    auto position = [&] { return form->run().locked([](ts::Run& r, PanelModel&) { return r.trainPosition; }); };
+    QTest::keyClick(form, Qt::Key_8);
+    EXPECT_EQ(brake(), -8) << "locked until Start";
+    form->start1Click();
+    QTest::keyClick(form, Qt::Key_8);
+    EXPECT_EQ(brake(), -7);
+    EXPECT_EQ(form->label("BrakeLabel")->text(), "B7");
+    QTest::keyClick(form, Qt::Key_8, Qt::KeypadModifier);
+    EXPECT_EQ(brake(), -6) << "keypad digits type their character";
+    const int start = position();
+    QTest::keyClick(form, Qt::Key_F8, Qt::ShiftModifier);
+    EXPECT_EQ(position(), start + 1000);
+    QTest::keyClick(form, Qt::Key_F8, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(position(), start + 1000);
+    // Key events of the value-display window go to the driving window.
+    QTest::keyClick(app().valueDisplay, Qt::Key_8);
+    EXPECT_EQ(brake(), -5);
+    QTest::keyClick(app().help, Qt::Key_F2);
+    EXPECT_TRUE(app().valueDisplay->isVisible()) << "F2 shows the value display";
+    QTest::keyClick(form, Qt::Key_F2);
+    EXPECT_FALSE(app().valueDisplay->isVisible());
+
+    auto wheel = [&](int dy) {
+        QWheelEvent e(QPointF(100, 100), form->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, dy), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form, &e);
+    };
+    wheel(-120);
+    EXPECT_EQ(brake(), -4) << "toward the user: notch up";
+    wheel(60);
+    EXPECT_EQ(brake(), -4) << "half a notch does nothing yet";
+    wheel(60);
+    EXPECT_EQ(brake(), -5);
+    wheel(360);
+    wheel(360);
+    EXPECT_EQ(brake(), -8) << "the wheel reaches EB";
+    form->close();
 }
 
 TEST_F(Windows, HelpWindowTakesCaptionFromFirstLine) {
