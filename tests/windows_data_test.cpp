@@ -105,15 +105,16 @@ TEST(WindowsDataSet, StationJumpWhilePausedAndWhileRunning) {
     EXPECT_EQ(field(*resumed, "viewJumpPending"), "1");
     EXPECT_EQ(field(*resumed, "shownSignalAspect"), "1000");
     EXPECT_NE(resumed->find("\"Label4\":\"南駅\""), std::string::npos);
-    // clockTicks = departure - 150; preceding train = (clock - start) / (30 div 15) + start + pre-time.
-    EXPECT_EQ(field(*resumed, "clockTicks"), "899850");
-    EXPECT_EQ(field(*resumed, "precedingTrainPosition"), std::to_string((899850 - 864000) / 2 + 100 + 600));
+    // clockTicks = departure - 150, then three ticks (533, 566, 599) since the resume;
+    // preceding train = (clock - start) / (30 div 15) + start + pre-time, then one frame per two ticks.
+    EXPECT_EQ(field(*resumed, "clockTicks"), "899853");
+    EXPECT_EQ(field(*resumed, "precedingTrainPosition"), std::to_string((899850 - 864000) / 2 + 100 + 600 + 1));
     // The jump at 650 while running keeps the run going.
     const std::string* after = stepAt(r, "700");
     ASSERT_NE(after, nullptr);
     EXPECT_EQ(field(*after, "event"), "step");
     EXPECT_EQ(field(*after, "trainPosition"), "100");
-    EXPECT_EQ(field(*after, "clockTicks"), "864750");
+    EXPECT_EQ(field(*after, "clockTicks"), "864752") << "two ticks (665, 698) after the jump at 650";
     EXPECT_NE(after->find("\"Label4\":\"北駅\""), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(d.path() / "jump.png"));
 }

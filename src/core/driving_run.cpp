@@ -76,8 +76,7 @@ void DrivingRun::closeQuery() {
     }
 }
 
-void DrivingRun::mmTimer1Timer() {}
+void DrivingRun::updateSignalAspects() {}
 
-void DrivingRun::timer1Timer() {}
 
 }  // namespace ts

@@ -69,6 +69,7 @@ public:
 
 private:
     void mmTimer1Timer();  // the 33 ms simulation step
+    void updateSignalAspects();
     void timer1Timer();    // the 100 ms event-and-presentation step
     void buildMenu();
     void buildStationMenu();

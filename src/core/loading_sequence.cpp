@@ -54,6 +54,8 @@ void DrivingRun::formCreate() {
     run_.stationArrived.fill(0);
     loadSoundBank();
 
+    run_.engineLevel = 1.0L;
+    run_.carGradients.fill(0);
     panel_.setVisible("Lamp_EB", false);
 
     progress("環境をセットアップしています");
@@ -77,13 +79,22 @@ void DrivingRun::setStartingValues() {
     r.effectiveBrakeNotch = -r.brakeNotchCount;
     r.speed = 0;
     r.reverser = 0;
+    r.frameAccumulator = 0;
     r.bcPressure = int64_t(r.ebPressure) * 10000;
+    r.mrPressure = int64_t(r.highAirPressure) * 10000;
+    r.compressorRunning = 0;
     r.nextSignalAspect = 999;
     r.shownSignalAspect = 999;
     r.atsAlarmState = 999;
     r.inputLocked = 1;
     services_.sound.SetPrimaryFormat(22050, 8, false);
+    r.baseAdhesion = 3450;
+    r.presentationTicks = 0;
+    r.appliedForce = 0;
+    r.lineVoltage = 0;
+    r.lineVoltageTarget = 180000;
     r.stopDistance = 0;
+    r.currentGear = 0;
     if (r.stationCount() > 0) panel_.labels["Label4"] = r.stationTable[0].name;
     panel_.labels["Label1"] = r.handleLabelTexts[kForward];
     r.precedingTrainPosition = r.startPosition + r.preTimeTicks;

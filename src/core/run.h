@@ -28,9 +28,32 @@ struct Run : RouteData, TrainData {
     // Motion
     int64_t speed = 0;             // km/h x 10000
     int32_t trainPosition = 0;     // frame of the driver's-view video
+    int32_t frameAccumulator = 0;  // whole km/h not yet turned into frames
+    int32_t recordedSpeedKmh = 0;  // the recording train's speed here
+    int64_t appliedForce = 0;      // N x 10000, positive forward
+    int64_t resistanceForce = 0;   // N x 10000, positive forward
     int32_t clockTicks = 0;        // time of day in 1/30 s
     long double stopDistance = 0;  // centimetres to the next stop position
-    int64_t trainGradient = 0;     // per mille x 10000, averaged over the train
+    int32_t paintFrame = 0;
+    int64_t lineVoltage = 0, lineVoltageTarget = 0;
+    int32_t motorCurrent = 0;
+
+    // Traction
+    int32_t powerDelayTicks = 0, gearShiftTicks = 0, brakeDelayTicks = 0;
+    int32_t currentGear = 0;
+    uint8_t gearShifting = 0;
+    long double enginePitch = 0;  // percent
+    long double engineLevel = 0;
+
+    // Adhesion and gradient
+    int64_t baseAdhesion = 0;
+    int64_t adhesionCoefficient = 0;
+    int64_t trainGradient = 0;  // per mille x 10000, averaged over the train
+    std::array<int32_t, kMaxCars> carGradients{};
+    int64_t gradientSampleMark = 0;
+
+    // Presentation
+    int32_t presentationTicks = 0;
 
     // Handles
     int32_t powerNotch = 0, effectivePowerNotch = 0;
@@ -52,8 +75,9 @@ struct Run : RouteData, TrainData {
     int32_t nextSignalAspect = 0;
     int32_t ebDeviceIdleTicks = 0;
 
-    // Air brake
-    int64_t bcPressure = 0;  // kPa x 10000
+    // Air brake (kPa x 10000)
+    int64_t bcPressure = 0, erPressure = 0, sapPressure = 0, mrPressure = 0, bcGaugePressure = 0;
+    uint8_t compressorRunning = 0;
 
     // Signals and signs
     int32_t precedingTrainPosition = 0;

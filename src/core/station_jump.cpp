@@ -3,6 +3,7 @@
 
 #include "controls/handle_model.h"
 #include "driving_run.h"
+#include "dynamics/motion.h"
 
 namespace ts {
 
@@ -28,9 +29,7 @@ void DrivingRun::StationClick(const std::string& itemName) {
     panel_.labels["Label4"] = s.name;
     r.clockTicks = s.departureTime - 150;
 
-    // The loader refuses a [FrameRate] outside 1 .. 30; a route without one counts a tick per frame.
-    const int ticksPerFrame = r.frameRate >= 1 ? 30 / r.frameRate : 1;
-    r.precedingTrainPosition = int32_t(std::nearbyint(double(r.clockTicks - r.startTime) / ticksPerFrame)) +
+    r.precedingTrainPosition = int32_t(std::nearbyint(double(r.clockTicks - r.startTime) / ticksPerFrame(r))) +
                                r.startPosition + r.preTimeTicks;
 
     r.shownSignalAspect = 1000;

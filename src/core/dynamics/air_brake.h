@@ -1,0 +1,16 @@
+// The air brake: brake cylinder, equalizing reservoir / brake pipe, straight
+// air pipe and main reservoir pressures for the three brake types, the brake
+// cylinder gauge, and the compressor.
+#pragma once
+#include "run.h"
+#include "sound/sound_device.h"
+
+namespace ts {
+
+// Once per 33 ms step.
+void brakePressures(Run& r);
+void brakeCylinderGauge(Run& r);
+// Once per 100 ms step.
+void compressor(Run& r, TDDSD& sound);
+
+}  // namespace ts
