@@ -52,6 +52,12 @@ public:
     void WheelD();
     void WheelU();
 
+    // One simulation step at once, as the 33 ms timer runs it (benchmarks, tests).
+    void simulationStep() {
+        std::lock_guard lock(mutex_);
+        mmTimer1Timer();
+    }
+
     bool running() const;  // Timer1 enabled
     bool closed() const { return closed_; }
 
