@@ -175,6 +175,30 @@ TEST_F(Windows, RealKeyAndWheelEventsReachTheHandlers) {
     form->close();
 }
 
+TEST_F(Windows, RealTimersRunBothStepsWhileInputArrives) {
+    TForm1* form = title_->createDrivingWindow("789");
+    form->show();
+    auto clock = [&] { return form->run().locked([](ts::Run& r, PanelModel&) { return r.clockTicks; }); };
+    auto ticks = [&] { return form->run().locked([](ts::Run& r, PanelModel&) { return r.presentationTicks; }); };
+    const int start = clock();
+    form->start1Click();
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(form, i % 2 ? Qt::Key_8 : Qt::Key_2);
+        QTest::qWait(60);
+    }
+    form->start1Click();
+    const int paused = clock();
+    EXPECT_GE(paused - start, 12) << "the 33 ms step ran on its own thread";
+    EXPECT_GE(ticks(), 4) << "the 100 ms step ran";
+    QTest::qWait(150);
+    EXPECT_EQ(clock(), paused) << "nothing moves while paused";
+    form->start1Click();
+    QTest::qWait(100);
+    form->close();
+    EXPECT_TRUE(form->run().closed());
+    EXPECT_FALSE(form->run().running());
+}
+
 TEST_F(Windows, HelpWindowTakesCaptionFromFirstLine) {
     EXPECT_EQ(app().help->windowTitle(), "Keys");
     EXPECT_EQ(app().help->memo()->toPlainText(), "Z / A : power up / down");

@@ -239,7 +239,7 @@ int runDriveMode(int argc, char** argv) {
         guarded([&] { clock.runDue({}); });
         QApplication::processEvents();
         if (form->run().closed()) {
-            reason = "close";
+            reason = form->run().endOfLineReached() ? "endOfLine" : "close";
             break;
         }
     }

@@ -55,6 +55,7 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
         trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, std::move(progress)});
     run_->afterPresentationStep = [this] { refresh(); };
     run_->windows = this;
+    run_->requestClose = [this] { close(); };
     buildMenu();
     buildPanel();
     setWindowTitle("Train Simulator");
@@ -163,6 +164,13 @@ void TForm1::refresh() {
             const QString caption = QString::fromStdString(item.caption);
             if (auto a = actions_.find(item.name); a != actions_.end()) a->second->setText(caption);
             if (auto m = menus_.find(item.name); m != menus_.end()) m->second->setTitle(caption);
+        }
+        for (const auto& [name, shown] : p.labelVisible)
+            if (auto it = labels_.find(name); it != labels_.end()) it->second->setVisible(shown);
+        if (app().valueDisplay && app().valueDisplay->isVisible()) {
+            auto values = p.valueDisplay;
+            values["Label23"] = p.wheel;
+            app().valueDisplay->showValues(values);
         }
         for (const auto& [name, text] : p.labels) {
             auto it = labels_.find(name);

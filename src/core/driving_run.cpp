@@ -1,5 +1,7 @@
 #include "driving_run.h"
 
+#include "events/signals.h"
+
 namespace ts {
 
 DrivingRun::DrivingRun(std::string trainCode, RunServices services) : services_(std::move(services)) {
@@ -11,11 +13,14 @@ DrivingRun::DrivingRun(std::string trainCode, RunServices services) : services_(
         mmTimer1Timer();
     });
     timer1_ = services_.timers.create(100, TimerThread::Ui, [this] {
+        bool end;
         {
             std::lock_guard lock(mutex_);
             timer1Timer();
+            end = endOfLineReached_;
         }
         if (afterPresentationStep) afterPresentationStep();
+        if (end && requestClose) requestClose();
     });
 }
 
@@ -76,7 +81,7 @@ void DrivingRun::closeQuery() {
     }
 }
 
-void DrivingRun::updateSignalAspects() {}
+void DrivingRun::updateSignalAspects() { computeSignalAspects(run_); }
 
 
 }  // namespace ts

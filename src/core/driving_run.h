@@ -60,6 +60,8 @@ public:
 
     bool running() const;  // Timer1 enabled
     bool closed() const { return closed_; }
+    // True once the train has run past the end of the line (the window then closes).
+    bool endOfLineReached() const { return endOfLineReached_; }
 
     // Runs `f(run, panel)` under the run's lock.
     template <class F>
@@ -72,6 +74,8 @@ public:
     std::function<void()> afterPresentationStep;
     // Shows and hides the help and value-display windows (F2, F3).
     WindowHost* windows = nullptr;
+    // Closes the window; called on the user-interface thread at the end of the line.
+    std::function<void()> requestClose;
 
 private:
     void mmTimer1Timer();  // the 33 ms simulation step
@@ -99,6 +103,7 @@ private:
     std::unique_ptr<PeriodicTimer> mmTimer1_;
     std::unique_ptr<PeriodicTimer> timer1_;
     bool closed_ = false;
+    bool endOfLineReached_ = false;
 };
 
 }  // namespace ts

@@ -54,6 +54,9 @@ void DrivingRun::formCreate() {
     run_.stationArrived.fill(0);
     loadSoundBank();
 
+    run_.motorSpeedLevel.assign(size_t(run_.motorSoundCount()), 1.0L);
+    run_.motorFadeLevel.assign(size_t(run_.motorSoundCount()), 1.0L);
+    run_.motorMasterLevel = 1.0L;
     run_.engineLevel = 1.0L;
     run_.carGradients.fill(0);
     panel_.setVisible("Lamp_EB", false);
@@ -65,6 +68,7 @@ void DrivingRun::formCreate() {
     if (run_.brakeType != 0 && run_.brakeNotchCount < 3) fatal(boxes, "ブレーキの段数を3段以上に設定してください");
 
     run_.staffShown = 0;
+    run_.routeSoundStarted.assign(size_t(run_.routeSoundCount()), 0);
     run_.stationDepartureSoundPlayed.fill(0);
     run_.stationDeparted.fill(0);
 }

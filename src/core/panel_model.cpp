@@ -27,6 +27,7 @@ const PanelItem* PanelModel::item(const std::string& name) const {
 
 void PanelModel::setVisible(const std::string& name, bool visible) {
     if (PanelItem* i = item(name)) i->visible = visible;
+    else if (labels.count(name)) labelVisible[name] = visible;
 }
 
 }  // namespace ts

@@ -54,6 +54,7 @@ struct Run : RouteData, TrainData {
 
     // Presentation
     int32_t presentationTicks = 0;
+    int32_t shownGear = 0;  // gear on the gear indicator, -1 = neutral picture
 
     // Handles
     int32_t powerNotch = 0, effectivePowerNotch = 0;
@@ -72,6 +73,8 @@ struct Run : RouteData, TrainData {
     uint8_t atsBellRinging = 0, atsChimePending = 0, atsConfirmed = 0;
     int32_t atsBellTicks = 0;
     int32_t atsAlarmState = 0;
+    int32_t atsAlarmTarget = 0;
+    uint8_t atcBrakeHolding = 0;
     int32_t nextSignalAspect = 0;
     int32_t ebDeviceIdleTicks = 0;
 
@@ -85,6 +88,7 @@ struct Run : RouteData, TrainData {
     int64_t pointGradient = 0;
     uint8_t speedLimitSignShown = 0;
     int32_t shownSpeedLimit = 0;
+    int32_t activeSpeedLimit = 0;
     int32_t signCallIndex = 0;
 
     // Stations and doors
@@ -93,6 +97,13 @@ struct Run : RouteData, TrainData {
     std::array<uint8_t, kStationFlags> stationDeparted{};
     uint8_t doorsOpen = 0;
     uint8_t doorOpenCommand = 0;
+
+    // Sound scheduling (levels in percent)
+    std::vector<uint8_t> routeSoundStarted;
+    long double driveLevelLow = 0, driveLevelHigh = 0;
+    std::vector<long double> motorSpeedLevel, motorFadeLevel;
+    long double motorMasterLevel = 0;
+    int32_t squealVolume = 0;  // the volume last set on the squeal channel
 
     // Wave tables of the sound bank, in loading order (an empty file name leaves its slot empty)
     std::vector<WavePtr> driveSoundWaves, soundDataWaves, kankoWaves, otherSoundWaves, motorSoundWaves;
@@ -106,6 +117,7 @@ public:
     virtual void real(const char* name, long double value) = 0;
     virtual void text(const char* name, const std::string& value) = 0;
     virtual void flags(const char* name, const uint8_t* values, int count) = 0;
+    virtual void integers(const char* name, const int32_t* values, int count) = 0;
 };
 
 void visitRunFields(const Run& run, RunFieldVisitor& v);

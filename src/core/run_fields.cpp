@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <vector>
 
 #include "run.h"
 
@@ -26,6 +27,7 @@ void routeFields(const Run& r, RunFieldVisitor& v) {
     v.integer("stationCount", r.stationCount());
     v.integer("stopSoundCount", r.stopSoundCount());
     v.integer("signalCount", r.signalCount());
+
     v.integer("slopeCount", r.slopeCount());
     v.integer("signCount", r.signCount());
     v.integer("speedLimitCount", r.speedLimitCount());
@@ -63,6 +65,7 @@ void visitRunFields(const Run& r, RunFieldVisitor& v) {
     routeFields(r, v);
     trainFields(r, v);
     v.integer("presentationTicks", r.presentationTicks);
+    v.integer("shownGear", r.shownGear);
     v.integer("speed", r.speed);
     v.integer("trainPosition", r.trainPosition);
     v.integer("frameAccumulator", r.frameAccumulator);
@@ -108,6 +111,8 @@ void visitRunFields(const Run& r, RunFieldVisitor& v) {
     v.integer("atsConfirmed", r.atsConfirmed);
     v.integer("atsBellTicks", r.atsBellTicks);
     v.integer("atsAlarmState", r.atsAlarmState);
+    v.integer("atsAlarmTarget", r.atsAlarmTarget);
+    v.integer("atcBrakeHolding", r.atcBrakeHolding);
     v.integer("nextSignalAspect", r.nextSignalAspect);
     v.integer("ebDeviceIdleTicks", r.ebDeviceIdleTicks);
     v.integer("bcPressure", r.bcPressure);
@@ -116,10 +121,18 @@ void visitRunFields(const Run& r, RunFieldVisitor& v) {
     v.integer("pointGradient", r.pointGradient);
     v.integer("speedLimitSignShown", r.speedLimitSignShown);
     v.integer("shownSpeedLimit", r.shownSpeedLimit);
+    v.integer("activeSpeedLimit", r.activeSpeedLimit);
     v.integer("signCallIndex", r.signCallIndex);
     v.integer("doorsOpen", r.doorsOpen);
     v.integer("doorOpenCommand", r.doorOpenCommand);
     const int n = std::min(r.stationCount(), kStationFlags);
+    v.flags("routeSoundStarted", r.routeSoundStarted.data(), int(r.routeSoundStarted.size()));
+    v.real("driveLevelLow", r.driveLevelLow);
+    v.real("driveLevelHigh", r.driveLevelHigh);
+    v.real("motorMasterLevel", r.motorMasterLevel);
+    std::vector<int32_t> aspects;
+    for (const auto& s : r.signalTable) aspects.push_back(s.aspect);
+    v.integers("signalAspects", aspects.data(), int(aspects.size()));
     v.flags("stationArrived", r.stationArrived.data(), n);
     v.flags("stationDepartureSoundPlayed", r.stationDepartureSoundPlayed.data(), n);
     v.flags("stationDeparted", r.stationDeparted.data(), n);

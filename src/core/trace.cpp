@@ -12,6 +12,11 @@ public:
     void integer(const char* name, int64_t v) override { w_.key(name).value(v); }
     void real(const char* name, long double v) override { w_.key(name).value(v); }
     void text(const char* name, const std::string& v) override { w_.key(name).value(v); }
+    void integers(const char* name, const int32_t* v, int n) override {
+        w_.key(name).beginArray();
+        for (int i = 0; i < n; ++i) w_.value(int64_t(v[i]));
+        w_.endArray();
+    }
     void flags(const char* name, const uint8_t* v, int n) override {
         w_.key(name).beginArray();
         for (int i = 0; i < n; ++i) w_.value(int64_t(v[i]));
@@ -53,8 +58,11 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     std::map<std::string, const PanelItem*> named;
     for (const auto& i : p.items)
         if (!i.name.empty()) named[i.name] = &i;
+    std::map<std::string, bool> shown;
+    for (const auto& [k, i] : named) shown[k] = i->visible;
+    for (const auto& [k, v] : p.labelVisible) shown[k] = v;
     w.key("visible").beginObject();
-    for (const auto& [k, i] : named) w.key(k).value(int64_t(i->visible ? 1 : 0));
+    for (const auto& [k, v] : shown) w.key(k).value(int64_t(v ? 1 : 0));
     w.endObject();
     w.key("images").beginObject();
     for (const auto& [k, i] : named) {

@@ -1,19 +1,50 @@
 // Timer1Timer: the 100 ms event-and-presentation step, in its fixed order.
 #include "driving_run.h"
 #include "dynamics/air_brake.h"
-#include "dynamics/traction.h"
+#include "events/cab_panel.h"
+#include "events/clock.h"
+#include "events/signals.h"
+#include "events/signs.h"
+#include "events/sound_schedule.h"
+#include "events/stations.h"
 
 namespace ts {
 
 void DrivingRun::timer1Timer() {
     Run& r = run_;
+    PanelModel& p = panel_;
     TDDSD& sound = services_.sound;
-    // 1
-    r.presentationTicks += 1;
-    // 11: compressor
-    compressor(r, sound);
-    // 20: diesel engine
-    dieselEngineModel(r);
+    r.presentationTicks += 1;         // 1
+    needles(r, p);                    // 2
+    digitalSpeed(r, p);               // 3
+    brakeSqueal(r, sound);            // 4
+    doorLamp(r, p, sound);            // 5
+    showOtherPictures(p);             // 6
+    panelLamps(r, p);                 // 7
+    timetableSlide(r, p);             // 8
+    speedLimitBlink(r, p);            // 9
+    if (r.presentationTicks % 10 == 0) timecalc(r, p);  // 10
+    compressor(r, sound);             // 11
+    routeSounds(r, sound);            // 12
+    gradientSign(r, p);               // 13
+    tunnelPanel(r, p);                // 14
+    cabSignalDisplay(r, p, sound);    // 15
+    speedControl(r, p);
+    automaticTrainStop(r, p, sound);
+    speedLimitSigns(r, p);            // 16
+    speedChecks(r);
+    stationScan(r, p, sound);         // 17
+    vigilanceDevice(r, p, sound);
+    stopSounds(r, sound);             // 18
+    otherSigns(r, p);                 // 19
+    driveSounds(r, sound);            // 20
+    motorSounds(r, sound);
+    dieselEngine(r, p, sound);
+    gearIndicator(r, p);              // 21
+    stopDistanceMarker(r, p);         // 22
+    windowCaption(r, p);              // 23
+    if (windows && windows->isShown(AuxWindow::ValueDisplay)) valueDisplay(r, p);  // 24
+    if (endOfLine(r)) endOfLineReached_ = true;  // 25
 }
 
 }  // namespace ts

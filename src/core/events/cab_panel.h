@@ -1,0 +1,19 @@
+// The cab panel's read-outs in the 100 ms step: needles, the speed read-out,
+// lamps, tunnels, the gear indicator, the stop-distance marker and the
+// value-display texts.
+#pragma once
+#include "panel_model.h"
+#include "run.h"
+
+namespace ts {
+
+void needles(const Run& r, PanelModel& p);
+void digitalSpeed(const Run& r, PanelModel& p);
+void showOtherPictures(PanelModel& p);
+void panelLamps(const Run& r, PanelModel& p);
+void tunnelPanel(const Run& r, PanelModel& p);
+void gearIndicator(Run& r, PanelModel& p);
+void stopDistanceMarker(const Run& r, PanelModel& p);
+void valueDisplay(const Run& r, PanelModel& p);
+
+}  // namespace ts

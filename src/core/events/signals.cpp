@@ -1,0 +1,222 @@
+#include "events/signals.h"
+
+#include "controls/handle_model.h"
+#include "dynamics/fixed_point.h"
+#include "dynamics/motion.h"
+
+namespace ts {
+
+namespace {
+
+constexpr int kImages[6][5] = {{0, 1, 1, 1, 2},     {3, 3, 4, 4, 5},     {6, 6, 7, 7, 8},
+                               {9, 9, 10, 11, 12}, {13, 14, 15, 15, 16}, {17, 18, 19, 20, 21}};
+
+template <size_t N>
+bool in(int v, const int (&set)[N]) {
+    for (int x : set)
+        if (x == v) return true;
+    return false;
+}
+
+constexpr int kStopImages[] = {0, 3, 6, 9, 13, 17};
+constexpr int kYYImages[] = {14, 18};
+constexpr int kYImages[] = {4, 7, 10, 15, 19};
+constexpr int kYGImages[] = {11, 20};
+constexpr int kClearImages[] = {2, 5, 8, 12, 16, 21};
+
+bool visible(const PanelModel& p, const char* name) {
+    const PanelItem* i = p.item(name);
+    return i && i->visible;
+}
+
+void clearSlot(PanelModel& p, const char* name) {
+    if (PanelItem* i = p.item(name)) i->drawn = std::nullopt;
+}
+
+}  // namespace
+
+int signalImageIndex(int aspectSet, int state) {
+    const int set = aspectSet < 0 ? 0 : aspectSet > 5 ? 5 : aspectSet;
+    const int st = state < 0 ? 0 : state > 4 ? 4 : state;
+    return kImages[set][st];
+}
+
+bool isStopImage(int image) { return in(image, kStopImages); }
+bool isYYImage(int image) { return in(image, kYYImages); }
+bool isYImage(int image) { return in(image, kYImages); }
+bool isYGImage(int image) { return in(image, kYGImages); }
+bool isClearImage(int image) { return in(image, kClearImages); }
+
+void computeSignalAspects(Run& r) {
+    auto& rows = r.signalTable;
+    const int n = int(rows.size());
+    for (int i = 0; i < n; ++i) {
+        rows[size_t(i)].aspect = 4;
+        if (rows[size_t(i)].aspectSet == 0) continue;
+        int j = i + 1;
+        while (j < n && rows[size_t(j)].aspectSet == 0) ++j;
+        // The last block signal's block runs to the end of the line.
+        const bool inBlock = r.precedingTrainPosition > rows[size_t(i)].toPosition &&
+                             (j >= n || r.precedingTrainPosition < rows[size_t(j)].toPosition);
+        if (!inBlock) continue;
+        rows[size_t(i)].aspect = 0;
+        int v = 0;
+        for (int k = i - 1; k >= 0; --k) {
+            if (rows[size_t(k)].aspectSet != 0) v += 2;
+            rows[size_t(k)].aspect = v;
+            if (v >= 4) break;
+        }
+    }
+    for (auto& s : rows) {
+        if ((s.kind == 1 && s.releaseTime > r.clockTicks) || s.kind == 2) s.aspect = s.fixedAspect;
+    }
+}
+
+void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound) {
+    for (auto& s : r.signalTable) {
+        if (s.fromPosition <= r.trainPosition && r.trainPosition < s.toPosition) {
+            s.aspect = signalImageIndex(s.aspectSet, s.aspect);
+            r.nextSignalAspect = s.aspect;
+            if (r.nextSignalAspect != r.shownSignalAspect) {
+                if (r.atsType == 0) {
+                    PanelItem* img = p.item("SignalImage");
+                    if (img) img->drawn = std::nullopt;
+                    if (s.aspectSet < 6) {
+                        if (img) img->drawn = r.SignalImageList.holds(r.nextSignalAspect)
+                                                  ? std::optional<int>(r.nextSignalAspect) : std::nullopt;
+                        p.setVisible("SignalLabel", true);
+                    }
+                    r.shownSignalAspect = r.nextSignalAspect;
+                    p.labels["SignalLabel"] = s.label;
+                } else if (r.atsType == 2) {
+                    restart(sound, r.soundAtc);
+                    p.setVisible("SignalLabel", false);
+                    p.labels["SignalLabel"] = s.label;
+                    r.shownSignalAspect = r.nextSignalAspect;
+                    for (const char* lamp : {"Lamp_G", "Lamp_YG", "Lamp_Y", "Lamp_YY", "Lamp_R"}) p.setVisible(lamp, false);
+                    const int a = r.nextSignalAspect;
+                    if (isClearImage(a)) p.setVisible("Lamp_G", true);
+                    if (isYGImage(a)) p.setVisible("Lamp_YG", true);
+                    if (isYImage(a)) p.setVisible("Lamp_Y", true);
+                    if (isYYImage(a)) p.setVisible("Lamp_YY", true);
+                    if (isStopImage(a)) p.setVisible("Lamp_R", true);
+                }
+            }
+        }
+        const int sincePassed = r.trainPosition - s.toPosition;
+        if (1 <= sincePassed && sincePassed < 10) {
+            r.atsConfirmed = 0;
+            clearSlot(p, "SignalImage");
+            p.labels["SignalLabel"] = "";
+        }
+        const int sinceAlarm = r.trainPosition - s.alarmPosition;
+        if (1 <= sinceAlarm && sinceAlarm < 10 && r.atsType == 0 && r.atsAlert == 0 && s.aspectSet >= 1) {
+            if (isStopImage(s.aspect)) r.atsAlarmState = 998;
+        }
+        const int sinceCheck = r.trainPosition - s.checkPosition;
+        if (1 <= sinceCheck && sinceCheck < 10) {
+            const int a = r.nextSignalAspect;
+            if (r.atsAlert == 0) r.atsAlarmState = 999;
+            if (a == 3 || a == 6 || a == 9 || a == 13 || a == 17) r.atsAlarmState = 0;
+            if (r.atsAlert == 1) {
+                if (isYYImage(a)) r.atsAlarmState = r.signalSpeedYY;
+                else if (isYImage(a)) r.atsAlarmState = r.signalSpeedY;
+                else if (isYGImage(a)) r.atsAlarmState = r.signalSpeedYG;
+                else if (a == 5 || a == 8 || a == 12 || a == 16 || a == 21) r.atsAlarmState = 999;
+            }
+            r.nextSignalAspect = 999;
+            r.shownSignalAspect = 999;
+        }
+    }
+}
+
+void speedControl(Run& r, PanelModel& p) {
+    if (r.atsType != 2) return;
+    const long double v = real(r.speed);
+    const int a = r.nextSignalAspect;
+    const bool tooFast = (isYYImage(a) && v > r.signalSpeedYY) || (isYImage(a) && v > r.signalSpeedY) ||
+                         (isYGImage(a) && v > r.signalSpeedYG) || v > r.signalSpeedG || (isStopImage(a) && v >= 0);
+    if (tooFast) {
+        if (r.brakeNotch > -r.brakeNotchCount + 1) {
+            r.atsServiceBrake = 1;
+            r.powerHandleMoved = 1;
+            r.brakeHandleMoved = 1;
+            masconupdate(r, p);
+            r.atcBrakeHolding = 1;
+        }
+    } else if (r.atcBrakeHolding == 1) {
+        r.atsServiceBrake = 0;
+        r.powerHandleMoved = 1;
+        r.brakeHandleMoved = 1;
+        masconupdate(r, p);
+        r.atcBrakeHolding = 0;
+    }
+}
+
+void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
+    if (r.atsType != 0) return;
+    TDDSDChannel& bell = sound.Channel(r.soundAts1);
+    auto playing = [&](int ch) { return (sound.Channel(ch).Status() & 1) != 0; };
+    if (r.brakeNotch != -r.brakeNotchCount && r.atsConfirmed == 0) {
+        const bool raise = (r.atsAlert == 1 && real(r.speed) > r.atsAlarmState + 5) ||
+                           (r.atsAlert == 0 && r.atsAlarmState == 998) || (r.atsAlert == 0 && r.atsAlarmState == 0);
+        if (raise) {
+            r.atsBellRinging = 1;
+            r.atsChimePending = 0;
+        }
+    }
+    if (r.atsBellRinging == 1 && !playing(r.soundAts1)) {
+        r.atsAlarmTarget = r.atsAlarmState;
+        bell.Stop();
+        sound.Channel(r.soundAts2).Stop();
+        bell.PlayLoop();
+        p.setVisible("Lamp_Ats", true);
+        for (const char* lamp : {"Lamp_YG", "Lamp_Y", "Lamp_YY"}) p.setVisible(lamp, false);
+        if (r.atsAlarmState == 0) {
+            r.safetyEmergencyBrake = 1;
+            masconupdate(r, p);
+        }
+    }
+    if (r.atsChimePending == 1 && !playing(r.soundAts2)) {
+        bell.Stop();
+        TDDSDChannel& chime = sound.Channel(r.soundAts2);
+        chime.Stop();
+        if (r.atsCnt == 0) chime.PlayLoop();
+        else if (r.atsCnt == 1) chime.Play();
+        r.atsChimePending = 0;
+        p.setVisible("Lamp_Ats", false);
+        if (r.atsAlarmTarget == r.signalSpeedY) p.setVisible("Lamp_Y", true);
+        if (r.atsAlarmTarget == r.signalSpeedYG) p.setVisible("Lamp_YG", true);
+    }
+    if (r.atsBellRinging == 0) {
+        if (r.atsAlarmState == r.signalSpeedYY && !visible(p, "Lamp_YY")) {
+            for (const char* lamp : {"Lamp_Ats", "Lamp_YG", "Lamp_Y"}) p.setVisible(lamp, false);
+            p.setVisible("Lamp_YY", true);
+            r.atsConfirmed = 0;
+        }
+        if (r.atsAlarmState == r.signalSpeedY && !visible(p, "Lamp_Y")) {
+            for (const char* lamp : {"Lamp_Ats", "Lamp_YG", "Lamp_YY"}) p.setVisible(lamp, false);
+            p.setVisible("Lamp_Y", true);
+            r.atsConfirmed = 0;
+        }
+        if (r.atsAlarmState == r.signalSpeedYG && !visible(p, "Lamp_YG")) {
+            for (const char* lamp : {"Lamp_Ats", "Lamp_Y", "Lamp_YY"}) p.setVisible(lamp, false);
+            p.setVisible("Lamp_YG", true);
+            r.atsConfirmed = 0;
+        }
+    }
+    if (r.atsAlarmState == 999) {
+        for (const char* lamp : {"Lamp_Ats", "Lamp_YG", "Lamp_Y", "Lamp_YY"}) p.setVisible(lamp, false);
+        r.atsConfirmed = 0;
+    }
+    if (r.atsBellRinging == 1) {
+        r.atsBellTicks += 1;
+        if (r.atsBellTicks > r.atsTime * 10) {
+            r.safetyEmergencyBrake = 1;
+            masconupdate(r, p);
+            r.atsBellTicks = 0;
+        }
+    }
+}
+
+}  // namespace ts

@@ -1,0 +1,27 @@
+// Signals and train protection: aspects from the preceding train, the cab
+// signal display, the continuous speed control and the automatic train stop.
+#pragma once
+#include "panel_model.h"
+#include "run.h"
+#include "sound/sound_device.h"
+
+namespace ts {
+
+// The image of SignalImageList for an aspect set and an aspect state.
+int signalImageIndex(int aspectSet, int state);
+
+bool isStopImage(int image);
+bool isYYImage(int image);
+bool isYImage(int image);
+bool isYGImage(int image);
+bool isClearImage(int image);
+
+// Every 33 ms step: the aspect of every signal row, and the preceding train.
+void computeSignalAspects(Run& r);
+
+// 100 ms step parts.
+void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound);
+void speedControl(Run& r, PanelModel& p);
+void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound);
+
+}  // namespace ts

@@ -1,0 +1,102 @@
+#include "events/signs.h"
+
+#include <cstdio>
+
+#include "dynamics/fixed_point.h"
+
+namespace ts {
+
+namespace {
+
+void draw(PanelModel& p, const char* name, const ImageList& list, int index) {
+    if (PanelItem* i = p.item(name)) i->drawn = list.holds(index) ? std::optional<int>(index) : std::nullopt;
+}
+
+void clear(PanelModel& p, const char* name) {
+    if (PanelItem* i = p.item(name)) i->drawn = std::nullopt;
+}
+
+}  // namespace
+
+int speedLimitImage(int limit) { return limit >= 15 && limit <= 120 && limit % 5 == 0 ? limit / 5 : 0; }
+
+void speedLimitBlink(const Run& r, PanelModel& p) {
+    if (r.speedLimitSignShown != 1) return;
+    if (r.presentationTicks % 5 == 0 && r.presentationTicks % 10 != 0) p.setVisible("SpeedLimitImage", false);
+    if (r.presentationTicks % 10 == 0) p.setVisible("SpeedLimitImage", true);
+}
+
+void gradientSign(Run& r, PanelModel& p) {
+    const int n = r.slopeCount();
+    static const SlopeRow kEmpty{};
+    for (int i = 0; i < n; ++i) {
+        const SlopeRow& s = r.slopeTable[size_t(i)];
+        const SlopeRow& next = i + 1 < n ? r.slopeTable[size_t(i + 1)] : kEmpty;
+        if (s.fromPosition < r.trainPosition && r.trainPosition < s.toPosition) {
+            if (s.gradient > 0 && s.gradient != r.pointGradient) draw(p, "SlopeImage", r.SignImageList, 1);
+            if (s.gradient < 0 && s.gradient != r.pointGradient) draw(p, "SlopeImage", r.SignImageList, 2);
+            r.pointGradient = s.gradient;
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1Lf", real(s.gradient));
+            p.labels["SlopeText"] = text;
+        }
+        if (s.toPosition < r.trainPosition && r.trainPosition < next.fromPosition) {
+            clear(p, "SlopeImage");
+            r.pointGradient = 0;
+            p.labels["SlopeText"] = "";
+        }
+    }
+}
+
+void speedLimitSigns(Run& r, PanelModel& p) {
+    bool zoneMatched = false;
+    for (const SpeedLimitRow& s : r.speedLimitTable) {
+        const int g = speedLimitImage(s.limit);
+        if (s.noticePosition < r.trainPosition && r.trainPosition < s.fromPosition) {
+            if (r.speedLimitSignShown == 0) draw(p, "SpeedLimitImage", r.SignImageList, g);
+            r.shownSpeedLimit = s.limit;
+            r.speedLimitSignShown = 1;
+            zoneMatched = true;
+        }
+        if (s.fromPosition < r.trainPosition && r.trainPosition < s.toPosition) {
+            r.speedLimitSignShown = 0;
+            p.setVisible("SpeedLimitImage", true);
+            if (r.activeSpeedLimit != s.limit) draw(p, "SpeedLimitImage", r.SignImageList, g);
+            r.activeSpeedLimit = s.limit;
+            zoneMatched = true;
+        }
+    }
+    if (!zoneMatched) {
+        clear(p, "SpeedLimitImage");
+        r.activeSpeedLimit = 0;
+    }
+}
+
+void speedChecks(Run& r) {
+    for (const SpeedCheckRow& c : r.speedCheckTable) {
+        const int since = r.trainPosition - c.position;
+        if (1 <= since && since < 10 && r.speed > int64_t(c.limit) * 10000) {
+            r.atsBellRinging = 1;
+            r.atsChimePending = 0;
+        }
+    }
+}
+
+void otherSigns(Run& r, PanelModel& p) {
+    bool zoneMatched = false;
+    for (const SignRow& s : r.signTable) {
+        if (s.fromPosition <= r.trainPosition && r.trainPosition < s.toPosition) {
+            zoneMatched = true;
+            if (r.signCallIndex == 999) {
+                draw(p, "OtherImage", r.OtherImageList, s.imageIndex);
+                r.signCallIndex = s.imageIndex;
+            }
+        }
+    }
+    if (!zoneMatched) {
+        clear(p, "OtherImage");
+        r.signCallIndex = 999;
+    }
+}
+
+}  // namespace ts

@@ -1,0 +1,192 @@
+#include "events/sound_schedule.h"
+
+#include <cstdlib>
+
+#include "controls/handle_model.h"
+#include "dynamics/fixed_point.h"
+#include "dynamics/traction.h"
+
+namespace ts {
+
+namespace {
+
+bool playing(TDDSD& sound, int ch) { return sound.Channel(ch).Status() != 0; }
+
+void loop(TDDSD& sound, int ch) {
+    sound.Channel(ch).Stop();
+    sound.Channel(ch).PlayLoop();
+}
+
+long double lerp(long double x, long double x0, long double y0, long double x1, long double y1) {
+    if (x1 == x0) return y0;
+    return y0 + (y1 - y0) * (x - x0) / (x1 - x0);
+}
+
+}  // namespace
+
+int32_t dB100(long double ratio) {
+    if (!(ratio > 0)) return -10000;
+    return int32_t(store(2000 * std::log10(ratio)));
+}
+
+void brakeSqueal(Run& r, TDDSD& sound) {
+    const long double u = std::fabs(real(r.speed));
+    TDDSDChannel& ch = sound.Channel(r.soundSqueak);
+    const bool braking = r.effectiveBrakeNotch < 0 && 3 < u && u < r.loseElec;
+    if (braking && !playing(sound, r.soundSqueak)) {
+        ch.Stop();
+        ch.PlayLoop();
+    }
+    if (r.effectiveBrakeNotch == 0 || u >= 45 || u <= 3) {
+        r.squealVolume -= 100;
+        ch.SetVolume(r.squealVolume);
+        if (r.squealVolume < -5000) ch.Stop();
+    }
+    if (braking && r.bcPressure > 0) {
+        r.squealVolume = int32_t(store(500.0L / r.bcPressure * -500 * 10000));
+        ch.SetVolume(r.squealVolume);
+    }
+}
+
+void routeSounds(Run& r, TDDSD& sound) {
+    const long double v = real(r.speed);
+    const int D = r.driveSoundCount();
+    if (r.routeSoundStarted.size() < r.routeSoundTable.size()) r.routeSoundStarted.resize(r.routeSoundTable.size(), 0);
+    for (size_t i = 0; i < r.routeSoundTable.size(); ++i) {
+        const RouteSoundRow& s = r.routeSoundTable[i];
+        const int c = s.soundIndex + D;
+        TDDSDChannel& ch = sound.Channel(c);
+        // A pitch speed of 1 (or none) keeps the recorded pitch and level.
+        const bool follows = s.pitchSpeed != 1 && s.pitchSpeed > 0;
+        const long double ratio = follows ? v / s.pitchSpeed : 1.0L;
+        const bool atStart = std::abs(s.position - r.trainPosition) < 5;
+        if (s.loopMode == 0 && atStart) {
+            ch.SetFrequencyFactor(double(ratio));
+            if (!r.routeSoundStarted[i]) {
+                ch.Stop();
+                ch.Play();
+            }
+            r.routeSoundStarted[i] = 1;
+        }
+        if (s.loopMode >= 1 && atStart) {
+            ch.SetFrequencyFactor(double(ratio));
+            if (follows) ch.SetVolume(dB100(ratio));
+            if (!r.routeSoundStarted[i]) {
+                ch.Stop();
+                ch.PlayLoop();
+            }
+            r.routeSoundStarted[i] = 1;
+        }
+        if (s.loopMode >= 1 && std::abs(s.endPosition - r.trainPosition) < 5 && r.routeSoundStarted[i]) ch.Stop();
+        if (s.position < r.trainPosition && r.trainPosition < s.endPosition && follows) {
+            if (s.loopMode == 1) ch.SetFrequencyFactor(double(ratio));
+            ch.SetVolume(r.speed > 0 ? dB100(ratio) : -10000);
+        }
+    }
+    for (const AnnounceRow& a : r.announceTable) {
+        const int c = a.soundIndex + D;
+        if (a.position - 5 < r.trainPosition && r.trainPosition < a.position + 5 && !playing(sound, c)) restart(sound, c);
+    }
+    for (const DopplerRow& d : r.dopplerTable) {
+        const int c = d.soundIndex + D;
+        TDDSDChannel& ch = sound.Channel(c);
+        const long double p = r.trainPosition;
+        if (d.fromPosition < p && p < d.passPosition) {
+            ch.SetFrequencyFactor(double(1220 / (1220 - v)));
+            ch.SetVolume(int32_t(store(-(d.passPosition - p) / (d.passPosition - d.fromPosition) * 1000)));
+        }
+        if (d.passPosition < p && p < d.toPosition) {
+            ch.SetFrequencyFactor(double(1220 / (1220 + v)));
+            ch.SetVolume(int32_t(store(-(p - d.passPosition) / (d.toPosition - d.passPosition) * 1000)));
+        }
+        if (d.toPosition < p && p < d.toPosition + 10) ch.Stop();
+        if (d.fromPosition < p && p < d.fromPosition + 10 && !playing(sound, c)) loop(sound, c);
+    }
+}
+
+void stopSounds(Run& r, TDDSD& sound) {
+    for (int32_t p : r.stopSoundTable)
+        if (p < r.trainPosition && r.trainPosition < p + 30 && !playing(sound, r.soundStop)) loop(sound, r.soundStop);
+    if (r.speed < 10000 && playing(sound, r.soundStop)) sound.Channel(r.soundStop).Stop();
+}
+
+void driveSounds(Run& r, TDDSD& sound) {
+    const int64_t n = std::llabs(roundedKmh(r.speed));
+    if (n >= 120) return;
+    const int b = int(n / 10), rest = int(n % 10);
+    if (n > 10 && playing(sound, b - 1)) sound.Channel(b - 1).Stop();
+    if (n < 110 && playing(sound, b + 2)) sound.Channel(b + 2).Stop();
+    if (!playing(sound, b)) loop(sound, b);
+    if (!playing(sound, b + 1)) loop(sound, b + 1);
+    r.driveLevelLow = 100 - 10 * rest;
+    r.driveLevelHigh = 10 * rest;
+    if (r.driveLevelLow == 0) r.driveLevelLow = 1;
+    if (r.driveLevelHigh == 0) r.driveLevelHigh = 1;
+    sound.Channel(b).SetVolume(dB100(r.driveLevelLow / 100));
+    sound.Channel(b + 1).SetVolume(dB100(r.driveLevelHigh / 100));
+}
+
+void motorSounds(Run& r, TDDSD& sound) {
+    const size_t rows = r.motorSoundTable.size();
+    r.motorSpeedLevel.resize(rows, 1.0L);
+    r.motorFadeLevel.resize(rows, 1.0L);
+    const long double v = real(r.speed);
+    for (size_t i = 0; i < rows; ++i) {
+        const MotorSoundData& m = r.motorSoundTable[i];
+        if (m.speedFrom * 10000 < r.speed && r.speed < m.speedTo * 10000) {
+            sound.Channel(100 + int(i)).SetFrequencyFactor(double(lerp(v, m.speedFrom, m.pitchFrom, m.speedTo, m.pitchTo)));
+            r.motorSpeedLevel[i] = lerp(v, m.speedFrom, m.levelFrom, m.speedTo, m.levelTo);
+        } else {
+            r.motorSpeedLevel[i] = 1;
+        }
+        if (m.condition == 2 || (m.condition == 0 && r.effectivePowerNotch >= 1) ||
+            (m.condition == 1 && r.effectiveBrakeNotch < 0)) {
+            r.motorFadeLevel[i] = 100;
+        } else if (r.motorFadeLevel[i] > 16) {
+            r.motorFadeLevel[i] -= 10;
+        }
+    }
+    const bool notched = r.effectivePowerNotch != 0 || r.effectiveBrakeNotch != 0;
+    if (notched && r.motorMasterLevel < 85) r.motorMasterLevel += 20;
+    if (!notched && r.motorMasterLevel > 15) r.motorMasterLevel -= 10;
+    for (size_t i = 0; i < rows; ++i) {
+        if (r.motorSpeedLevel[i] < 1) r.motorSpeedLevel[i] = 1;
+        const int ch = 100 + int(i);
+        sound.Channel(ch).SetVolume(dB100(r.motorSpeedLevel[i] * r.motorFadeLevel[i] * r.motorMasterLevel / 1000000));
+        if (!playing(sound, ch)) loop(sound, ch);
+    }
+}
+
+void dieselEngine(Run& r, const PanelModel& p, TDDSD& sound) {
+    if (r.engineType != 0) return;
+    const auto label = p.labels.find("Label4");
+    const bool kelvane = label != p.labels.end() && label->second == "Kelvane";
+    if (r.doorsOpen == 0) {
+        if (!playing(sound, r.engineSound2)) {
+            sound.Channel(r.engineSound2).Stop();
+            sound.Channel(r.engineSound3).Stop();
+            sound.Channel(r.engineSound2).PlayLoop();
+        }
+    } else if (!kelvane) {
+        if (!playing(sound, r.engineSound3)) {
+            sound.Channel(r.engineSound2).Stop();
+            sound.Channel(r.engineSound3).Stop();
+            sound.Channel(r.engineSound3).PlayLoop();
+        }
+    } else if (!playing(sound, 25)) {
+        sound.Channel(r.engineSound2).Stop();
+        sound.Channel(r.engineSound3).Stop();
+        sound.Channel(25).Stop();
+        sound.Channel(25).PlayLoop();
+    }
+    dieselEngineModel(r);
+    TDDSDChannel& engine = sound.Channel(r.engineSound1);
+    engine.SetVolume(dB100(r.engineLevel / 100));
+    if (!playing(sound, r.engineSound1)) {
+        engine.Stop();
+        engine.PlayLoop();
+    }
+    engine.SetFrequencyFactor(double(r.enginePitch / 200 + 0.5L));
+}
+
+}  // namespace ts

@@ -1,0 +1,22 @@
+// Sound scheduling of the 100 ms step: brake squeal, route sounds by
+// position, announcements, Doppler passages, stop sounds, running noise by
+// speed band, motor sounds and the diesel engine.
+#pragma once
+#include "panel_model.h"
+#include "run.h"
+#include "sound/sound_device.h"
+
+namespace ts {
+
+// The volume in hundredths of a decibel for an amplitude ratio; -10000 for a ratio of 0 or less.
+int32_t dB100(long double ratio);
+
+void brakeSqueal(Run& r, TDDSD& sound);
+void routeSounds(Run& r, TDDSD& sound);  // [Sound], [Announce], [Doppler]
+void stopSounds(Run& r, TDDSD& sound);
+void driveSounds(Run& r, TDDSD& sound);
+void motorSounds(Run& r, TDDSD& sound);
+// Idling sounds, the engine model and the engine sound (diesel railcars only).
+void dieselEngine(Run& r, const PanelModel& p, TDDSD& sound);
+
+}  // namespace ts

@@ -1,0 +1,108 @@
+#include "events/stations.h"
+
+#include "controls/handle_model.h"
+#include "dynamics/fixed_point.h"
+
+namespace ts {
+
+namespace {
+
+bool playingOnce(TDDSD& sound, int ch) { return sound.Channel(ch).Status() == 1; }
+
+const std::string& suffix(const Run& r, int kind) {
+    static const std::string none;
+    if (kind == 0) return r.handleLabelTexts[kStop];
+    if (kind == 1) return r.handleLabelTexts[kPass];
+    if (kind == 2) return r.handleLabelTexts[kStop2];
+    return none;
+}
+
+}  // namespace
+
+void doorLamp(Run& r, PanelModel& p, TDDSD& sound) {
+    const PanelItem* lamp = p.item("Lamp_Door");
+    const bool lit = lamp && lamp->visible;
+    if (r.doorOpenCommand == 0 && !playingOnce(sound, r.soundDoorOpen) && !playingOnce(sound, r.soundDoorClose) && !lit) {
+        p.setVisible("Lamp_Door", true);
+        r.doorsOpen = 0;
+    }
+    if (r.doorsOpen == 1) p.setVisible("Lamp_Door", false);
+}
+
+void timetableSlide(const Run& r, PanelModel& p) {
+    PanelItem* sheet = p.item("staffImage");
+    if (!sheet) return;
+    if (r.staffShown == 0 && sheet->left < 640) {
+        sheet->left += 30;
+        if (sheet->left >= 641) sheet->left = 640;
+    }
+    if (r.staffShown == 1 && sheet->left > 640 - sheet->width) {
+        sheet->left -= 30;
+        if (sheet->left < 640 - sheet->width) sheet->left = 640 - sheet->width;
+    }
+}
+
+void stationScan(Run& r, PanelModel& p, TDDSD& sound) {
+    const int n = r.stationCount();
+    // The run-time flags exist for the first 100 stations (the loader allows no more stopping stations).
+    const int flagged = std::min(n, kStationFlags);
+    static const StationData kEmpty{};
+    for (int i = 0; i < flagged; ++i) {
+        const StationData& s = r.stationTable[size_t(i)];
+        const StationData& next = i + 1 < n ? r.stationTable[size_t(i + 1)] : kEmpty;
+        if (s.stopTo < r.trainPosition && r.trainPosition < next.stopFrom) {
+            p.labels["Label4"] = next.name + suffix(r, next.kind);
+            if (r.stationArrived[size_t(i)] == 1) {
+                if (PanelItem* stop = p.item("stop")) stop->drawn = std::nullopt;
+            }
+            r.stationArrived[size_t(i)] = 0;
+        }
+        if (s.stopFrom <= r.trainPosition && r.trainPosition <= s.stopTo && s.kind != 1) {
+            if (r.stationArrived[size_t(i)] == 0) {
+                if (PanelItem* stop = p.item("stop")) stop->drawn = r.SignImageList.holds(0) ? std::optional<int>(0) : std::nullopt;
+            }
+            p.labels["Label4"] = s.name;
+            r.stationArrived[size_t(i)] = 1;
+        }
+        if (r.stationArrived[size_t(i)] == 1 && r.stationDeparted[size_t(i)] == 0) {
+            if (s.kind == 0 && r.doorsOpen == 0 && roundedKmh(r.speed) == 0 && r.oneManOperation == 0) Door_operate(r, sound);
+            const int departureChannel = s.soundIndex + r.driveSoundCount();
+            if (s.departureTime < r.clockTicks && r.stationDepartureSoundPlayed[size_t(i)] == 0 &&
+                (s.kind == 2 || (s.kind == 0 && r.doorsOpen == 1))) {
+                restart(sound, departureChannel);
+                r.stationDepartureSoundPlayed[size_t(i)] = 1;
+                r.stopDistance += s.nextStopDistance;
+            }
+            if (s.closeTime < r.clockTicks && r.doorsOpen == 1 && r.stationDeparted[size_t(i)] == 0) {
+                if (sound.Channel(departureChannel).Status() == 0) {
+                    if (r.oneManOperation != 1) Door_operate(r, sound);
+                    r.stationDeparted[size_t(i)] = 1;
+                }
+            }
+        }
+    }
+}
+
+void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound) {
+    if (r.recordedSpeedMode == 1) r.ebSetting = 0;
+    if (r.speed > 10000 && r.ebSetting == 1) r.ebDeviceIdleTicks += 1;
+    if (r.ebDeviceIdleTicks >= 601) {
+        if ((sound.Channel(r.soundEBring).Status() & 1) == 0) restart(sound, r.soundEBring);
+        p.setVisible("Lamp_EB", true);
+        if (r.ebDeviceIdleTicks >= 651) {
+            r.ebDeviceIdleTicks = 0;
+            r.safetyEmergencyBrake = 1;
+            masconupdate(r, p);
+            r.powerHandleMoved = 1;
+            r.brakeHandleMoved = 1;
+        }
+    }
+}
+
+void windowCaption(const Run& r, PanelModel& p) {
+    if (p.caption == "Train Simulator") p.caption = r.lineName;
+}
+
+bool endOfLine(const Run& r) { return r.trainPosition > 4500; }
+
+}  // namespace ts

@@ -1,0 +1,19 @@
+// Stations and doors: the door lamp, the timetable sheet, the station scan
+// with arrival, doors and departure, the driver-vigilance device, the window
+// caption and the end of the line.
+#pragma once
+#include "panel_model.h"
+#include "run.h"
+#include "sound/sound_device.h"
+
+namespace ts {
+
+void doorLamp(Run& r, PanelModel& p, TDDSD& sound);
+void timetableSlide(const Run& r, PanelModel& p);
+void stationScan(Run& r, PanelModel& p, TDDSD& sound);
+void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound);
+void windowCaption(const Run& r, PanelModel& p);
+// True when the train has run past the end of the line (position 4501 on).
+bool endOfLine(const Run& r);
+
+}  // namespace ts
