@@ -105,3 +105,34 @@ TEST(DriveMode, KeysAndWheelThroughTheScript) {
     EXPECT_NE(step.find("\"TForm3\":{\"visible\":1"), std::string::npos);
     EXPECT_NE(step.find("\"valueDisplay\":"), std::string::npos);
 }
+
+TEST(DriveMode, EndOfTheLineClosesTheRunAt4501) {
+    std::string script = "@0 start\n@10 jump 0\n";
+    for (int i = 0; i < 4; ++i) script += "@20 key shift+F8\n";
+    for (int i = 0; i < 4; ++i) script += "@20 key shift+F6\n";
+    script += "@250 key shift+F6\n@5000 close\n";
+    const auto r = drive(kBasic, "789", script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string* at4500 = nullptr;
+    for (const auto& l : r.lines)
+        if (field(l, "t") == "200") at4500 = &l;
+    ASSERT_NE(at4500, nullptr);
+    EXPECT_EQ(field(*at4500, "trainPosition"), "4500");
+    EXPECT_EQ(field(*at4500, "event"), "step") << "4500 keeps the run going";
+    const std::string& end = r.lines.back();
+    EXPECT_EQ(field(end, "event"), "end");
+    EXPECT_EQ(field(end, "reason"), "endOfLine");
+    EXPECT_EQ(field(end, "t"), "300");
+    EXPECT_EQ(field(end, "trainPosition"), "4600");
+}
+
+TEST(DriveMode, CaptionBecomesTheLineNameAndTheClockRuns) {
+    const auto r = drive(kBasic, "789", "@0 start\n@1050 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(field(r.lines.front(), "caption"), "Train Simulator");
+    EXPECT_EQ(field(r.lines[1], "caption"), "試験線");
+    // The clock label is written once a second: 8:00:00 plus 30 ticks by t = 1000.
+    const std::string& last = r.lines[r.lines.size() - 2];
+    EXPECT_EQ(field(last, "t"), "1000");
+    EXPECT_NE(last.find("\"Label3\":\"08:00:01\""), std::string::npos);
+}
