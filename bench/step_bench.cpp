@@ -8,6 +8,7 @@
 #include "driving_run.h"
 #include "recording_message_boxes.h"
 #include "sound/null_sound.h"
+#include "video/recording_frame_source.h"
 #include "virtual_clock.h"
 
 namespace {
@@ -48,7 +49,8 @@ void BM_SimulationStep(benchmark::State& state) {
     ts::RecordingMessageBoxes boxes;
     NoPictures pictures;
     ts::NullSound sound;
-    ts::DrivingRun run("789", {boxes, clock, pictures, sound, {}});
+    ts::RecordingFrameSource video;
+    ts::DrivingRun run("789", {boxes, clock, pictures, sound, video, {}});
     run.formCreate();
     fs::current_path(old);
     run.start1Click();

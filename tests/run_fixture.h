@@ -8,6 +8,7 @@
 #include "fake_pictures.h"
 #include "sound/recording_sound.h"
 #include "test_support.h"
+#include "video/recording_frame_source.h"
 #include "virtual_clock.h"
 
 namespace ts::test {
@@ -19,6 +20,7 @@ public:
     RecordingMessageBoxes boxes;
     FakePictures pictures;
     RecordingSound sound{128, [this] { return clock.now(); }};
+    RecordingFrameSource video{5000};
     std::unique_ptr<DrivingRun> run;
     bool fatal = false;
 

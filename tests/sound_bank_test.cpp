@@ -5,6 +5,7 @@
 #include "fake_pictures.h"
 #include "sound/recording_sound.h"
 #include "test_support.h"
+#include "video/recording_frame_source.h"
 #include "virtual_clock.h"
 #include "wave_writer.h"
 
@@ -19,6 +20,7 @@ struct Bank {
     RecordingMessageBoxes boxes;
     FakePictures pictures;
     RecordingSound sound{128, [this] { return clock.now(); }};
+    RecordingFrameSource video;
     std::unique_ptr<DrivingRun> run;
     bool fatal = false;
 
@@ -57,7 +59,7 @@ struct Bank {
         dir.write("string.txt", "");
         ScopedCwd cwd(dir.path());
         sound.startUp();
-        run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, {}});
+        run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, video, {}});
         try {
             run->formCreate();
         } catch (const FatalError&) {

@@ -23,6 +23,8 @@ struct AppState {
     TimerFactory* timers = nullptr;
     // Makes the sound device of a new driving window.
     std::function<std::unique_ptr<TDDSD>()> makeSound;
+    // Driving windows start their painting thread (not in the drive mode, which paints after each step).
+    bool startPainter = true;
 };
 
 AppState& app();

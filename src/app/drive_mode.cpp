@@ -170,6 +170,7 @@ int runDriveMode(int argc, char** argv) {
     RecordingMessageBoxes boxes;
     app().timers = &clock;
     app().boxes = &boxes;
+    app().startPainter = false;
     DriveSession session(*out, clock, boxes);
     app().makeSound = [&] {
         auto bank = std::make_unique<RecordingSound>(128, [&clock] { return clock.now(); });
@@ -236,7 +237,7 @@ int runDriveMode(int argc, char** argv) {
             reason = "close";
             break;
         }
-        guarded([&] { clock.runDue({}); });
+        guarded([&] { clock.runDue([&] { form->paintRoutine(); }); });
         QApplication::processEvents();
         if (form->run().closed()) {
             reason = form->run().endOfLineReached() ? "endOfLine" : "close";

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWheelEvent>
+
+#include <cstdio>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include "pictures.h"
 #include "program_end.h"
 #include "sound/null_sound.h"
+#include "video/ffmpeg_frame_source.h"
 
 namespace ts {
 
@@ -51,8 +54,9 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     setAttribute(Qt::WA_DeleteOnClose, false);
     pictures_ = std::make_unique<QtPictures>();
     sound_ = app().makeSound ? app().makeSound() : std::make_unique<NullSound>();
+    video_ = std::make_unique<FfmpegFrameSource>();
     run_ = std::make_unique<DrivingRun>(
-        trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, std::move(progress)});
+        trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, *video_, std::move(progress)});
     run_->afterPresentationStep = [this] { refresh(); };
     run_->windows = this;
     run_->requestClose = [this] { close(); };
@@ -279,9 +283,29 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
+void TForm1::paintRoutine() {
+    if (closing_) return;
+    if (run_->paintView(frameBitmap_)) {
+        const QImage view(reinterpret_cast<const uchar*>(frameBitmap_.pixels.data()), kViewWidth, kViewHeight,
+                          QImage::Format_RGB32);
+        cab_->setView(view.copy());
+    }
+}
+
+void TForm1::changeEvent(QEvent* e) {
+    // Activate: the painting thread starts at the first activation.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !painter_ && !closing_ && app().startPainter)
+        painter_ = std::make_unique<ViewPainter>(this, [this] { paintRoutine(); });
+    QMainWindow::changeEvent(e);
+}
+
 void TForm1::closeEvent(QCloseEvent* e) {
     if (!closing_) {
         closing_ = true;
+        painter_.reset();  // told to stop and waited for
+        if (qEnvironmentVariableIsSet("TRAINSIM_PAINT_STATS"))
+            std::fprintf(stderr, "frames requested %lld, painted %lld\n", (long long)run_->framesRequested(),
+                         (long long)run_->framesPainted());
         guarded([this] { run_->closeQuery(); });
         emit closed();
     }

@@ -9,6 +9,7 @@
 #include "cab_view.h"
 #include "driving_run.h"
 #include "qt_pictures.h"
+#include "view_painter.h"
 
 class QLabel;
 class QAction;
@@ -44,6 +45,10 @@ public:
     bool isShown(AuxWindow w) const override;
     void setShown(AuxWindow w, bool shown) override;
 
+    // The paint routine of the driver's view (the painting thread hands it to
+    // the user-interface thread; the drive mode calls it after every 33 ms step).
+    void paintRoutine();
+
     // Redraws everything from the panel model.
     void refresh();
     QAction* action(const std::string& name) const;
@@ -54,6 +59,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -65,6 +71,9 @@ private:
 
     std::unique_ptr<QtPictures> pictures_;
     std::unique_ptr<TDDSD> sound_;
+    std::unique_ptr<FrameSource> video_;
+    ViewFrame frameBitmap_;
+    std::unique_ptr<ViewPainter> painter_;  // TAviPaint, from the first activation
     std::unique_ptr<DrivingRun> run_;
     CabView* cab_ = nullptr;
     size_t stationItems_ = 0;

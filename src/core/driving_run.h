@@ -15,6 +15,7 @@
 #include "run.h"
 #include "sound/sound_device.h"
 #include "timers.h"
+#include "video/frame_source.h"
 
 namespace ts {
 
@@ -24,6 +25,7 @@ struct RunServices {
     TimerFactory& timers;
     PictureLoader& pictures;
     TDDSD& sound;
+    FrameSource& video;
     // Shows a loading message on the title screen's status line.
     std::function<void(const std::string&)> progress;
 };
@@ -51,6 +53,14 @@ public:
     void keydowns(Key key, ShiftState shift);
     void WheelD();
     void WheelU();
+
+    // The paint routine of the driver's view (user-interface thread): decodes
+    // the frame the train stands at into `frame` when it is not the one shown
+    // last; true when `frame` changed and is to be drawn.
+    bool paintView(ViewFrame& frame);
+    // Frames the train moved onto, and frames painted (for measuring the view).
+    int64_t framesRequested() const { return framesRequested_; }
+    int64_t framesPainted() const { return framesPainted_; }
 
     // One simulation step at once, as the 33 ms timer runs it (benchmarks, tests).
     void simulationStep() {
@@ -104,6 +114,8 @@ private:
     std::unique_ptr<PeriodicTimer> timer1_;
     bool closed_ = false;
     bool endOfLineReached_ = false;
+    int32_t lastPaintedFrame_ = -1;
+    int64_t framesRequested_ = 0, framesPainted_ = 0;
 };
 
 }  // namespace ts

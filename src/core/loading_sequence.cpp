@@ -46,6 +46,9 @@ void DrivingRun::formCreate() {
 
     progress("運転台を描画しています");
     addCabPanel(panel_, run_, run_, services_.pictures, boxes);
+    // A missing or unreadable video leaves the view blank, with no message.
+    if (!run_.videoFile.empty()) services_.video.open(resolveDataPath(run_.videoFile));
+    lastPaintedFrame_ = -1;
 
     run_.clockTicks = run_.startTime;
     run_.trainPosition = run_.startPosition;

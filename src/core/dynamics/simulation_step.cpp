@@ -57,6 +57,7 @@ void DrivingRun::mmTimer1Timer() {
     // 20 .. 22
     r.clockTicks += 1;
     if (r.recordedSpeedMode == 1) r.speed = int64_t(r.recordedSpeedKmh) * 10000;
+    if (r.paintFrame != r.trainPosition) ++framesRequested_;
     r.paintFrame = r.trainPosition;
     // 23: the preceding train's clock
     if (r.clockTicks % ticksPerFrame(r) == 0) r.precedingTrainPosition += 1;

@@ -1,0 +1,25 @@
+// The paint routine of the driver's view.
+#include "driving_run.h"
+
+namespace ts {
+
+bool DrivingRun::paintView(ViewFrame& frame) {
+    int32_t wanted;
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_ || lastPaintedFrame_ == run_.paintFrame) return false;
+        wanted = run_.paintFrame;
+    }
+    // Decoding takes milliseconds: the simulation step goes on meanwhile.
+    services_.video.getFrame(wanted, frame);
+    std::lock_guard lock(mutex_);
+    lastPaintedFrame_ = wanted;
+    ++framesPainted_;
+    if (run_.viewJumpPending == 1) {
+        run_.stopDistance = 0;
+        run_.viewJumpPending = 0;
+    }
+    return true;
+}
+
+}  // namespace ts

@@ -1,0 +1,206 @@
+#include "video/ffmpeg_frame_source.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace ts {
+
+struct FfmpegFrameSource::Impl {
+    AVFormatContext* format = nullptr;
+    AVCodecContext* codec = nullptr;
+    SwsContext* sws = nullptr;
+    AVPacket* packet = nullptr;
+    AVFrame* frame = nullptr;
+    int stream = -1;
+    int frames = 0;
+    AVRational timeBase{1, 1};
+    AVRational rate{30, 1};
+    int64_t startTime = 0;
+    int64_t indexShift = 0;  // index timestamps that are decode times run this much behind
+    int lastDecoded = -1;  // index of the frame in `frame`, -1 when none
+    bool haveFrame = false;
+    bool drained = false;  // the decoder has been sent the end of the stream
+    int64_t decoded = 0, seekCount = 0;
+
+    ~Impl() { close(); }
+
+    void close() {
+        sws_freeContext(sws);
+        sws = nullptr;
+        av_frame_free(&frame);
+        av_packet_free(&packet);
+        avcodec_free_context(&codec);
+        avformat_close_input(&format);
+        stream = -1;
+        frames = 0;
+        lastDecoded = -1;
+        haveFrame = false;
+    }
+
+    int64_t timestampOf(int index) const {
+        // index / rate seconds in the stream's time base, from its start.
+        return av_rescale_q(index, av_inv_q(rate), timeBase) + startTime;
+    }
+
+    int indexOf(int64_t ts) const {
+        if (ts == AV_NOPTS_VALUE) return lastDecoded + 1;
+        const double seconds = double(ts - startTime) * av_q2d(timeBase);
+        return int(std::lround(seconds * av_q2d(rate)));
+    }
+
+    // Receives the next decoded frame; false at the end of the stream.
+    bool nextFrame(int& index) {
+        for (;;) {
+            const int r = avcodec_receive_frame(codec, frame);
+            if (r == 0) {
+                ++decoded;
+                index = indexOf(frame->best_effort_timestamp);
+                return true;
+            }
+            if (r == AVERROR_EOF) return false;
+            if (r != AVERROR(EAGAIN)) return false;
+            if (drained) return false;
+            // Feed one more packet of our stream (or the end of the stream).
+            bool fed = false;
+            while (!fed) {
+                const int rr = av_read_frame(format, packet);
+                if (rr < 0) {
+                    avcodec_send_packet(codec, nullptr);
+                    drained = true;
+                    fed = true;
+                    break;
+                }
+                if (packet->stream_index == stream) {
+                    avcodec_send_packet(codec, packet);
+                    fed = true;
+                }
+                av_packet_unref(packet);
+            }
+        }
+    }
+
+    void seekTo(int index) {
+        ++seekCount;
+        av_seek_frame(format, stream, timestampOf(std::max(index, 0)), AVSEEK_FLAG_BACKWARD);
+        avcodec_flush_buffers(codec);
+        drained = false;
+        lastDecoded = -1;
+        haveFrame = false;
+    }
+
+    // True when decoding forward from the last frame reaches `index` without
+    // passing a keyframe (a seek would then cost no more).
+    bool forwardIsCheaper(int index) const {
+        if (lastDecoded < 0 || index <= lastDecoded) return false;
+        AVStream* st = format->streams[stream];
+        const AVIndexEntry* key =
+            avformat_index_get_entry_from_timestamp(st, timestampOf(index) - indexShift, AVSEEK_FLAG_BACKWARD);
+        if (!key) return index - lastDecoded <= 30;
+        return indexOf(key->timestamp + indexShift) <= lastDecoded;
+    }
+
+    bool decodeTo(int index) {
+        if (haveFrame && lastDecoded == index) return true;
+        int got = -1;
+        if (!forwardIsCheaper(index)) {
+            // Index timestamps may be decode times: when the seek lands past the
+            // target, seek again from further back.
+            for (int back : {0, 3, 30, 300, index}) {
+                seekTo(index - back);
+                if (!nextFrame(got)) return haveFrame;
+                lastDecoded = got;
+                haveFrame = true;
+                if (got <= index) break;
+            }
+            if (got >= index) return true;
+        }
+        while (nextFrame(got)) {
+            lastDecoded = got;
+            haveFrame = true;
+            if (got >= index) return true;
+        }
+        // The end of the stream before the target: keep the last frame there was.
+        return haveFrame;
+    }
+
+    void convert(ViewFrame& out) {
+        sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), kViewWidth,
+                                   kViewHeight, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+        if (!sws) return;
+        uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
+        int stride[4] = {kViewWidth * 4, 0, 0, 0};
+        sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
+    }
+};
+
+FfmpegFrameSource::FfmpegFrameSource() : impl_(std::make_unique<Impl>()) {}
+FfmpegFrameSource::~FfmpegFrameSource() = default;
+
+bool FfmpegFrameSource::open(const std::string& path) {
+    Impl& d = *impl_;
+    d.close();
+    av_log_set_level(AV_LOG_QUIET);
+    if (avformat_open_input(&d.format, path.c_str(), nullptr, nullptr) < 0) return false;
+    if (avformat_find_stream_info(d.format, nullptr) < 0) {
+        d.close();
+        return false;
+    }
+    const AVCodec* decoder = nullptr;
+    d.stream = av_find_best_stream(d.format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
+    if (d.stream < 0 || !decoder) {
+        d.close();
+        return false;
+    }
+    AVStream* st = d.format->streams[d.stream];
+    d.codec = avcodec_alloc_context3(decoder);
+    avcodec_parameters_to_context(d.codec, st->codecpar);
+    d.codec->thread_count = 1;  // faster than several for random access
+    if (avcodec_open2(d.codec, decoder, nullptr) < 0) {
+        d.close();
+        return false;
+    }
+    d.timeBase = st->time_base;
+    d.rate = st->avg_frame_rate.num > 0 ? st->avg_frame_rate : st->r_frame_rate;
+    if (d.rate.num <= 0 || d.rate.den <= 0) d.rate = {30, 1};
+    d.startTime = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+    if (st->nb_frames > 0) {
+        d.frames = int(st->nb_frames);
+    } else if (st->duration > 0) {
+        d.frames = int(std::lround(double(st->duration) * av_q2d(st->time_base) * av_q2d(d.rate)));
+    } else if (d.format->duration > 0) {
+        d.frames = int(std::lround(double(d.format->duration) / AV_TIME_BASE * av_q2d(d.rate)));
+    }
+    // MP4 indexes give decode times: the first keyframe is then listed before
+    // the stream's start; shifting by the difference gives presentation times.
+    if (avformat_index_get_entries_count(st) > 0) {
+        const AVIndexEntry* first = avformat_index_get_entry(st, 0);
+        if (first && first->timestamp < d.startTime) d.indexShift = d.startTime - first->timestamp;
+    }
+    d.packet = av_packet_alloc();
+    d.frame = av_frame_alloc();
+    return true;
+}
+
+int FfmpegFrameSource::length() const { return impl_->frames; }
+
+bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
+    Impl& d = *impl_;
+    if (!d.format) return false;
+    if (index < 0 || index >= d.frames) return d.haveFrame;
+    if (!d.decodeTo(index)) return false;
+    d.convert(out);
+    return true;
+}
+
+int64_t FfmpegFrameSource::decodedFrames() const { return impl_->decoded; }
+int64_t FfmpegFrameSource::seeks() const { return impl_->seekCount; }
+
+}  // namespace ts

@@ -1,0 +1,28 @@
+// The driver's-view video on FFmpeg: any container and codec it reads, the
+// frame index taken from each frame's presentation time, forward decoding
+// when no keyframe lies between, a seek to the keyframe before otherwise.
+#pragma once
+#include <memory>
+
+#include "video/frame_source.h"
+
+namespace ts {
+
+class FfmpegFrameSource final : public FrameSource {
+public:
+    FfmpegFrameSource();
+    ~FfmpegFrameSource() override;
+    bool open(const std::string& path) override;
+    int length() const override;
+    bool getFrame(int index, ViewFrame& out) override;
+
+    // Frames decoded so far (the cost of the accesses).
+    int64_t decodedFrames() const;
+    int64_t seeks() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace ts
