@@ -1,0 +1,86 @@
+// Frame fetch at 480 x 240: H.264 in MP4 (GOP 30, B-frames) and MJPEG in AVI,
+// sequential and random access. Each fetch is timed; p50 and p95 are reported
+// in milliseconds as counters.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <random>
+
+#include "video/ffmpeg_frame_source.h"
+#include "video/video_writer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kFrames = 900;
+
+std::string makeVideo(const char* name, ts::VideoSettings s) {
+    const fs::path dir = fs::temp_directory_path() / "trainsim-fetch-bench";
+    fs::create_directories(dir);
+    const fs::path p = dir / name;
+    if (fs::exists(p)) return p.string();
+    ts::VideoWriter w(p.string(), s);
+    std::vector<uint32_t> px(size_t(ts::kViewWidth) * ts::kViewHeight);
+    std::mt19937 rng(1);
+    for (int i = 0; i < kFrames; ++i) {
+        // Moving stripes and some noise: a scene that changes every frame.
+        for (int y = 0; y < ts::kViewHeight; ++y)
+            for (int x = 0; x < ts::kViewWidth; ++x) {
+                const uint32_t v = uint32_t(((x + i * 4) ^ (y * 3)) & 0xFF);
+                px[size_t(y) * ts::kViewWidth + size_t(x)] = 0xFF000000u | v << 16 | (v / 2) << 8 | (rng() & 0x1F);
+            }
+        w.add(px.data());
+    }
+    w.finish();
+    return p.string();
+}
+
+std::string h264() {
+    ts::VideoSettings s;
+    return makeVideo("h264.mp4", s);
+}
+
+std::string mjpeg() {
+    ts::VideoSettings s;
+    s.codec = ts::VideoCodec::MJPEG;
+    s.quality = 4;
+    return makeVideo("mjpeg.avi", s);
+}
+
+void run(benchmark::State& state, const std::string& file, bool random) {
+    ts::FfmpegFrameSource src;
+    if (!src.open(file)) {
+        state.SkipWithError("cannot open video");
+        return;
+    }
+    ts::ViewFrame frame;
+    std::mt19937 rng(42);
+    std::vector<double> ms;
+    int next = 0;
+    for (auto _ : state) {
+        const int index = random ? int(rng() % kFrames) : next;
+        next = (next + 1) % kFrames;
+        const auto t0 = std::chrono::steady_clock::now();
+        src.getFrame(index, frame);
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    state.counters["p50_ms"] = ms[ms.size() / 2];
+    state.counters["p95_ms"] = ms[ms.size() * 95 / 100];
+}
+
+void BM_H264Sequential(benchmark::State& s) { run(s, h264(), false); }
+void BM_H264Random(benchmark::State& s) { run(s, h264(), true); }
+void BM_MjpegSequential(benchmark::State& s) { run(s, mjpeg(), false); }
+void BM_MjpegRandom(benchmark::State& s) { run(s, mjpeg(), true); }
+
+BENCHMARK(BM_H264Sequential)->Unit(benchmark::kMillisecond)->Iterations(900);
+BENCHMARK(BM_H264Random)->Unit(benchmark::kMillisecond)->Iterations(300);
+BENCHMARK(BM_MjpegSequential)->Unit(benchmark::kMillisecond)->Iterations(900);
+BENCHMARK(BM_MjpegRandom)->Unit(benchmark::kMillisecond)->Iterations(600);
+
+}  // namespace
+
+BENCHMARK_MAIN();
