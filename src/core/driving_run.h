@@ -114,7 +114,6 @@ private:
     std::unique_ptr<PeriodicTimer> timer1_;
     bool closed_ = false;
     bool endOfLineReached_ = false;
-    int32_t lastPaintedFrame_ = -1;
     int64_t framesRequested_ = 0, framesPainted_ = 0;
 };
 

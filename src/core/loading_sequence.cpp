@@ -48,7 +48,7 @@ void DrivingRun::formCreate() {
     addCabPanel(panel_, run_, run_, services_.pictures, boxes);
     // A missing or unreadable video leaves the view blank, with no message.
     if (!run_.videoFile.empty()) services_.video.open(resolveDataPath(run_.videoFile));
-    lastPaintedFrame_ = -1;
+    run_.lastPaintedFrame = -1;
 
     run_.clockTicks = run_.startTime;
     run_.trainPosition = run_.startPosition;

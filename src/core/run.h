@@ -35,6 +35,7 @@ struct Run : RouteData, TrainData {
     int32_t clockTicks = 0;        // time of day in 1/30 s
     long double stopDistance = 0;  // centimetres to the next stop position
     int32_t paintFrame = 0;
+    int32_t lastPaintedFrame = -1;  // the frame on view
     int64_t lineVoltage = 0, lineVoltageTarget = 0;
     int32_t motorCurrent = 0;
 

@@ -75,6 +75,7 @@ void visitRunFields(const Run& r, RunFieldVisitor& v) {
     v.integer("clockTicks", r.clockTicks);
     v.real("stopDistance", r.stopDistance);
     v.integer("paintFrame", r.paintFrame);
+    v.integer("lastPaintedFrame", r.lastPaintedFrame);
     v.integer("lineVoltage", r.lineVoltage);
     v.integer("motorCurrent", r.motorCurrent);
     v.integer("powerDelayTicks", r.powerDelayTicks);

@@ -7,13 +7,13 @@ bool DrivingRun::paintView(ViewFrame& frame) {
     int32_t wanted;
     {
         std::lock_guard lock(mutex_);
-        if (closed_ || lastPaintedFrame_ == run_.paintFrame) return false;
+        if (closed_ || run_.lastPaintedFrame == run_.paintFrame) return false;
         wanted = run_.paintFrame;
     }
     // Decoding takes milliseconds: the simulation step goes on meanwhile.
     services_.video.getFrame(wanted, frame);
     std::lock_guard lock(mutex_);
-    lastPaintedFrame_ = wanted;
+    run_.lastPaintedFrame = wanted;
     ++framesPainted_;
     if (run_.viewJumpPending == 1) {
         run_.stopDistance = 0;

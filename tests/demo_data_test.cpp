@@ -1,0 +1,80 @@
+// The demo data set: both trains load through the real program and can be
+// driven away from the first station; the line descriptions agree with the
+// videos made from them.
+#include <gtest/gtest.h>
+
+#include "drive_runner.h"
+#include "line.h"
+
+using namespace ts::test;
+
+namespace {
+
+const std::string kDemo = TRAINSIM_DEMO;
+
+std::string last(const DriveResult& r, const char* event = "step") {
+    std::string out;
+    for (const auto& l : r.lines)
+        if (field(l, "event") == event) out = l;
+    return out;
+}
+
+}  // namespace
+
+TEST(DemoData, ElectricTrainDrivesAwayFromTheFirstStation) {
+    // Doors open at the start; the melody at 09:30:45 and the doors close ten seconds later.
+    std::string script = "@0 start\n@100 char f\n@100 char 5\n";
+    for (int i = 0; i < 5; ++i) script += "@57000 char 8\n";
+    script += "@70000 close\n";
+    const auto r = drive(kDemo, "789", script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.lines.front().find("\"messages\":[]"), std::string::npos) << r.lines.front().substr(0, 200);
+    const std::string end = last(r);
+    EXPECT_GT(std::stoll(field(end, "speed")), 300000) << "above 30 km/h";
+    EXPECT_GT(std::stoi(field(end, "trainPosition")), 400);
+    EXPECT_EQ(field(end, "lastPaintedFrame"), field(end, "paintFrame")) << "the view follows the train";
+    EXPECT_GT(std::stoi(field(end, "lastPaintedFrame")), 400);
+    EXPECT_EQ(field(end, "stationDepartureSoundPlayed").substr(0, 2), "[1");
+}
+
+TEST(DemoData, DieselRailcarDrivesAwayFromTheFirstStation) {
+    // One-man: the driver closes the doors after the melody; separate handles.
+    std::string script = "@0 start\n@100 char f\n@100 char 5\n@52000 char d\n";
+    for (int i = 0; i < 4; ++i) script += "@56000 char z\n";
+    script += "@80000 close\n";
+    const auto r = drive(kDemo, "40", script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.lines.front().find("\"messages\":[]"), std::string::npos);
+    const std::string end = last(r);
+    EXPECT_GT(std::stoll(field(end, "speed")), 150000) << "above 15 km/h";
+    EXPECT_GT(std::stoi(field(end, "lastPaintedFrame")), 300);
+    EXPECT_EQ(field(end, "doorsOpen"), "0");
+}
+
+TEST(DemoData, LineDescriptionsLieOnTheirVideosAndStopAtStations) {
+    for (const demo::Line& l : {demo::electricLine(), demo::dieselLine()}) {
+        auto onVideo = [&](int frame) { return frame >= 0 && frame < l.frames; };
+        int stops = 0, passes = 0;
+        for (const auto& s : l.stations) {
+            EXPECT_TRUE(onVideo(s.stopFrom) && onVideo(s.stopTo)) << s.board;
+            EXPECT_LT(s.stopTo, 4500) << "the run ends past frame 4500";
+            if (s.kind == 1) {
+                ++passes;
+                continue;
+            }
+            ++stops;
+            double slowest = 1e9;
+            for (int f = s.stopFrom; f <= s.stopTo; ++f) slowest = std::min(slowest, demo::recordedSpeed(l, f));
+            EXPECT_LE(slowest, 5.0) << "the recording stops at " << s.board;
+        }
+        EXPECT_GE(stops, 3);
+        EXPECT_GE(passes, 1);
+        for (const auto& s : l.signalRows) EXPECT_TRUE(onVideo(s.from) && onVideo(s.to));
+        for (const auto& s : l.slopes) EXPECT_TRUE(onVideo(s.from) && onVideo(s.to));
+        for (const auto& s : l.limits) EXPECT_TRUE(onVideo(s.notice) && onVideo(s.to));
+        for (const auto& s : l.signs) EXPECT_TRUE(onVideo(s.from) && onVideo(s.to));
+        for (const auto& t : l.tunnels) EXPECT_TRUE(onVideo(t.from) && onVideo(t.to));
+        EXPECT_TRUE(onVideo(l.levelCrossing));
+        EXPECT_GT(l.frames, 4501) << "the video runs past the end of the line";
+    }
+}
