@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "app_state.h"
+#include "com_port.h"
 #include "drive_script.h"
 #include "driving_window.h"
 #include "help_window.h"
@@ -122,6 +123,7 @@ int runDriveMode(int argc, char** argv) {
         else if (a == "--data" && (v = next())) o.data = *v;
         else if (a == "--script" && (v = next())) o.script = *v;
         else if (a == "--trace" && (v = next())) o.trace = *v;
+        else if (a == "--port" && (v = next())) mapPortName(*v);
         else if (a == "--until-ms" && (v = next())) {
             try {
                 o.untilMs = std::stoll(*v);
@@ -220,6 +222,7 @@ int runDriveMode(int argc, char** argv) {
                 case ScriptCommand::Kind::Jump: form->stationClick(c.amount); break;
                 case ScriptCommand::Kind::Char: form->asciiDown(c.text[0]); break;
                 case ScriptCommand::Kind::Wheel: form->wheel(c.amount); break;
+                case ScriptCommand::Kind::Serial: form->rxChar(c.text); break;
                 case ScriptCommand::Kind::Key: {
                     ShiftState s;
                     s.shift = c.shift;

@@ -16,6 +16,7 @@
 
 #include "app_state.h"
 #include "help_window.h"
+#include "setup_dialog.h"
 #include "value_window.h"
 #include "pictures.h"
 #include "program_end.h"
@@ -60,6 +61,20 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     run_->afterPresentationStep = [this] { refresh(); };
     run_->windows = this;
     run_->requestClose = [this] { close(); };
+    comPort1_ = new ComPort(this);
+    comPort1_->onOpened = [] { app().boxes->show("Connect to controller."); };
+    comPort1_->onClosing = [] { app().boxes->show("Disconnect from controller."); };
+    comPort1_->onMessage = [this](const std::string& m) { rxChar(m); };
+    run_->closeSerialPort = [this] { comPort1_->close(); };
+    run_->postInput = [this](DrivingRun::PostedInput input) {
+        QKeyEvent* e = nullptr;
+        switch (input) {
+            case DrivingRun::PostedInput::Space: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "); break;
+            case DrivingRun::PostedInput::Horn: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, "3"); break;
+            case DrivingRun::PostedInput::Enter: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier); break;
+        }
+        QCoreApplication::postEvent(this, e);
+    };
     buildMenu();
     buildPanel();
     setWindowTitle("Train Simulator");
@@ -90,7 +105,10 @@ void TForm1::buildMenu() {
     auto* ctl = bar->addMenu(QString());
     ctl->setObjectName("Controller1");
     menus_["Controller1"] = ctl;
-    for (const char* n : {"COM11", "COM21", "Setup1", "Connect1"}) add(ctl, n);
+    connect(add(ctl, "COM11"), &QAction::triggered, this, [this] { COM11Click(); });
+    connect(add(ctl, "COM21"), &QAction::triggered, this, [this] { COM21Click(); });
+    connect(add(ctl, "Setup1"), &QAction::triggered, this, [this] { Setup1Click(); });
+    connect(add(ctl, "Connect1"), &QAction::triggered, this, [this] { Connect1Click(); });
 }
 
 void TForm1::buildPanel() {
@@ -169,6 +187,8 @@ void TForm1::refresh() {
             if (auto a = actions_.find(item.name); a != actions_.end()) a->second->setText(caption);
             if (auto m = menus_.find(item.name); m != menus_.end()) m->second->setTitle(caption);
         }
+        if (app().valueDisplay && app().valueDisplay->windowTitle().toStdString() != p.valueDisplayCaption)
+            app().valueDisplay->setWindowTitle(QString::fromStdString(p.valueDisplayCaption));
         for (const auto& [name, shown] : p.labelVisible)
             if (auto it = labels_.find(name); it != labels_.end()) it->second->setVisible(shown);
         if (app().valueDisplay && app().valueDisplay->isVisible()) {
@@ -261,6 +281,56 @@ void TForm1::wheelEvent(QWheelEvent* e) {
     wheelRemainder_ -= notches * 120;
     if (notches != 0) wheel(notches);
     e->accept();
+}
+
+void TForm1::togglePort() {
+    if (comPort1_->isOpen()) {
+        comPort1_->close();
+        return;
+    }
+    QString error;
+    if (!comPort1_->open(error))
+        app().boxes->show(QString("Cannot open the controller port %1").arg(error).toStdString());
+}
+
+void TForm1::selectPort(const QString& name) {
+    if (comPort1_->isOpen() && comPort1_->settings.name != name) {
+        // Renaming an open port closes it and opens it again under the new name.
+        comPort1_->close();
+        comPort1_->settings.name = name;
+        QString error;
+        if (!comPort1_->open(error))
+            app().boxes->show(QString("Cannot open the controller port %1").arg(error).toStdString());
+        return;
+    }
+    comPort1_->settings.name = name;
+}
+
+void TForm1::COM11Click() {
+    selectPort("COM1");
+    togglePort();
+}
+
+void TForm1::COM21Click() {
+    selectPort("COM2");
+    togglePort();
+}
+
+void TForm1::Setup1Click() {
+    PortSettings s = comPort1_->settings;
+    if (runSetupDialog(this, s)) {
+        const bool wasOpen = comPort1_->isOpen();
+        if (wasOpen) comPort1_->close();
+        comPort1_->settings = s;
+        if (wasOpen) togglePort();
+    }
+}
+
+void TForm1::Connect1Click() { togglePort(); }
+
+void TForm1::rxChar(const std::string& message) {
+    guarded([&] { run_->RxChar(message); });
+    refresh();
 }
 
 bool TForm1::isShown(AuxWindow w) const {

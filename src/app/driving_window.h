@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cab_view.h"
+#include "com_port.h"
 #include "driving_run.h"
 #include "qt_pictures.h"
 #include "view_painter.h"
@@ -37,6 +38,14 @@ public:
     // A click on the Move menu item of station index `index` (its Sta name).
     void stationClick(int index);
     void forwardKey(QKeyEvent* e);
+    // Controller menu
+    void COM11Click();
+    void COM21Click();
+    void Setup1Click();
+    void Connect1Click();
+    // One message from the serial controller (also the drive mode's "serial").
+    void rxChar(const std::string& message);
+    ComPort& comPort() { return *comPort1_; }
     void keyDown(Key key, ShiftState shift);
     void asciiDown(char c);
     // Wheel notches: positive away from the user (WheelU), negative toward (WheelD).
@@ -68,6 +77,8 @@ private:
     void buildMenu();
     void buildPanel();
     void syncStationMenu(const PanelModel& p);
+    void selectPort(const QString& name);
+    void togglePort();
 
     std::unique_ptr<QtPictures> pictures_;
     std::unique_ptr<TDDSD> sound_;
@@ -75,6 +86,7 @@ private:
     ViewFrame frameBitmap_;
     std::unique_ptr<ViewPainter> painter_;  // TAviPaint, from the first activation
     std::unique_ptr<DrivingRun> run_;
+    ComPort* comPort1_ = nullptr;
     CabView* cab_ = nullptr;
     size_t stationItems_ = 0;
     std::map<std::string, QAction*> actions_;

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app_state.h"
+#include "com_port.h"
 #include "drive_mode.h"
 #include "help_window.h"
 #include "qt_message_boxes.h"
@@ -26,8 +27,10 @@ int main(int argc, char** argv) {
         const std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) {
             dataDir = argv[++i];
+        } else if (a == "--port" && i + 1 < argc) {
+            ts::mapPortName(argv[++i]);
         } else if (a == "--help" || a == "-h") {
-            std::cout << "usage: trainsim [--data DIR]\n"
+            std::cout << "usage: trainsim [--data DIR] [--port COM1=/dev/ttyUSB0 ...]\n"
                          "       trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n";
             return 0;
         } else if (a.rfind("-", 0) == 0 && a.find("platform") == std::string::npos) {

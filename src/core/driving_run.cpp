@@ -67,6 +67,7 @@ void DrivingRun::closeQuery() {
     if (closed_) return;
     mmTimer1_->stop();
     timer1_->stop();
+    if (closeSerialPort) closeSerialPort();
     std::lock_guard lock(mutex_);
     run_.stopDistance = 0;
     TDDSD& sound = services_.sound;

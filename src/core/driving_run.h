@@ -53,6 +53,8 @@ public:
     void keydowns(Key key, ShiftState shift);
     void WheelD();
     void WheelU();
+    // One message received from the serial controller.
+    void RxChar(const std::string& message);
 
     // The paint routine of the driver's view (user-interface thread): decodes
     // the frame the train stands at into `frame` when it is not the one shown
@@ -86,6 +88,11 @@ public:
     WindowHost* windows = nullptr;
     // Closes the window; called on the user-interface thread at the end of the line.
     std::function<void()> requestClose;
+    // Posts a typed character or key to the window's input queue (controller switches).
+    enum class PostedInput { Space, Horn, Enter };
+    std::function<void(PostedInput)> postInput;
+    // Closes the serial port if it is open (the first thing closing the window does after the timers).
+    std::function<void()> closeSerialPort;
 
 private:
     void mmTimer1Timer();  // the 33 ms simulation step

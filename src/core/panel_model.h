@@ -44,6 +44,7 @@ struct PanelModel {
     std::vector<PanelItem> items;                     // pictures, in stacking order
     std::map<std::string, std::string> valueDisplay;  // value-display texts
     std::string wheel;                                // wheel-state text
+    std::string valueDisplayCaption = "Value Display";  // the last controller message shows here
     ClockFace clock;
 
     // Main menu items by name, in menu order, and the Move menu's stations.

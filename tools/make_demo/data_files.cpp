@@ -164,10 +164,12 @@ std::string stringTable() {
 }
 
 std::string controllerMap() {
+    // power 1 .. 6, neutral, brake 1 .. 8, emergency, reverser, three switches
     std::string m;
-    for (int p = 0; p <= 5; ++p) m += "P" + std::to_string(p) + "XX\n";
-    for (int b = 0; b <= 9; ++b) m += "B" + std::to_string(b) + "XX\n";
-    m += "RFXXX\nRNXXX\nRBXXX\nSW1XX\nSW2XX\nSW3XX\n#\n";
+    for (int p = 1; p <= 6; ++p) m += "P" + std::to_string(p) + "XXX\n";
+    m += "N0XXX\n";
+    for (int b = 1; b <= 8; ++b) m += "B" + std::to_string(b) + "XXX\n";
+    m += "EBXXX\nRFXXX\nRNXXX\nRBXXX\nSW1XX\nSW2XX\nSW3XX\n#\n";
     return m;
 }
 
@@ -226,8 +228,10 @@ Pick a train on the title screen: <b>789</b>, a six-car electric train on the Ko
 </table>
 <h2>Controller codes</h2>
 <p><code>mascon.txt</code> lists what a serial controller sends for each position, one per line:
-power P0..P5 (<code>P0XX</code> ...), brake from released to emergency (<code>B0XX</code> ... <code>B9XX</code>),
-reverser (<code>RFXXX</code>, <code>RNXXX</code>, <code>RBXXX</code>) and three switches. Connect with
+power 1 to 6 (<code>P1XXX</code> ... <code>P6XXX</code>), neutral (<code>N0XXX</code>), brake 1 to 8
+(<code>B1XXX</code> ... <code>B8XXX</code>), emergency (<code>EBXXX</code>), reverser (<code>RFXXX</code>,
+<code>RNXXX</code>, <code>RBXXX</code>) and three switches: confirm, horn, call-out (<code>SW1XX</code> ...
+<code>SW3XX</code>). Only the first five characters of a message count. Connect with
 <i>Controller &gt; Connect</i> (19200 baud, 8 data bits, even parity, 1 stop bit).</p>
 </body></html>
 )";
