@@ -61,6 +61,8 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     run_->afterPresentationStep = [this] { refresh(); };
     run_->windows = this;
     run_->requestClose = [this] { close(); };
+    // Called by the simulation step (its own thread) when the train moved onto another frame.
+    run_->frameAdvanced = [signal = paintSignal_] { ViewPainter::wake(*signal); };
     comPort1_ = new ComPort(this);
     comPort1_->onOpened = [] { app().boxes->show("Connect to controller."); };
     comPort1_->onClosing = [] { app().boxes->show("Disconnect from controller."); };
@@ -365,7 +367,7 @@ void TForm1::paintRoutine() {
 void TForm1::changeEvent(QEvent* e) {
     // Activate: the painting thread starts at the first activation.
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && !painter_ && !closing_ && app().startPainter)
-        painter_ = std::make_unique<ViewPainter>(this, [this] { paintRoutine(); });
+        painter_ = std::make_unique<ViewPainter>(this, [this] { paintRoutine(); }, paintSignal_);
     QMainWindow::changeEvent(e);
 }
 

@@ -85,6 +85,7 @@ private:
     std::unique_ptr<FrameSource> video_;
     ViewFrame frameBitmap_;
     std::unique_ptr<ViewPainter> painter_;  // TAviPaint, from the first activation
+    std::shared_ptr<PaintSignal> paintSignal_ = ViewPainter::makeSignal();
     std::unique_ptr<DrivingRun> run_;
     ComPort* comPort1_ = nullptr;
     CabView* cab_ = nullptr;

@@ -7,28 +7,45 @@
 
 namespace ts {
 
-// What the thread and the queued paint requests share; a request still queued
-// when the painter is gone finds `stopping` set and does nothing.
-struct ViewPainter::Shared {
-    QObject* owner;
-    std::function<void()> paint;
+struct PaintSignal {
     std::mutex m;
     std::condition_variable cv;
+    bool woken = false;
     bool stopping = false;
     bool painted = false;
+    QObject* owner = nullptr;
+    std::function<void()> paint;
 };
+
+std::shared_ptr<PaintSignal> ViewPainter::makeSignal() { return std::make_shared<PaintSignal>(); }
+
+void ViewPainter::wake(PaintSignal& s) {
+    {
+        std::lock_guard lock(s.m);
+        s.woken = true;
+    }
+    s.cv.notify_all();
+}
 
 namespace {
 
-void loop(const std::shared_ptr<ViewPainter::Shared>& s) {
+void loop(const std::shared_ptr<PaintSignal>& s) {
     using Clock = std::chrono::steady_clock;
+    using std::chrono::milliseconds;
+    auto last = Clock::now() - milliseconds(100);
     for (;;) {
-        const auto t0 = Clock::now();
         {
-            std::lock_guard lock(s->m);
+            std::unique_lock lock(s->m);
+            // A new frame, or 33 ms since the last paint; but never sooner than 15 ms after it.
+            s->cv.wait_until(lock, last + milliseconds(33), [&] { return s->woken || s->stopping; });
             if (s->stopping) return;
+            s->cv.wait_until(lock, last + milliseconds(15), [&] { return s->stopping; });
+            if (s->stopping) return;
+            s->woken = false;
             s->painted = false;
         }
+        last = Clock::now();
+        // A request still queued when the painter is gone finds `stopping` set and does nothing.
         QMetaObject::invokeMethod(
             s->owner,
             [s] {
@@ -45,27 +62,28 @@ void loop(const std::shared_ptr<ViewPainter::Shared>& s) {
         std::unique_lock lock(s->m);
         s->cv.wait(lock, [&] { return s->painted || s->stopping; });
         if (s->stopping) return;
-        // Sleep what is left of the 33 ms after the painting.
-        s->cv.wait_until(lock, t0 + std::chrono::milliseconds(33), [&] { return s->stopping; });
-        if (s->stopping) return;
     }
 }
 
 }  // namespace
 
-ViewPainter::ViewPainter(QObject* owner, std::function<void()> paint)
-    : shared_(std::make_shared<Shared>()) {
-    shared_->owner = owner;
-    shared_->paint = std::move(paint);
-    thread_ = std::thread([s = shared_] { loop(s); });
+ViewPainter::ViewPainter(QObject* owner, std::function<void()> paint, std::shared_ptr<PaintSignal> signal)
+    : signal_(std::move(signal)) {
+    signal_->owner = owner;
+    signal_->paint = std::move(paint);
+    {
+        std::lock_guard lock(signal_->m);
+        signal_->stopping = false;
+    }
+    thread_ = std::thread([s = signal_] { loop(s); });
 }
 
 ViewPainter::~ViewPainter() {
     {
-        std::lock_guard lock(shared_->m);
-        shared_->stopping = true;
+        std::lock_guard lock(signal_->m);
+        signal_->stopping = true;
     }
-    shared_->cv.notify_all();
+    signal_->cv.notify_all();
     thread_.join();
 }
 

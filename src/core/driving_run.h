@@ -91,6 +91,8 @@ public:
     // Posts a typed character or key to the window's input queue (controller switches).
     enum class PostedInput { Space, Horn, Enter };
     std::function<void(PostedInput)> postInput;
+    // Called from the simulation step when the train has moved onto another frame (may be any thread).
+    std::function<void()> frameAdvanced;
     // Closes the serial port if it is open (the first thing closing the window does after the timers).
     std::function<void()> closeSerialPort;
 

@@ -57,8 +57,12 @@ void DrivingRun::mmTimer1Timer() {
     // 20 .. 22
     r.clockTicks += 1;
     if (r.recordedSpeedMode == 1) r.speed = int64_t(r.recordedSpeedKmh) * 10000;
-    if (r.paintFrame != r.trainPosition) ++framesRequested_;
+    const bool newFrame = r.paintFrame != r.trainPosition;
     r.paintFrame = r.trainPosition;
+    if (newFrame) {
+        ++framesRequested_;
+        if (frameAdvanced) frameAdvanced();
+    }
     // 23: the preceding train's clock
     if (r.clockTicks % ticksPerFrame(r) == 0) r.precedingTrainPosition += 1;
     // 24
