@@ -1,16 +1,8 @@
 #include "bitmap_writer.h"
 
-namespace ts::test {
+#include "little_endian.h"
 
-namespace {
-void put32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 0xFF);
-}
-void put16(std::string& s, uint16_t v) {
-    s += char(v & 0xFF);
-    s += char(v >> 8);
-}
-}  // namespace
+namespace ts::test {
 
 std::string bmpBytes(int w, int h, uint32_t fill, uint32_t frame) {
     const int stride = (w * 3 + 3) & ~3;

@@ -1,12 +1,7 @@
 // The run's sound bank: which wave lands on which channel, and the limits.
 #include <gtest/gtest.h>
 
-#include "driving_run.h"
-#include "fake_pictures.h"
-#include "sound/recording_sound.h"
-#include "test_support.h"
-#include "video/recording_frame_source.h"
-#include "virtual_clock.h"
+#include "run_fixture.h"
 #include "wave_writer.h"
 
 using namespace ts;
@@ -14,18 +9,9 @@ using namespace ts::test;
 
 namespace {
 
-struct Bank {
-    TempDir dir;
-    VirtualClock clock;
-    RecordingMessageBoxes boxes;
-    FakePictures pictures;
-    RecordingSound sound{128, [this] { return clock.now(); }};
-    RecordingFrameSource video;
-    std::unique_ptr<DrivingRun> run;
-    bool fatal = false;
-
+struct Bank : RunFixture {
     // Loads a run whose wave i lasts (i + 1) x 10 ms, so a channel tells by its length which wave it holds.
-    void load(int drive, int data, int kanko2, int other, int motor) {
+    void loadBank(int drive, int data, int kanko2, int other, int motor) {
         int n = 0;
         auto wave = [&](const std::string& prefix) {
             const std::string name = prefix + std::to_string(n) + ".wav";
@@ -53,30 +39,17 @@ struct Bank {
         n = 300;
         for (int i = 0; i < motor; ++i) train += wave("m") + "\n2\n0\n10\n1\n1\n1\n1\n";
         train += "#\n";
-        dir.write("789_line.txt", line);
-        dir.write("789_train.txt", train);
-        dir.write("mascon.txt", "#\n");
-        dir.write("string.txt", "");
-        ScopedCwd cwd(dir.path());
-        sound.startUp();
-        run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, video, {}});
-        try {
-            run->formCreate();
-        } catch (const FatalError&) {
-            fatal = true;
-        }
+        load(line, train);
     }
 
     // Length in ms of the wave on a channel (0 when none), measured on the virtual clock.
     int lengthOn(int channel) {
-        const int64_t start = clock.now();
         sound.Channel(channel).Play();
         int ms = 0;
         while (sound.Channel(channel).Status() == 1 && ms < 5000) {
             clock.setNow(clock.now() + 10);
             ms += 10;
         }
-        (void)start;
         return ms;
     }
 };
@@ -85,7 +58,7 @@ struct Bank {
 
 TEST(SoundBankLayout, ChannelsFollowTheLoadingOrder) {
     Bank b;
-    b.load(5, 10, -1, 2, 3);
+    b.loadBank(5, 10, -1, 2, 3);
     ASSERT_FALSE(b.fatal) << b.boxes.all()[0];
     EXPECT_EQ(b.lengthOn(0), 2010) << "drive sound 0";
     EXPECT_EQ(b.lengthOn(4), 2050);
@@ -100,7 +73,7 @@ TEST(SoundBankLayout, ChannelsFollowTheLoadingOrder) {
 
 TEST(SoundBankLayout, CallOutsAreBoundWithKankoSound2) {
     Bank b;
-    b.load(5, 10, 2, 1, 0);
+    b.loadBank(5, 10, 2, 1, 0);
     ASSERT_FALSE(b.fatal);
     EXPECT_EQ(b.lengthOn(15), 110) << "[KankoSound1] entry 0 on channel 15";
     EXPECT_EQ(b.lengthOn(42), 380);
@@ -111,7 +84,7 @@ TEST(SoundBankLayout, CallOutsAreBoundWithKankoSound2) {
 
 TEST(SoundBankLayout, ABankThatWouldReachTheMotorChannelsIsRefused) {
     Bank b;
-    b.load(40, 40, 0, 0, 0);
+    b.loadBank(40, 40, 0, 0, 0);
     EXPECT_TRUE(b.fatal);
     EXPECT_EQ(b.boxes.all(), std::vector<std::string>{"路線ファイルに誤りがあります。[KankoSound2]"});
 }

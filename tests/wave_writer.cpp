@@ -1,21 +1,13 @@
 #include "wave_writer.h"
 
+#include "little_endian.h"
+
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 
 namespace ts::test {
-
-namespace {
-void put32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 0xFF);
-}
-void put16(std::string& s, uint16_t v) {
-    s += char(v & 0xFF);
-    s += char(v >> 8);
-}
-}  // namespace
 
 std::string fmtChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits) {
     std::string f;
