@@ -54,7 +54,8 @@ VideoWriter::VideoWriter(const std::string& path, const VideoSettings& s) : impl
         d.codec->keyint_min = s.gop;
         av_opt_set(d.codec->priv_data, "preset", "veryfast", 0);
         av_opt_set(d.codec->priv_data, "crf", std::to_string(s.quality).c_str(), 0);
-        av_opt_set(d.codec->priv_data, "x264-params", "scenecut=0", 0);
+        // One thread and no scene cuts: the same frames give the same file, whatever the machine is doing.
+        av_opt_set(d.codec->priv_data, "x264-params", "scenecut=0:threads=1:lookahead-threads=1:sliced-threads=0", 0);
     } else {
         d.codec->pix_fmt = s.codec == VideoCodec::MJPEG ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
         d.codec->max_b_frames = 0;

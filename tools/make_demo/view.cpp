@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QFont>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -37,7 +38,7 @@ ViewRenderer::ViewRenderer(const Line& l) : line_(l) {
     for (const Station& st : l.stations) {
         const double stop = d((st.stopFrom + st.stopTo) / 2);
         objects_.push_back({Kind::Platform, stop - 120, 140, st.kind, {}});
-        objects_.push_back({Kind::NameBoard, stop - 50, 0, 0, QString::fromStdString(st.board)});
+        objects_.push_back({Kind::NameBoard, stop - 50, 0, int(&st - l.stations.data()), {}});
         if (st.kind != 1) objects_.push_back({Kind::StopBoard, stop + 2, 0, 0, {}});
     }
     for (const Signal& s : l.signalRows) objects_.push_back({Kind::SignalPost, d(s.to), 0, s.aspectSet, {}});
@@ -46,6 +47,24 @@ ViewRenderer::ViewRenderer(const Line& l) : line_(l) {
     for (const Sign& s : l.signs) objects_.push_back({Kind::OtherSign, d(s.from) + 20, 0, s.image, {}});
     for (const Tunnel& t : l.tunnels) objects_.push_back({Kind::Portal, d(t.from), d(t.to) - d(t.from), 0, {}});
     objects_.push_back({Kind::Crossing, d(l.levelCrossing), 0, 0, {}});
+    for (int i = 0; i < 22; ++i) signals_.push_back(signalPicture(i));
+    for (int i = 0; i <= 24; ++i) signs_.push_back(signPicture(i));
+    for (int i = 0; i < 2; ++i) others_.push_back(otherSign(i));
+    for (const Station& st : l.stations) {
+        QImage board(320, 80, QImage::Format_ARGB32_Premultiplied);
+        board.fill(Qt::white);
+        QPainter bp(&board);
+        bp.setPen(QPen(QColor(0, 90, 160), 8));
+        bp.drawRect(QRectF(4, 4, 312, 72));
+        QFont f("Noto Sans CJK JP");
+        f.setPixelSize(40);
+        f.setBold(true);
+        bp.setFont(f);
+        bp.setPen(Qt::black);
+        bp.drawText(QRect(0, 0, 320, 80), Qt::AlignCenter, QString::fromStdString(st.board));
+        bp.end();
+        boards_.push_back(board);
+    }
 }
 
 ViewRenderer::~ViewRenderer() = default;
@@ -74,6 +93,7 @@ QImage ViewRenderer::frame(int index) const {
         if (distanceAt(t.from) <= s0 && s0 < distanceAt(t.to)) inTunnel = true;
 
     QImage img(480, 240, QImage::Format_RGB32);
+    img.fill(Qt::black);  // every pixel defined, also where the edges blend
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     if (inTunnel) {
@@ -180,24 +200,14 @@ QImage ViewRenderer::frame(int index) const {
             case Kind::NameBoard: {
                 const QPointF c = project(a, -3.5, 2.6);
                 const QRectF board(c.x() - 1.6 * scale, c.y() - 0.4 * scale, 3.2 * scale, 0.8 * scale);
-                p.setBrush(Qt::white);
-                p.setPen(QPen(QColor(0, 90, 160), std::max(1.0, 0.08 * scale)));
-                p.drawRect(board);
-                if (scale > 6) {
-                    QFont f("Noto Sans CJK JP");
-                    f.setPixelSize(std::max(4, int(0.45 * scale)));
-                    f.setBold(true);
-                    p.setFont(f);
-                    p.setPen(Qt::black);
-                    p.drawText(board, Qt::AlignCenter, o->text);
-                }
+                p.drawImage(board, boards_[size_t(o->value)]);
                 break;
             }
             case Kind::SignalPost: {
                 const QPointF foot = project(a, 2.3, 0), head = project(a, 2.3, 4.2);
                 p.setPen(QPen(QColor(60, 60, 60), std::max(1.0, 0.15 * scale)));
                 p.drawLine(foot, head);
-                const QImage sig = signalPicture(o->value == 0 ? 1 : o->value >= 5 ? 21 : o->value == 4 ? 16 : 5);
+                const QImage& sig = signals_[size_t(o->value == 0 ? 1 : o->value >= 5 ? 21 : o->value == 4 ? 16 : 5)];
                 const double h = 1.6 * scale;
                 p.drawImage(QRectF(head.x() - h / 4, head.y() - h, h / 2, h), sig);
                 break;
@@ -211,7 +221,7 @@ QImage ViewRenderer::frame(int index) const {
                 p.drawLine(foot, top);
                 const double w = 0.7 * scale;
                 const int img = o->kind == Kind::StopBoard ? 0 : o->value;
-                p.drawImage(QRectF(top.x() - w / 2, top.y() - w, w, w), signPicture(img));
+                p.drawImage(QRectF(top.x() - w / 2, top.y() - w, w, w), signs_[size_t(img)]);
                 break;
             }
             case Kind::OtherSign: {
@@ -219,7 +229,7 @@ QImage ViewRenderer::frame(int index) const {
                 const double w = 1.2 * scale;
                 p.setPen(QPen(QColor(70, 70, 70), std::max(1.0, 0.06 * scale)));
                 p.drawLine(project(a, 2.1, 0), top);
-                p.drawImage(QRectF(top.x() - w / 2, top.y() - w / 2, w, w / 2), otherSign(o->value));
+                p.drawImage(QRectF(top.x() - w / 2, top.y() - w / 2, w, w / 2), others_[size_t(o->value)]);
                 break;
             }
             case Kind::Portal: {

@@ -21,6 +21,8 @@ private:
     const Line& line_;
     std::vector<double> distance_;  // metres at each frame
     std::vector<Object> objects_;
+    // Pictures of the lineside objects, drawn once and only scaled per frame.
+    std::vector<QImage> signals_, signs_, others_, boards_;
 };
 
 }  // namespace demo
