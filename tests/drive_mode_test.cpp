@@ -2,6 +2,9 @@
 // the trace (start, pause, close, inputLocked), determinism and failures.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "drive_runner.h"
 #include "test_support.h"
 
@@ -61,9 +64,17 @@ TEST(DriveMode, RunEndsAtLastScriptCommand) {
 }
 
 TEST(DriveMode, SameScriptGivesTheSameTraceByteForByte) {
-    const std::string script = "@0 start\n@777 start\n@800 start\n@3000 close\n";
+    const std::string script = "@0 start\n@100 char f\n@120 char 5\n@777 start\n@800 start\n@900 char 8\n@3000 close\n";
     const auto a = drive(kBasic, "789", script);
+    // The second run with the other core kept busy.
+    std::atomic<bool> busy{true};
+    std::thread load([&] {
+        volatile unsigned long x = 0;
+        while (busy) x = x + 1;
+    });
     const auto b = drive(kBasic, "789", script);
+    busy = false;
+    load.join();
     ASSERT_EQ(a.status, 0);
     EXPECT_GT(a.lines.size(), 20u);
     EXPECT_EQ(a.trace, b.trace);
