@@ -1,0 +1,107 @@
+// Both demo trains driven from the first station to the end of the line by a
+// scripted driver: a stop at every stopping station, the doors, the departure
+// melody, and the end of the run past frame 4500. Between stations the driver
+// follows the recording (Shift+F1) and, just before the stop mark, applies the
+// emergency brake (0); Shift+F10 moves the clock on to the departure time
+// instead of waiting for it.
+#include <gtest/gtest.h>
+
+#include "drive_runner.h"
+#include "line.h"
+
+using namespace ts::test;
+
+namespace {
+
+const std::string kDemo = TRAINSIM_DEMO;
+
+struct Step {
+    int64_t t;
+    std::string text;
+};
+
+std::vector<Step> steps(const DriveResult& r) {
+    std::vector<Step> out;
+    for (const auto& l : r.lines) out.push_back({std::stoll(field(l, "t")), l});
+    return out;
+}
+
+void runLine(const demo::Line& line) {
+    const bool oneMan = !line.electric;
+    std::string script = "@0 start\n@100 char f\n";
+    int skips = 0;
+    int64_t t = 200;
+    auto at = [&](int64_t ms, const std::string& cmd) { script += "@" + std::to_string(ms) + " " + cmd + "\n"; };
+    auto clockAt = [&](int64_t ms) { return line.startTime + ms / 33 + 900LL * skips; };
+    std::vector<int> stops;
+    for (int i = 0; i < int(line.stations.size()); ++i)
+        if (line.stations[size_t(i)].kind != 1) stops.push_back(i);
+
+    for (size_t k = 0; k < stops.size(); ++k) {
+        const demo::Station& s = line.stations[size_t(stops[k])];
+        t += 3000;                                 // standing
+        if (oneMan && k > 0) at(t, "char d");  // one-man: the driver opens the doors
+        while (clockAt(t) <= s.departure + 30) {
+            at(t, "key shift+F10");
+            ++skips;
+        }
+        t += 6000;  // the melody plays
+        if (oneMan) {
+            at(t, "char d");
+        } else {
+            while (clockAt(t) <= s.close + 30) {
+                at(t, "key shift+F10");
+                ++skips;
+            }
+        }
+        t += 6000;  // the doors close
+        at(t, "char 5");
+        at(t, "key shift+F1");
+        if (k + 1 == stops.size()) break;
+        const demo::Station& next = line.stations[size_t(stops[k + 1])];
+        const int mark = (next.stopFrom + next.stopTo) / 2 - 10;
+        const auto probe = drive(kDemo, line.code, script, "--until-ms " + std::to_string(t + 200000));
+        ASSERT_EQ(probe.status, 0) << probe.err;
+        int64_t arrival = -1;
+        for (const Step& l : steps(probe))
+            if (l.t > t && std::stoi(field(l.text, "trainPosition")) >= mark) {
+                arrival = l.t;
+                break;
+            }
+        ASSERT_GT(arrival, 0) << "never reached " << next.board;
+        at(arrival, "key shift+F2");
+        at(arrival, "char 0");
+        t = arrival + 100;
+    }
+    at(t + 200000, "close");
+    const auto r = drive(kDemo, line.code, script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = steps(r);
+
+    const std::string melody = "[33,\"play\"]";  // [SoundData] entry 0, after the 33 drive sounds
+    for (size_t k = 0; k < stops.size(); ++k) {
+        const demo::Station& s = line.stations[size_t(stops[k])];
+        bool stood = false, opened = false, closedAgain = false, played = false;
+        for (const Step& l : lines) {
+            const int pos = std::stoi(field(l.text, "trainPosition"));
+            if (pos < s.stopFrom || pos > s.stopTo) continue;
+            // Standing: the speed rounds to 0 km/h.
+            if (std::llabs(std::stoll(field(l.text, "speed"))) < 5000) stood = true;
+            if (field(l.text, "doorsOpen") == "1") opened = true;
+            if (opened && field(l.text, "doorsOpen") == "0") closedAgain = true;
+            if (l.text.find(melody) != std::string::npos) played = true;
+        }
+        EXPECT_TRUE(stood) << s.board;
+        EXPECT_TRUE(opened) << s.board;
+        EXPECT_TRUE(closedAgain) << s.board;
+        EXPECT_TRUE(played) << s.board;
+    }
+    EXPECT_EQ(field(r.lines.back(), "reason"), "endOfLine");
+    for (const auto& l : r.lines) EXPECT_NE(field(l, "event"), "") << "a trace line without an event";
+}
+
+}  // namespace
+
+TEST(DemoEndToEnd, ElectricTrainRunsTheKonanLine) { runLine(demo::electricLine()); }
+
+TEST(DemoEndToEnd, DieselRailcarRunsTheYamadaLine) { runLine(demo::dieselLine()); }
