@@ -147,3 +147,19 @@ TEST(DriveMode, CaptionBecomesTheLineNameAndTheClockRuns) {
     EXPECT_EQ(field(last, "t"), "1000");
     EXPECT_NE(last.find("\"Label3\":\"08:00:01\""), std::string::npos);
 }
+
+TEST(DriveMode, ControllerSwitchGoesThroughTheInputQueueAndItsLock) {
+    TempDir d;
+    d.write("mascon.txt", "P1XXX\nP2XXX\nP3XXX\nP4XXX\nP5XXX\nP6XXX\nN0XXX\nB1XXX\nB2XXX\nB3XXX\nB4XXX\nB5XXX\nB6XXX\n"
+                          "B7XXX\nB8XXX\nEBXXX\nRFXXX\nRNXXX\nRBXXX\nSW1XX\nSW2XX\nSW3XX\n#\n");
+    d.write("string.txt", "");
+    d.write("operation.txt", "Help\n");
+    d.write("789_line.txt", "[StartPos]\n100\n");
+    d.write("789_train.txt", "[Brake]\n8\n[BrakeType]\n1\n[Sound_Horn]\n4\n[Sound_EBring]\n9\n");
+    // The horn switch before the first Start is a typed "3" that the locked run ignores.
+    const auto r = drive(d.path().string(), "789", "@0 serial SW2XX\n@10 start\n@150 serial SW2XX\n@300 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.lines[1].find("[4,\"play\"]"), std::string::npos);
+    EXPECT_NE(r.lines[1].find("\"TForm3\":{\"visible\":0,\"caption\":\"SW2XX\"}"), std::string::npos);
+    EXPECT_NE(r.lines[2].find("[4,\"stop\"],[4,\"play\"]"), std::string::npos) << r.lines[2].substr(r.lines[2].find("\"sounds\""), 200);
+}
