@@ -84,26 +84,26 @@ TEST(SerialPort, ControllerMessagesThroughAPseudoTerminal) {
     EXPECT_EQ(boxes.all().back(), "Connect to controller.");
 
     rig.write("P3XXX");
-    QTest::qWait(80);
+    QTest::qWait(150);
     EXPECT_EQ(state(), std::make_tuple(3, 0, 0, 0));
     // One message split over two writes with a short pause is still one message.
     rig.write("B2X");
     QTest::qWait(2);
     rig.write("XX");
-    QTest::qWait(80);
+    QTest::qWait(150);
     EXPECT_EQ(state(), std::make_tuple(0, -2, 0, 0));
     EXPECT_EQ(caption(), "B2XXX");
     // Two messages with a gap are two messages.
     rig.write("RFXXX");
     QTest::qWait(40);
     rig.write("B5XXX");
-    QTest::qWait(80);
+    QTest::qWait(150);
     EXPECT_EQ(state(), std::make_tuple(0, -5, 1, 0));
     EXPECT_EQ(caption(), "B5XXX");
     // A message that matches nothing changes only the caption and the vigilance counter.
     form->run().locked([](ts::Run& r, PanelModel&) { r.ebDeviceIdleTicks = 77; });
     rig.write("zzzzz");
-    QTest::qWait(80);
+    QTest::qWait(150);
     EXPECT_EQ(state(), std::make_tuple(0, -5, 1, 0));
     EXPECT_EQ(caption(), "zzzzz");
 
