@@ -64,9 +64,13 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     w.key("visible").beginObject();
     for (const auto& [k, v] : shown) w.key(k).value(int64_t(v ? 1 : 0));
     w.endObject();
+    // The gear indicator is the panel item Lamp_Gear; the presentation step calls it gearImage.
+    std::map<std::string, const PanelItem*> pictureSlots;
+    for (const auto& [k, i] : named)
+        if (i->kind == PanelItem::Kind::Slot) pictureSlots[k] = i;
+    if (auto g = pictureSlots.find("Lamp_Gear"); g != pictureSlots.end()) pictureSlots["gearImage"] = g->second;
     w.key("images").beginObject();
-    for (const auto& [k, i] : named) {
-        if (i->kind != PanelItem::Kind::Slot) continue;
+    for (const auto& [k, i] : pictureSlots) {
         w.key(k);
         if (i->drawn) w.value(int64_t(*i->drawn));
         else w.null();
