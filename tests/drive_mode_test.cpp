@@ -163,3 +163,13 @@ TEST(DriveMode, ControllerSwitchGoesThroughTheInputQueueAndItsLock) {
     EXPECT_NE(r.lines[1].find("\"TForm3\":{\"visible\":0,\"caption\":\"SW2XX\"}"), std::string::npos);
     EXPECT_NE(r.lines[2].find("[4,\"stop\"],[4,\"play\"]"), std::string::npos) << r.lines[2].substr(r.lines[2].find("\"sounds\""), 200);
 }
+
+TEST(DriveMode, SoundOperationsAppearInTheTrace) {
+    const auto r = drive(kBasic, "789", "@0 start\n@150 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string& step = r.lines[1];
+    // At 0 km/h the running noise of bands 0 and 1 loops, band 1 at dB100(0.01).
+    EXPECT_NE(step.find("[0,\"stop\"],[0,\"loop\"],[1,\"stop\"],[1,\"loop\"],[0,\"volume\",0],[1,\"volume\",-4000]"),
+              std::string::npos)
+        << step.substr(step.find("\"sounds\""), 300);
+}
