@@ -335,14 +335,19 @@ void TForm1::rxChar(const std::string& message) {
     refresh();
 }
 
+namespace {
+QWidget* auxWindow(AuxWindow w) {
+    return w == AuxWindow::Help ? static_cast<QWidget*>(app().help) : static_cast<QWidget*>(app().valueDisplay);
+}
+}  // namespace
+
 bool TForm1::isShown(AuxWindow w) const {
-    QWidget* window = w == AuxWindow::Help ? static_cast<QWidget*>(app().help) : static_cast<QWidget*>(app().valueDisplay);
+    QWidget* window = auxWindow(w);
     return window && window->isVisible();
 }
 
 void TForm1::setShown(AuxWindow w, bool shown) {
-    QWidget* window = w == AuxWindow::Help ? static_cast<QWidget*>(app().help) : static_cast<QWidget*>(app().valueDisplay);
-    if (window) window->setVisible(shown);
+    if (QWidget* window = auxWindow(w)) window->setVisible(shown);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) { forwardKey(e); }

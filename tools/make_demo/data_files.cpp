@@ -26,9 +26,7 @@ std::string routeFile(const Line& l, const ViewRenderer& view) {
     for (size_t i = 0; i + 1 < l.stations.size(); ++i)
         if (l.stations[i].kind != 1) o << "1," << l.stations[i].stopTo + 250 << "\n";
     o << "#\n[KankoSound1]\n";
-    static const char* calls[6] = {"Stop", "Warning", "Caution", "Reduce speed", "Clear", "Proceed slowly"};
     for (int i = 0; i < 6; ++i) o << snd(l, "call" + std::to_string(i) + ".wav") << "\n";
-    (void)calls;
     for (int limit = 15; limit <= 120; limit += 5) o << snd(l, "limit" + std::to_string(limit) + ".wav") << "\n";
     o << "[KankoSound2]\n出発\n" << snd(l, "starting.wav") << "\n場内\n" << snd(l, "home.wav") << "\n#\n";
     o << "; rows: sound, start, end, pitch speed, mode\n[Sound]\n";

@@ -118,6 +118,11 @@ void restart(TDDSD& sound, int channel) {
     sound.Channel(channel).Play();
 }
 
+void restartLooping(TDDSD& sound, int channel) {
+    sound.Channel(channel).Stop();
+    sound.Channel(channel).PlayLoop();
+}
+
 void restartIfIdle(TDDSD& sound, int channel) {
     if ((sound.Channel(channel).Status() & 1) == 0) restart(sound, channel);
 }

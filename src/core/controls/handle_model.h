@@ -36,6 +36,8 @@ void masconupdate(const Run& r, PanelModel& panel);
 
 // Stops a channel and plays it once from the start.
 void restart(TDDSD& sound, int channel);
+// Stops a channel and plays it looping from the start.
+void restartLooping(TDDSD& sound, int channel);
 // Restarts a channel only when it is not playing.
 void restartIfIdle(TDDSD& sound, int channel);
 

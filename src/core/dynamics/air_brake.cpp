@@ -156,8 +156,7 @@ void compressor(Run& r, TDDSD& sound) {
     if (r.mrPressure < kPa(r.lowAirPressure)) {
         if (r.compressorRunning == 0) {
             restart(sound, r.soundCpStart);
-            sound.Channel(r.soundCpCnt).Stop();
-            sound.Channel(r.soundCpCnt).PlayLoop();
+            restartLooping(sound, r.soundCpCnt);
         }
         r.compressorRunning = 1;
     }

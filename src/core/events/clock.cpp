@@ -5,26 +5,33 @@
 namespace ts {
 
 namespace {
-std::string twoDigits(int v) { return v < 10 && v >= 0 ? "0" + std::to_string(v) : std::to_string(v); }
-}  // namespace
 
-std::string clockText(int32_t t) {
+std::string twoDigits(int v) { return v < 10 && v >= 0 ? "0" + std::to_string(v) : std::to_string(v); }
+
+struct TimeOfDay {
+    int hours, minutes, seconds;
+};
+
+// Hours are not reduced modulo 24; ticks are truncated to the second.
+TimeOfDay split(int32_t t) {
     int s = t / 30;
     const int hours = s / 3600;
     s -= hours * 3600;
     const int minutes = s / 60;
-    const int seconds = s - minutes * 60;
-    return twoDigits(hours) + ":" + twoDigits(minutes) + ":" + twoDigits(seconds);
+    return {hours, minutes, s - minutes * 60};
+}
+
+}  // namespace
+
+std::string clockText(int32_t t) {
+    const TimeOfDay d = split(t);
+    return twoDigits(d.hours) + ":" + twoDigits(d.minutes) + ":" + twoDigits(d.seconds);
 }
 
 void timecalc(const Run& r, PanelModel& p) {
     p.labels["Label3"] = clockText(r.clockTicks);
     if (r.clockX <= 0 || r.clockY <= 0) return;
-    int s = r.clockTicks / 30;
-    const int hours = s / 3600;
-    s -= hours * 3600;
-    const int minutes = s / 60;
-    const int seconds = s - minutes * 60;
+    const auto [hours, minutes, seconds] = split(r.clockTicks);
     const double rad = M_PI / 180;
     auto end = [](double angle, int length) {
         return std::make_pair(25 + int(std::nearbyint(std::sin(angle) * length)),

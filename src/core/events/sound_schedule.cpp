@@ -12,11 +12,6 @@ namespace {
 
 bool playing(TDDSD& sound, int ch) { return sound.Channel(ch).Status() != 0; }
 
-void loop(TDDSD& sound, int ch) {
-    sound.Channel(ch).Stop();
-    sound.Channel(ch).PlayLoop();
-}
-
 long double lerp(long double x, long double x0, long double y0, long double x1, long double y1) {
     if (x1 == x0) return y0;
     return y0 + (y1 - y0) * (x - x0) / (x1 - x0);
@@ -33,10 +28,7 @@ void brakeSqueal(Run& r, TDDSD& sound) {
     const long double u = std::fabs(real(r.speed));
     TDDSDChannel& ch = sound.Channel(r.soundSqueak);
     const bool braking = r.effectiveBrakeNotch < 0 && 3 < u && u < r.loseElec;
-    if (braking && !playing(sound, r.soundSqueak)) {
-        ch.Stop();
-        ch.PlayLoop();
-    }
+    if (braking && !playing(sound, r.soundSqueak)) restartLooping(sound, r.soundSqueak);
     if (r.effectiveBrakeNotch == 0 || u >= 45 || u <= 3) {
         r.squealVolume -= 100;
         ch.SetVolume(r.squealVolume);
@@ -71,10 +63,7 @@ void routeSounds(Run& r, TDDSD& sound) {
         if (s.loopMode >= 1 && atStart) {
             ch.SetFrequencyFactor(double(ratio));
             if (follows) ch.SetVolume(dB100(ratio));
-            if (!r.routeSoundStarted[i]) {
-                ch.Stop();
-                ch.PlayLoop();
-            }
+            if (!r.routeSoundStarted[i]) restartLooping(sound, c);
             r.routeSoundStarted[i] = 1;
         }
         if (s.loopMode >= 1 && std::abs(s.endPosition - r.trainPosition) < 5 && r.routeSoundStarted[i]) ch.Stop();
@@ -100,13 +89,13 @@ void routeSounds(Run& r, TDDSD& sound) {
             ch.SetVolume(int32_t(store(-(p - d.passPosition) / (d.toPosition - d.passPosition) * 1000)));
         }
         if (d.toPosition < p && p < d.toPosition + 10) ch.Stop();
-        if (d.fromPosition < p && p < d.fromPosition + 10 && !playing(sound, c)) loop(sound, c);
+        if (d.fromPosition < p && p < d.fromPosition + 10 && !playing(sound, c)) restartLooping(sound, c);
     }
 }
 
 void stopSounds(Run& r, TDDSD& sound) {
     for (int32_t p : r.stopSoundTable)
-        if (p < r.trainPosition && r.trainPosition < p + 30 && !playing(sound, r.soundStop)) loop(sound, r.soundStop);
+        if (p < r.trainPosition && r.trainPosition < p + 30 && !playing(sound, r.soundStop)) restartLooping(sound, r.soundStop);
     if (r.speed < 10000 && playing(sound, r.soundStop)) sound.Channel(r.soundStop).Stop();
 }
 
@@ -116,8 +105,8 @@ void driveSounds(Run& r, TDDSD& sound) {
     const int b = int(n / 10), rest = int(n % 10);
     if (n > 10 && playing(sound, b - 1)) sound.Channel(b - 1).Stop();
     if (n < 110 && playing(sound, b + 2)) sound.Channel(b + 2).Stop();
-    if (!playing(sound, b)) loop(sound, b);
-    if (!playing(sound, b + 1)) loop(sound, b + 1);
+    if (!playing(sound, b)) restartLooping(sound, b);
+    if (!playing(sound, b + 1)) restartLooping(sound, b + 1);
     r.driveLevelLow = 100 - 10 * rest;
     r.driveLevelHigh = 10 * rest;
     if (r.driveLevelLow == 0) r.driveLevelLow = 1;
@@ -153,7 +142,7 @@ void motorSounds(Run& r, TDDSD& sound) {
         if (r.motorSpeedLevel[i] < 1) r.motorSpeedLevel[i] = 1;
         const int ch = 100 + int(i);
         sound.Channel(ch).SetVolume(dB100(r.motorSpeedLevel[i] * r.motorFadeLevel[i] * r.motorMasterLevel / 1000000));
-        if (!playing(sound, ch)) loop(sound, ch);
+        if (!playing(sound, ch)) restartLooping(sound, ch);
     }
 }
 
@@ -182,10 +171,7 @@ void dieselEngine(Run& r, const PanelModel& p, TDDSD& sound) {
     dieselEngineModel(r);
     TDDSDChannel& engine = sound.Channel(r.engineSound1);
     engine.SetVolume(dB100(r.engineLevel / 100));
-    if (!playing(sound, r.engineSound1)) {
-        engine.Stop();
-        engine.PlayLoop();
-    }
+    if (!playing(sound, r.engineSound1)) restartLooping(sound, r.engineSound1);
     engine.SetFrequencyFactor(double(r.enginePitch / 200 + 0.5L));
 }
 
