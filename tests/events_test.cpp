@@ -83,19 +83,17 @@ TEST(Signals, PrecedingTrainBetweenFiveAndSixWithRepeaters) {
     b.r.signalTable = {block(3, 100), block(3, 200), block(3, 300), block(0, 350), block(3, 400),
                        block(0, 450), block(3, 500), block(3, 600)};
     b.r.precedingTrainPosition = 550;
-    computeSignalAspects(b.r);
-    std::vector<int> aspects;
-    for (const auto& s : b.r.signalTable) aspects.push_back(s.aspect);
-    EXPECT_EQ(aspects, (std::vector<int>{4, 4, 4, 2, 2, 0, 0, 4}));
+    computeSignalAspects(b.r, b.r, b.r);
+    EXPECT_EQ(b.r.signalAspects, (std::vector<int32_t>{4, 4, 4, 2, 2, 0, 0, 4}));
     EXPECT_EQ(signalImageIndex(0, 0), 0) << "repeater behind the stop signal";
     EXPECT_EQ(signalImageIndex(0, 2), 1) << "repeater behind the Y signal";
     EXPECT_EQ(signalImageIndex(1, 2), 4);
     EXPECT_EQ(signalImageIndex(7, 0), 17);
     // The last block signal's block runs to the end of the line.
     b.r.precedingTrainPosition = 4000;
-    computeSignalAspects(b.r);
-    EXPECT_EQ(b.r.signalTable[7].aspect, 0);
-    EXPECT_EQ(b.r.signalTable[6].aspect, 2);
+    computeSignalAspects(b.r, b.r, b.r);
+    EXPECT_EQ(b.r.signalAspects[7], 0);
+    EXPECT_EQ(b.r.signalAspects[6], 2);
 }
 
 TEST(Signals, FixedAspectsByKindAndReleaseTime) {
@@ -108,12 +106,12 @@ TEST(Signals, FixedAspectsByKindAndReleaseTime) {
     b.r.signalTable[1].fixedAspect = 1;
     b.r.precedingTrainPosition = 5000;
     b.r.clockTicks = 999;
-    computeSignalAspects(b.r);
-    EXPECT_EQ(b.r.signalTable[0].aspect, 0);
-    EXPECT_EQ(b.r.signalTable[1].aspect, 1);
+    computeSignalAspects(b.r, b.r, b.r);
+    EXPECT_EQ(b.r.signalAspects[0], 0);
+    EXPECT_EQ(b.r.signalAspects[1], 1);
     b.r.clockTicks = 1000;
-    computeSignalAspects(b.r);
-    EXPECT_EQ(b.r.signalTable[0].aspect, 2) << "released: a block signal behind the stop signal";
+    computeSignalAspects(b.r, b.r, b.r);
+    EXPECT_EQ(b.r.signalAspects[0], 2) << "released: a block signal behind the stop signal";
 }
 
 TEST(TrainStop, StopSignalAlarmConfirmAndEmergency) {
@@ -126,14 +124,14 @@ TEST(TrainStop, StopSignalAlarmConfirmAndEmergency) {
     b.r.signalTable = {block(1, 1000)};
     b.r.signalTable[0].label = "第1閉塞";
     b.r.precedingTrainPosition = 1200;  // the signal shows stop
-    computeSignalAspects(b.r);
+    computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
     cabSignalDisplay(b.r, b.p, b.sound);
     EXPECT_EQ(b.r.nextSignalAspect, 3);
     EXPECT_EQ(b.drawn("SignalImage"), 3);
     EXPECT_EQ(b.p.labels["SignalLabel"], "第1閉塞");
     b.r.trainPosition = 961;  // 1 frame past the alarm point
-    computeSignalAspects(b.r);
+    computeSignalAspects(b.r, b.r, b.r);
     cabSignalDisplay(b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 998);
     b.ops();
@@ -154,12 +152,12 @@ TEST(TrainStop, CheckPointOfAStopSignalBrakesAtOnce) {
     b.r.atsType = 0;
     b.r.signalTable = {block(3, 1000)};
     b.r.precedingTrainPosition = 1200;
-    computeSignalAspects(b.r);
+    computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
     cabSignalDisplay(b.r, b.p, b.sound);
     EXPECT_EQ(b.r.nextSignalAspect, 9);
     b.r.trainPosition = 981;
-    computeSignalAspects(b.r);
+    computeSignalAspects(b.r, b.r, b.r);
     cabSignalDisplay(b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 0);
     EXPECT_EQ(b.r.nextSignalAspect, 999);
@@ -177,12 +175,12 @@ TEST(TrainStop, SpeedCheckingAlarmWithTheYRestriction) {
     b.r.signalSpeedYG = 65;
     b.r.signalTable = {block(3, 1000), block(3, 2000)};
     b.r.precedingTrainPosition = 2500;  // signal 2 stop, signal 1 Y
-    computeSignalAspects(b.r);
+    computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
     cabSignalDisplay(b.r, b.p, b.sound);
     EXPECT_EQ(b.r.nextSignalAspect, 10);
     b.r.trainPosition = 985;
-    computeSignalAspects(b.r);
+    computeSignalAspects(b.r, b.r, b.r);
     cabSignalDisplay(b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 45);
     b.r.speed = 500000;  // 50 km/h: not above 45 + 5
@@ -220,7 +218,7 @@ TEST(SpeedControl, BrakesWhileTooFastAndReleases) {
     // A 3-aspect signal at state 2 lights Lamp_Y under speed control.
     b.r.signalTable = {block(1, 1000), block(1, 2000)};
     b.r.precedingTrainPosition = 2500;
-    computeSignalAspects(b.r);
+    computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
     b.r.shownSignalAspect = 999;
     cabSignalDisplay(b.r, b.p, b.sound);

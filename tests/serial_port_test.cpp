@@ -83,27 +83,29 @@ TEST(SerialPort, ControllerMessagesThroughAPseudoTerminal) {
     ASSERT_TRUE(form->comPort().isOpen()) << (boxes.all().empty() ? "" : boxes.all().back());
     EXPECT_EQ(boxes.all().back(), "Connect to controller.");
 
+    // Each message is awaited by its caption, the last thing the handler sets.
+    auto handled = [&](const std::string& m) { return QTest::qWaitFor([&] { return caption() == m; }, 10000); };
     rig.write("P3XXX");
-    QTest::qWait(150);
+    ASSERT_TRUE(handled("P3XXX"));
     EXPECT_EQ(state(), std::make_tuple(3, 0, 0, 0));
     // One message split over two writes with a short pause is still one message.
     rig.write("B2X");
-    QTest::qWait(2);
+    usleep(2000);
     rig.write("XX");
-    QTest::qWait(150);
+    ASSERT_TRUE(handled("B2XXX"));
     EXPECT_EQ(state(), std::make_tuple(0, -2, 0, 0));
     EXPECT_EQ(caption(), "B2XXX");
     // Two messages with a gap are two messages.
     rig.write("RFXXX");
-    QTest::qWait(40);
+    ASSERT_TRUE(handled("RFXXX"));
     rig.write("B5XXX");
-    QTest::qWait(150);
+    ASSERT_TRUE(handled("B5XXX"));
     EXPECT_EQ(state(), std::make_tuple(0, -5, 1, 0));
     EXPECT_EQ(caption(), "B5XXX");
     // A message that matches nothing changes only the caption and the vigilance counter.
     form->run().locked([](ts::Run& r, PanelModel&) { r.ebDeviceIdleTicks = 77; });
     rig.write("zzzzz");
-    QTest::qWait(150);
+    ASSERT_TRUE(handled("zzzzz"));
     EXPECT_EQ(state(), std::make_tuple(0, -5, 1, 0));
     EXPECT_EQ(caption(), "zzzzz");
 
@@ -111,16 +113,17 @@ TEST(SerialPort, ControllerMessagesThroughAPseudoTerminal) {
     form->start1Click();
     const int before = form->run().locked([](ts::Run& r, PanelModel&) { return r.clockTicks; });
     std::mt19937 rng(3);
+    auto clock = [&] { return form->run().locked([](ts::Run& r, PanelModel&) { return r.clockTicks; }); };
     QElapsedTimer t;
     t.start();
-    while (t.elapsed() < 2000) {
+    // Noise goes on until the step has run 50 times, or a generous deadline passes.
+    while (clock() - before < 50 && t.elapsed() < 30000) {
         std::string noise(64, '\0');
         for (auto& ch : noise) ch = char(rng() & 0xFF);
         rig.write(noise);
         QTest::qWait(1);
     }
-    const int after = form->run().locked([](ts::Run& r, PanelModel&) { return r.clockTicks; });
-    EXPECT_GE(after - before, 50) << "the 33 ms step kept running";
+    EXPECT_GE(clock() - before, 50) << "the 33 ms step kept running";
 
     const size_t shown = boxes.all().size();
     form->backClick();

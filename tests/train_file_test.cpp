@@ -54,7 +54,7 @@ TEST(TrainFile, ValuesAndTables) {
     ASSERT_FALSE(l.fatal) << l.messages[0];
     const TrainData& t = l.train;
     EXPECT_EQ(t.handleType, 1);
-    EXPECT_EQ(t.brakeNotchCount, 8);
+    EXPECT_EQ(t.brakeNotchCountInFile, 8);
     EXPECT_EQ(t.holdPositionEnabled, 1);
     EXPECT_EQ(t.brakeRate, 36000);
     EXPECT_EQ(t.ebPressure, 440);

@@ -187,6 +187,8 @@ TEST_F(Windows, RealTimersRunBothStepsWhileInputArrives) {
         QTest::keyClick(form, i % 2 ? Qt::Key_8 : Qt::Key_2);
         QTest::qWait(60);
     }
+    // Both steps run on real timers: wait for them rather than for a fixed time.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clock() - start >= 12 && ticks() >= 4; }, 10000));
     form->start1Click();
     const int paused = clock();
     EXPECT_GE(paused - start, 12) << "the 33 ms step ran on its own thread";

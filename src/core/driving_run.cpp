@@ -82,7 +82,7 @@ void DrivingRun::closeQuery() {
     }
 }
 
-void DrivingRun::updateSignalAspects() { computeSignalAspects(run_); }
+void DrivingRun::updateSignalAspects() { computeSignalAspects(run_, run_, run_); }
 
 
 }  // namespace ts

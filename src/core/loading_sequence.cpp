@@ -43,9 +43,14 @@ void DrivingRun::formCreate() {
     StringTable strings = readStringTable(resolveDataPath("string.txt"), boxes);
     applyStringTable(run_, panel_, strings);
     readTrainFile(resolveDataPath(run_.trainCode + "_train.txt"), run_, services_.pictures, boxes);
+    // The two train values that the run may change start as loaded.
+    run_.brakeNotchCount = run_.brakeNotchCountInFile;
+    run_.ebSetting = run_.ebSettingInFile;
+    run_.signalAspects.assign(size_t(run_.signalCount()), 0);
 
     progress("運転台を描画しています");
     addCabPanel(panel_, run_, run_, services_.pictures, boxes);
+    run_.doorLampLit = 1;
     // A missing or unreadable video leaves the view blank, with no message.
     if (!run_.videoFile.empty()) services_.video.open(resolveDataPath(run_.videoFile));
     run_.lastPaintedFrame = -1;

@@ -39,7 +39,7 @@ void routeFields(const Run& r, RunFieldVisitor& v) {
 void trainFields(const Run& r, RunFieldVisitor& v) {
     v.integer("handleType", r.handleType);
     v.integer("brakeType", r.brakeType);
-    v.integer("brakeNotchCount", r.brakeNotchCount);
+    v.integer("brakeNotchCountInFile", r.brakeNotchCountInFile);
     v.integer("powerNotchCount", r.powerNotchCount);
     v.integer("holdPositionEnabled", r.holdPositionEnabled);
     v.integer("brakeRate", r.brakeRate);
@@ -47,7 +47,7 @@ void trainFields(const Run& r, RunFieldVisitor& v) {
     v.integer("carCount", r.carCount);
     v.integer("trainTons", r.trainTons);
     v.integer("mt", r.mt);
-    v.integer("ebSetting", r.ebSetting);
+    v.integer("ebSettingInFile", r.ebSettingInFile);
     v.integer("maxSpeed", r.maxSpeed);
     v.integer("atsType", r.atsType);
     v.integer("engineCount", r.engineCount());
@@ -56,87 +56,43 @@ void trainFields(const Run& r, RunFieldVisitor& v) {
     v.integer("otherPanelCount", r.otherPanelCount());
 }
 
+// Each variable is traced by its type; station flags only for the stations
+// there are, car gradients only for the cars there are.
+struct FieldPut {
+    RunFieldVisitor& v;
+    int stations, cars;
+    void operator()(const char* n, int64_t x) const { v.integer(n, x); }
+    void operator()(const char* n, int32_t x) const { v.integer(n, x); }
+    void operator()(const char* n, uint8_t x) const { v.integer(n, x); }
+    void operator()(const char* n, long double x) const { v.real(n, x); }
+    void operator()(const char* n, const std::string& x) const { v.text(n, x); }
+    void operator()(const char* n, const StationFlags& x) const { v.flags(n, x.data(), stations); }
+    void operator()(const char* n, const CarGradients& x) const { v.integers(n, x.data(), cars); }
+    void operator()(const char* n, const std::vector<uint8_t>& x) const { v.flags(n, x.data(), int(x.size())); }
+    void operator()(const char* n, const std::vector<int32_t>& x) const { v.integers(n, x.data(), int(x.size())); }
+    void operator()(const char* n, const std::vector<long double>& x) const { v.reals(n, x.data(), int(x.size())); }
+};
+
 }  // namespace
 
 void visitRunFields(const Run& r, RunFieldVisitor& v) {
-    v.text("trainCode", r.trainCode);
-    v.integer("inputLocked", r.inputLocked);
-    v.integer("viewJumpPending", r.viewJumpPending);
     routeFields(r, v);
     trainFields(r, v);
-    v.integer("presentationTicks", r.presentationTicks);
-    v.integer("shownGear", r.shownGear);
-    v.integer("speed", r.speed);
-    v.integer("trainPosition", r.trainPosition);
-    v.integer("frameAccumulator", r.frameAccumulator);
-    v.integer("recordedSpeedKmh", r.recordedSpeedKmh);
-    v.integer("appliedForce", r.appliedForce);
-    v.integer("resistanceForce", r.resistanceForce);
-    v.integer("clockTicks", r.clockTicks);
-    v.real("stopDistance", r.stopDistance);
-    v.integer("paintFrame", r.paintFrame);
-    v.integer("lastPaintedFrame", r.lastPaintedFrame);
-    v.integer("lineVoltage", r.lineVoltage);
-    v.integer("motorCurrent", r.motorCurrent);
-    v.integer("powerDelayTicks", r.powerDelayTicks);
-    v.integer("gearShiftTicks", r.gearShiftTicks);
-    v.integer("brakeDelayTicks", r.brakeDelayTicks);
-    v.integer("currentGear", r.currentGear);
-    v.integer("gearShifting", r.gearShifting);
-    v.real("enginePitch", r.enginePitch);
-    v.real("engineLevel", r.engineLevel);
-    v.integer("adhesionCoefficient", r.adhesionCoefficient);
-    v.integer("trainGradient", r.trainGradient);
-    v.integer("gradientSampleMark", r.gradientSampleMark);
-    v.integer("erPressure", r.erPressure);
-    v.integer("sapPressure", r.sapPressure);
-    v.integer("mrPressure", r.mrPressure);
-    v.integer("bcGaugePressure", r.bcGaugePressure);
-    v.integer("compressorRunning", r.compressorRunning);
-    v.integer("powerNotch", r.powerNotch);
-    v.integer("effectivePowerNotch", r.effectivePowerNotch);
-    v.integer("brakeNotch", r.brakeNotch);
-    v.integer("effectiveBrakeNotch", r.effectiveBrakeNotch);
-    v.integer("reverser", r.reverser);
-    v.integer("holdPosition", r.holdPosition);
-    v.integer("holdExitLatch", r.holdExitLatch);
-    v.integer("powerHandleMoved", r.powerHandleMoved);
-    v.integer("brakeHandleMoved", r.brakeHandleMoved);
-    v.integer("keypadInverted", r.keypadInverted);
-    v.integer("recordedSpeedMode", r.recordedSpeedMode);
-    v.integer("staffShown", r.staffShown);
-    v.integer("safetyEmergencyBrake", r.safetyEmergencyBrake);
-    v.integer("atsServiceBrake", r.atsServiceBrake);
-    v.integer("atsBellRinging", r.atsBellRinging);
-    v.integer("atsChimePending", r.atsChimePending);
-    v.integer("atsConfirmed", r.atsConfirmed);
-    v.integer("atsBellTicks", r.atsBellTicks);
-    v.integer("atsAlarmState", r.atsAlarmState);
-    v.integer("atsAlarmTarget", r.atsAlarmTarget);
-    v.integer("atcBrakeHolding", r.atcBrakeHolding);
-    v.integer("nextSignalAspect", r.nextSignalAspect);
-    v.integer("ebDeviceIdleTicks", r.ebDeviceIdleTicks);
-    v.integer("bcPressure", r.bcPressure);
-    v.integer("precedingTrainPosition", r.precedingTrainPosition);
-    v.integer("shownSignalAspect", r.shownSignalAspect);
-    v.integer("pointGradient", r.pointGradient);
-    v.integer("speedLimitSignShown", r.speedLimitSignShown);
-    v.integer("shownSpeedLimit", r.shownSpeedLimit);
-    v.integer("activeSpeedLimit", r.activeSpeedLimit);
-    v.integer("signCallIndex", r.signCallIndex);
-    v.integer("doorsOpen", r.doorsOpen);
-    v.integer("doorOpenCommand", r.doorOpenCommand);
-    const int n = std::min(r.stationCount(), kStationFlags);
-    v.flags("routeSoundStarted", r.routeSoundStarted.data(), int(r.routeSoundStarted.size()));
-    v.real("driveLevelLow", r.driveLevelLow);
-    v.real("driveLevelHigh", r.driveLevelHigh);
-    v.real("motorMasterLevel", r.motorMasterLevel);
-    std::vector<int32_t> aspects;
-    for (const auto& s : r.signalTable) aspects.push_back(s.aspect);
-    v.integers("signalAspects", aspects.data(), int(aspects.size()));
-    v.flags("stationArrived", r.stationArrived.data(), n);
-    v.flags("stationDepartureSoundPlayed", r.stationDepartureSoundPlayed.data(), n);
-    v.flags("stationDeparted", r.stationDeparted.data(), n);
+    const FieldPut put{v, std::min(r.stationCount(), kStationFlags), std::clamp(int(r.carCount), 0, kMaxCars)};
+#define TS_PUT_FIELD(type, name, init) put(#name, static_cast<const type&>(part.name));
+#define TS_PUT_PART(Part, FIELDS)                 \
+    {                                             \
+        const Part& part = r;                     \
+        FIELDS(TS_PUT_FIELD)                      \
+    }
+    TS_RUN_STATE_PARTS(TS_PUT_PART)
+#undef TS_PUT_PART
+#undef TS_PUT_FIELD
+}
+
+void visitLoadedTexts(const Run& r, RunFieldVisitor& v) {
+    v.texts("handleLabelTexts", r.handleLabelTexts.data(), int(r.handleLabelTexts.size()));
+    v.texts("controllerCodes", r.controllerCodes.data(), int(r.controllerCodes.size()));
 }
 
 }  // namespace ts

@@ -17,6 +17,16 @@ public:
         for (int i = 0; i < n; ++i) w_.value(int64_t(v[i]));
         w_.endArray();
     }
+    void reals(const char* name, const long double* v, int n) override {
+        w_.key(name).beginArray();
+        for (int i = 0; i < n; ++i) w_.value(v[i]);
+        w_.endArray();
+    }
+    void texts(const char* name, const std::string* v, int n) override {
+        w_.key(name).beginArray();
+        for (int i = 0; i < n; ++i) w_.value(v[i]);
+        w_.endArray();
+    }
     void flags(const char* name, const uint8_t* v, int n) override {
         w_.key(name).beginArray();
         for (int i = 0; i < n; ++i) w_.value(int64_t(v[i]));
@@ -50,6 +60,7 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
 
     FieldWriter fields(w);
     visitRunFields(run, fields);
+    if (m.event == "loaded") visitLoadedTexts(run, fields);
 
     w.key("caption").value(p.caption);
     w.key("labels").beginObject();

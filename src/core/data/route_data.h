@@ -26,7 +26,6 @@ struct SignalData {
     std::string label;
     int32_t aspectSet = 0, fromPosition = 0, toPosition = 0, alarmPosition = 0, checkPosition = 0, fixedAspect = 0,
             releaseTime = 0;
-    int32_t aspect = 0;  // current aspect code, not read from the file
 };
 
 struct Speed_UnitData {

@@ -52,14 +52,14 @@ enum PanelLamp {
 enum PanelNeedle { kNeedleSpeed, kNeedleBC, kNeedleSAP, kNeedleER, kNeedleBP, kNeedleMR, kNeedleV, kNeedleI, kNeedleCount };
 
 struct TrainData {
-    int32_t handleType = 0, brakeType = 0, brakeNotchCount = 0, powerNotchCount = 0, holdPositionEnabled = 0;
+    int32_t handleType = 0, brakeType = 0, brakeNotchCountInFile = 0, powerNotchCount = 0, holdPositionEnabled = 0;
     int64_t brakeRate = 0;
     int32_t powerDelay = 0, brakeDelay = 0, brakeUp = 0, brakeDown = 0, ebPressure = 0, highAirPressure = 0,
             lowAirPressure = 0, curr1 = 0, curr2 = 0, engineType = 0, doorType = 0;
     int64_t mt = 0, tt = 0;
     int32_t carCount = 0;
     int64_t trainTons = 0;
-    int32_t ebSetting = 0, maxSpeed = 0, loseElec = 0, mc = 0, atsType = 0, atsAlert = 0, atsTime = 0, atsCnt = 0;
+    int32_t ebSettingInFile = 0, maxSpeed = 0, loseElec = 0, mc = 0, atsType = 0, atsAlert = 0, atsTime = 0, atsCnt = 0;
     int32_t soundBr1 = 0, soundBr2 = 0, soundEB = 0, soundAts1 = 0, soundAts2 = 0, soundAtc = 0, soundHorn = 0,
             soundHorn2 = 0, soundDoorOpen = 0, soundDoorClose = 0, soundEBring = 0, soundSqueak = 0, soundCpStart = 0,
             soundCpCnt = 0, soundCpEnd = 0, soundStop = 0;

@@ -48,7 +48,7 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
     std::vector<SectionRule> rules{
         {"[Handle]", "", integer(t.handleType)},
         {"[BrakeType]", "", integer(t.brakeType)},
-        {"[Brake]", "", integer(t.brakeNotchCount)},
+        {"[Brake]", "", integer(t.brakeNotchCountInFile)},
         {"[Power]", "", integer(t.powerNotchCount)},
         {"[Hold]", "", integer(t.holdPositionEnabled)},
         {"[BrakeRate]", "", fixed(t.brakeRate)},
@@ -71,7 +71,7 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
              if (t.carCount < 1 || t.carCount > kMaxCars) throw FormatError{};
          }},
         {"[Tons]", "", fixed(t.trainTons)},
-        {"[EB]", "", integer(t.ebSetting)},
+        {"[EB]", "", integer(t.ebSettingInFile)},
         {"[MaxSpeed]", "", integer(t.maxSpeed)},
         {"[Lose_elec]", "", integer(t.loseElec)},
         {"[Mc]", "", integer(t.mc)},

@@ -47,36 +47,43 @@ bool isYImage(int image) { return in(image, kYImages); }
 bool isYGImage(int image) { return in(image, kYGImages); }
 bool isClearImage(int image) { return in(image, kClearImages); }
 
-void computeSignalAspects(Run& r) {
-    auto& rows = r.signalTable;
+void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& sig) {
+    const auto& rows = route.signalTable;
+    auto& aspect = sig.signalAspects;
+    // The run sizes the aspects at loading; a table set up otherwise gets them here.
+    if (aspect.size() != rows.size()) aspect.assign(rows.size(), 0);
     const int n = int(rows.size());
     for (int i = 0; i < n; ++i) {
-        rows[size_t(i)].aspect = 4;
+        aspect[size_t(i)] = 4;
         if (rows[size_t(i)].aspectSet == 0) continue;
         int j = i + 1;
         while (j < n && rows[size_t(j)].aspectSet == 0) ++j;
         // The last block signal's block runs to the end of the line.
-        const bool inBlock = r.precedingTrainPosition > rows[size_t(i)].toPosition &&
-                             (j >= n || r.precedingTrainPosition < rows[size_t(j)].toPosition);
+        const bool inBlock = sig.precedingTrainPosition > rows[size_t(i)].toPosition &&
+                             (j >= n || sig.precedingTrainPosition < rows[size_t(j)].toPosition);
         if (!inBlock) continue;
-        rows[size_t(i)].aspect = 0;
+        aspect[size_t(i)] = 0;
         int v = 0;
         for (int k = i - 1; k >= 0; --k) {
             if (rows[size_t(k)].aspectSet != 0) v += 2;
-            rows[size_t(k)].aspect = v;
+            aspect[size_t(k)] = v;
             if (v >= 4) break;
         }
     }
-    for (auto& s : rows) {
-        if ((s.kind == 1 && s.releaseTime > r.clockTicks) || s.kind == 2) s.aspect = s.fixedAspect;
+    for (int i = 0; i < n; ++i) {
+        const SignalData& s = rows[size_t(i)];
+        if ((s.kind == 1 && s.releaseTime > m.clockTicks) || s.kind == 2) aspect[size_t(i)] = s.fixedAspect;
     }
 }
 
 void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound) {
-    for (auto& s : r.signalTable) {
+    if (r.signalAspects.size() != r.signalTable.size()) r.signalAspects.assign(r.signalTable.size(), 0);
+    for (size_t row = 0; row < r.signalTable.size(); ++row) {
+        const SignalData& s = r.signalTable[row];
+        int32_t& aspect = r.signalAspects[row];
         if (s.fromPosition <= r.trainPosition && r.trainPosition < s.toPosition) {
-            s.aspect = signalImageIndex(s.aspectSet, s.aspect);
-            r.nextSignalAspect = s.aspect;
+            aspect = signalImageIndex(s.aspectSet, aspect);
+            r.nextSignalAspect = aspect;
             if (r.nextSignalAspect != r.shownSignalAspect) {
                 if (r.atsType == 0) {
                     PanelItem* img = p.item("SignalImage");
@@ -111,7 +118,7 @@ void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound) {
         }
         const int sinceAlarm = r.trainPosition - s.alarmPosition;
         if (1 <= sinceAlarm && sinceAlarm < 10 && r.atsType == 0 && r.atsAlert == 0 && s.aspectSet >= 1) {
-            if (isStopImage(s.aspect)) r.atsAlarmState = 998;
+            if (isStopImage(aspect)) r.atsAlarmState = 998;
         }
         const int sinceCheck = r.trainPosition - s.checkPosition;
         if (1 <= sinceCheck && sinceCheck < 10) {

@@ -17,7 +17,7 @@ bool isYGImage(int image);
 bool isClearImage(int image);
 
 // Every 33 ms step: the aspect of every signal row, and the preceding train.
-void computeSignalAspects(Run& r);
+void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& signals);
 
 // 100 ms step parts.
 void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound);
