@@ -30,16 +30,16 @@ TEST(CabPanel, NeedleAnglesAndRanges) {
     r.needlePresent[kNeedleBC] = true;
     r.needles[kNeedleBC].anglePerUnit = 1;
     needles(r, p);
-    EXPECT_EQ(p.item("Needle_Speed")->angle, 45);
+    EXPECT_EQ(p.findItem("Needle_Speed")->angle, 45);
     r.speed = -1000000;  // 100 km/h backward
     needles(r, p);
-    EXPECT_EQ(p.item("Needle_Speed")->angle, 245);
+    EXPECT_EQ(p.findItem("Needle_Speed")->angle, 245);
     r.speed = 1600000;
     needles(r, p);
-    EXPECT_EQ(p.item("Needle_Speed")->angle, 245) << "at 160 km/h the needle stays";
+    EXPECT_EQ(p.findItem("Needle_Speed")->angle, 245) << "at 160 km/h the needle stays";
     r.bcGaugePressure = 2000000;
     needles(r, p);
-    EXPECT_EQ(p.item("Needle_BC")->angle, 0);
+    EXPECT_EQ(p.findItem("Needle_BC")->angle, 0);
 }
 
 TEST(CabPanel, ErAndBpNeedlesShowTheSamePressure) {
@@ -55,8 +55,8 @@ TEST(CabPanel, ErAndBpNeedlesShowTheSamePressure) {
     r.needles[kNeedleBP] = {"", 0, 0, 0, 0, -120, 0.5L};
     r.erPressure = 4900000;
     needles(r, p);
-    EXPECT_EQ(p.item("Needle_ER")->angle, 125);  // -120 + 490 x 0.5
-    EXPECT_EQ(p.item("Needle_BP")->angle, 125);
+    EXPECT_EQ(p.findItem("Needle_ER")->angle, 125);  // -120 + 490 x 0.5
+    EXPECT_EQ(p.findItem("Needle_BP")->angle, 125);
 }
 
 TEST(CabPanel, DigitalSpeedCarriesItsSign) {
@@ -76,19 +76,19 @@ TEST(CabPanel, StopDistanceMarker) {
     p.items = {item("stopline")};
     r.stopDistance = 20000;
     stopDistanceMarker(r, p);
-    EXPECT_EQ(p.item("stopline")->top, 0);
+    EXPECT_EQ(p.findItem("stopline")->top, 0);
     r.stopDistance = 10000;  // 100 m
     stopDistanceMarker(r, p);
-    EXPECT_EQ(p.item("stopline")->top, 120);
+    EXPECT_EQ(p.findItem("stopline")->top, 120);
     r.stopDistance = 0;  // at the mark
     stopDistanceMarker(r, p);
-    EXPECT_EQ(p.item("stopline")->top, 240);
+    EXPECT_EQ(p.findItem("stopline")->top, 240);
     r.stopDistance = -10000;
     stopDistanceMarker(r, p);
-    EXPECT_EQ(p.item("stopline")->top, 240) << "exactly -10000 leaves it where it was";
+    EXPECT_EQ(p.findItem("stopline")->top, 240) << "exactly -10000 leaves it where it was";
     r.stopDistance = -10001;
     stopDistanceMarker(r, p);
-    EXPECT_EQ(p.item("stopline")->top, 360);
+    EXPECT_EQ(p.findItem("stopline")->top, 360);
 }
 
 TEST(CabPanel, GearIndicatorDrawsNeutralOnce) {
@@ -99,15 +99,15 @@ TEST(CabPanel, GearIndicatorDrawsNeutralOnce) {
     r.effectivePowerNotch = 1;
     r.currentGear = 1;
     gearIndicator(r, p);
-    EXPECT_EQ(p.item("Lamp_Gear")->drawn, 2);
+    EXPECT_EQ(p.findItem("Lamp_Gear")->drawn, 2);
     EXPECT_EQ(r.shownGear, 1);
     r.effectivePowerNotch = 0;
     gearIndicator(r, p);
-    EXPECT_EQ(p.item("Lamp_Gear")->drawn, 0);
+    EXPECT_EQ(p.findItem("Lamp_Gear")->drawn, 0);
     EXPECT_EQ(r.shownGear, -1);
-    p.item("Lamp_Gear")->drawn = std::nullopt;
+    p.findItem("Lamp_Gear")->drawn = std::nullopt;
     gearIndicator(r, p);
-    EXPECT_EQ(p.item("Lamp_Gear")->drawn, std::nullopt) << "not redrawn in later steps";
+    EXPECT_EQ(p.findItem("Lamp_Gear")->drawn, std::nullopt) << "not redrawn in later steps";
 }
 
 TEST(CabPanel, LampsFollowDoorsNotchesAndElectricBrake) {
@@ -119,26 +119,26 @@ TEST(CabPanel, LampsFollowDoorsNotchesAndElectricBrake) {
     r.doorsOpen = 1;
     r.effectivePowerNotch = 2;
     panelLamps(r, p);
-    EXPECT_FALSE(p.item("Lamp_Power")->visible);
+    EXPECT_FALSE(p.findItem("Lamp_Power")->visible);
     r.doorsOpen = 0;
     panelLamps(r, p);
-    EXPECT_TRUE(p.item("Lamp_Power")->visible);
-    EXPECT_TRUE(p.item("Lamp_Ele")->visible);
+    EXPECT_TRUE(p.findItem("Lamp_Power")->visible);
+    EXPECT_TRUE(p.findItem("Lamp_Ele")->visible);
     r.effectivePowerNotch = 0;
     r.effectiveBrakeNotch = -3;
     r.brakeNotch = -3;
     r.speed = 300000;
     panelLamps(r, p);
-    EXPECT_TRUE(p.item("Lamp_Gen")->visible);
-    EXPECT_TRUE(p.item("Lamp_Ele")->visible);
-    EXPECT_TRUE(p.item("Lamp_Air")->visible);
+    EXPECT_TRUE(p.findItem("Lamp_Gen")->visible);
+    EXPECT_TRUE(p.findItem("Lamp_Ele")->visible);
+    EXPECT_TRUE(p.findItem("Lamp_Air")->visible);
     r.speed = 40000;  // below loseElec: the electric brake fades
     panelLamps(r, p);
-    EXPECT_FALSE(p.item("Lamp_Gen")->visible);
-    EXPECT_FALSE(p.item("Lamp_Ele")->visible);
+    EXPECT_FALSE(p.findItem("Lamp_Gen")->visible);
+    EXPECT_FALSE(p.findItem("Lamp_Ele")->visible);
     r.effectiveBrakeNotch = -8;
     panelLamps(r, p);
-    EXPECT_FALSE(p.item("Lamp_Air")->visible) << "not at the emergency position";
+    EXPECT_FALSE(p.findItem("Lamp_Air")->visible) << "not at the emergency position";
 }
 
 TEST(CabPanel, ValueDisplayTexts) {

@@ -52,8 +52,8 @@ struct Bench {
         const std::string path = dir.write("w" + std::to_string(channel) + ".wav", test::sineWave(200, seconds));
         sound.Channel(channel).setWaveData(sound.loadWave(path));
     }
-    bool shown(const char* name) { return p.item(name)->visible; }
-    std::optional<int> drawn(const char* name) { return p.item(name)->drawn; }
+    bool shown(const char* name) { return p.findItem(name)->visible; }
+    std::optional<int> drawn(const char* name) { return p.findItem(name)->drawn; }
     std::vector<std::string> ops() {
         std::vector<std::string> out;
         for (const auto& o : sound.takeOps()) {
@@ -355,10 +355,10 @@ TEST(Signs, SpeedLimitImagesAndBlink) {
     EXPECT_EQ(b.r.shownSpeedLimit, 55);
     b.r.presentationTicks = 5;
     speedLimitBlink(b.r, b.p);
-    EXPECT_FALSE(b.p.item("SpeedLimitImage")->visible);
+    EXPECT_FALSE(b.p.findItem("SpeedLimitImage")->visible);
     b.r.presentationTicks = 10;
     speedLimitBlink(b.r, b.p);
-    EXPECT_TRUE(b.p.item("SpeedLimitImage")->visible);
+    EXPECT_TRUE(b.p.findItem("SpeedLimitImage")->visible);
     b.r.trainPosition = 250;
     speedLimitSigns(b.r, b.p);
     EXPECT_EQ(b.r.speedLimitSignShown, 0);

@@ -204,7 +204,7 @@ TEST(Masconupdate, NotchImagesInOrderNHoldServiceEB) {
     lb.name = "Lamp_B";
     lp.kind = lb.kind = PanelItem::Kind::Slot;
     p.items = {lp, lb};
-    auto images = [&] { return std::make_pair(p.item("Lamp_P")->drawn, p.item("Lamp_B")->drawn); };
+    auto images = [&] { return std::make_pair(p.findItem("Lamp_P")->drawn, p.findItem("Lamp_B")->drawn); };
     r.brakeNotch = -4;
     masconupdate(r, p);
     EXPECT_EQ(images(), std::make_pair(std::optional<int>(0), std::optional<int>(5)));

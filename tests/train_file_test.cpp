@@ -161,23 +161,23 @@ TEST(CabPanel, ItemsInCreationOrderWithTheirVisibility) {
                                                "Lamp_B", "Lamp_Gear", "Needle_Speed", "Needle_BC", "Needle_SAP",
                                                "Needle_ER", "Needle_BP", "Needle_MR", "Needle_V", "Needle_I", "",
                                                "staffImage"}));
-    const PanelItem* p = panel.item("Panel");
+    const PanelItem* p = panel.findItem("Panel");
     EXPECT_EQ(p->width, 640);
     EXPECT_EQ(p->top, 240);
     EXPECT_TRUE(p->visible);
-    EXPECT_FALSE(panel.item("Panel2")->visible);
-    EXPECT_FALSE(panel.item("Panel2")->picture) << "an absent section gives an empty item";
-    EXPECT_FALSE(panel.item("Lamp_Ats")->visible);
-    EXPECT_FALSE(panel.item("Lamp_Bck")->visible);
-    EXPECT_TRUE(panel.item("Lamp_Bck")->transparent);
-    EXPECT_EQ(panel.item("Lamp_Bck")->left, 30);
-    EXPECT_EQ(panel.item("clock")->left, 275);
-    EXPECT_TRUE(panel.item("clock")->visible);
-    EXPECT_TRUE(panel.item("Needle_Speed")->picture);
-    EXPECT_FALSE(panel.item("Needle_BC")->picture);
+    EXPECT_FALSE(panel.findItem("Panel2")->visible);
+    EXPECT_FALSE(panel.findItem("Panel2")->picture) << "an absent section gives an empty item";
+    EXPECT_FALSE(panel.findItem("Lamp_Ats")->visible);
+    EXPECT_FALSE(panel.findItem("Lamp_Bck")->visible);
+    EXPECT_TRUE(panel.findItem("Lamp_Bck")->transparent);
+    EXPECT_EQ(panel.findItem("Lamp_Bck")->left, 30);
+    EXPECT_EQ(panel.findItem("clock")->left, 275);
+    EXPECT_TRUE(panel.findItem("clock")->visible);
+    EXPECT_TRUE(panel.findItem("Needle_Speed")->picture);
+    EXPECT_FALSE(panel.findItem("Needle_BC")->picture);
     EXPECT_FALSE(panel.items[28].visible) << "[Others] pictures start hidden";
-    EXPECT_EQ(panel.item("staffImage")->left, 640);
-    EXPECT_EQ(panel.item("staffImage")->width, 150);
+    EXPECT_EQ(panel.findItem("staffImage")->left, 640);
+    EXPECT_EQ(panel.findItem("staffImage")->width, 150);
 }
 
 TEST(CabPanel, MissingLampPictureEndsTheProgram) {

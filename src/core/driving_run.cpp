@@ -1,4 +1,5 @@
 #include "driving_run.h"
+#include "panel_names.h"
 
 #include "events/signals.h"
 
@@ -30,13 +31,13 @@ DrivingRun::~DrivingRun() {
 }
 
 void DrivingRun::buildMenu() {
-    panel_.menu = {{"start1", "Start"},     {"GoTo1", "Move"}, {"Show1", "Display"},
-                   {"menu_d1", "操作説明(&H)"}, {"Controller1", "Controller(&C)"},
-                   {"COM11", "COM1"},       {"COM21", "COM2"}, {"Setup1", "Setup"},
-                   {"Connect1", "Connect"}};
-    panel_.labels = {{"Label1", "FWD"},       {"PowerLabel", "N"},   {"BrakeLabel", "EB"},
-                     {"Label4", "Train Position"}, {"CarsLabel", "Cars"}, {"digi_speed", "0km/h"},
-                     {"Label3", "00:00:00"},  {"SignalLabel", ""},   {"SlopeText", ""}};
+    panel_.menu = {{cn::start1, "Start"},     {cn::GoTo1, "Move"}, {cn::Show1, "Display"},
+                   {cn::menu_d1, "操作説明(&H)"}, {cn::Controller1, "Controller(&C)"},
+                   {cn::COM11, "COM1"},       {cn::COM21, "COM2"}, {cn::Setup1, "Setup"},
+                   {cn::Connect1, "Connect"}};
+    panel_.labels = {{cn::Label1, "FWD"},       {cn::PowerLabel, "N"},   {cn::BrakeLabel, "EB"},
+                     {cn::Label4, "Train Position"}, {cn::CarsLabel, "Cars"}, {cn::digi_speed, "0km/h"},
+                     {cn::Label3, "00:00:00"},  {cn::SignalLabel, ""},   {cn::SlopeText, ""}};
 }
 
 bool DrivingRun::running() const { return timer1_->enabled(); }
@@ -46,12 +47,12 @@ void DrivingRun::start1Click() {
         mmTimer1_->stop();
         timer1_->stop();
         std::lock_guard lock(mutex_);
-        panel_.setMenuCaption("start1", "運転再開(&S)");
+        panel_.setMenuCaption(cn::start1, "運転再開(&S)");
         run_.inputLocked = 0;
     } else {
         {
             std::lock_guard lock(mutex_);
-            panel_.setMenuCaption("start1", "一時停止(&S)");
+            panel_.setMenuCaption(cn::start1, "一時停止(&S)");
             run_.inputLocked = 0;
         }
         mmTimer1_->start();

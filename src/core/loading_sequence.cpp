@@ -1,5 +1,6 @@
 // FormCreate: the loading sequence that builds a run from its data files.
 #include "data/controller_map.h"
+#include "panel_names.h"
 #include "data/file_names.h"
 #include "data/route_reader.h"
 #include "data/string_table.h"
@@ -14,11 +15,11 @@ namespace {
 
 void applyStringTable(Run& run, PanelModel& panel, const StringTable& t) {
     run.handleLabelTexts = t.handleLabelTexts;
-    if (t.startCaption) panel.setMenuCaption("start1", *t.startCaption);
-    if (t.moveCaption) panel.setMenuCaption("GoTo1", *t.moveCaption);
-    if (t.displayCaption) panel.setMenuCaption("Show1", *t.displayCaption);
-    if (t.helpCaption) panel.setMenuCaption("menu_d1", *t.helpCaption);
-    if (t.controlCaption) panel.setMenuCaption("Controller1", *t.controlCaption);
+    if (t.startCaption) panel.setMenuCaption(cn::start1, *t.startCaption);
+    if (t.moveCaption) panel.setMenuCaption(cn::GoTo1, *t.moveCaption);
+    if (t.displayCaption) panel.setMenuCaption(cn::Show1, *t.displayCaption);
+    if (t.helpCaption) panel.setMenuCaption(cn::menu_d1, *t.helpCaption);
+    if (t.controlCaption) panel.setMenuCaption(cn::Controller1, *t.controlCaption);
 }
 
 }  // namespace
@@ -67,7 +68,7 @@ void DrivingRun::formCreate() {
     run_.motorMasterLevel = 1.0L;
     run_.engineLevel = 1.0L;
     run_.carGradients.fill(0);
-    panel_.setVisible("Lamp_EB", false);
+    panel_.setVisible(cn::Lamp_EB, false);
 
     progress("環境をセットアップしています");
     setStartingValues();
@@ -107,10 +108,10 @@ void DrivingRun::setStartingValues() {
     r.lineVoltageTarget = 180000;
     r.stopDistance = 0;
     r.currentGear = 0;
-    if (r.stationCount() > 0) panel_.labels["Label4"] = r.stationTable[0].name;
-    panel_.labels["Label1"] = r.handleLabelTexts[kForward];
+    if (r.stationCount() > 0) panel_.label(cn::Label4) = r.stationTable[0].name;
+    panel_.label(cn::Label1) = r.handleLabelTexts[kForward];
     r.precedingTrainPosition = r.startPosition + r.preTimeTicks;
-    panel_.labels["CarsLabel"] = "現車" + std::to_string(r.carCount) + "両";
+    panel_.label(cn::CarsLabel) = "現車" + std::to_string(r.carCount) + "両";
 }
 
 }  // namespace ts

@@ -1,4 +1,5 @@
 #include "panel_builder.h"
+#include "panel_names.h"
 
 #include "data/file_names.h"
 #include "data/text_codec.h"
@@ -7,7 +8,7 @@ namespace ts {
 
 namespace {
 
-PanelItem slot(const char* name, int left, int top, int w, int h, ImageSource source) {
+PanelItem slot(ComponentName name, int left, int top, int w, int h, ImageSource source) {
     PanelItem i;
     i.name = name;
     i.kind = PanelItem::Kind::Slot;
@@ -59,13 +60,13 @@ public:
 }  // namespace
 
 void addWindowPictures(PanelModel& p) {
-    p.items.push_back(slot("SignalImage", 500, 10, 50, 100, ImageSource::Signal));
-    p.items.push_back(slot("stop", 564, 10, 50, 50, ImageSource::Sign));
-    p.items.push_back(slot("SpeedLimitImage", 500, 152, 50, 50, ImageSource::Sign));
-    p.items.push_back(slot("SlopeImage", 564, 152, 50, 50, ImageSource::Sign));
-    p.items.push_back(slot("OtherImage", 500, 248, 100, 50, ImageSource::Other));
+    p.items.push_back(slot(cn::SignalImage, 500, 10, 50, 100, ImageSource::Signal));
+    p.items.push_back(slot(cn::stop, 564, 10, 50, 50, ImageSource::Sign));
+    p.items.push_back(slot(cn::SpeedLimitImage, 500, 152, 50, 50, ImageSource::Sign));
+    p.items.push_back(slot(cn::SlopeImage, 564, 152, 50, 50, ImageSource::Sign));
+    p.items.push_back(slot(cn::OtherImage, 500, 248, 100, 50, ImageSource::Other));
     PanelItem stopline;
-    stopline.name = "stopline";
+    stopline.name = cn::stopline;
     stopline.left = 480;
     stopline.top = 0;
     stopline.width = 15;
@@ -76,15 +77,15 @@ void addWindowPictures(PanelModel& p) {
 void addCabPanel(PanelModel& p, const TrainData& t, const RouteData& route, PictureLoader& pictures,
                  MessageBoxes& boxes) {
     Builder b(p, pictures, boxes);
-    auto lamp = [&](PanelLamp which, const char* name, bool transparent, bool visible) {
+    auto lamp = [&](PanelLamp which, ComponentName name, bool transparent, bool visible) {
         const Lamp& l = t.panelLamps[size_t(which)];
         b.picture(name, l.fileName, l.x, l.y, transparent, visible);
     };
-    lamp(kPanel, "Panel", false, true);
-    lamp(kPanel2, "Panel2", false, false);
+    lamp(kPanel, cn::Panel, false, true);
+    lamp(kPanel2, cn::Panel2, false, false);
 
     PanelItem clock;
-    clock.name = "clock";
+    clock.name = cn::clock;
     clock.kind = PanelItem::Kind::Clock;
     clock.left = t.clockX - 25;
     clock.top = t.clockY - 25;
@@ -93,30 +94,30 @@ void addCabPanel(PanelModel& p, const TrainData& t, const RouteData& route, Pict
     clock.visible = t.clockX > 0 && t.clockY > 0;
     p.items.push_back(clock);
 
-    lamp(kLampDoor, "Lamp_Door", false, true);
-    lamp(kLampPower, "Lamp_Power", false, true);
-    lamp(kLampEB, "Lamp_EB", false, true);
-    lamp(kLampGen, "Lamp_Gen", false, true);
-    lamp(kLampAir, "Lamp_Air", false, true);
-    lamp(kLampEle, "Lamp_Ele", false, true);
-    lamp(kLampAts, "Lamp_Ats", false, false);
-    lamp(kLampG, "Lamp_G", true, false);
-    lamp(kLampYG, "Lamp_YG", true, false);
-    lamp(kLampY, "Lamp_Y", true, false);
-    lamp(kLampYY, "Lamp_YY", true, false);
-    lamp(kLampR, "Lamp_R", true, false);
-    lamp(kLampFwd, "Lamp_Fwd", true, false);
-    lamp(kLampBck, "Lamp_Bck", true, false);
+    lamp(kLampDoor, cn::Lamp_Door, false, true);
+    lamp(kLampPower, cn::Lamp_Power, false, true);
+    lamp(kLampEB, cn::Lamp_EB, false, true);
+    lamp(kLampGen, cn::Lamp_Gen, false, true);
+    lamp(kLampAir, cn::Lamp_Air, false, true);
+    lamp(kLampEle, cn::Lamp_Ele, false, true);
+    lamp(kLampAts, cn::Lamp_Ats, false, false);
+    lamp(kLampG, cn::Lamp_G, true, false);
+    lamp(kLampYG, cn::Lamp_YG, true, false);
+    lamp(kLampY, cn::Lamp_Y, true, false);
+    lamp(kLampYY, cn::Lamp_YY, true, false);
+    lamp(kLampR, cn::Lamp_R, true, false);
+    lamp(kLampFwd, cn::Lamp_Fwd, true, false);
+    lamp(kLampBck, cn::Lamp_Bck, true, false);
 
-    p.items.push_back(slot("Lamp_P", t.notchImagePX, t.notchImagePY, t.NotchImageP.width, t.NotchImageP.height,
+    p.items.push_back(slot(cn::Lamp_P, t.notchImagePX, t.notchImagePY, t.NotchImageP.width, t.NotchImageP.height,
                            ImageSource::NotchP));
-    p.items.push_back(slot("Lamp_B", t.notchImageBX, t.notchImageBY, t.NotchImageB.width, t.NotchImageB.height,
+    p.items.push_back(slot(cn::Lamp_B, t.notchImageBX, t.notchImageBY, t.NotchImageB.width, t.NotchImageB.height,
                            ImageSource::NotchB));
-    p.items.push_back(slot("Lamp_Gear", t.gearImageX, t.gearImageY, t.GearImageList.width, t.GearImageList.height,
+    p.items.push_back(slot(cn::Lamp_Gear, t.gearImageX, t.gearImageY, t.GearImageList.width, t.GearImageList.height,
                            ImageSource::Gear));
 
-    static const char* const kNeedleNames[kNeedleCount] = {"Needle_Speed", "Needle_BC", "Needle_SAP", "Needle_ER",
-                                                            "Needle_BP",    "Needle_MR", "Needle_V",   "Needle_I"};
+    static const ComponentName kNeedleNames[kNeedleCount] = {cn::Needle_Speed, cn::Needle_BC, cn::Needle_SAP, cn::Needle_ER,
+                                                            cn::Needle_BP,    cn::Needle_MR, cn::Needle_V,   cn::Needle_I};
     for (int n = 0; n < kNeedleCount; ++n) {
         const Meter& m = t.needles[size_t(n)];
         PanelItem i;
@@ -133,7 +134,7 @@ void addCabPanel(PanelModel& p, const TrainData& t, const RouteData& route, Pict
 
     for (const Lamp& l : t.otherPanelTable) b.picture("", l.fileName, l.x, l.y, true, false);
 
-    b.picture("staffImage", route.staffImageFile, 640, 0, false, true);
+    b.picture(cn::staffImage, route.staffImageFile, 640, 0, false, true);
 }
 
 }  // namespace ts

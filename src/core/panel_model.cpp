@@ -2,32 +2,32 @@
 
 namespace ts {
 
-std::string PanelModel::menuCaption(const std::string& name) const {
+std::string PanelModel::menuCaption(ComponentName name) const {
     for (const auto& item : menu)
-        if (item.name == name) return item.caption;
+        if (item.name == name.text) return item.caption;
     return {};
 }
 
-void PanelModel::setMenuCaption(const std::string& name, const std::string& caption) {
+void PanelModel::setMenuCaption(ComponentName name, const std::string& caption) {
     for (auto& item : menu)
-        if (item.name == name) item.caption = caption;
+        if (item.name == name.text) item.caption = caption;
 }
 
-PanelItem* PanelModel::item(const std::string& name) {
+PanelItem* PanelModel::findItem(const std::string& name) {
     for (auto& i : items)
         if (i.name == name) return &i;
     return nullptr;
 }
 
-const PanelItem* PanelModel::item(const std::string& name) const {
+const PanelItem* PanelModel::findItem(const std::string& name) const {
     for (const auto& i : items)
         if (i.name == name) return &i;
     return nullptr;
 }
 
-void PanelModel::setVisible(const std::string& name, bool visible) {
+void PanelModel::setVisible(ComponentName name, bool visible) {
     if (PanelItem* i = item(name)) i->visible = visible;
-    else if (labels.count(name)) labelVisible[name] = visible;
+    else if (labels.count(name.text)) labelVisible[name.text] = visible;
 }
 
 }  // namespace ts

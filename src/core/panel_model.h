@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "panel_names.h"
+
 namespace ts {
 
 struct MenuItem {
@@ -51,11 +53,16 @@ struct PanelModel {
     std::vector<MenuItem> menu;
     std::vector<MenuItem> stations;
 
-    std::string menuCaption(const std::string& name) const;
-    void setMenuCaption(const std::string& name, const std::string& caption);
-    PanelItem* item(const std::string& name);
-    const PanelItem* item(const std::string& name) const;
-    void setVisible(const std::string& name, bool visible);
+    std::string menuCaption(ComponentName name) const;
+    void setMenuCaption(ComponentName name, const std::string& caption);
+    PanelItem* item(ComponentName name) { return findItem(name.text); }
+    const PanelItem* item(ComponentName name) const { return findItem(name.text); }
+    void setVisible(ComponentName name, bool visible);
+    std::string& label(ComponentName name) { return labels[name.text]; }
+
+    // By a name known only at run time (the window and the trace walk the items).
+    PanelItem* findItem(const std::string& name);
+    const PanelItem* findItem(const std::string& name) const;
 };
 
 }  // namespace ts

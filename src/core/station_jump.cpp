@@ -1,5 +1,6 @@
 // StationClick: the jump to a station from the Move menu.
 #include <cmath>
+#include "panel_names.h"
 
 #include "controls/handle_model.h"
 #include "driving_run.h"
@@ -22,11 +23,11 @@ void DrivingRun::StationClick(const std::string& itemName) {
     r.stationDeparted.fill(0);
     for (int ch = 0; ch < lowChannelCount(); ++ch) services_.sound.Channel(ch).Stop();
     r.doorsOpen = 0;
-    panel_.setVisible("Lamp_Door", true);
+    panel_.setVisible(cn::Lamp_Door, true);
 
     const StationData& s = r.stationTable[size_t(index)];
     r.trainPosition = int32_t(std::nearbyint((double(s.stopFrom) + double(s.stopTo)) / 2.0));
-    panel_.labels["Label4"] = s.name;
+    panel_.label(cn::Label4) = s.name;
     r.clockTicks = s.departureTime - 150;
 
     r.precedingTrainPosition = int32_t(std::nearbyint(double(r.clockTicks - r.startTime) / ticksPerFrame(r))) +

@@ -1,4 +1,5 @@
 #include "controls/handle_model.h"
+#include "panel_names.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -107,8 +108,8 @@ bool setReverser(Run& r, int direction) {
 }
 
 void showReverserLamps(PanelModel& panel, int direction) {
-    panel.setVisible("Lamp_Fwd", direction == 1);
-    panel.setVisible("Lamp_Bck", direction == -1);
+    panel.setVisible(cn::Lamp_Fwd, direction == 1);
+    panel.setVisible(cn::Lamp_Bck, direction == -1);
 }
 
 int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / 10000.0)); }
@@ -145,8 +146,8 @@ void Door_operate(Run& r, TDDSD& sound) {
 void masconupdate(const Run& r, PanelModel& panel) {
     const int B = r.brakeNotchCount;
     const int P = r.powerNotchCount;
-    auto& power = panel.labels["PowerLabel"];
-    auto& brake = panel.labels["BrakeLabel"];
+    auto& power = panel.label(cn::PowerLabel);
+    auto& brake = panel.label(cn::BrakeLabel);
     const auto& t = r.handleLabelTexts;
     if (r.brakeNotch == -B) brake = t[kEB];
     if (r.powerNotch == 0) power = t[kNeut2];
@@ -160,10 +161,10 @@ void masconupdate(const Run& r, PanelModel& panel) {
         if (r.brakeNotch == -2) brake = t[kHold];
         if (r.brakeNotch == -1) brake = t[kMaintain];
     }
-    panel.labels["Label1"] = r.reverser == 1 ? t[kForward] : r.reverser == -1 ? t[kReverse] : t[kNeutral];
+    panel.label(cn::Label1) = r.reverser == 1 ? t[kForward] : r.reverser == -1 ? t[kReverse] : t[kNeutral];
 
-    PanelItem* p = panel.item("Lamp_P");
-    PanelItem* b = panel.item("Lamp_B");
+    PanelItem* p = panel.item(cn::Lamp_P);
+    PanelItem* b = panel.item(cn::Lamp_B);
     // An image number the list does not hold paints nothing.
     auto paint = [](PanelItem* item, const ImageList& list, int index) {
         if (item) item->drawn = list.holds(index) ? std::optional<int>(index) : std::nullopt;

@@ -1,5 +1,6 @@
 // The keyboard and the mouse wheel: AsciiDown, keydowns, WheelD, WheelU.
 #include <cmath>
+#include "panel_names.h"
 #include <cstdlib>
 
 #include "controls/handle_model.h"
@@ -10,7 +11,7 @@ namespace ts {
 void DrivingRun::commonInputStart() {
     run_.ebDeviceIdleTicks = 0;
     services_.sound.Channel(run_.soundEBring).Stop();
-    panel_.setVisible("Lamp_EB", false);
+    panel_.setVisible(cn::Lamp_EB, false);
 }
 
 void DrivingRun::AsciiDown(char c) {
@@ -130,7 +131,7 @@ void DrivingRun::callOut() {
     if (r.speedLimitSignShown == 1 && r.signCallIndex == 999)
         restart(sound, K + 3 + int(std::nearbyint(r.shownSpeedLimit * 0.2)));
     if (r.speedLimitSignShown == 0 && r.signCallIndex == 999) {
-        const std::string& label = panel_.labels["SignalLabel"];
+        const std::string& label = panel_.label(cn::SignalLabel);
         for (int i = 0; i < r.kankoCount && i < int(r.kankoTable.size()); ++i)
             if (r.nextSignalAspect != 999 && label == r.kankoTable[size_t(i)].callText) restart(sound, K + i);
         switch (r.nextSignalAspect) {

@@ -1,5 +1,6 @@
 // MMTimer1Timer: the 33 ms simulation step. One tick counts as 1/30 s.
 #include "driving_run.h"
+#include "panel_names.h"
 #include "dynamics/adhesion.h"
 #include "dynamics/air_brake.h"
 #include "dynamics/fixed_point.h"
@@ -14,7 +15,7 @@ void DrivingRun::mmTimer1Timer() {
     r.appliedForce = 0;
     r.resistanceForce = 0;
     // 2: traction only below the maximum speed and with the doors closed (door lamp lit)
-    const PanelItem* doorLamp = panel_.item("Lamp_Door");
+    const PanelItem* doorLamp = panel_.item(cn::Lamp_Door);
     const bool doorsClosedLamp = !doorLamp || doorLamp->visible;
     if (r.speed < int64_t(r.maxSpeed) * 10000 && doorsClosedLamp) {
         electricTraction(r);

@@ -1,4 +1,5 @@
 #include "events/clock.h"
+#include "panel_names.h"
 
 #include <cmath>
 
@@ -29,7 +30,7 @@ std::string clockText(int32_t t) {
 }
 
 void timecalc(const Run& r, PanelModel& p) {
-    p.labels["Label3"] = clockText(r.clockTicks);
+    p.label(cn::Label3) = clockText(r.clockTicks);
     if (r.clockX <= 0 || r.clockY <= 0) return;
     const auto [hours, minutes, seconds] = split(r.clockTicks);
     const double rad = M_PI / 180;

@@ -1,4 +1,5 @@
 #include "events/signals.h"
+#include "panel_names.h"
 
 #include "controls/handle_model.h"
 #include "dynamics/fixed_point.h"
@@ -24,12 +25,12 @@ constexpr int kYImages[] = {4, 7, 10, 15, 19};
 constexpr int kYGImages[] = {11, 20};
 constexpr int kClearImages[] = {2, 5, 8, 12, 16, 21};
 
-bool visible(const PanelModel& p, const char* name) {
+bool visible(const PanelModel& p, ComponentName name) {
     const PanelItem* i = p.item(name);
     return i && i->visible;
 }
 
-void clearSlot(PanelModel& p, const char* name) {
+void clearSlot(PanelModel& p, ComponentName name) {
     if (PanelItem* i = p.item(name)) i->drawn = std::nullopt;
 }
 
@@ -86,35 +87,35 @@ void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound) {
             r.nextSignalAspect = aspect;
             if (r.nextSignalAspect != r.shownSignalAspect) {
                 if (r.atsType == 0) {
-                    PanelItem* img = p.item("SignalImage");
+                    PanelItem* img = p.item(cn::SignalImage);
                     if (img) img->drawn = std::nullopt;
                     if (s.aspectSet < 6) {
                         if (img) img->drawn = r.SignalImageList.holds(r.nextSignalAspect)
                                                   ? std::optional<int>(r.nextSignalAspect) : std::nullopt;
-                        p.setVisible("SignalLabel", true);
+                        p.setVisible(cn::SignalLabel, true);
                     }
                     r.shownSignalAspect = r.nextSignalAspect;
-                    p.labels["SignalLabel"] = s.label;
+                    p.label(cn::SignalLabel) = s.label;
                 } else if (r.atsType == 2) {
                     restart(sound, r.soundAtc);
-                    p.setVisible("SignalLabel", false);
-                    p.labels["SignalLabel"] = s.label;
+                    p.setVisible(cn::SignalLabel, false);
+                    p.label(cn::SignalLabel) = s.label;
                     r.shownSignalAspect = r.nextSignalAspect;
-                    for (const char* lamp : {"Lamp_G", "Lamp_YG", "Lamp_Y", "Lamp_YY", "Lamp_R"}) p.setVisible(lamp, false);
+                    for (ComponentName lamp : {cn::Lamp_G, cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY, cn::Lamp_R}) p.setVisible(lamp, false);
                     const int a = r.nextSignalAspect;
-                    if (isClearImage(a)) p.setVisible("Lamp_G", true);
-                    if (isYGImage(a)) p.setVisible("Lamp_YG", true);
-                    if (isYImage(a)) p.setVisible("Lamp_Y", true);
-                    if (isYYImage(a)) p.setVisible("Lamp_YY", true);
-                    if (isStopImage(a)) p.setVisible("Lamp_R", true);
+                    if (isClearImage(a)) p.setVisible(cn::Lamp_G, true);
+                    if (isYGImage(a)) p.setVisible(cn::Lamp_YG, true);
+                    if (isYImage(a)) p.setVisible(cn::Lamp_Y, true);
+                    if (isYYImage(a)) p.setVisible(cn::Lamp_YY, true);
+                    if (isStopImage(a)) p.setVisible(cn::Lamp_R, true);
                 }
             }
         }
         const int sincePassed = r.trainPosition - s.toPosition;
         if (1 <= sincePassed && sincePassed < 10) {
             r.atsConfirmed = 0;
-            clearSlot(p, "SignalImage");
-            p.labels["SignalLabel"] = "";
+            clearSlot(p, cn::SignalImage);
+            p.label(cn::SignalLabel) = "";
         }
         const int sinceAlarm = r.trainPosition - s.alarmPosition;
         if (1 <= sinceAlarm && sinceAlarm < 10 && r.atsType == 0 && r.atsAlert == 0 && s.aspectSet >= 1) {
@@ -177,8 +178,8 @@ void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
         bell.Stop();
         sound.Channel(r.soundAts2).Stop();
         bell.PlayLoop();
-        p.setVisible("Lamp_Ats", true);
-        for (const char* lamp : {"Lamp_YG", "Lamp_Y", "Lamp_YY"}) p.setVisible(lamp, false);
+        p.setVisible(cn::Lamp_Ats, true);
+        for (ComponentName lamp : {cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
         if (r.atsAlarmState == 0) {
             r.safetyEmergencyBrake = 1;
             masconupdate(r, p);
@@ -191,29 +192,29 @@ void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
         if (r.atsCnt == 0) chime.PlayLoop();
         else if (r.atsCnt == 1) chime.Play();
         r.atsChimePending = 0;
-        p.setVisible("Lamp_Ats", false);
-        if (r.atsAlarmTarget == r.signalSpeedY) p.setVisible("Lamp_Y", true);
-        if (r.atsAlarmTarget == r.signalSpeedYG) p.setVisible("Lamp_YG", true);
+        p.setVisible(cn::Lamp_Ats, false);
+        if (r.atsAlarmTarget == r.signalSpeedY) p.setVisible(cn::Lamp_Y, true);
+        if (r.atsAlarmTarget == r.signalSpeedYG) p.setVisible(cn::Lamp_YG, true);
     }
     if (r.atsBellRinging == 0) {
-        if (r.atsAlarmState == r.signalSpeedYY && !visible(p, "Lamp_YY")) {
-            for (const char* lamp : {"Lamp_Ats", "Lamp_YG", "Lamp_Y"}) p.setVisible(lamp, false);
-            p.setVisible("Lamp_YY", true);
+        if (r.atsAlarmState == r.signalSpeedYY && !visible(p, cn::Lamp_YY)) {
+            for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_YG, cn::Lamp_Y}) p.setVisible(lamp, false);
+            p.setVisible(cn::Lamp_YY, true);
             r.atsConfirmed = 0;
         }
-        if (r.atsAlarmState == r.signalSpeedY && !visible(p, "Lamp_Y")) {
-            for (const char* lamp : {"Lamp_Ats", "Lamp_YG", "Lamp_YY"}) p.setVisible(lamp, false);
-            p.setVisible("Lamp_Y", true);
+        if (r.atsAlarmState == r.signalSpeedY && !visible(p, cn::Lamp_Y)) {
+            for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_YG, cn::Lamp_YY}) p.setVisible(lamp, false);
+            p.setVisible(cn::Lamp_Y, true);
             r.atsConfirmed = 0;
         }
-        if (r.atsAlarmState == r.signalSpeedYG && !visible(p, "Lamp_YG")) {
-            for (const char* lamp : {"Lamp_Ats", "Lamp_Y", "Lamp_YY"}) p.setVisible(lamp, false);
-            p.setVisible("Lamp_YG", true);
+        if (r.atsAlarmState == r.signalSpeedYG && !visible(p, cn::Lamp_YG)) {
+            for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
+            p.setVisible(cn::Lamp_YG, true);
             r.atsConfirmed = 0;
         }
     }
     if (r.atsAlarmState == 999) {
-        for (const char* lamp : {"Lamp_Ats", "Lamp_YG", "Lamp_Y", "Lamp_YY"}) p.setVisible(lamp, false);
+        for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
         r.atsConfirmed = 0;
     }
     if (r.atsBellRinging == 1) {

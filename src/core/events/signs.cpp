@@ -1,4 +1,5 @@
 #include "events/signs.h"
+#include "panel_names.h"
 
 #include <cstdio>
 
@@ -8,11 +9,11 @@ namespace ts {
 
 namespace {
 
-void draw(PanelModel& p, const char* name, const ImageList& list, int index) {
+void draw(PanelModel& p, ComponentName name, const ImageList& list, int index) {
     if (PanelItem* i = p.item(name)) i->drawn = list.holds(index) ? std::optional<int>(index) : std::nullopt;
 }
 
-void clear(PanelModel& p, const char* name) {
+void clear(PanelModel& p, ComponentName name) {
     if (PanelItem* i = p.item(name)) i->drawn = std::nullopt;
 }
 
@@ -22,8 +23,8 @@ int speedLimitImage(int limit) { return limit >= 15 && limit <= 120 && limit % 5
 
 void speedLimitBlink(const Run& r, PanelModel& p) {
     if (r.speedLimitSignShown != 1) return;
-    if (r.presentationTicks % 5 == 0 && r.presentationTicks % 10 != 0) p.setVisible("SpeedLimitImage", false);
-    if (r.presentationTicks % 10 == 0) p.setVisible("SpeedLimitImage", true);
+    if (r.presentationTicks % 5 == 0 && r.presentationTicks % 10 != 0) p.setVisible(cn::SpeedLimitImage, false);
+    if (r.presentationTicks % 10 == 0) p.setVisible(cn::SpeedLimitImage, true);
 }
 
 void gradientSign(Run& r, PanelModel& p) {
@@ -33,17 +34,17 @@ void gradientSign(Run& r, PanelModel& p) {
         const SlopeRow& s = r.slopeTable[size_t(i)];
         const SlopeRow& next = i + 1 < n ? r.slopeTable[size_t(i + 1)] : kEmpty;
         if (s.fromPosition < r.trainPosition && r.trainPosition < s.toPosition) {
-            if (s.gradient > 0 && s.gradient != r.pointGradient) draw(p, "SlopeImage", r.SignImageList, 1);
-            if (s.gradient < 0 && s.gradient != r.pointGradient) draw(p, "SlopeImage", r.SignImageList, 2);
+            if (s.gradient > 0 && s.gradient != r.pointGradient) draw(p, cn::SlopeImage, r.SignImageList, 1);
+            if (s.gradient < 0 && s.gradient != r.pointGradient) draw(p, cn::SlopeImage, r.SignImageList, 2);
             r.pointGradient = s.gradient;
             char text[32];
             std::snprintf(text, sizeof text, "%.1Lf", real(s.gradient));
-            p.labels["SlopeText"] = text;
+            p.label(cn::SlopeText) = text;
         }
         if (s.toPosition < r.trainPosition && r.trainPosition < next.fromPosition) {
-            clear(p, "SlopeImage");
+            clear(p, cn::SlopeImage);
             r.pointGradient = 0;
-            p.labels["SlopeText"] = "";
+            p.label(cn::SlopeText) = "";
         }
     }
 }
@@ -53,21 +54,21 @@ void speedLimitSigns(Run& r, PanelModel& p) {
     for (const SpeedLimitRow& s : r.speedLimitTable) {
         const int g = speedLimitImage(s.limit);
         if (s.noticePosition < r.trainPosition && r.trainPosition < s.fromPosition) {
-            if (r.speedLimitSignShown == 0) draw(p, "SpeedLimitImage", r.SignImageList, g);
+            if (r.speedLimitSignShown == 0) draw(p, cn::SpeedLimitImage, r.SignImageList, g);
             r.shownSpeedLimit = s.limit;
             r.speedLimitSignShown = 1;
             zoneMatched = true;
         }
         if (s.fromPosition < r.trainPosition && r.trainPosition < s.toPosition) {
             r.speedLimitSignShown = 0;
-            p.setVisible("SpeedLimitImage", true);
-            if (r.activeSpeedLimit != s.limit) draw(p, "SpeedLimitImage", r.SignImageList, g);
+            p.setVisible(cn::SpeedLimitImage, true);
+            if (r.activeSpeedLimit != s.limit) draw(p, cn::SpeedLimitImage, r.SignImageList, g);
             r.activeSpeedLimit = s.limit;
             zoneMatched = true;
         }
     }
     if (!zoneMatched) {
-        clear(p, "SpeedLimitImage");
+        clear(p, cn::SpeedLimitImage);
         r.activeSpeedLimit = 0;
     }
 }
@@ -88,13 +89,13 @@ void otherSigns(Run& r, PanelModel& p) {
         if (s.fromPosition <= r.trainPosition && r.trainPosition < s.toPosition) {
             zoneMatched = true;
             if (r.signCallIndex == 999) {
-                draw(p, "OtherImage", r.OtherImageList, s.imageIndex);
+                draw(p, cn::OtherImage, r.OtherImageList, s.imageIndex);
                 r.signCallIndex = s.imageIndex;
             }
         }
     }
     if (!zoneMatched) {
-        clear(p, "OtherImage");
+        clear(p, cn::OtherImage);
         r.signCallIndex = 999;
     }
 }

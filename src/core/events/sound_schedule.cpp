@@ -1,4 +1,5 @@
 #include "events/sound_schedule.h"
+#include "panel_names.h"
 
 #include <cstdlib>
 
@@ -148,7 +149,7 @@ void motorSounds(Run& r, TDDSD& sound) {
 
 void dieselEngine(Run& r, const PanelModel& p, TDDSD& sound) {
     if (r.engineType != 0) return;
-    const auto label = p.labels.find("Label4");
+    const auto label = p.labels.find(cn::Label4);
     const bool kelvane = label != p.labels.end() && label->second == "Kelvane";
     if (r.doorsOpen == 0) {
         if (!playing(sound, r.engineSound2)) {

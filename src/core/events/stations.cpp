@@ -1,4 +1,5 @@
 #include "events/stations.h"
+#include "panel_names.h"
 
 #include "controls/handle_model.h"
 #include "dynamics/fixed_point.h"
@@ -20,17 +21,17 @@ const std::string& suffix(const Run& r, int kind) {
 }  // namespace
 
 void doorLamp(Run& r, PanelModel& p, TDDSD& sound) {
-    const PanelItem* lamp = p.item("Lamp_Door");
+    const PanelItem* lamp = p.item(cn::Lamp_Door);
     const bool lit = lamp && lamp->visible;
     if (r.doorOpenCommand == 0 && !playingOnce(sound, r.soundDoorOpen) && !playingOnce(sound, r.soundDoorClose) && !lit) {
-        p.setVisible("Lamp_Door", true);
+        p.setVisible(cn::Lamp_Door, true);
         r.doorsOpen = 0;
     }
-    if (r.doorsOpen == 1) p.setVisible("Lamp_Door", false);
+    if (r.doorsOpen == 1) p.setVisible(cn::Lamp_Door, false);
 }
 
 void timetableSlide(const Run& r, PanelModel& p) {
-    PanelItem* sheet = p.item("staffImage");
+    PanelItem* sheet = p.item(cn::staffImage);
     if (!sheet) return;
     if (r.staffShown == 0 && sheet->left < 640) {
         sheet->left += 30;
@@ -51,17 +52,17 @@ void stationScan(Run& r, PanelModel& p, TDDSD& sound) {
         const StationData& s = r.stationTable[size_t(i)];
         const StationData& next = i + 1 < n ? r.stationTable[size_t(i + 1)] : kEmpty;
         if (s.stopTo < r.trainPosition && r.trainPosition < next.stopFrom) {
-            p.labels["Label4"] = next.name + suffix(r, next.kind);
+            p.label(cn::Label4) = next.name + suffix(r, next.kind);
             if (r.stationArrived[size_t(i)] == 1) {
-                if (PanelItem* stop = p.item("stop")) stop->drawn = std::nullopt;
+                if (PanelItem* stop = p.item(cn::stop)) stop->drawn = std::nullopt;
             }
             r.stationArrived[size_t(i)] = 0;
         }
         if (s.stopFrom <= r.trainPosition && r.trainPosition <= s.stopTo && s.kind != 1) {
             if (r.stationArrived[size_t(i)] == 0) {
-                if (PanelItem* stop = p.item("stop")) stop->drawn = r.SignImageList.holds(0) ? std::optional<int>(0) : std::nullopt;
+                if (PanelItem* stop = p.item(cn::stop)) stop->drawn = r.SignImageList.holds(0) ? std::optional<int>(0) : std::nullopt;
             }
-            p.labels["Label4"] = s.name;
+            p.label(cn::Label4) = s.name;
             r.stationArrived[size_t(i)] = 1;
         }
         if (r.stationArrived[size_t(i)] == 1 && r.stationDeparted[size_t(i)] == 0) {
@@ -88,7 +89,7 @@ void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound) {
     if (r.speed > 10000 && r.ebSetting == 1) r.ebDeviceIdleTicks += 1;
     if (r.ebDeviceIdleTicks >= 601) {
         if ((sound.Channel(r.soundEBring).Status() & 1) == 0) restart(sound, r.soundEBring);
-        p.setVisible("Lamp_EB", true);
+        p.setVisible(cn::Lamp_EB, true);
         if (r.ebDeviceIdleTicks >= 651) {
             r.ebDeviceIdleTicks = 0;
             r.safetyEmergencyBrake = 1;
