@@ -10,6 +10,7 @@ packages=(
   libopenal-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth socat fonts-noto-cjk espeak-ng
+  clang libfuzzer-14-dev
 )
 
 missing=()

@@ -121,3 +121,14 @@ TEST(Trace, LineHasStateNamesAndJsonEscapes) {
     EXPECT_EQ(line.find("valueDisplay"), std::string::npos) << "only while the window is shown";
     EXPECT_EQ(line.find('\n'), std::string::npos);
 }
+
+TEST(DriveScript, WheelCountIsBounded) {
+    EXPECT_EQ(parseDriveScript("@1 wheel up 1000\n")[0].amount, 1000);
+    try {
+        parseDriveScript("@1 start\n@2 wheel up 2147483647\n");
+        ADD_FAILURE() << "a count of 2^31-1 was accepted";
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.line, 2);
+        EXPECT_NE(std::string(e.what()).find("wheel count above 1000"), std::string::npos) << e.what();
+    }
+}

@@ -2,11 +2,14 @@
 // carrying its index as a row of black and white blocks that the test reads back.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "test_support.h"
 #include "video/ffmpeg_frame_source.h"
+#include "video/frame_checks.h"
 #include "video/video_writer.h"
 
 using namespace ts;
@@ -170,4 +173,33 @@ TEST_F(Videos, MissingFileAndNotAVideo) {
     EXPECT_EQ(src.length(), 0);
     EXPECT_FALSE(src.open(dir_->write("text.avi", "this is not a video at all\n")));
     EXPECT_FALSE(src.getFrame(0, f));
+}
+
+TEST(VideoChecks, CountsAndSizesADamagedHeaderCannotWrap) {
+    EXPECT_EQ(frameCountFrom(150.0), 150);
+    EXPECT_EQ(frameCountFrom(149.6), 150);
+    EXPECT_EQ(frameCountFrom(3.0e9), 0) << "beyond int: unknown, not INT_MIN";
+    EXPECT_EQ(frameCountFrom(-5.0), 0);
+    EXPECT_EQ(frameCountFrom(std::nan("")), 0);
+    EXPECT_EQ(frameCountFrom(1.0 / 0.0), 0);
+    EXPECT_TRUE(plausibleFrameSize(480, 240));
+    EXPECT_FALSE(plausibleFrameSize(0, 240));
+    EXPECT_FALSE(plausibleFrameSize(480, -1));
+    EXPECT_FALSE(plausibleFrameSize(100000, 240));
+}
+
+TEST_F(Videos, DamagedFramesLeaveTheLastGoodFrameOnView) {
+    std::ifstream in(path("mjpeg.avi"), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Garbage over the second half of the file, every few hundred bytes.
+    std::mt19937 rng(3);
+    for (size_t i = bytes.size() / 2; i + 16 < bytes.size(); i += 300 + rng() % 200)
+        for (size_t k = 0; k < 16; ++k) bytes[i + k] = char(rng());
+    FfmpegFrameSource src;
+    ASSERT_TRUE(src.open(dir_->write("damaged.avi", bytes)));
+    ViewFrame f;
+    ASSERT_TRUE(src.getFrame(0, f));
+    EXPECT_EQ(readIndex(f), 0);
+    for (int i = 1; i < kFrames; ++i) EXPECT_TRUE(src.getFrame(i, f)) << "frame " << i;
+    for (int i = kFrames - 1; i >= 0; i -= 13) EXPECT_TRUE(src.getFrame(i, f)) << "frame " << i;
 }

@@ -238,3 +238,16 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST(ValueDisplay, FiguresBeyondIntAreHeldAtTheBarsEnd) {
+    TForm3 display;
+    display.showValues({{"ProgressBar1", "123"}, {"ProgressBar2", "-99999999999"}, {"ProgressBar3", "98000000000"}});
+    auto t = display.texts();
+    EXPECT_EQ(t["ProgressBar1"], "123");
+    EXPECT_EQ(t["ProgressBar2"], "-500000");
+    EXPECT_EQ(t["ProgressBar3"], "500000");
+    display.showValues({{"ProgressBar1", "99999999999999999999999"}, {"ProgressBar2", "x"}});
+    t = display.texts();
+    EXPECT_EQ(t["ProgressBar1"], "500000");
+    EXPECT_EQ(t["ProgressBar2"], "0");
+}

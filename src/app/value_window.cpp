@@ -1,5 +1,9 @@
 #include "value_window.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -23,6 +27,16 @@ const Row kMiddle[] = {{"Label6", "Accelaration"},       {"Label7", "Power"},
                        {"Label25", "Resistance"},        {"Label27", "Slope"},
                        {"Label8", "Adhesive coefficient"}, {"Label9", "Adhesive limit(P)"},
                        {"Label20", "Adhesive limit(B)"}};
+
+// A bar's value from its figure: a heavy train's forces run past int, so the
+// figure is read in 64 bits and held at the bar's end.
+int barValue(const std::string& text, const QProgressBar& bar) {
+    int64_t v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec == std::errc::result_out_of_range) v = text.starts_with('-') ? INT64_MIN : INT64_MAX;
+    else if (ec != std::errc()) v = 0;
+    return int(std::clamp<int64_t>(v, bar.minimum(), bar.maximum()));
+}
 
 }  // namespace
 
@@ -63,7 +77,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowTitleHi
 void TForm3::showValues(const std::map<std::string, std::string>& values) {
     for (const auto& [name, text] : values) {
         if (auto it = values_.find(name); it != values_.end()) it->second->setText(QString::fromStdString(text));
-        if (auto it = bars_.find(name); it != bars_.end()) it->second->setValue(std::stoi(text));
+        if (auto it = bars_.find(name); it != bars_.end()) it->second->setValue(barValue(text, *it->second));
     }
 }
 

@@ -81,6 +81,9 @@ std::vector<ScriptCommand> parseDriveScript(const std::string& text) {
             if (words.size() == 2) {
                 auto v = parseInt(words[1]);
                 if (!v || *v < 1) throw ScriptError(lineNo, "bad wheel count");
+                // Every notch is a separate event; more than a handle has steps many times over is a typing error.
+                if (*v > kMaxWheelNotches)
+                    throw ScriptError(lineNo, "wheel count above " + std::to_string(kMaxWheelNotches));
                 n = *v;
             }
             c.amount = words[0] == "up" ? n : -n;

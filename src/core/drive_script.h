@@ -7,6 +7,9 @@
 
 namespace ts {
 
+// The largest notch count one wheel command takes.
+constexpr int kMaxWheelNotches = 1000;
+
 struct ScriptCommand {
     enum class Kind { Start, Char, Key, Wheel, Serial, Jump, Snapshot, Close };
     int64_t ms = 0;

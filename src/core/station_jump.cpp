@@ -4,6 +4,7 @@
 
 #include "controls/handle_model.h"
 #include "driving_run.h"
+#include "dynamics/fixed_point.h"
 #include "dynamics/motion.h"
 
 namespace ts {
@@ -30,8 +31,9 @@ void DrivingRun::StationClick(const std::string& itemName) {
     panel_.label(cn::Label4) = s.name;
     r.clockTicks = s.departureTime - 150;
 
-    r.precedingTrainPosition = int32_t(std::nearbyint(double(r.clockTicks - r.startTime) / ticksPerFrame(r))) +
-                               r.startPosition + r.preTimeTicks;
+    r.precedingTrainPosition =
+        boundedAdd(int32_t(std::nearbyint((double(r.clockTicks) - r.startTime) / ticksPerFrame(r))),
+                   int64_t(r.startPosition) + r.preTimeTicks);
 
     r.shownSignalAspect = 1000;
     r.pointGradient = 0;

@@ -1,6 +1,7 @@
 #include "wav_file.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -40,12 +41,29 @@ std::optional<Chunk> findChunk(const std::vector<uint8_t>& b, size_t begin, size
 }  // namespace
 
 std::optional<WaveSound> loadWav(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A folder opens as a stream and throws on the first read: it is treated
+    // as a missing file.
+    std::error_code ec;
+    std::vector<uint8_t> bytes;
+    bool readable = !std::filesystem::is_directory(path, ec);
+    if (readable) {
+        try {
+            std::ifstream in(path, std::ios::binary);
+            readable = bool(in);
+            if (readable) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            readable = readable && !in.bad();
+        } catch (const std::exception&) {
+            readable = false;
+        }
+    }
+    if (!readable) {
         error = path + "が、見つかりません";
         return std::nullopt;
     }
-    const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return parseWav(bytes, path, error);
+}
+
+std::optional<WaveSound> parseWav(const std::vector<uint8_t>& b, const std::string& path, std::string& error) {
     if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(&b[8], "WAVE", 4) != 0) {
         error = path + "は、WAVEファイルではありません";
         return std::nullopt;

@@ -28,4 +28,7 @@ struct WaveSound {
 // is read: chunk sizes that run past its end are cut to what is there.
 std::optional<WaveSound> loadWav(const std::string& path, std::string& error);
 
+// The same from the file's bytes; `path` only names the file in the message.
+std::optional<WaveSound> parseWav(const std::vector<uint8_t>& bytes, const std::string& path, std::string& error);
+
 }  // namespace ts

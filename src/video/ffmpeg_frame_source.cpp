@@ -11,6 +11,8 @@ extern "C" {
 #include <cmath>
 #include <cstring>
 
+#include "video/frame_checks.h"
+
 namespace ts {
 
 struct FfmpegFrameSource::Impl {
@@ -27,6 +29,7 @@ struct FfmpegFrameSource::Impl {
     int64_t indexShift = 0;  // index timestamps that are decode times run this much behind
     int lastDecoded = -1;  // index of the frame in `frame`, -1 when none
     bool haveFrame = false;
+    bool converted = false;  // a frame has reached a picture since the file was opened
     bool drained = false;  // the decoder has been sent the end of the stream
     int64_t decoded = 0, seekCount = 0;
 
@@ -43,6 +46,7 @@ struct FfmpegFrameSource::Impl {
         frames = 0;
         lastDecoded = -1;
         haveFrame = false;
+        converted = false;
     }
 
     int64_t timestampOf(int index) const {
@@ -53,7 +57,11 @@ struct FfmpegFrameSource::Impl {
     int indexOf(int64_t ts) const {
         if (ts == AV_NOPTS_VALUE) return lastDecoded + 1;
         const double seconds = double(ts - startTime) * av_q2d(timeBase);
-        return int(std::lround(seconds * av_q2d(rate)));
+        // A damaged timestamp must not wrap the index: it is held within a range
+        // no real video reaches.
+        const double index = seconds * av_q2d(rate);
+        if (!std::isfinite(index)) return lastDecoded + 1;
+        return int(std::lround(std::clamp(index, -1e9, 1e9)));
     }
 
     // Receives the next decoded frame; false at the end of the stream.
@@ -131,13 +139,23 @@ struct FfmpegFrameSource::Impl {
         return haveFrame;
     }
 
-    void convert(ViewFrame& out) {
+    // False when the frame cannot be converted (a broken size or pixel
+    // format, which the scaler would abort on); `out` is then left as it is.
+    bool convert(ViewFrame& out) {
+        const auto pixelFormat = AVPixelFormat(frame->format);
+        if (!plausibleFrameSize(frame->width, frame->height) || !frame->data[0] || pixelFormat == AV_PIX_FMT_NONE ||
+            !sws_isSupportedInput(pixelFormat))
+            return false;
+        const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(pixelFormat);
+        if (!desc) return false;
+        for (int p = 0; p < av_pix_fmt_count_planes(pixelFormat); ++p)
+            if (!frame->data[p] || frame->linesize[p] <= 0) return false;
         sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), kViewWidth,
                                    kViewHeight, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
-        if (!sws) return;
+        if (!sws) return false;
         uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
         int stride[4] = {kViewWidth * 4, 0, 0, 0};
-        sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
+        return sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride) > 0;
     }
 };
 
@@ -172,11 +190,11 @@ bool FfmpegFrameSource::open(const std::string& path) {
     if (d.rate.num <= 0 || d.rate.den <= 0) d.rate = {30, 1};
     d.startTime = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
     if (st->nb_frames > 0) {
-        d.frames = int(st->nb_frames);
+        d.frames = frameCountFrom(double(st->nb_frames));
     } else if (st->duration > 0) {
-        d.frames = int(std::lround(double(st->duration) * av_q2d(st->time_base) * av_q2d(d.rate)));
+        d.frames = frameCountFrom(double(st->duration) * av_q2d(st->time_base) * av_q2d(d.rate));
     } else if (d.format->duration > 0) {
-        d.frames = int(std::lround(double(d.format->duration) / AV_TIME_BASE * av_q2d(d.rate)));
+        d.frames = frameCountFrom(double(d.format->duration) / AV_TIME_BASE * av_q2d(d.rate));
     }
     // MP4 indexes give decode times: the first keyframe is then listed before
     // the stream's start; shifting by the difference gives presentation times.
@@ -195,9 +213,10 @@ bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
     Impl& d = *impl_;
     if (!d.format) return false;
     if (index < 0 || index >= d.frames) return d.haveFrame;
-    if (!d.decodeTo(index)) return false;
-    d.convert(out);
-    return true;
+    if (!d.decodeTo(index)) return d.converted;
+    // A frame that cannot be converted leaves the last one on view.
+    if (d.convert(out)) d.converted = true;
+    return d.converted;
 }
 
 int64_t FfmpegFrameSource::decodedFrames() const { return impl_->decoded; }

@@ -5,6 +5,7 @@
 
 #include "controls/handle_model.h"
 #include "driving_run.h"
+#include "dynamics/fixed_point.h"
 
 namespace ts {
 
@@ -156,12 +157,12 @@ void DrivingRun::keydowns(Key key, ShiftState shift) {
     if (key == Key::F2 && s) r.recordedSpeedMode = 0;
     if (key == Key::F11 && s && r.speed > 100000) r.speed -= 100000;
     if (key == Key::F12 && s && r.speed < 10000000) r.speed += 100000;
-    if (key == Key::F10 && s) r.clockTicks += 900;
-    if (key == Key::F9 && s) r.clockTicks -= 900;
-    if (key == Key::F8 && s) r.trainPosition += 1000;
-    if (key == Key::F7 && s) r.trainPosition -= 1000;
-    if (key == Key::F6 && s) r.trainPosition += 100;
-    if (key == Key::F5 && s) r.trainPosition -= 100;
+    if (key == Key::F10 && s) r.clockTicks = boundedAdd(r.clockTicks, 900);
+    if (key == Key::F9 && s) r.clockTicks = boundedAdd(r.clockTicks, -900);
+    if (key == Key::F8 && s) r.trainPosition = boundedAdd(r.trainPosition, 1000);
+    if (key == Key::F7 && s) r.trainPosition = boundedAdd(r.trainPosition, -1000);
+    if (key == Key::F6 && s) r.trainPosition = boundedAdd(r.trainPosition, 100);
+    if (key == Key::F5 && s) r.trainPosition = boundedAdd(r.trainPosition, -100);
     auto toggle = [this](AuxWindow w) {
         if (windows) windows->setShown(w, !windows->isShown(w));
     };

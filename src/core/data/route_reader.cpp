@@ -56,7 +56,11 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
         {"[Speed_YG]", "", integer(r.signalSpeedYG)},
         {"[Speed_G]", "", integer(r.signalSpeedG)},
         {"[Path]", "", raw(r.videoFile)},
-        {"[Pre_Time]", "", [&](SectionCursor& c) { r.preTimeTicks = c.readInt() * 30; }},
+        {"[Pre_Time]", "", [&](SectionCursor& c) {
+             const int64_t ticks = int64_t(c.readInt()) * 30;
+             if (ticks < -kDataIntegerLimit || ticks > kDataIntegerLimit) throw FormatError{};
+             r.preTimeTicks = int32_t(ticks);
+         }},
         {"[OneMan]", "", integer(r.oneManOperation)},
         {"[SoundData]", "[SoundData]", [&](SectionCursor& c) {
              readRows(c, r.soundDataFiles, kLoadableRouteSounds, [](SectionCursor& s, std::string& f) { f = s.line(); });

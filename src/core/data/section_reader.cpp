@@ -16,7 +16,7 @@ const std::string& SectionCursor::read() {
 
 int32_t toInt(std::string_view text) {
     auto v = parseInt(text);
-    if (!v) throw FormatError{};
+    if (!v || *v < -kDataIntegerLimit || *v > kDataIntegerLimit) throw FormatError{};
     return *v;
 }
 

@@ -42,6 +42,12 @@ private:
     bool pastEnd_ = false;
 };
 
+// Every integer of a data file is a frame, a time in ticks, a speed, a
+// pressure, a pixel or a channel; none is meaningful beyond this bound, and
+// within it the sum of two such values and a difference with a running
+// position or time fit in 32 bits. A larger value is a format error.
+constexpr int32_t kDataIntegerLimit = 500'000'000;
+
 int32_t toInt(std::string_view text);
 long double toReal(std::string_view text);
 int64_t toFixed(std::string_view text);

@@ -1,5 +1,6 @@
 #include "data/text_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -20,11 +21,26 @@ std::vector<std::string> splitLines(const std::string& bytes) {
     return lines;
 }
 
+std::optional<std::string> readFileBytes(const std::string& path) {
+    // A folder opens as a stream on Linux and only fails (by throwing) on the
+    // first read, so it is refused before.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return std::nullopt;
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 std::optional<TextFile> readTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    auto read = readFileBytes(path);
+    if (!read) return std::nullopt;
+    const std::string& bytes = *read;
     TextFile f;
     f.encoding.utf8 = isValidUtf8(bytes);
     f.lines = splitLines(bytes);

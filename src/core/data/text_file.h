@@ -16,6 +16,9 @@ struct TextFile {
 
 std::vector<std::string> splitLines(const std::string& bytes);
 
+// The file's bytes; nullopt when it cannot be opened or read (a folder included).
+std::optional<std::string> readFileBytes(const std::string& path);
+
 // Reads the whole file; nullopt when it cannot be opened or read.
 std::optional<TextFile> readTextFile(const std::string& path);
 

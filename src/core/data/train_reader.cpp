@@ -12,13 +12,31 @@ struct Missing {
 };
 
 constexpr const char* kBasicLabel = "- 列車の基本設定";
+constexpr int64_t kMinTrainTons = 10000;  // 1 t in fixed point
+
 constexpr const char* kPanelLabel = "- 運転台パネル";
+
+// Panel positions and sizes are pixels of a window; beyond this they are a
+// typing error, and they would overflow the toolkit's rectangle arithmetic.
+constexpr int32_t kMaxPanelPixels = 10000;
+
+int32_t panelCoordinate(SectionCursor& c) {
+    const int32_t v = c.readInt();
+    if (v < -kMaxPanelPixels || v > kMaxPanelPixels) throw FormatError{};
+    return v;
+}
+
+int32_t panelSize(SectionCursor& c) {
+    const int32_t v = c.readInt();
+    if (v < 0 || v > kMaxPanelPixels) throw FormatError{};
+    return v;
+}
 
 // A panel picture list: x, y, then picture files up to "#". Pictures of
 // another size than the list's empty it first.
 void readPictureList(SectionCursor& c, ImageList& list, int32_t& x, int32_t& y, PictureLoader& pictures) {
-    x = c.readInt();
-    y = c.readInt();
+    x = panelCoordinate(c);
+    y = panelCoordinate(c);
     readList(c, 501, [&](SectionCursor& s, int) {
         const std::string name = s.line();
         if (name.empty()) return;
@@ -70,7 +88,11 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
              // The gradient of every car is sampled into a table of 20.
              if (t.carCount < 1 || t.carCount > kMaxCars) throw FormatError{};
          }},
-        {"[Tons]", "", fixed(t.trainTons)},
+        {"[Tons]", "", [&](SectionCursor& c) {
+             // Below a tonne the acceleration per tick runs off every scale.
+             t.trainTons = c.readFixed();
+             if (t.trainTons < kMinTrainTons) throw FormatError{};
+         }},
         {"[EB]", "", integer(t.ebSettingInFile)},
         {"[MaxSpeed]", "", integer(t.maxSpeed)},
         {"[Lose_elec]", "", integer(t.loseElec)},
@@ -124,6 +146,8 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                  e.lowAccel = double(s.readReal());
                  e.midAccel = double(s.readReal());
                  e.highAccel = double(s.readReal());
+                 // The traction interpolates across both speed bands; an empty band has no slope.
+                 if (e.lowSpeed == e.midSpeed || e.midSpeed == e.highSpeed) throw FormatError{};
                  t.engineTable.push_back(e);
              });
              if (t.engineType == 1) {
@@ -151,9 +175,9 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
              readList(c, kDriveSounds, [&](SectionCursor& s, int) { t.driveSoundFiles.push_back(s.line()); });
          }},
         {"[Clock]", "- アナログ時計", [&](SectionCursor& c) {
-             t.clockX = c.readInt();
-             t.clockY = c.readInt();
-             t.clockHandLength = c.readInt();
+             t.clockX = panelCoordinate(c);
+             t.clockY = panelCoordinate(c);
+             t.clockHandLength = panelSize(c);
          }},
     };
     static const char* const kLampMarkers[kPanelLampCount] = {
@@ -163,8 +187,8 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
         rules.push_back({kLampMarkers[i], kPanelLabel, [&t, i](SectionCursor& c) {
                              Lamp& l = t.panelLamps[size_t(i)];
                              l.fileName = c.readRaw();
-                             l.x = c.readInt();
-                             l.y = c.readInt();
+                             l.x = panelCoordinate(c);
+                             l.y = panelCoordinate(c);
                          }});
     }
     static const char* const kNeedleMarkers[kNeedleCount][2] = {
@@ -175,10 +199,10 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
         rules.push_back({kNeedleMarkers[i][0], kNeedleMarkers[i][1], [&t, i](SectionCursor& c) {
                              Meter& m = t.needles[size_t(i)];
                              m.fileName = c.readRaw();
-                             m.x = c.readInt();
-                             m.y = c.readInt();
-                             m.width = c.readInt();
-                             m.height = c.readInt();
+                             m.x = panelCoordinate(c);
+                             m.y = panelCoordinate(c);
+                             m.width = panelSize(c);
+                             m.height = panelSize(c);
                              m.zeroAngle = c.readInt();
                              m.anglePerUnit = c.readReal();
                              t.needlePresent[size_t(i)] = true;
@@ -198,8 +222,8 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                          readList(c, kOtherPanelImages, [&](SectionCursor& s, int) {
                              Lamp l;
                              l.fileName = s.line();
-                             l.x = s.readInt();
-                             l.y = s.readInt();
+                             l.x = panelCoordinate(s);
+                             l.y = panelCoordinate(s);
                              t.otherPanelTable.push_back(l);
                          });
                      }});

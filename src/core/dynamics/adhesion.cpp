@@ -66,7 +66,7 @@ void sampleTrainGradient(Run& r) {
     // The loader keeps [Cars] within 1 .. 20; a train file without it counts one car.
     const int cars = std::clamp(r.carCount, 1, kMaxCars);
     for (int i = cars - 1; i >= 1; --i) r.carGradients[size_t(i)] = r.carGradients[size_t(i - 1)];
-    r.carGradients[0] = int32_t(store(real(r.pointGradient)));
+    r.carGradients[0] = storeInt(real(r.pointGradient));
     long double sum = 0;
     for (int i = 0; i < cars; ++i) sum += r.carGradients[size_t(i)];
     r.trainGradient = store(sum / cars * kFixedScale);

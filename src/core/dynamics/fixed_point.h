@@ -2,18 +2,39 @@
 // Arithmetic runs in extended precision; every stored result is rounded to
 // the nearest integer, ties to even. Every formula stores through here.
 #pragma once
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace ts {
 
 constexpr long double kFixedScale = 10000.0L;
 
-// Rounds an extended real to the nearest integer, ties to even.
+// Rounds an extended real to the nearest integer, ties to even. A result
+// beyond 64 bits is held at the end of the range instead of wrapping.
 inline int64_t store(long double x) {
     if (!std::isfinite(x)) return 0;
-    return static_cast<int64_t>(std::nearbyintl(x));
+    const long double r = std::nearbyintl(x);
+    if (r >= 9223372036854775807.0L) return std::numeric_limits<int64_t>::max();
+    if (r <= -9223372036854775808.0L) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(r);
+}
+
+// The same for a 32-bit result.
+inline int32_t storeInt(long double x) {
+    return static_cast<int32_t>(std::clamp<int64_t>(store(x), std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+// Running positions and times (frames, ticks) are held within this bound, so
+// that their differences with any data value (at most half of it) fit in 32 bits.
+constexpr int32_t kRunLimit = 1'000'000'000;
+
+// v + delta, held within +-kRunLimit.
+inline int32_t boundedAdd(int32_t v, int64_t delta) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(v) + delta, -kRunLimit, kRunLimit));
 }
 
 // The value of a fixed-point integer as a real.

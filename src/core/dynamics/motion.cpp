@@ -14,13 +14,13 @@ int64_t speedAfter(const Run& r, int64_t force) {
 }
 
 void advanceFrames(Run& r) {
-    r.frameAccumulator += int32_t(std::llabs(store(real(r.speed))));
+    r.frameAccumulator = boundedAdd(r.frameAccumulator, std::llabs(store(real(r.speed))));
     if (r.frameAccumulator >= r.recordedSpeedKmh) {
         if (r.recordedSpeedKmh < 1) r.recordedSpeedKmh = 1;
         const int32_t frames = r.frameAccumulator / r.recordedSpeedKmh;
         r.frameAccumulator -= frames * r.recordedSpeedKmh;
-        if (r.speed > 0) r.trainPosition += frames;
-        if (r.speed < 0) r.trainPosition -= frames;
+        if (r.speed > 0) r.trainPosition = boundedAdd(r.trainPosition, frames);
+        if (r.speed < 0) r.trainPosition = boundedAdd(r.trainPosition, -int64_t(frames));
     }
 }
 
@@ -30,7 +30,7 @@ void updateRecordedSpeed(Run& r) {
         // A row of one frame has no slope to interpolate.
         if (row.fromPosition == row.toPosition) continue;
         const long double slope = static_cast<long double>(row.toSpeed - row.fromSpeed) / (row.toPosition - row.fromPosition);
-        r.recordedSpeedKmh = int32_t(store(slope * (r.trainPosition - row.fromPosition) + row.fromSpeed));
+        r.recordedSpeedKmh = storeInt(slope * (r.trainPosition - row.fromPosition) + row.fromSpeed);
     }
 }
 

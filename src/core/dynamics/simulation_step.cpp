@@ -56,7 +56,7 @@ void DrivingRun::mmTimer1Timer() {
     sampleTrainGradient(r);
     updateRecordedSpeed(r);
     // 20 .. 22
-    r.clockTicks += 1;
+    r.clockTicks = boundedAdd(r.clockTicks, 1);
     if (r.recordedSpeedMode == 1) r.speed = int64_t(r.recordedSpeedKmh) * 10000;
     const bool newFrame = r.paintFrame != r.trainPosition;
     r.paintFrame = r.trainPosition;
@@ -65,7 +65,7 @@ void DrivingRun::mmTimer1Timer() {
         if (frameAdvanced) frameAdvanced();
     }
     // 23: the preceding train's clock
-    if (r.clockTicks % ticksPerFrame(r) == 0) r.precedingTrainPosition += 1;
+    if (r.clockTicks % ticksPerFrame(r) == 0) r.precedingTrainPosition = boundedAdd(r.precedingTrainPosition, 1);
     // 24
     if (r.speed != 0) r.stopDistance -= real(r.speed) / 1.08L;
 }

@@ -15,7 +15,7 @@ namespace {
 void setNeedle(const Run& r, PanelModel& p, PanelNeedle which, ComponentName name, long double angle) {
     PanelItem* item = p.item(name);
     if (!item || !item->picture || !r.needlePresent[size_t(which)]) return;
-    item->angle = int(store(angle));
+    item->angle = storeInt(angle);
 }
 
 // A fixed-point value on a needle: (degreesPerUnit x value + zeroAngle x 10000) / 10000.
@@ -100,7 +100,7 @@ void stopDistanceMarker(const Run& r, PanelModel& p) {
     PanelItem* marker = p.item(cn::stopline);
     if (!marker) return;
     if (r.stopDistance >= 20000) marker->top = 0;
-    else if (r.stopDistance > -10000) marker->top = 240 - int(store(r.stopDistance / 100 * 1.2L));
+    else if (r.stopDistance > -10000) marker->top = 240 - storeInt(r.stopDistance / 100 * 1.2L);
     else if (r.stopDistance < -10000) marker->top = 360;
 }
 

@@ -22,7 +22,7 @@ long double lerp(long double x, long double x0, long double y0, long double x1, 
 
 int32_t dB100(long double ratio) {
     if (!(ratio > 0)) return -10000;
-    return int32_t(store(2000 * std::log10(ratio)));
+    return storeInt(2000 * std::log10(ratio));
 }
 
 void brakeSqueal(Run& r, TDDSD& sound) {
@@ -36,7 +36,7 @@ void brakeSqueal(Run& r, TDDSD& sound) {
         if (r.squealVolume < -5000) ch.Stop();
     }
     if (braking && r.bcPressure > 0) {
-        r.squealVolume = int32_t(store(500.0L / r.bcPressure * -500 * 10000));
+        r.squealVolume = storeInt(500.0L / r.bcPressure * -500 * 10000);
         ch.SetVolume(r.squealVolume);
     }
 }
@@ -83,11 +83,11 @@ void routeSounds(Run& r, TDDSD& sound) {
         const long double p = r.trainPosition;
         if (d.fromPosition < p && p < d.passPosition) {
             ch.SetFrequencyFactor(double(1220 / (1220 - v)));
-            ch.SetVolume(int32_t(store(-(d.passPosition - p) / (d.passPosition - d.fromPosition) * 1000)));
+            ch.SetVolume(storeInt(-(d.passPosition - p) / (d.passPosition - d.fromPosition) * 1000));
         }
         if (d.passPosition < p && p < d.toPosition) {
             ch.SetFrequencyFactor(double(1220 / (1220 + v)));
-            ch.SetVolume(int32_t(store(-(p - d.passPosition) / (d.toPosition - d.passPosition) * 1000)));
+            ch.SetVolume(storeInt(-(p - d.passPosition) / (d.toPosition - d.passPosition) * 1000));
         }
         if (d.toPosition < p && p < d.toPosition + 10) ch.Stop();
         if (d.fromPosition < p && p < d.fromPosition + 10 && !playing(sound, c)) restartLooping(sound, c);

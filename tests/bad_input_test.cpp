@@ -1,0 +1,145 @@
+// Inputs a careless author or a damaged disk produces: each one ends in the
+// file's own message (or the named silent skip), never in an abort.
+#include <gtest/gtest.h>
+
+#include "data/controller_map.h"
+#include "data/route_reader.h"
+#include "data/string_table.h"
+#include "data/train_reader.h"
+#include "dynamics/fixed_point.h"
+#include "dynamics/motion.h"
+#include "fake_pictures.h"
+#include "sound/wav_file.h"
+#include "test_support.h"
+
+using namespace ts;
+
+namespace {
+
+// Runs a reader that ends the program on error; returns the messages shown
+// and whether it ended.
+template <class F>
+std::pair<std::vector<std::string>, bool> run(F&& read) {
+    RecordingMessageBoxes boxes;
+    bool fatal = false;
+    try {
+        read(boxes);
+    } catch (const FatalError&) {
+        fatal = true;
+    }
+    return {boxes.all(), fatal};
+}
+
+}  // namespace
+
+TEST(BadInput, AFolderWhereADataFileShouldBeGetsTheFilesMessage) {
+    test::TempDir dir;
+    for (const char* name : {"789_line.txt", "789_train.txt", "string.txt", "mascon.txt"})
+        std::filesystem::create_directories(dir.path() / name);
+    test::ScopedCwd cwd(dir.path());
+    test::FakePictures pictures;
+    const auto path = [&](const char* n) { return (dir.path() / n).string(); };
+
+    RouteData route;
+    EXPECT_EQ(run([&](MessageBoxes& b) { readRouteFile(path("789_line.txt"), route, pictures, b); }),
+              std::make_pair(std::vector<std::string>{"路線ファイルに誤りがあります。"}, true));
+    TrainData train;
+    EXPECT_EQ(run([&](MessageBoxes& b) { readTrainFile(path("789_train.txt"), train, pictures, b); }),
+              std::make_pair(std::vector<std::string>{"車両ファイルに誤りがあります"}, true));
+    EXPECT_EQ(run([&](MessageBoxes& b) { readStringTable(path("string.txt"), b); }),
+              std::make_pair(std::vector<std::string>{"stringファイルに誤りがあります"}, true));
+    EXPECT_EQ(run([&](MessageBoxes& b) { readControllerMap(path("mascon.txt"), b); }),
+              std::make_pair(std::vector<std::string>{"mascon.txtが見つかりません"}, true));
+}
+
+TEST(BadInput, AFolderWhereAWaveShouldBeIsAMissingWave) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "horn.wav");
+    const std::string path = (dir.path() / "horn.wav").string();
+    std::string error;
+    EXPECT_FALSE(loadWav(path, error));
+    EXPECT_EQ(error, path + "が、見つかりません");
+}
+
+namespace {
+
+std::vector<std::string> routeMessages(const std::string& text) {
+    test::TempDir dir;
+    test::ScopedCwd cwd(dir.path());
+    test::FakePictures pictures;
+    RouteData route;
+    const std::string path = dir.write("789_line.txt", text);
+    return run([&](MessageBoxes& b) { readRouteFile(path, route, pictures, b); }).first;
+}
+
+std::vector<std::string> trainMessages(const std::string& text) {
+    test::TempDir dir;
+    test::ScopedCwd cwd(dir.path());
+    test::FakePictures pictures;
+    TrainData train;
+    const std::string path = dir.write("789_train.txt", text);
+    return run([&](MessageBoxes& b) { readTrainFile(path, train, pictures, b); }).first;
+}
+
+std::vector<std::string> one(const std::string& text) { return {text}; }
+
+}  // namespace
+
+TEST(BadInput, PositionsAndTimesBeyondTheDataBoundAreRefusedWithTheirLabel) {
+    const std::string route = "路線ファイルに誤りがあります。";
+    EXPECT_EQ(routeMessages("[StartPos]\n2147483647\n"), one(route + "other"));
+    EXPECT_EQ(routeMessages("[StartTime]\n-2147483648\n"), one(route + "other"));
+    EXPECT_EQ(routeMessages("[Pre_Time]\n20000000\n"), one(route + "other")) << "x 30 runs past the bound";
+    EXPECT_EQ(routeMessages("[Signal]\n0,A,1,600000000,10,5,6,0,0\n#\n"), one(route + "[Signal]"));
+    EXPECT_TRUE(routeMessages("[StartPos]\n500000000\n[Pre_Time]\n16666666\n").empty()) << "the bound itself is taken";
+}
+
+TEST(BadInput, TrainValuesThatCannotBeMeaningfulAreRefused) {
+    const std::string train = "車両ファイルに誤りがあります";
+    EXPECT_EQ(trainMessages("[Tons]\n0.0001\n"), one(train + "- 列車の基本設定"));
+    EXPECT_EQ(trainMessages("[Tons]\n-5\n"), one(train + "- 列車の基本設定"));
+    EXPECT_TRUE(trainMessages("[Tons]\n1000000\n").empty()) << "a heavy train is fine";
+    EXPECT_EQ(trainMessages("[Engine]\n10\n10\n40\n2.0\n1.5\n1.0\n#\n"), one(train + "[Engine]"))
+        << "an empty low band would divide by zero";
+    EXPECT_EQ(trainMessages("[Engine]\n10\n40\n40\n2.0\n1.5\n1.0\n#\n"), one(train + "[Engine]"));
+    EXPECT_TRUE(trainMessages("[Engine]\n10\n40\n70\n2.0\n1.5\n1.0\n#\n").empty());
+}
+
+TEST(BadInput, PanelGeometryBeyondAWindowIsRefused) {
+    const std::string train = "車両ファイルに誤りがあります";
+    EXPECT_EQ(trainMessages("[Needle_Speed]\nn.bmp\n10\n10\n20000\n4\n0\n1.0\n"), one(train + "- 速度計"));
+    EXPECT_EQ(trainMessages("[Needle_Speed]\nn.bmp\n10\n10\n4\n-4\n0\n1.0\n"), one(train + "- 速度計"));
+    EXPECT_EQ(trainMessages("[Needle_Speed]\nn.bmp\n400000000\n10\n4\n4\n0\n1.0\n"), one(train + "- 速度計"));
+    EXPECT_EQ(trainMessages("[Lamp_EB]\neb.bmp\n-30000\n5\n"), one(train + "- 運転台パネル"));
+    EXPECT_EQ(trainMessages("[Clock]\n10\n10\n99999\n"), one(train + "- アナログ時計"));
+}
+
+TEST(BadInput, StoredResultsSaturateInsteadOfWrapping) {
+    EXPECT_EQ(store(1e30L), INT64_MAX);
+    EXPECT_EQ(store(-1e30L), INT64_MIN);
+    EXPECT_EQ(store(9.3e18L), INT64_MAX);
+    EXPECT_EQ(store(2.5L), 2);
+    EXPECT_EQ(storeInt(1e12L), INT32_MAX);
+    EXPECT_EQ(storeInt(-1e12L), INT32_MIN);
+    EXPECT_EQ(boundedAdd(kRunLimit - 5, 900), kRunLimit);
+    EXPECT_EQ(boundedAdd(-kRunLimit + 5, -900), -kRunLimit);
+    EXPECT_EQ(boundedAdd(INT32_MAX, INT64_MAX / 2), kRunLimit);
+    EXPECT_EQ(boundedAdd(7, -9), -2);
+}
+
+TEST(BadInput, AtTopSpeedThePositionStopsAtTheRunBound) {
+    ts::Run r;
+    r.speed = INT64_MAX;
+    r.recordedSpeedKmh = 1;
+    r.trainPosition = kRunLimit - 10;
+    advanceFrames(r);
+    EXPECT_EQ(r.trainPosition, kRunLimit);
+    EXPECT_GE(r.frameAccumulator, 0);
+    r.speed = INT64_MIN + 1;
+    r.trainPosition = -kRunLimit + 10;
+    advanceFrames(r);
+    EXPECT_EQ(r.trainPosition, -kRunLimit);
+    r.trainTons = 10000;
+    r.speed = INT64_MAX - 5;
+    EXPECT_EQ(speedAfter(r, INT64_MAX), INT64_MAX) << "held, not wrapped to a negative speed";
+}
