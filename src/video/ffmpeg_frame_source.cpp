@@ -132,11 +132,15 @@ struct FfmpegFrameSource::Impl {
     }
 
     void convert(ViewFrame& out) {
-        sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), kViewWidth,
-                                   kViewHeight, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+        // One scaling step from the decoded picture to the size it is shown at;
+        // the view's own size keeps the filter it always had.
+        const bool ownSize = out.width == kViewWidth && out.height == kViewHeight;
+        sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), out.width,
+                                   out.height, AV_PIX_FMT_BGRA, ownSize ? SWS_BILINEAR : SWS_BICUBIC, nullptr,
+                                   nullptr, nullptr);
         if (!sws) return;
         uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
-        int stride[4] = {kViewWidth * 4, 0, 0, 0};
+        int stride[4] = {out.width * 4, 0, 0, 0};
         sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride);
     }
 };
