@@ -1,5 +1,6 @@
 #include "cab_view.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 #include <cmath>
 
@@ -75,6 +76,13 @@ QImage CabView::atScale(const QImage& img) {
 }
 
 void CabView::paintEvent(QPaintEvent*) {
+    QElapsedTimer timer;
+    if (painted) timer.start();
+    drawAll();
+    if (painted) painted(double(timer.nsecsElapsed()) / 1e6);
+}
+
+void CabView::drawAll() {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     drawView(p, scaled(QRect(0, 0, kViewWidth, kViewHeight)), view_, next_, weight_);

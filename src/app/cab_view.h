@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -39,11 +40,14 @@ public:
     QSize frameSize() const { return view_.size(); }
     const QImage& shownView() const { return view_; }
     double weight() const { return weight_; }
+    // Told how long each paint of the widget took, in milliseconds (for measuring).
+    std::function<void(double)> painted;
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void drawAll();
     const ImageList& list(ImageSource s) const;
     // A picture at the drawn size, smoothly scaled once and kept.
     QImage atScale(const QImage& img);
