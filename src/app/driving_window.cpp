@@ -215,7 +215,7 @@ void TForm1::setViewScale(double scale) {
     if (scale > 0) {
         if (fullScreen_) {
             fullScreen_ = false;
-            showNormal();
+            setWindowState(windowState() & ~Qt::WindowFullScreen);
         }
         applyScale(scale);
         stage_->setMinimumSize(0, 0);
@@ -233,7 +233,10 @@ void TForm1::setViewScale(double scale) {
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     stage_->setMinimumSize(0, 0);
     stage_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (isVisible()) showFullScreen();
+    // Without a window manager the state alone does not size the window.
+    if (s) setGeometry(s->geometry());
+    // Also before the window is first shown: it then opens full screen.
+    setWindowState(windowState() | Qt::WindowFullScreen);
     stage_->centre();
 }
 
@@ -250,12 +253,8 @@ void TForm1::formCreate() {
 
 void TForm1::runModal() {
     setWindowModality(Qt::ApplicationModal);
-    if (fullScreen_) {
-        showFullScreen();
-    } else {
-        show();
-        if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
-    }
+    show();
+    if (const QScreen* s = screen(); s && !fullScreen_) move(s->availableGeometry().center() - rect().center());
     if (!isVisible()) return;
     QEventLoop loop;
     connect(this, &TForm1::closed, &loop, &QEventLoop::quit);
