@@ -153,7 +153,7 @@ TEST_F(Scaled, DisplayMenuChoosesSizeAndSmoothView) {
     smooth->trigger();
     EXPECT_FALSE(form->smoothView());
     EXPECT_FALSE(app().smoothView) << "the next window takes the choice over";
-    // Full screen on the offscreen platform's 800 x 600 screen: only 1x fits, centred.
+    // Full screen on the offscreen platform's 800 x 800 screen: only 1x fits, centred.
     size->actions()[4]->trigger();
     EXPECT_EQ(form->viewScale(), 0);
     EXPECT_EQ(form->drawnScale(), 1);
