@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -488,8 +489,10 @@ void TForm1::paintRoutine() {
         shown = r.lastPaintedFrame;
     });
     if (changed) shownFrame_ = shown;
-    // After a change of size the frame on view is fetched again at the new size.
-    if (!changed && shownFrame_ >= 0 && cab_->frameSize() != size) changed = frames_->getFrame(shownFrame_, frameBitmap_);
+    // After a change of size the frame on view is fetched again at the new size
+    // (past either end of the video that is the end's frame, which stays on view there).
+    if (!changed && shownFrame_ >= 0 && cab_->frameSize() != size && frames_->length() > 0)
+        changed = frames_->getFrame(std::clamp(shownFrame_, 0, frames_->length() - 1), frameBitmap_);
 
     double weight = 0;
     const int step = speed > 0 ? 1 : -1;
