@@ -191,6 +191,25 @@ TEST_F(Scaled, SmoothViewBlendsTowardTheNextFrameInTheDirectionOfTravel) {
     form->close();
 }
 
+TEST_F(Scaled, WithoutBlendingThePictureIsTheWholeFramePixelForPixel) {
+    TForm1* form = open();
+    auto shot = [&] {
+        form->paintRoutine();
+        QApplication::processEvents();
+        return form->cabView()->grab().toImage();
+    };
+    const QImage rest = shot();
+    form->setSmoothView(false);
+    EXPECT_EQ(shot(), rest) << "at rest smooth view on and off draw the same";
+    moveAt(form, 30, 30);
+    EXPECT_EQ(shot(), rest) << "off while moving: the whole frame as without the switch";
+    form->setSmoothView(true);
+    EXPECT_NE(shot(), rest) << "on while moving: the mix";
+    moveAt(form, 60, 0);
+    EXPECT_EQ(shot(), rest) << "at the recorded speed whole frames again";
+    form->close();
+}
+
 TEST(ViewBlend, WeightIsTheAccumulatorsShareOfTheRecordedSpeed) {
     EXPECT_DOUBLE_EQ(nextFrameWeight(300000, 30, 60, 30), 0.5);
     EXPECT_DOUBLE_EQ(nextFrameWeight(-300000, 45, 60, 30), 0.75);
