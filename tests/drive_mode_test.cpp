@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "drive_runner.h"
@@ -172,4 +174,33 @@ TEST(DriveMode, SoundOperationsAppearInTheTrace) {
     EXPECT_NE(step.find("[0,\"stop\"],[0,\"loop\"],[1,\"stop\"],[1,\"loop\"],[0,\"volume\",0],[1,\"volume\",-4000]"),
               std::string::npos)
         << step.substr(step.find("\"sounds\""), 300);
+}
+
+namespace {
+// Width and height from a PNG file's header.
+std::pair<int, int> pngSize(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    unsigned char h[24] = {};
+    in.read(reinterpret_cast<char*>(h), 24);
+    auto be = [&](int o) { return int(h[o]) << 24 | int(h[o + 1]) << 16 | int(h[o + 2]) << 8 | int(h[o + 3]); };
+    return {be(16), be(20)};
+}
+}  // namespace
+
+TEST(DriveMode, ScaleShowsInTheSnapshotsAndNotInTheTrace) {
+    TempDir d;
+    const std::string script = "@0 start\n@300 char f\n@400 snapshot " + (d.path() / "shot.png").string() +
+                               "\n@600 key F1\n@900 close\n";
+    const auto one = drive(kBasic, "789", script);
+    ASSERT_EQ(one.status, 0) << one.err;
+    const auto oneSize = pngSize(d.path() / "shot.png");
+    EXPECT_EQ(oneSize.first, 640);
+    const auto two = drive(kBasic, "789", script, "--scale 2 --smooth off");
+    ASSERT_EQ(two.status, 0) << two.err;
+    const auto twoSize = pngSize(d.path() / "shot.png");
+    EXPECT_EQ(twoSize.first, 1280);
+    EXPECT_GE(twoSize.second, 880) << "the 880 pixels of the panel below the menu";
+    EXPECT_EQ(one.trace, two.trace) << "the size is presentation only";
+    EXPECT_EQ(drive(kBasic, "789", script, "--scale 4").status, 2);
+    EXPECT_EQ(drive(kBasic, "789", script, "--smooth maybe").status, 2);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -10,6 +11,8 @@
 #include "test_support.h"
 #include "video/ffmpeg_frame_source.h"
 #include "video/frame_checks.h"
+#include "video/frame_cache.h"
+#include "video/recording_frame_source.h"
 #include "video/video_writer.h"
 
 using namespace ts;
@@ -202,4 +205,50 @@ TEST_F(Videos, DamagedFramesLeaveTheLastGoodFrameOnView) {
     EXPECT_EQ(readIndex(f), 0);
     for (int i = 1; i < kFrames; ++i) EXPECT_TRUE(src.getFrame(i, f)) << "frame " << i;
     for (int i = kFrames - 1; i >= 0; i -= 13) EXPECT_TRUE(src.getFrame(i, f)) << "frame " << i;
+}
+
+TEST_F(Videos, FramesAreConvertedStraightToTheShownSize) {
+    FfmpegFrameSource src;
+    ASSERT_TRUE(src.open(path("mpeg4.mkv")));
+    ViewFrame small, big;
+    big.resize(960, 480);
+    EXPECT_EQ(big.pixels.size(), 960u * 480u);
+    for (int i : {3, 77, 20}) {
+        ASSERT_TRUE(src.getFrame(i, small));
+        ASSERT_TRUE(src.getFrame(i, big));
+        ASSERT_EQ(readIndex(small), i);
+        // The same picture at twice the size: its blocks and gradients where the small one has them.
+        int worst = 0;
+        for (int y = 60; y < kViewHeight; y += 17)
+            for (int x = 8; x < kViewWidth - 8; x += 23) {
+                const uint32_t a = small.pixels[size_t(y) * kViewWidth + size_t(x)];
+                const uint32_t b = big.pixels[size_t(2 * y) * 960 + size_t(2 * x)];
+                for (int shift : {0, 8, 16})
+                    worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+            }
+        EXPECT_LE(worst, 24) << "frame " << i;
+    }
+}
+
+TEST(FrameCacheTest, KeepsRecentFramesPerSizeAndNothingOutsideTheVideo) {
+    RecordingFrameSource inner(50);
+    FrameCache cache(inner, 2);
+    ViewFrame f;
+    ASSERT_TRUE(cache.getFrame(7, f));
+    ASSERT_TRUE(cache.getFrame(8, f));
+    ASSERT_TRUE(cache.getFrame(7, f));
+    EXPECT_EQ(f.pixels[0] & 0xFF, 7u);
+    EXPECT_EQ(inner.requested, (std::vector<int>{7, 8})) << "7 again comes from the cache";
+    ViewFrame big;
+    big.resize(960, 480);
+    ASSERT_TRUE(cache.getFrame(7, big));
+    EXPECT_EQ(inner.requested.size(), 3u) << "another size is converted afresh";
+    ASSERT_TRUE(cache.getFrame(9, f));
+    ASSERT_TRUE(cache.getFrame(8, f));
+    EXPECT_EQ(inner.requested.back(), 8) << "only the last two are kept";
+    EXPECT_TRUE(cache.getFrame(60, f));
+    EXPECT_TRUE(cache.getFrame(60, f));
+    EXPECT_EQ(std::count(inner.requested.begin(), inner.requested.end(), 60), 2) << "outside the video nothing is kept";
+    EXPECT_EQ(f.pixels[0] & 0xFF, 8u) << "and the last frame stays";
+    EXPECT_EQ(cache.hits(), 1);
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "messages.h"
 #include "sound/sound_device.h"
@@ -25,7 +27,16 @@ struct AppState {
     std::function<std::unique_ptr<TDDSD>()> makeSound;
     // Driving windows start their painting thread (not in the drive mode, which paints after each step).
     bool startPainter = true;
+    // How driving windows are shown (Display menu, --scale, --smooth): the
+    // window's scale, 0 for full screen; the view mixed between frames.
+    double viewScale = 1;
+    bool smoothView = true;
 };
+
+// A --scale argument: "1", "1.5", "2", "3" or "full" (0); nothing when it is none of them.
+std::optional<double> parseViewScale(const std::string& text);
+// A --smooth argument: "on" or "off".
+std::optional<bool> parseSmoothView(const std::string& text);
 
 AppState& app();
 

@@ -39,7 +39,8 @@ struct DriveOptions {
 
 int usage(const std::string& why) {
     std::cerr << "trainsim drive: " << why << "\n"
-              << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n";
+              << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
+                 "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n";
     return 2;
 }
 
@@ -124,6 +125,15 @@ int runDriveMode(int argc, char** argv) {
         else if (a == "--script" && (v = next())) o.script = *v;
         else if (a == "--trace" && (v = next())) o.trace = *v;
         else if (a == "--port" && (v = next())) mapPortName(*v);
+        else if (a == "--scale" && (v = next())) {
+            const auto scale = parseViewScale(*v);
+            if (!scale) return usage("--scale takes 1, 1.5, 2, 3 or full");
+            app().viewScale = *scale;
+        } else if (a == "--smooth" && (v = next())) {
+            const auto smooth = parseSmoothView(*v);
+            if (!smooth) return usage("--smooth takes on or off");
+            app().smoothView = *smooth;
+        }
         else if (a == "--until-ms" && (v = next())) {
             try {
                 o.untilMs = std::stoll(*v);

@@ -1,11 +1,16 @@
 #include "driving_window.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QLabel>
@@ -18,6 +23,7 @@
 #include "help_window.h"
 #include "setup_dialog.h"
 #include "value_window.h"
+#include "view_blend.h"
 #include "pictures.h"
 #include "program_end.h"
 #include "sound/null_sound.h"
@@ -48,6 +54,26 @@ const LabelPlace kLabels[] = {
 
 }  // namespace
 
+// The window's central area: black, holding the cab panel in its middle (in
+// full screen the panel is smaller than the screen).
+class ViewStage : public QWidget {
+public:
+    explicit ViewStage(QWidget* parent) : QWidget(parent) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, Qt::black);
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
+    QWidget* content = nullptr;
+    QSize sizeHint() const override { return content ? content->size() : QWidget::sizeHint(); }
+    void centre() {
+        if (content) content->move((width() - content->width()) / 2, (height() - content->height()) / 2);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override { centre(); }
+};
+
 TForm1::TForm1(const std::string& trainCode, std::function<void(const std::string&)> progress)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
@@ -56,8 +82,9 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     pictures_ = std::make_unique<QtPictures>();
     sound_ = app().makeSound ? app().makeSound() : std::make_unique<NullSound>();
     video_ = std::make_unique<FfmpegFrameSource>();
+    frames_ = std::make_unique<FrameCache>(*video_);
     run_ = std::make_unique<DrivingRun>(
-        trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, *video_, std::move(progress)});
+        trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, *frames_, std::move(progress)});
     run_->afterPresentationStep = [this] { refresh(); };
     run_->windows = this;
     run_->requestClose = [this] { close(); };
@@ -80,6 +107,8 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     buildMenu();
     buildPanel();
     setWindowTitle("Train Simulator");
+    setSmoothView(app().smoothView);
+    setViewScale(app().viewScale);
 }
 
 TForm1::~TForm1() = default;
@@ -104,6 +133,23 @@ void TForm1::buildMenu() {
     show->setObjectName("Show1");
     menus_["Show1"] = show;
     connect(add(show, "menu_d1"), &QAction::triggered, this, [this] { menu_d1Click(); });
+    QMenu* size = show->addMenu(tr("Size"));
+    size->setObjectName("viewSize");
+    auto* sizes = new QActionGroup(this);
+    const std::pair<const char*, double> steps[] = {
+        {QT_TR_NOOP("1×"), 1}, {QT_TR_NOOP("1.5×"), 1.5}, {QT_TR_NOOP("2×"), 2}, {QT_TR_NOOP("3×"), 3},
+        {QT_TR_NOOP("Full screen"), 0}};
+    for (const auto& [text, scale] : steps) {
+        QAction* a = size->addAction(tr(text));
+        a->setCheckable(true);
+        sizes->addAction(a);
+        sizeItems_[scale] = a;
+        connect(a, &QAction::triggered, this, [this, scale = scale] { setViewScale(scale); });
+    }
+    smoothItem_ = show->addAction(tr("Smooth view"));
+    smoothItem_->setObjectName("smoothView");
+    smoothItem_->setCheckable(true);
+    connect(smoothItem_, &QAction::triggered, this, [this](bool on) { setSmoothView(on); });
     auto* ctl = bar->addMenu(QString());
     ctl->setObjectName("Controller1");
     menus_["Controller1"] = ctl;
@@ -119,7 +165,11 @@ void TForm1::buildPanel() {
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, Qt::white);
     cab_->setPalette(pal);
-    setCentralWidget(cab_);
+    stage_ = new ViewStage(this);
+    cab_->setParent(stage_);
+    stage_->content = cab_;
+    stage_->setFixedSize(cab_->size());
+    setCentralWidget(stage_);
 
     QFont mono("Monospace");
     mono.setStyleHint(QFont::TypeWriter);
@@ -142,6 +192,61 @@ void TForm1::buildPanel() {
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TForm1::applyScale(double scale) {
+    scale_ = scale;
+    cab_->setScale(scale);
+    QFont mono("Monospace");
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setPixelSize(int(std::lround(16 * scale)));
+    for (const auto& place : kLabels) {
+        QLabel* l = labels_[place.name];
+        l->setFont(mono);
+        const QRect r = cab_->scaled(QRect(place.left, place.top, place.width, place.height));
+        l->move(r.topLeft());
+        if (place.width > 0) l->setFixedSize(r.size());
+        else l->adjustSize();
+    }
+    back_->setPixmap(backButtonPicture(scale, cab_->devicePixelRatioF()));
+    back_->setGeometry(cab_->scaled(QRect(618, 417, 20, 20)));
+}
+
+void TForm1::setViewScale(double scale) {
+    if (auto it = sizeItems_.find(scale); it != sizeItems_.end()) it->second->setChecked(true);
+    app().viewScale = scale;
+    if (scale > 0) {
+        if (fullScreen_) {
+            fullScreen_ = false;
+            setWindowState(windowState() & ~Qt::WindowFullScreen);
+        }
+        applyScale(scale);
+        stage_->setMinimumSize(0, 0);
+        stage_->setFixedSize(cab_->size());
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        return;
+    }
+    // Full screen: the largest whole or half step of the layout that fits below the menu.
+    fullScreen_ = true;
+    const QScreen* s = screen();
+    const QSize room = s ? s->geometry().size() - QSize(0, menuBar()->sizeHint().height()) : QSize(kCabWidth, kCabHeight);
+    double fit = 1;
+    for (double k = 1.5; kCabWidth * k <= room.width() && kCabHeight * k <= room.height(); k += 0.5) fit = k;
+    applyScale(fit);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    stage_->setMinimumSize(0, 0);
+    stage_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // Without a window manager the state alone does not size the window.
+    if (s) setGeometry(s->geometry());
+    // Also before the window is first shown: it then opens full screen.
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    stage_->centre();
+}
+
+void TForm1::setSmoothView(bool on) {
+    smooth_ = on;
+    app().smoothView = on;
+    smoothItem_->setChecked(on);
+}
+
 void TForm1::formCreate() {
     run_->formCreate();
     refresh();
@@ -150,7 +255,7 @@ void TForm1::formCreate() {
 void TForm1::runModal() {
     setWindowModality(Qt::ApplicationModal);
     show();
-    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    if (const QScreen* s = screen(); s && !fullScreen_) move(s->availableGeometry().center() - rect().center());
     if (!isVisible()) return;
     QEventLoop loop;
     connect(this, &TForm1::closed, &loop, &QEventLoop::quit);
@@ -360,13 +465,58 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
+QImage TForm1::viewImage(const ViewFrame& f) const {
+    QImage view =
+        QImage(reinterpret_cast<const uchar*>(f.pixels.data()), f.width, f.height, QImage::Format_RGB32).copy();
+    view.setDevicePixelRatio(cab_->devicePixelRatioF());
+    return view;
+}
+
 void TForm1::paintRoutine() {
     if (closing_) return;
-    if (run_->paintView(frameBitmap_)) {
-        const QImage view(reinterpret_cast<const uchar*>(frameBitmap_.pixels.data()), kViewWidth, kViewHeight,
-                          QImage::Format_RGB32);
-        cab_->setView(view.copy());
+    QElapsedTimer timer;
+    timer.start();
+    // Frames are converted straight to the size they are shown at.
+    const QSize size = cab_->viewPixelSize();
+    frameBitmap_.resize(size.width(), size.height());
+    bool changed = run_->paintView(frameBitmap_);
+    int64_t speed = 0;
+    int32_t accumulator = 0, recorded = 0, shown = -1;
+    run_->locked([&](Run& r, PanelModel&) {
+        speed = r.speed;
+        accumulator = r.frameAccumulator;
+        recorded = r.recordedSpeedKmh;
+        shown = r.lastPaintedFrame;
+    });
+    if (changed) shownFrame_ = shown;
+    // After a change of size the frame on view is fetched again at the new size
+    // (past either end of the video that is the end's frame, which stays on view there).
+    if (!changed && shownFrame_ >= 0 && cab_->frameSize() != size && frames_->length() > 0)
+        changed = frames_->getFrame(std::clamp(shownFrame_, 0, frames_->length() - 1), frameBitmap_);
+
+    double weight = 0;
+    const int step = speed > 0 ? 1 : -1;
+    if (smooth_ && shownFrame_ >= 0) {
+        weight = nextFrameWeight(speed, accumulator, recorded, std::llabs(std::llround(double(speed) / 10000)));
+        const int next = shownFrame_ + step;
+        if (next < 0 || next >= frames_->length()) weight = 0;
+        if (weight > 0 && (next != nextFrame_ || nextView_.size() != size)) {
+            nextBitmap_.resize(size.width(), size.height());
+            if (frames_->getFrame(next, nextBitmap_)) {
+                nextView_ = viewImage(nextBitmap_);
+                nextFrame_ = next;
+                changed = true;
+            } else {
+                weight = 0;
+            }
+        }
     }
+    if (changed) {
+        cab_->setView(viewImage(frameBitmap_), weight > 0 ? nextView_ : QImage(), weight);
+    } else if (weight != cab_->weight()) {
+        cab_->setView(cab_->shownView(), weight > 0 ? nextView_ : QImage(), weight);
+    }
+    if (paintMeasured) paintMeasured(double(timer.nsecsElapsed()) / 1e6);
 }
 
 void TForm1::changeEvent(QEvent* e) {

@@ -10,6 +10,7 @@
 #include "com_port.h"
 #include "driving_run.h"
 #include "qt_pictures.h"
+#include "video/frame_cache.h"
 #include "view_painter.h"
 
 class QLabel;
@@ -17,6 +18,8 @@ class QAction;
 class QMenu;
 
 namespace ts {
+
+class ViewStage;
 
 class TForm1 : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -63,6 +66,19 @@ public:
     QAction* action(const std::string& name) const;
     QLabel* label(const std::string& name) const;
 
+    // Display > Size: 1, 1.5, 2 or 3 times the layout, or 0 for full screen
+    // (the largest whole or half step that fits, centred on black).
+    void setViewScale(double scale);
+    double viewScale() const { return fullScreen_ ? 0 : scale_; }
+    // The scale drawn at (in full screen the one that fits).
+    double drawnScale() const { return scale_; }
+    // Display > Smooth view.
+    void setSmoothView(bool on);
+    bool smoothView() const { return smooth_; }
+    CabView* cabView() const { return cab_; }
+    // Told how long each paint routine took, in milliseconds (for measuring).
+    std::function<void(double)> paintMeasured;
+
 signals:
     void closed();
 
@@ -79,16 +95,27 @@ private:
     void syncStationMenu(const PanelModel& p);
     void selectPort(const QString& name);
     void togglePort();
+    void applyScale(double scale);
+    QImage viewImage(const ViewFrame& f) const;
 
     std::unique_ptr<QtPictures> pictures_;
     std::unique_ptr<TDDSD> sound_;
     std::unique_ptr<FrameSource> video_;
-    ViewFrame frameBitmap_;
+    std::unique_ptr<FrameCache> frames_;  // what the run decodes through
+    ViewFrame frameBitmap_, nextBitmap_;
+    int shownFrame_ = -1, nextFrame_ = -1;  // the frames in frameBitmap_ and nextView_
+    QImage nextView_;
     std::unique_ptr<ViewPainter> painter_;  // TAviPaint, from the first activation
     std::shared_ptr<PaintSignal> paintSignal_ = ViewPainter::makeSignal();
     std::unique_ptr<DrivingRun> run_;
     ComPort* comPort1_ = nullptr;
     CabView* cab_ = nullptr;
+    ViewStage* stage_ = nullptr;
+    double scale_ = 1;
+    bool fullScreen_ = false;
+    bool smooth_ = true;
+    std::map<double, QAction*> sizeItems_;
+    QAction* smoothItem_ = nullptr;
     size_t stationItems_ = 0;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QMenu*> menus_;

@@ -29,9 +29,24 @@ int main(int argc, char** argv) {
             dataDir = argv[++i];
         } else if (a == "--port" && i + 1 < argc) {
             ts::mapPortName(argv[++i]);
+        } else if (a == "--scale" && i + 1 < argc) {
+            const auto scale = ts::parseViewScale(argv[++i]);
+            if (!scale) {
+                std::cerr << "trainsim: --scale takes 1, 1.5, 2, 3 or full\n";
+                return 2;
+            }
+            ts::app().viewScale = *scale;
+        } else if (a == "--smooth" && i + 1 < argc) {
+            const auto smooth = ts::parseSmoothView(argv[++i]);
+            if (!smooth) {
+                std::cerr << "trainsim: --smooth takes on or off\n";
+                return 2;
+            }
+            ts::app().smoothView = *smooth;
         } else if (a == "--help" || a == "-h") {
-            std::cout << "usage: trainsim [--data DIR] [--port COM1=/dev/ttyUSB0 ...]\n"
-                         "       trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n";
+            std::cout << "usage: trainsim [--data DIR] [--port COM1=/dev/ttyUSB0 ...] [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
+                         "       trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
+                         "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n";
             return 0;
         } else if (a.rfind("-", 0) == 0 && a.find("platform") == std::string::npos) {
             std::cerr << "trainsim: unknown option '" << a << "'\n";

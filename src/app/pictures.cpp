@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace ts {
 
@@ -47,10 +48,13 @@ QPixmap loadingPicture() {
     return plate(313, 41, QColor(200, 120, 20, 240), QColor(120, 60, 0, 240), QStringLiteral("Loading…"), 20);
 }
 
-QPixmap backButtonPicture() {
-    QPixmap pm(20, 20);
+QPixmap backButtonPicture(double scale, qreal ratio) {
+    const int side = int(std::lround(20 * scale * ratio));
+    QPixmap pm(side, side);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
+    if (scale != 1) p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(QColor(90, 90, 100));
     p.setPen(QPen(Qt::white, 1));

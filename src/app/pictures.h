@@ -9,6 +9,7 @@ namespace ts {
 QPixmap trainButtonPicture(const QString& text, int width = 313, int height = 41);
 QPixmap smallButtonPicture(const QString& text, int width, int height);
 QPixmap loadingPicture();
-QPixmap backButtonPicture();
+// The back button, drawn at `scale` times its 20 x 20 size for a screen of `ratio` device pixels per pixel.
+QPixmap backButtonPicture(double scale = 1, qreal ratio = 1);
 
 }  // namespace ts

@@ -141,6 +141,8 @@ struct FfmpegFrameSource::Impl {
 
     // False when the frame cannot be converted (a broken size or pixel
     // format, which the scaler would abort on); `out` is then left as it is.
+    // One scaling step from the decoded picture to the size it is shown at;
+    // the view's own size keeps the filter it always had.
     bool convert(ViewFrame& out) {
         const auto pixelFormat = AVPixelFormat(frame->format);
         if (!plausibleFrameSize(frame->width, frame->height) || !frame->data[0] || pixelFormat == AV_PIX_FMT_NONE ||
@@ -150,11 +152,12 @@ struct FfmpegFrameSource::Impl {
         if (!desc) return false;
         for (int p = 0; p < av_pix_fmt_count_planes(pixelFormat); ++p)
             if (!frame->data[p] || frame->linesize[p] <= 0) return false;
-        sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), kViewWidth,
-                                   kViewHeight, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+        const bool ownSize = out.width == kViewWidth && out.height == kViewHeight;
+        sws = sws_getCachedContext(sws, frame->width, frame->height, pixelFormat, out.width, out.height,
+                                   AV_PIX_FMT_BGRA, ownSize ? SWS_BILINEAR : SWS_BICUBIC, nullptr, nullptr, nullptr);
         if (!sws) return false;
         uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
-        int stride[4] = {kViewWidth * 4, 0, 0, 0};
+        int stride[4] = {out.width * 4, 0, 0, 0};
         return sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride) > 0;
     }
 };

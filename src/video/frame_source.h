@@ -1,4 +1,4 @@
-// Frames of the driver's-view video by index, as 480 x 240 pictures.
+// Frames of the driver's-view video by index, as pictures of the size asked for.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -9,9 +9,20 @@ namespace ts {
 constexpr int kViewWidth = 480;
 constexpr int kViewHeight = 240;
 
-// A 480 x 240 picture, one 0xAARRGGBB word per pixel, rows top to bottom.
+// A picture of the view, one 0xAARRGGBB word per pixel, rows top to bottom:
+// 480 x 240, or the size the view is shown at when the window is scaled.
 struct ViewFrame {
+    int width = kViewWidth;
+    int height = kViewHeight;
     std::vector<uint32_t> pixels = std::vector<uint32_t>(size_t(kViewWidth) * kViewHeight, 0xFFFFFFFFu);
+
+    // A frame of another size starts white, as a fresh one does.
+    void resize(int w, int h) {
+        if (w == width && h == height) return;
+        width = w;
+        height = h;
+        pixels.assign(size_t(w) * size_t(h), 0xFFFFFFFFu);
+    }
 };
 
 class FrameSource {
@@ -21,7 +32,7 @@ public:
     virtual bool open(const std::string& path) = 0;
     // Number of frames; 0 when nothing is open.
     virtual int length() const = 0;
-    // Decodes frame `index` into `out`. An index outside the video leaves `out`
+    // Decodes frame `index` into `out`, converted to out's size. An index outside the video leaves `out`
     // as it is; returns false when no frame was ever decoded.
     virtual bool getFrame(int index, ViewFrame& out) = 0;
 };
