@@ -6,11 +6,40 @@
 
 namespace ts {
 
-CabView::CabView(QtPictures& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
+namespace {
+const char* const kCard = "staffImage";
+}
+
+CardLayer::CardLayer(QtPictures& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
+    setObjectName("cardLayer");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(0, 0, 640, 440);
+}
+
+void CardLayer::setCard(const PanelItem* card) {
+    const bool shown = card && card->visible && card->picture && card->left < 640;
+    if (!shown && !shown_) return;
+    if (shown && shown_ && card->left == card_.left && card->top == card_.top && card->picture == card_.picture) return;
+    if (card) card_ = *card;
+    shown_ = shown;
+    update();
+}
+
+void CardLayer::paintEvent(QPaintEvent*) {
+    if (!shown_) return;
+    QPainter p(this);
+    p.drawImage(QPoint(card_.left, card_.top),
+                card_.transparent ? pictures_.transparentImage(*card_.picture) : pictures_.image(*card_.picture));
+}
+
+CabView::CabView(QtPictures& pictures, QWidget* parent)
+    : QWidget(parent), pictures_(pictures), card_(new CardLayer(pictures, this)) {
     setObjectName("cab");
     setFixedSize(640, 440);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
+
+void CabView::raiseCard() { card_->raise(); }
 
 void CabView::takeFrom(const Run& run, const PanelModel& panel) {
     items_ = panel.items;
@@ -21,6 +50,10 @@ void CabView::takeFrom(const Run& run, const PanelModel& panel) {
     lists_[size_t(ImageSource::NotchP)] = run.NotchImageP;
     lists_[size_t(ImageSource::NotchB)] = run.NotchImageB;
     lists_[size_t(ImageSource::Gear)] = run.GearImageList;
+    const PanelItem* card = nullptr;
+    for (const PanelItem& item : items_)
+        if (item.name == kCard) card = &item;
+    card_->setCard(card);
     update();
 }
 
@@ -37,7 +70,7 @@ void CabView::paintEvent(QPaintEvent*) {
     if (!view_.isNull()) p.drawImage(QRect(0, 0, 480, 240), view_);
 
     for (const PanelItem& item : items_) {
-        if (!item.visible) continue;
+        if (!item.visible || item.name == kCard) continue;
         const QRect r(item.left, item.top, item.width, item.height);
         switch (item.kind) {
             case PanelItem::Kind::Picture:
