@@ -9,6 +9,7 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libopenal-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
   xvfb xauth socat fonts-noto-cjk espeak-ng
   clang libfuzzer-14-dev
 )

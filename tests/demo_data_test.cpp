@@ -3,6 +3,10 @@
 // videos made from them.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <vector>
+
 #include "drive_runner.h"
 #include "line.h"
 
@@ -22,7 +26,7 @@ std::string last(const DriveResult& r, const char* event = "step") {
 }  // namespace
 
 TEST(DemoData, ElectricTrainDrivesAwayFromTheFirstStation) {
-    // Doors open at the start; the melody at 09:30:45 and the doors close ten seconds later.
+    // Doors open at the start; the melody at 09:30:15 and the doors close after it.
     std::string script = "@0 start\n@100 char f\n@100 char 5\n";
     for (int i = 0; i < 5; ++i) script += "@57000 char 8\n";
     script += "@70000 close\n";
@@ -76,5 +80,49 @@ TEST(DemoData, LineDescriptionsLieOnTheirVideosAndStopAtStations) {
         for (const auto& t : l.tunnels) EXPECT_TRUE(onVideo(t.from) && onVideo(t.to));
         EXPECT_TRUE(onVideo(l.levelCrossing));
         EXPECT_GT(l.frames, 4501) << "the video runs past the end of the line";
+    }
+}
+
+TEST(DemoData, FirstDepartureComesFifteenSecondsAfterStartInBothRouteFiles) {
+    for (const auto& [code, start] : {std::pair{"789", 9 * 108000 + 30 * 1800}, std::pair{"40", 14 * 108000 + 10 * 1800}}) {
+        std::ifstream in(kDemo + "/" + code + "_line.txt", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        std::string f = text.str();  // CR LF line ends, as data sets made on Windows have
+        std::erase(f, '\r');
+        const size_t startAt = f.find("[StartTime]\n");
+        ASSERT_NE(startAt, std::string::npos) << code;
+        EXPECT_EQ(std::stoi(f.substr(startAt + 12)), start) << code;
+        const size_t station = f.find("[Station]\n");
+        ASSERT_NE(station, std::string::npos) << code;
+        // name, kind, from, to, sound, departure, close, next distance
+        std::stringstream row(f.substr(station + 10, f.find('\n', station + 10) - station - 10));
+        std::vector<std::string> fields;
+        for (std::string x; std::getline(row, x, ',');) fields.push_back(x);
+        ASSERT_EQ(fields.size(), 8u) << code;
+        EXPECT_EQ(std::stoi(fields[5]), start + 15 * 30) << code << ": departure";
+        EXPECT_EQ(std::stoi(fields[6]), start + 16 * 30) << code << ": doors close once the melody has ended";
+    }
+}
+
+TEST(DemoData, NewcomersTrainMovesWithinTwentySecondsOfStart) {
+    // Start, reverser forward, handle straight to power 3; nothing else. The
+    // 789's one handle goes to neutral (5) and three notches up; the 40's
+    // driver closes the doors once the melody has ended.
+    const std::string common = "@0 start\n@100 char f\n@200 char 5\n@200 char z\n@200 char z\n@200 char z\n";
+    for (const auto& [code, extra] : {std::pair{"789", ""}, std::pair{"40", "@17000 char d\n"}}) {
+        const auto r = drive(kDemo, code, common + extra + "@20000 close\n");
+        ASSERT_EQ(r.status, 0) << r.err;
+        int64_t moved = -1, melody = -1;
+        for (const auto& l : r.lines) {
+            if (field(l, "event") != "step") continue;
+            if (melody < 0 && field(l, "stationDepartureSoundPlayed").substr(0, 2) == "[1") melody = std::stoll(field(l, "t"));
+            if (moved < 0 && std::stoll(field(l, "speed")) > 0) moved = std::stoll(field(l, "t"));
+        }
+        EXPECT_GE(melody, 14800) << code << ": the melody at the departure time";
+        EXPECT_LE(melody, 15200) << code;
+        EXPECT_GT(moved, melody) << code << ": no movement before the doors have closed";
+        EXPECT_GT(moved, 0) << code << ": the train never moved";
+        EXPECT_LE(moved, 20000) << code;
     }
 }

@@ -14,6 +14,7 @@
 
 #include "app_state.h"
 #include "com_port.h"
+#include "data_folder.h"
 #include "drive_script.h"
 #include "driving_window.h"
 #include "help_window.h"
@@ -120,6 +121,10 @@ int runDriveMode(int argc, char** argv) {
             return std::string(argv[++i]);
         };
         std::optional<std::string> v;
+        if (a == "--help" || a == "-h") {
+            std::cout << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n";
+            return 0;
+        }
         if (a == "--train" && (v = next())) o.train = *v;
         else if (a == "--data" && (v = next())) o.data = *v;
         else if (a == "--script" && (v = next())) o.script = *v;
@@ -164,7 +169,8 @@ int runDriveMode(int argc, char** argv) {
         if (!traceFile) return usage("cannot write trace '" + o.trace + "'");
         out = &traceFile;
     }
-    if (!o.data.empty() && chdir(o.data.c_str()) != 0) return usage("cannot change into data folder '" + o.data + "'");
+    if (const DataFolder data = chooseDataFolder(o.data); !data.path.empty() && chdir(data.path.c_str()) != 0)
+        return usage("cannot change into data folder '" + data.path + "'");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -11,6 +12,7 @@
 
 #include "app_state.h"
 #include "com_port.h"
+#include "data_folder.h"
 #include "drive_mode.h"
 #include "help_window.h"
 #include "qt_message_boxes.h"
@@ -19,10 +21,36 @@
 #include "title_window.h"
 #include "value_window.h"
 
+namespace {
+
+void printHelp(const ts::DataFolder& data) {
+    std::cout << "usage: trainsim [COMMAND] [OPTIONS]\n"
+                 "\n"
+                 "Commands:\n"
+                 "  (none)   open the title screen and drive a train picked there\n"
+                 "  drive    run a train headless from a script and write a JSON trace\n"
+                 "           (trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N])\n"
+                 "\n"
+                 "Options:\n"
+                 "  --data DIR             read the data files from DIR\n"
+                 "  --port COM1=DEVICE     open DEVICE for the controller port COM1 (or COM2); repeatable\n"
+                 "  --scale 1|1.5|2|3|full size of the driving window (the drive mode takes it too)\n"
+                 "  --smooth on|off        blend neighbouring frames when slower than the recording\n"
+                 "  --help, -h             show this help\n"
+                 "  --version              show the program's version\n"
+                 "\n"
+                 "Data folder: "
+              << (data.path.empty() ? std::filesystem::current_path().string() : data.path) << "\n  (" << data.reason
+              << ")\n";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
 
     std::string dataDir;
+    bool help = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) {
@@ -44,17 +72,25 @@ int main(int argc, char** argv) {
             }
             ts::app().smoothView = *smooth;
         } else if (a == "--help" || a == "-h") {
-            std::cout << "usage: trainsim [--data DIR] [--port COM1=/dev/ttyUSB0 ...] [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
-                         "       trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
-                         "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n";
+            help = true;
+        } else if (a == "--version") {
+            std::cout << "trainsim " << TRAINSIM_VERSION << "\n";
             return 0;
-        } else if (a.rfind("-", 0) == 0 && a.find("platform") == std::string::npos) {
-            std::cerr << "trainsim: unknown option '" << a << "'\n";
+        } else if (a == "-platform" && i + 1 < argc) {
+            ++i;  // Qt's own option, left for QApplication
+        } else {
+            std::cerr << "trainsim: " << (a.rfind("-", 0) == 0 ? "unknown or incomplete option '" : "unknown command '")
+                      << a << "'\nTry 'trainsim --help'.\n";
             return 2;
         }
     }
-    if (!dataDir.empty() && chdir(dataDir.c_str()) != 0) {
-        std::cerr << "trainsim: cannot change into data folder '" << dataDir << "'\n";
+    const ts::DataFolder data = ts::chooseDataFolder(dataDir);
+    if (help) {
+        printHelp(data);
+        return 0;
+    }
+    if (!data.path.empty() && chdir(data.path.c_str()) != 0) {
+        std::cerr << "trainsim: cannot change into data folder '" << data.path << "'\n";
         return 2;
     }
 

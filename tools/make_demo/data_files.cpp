@@ -151,6 +151,8 @@ std::string trainFile(const Line& l) {
         for (int i = 0; i <= 3; ++i) o << img(l, "gear" + std::to_string(i) + ".png") << "\n";
         o << "#\n";
     }
+    // the analogue clock's face, over the clock's square ([Clock] 455, 268)
+    o << "[Others]\n" << img(l, "clock_dial.png") << "\n430\n243\n#\n";
     return o.str();
 }
 
@@ -172,7 +174,23 @@ std::string controllerMap() {
 }
 
 std::string helpText() {
-    return "Keys\n"
+    return "How to drive\n"
+           "The first minutes\n"
+           "1. Click Start in the menu: the clock runs.\n"
+           "   The train stands at the first station,\n"
+           "   doors open, brake at emergency (EB).\n"
+           "2. f : reverser forward.\n"
+           "3. At the departure time, 15 s after\n"
+           "   Start, the departure melody plays.\n"
+           "   Then the doors close: by themselves on\n"
+           "   the 789, with d on the 40.\n"
+           "4. Handle to power: 789: 5, then z z z;\n"
+           "   40: , to release the brake, z z z.\n"
+           "   The train moves once the door lamp\n"
+           "   lights (doors closed).\n"
+           "5. Stop at the stop sign; the doors open.\n"
+           "\n"
+           "Keys\n"
            "Start: menu Start (pause/resume)\n"
            "f / n / b : reverser\n"
            "z / a : power up / down\n"
@@ -196,41 +214,92 @@ std::string helpText() {
 
 std::string readme() {
     return R"(<!DOCTYPE html>
-<html lang="en"><head><meta charset="utf-8"><title>Train Simulator</title></head>
-<body style="font-family: sans-serif; max-width: 46em; margin: 2em auto">
+<html lang="en"><head><meta charset="utf-8"><title>Train Simulator</title>
+<style>
+body { font-family: sans-serif; max-width: 46em; margin: 2em auto; line-height: 1.45; padding: 0 1em }
+td, th { border: 1px solid #999; padding: 0.2em 0.6em; text-align: left }
+table { border-collapse: collapse }
+code, kbd { background: #eee; padding: 0 0.25em }
+</style></head>
+<body>
 <h1>Train Simulator</h1>
-<p>Drive a train along a recorded line. The view is a cab video: it moves as fast as you drive.
-Pick a train on the title screen: <b>789</b>, a six-car electric train on the Konan Line, or
-<b>40</b>, a diesel railcar on the Yamada Line.</p>
-<h2>Driving</h2>
+<p>Train Simulator lets you drive a train along a line recorded from the cab. The big picture is
+a cab video: it runs as fast as you drive, stops when you stop and runs backwards when you reverse.
+Beside it is the cab panel: speedometer, brake and air gauges, lamps, the power and brake
+notches, an analogue and a digital clock, the signal ahead, the next speed limit and the gradient.
+You drive with the keyboard, the mouse wheel or a master controller on a serial port.</p>
+<p>This demo has two trains, each with its own line of five stations. Pick one on the title
+screen.</p>
+
+<h2>The first minutes</h2>
 <ol>
-<li>Click <b>Start</b> in the menu. The train stands at the first station with the brake at emergency.</li>
-<li>Put the reverser forward (<b>f</b>) and release the brake (<b>5</b>, or <b>8</b> step by step).</li>
-<li>On the 40 the doors are yours: close them with <b>d</b>. On the 789 they close after the departure melody.</li>
-<li>Take power with <b>8</b> (or <b>z</b>), brake with <b>2</b> (or <b>a</b> / <b>.</b>), and stop at the stop sign.</li>
-<li>When the ATS bell rings, brake and press <b>space</b> to confirm, or the emergency brake follows.</li>
+<li>Click <b>Start</b> in the menu. The clock starts; the train stands at the first station with
+the doors open and the brake at emergency (<i>EB</i>).</li>
+<li>Press <kbd>f</kbd>: the reverser goes forward.</li>
+<li>Wait for the departure time, 15 seconds after Start: the departure melody plays, then the
+doors close. Nothing moves while the doors are open: the door lamp on the panel lights when they
+are closed.</li>
+<li>Take power and go. Press <kbd>F1</kbd> to slide in the timetable card, and stop at the next
+station's stop sign: a red marker at the right edge of the view runs down as you near it.</li>
 </ol>
+
+<h2>The 789 on the Konan Line</h2>
+<p>A six-car electric train with one combined handle: five power notches, eight brake steps and
+emergency. <kbd>z</kbd> moves the handle towards power, <kbd>a</kbd> towards the brake; <kbd>8</kbd>
+and <kbd>2</kbd> do the same one step at a time, <kbd>5</kbd> puts it to neutral. The doors open and
+close by themselves at the stations. The automatic train stop rings a bell when you pass a signal
+at danger or caution too fast: brake and press <kbd>space</kbd> to confirm, or the emergency brake
+follows. A speed check near the tunnel brakes the train when it is above the limit.</p>
+<p>At the start: <kbd>f</kbd>, <kbd>5</kbd> (the handle from emergency to neutral) and
+<kbd>z</kbd> <kbd>z</kbd> <kbd>z</kbd> (power 3); the train moves as soon as the doors have
+closed.</p>
+
+<h2>The 40 on the Yamada Line</h2>
+<p>A diesel railcar with separate handles: power (<kbd>z</kbd> up, <kbd>a</kbd> down, three
+gears that change by themselves) and an automatic air brake (<kbd>,</kbd> release, <kbd>.</kbd>
+apply, with a hold position). It is a one-man train: the doors are yours. After the departure
+melody close them with <kbd>d</kbd>; at each stop open them again with <kbd>d</kbd>. The vigilance
+device sounds a buzzer after a minute without touching a control while running; touch any
+control, or the emergency brake follows five seconds later.</p>
+<p>At the start: <kbd>f</kbd>, after the melody <kbd>d</kbd>, release the brake with <kbd>,</kbd>
+(several times) and take power with <kbd>z</kbd>.</p>
+
 <h2>Keys</h2>
-<table border="1" cellpadding="4" style="border-collapse: collapse">
+<table>
+<tr><th>key</th><th></th></tr>
 <tr><td>f n b</td><td>reverser forward, neutral, back</td></tr>
 <tr><td>z a</td><td>power up / down (one handle: a brakes)</td></tr>
 <tr><td>, .</td><td>brake release / apply (separate handles)</td></tr>
-<tr><td>8 2 5</td><td>handle up, down, all to neutral</td></tr>
+<tr><td>8 2 5</td><td>handle one step up, down, all to neutral</td></tr>
 <tr><td>0 q /</td><td>emergency brake</td></tr>
 <tr><td>3 6</td><td>horn, whistle</td></tr>
 <tr><td>d 7</td><td>doors (one-man trains)</td></tr>
 <tr><td>space r</td><td>confirm and reset the train protection</td></tr>
 <tr><td>Enter</td><td>call out the signal or sign ahead</td></tr>
 <tr><td>F1 F2 F3</td><td>timetable card, value display, key help</td></tr>
+<tr><td>Shift+F1 Shift+F2</td><td>follow the recorded speed on / off</td></tr>
+<tr><td>Scroll Lock</td><td>swap 2 and 8</td></tr>
 <tr><td>mouse wheel</td><td>handle up (toward you) and down (away)</td></tr>
 </table>
-<h2>Controller codes</h2>
+<p>The menu <b>Move</b> jumps to a station; <b>Display</b> opens the key help; the small arrow at
+the bottom right goes back to the title screen.</p>
+
+<h2>A master controller</h2>
 <p><code>mascon.txt</code> lists what a serial controller sends for each position, one per line:
 power 1 to 6 (<code>P1XXX</code> ... <code>P6XXX</code>), neutral (<code>N0XXX</code>), brake 1 to 8
 (<code>B1XXX</code> ... <code>B8XXX</code>), emergency (<code>EBXXX</code>), reverser (<code>RFXXX</code>,
 <code>RNXXX</code>, <code>RBXXX</code>) and three switches: confirm, horn, call-out (<code>SW1XX</code> ...
 <code>SW3XX</code>). Only the first five characters of a message count. Connect with
-<i>Controller &gt; Connect</i> (19200 baud, 8 data bits, even parity, 1 stop bit).</p>
+<i>Controller &gt; Connect</i> (19200 baud, 8 data bits, even parity, 1 stop bit); start the program
+with <code>--port COM1=/dev/ttyUSB0</code> to use another device.</p>
+
+<h2>Where to go next: your own route</h2>
+<p>A route is a folder of plain-text files beside your own cab video: <code>CODE_line.txt</code>
+(stations and timetable, signals, speed limits, gradients, sounds and the video),
+<code>CODE_train.txt</code> (the train's performance and its cab panel), <code>string.txt</code> and
+<code>mascon.txt</code>, with the pictures and wave sounds they name. Copy this demo folder, change it
+and run <code>trainsim --data /path/to/your/route</code>. The formats are described in the project's
+<code>docs/data-formats.md</code>; <code>man trainsim</code> lists every option, file and key.</p>
 </body></html>
 )";
 }

@@ -6,6 +6,10 @@ namespace {
 
 constexpr int kHour = 108000;
 constexpr int kMinute = 1800;
+// The first departure comes soon after Start, so that a newcomer sees the
+// melody, the doors closing and the power taking hold in the first half minute;
+// the doors close as soon as the melody has ended.
+constexpr int kFirstDeparture = 15 * 30;
 
 // The recorded run: leaving each stop at 5 km/h, up to the cruising speed, down
 // again to 5 km/h at the next stop; passing stations at speed.
@@ -39,7 +43,7 @@ Line electricLine() {
     l.startTime = t0;
     // stopping points (frame of the stop mark) along the line
     l.stations = {
-        {"港南", "KONAN", 0, 230, 350, t0 + 45 * 30, t0 + 45 * 30 + 10 * 30, 145000},
+        {"港南", "KONAN", 0, 230, 350, t0 + kFirstDeparture, t0 + kFirstDeparture + 30, 145000},
         {"桜町", "SAKURAMACHI", 0, 1340, 1460, t0 + 4 * kMinute, t0 + 4 * kMinute + 10 * 30, 162000},
         {"川原", "KAWARA", 1, 2150, 2190, 0, 0, 0},
         {"緑ヶ丘", "MIDORIGAOKA", 0, 2840, 2960, t0 + 8 * kMinute, t0 + 8 * kMinute + 10 * 30, 158000},
@@ -71,7 +75,7 @@ Line dieselLine() {
     const int t0 = 14 * kHour + 10 * kMinute;
     l.startTime = t0;
     l.stations = {
-        {"山田", "YAMADA", 0, 180, 300, t0 + 40 * 30, t0 + 40 * 30 + 10 * 30, 170000},
+        {"山田", "YAMADA", 0, 180, 300, t0 + kFirstDeparture, t0 + kFirstDeparture + 30, 170000},
         {"上野原", "UENOHARA", 0, 1440, 1560, t0 + 5 * kMinute, t0 + 5 * kMinute + 10 * 30, 140000},
         {"中沢", "NAKAZAWA", 1, 2300, 2340, 0, 0, 0},
         {"沢口", "SAWAGUCHI", 0, 2940, 3060, t0 + 10 * kMinute, t0 + 10 * kMinute + 10 * 30, 150000},

@@ -23,6 +23,7 @@ void writeLinePictures(const fs::path& out, const Line& l) {
     writePicture(dir / "panel.png", panelPicture(l.electric, false));
     writePicture(dir / "panel_tunnel.png", panelPicture(l.electric, true));
     writePicture(dir / "staff.png", timetableCard(l));
+    writePicture(dir / "clock_dial.png", clockDial());
     writePicture(dir / "needle_speed.png", needlePicture(176, QColor(230, 240, 255)));
     writePicture(dir / "needle_red.png", needlePicture(104, QColor(220, 30, 30)));
     writePicture(dir / "needle_black.png", needlePicture(104, QColor(20, 20, 20)));

@@ -7,6 +7,7 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 namespace demo {
@@ -117,6 +118,25 @@ QImage panelPicture(bool electric, bool tunnel) {
     p.setPen(QColor(220, 220, 230));
     p.setFont(font(12));
     p.drawText(QRect(300, 110, 120, 16), Qt::AlignCenter, electric ? "789系 電車" : "キハ40 気動車");
+    return img;
+}
+
+QImage clockDial() {
+    // Only the rim and the hour marks: the clock fills its square and draws its
+    // hands (20 pixels long) itself, and the marks lie just beyond their tips.
+    QImage img = canvas(50, 50);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(25, 25);
+    p.setPen(QPen(QColor(40, 40, 40), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 24, 24);
+    for (int h = 0; h < 12; ++h) {
+        const double a = h * std::numbers::pi / 6;
+        const double inner = h % 3 == 0 ? 20.5 : 21.5;
+        p.setPen(QPen(QColor(20, 20, 20), h % 3 == 0 ? 2.5 : 1.5, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(c + QPointF(std::sin(a) * inner, -std::cos(a) * inner), c + QPointF(std::sin(a) * 24, -std::cos(a) * 24));
+    }
     return img;
 }
 

@@ -12,6 +12,7 @@ namespace demo {
 QImage titlePicture();
 // The panel below the view; `tunnel` gives the darker panel shown in tunnels.
 QImage panelPicture(bool electric, bool tunnel);
+QImage clockDial();  // 50 x 50, transparent: rim and hour marks of the analogue clock
 QImage needlePicture(int size, QColor colour);
 QImage lamp(const QString& text, QColor on, int w = 44, int h = 20);
 QImage notchIndicator(const QString& text, QColor colour);

@@ -147,12 +147,12 @@ Samples horn(bool whistle) {
 }
 
 Samples doorSound(bool opening) {
-    Samples s = silence(2.5);
+    Samples s = silence(1.6);
     // chime first, then the air of the door engines
-    addTone(s, 0.0, 0.5, opening ? 988 : 784, 0.4, 4);
-    addTone(s, 0.4, 0.6, opening ? 784 : 659, 0.4, 4);
-    Samples air = brakeHiss(1.2, 0.3);
-    for (size_t i = 0; i < air.size() && i + size_t(1.1 * kRate) < s.size(); ++i) s[i + size_t(1.1 * kRate)] += air[i];
+    addTone(s, 0.0, 0.35, opening ? 988 : 784, 0.4, 4);
+    addTone(s, 0.3, 0.4, opening ? 784 : 659, 0.4, 4);
+    Samples air = brakeHiss(0.95, 0.3);
+    for (size_t i = 0; i < air.size() && i + size_t(0.62 * kRate) < s.size(); ++i) s[i + size_t(0.62 * kRate)] += air[i];
     normalise(s, 0.7);
     return s;
 }
@@ -186,8 +186,9 @@ Samples buzzer() {
 Samples melody(int variant) {
     static const double notes[2][12] = {{659, 784, 880, 784, 659, 587, 523, 587, 659, 784, 659, 523},
                                         {523, 587, 659, 523, 784, 659, 587, 523, 440, 523, 587, 523}};
-    Samples s = silence(4.2);
-    for (int i = 0; i < 12; ++i) addTone(s, i * 0.33, 0.32, notes[variant % 2][i], 0.4, 3);
+    // short enough that a newcomer's train leaves within 20 s of Start
+    Samples s = silence(1.85);
+    for (int i = 0; i < 12; ++i) addTone(s, i * 0.15, 0.14, notes[variant % 2][i], 0.4, 3);
     normalise(s, 0.7);
     return s;
 }
