@@ -10,9 +10,26 @@
 
 namespace ts {
 
-CabView::CabView(QtPictures& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
+CardLayer::CardLayer(CabView& cab) : QWidget(&cab), cab_(cab) {
+    setObjectName("cardLayer");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CardLayer::paintEvent(QPaintEvent*) {
+    for (const PanelItem& item : cab_.items_) {
+        if (item.name != cn::staffImage || !item.visible || !item.picture || item.left >= kCabWidth) continue;
+        QPainter p(this);
+        const QRect r = cab_.scaled(QRect(item.left, item.top, item.width, item.height));
+        p.drawImage(r.topLeft(), cab_.atScale(item.transparent ? cab_.pictures_.transparentImage(*item.picture)
+                                                               : cab_.pictures_.image(*item.picture)));
+    }
+}
+
+CabView::CabView(QtPictures& pictures, QWidget* parent)
+    : QWidget(parent), pictures_(pictures), card_(new CardLayer(*this)) {
     setObjectName("cab");
     setFixedSize(kCabWidth, kCabHeight);
+    card_->setGeometry(rect());
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -21,6 +38,7 @@ void CabView::setScale(double scale) {
     scale_ = scale;
     scaledPictures_.clear();
     setFixedSize(scaled(QRect(0, 0, kCabWidth, kCabHeight)).size());
+    card_->setGeometry(rect());
     update();
 }
 
@@ -48,6 +66,7 @@ void CabView::takeFrom(const Run& run, const PanelModel& panel) {
     lists_[size_t(ImageSource::NotchB)] = run.NotchImageB;
     lists_[size_t(ImageSource::Gear)] = run.GearImageList;
     update();
+    card_->update();
 }
 
 void CabView::setView(const QImage& frame, const QImage& next, double weight) {
@@ -56,6 +75,8 @@ void CabView::setView(const QImage& frame, const QImage& next, double weight) {
     weight_ = next.isNull() ? 0 : weight;
     update(scaled(QRect(0, 0, kViewWidth, kViewHeight)));
 }
+
+void CabView::raiseCard() { card_->raise(); }
 
 const ImageList& CabView::list(ImageSource s) const { return lists_[size_t(s)]; }
 
@@ -88,7 +109,7 @@ void CabView::drawAll() {
     drawView(p, scaled(QRect(0, 0, kViewWidth, kViewHeight)), view_, next_, weight_);
 
     for (const PanelItem& item : items_) {
-        if (!item.visible) continue;
+        if (!item.visible || item.name == cn::staffImage) continue;
         const QRect r = scaled(QRect(item.left, item.top, item.width, item.height));
         switch (item.kind) {
             case PanelItem::Kind::Picture:

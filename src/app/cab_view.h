@@ -19,8 +19,24 @@ class QtPictures;
 constexpr int kCabWidth = 640;
 constexpr int kCabHeight = 440;
 
+class CabView;
+
+// The timetable card, on a layer of its own above the window's labels: the
+// card is made last at loading and lies over every other control.
+class CardLayer : public QWidget {
+public:
+    explicit CardLayer(CabView& cab);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    CabView& cab_;
+};
+
 class CabView : public QWidget {
     Q_OBJECT
+    friend class CardLayer;
 public:
     CabView(QtPictures& pictures, QWidget* parent = nullptr);
 
@@ -40,6 +56,8 @@ public:
     QSize frameSize() const { return view_.size(); }
     const QImage& shownView() const { return view_; }
     double weight() const { return weight_; }
+    // Puts the card's layer above every child made so far (the labels, the back button).
+    void raiseCard();
     // Told how long each paint of the widget took, in milliseconds (for measuring).
     std::function<void(double)> painted;
 
@@ -61,6 +79,7 @@ private:
     double scale_ = 1;
     qreal cachedRatio_ = 0;
     std::unordered_map<qint64, QImage> scaledPictures_;
+    CardLayer* card_;
 };
 
 }  // namespace ts

@@ -189,6 +189,7 @@ void TForm1::buildPanel() {
     back_->setPixmap(backButtonPicture());
     back_->setGeometry(618, 417, 20, 20);
     back_->installEventFilter(this);
+    cab_->raiseCard();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
