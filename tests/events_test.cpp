@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "events/clock.h"
+#include "events/codes.h"
 #include "events/signals.h"
 #include "events/signs.h"
 #include "events/stations.h"
@@ -443,4 +444,20 @@ TEST(Clock, Texts) {
     PanelModel q;
     timecalc(r, q);
     EXPECT_FALSE(q.clock.drawn);
+}
+
+TEST(Signals, EveryPictureOfEveryAspectSetHasTheClassOfItsState) {
+    // State 0 is stop and state 4 is clear in every set; a repeater's state 2 is
+    // picture 1, which only the call-out knows.
+    for (int set = 0; set < 6; ++set) {
+        EXPECT_EQ(aspectClass(signalImageIndex(set, 0)), AspectClass::Stop) << set;
+        EXPECT_EQ(aspectClass(signalImageIndex(set, 4)), AspectClass::Clear) << set;
+    }
+    EXPECT_EQ(aspectClass(signalImageIndex(0, 2)), AspectClass::RepeaterCaution);
+    EXPECT_EQ(aspectClass(signalImageIndex(4, 1)), AspectClass::YY);
+    EXPECT_EQ(aspectClass(signalImageIndex(3, 3)), AspectClass::YG);
+    EXPECT_EQ(aspectClass(kNone), AspectClass::Other);
+    int classified = 0;
+    for (int image = 0; image < 22; ++image) classified += aspectClass(image) != AspectClass::Other;
+    EXPECT_EQ(classified, 22) << "every picture of the list has a class";
 }

@@ -1,5 +1,6 @@
 // FormCreate: the loading sequence that builds a run from its data files.
 #include "data/controller_map.h"
+#include "events/codes.h"
 #include "panel_names.h"
 #include "data/file_names.h"
 #include "data/route_reader.h"
@@ -54,7 +55,7 @@ void DrivingRun::formCreate() {
     run_.doorLampLit = 1;
     // A missing or unreadable video leaves the view blank, with no message.
     if (!run_.videoFile.empty()) services_.video.open(resolveDataPath(run_.videoFile));
-    run_.lastPaintedFrame = -1;
+    run_.lastPaintedFrame = kNoFrame;
 
     run_.clockTicks = run_.startTime;
     run_.trainPosition = run_.startPosition;
@@ -96,9 +97,9 @@ void DrivingRun::setStartingValues() {
     r.bcPressure = int64_t(r.ebPressure) * 10000;
     r.mrPressure = int64_t(r.highAirPressure) * 10000;
     r.compressorRunning = 0;
-    r.nextSignalAspect = 999;
-    r.shownSignalAspect = 999;
-    r.atsAlarmState = 999;
+    r.nextSignalAspect = kNone;
+    r.shownSignalAspect = kNone;
+    r.atsAlarmState = kNone;
     r.inputLocked = 1;
     services_.sound.SetPrimaryFormat(22050, 8, false);
     r.baseAdhesion = 3450;

@@ -1,5 +1,6 @@
 // The keyboard and the mouse wheel: AsciiDown, keydowns, WheelD, WheelU.
 #include <cmath>
+#include "events/codes.h"
 #include "panel_names.h"
 #include <cstdlib>
 
@@ -107,7 +108,7 @@ void DrivingRun::confirmAlarm() {
     Run& r = run_;
     TDDSDChannel& ats2 = services_.sound.Channel(r.soundAts2);
     const bool playing = (ats2.Status() & 1) != 0;
-    if (r.atsAlarmState == 998) {
+    if (r.atsAlarmState == kStopSignalAlarm) {
         if (playing && roundedKmh(r.speed) == 0) ats2.Stop();
     } else if (playing) {
         ats2.Stop();
@@ -128,21 +129,21 @@ void DrivingRun::callOut() {
     Run& r = run_;
     TDDSD& sound = services_.sound;
     const int K = r.driveSoundCount() + r.soundDataCount();
-    if (r.signCallIndex != 999) restart(sound, K + r.kankoCount + r.signCallIndex);
-    if (r.speedLimitSignShown == 1 && r.signCallIndex == 999)
+    if (r.signCallIndex != kNone) restart(sound, K + r.kankoCount + r.signCallIndex);
+    if (r.speedLimitSignShown == 1 && r.signCallIndex == kNone)
         restart(sound, K + 3 + int(std::nearbyint(r.shownSpeedLimit * 0.2)));
-    if (r.speedLimitSignShown == 0 && r.signCallIndex == 999) {
+    if (r.speedLimitSignShown == 0 && r.signCallIndex == kNone) {
         const std::string& label = panel_.label(cn::SignalLabel);
         for (int i = 0; i < r.kankoCount && i < int(r.kankoTable.size()); ++i)
-            if (r.nextSignalAspect != 999 && label == r.kankoTable[size_t(i)].callText) restart(sound, K + i);
-        switch (r.nextSignalAspect) {
-            case 0: case 3: case 6: case 9: case 13: case 17: restart(sound, K + 0); break;
-            case 14: case 18: restart(sound, K + 1); break;
-            case 4: case 7: case 10: case 15: case 19: restart(sound, K + 2); break;
-            case 11: case 20: restart(sound, K + 3); break;
-            case 2: case 5: case 8: case 12: case 16: case 21: restart(sound, K + 4); break;
-            case 1: restart(sound, K + 5); break;
-            default: break;
+            if (r.nextSignalAspect != kNone && label == r.kankoTable[size_t(i)].callText) restart(sound, K + i);
+        switch (aspectClass(r.nextSignalAspect)) {
+            case AspectClass::Stop: restart(sound, K + 0); break;
+            case AspectClass::YY: restart(sound, K + 1); break;
+            case AspectClass::Y: restart(sound, K + 2); break;
+            case AspectClass::YG: restart(sound, K + 3); break;
+            case AspectClass::Clear: restart(sound, K + 4); break;
+            case AspectClass::RepeaterCaution: restart(sound, K + 5); break;
+            case AspectClass::Other: break;
         }
     }
 }

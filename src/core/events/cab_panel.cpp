@@ -1,4 +1,5 @@
 #include "events/cab_panel.h"
+#include "events/codes.h"
 #include "panel_names.h"
 
 #include <cmath>
@@ -86,13 +87,13 @@ void gearIndicator(Run& r, PanelModel& p) {
     auto draw = [&](int index) {
         if (gear) gear->drawn = r.GearImageList.holds(index) ? std::optional<int>(index) : std::nullopt;
     };
-    if (r.effectivePowerNotch >= 1 && (r.shownGear != r.currentGear || r.shownGear == -1)) {
+    if (r.effectivePowerNotch >= 1 && (r.shownGear != r.currentGear || r.shownGear == kNeutralGearImage)) {
         draw(r.currentGear + 1);
         r.shownGear = r.currentGear;
     }
-    if (r.shownGear != -1 && (r.effectivePowerNotch == 0 || r.gearShifting == 1)) {
+    if (r.shownGear != kNeutralGearImage && (r.effectivePowerNotch == 0 || r.gearShifting == 1)) {
         draw(0);
-        r.shownGear = -1;
+        r.shownGear = kNeutralGearImage;
     }
 }
 

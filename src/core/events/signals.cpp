@@ -1,4 +1,6 @@
 #include "events/signals.h"
+
+#include "events/codes.h"
 #include "panel_names.h"
 
 #include "controls/handle_model.h"
@@ -19,12 +21,6 @@ bool in(int v, const int (&set)[N]) {
     return false;
 }
 
-constexpr int kStopImages[] = {0, 3, 6, 9, 13, 17};
-constexpr int kYYImages[] = {14, 18};
-constexpr int kYImages[] = {4, 7, 10, 15, 19};
-constexpr int kYGImages[] = {11, 20};
-constexpr int kClearImages[] = {2, 5, 8, 12, 16, 21};
-
 bool visible(const PanelModel& p, ComponentName name) {
     const PanelItem* i = p.item(name);
     return i && i->visible;
@@ -42,11 +38,11 @@ int signalImageIndex(int aspectSet, int state) {
     return kImages[set][st];
 }
 
-bool isStopImage(int image) { return in(image, kStopImages); }
-bool isYYImage(int image) { return in(image, kYYImages); }
-bool isYImage(int image) { return in(image, kYImages); }
-bool isYGImage(int image) { return in(image, kYGImages); }
-bool isClearImage(int image) { return in(image, kClearImages); }
+bool isStopImage(int image) { return aspectClass(image) == AspectClass::Stop; }
+bool isYYImage(int image) { return aspectClass(image) == AspectClass::YY; }
+bool isYImage(int image) { return aspectClass(image) == AspectClass::Y; }
+bool isYGImage(int image) { return aspectClass(image) == AspectClass::YG; }
+bool isClearImage(int image) { return aspectClass(image) == AspectClass::Clear; }
 
 void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& sig) {
     const auto& rows = route.signalTable;
@@ -119,21 +115,21 @@ void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound) {
         }
         const int sinceAlarm = r.trainPosition - s.alarmPosition;
         if (1 <= sinceAlarm && sinceAlarm < 10 && r.atsType == 0 && r.atsAlert == 0 && s.aspectSet >= 1) {
-            if (isStopImage(aspect)) r.atsAlarmState = 998;
+            if (isStopImage(aspect)) r.atsAlarmState = kStopSignalAlarm;
         }
         const int sinceCheck = r.trainPosition - s.checkPosition;
         if (1 <= sinceCheck && sinceCheck < 10) {
             const int a = r.nextSignalAspect;
-            if (r.atsAlert == 0) r.atsAlarmState = 999;
-            if (a == 3 || a == 6 || a == 9 || a == 13 || a == 17) r.atsAlarmState = 0;
+            if (r.atsAlert == 0) r.atsAlarmState = kNone;
+            if (isStopImage(a) && a != kRepeaterStopImage) r.atsAlarmState = 0;
             if (r.atsAlert == 1) {
                 if (isYYImage(a)) r.atsAlarmState = r.signalSpeedYY;
                 else if (isYImage(a)) r.atsAlarmState = r.signalSpeedY;
                 else if (isYGImage(a)) r.atsAlarmState = r.signalSpeedYG;
-                else if (a == 5 || a == 8 || a == 12 || a == 16 || a == 21) r.atsAlarmState = 999;
+                else if (isClearImage(a) && a != kRepeaterClearImage) r.atsAlarmState = kNone;
             }
-            r.nextSignalAspect = 999;
-            r.shownSignalAspect = 999;
+            r.nextSignalAspect = kNone;
+            r.shownSignalAspect = kNone;
         }
     }
 }
@@ -167,7 +163,7 @@ void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
     auto playing = [&](int ch) { return (sound.Channel(ch).Status() & 1) != 0; };
     if (r.brakeNotch != -r.brakeNotchCount && r.atsConfirmed == 0) {
         const bool raise = (r.atsAlert == 1 && real(r.speed) > r.atsAlarmState + 5) ||
-                           (r.atsAlert == 0 && r.atsAlarmState == 998) || (r.atsAlert == 0 && r.atsAlarmState == 0);
+                           (r.atsAlert == 0 && r.atsAlarmState == kStopSignalAlarm) || (r.atsAlert == 0 && r.atsAlarmState == 0);
         if (raise) {
             r.atsBellRinging = 1;
             r.atsChimePending = 0;
@@ -213,7 +209,7 @@ void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
             r.atsConfirmed = 0;
         }
     }
-    if (r.atsAlarmState == 999) {
+    if (r.atsAlarmState == kNone) {
         for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
         r.atsConfirmed = 0;
     }

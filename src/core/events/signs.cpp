@@ -1,4 +1,5 @@
 #include "events/signs.h"
+#include "events/codes.h"
 #include "panel_names.h"
 
 #include <cstdio>
@@ -88,7 +89,7 @@ void otherSigns(Run& r, PanelModel& p) {
     for (const SignRow& s : r.signTable) {
         if (s.fromPosition <= r.trainPosition && r.trainPosition < s.toPosition) {
             zoneMatched = true;
-            if (r.signCallIndex == 999) {
+            if (r.signCallIndex == kNone) {
                 draw(p, cn::OtherImage, r.OtherImageList, s.imageIndex);
                 r.signCallIndex = s.imageIndex;
             }
@@ -96,7 +97,7 @@ void otherSigns(Run& r, PanelModel& p) {
     }
     if (!zoneMatched) {
         clear(p, cn::OtherImage);
-        r.signCallIndex = 999;
+        r.signCallIndex = kNone;
     }
 }
 
