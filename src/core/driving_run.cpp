@@ -1,4 +1,5 @@
 #include "driving_run.h"
+#include "sound_channels.h"
 #include "panel_names.h"
 
 #include "events/signals.h"
@@ -61,7 +62,7 @@ void DrivingRun::start1Click() {
 }
 
 int DrivingRun::lowChannelCount() const {
-    return run_.driveSoundCount() + run_.soundDataCount() + run_.kankoCount;
+    return ChannelMap::of(run_, run_).lowCount();
 }
 
 void DrivingRun::closeQuery() {
@@ -73,7 +74,7 @@ void DrivingRun::closeQuery() {
     run_.stopDistance = 0;
     TDDSD& sound = services_.sound;
     for (int ch = 0; ch < lowChannelCount(); ++ch) sound.Channel(ch).Stop();
-    for (int i = 0; i < run_.motorSoundCount(); ++i) sound.Channel(100 + i).Stop();
+    for (int i = 0; i < run_.motorSoundCount(); ++i) sound.Channel(ChannelMap::motor(i)).Stop();
     releaseSoundBank();
     carriedOver().from(run_);
     closed_ = true;

@@ -2,14 +2,13 @@
 // channels (drive sounds, route sounds, call-outs, sign sounds from channel 0
 // up; motor sounds from channel 100).
 #include "data/file_names.h"
+#include "sound_channels.h"
 #include "driving_run.h"
 #include "sound/sound_errors.h"
 
 namespace ts {
 
 namespace {
-
-constexpr int kMotorChannel = 100;
 
 WavePtr load(TDDSD& sound, const std::string& name) {
     if (name.empty()) return nullptr;
@@ -21,11 +20,12 @@ WavePtr load(TDDSD& sound, const std::string& name) {
 void DrivingRun::loadSoundBank() {
     Run& r = run_;
     TDDSD& sound = services_.sound;
-    const int D = r.driveSoundCount(), S = r.soundDataCount(), K = r.kankoCount, O = r.otherImageCount();
+    const ChannelMap map = ChannelMap::of(r, r);
+    const int K = map.calloutCount;
     // The channels below 100 must not run into the motor sounds.
-    if (D + S > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[SoundData]");
-    if (D + S + K > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[KankoSound2]");
-    if (D + S + K + O > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[OtherImageList]");
+    if (map.callout(0) > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[SoundData]");
+    if (map.lowCount() > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[KankoSound2]");
+    if (map.belowMotorCount() > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[OtherImageList]");
 
     r.driveSoundWaves.clear();
     r.soundDataWaves.clear();
@@ -47,19 +47,19 @@ void DrivingRun::loadSoundBank() {
         for (int k = 0; k < K; ++k) sound.Channel(ch++).setWaveData(r.kankoWaves[size_t(k)]);
         for (const auto& w : r.otherSoundWaves) sound.Channel(ch++).setWaveData(w);
         for (size_t i = 0; i < r.motorSoundWaves.size(); ++i)
-            sound.Channel(kMotorChannel + int(i)).setWaveData(r.motorSoundWaves[i]);
+            sound.Channel(ChannelMap::motor(int(i))).setWaveData(r.motorSoundWaves[i]);
     } catch (const std::exception&) {
         fatal(services_.boxes, "DirectSoundの割り当てに失敗しました。");
     }
 
-    for (int ch = 0; ch < D + S + K; ++ch) sound.Channel(ch).Stop();
-    for (int i = 0; i < r.motorSoundCount(); ++i) sound.Channel(kMotorChannel + i).Stop();
+    for (int ch = 0; ch < map.lowCount(); ++ch) sound.Channel(ch).Stop();
+    for (int i = 0; i < r.motorSoundCount(); ++i) sound.Channel(ChannelMap::motor(i)).Stop();
 }
 
 void DrivingRun::releaseSoundBank() {
     Run& r = run_;
     TDDSD& sound = services_.sound;
-    for (int ch = 0; ch < kMotorChannel + r.motorSoundCount() && ch < sound.ChannelCount(); ++ch)
+    for (int ch = 0; ch < ChannelMap::motor(r.motorSoundCount()) && ch < sound.ChannelCount(); ++ch)
         sound.Channel(ch).setWaveData(nullptr);
     r.driveSoundWaves.clear();
     r.soundDataWaves.clear();

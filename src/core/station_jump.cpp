@@ -6,6 +6,7 @@
 #include "driving_run.h"
 #include "dynamics/fixed_point.h"
 #include "dynamics/motion.h"
+#include "events/stations.h"
 
 namespace ts {
 
@@ -24,7 +25,7 @@ void DrivingRun::StationClick(const std::string& itemName) {
     r.stationDeparted.fill(0);
     for (int ch = 0; ch < lowChannelCount(); ++ch) services_.sound.Channel(ch).Stop();
     r.doorsOpen = 0;
-    panel_.setVisible(cn::Lamp_Door, true);
+    showDoorLamp(r, panel_, true);
 
     const StationData& s = r.stationTable[size_t(index)];
     r.trainPosition = int32_t(std::nearbyint((double(s.stopFrom) + double(s.stopTo)) / 2.0));

@@ -114,19 +114,6 @@ void showReverserLamps(PanelModel& panel, int direction) {
 
 int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / 10000.0)); }
 
-void restart(TDDSD& sound, int channel) {
-    sound.Channel(channel).Stop();
-    sound.Channel(channel).Play();
-}
-
-void restartLooping(TDDSD& sound, int channel) {
-    sound.Channel(channel).Stop();
-    sound.Channel(channel).PlayLoop();
-}
-
-void restartIfIdle(TDDSD& sound, int channel) {
-    if ((sound.Channel(channel).Status() & 1) == 0) restart(sound, channel);
-}
 
 void Door_operate(Run& r, TDDSD& sound) {
     r.doorOpenCommand = 0;

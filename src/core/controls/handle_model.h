@@ -2,6 +2,7 @@
 // reverser and the door switch, and the refresh of their read-outs.
 #pragma once
 #include "panel_model.h"
+#include "sound_channels.h"
 #include "run.h"
 #include "sound/sound_device.h"
 
@@ -34,12 +35,6 @@ void Door_operate(Run& r, TDDSD& sound);
 // Refreshes the handle labels and notch images.
 void masconupdate(const Run& r, PanelModel& panel);
 
-// Stops a channel and plays it once from the start.
-void restart(TDDSD& sound, int channel);
-// Stops a channel and plays it looping from the start.
-void restartLooping(TDDSD& sound, int channel);
-// Restarts a channel only when it is not playing.
-void restartIfIdle(TDDSD& sound, int channel);
 
 // Speed rounded to whole km/h (ties to even).
 int64_t roundedKmh(int64_t speed);

@@ -128,21 +128,21 @@ void DrivingRun::confirmAlarm() {
 void DrivingRun::callOut() {
     Run& r = run_;
     TDDSD& sound = services_.sound;
-    const int K = r.driveSoundCount() + r.soundDataCount();
-    if (r.signCallIndex != kNone) restart(sound, K + r.kankoCount + r.signCallIndex);
+    const ChannelMap map = ChannelMap::of(r, r);
+    if (r.signCallIndex != kNone) restart(sound, map.other(r.signCallIndex));
     if (r.speedLimitSignShown == 1 && r.signCallIndex == kNone)
-        restart(sound, K + 3 + int(std::nearbyint(r.shownSpeedLimit * 0.2)));
+        restart(sound, map.callout(3 + int(std::nearbyint(r.shownSpeedLimit * 0.2))));
     if (r.speedLimitSignShown == 0 && r.signCallIndex == kNone) {
         const std::string& label = panel_.label(cn::SignalLabel);
         for (int i = 0; i < r.kankoCount && i < int(r.kankoTable.size()); ++i)
-            if (r.nextSignalAspect != kNone && label == r.kankoTable[size_t(i)].callText) restart(sound, K + i);
+            if (r.nextSignalAspect != kNone && label == r.kankoTable[size_t(i)].callText) restart(sound, map.callout(i));
         switch (aspectClass(r.nextSignalAspect)) {
-            case AspectClass::Stop: restart(sound, K + 0); break;
-            case AspectClass::YY: restart(sound, K + 1); break;
-            case AspectClass::Y: restart(sound, K + 2); break;
-            case AspectClass::YG: restart(sound, K + 3); break;
-            case AspectClass::Clear: restart(sound, K + 4); break;
-            case AspectClass::RepeaterCaution: restart(sound, K + 5); break;
+            case AspectClass::Stop: restart(sound, map.callout(0)); break;
+            case AspectClass::YY: restart(sound, map.callout(1)); break;
+            case AspectClass::Y: restart(sound, map.callout(2)); break;
+            case AspectClass::YG: restart(sound, map.callout(3)); break;
+            case AspectClass::Clear: restart(sound, map.callout(4)); break;
+            case AspectClass::RepeaterCaution: restart(sound, map.callout(5)); break;
             case AspectClass::Other: break;
         }
     }

@@ -15,9 +15,7 @@ void DrivingRun::mmTimer1Timer() {
     r.appliedForce = 0;
     r.resistanceForce = 0;
     // 2: traction only below the maximum speed and with the doors closed (door lamp lit)
-    const PanelItem* doorLamp = panel_.item(cn::Lamp_Door);
-    const bool doorsClosedLamp = !doorLamp || doorLamp->visible;
-    if (r.speed < int64_t(r.maxSpeed) * 10000 && doorsClosedLamp) {
+    if (r.speed < int64_t(r.maxSpeed) * 10000 && r.doorLampLit == 1) {
         electricTraction(r);
         dieselTraction(r);
         powerDelay(r);

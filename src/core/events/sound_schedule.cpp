@@ -43,11 +43,11 @@ void brakeSqueal(Run& r, TDDSD& sound) {
 
 void routeSounds(Run& r, TDDSD& sound) {
     const long double v = real(r.speed);
-    const int D = r.driveSoundCount();
+    const ChannelMap map = ChannelMap::of(r, r);
     if (r.routeSoundStarted.size() < r.routeSoundTable.size()) r.routeSoundStarted.resize(r.routeSoundTable.size(), 0);
     for (size_t i = 0; i < r.routeSoundTable.size(); ++i) {
         const RouteSoundRow& s = r.routeSoundTable[i];
-        const int c = s.soundIndex + D;
+        const int c = map.route(s.soundIndex);
         TDDSDChannel& ch = sound.Channel(c);
         // A pitch speed of 1 (or none) keeps the recorded pitch and level.
         const bool follows = s.pitchSpeed != 1 && s.pitchSpeed > 0;
@@ -74,11 +74,11 @@ void routeSounds(Run& r, TDDSD& sound) {
         }
     }
     for (const AnnounceRow& a : r.announceTable) {
-        const int c = a.soundIndex + D;
+        const int c = map.route(a.soundIndex);
         if (a.position - 5 < r.trainPosition && r.trainPosition < a.position + 5 && !playing(sound, c)) restart(sound, c);
     }
     for (const DopplerRow& d : r.dopplerTable) {
-        const int c = d.soundIndex + D;
+        const int c = map.route(d.soundIndex);
         TDDSDChannel& ch = sound.Channel(c);
         const long double p = r.trainPosition;
         if (d.fromPosition < p && p < d.passPosition) {
@@ -124,7 +124,7 @@ void motorSounds(Run& r, TDDSD& sound) {
     for (size_t i = 0; i < rows; ++i) {
         const MotorSoundData& m = r.motorSoundTable[i];
         if (m.speedFrom * 10000 < r.speed && r.speed < m.speedTo * 10000) {
-            sound.Channel(100 + int(i)).SetFrequencyFactor(double(lerp(v, m.speedFrom, m.pitchFrom, m.speedTo, m.pitchTo)));
+            sound.Channel(ChannelMap::motor(int(i))).SetFrequencyFactor(double(lerp(v, m.speedFrom, m.pitchFrom, m.speedTo, m.pitchTo)));
             r.motorSpeedLevel[i] = lerp(v, m.speedFrom, m.levelFrom, m.speedTo, m.levelTo);
         } else {
             r.motorSpeedLevel[i] = 1;
@@ -141,7 +141,7 @@ void motorSounds(Run& r, TDDSD& sound) {
     if (!notched && r.motorMasterLevel > 15) r.motorMasterLevel -= 10;
     for (size_t i = 0; i < rows; ++i) {
         if (r.motorSpeedLevel[i] < 1) r.motorSpeedLevel[i] = 1;
-        const int ch = 100 + int(i);
+        const int ch = ChannelMap::motor(int(i));
         sound.Channel(ch).SetVolume(dB100(r.motorSpeedLevel[i] * r.motorFadeLevel[i] * r.motorMasterLevel / 1000000));
         if (!playing(sound, ch)) restartLooping(sound, ch);
     }

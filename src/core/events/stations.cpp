@@ -20,14 +20,18 @@ const std::string& suffix(const Run& r, int kind) {
 
 }  // namespace
 
+void showDoorLamp(StationState& st, PanelModel& p, bool lit) {
+    st.doorLampLit = lit ? 1 : 0;
+    p.setVisible(cn::Lamp_Door, lit);
+}
+
 void doorLamp(Run& r, PanelModel& p, TDDSD& sound) {
-    const PanelItem* lamp = p.item(cn::Lamp_Door);
-    const bool lit = lamp && lamp->visible;
-    if (r.doorOpenCommand == 0 && !playingOnce(sound, r.soundDoorOpen) && !playingOnce(sound, r.soundDoorClose) && !lit) {
-        p.setVisible(cn::Lamp_Door, true);
+    if (r.doorOpenCommand == 0 && !playingOnce(sound, r.soundDoorOpen) && !playingOnce(sound, r.soundDoorClose) &&
+        r.doorLampLit == 0) {
+        showDoorLamp(r, p, true);
         r.doorsOpen = 0;
     }
-    if (r.doorsOpen == 1) p.setVisible(cn::Lamp_Door, false);
+    if (r.doorsOpen == 1) showDoorLamp(r, p, false);
 }
 
 void timetableSlide(const Run& r, PanelModel& p) {
@@ -67,7 +71,7 @@ void stationScan(Run& r, PanelModel& p, TDDSD& sound) {
         }
         if (r.stationArrived[size_t(i)] == 1 && r.stationDeparted[size_t(i)] == 0) {
             if (s.kind == 0 && r.doorsOpen == 0 && roundedKmh(r.speed) == 0 && r.oneManOperation == 0) Door_operate(r, sound);
-            const int departureChannel = s.soundIndex + r.driveSoundCount();
+            const int departureChannel = ChannelMap::of(r, r).route(s.soundIndex);
             if (s.departureTime < r.clockTicks && r.stationDepartureSoundPlayed[size_t(i)] == 0 &&
                 (s.kind == 2 || (s.kind == 0 && r.doorsOpen == 1))) {
                 restart(sound, departureChannel);

@@ -8,6 +8,8 @@
 
 namespace ts {
 
+// The door-closed lamp: the state bit that traction and the doors test, and its picture.
+void showDoorLamp(StationState& st, PanelModel& p, bool lit);
 void doorLamp(Run& r, PanelModel& p, TDDSD& sound);
 void timetableSlide(const Run& r, PanelModel& p);
 void stationScan(Run& r, PanelModel& p, TDDSD& sound);

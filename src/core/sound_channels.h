@@ -1,0 +1,45 @@
+// The sound bank's channel layout and the few ways every subsystem starts a
+// channel. From channel 0 up: the train's drive sounds, the route's
+// [SoundData], the call-outs, the [OtherImageList] sounds; motor sounds from 100.
+#pragma once
+#include "data/route_data.h"
+#include "data/train_data.h"
+#include "sound/sound_device.h"
+
+namespace ts {
+
+constexpr int kMotorChannel = 100;
+
+struct ChannelMap {
+    int driveCount = 0, routeCount = 0, calloutCount = 0, otherCount = 0;
+
+    static ChannelMap of(const RouteData& route, const TrainData& train) {
+        return {train.driveSoundCount(), route.soundDataCount(), route.kankoCount, route.otherImageCount()};
+    }
+    int drive(int i) const { return i; }
+    int route(int i) const { return driveCount + i; }
+    int callout(int i) const { return driveCount + routeCount + i; }
+    int other(int i) const { return driveCount + routeCount + calloutCount + i; }
+    static int motor(int i) { return kMotorChannel + i; }
+    // Drive, route and call-out channels: the ones stopped by a jump or closing.
+    int lowCount() const { return driveCount + routeCount + calloutCount; }
+    // Every channel below the motor sounds that the bank fills.
+    int belowMotorCount() const { return lowCount() + otherCount; }
+};
+
+// Stops a channel and plays it once from the start.
+inline void restart(TDDSD& sound, int channel) {
+    sound.Channel(channel).Stop();
+    sound.Channel(channel).Play();
+}
+// Stops a channel and plays it looping from the start.
+inline void restartLooping(TDDSD& sound, int channel) {
+    sound.Channel(channel).Stop();
+    sound.Channel(channel).PlayLoop();
+}
+// Restarts a channel only when it is not playing.
+inline void restartIfIdle(TDDSD& sound, int channel) {
+    if ((sound.Channel(channel).Status() & 1) == 0) restart(sound, channel);
+}
+
+}  // namespace ts
