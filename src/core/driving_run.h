@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "controls/driver_commands.h"
 #include "controls/keys.h"
 #include "data/pictures.h"
 #include "messages.h"
@@ -106,7 +107,9 @@ private:
     void loadSoundBank();
     void releaseSoundBank();
     void commonInputStart();
-    void actOnCharacter(char c);
+    // Applies one input's driver commands; returns the controller switches to post.
+    std::vector<PostedInput> dispatch(const DriverInput& in);
+    void apply(const DriverCommand& c, std::vector<PostedInput>& posted);
     void notchUpWithSound();
     void confirmAlarm();
     void callOut();

@@ -1,0 +1,195 @@
+// The dispatcher of driver commands: the common start of every driver input,
+// the input lock, and the rules that each command follows on the run.
+#include <cmath>
+#include <cstdlib>
+
+#include "controls/driver_commands.h"
+#include "controls/handle_model.h"
+#include "driving_run.h"
+#include "dynamics/fixed_point.h"
+#include "events/codes.h"
+#include "panel_names.h"
+
+namespace ts {
+
+using K = DriverCommand::Kind;
+
+void DrivingRun::commonInputStart() {
+    run_.ebDeviceIdleTicks = 0;
+    services_.sound.Channel(run_.soundEBring).Stop();
+    panel_.setVisible(cn::Lamp_EB, false);
+}
+
+std::vector<DrivingRun::PostedInput> DrivingRun::dispatch(const DriverInput& in) {
+    std::vector<PostedInput> posted;
+    // Function keys are no driver input: they neither reset the vigilance
+    // device nor wait for Start.
+    if (in.source == InputSource::FunctionKey) {
+        for (const DriverCommand& c : in.commands) apply(c, posted);
+        return posted;
+    }
+    commonInputStart();
+    if (in.source == InputSource::Character && run_.inputLocked == 1) return posted;
+    bool refreshed = false;
+    for (const DriverCommand& c : in.commands) {
+        // A typed character refreshes the handle read-outs after its handle
+        // step and before anything else it does.
+        if (in.source == InputSource::Character && !c.movesHandle() && !refreshed) {
+            masconupdate(run_, panel_);
+            refreshed = true;
+        }
+        apply(c, posted);
+    }
+    if (in.source != InputSource::Controller && !refreshed) masconupdate(run_, panel_);
+    return posted;
+}
+
+void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted) {
+    Run& r = run_;
+    TDDSD& sound = services_.sound;
+    const int B = r.brakeNotchCount;
+    const bool slow = std::llabs(r.speed) <= 10000;
+    switch (c.kind) {
+        case K::None: break;
+        case K::CombinedUp: notchUpWithSound(); break;
+        case K::CombinedDownKey: combinedNotchDown(r, 1 - B); break;
+        case K::CombinedDownKeypad:
+            if (combinedNotchDown(r, 1 - B) && r.brakeType == 0 && r.brakeNotch <= -3) restartIfIdle(sound, r.soundBr1);
+            break;
+        case K::CombinedDownWheel: combinedNotchDown(r, -B); break;
+        case K::PowerUp: powerUp(r); break;
+        case K::PowerDown: powerDown(r); break;
+        case K::BrakeRelease:
+            brakeReleaseStep(r);
+            if (r.brakeType != 0 || r.brakeNotch == 0) restartIfIdle(sound, r.soundBr1);
+            break;
+        case K::BrakeApply:
+            brakeApplyStep(r);
+            if (r.brakeType == 0 && r.brakeNotch <= -3 && r.bcPressure != 0) restartIfIdle(sound, r.soundBr1);
+            break;
+        case K::BrakeEmergency:
+            if (r.brakeNotch == -B) break;
+            brakeHandleEmergency(r);
+            restart(sound, r.soundEB);
+            break;
+        case K::Emergency: emergency(r); break;
+        case K::EmergencyWithSound:
+            if (r.brakeNotch != -B) restart(sound, r.soundEB);
+            emergency(r);
+            break;
+        case K::AllNeutral:
+            if (r.brakeNotch < 0) {
+                if (r.brakeType != 0) restartIfIdle(sound, r.soundBr2);
+                else if (r.bcPressure != 0) restartIfIdle(sound, r.soundBr2);
+            }
+            allToNeutral(r);
+            break;
+        case K::Reverser:
+            if (!slow) break;
+            setReverser(r, c.value);
+            showReverserLamps(panel_, c.value);
+            masconupdate(r, panel_);
+            break;
+        case K::ControllerPosition:
+            r.powerNotch = c.value;
+            r.brakeNotch = c.value2;
+            r.powerHandleMoved = 1;
+            r.brakeHandleMoved = 1;
+            if (c.flag) restart(sound, r.soundEB);
+            masconupdate(r, panel_);
+            break;
+        case K::ControllerReverser:
+            if (slow) r.reverser = c.value;
+            masconupdate(r, panel_);
+            break;
+        case K::Doors:
+            if (r.oneManOperation == 1) Door_operate(r, sound);
+            break;
+        case K::Horn: restart(sound, r.soundHorn); break;
+        case K::Whistle: restart(sound, r.soundHorn2); break;
+        case K::Confirm: confirmAlarm(); break;
+        case K::ResetProtection:
+            // Only at a standstill with the brake handle at emergency.
+            if (r.brakeNotch != -B || roundedKmh(r.speed) != 0) break;
+            r.safetyEmergencyBrake = 0;
+            r.atsServiceBrake = 0;
+            sound.Channel(r.soundAts1).Stop();
+            sound.Channel(r.soundAts2).Stop();
+            r.atsChimePending = 0;
+            r.atsBellRinging = 0;
+            r.atsBellTicks = 0;
+            r.atsConfirmed = 1;
+            break;
+        case K::CallOut: callOut(); break;
+        case K::SwapKeypad: r.keypadInverted ^= 1; break;
+        case K::RecordedSpeed: r.recordedSpeedMode = uint8_t(c.value); break;
+        case K::Timetable: r.staffShown ^= 1; break;
+        case K::HelpWindow:
+        case K::ValueDisplay: {
+            const AuxWindow w = c.kind == K::HelpWindow ? AuxWindow::Help : AuxWindow::ValueDisplay;
+            if (windows) windows->setShown(w, !windows->isShown(w));
+            break;
+        }
+        case K::TrialSpeed:
+            if ((c.value < 0 && r.speed > 100000) || (c.value > 0 && r.speed < 10000000)) r.speed += c.value;
+            break;
+        case K::TrialClock: r.clockTicks = boundedAdd(r.clockTicks, c.value); break;
+        case K::TrialPosition: r.trainPosition = boundedAdd(r.trainPosition, c.value); break;
+        case K::PostSpace: posted.push_back(PostedInput::Space); break;
+        case K::PostHorn: posted.push_back(PostedInput::Horn); break;
+        case K::PostEnter: posted.push_back(PostedInput::Enter); break;
+    }
+}
+
+void DrivingRun::notchUpWithSound() {
+    Run& r = run_;
+    if (!combinedNotchUp(r)) return;
+    if (r.brakeType != 0) restartIfIdle(services_.sound, r.soundBr1);
+    else if (r.brakeNotch == 0 && r.bcPressure != 0) restartIfIdle(services_.sound, r.soundBr1);
+}
+
+void DrivingRun::confirmAlarm() {
+    Run& r = run_;
+    TDDSDChannel& ats2 = services_.sound.Channel(r.soundAts2);
+    const bool playing = (ats2.Status() & 1) != 0;
+    if (r.atsAlarmState == kStopSignalAlarm) {
+        if (playing && roundedKmh(r.speed) == 0) ats2.Stop();
+    } else if (playing) {
+        ats2.Stop();
+    }
+    if (r.atsChimePending == 1) {
+        r.atsChimePending = 0;
+        r.atsBellRinging = 0;
+    }
+    if (r.atsBellRinging == 1 && r.brakeNotch < 0 && r.safetyEmergencyBrake == 0) {
+        r.atsBellRinging = 0;
+        r.atsChimePending = 1;
+        r.atsBellTicks = 0;
+        r.atsConfirmed = 1;
+    }
+}
+
+void DrivingRun::callOut() {
+    Run& r = run_;
+    TDDSD& sound = services_.sound;
+    const ChannelMap map = ChannelMap::of(r, r);
+    if (r.signCallIndex != kNone) restart(sound, map.other(r.signCallIndex));
+    if (r.speedLimitSignShown == 1 && r.signCallIndex == kNone)
+        restart(sound, map.callout(3 + int(std::nearbyint(r.shownSpeedLimit * 0.2))));
+    if (r.speedLimitSignShown == 0 && r.signCallIndex == kNone) {
+        const std::string& label = panel_.label(cn::SignalLabel);
+        for (int i = 0; i < r.kankoCount && i < int(r.kankoTable.size()); ++i)
+            if (r.nextSignalAspect != kNone && label == r.kankoTable[size_t(i)].callText) restart(sound, map.callout(i));
+        switch (aspectClass(r.nextSignalAspect)) {
+            case AspectClass::Stop: restart(sound, map.callout(0)); break;
+            case AspectClass::YY: restart(sound, map.callout(1)); break;
+            case AspectClass::Y: restart(sound, map.callout(2)); break;
+            case AspectClass::YG: restart(sound, map.callout(3)); break;
+            case AspectClass::Clear: restart(sound, map.callout(4)); break;
+            case AspectClass::RepeaterCaution: restart(sound, map.callout(5)); break;
+            case AspectClass::Other: break;
+        }
+    }
+}
+
+}  // namespace ts
