@@ -50,7 +50,8 @@ void BM_SimulationStep(benchmark::State& state) {
     NoPictures pictures;
     ts::NullSound sound;
     ts::RecordingFrameSource video;
-    ts::DrivingRun run("789", {boxes, clock, pictures, sound, video, {}});
+    ts::RunHost host;
+    ts::DrivingRun run("789", {boxes, clock, pictures, sound, video, host});
     run.formCreate();
     fs::current_path(old);
     run.start1Click();

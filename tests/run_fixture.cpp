@@ -10,7 +10,7 @@ void RunFixture::load(const std::string& line, const std::string& train) {
               "[Forward]\nF\n[Neutral]\nN\n[Reverse]\nR\n[Neut]\nrel\n[Neut2]\noff\n[EB]\nEB\n[Hold2]\nhold\n");
     ScopedCwd cwd(dir.path());
     sound.startUp();
-    run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, video, {}});
+    run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, video, host});
     try {
         run->formCreate();
     } catch (const FatalError&) {

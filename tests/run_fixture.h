@@ -21,6 +21,7 @@ public:
     FakePictures pictures;
     RecordingSound sound{128, [this] { return clock.now(); }};
     RecordingFrameSource video{5000};
+    RunHost host;
     std::unique_ptr<DrivingRun> run;
     bool fatal = false;
 

@@ -12,20 +12,25 @@ const char* kMap =
     "P1XXX\nP2XXX\nP3XXX\nP4XXX\nP5XXX\nP6XXX\nN0XXX\nB1XXX\nB2XXX\nB3XXX\nB4XXX\nB5XXX\nB6XXX\nB7XXX\n"
     "B8XXX\nEBXXX\nRFXXX\nRNXXX\nRBXXX\nSW1XX\nSW2XX\nSW3XX\n#\n";
 
+struct PostRecorder : RunHost {
+    std::vector<PostedInput> posted;
+    void postInput(PostedInput p) override { posted.push_back(p); }
+};
+
 struct Controller : RunFixture {
-    std::vector<DrivingRun::PostedInput> posted;
+    PostRecorder recorder;
+    std::vector<DrivingRun::PostedInput>& posted = recorder.posted;
     explicit Controller(const char* map = kMap) {
         dir.write("mascon.txt", map);
         load("", "[Handle]\n0\n[BrakeType]\n1\n[Brake]\n8\n[Power]\n4\n[Sound_EB]\n3\n[Sound_EBring]\n8\n");
         // The fixture writes its own mascon.txt: load the map again over it.
         dir.write("mascon.txt", map);
         fatal = false;
-        run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, video, {}});
+        run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, video, recorder});
         {
             ScopedCwd cwd(dir.path());
             run->formCreate();
         }
-        run->postInput = [this](DrivingRun::PostedInput p) { posted.push_back(p); };
         ops();
     }
     std::pair<int, int> handles() {

@@ -208,10 +208,7 @@ int runDriveMode(int argc, char** argv) {
 
     TForm1* form = title->createDrivingWindow(o.train);
     session.setForm(form);
-    form->run().afterPresentationStep = [&] {
-        form->refresh();
-        session.write("step");
-    };
+    form->afterStep = [&] { session.write("step"); };
     form->show();
     QApplication::processEvents();
     session.write("loaded");

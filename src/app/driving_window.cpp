@@ -83,27 +83,13 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     sound_ = app().makeSound ? app().makeSound() : std::make_unique<NullSound>();
     video_ = std::make_unique<FfmpegFrameSource>();
     frames_ = std::make_unique<FrameCache>(*video_);
-    run_ = std::make_unique<DrivingRun>(
-        trainCode, RunServices{*app().boxes, *app().timers, *pictures_, *sound_, *frames_, std::move(progress)});
-    run_->afterPresentationStep = [this] { refresh(); };
-    run_->windows = this;
-    run_->requestClose = [this] { close(); };
-    // Called by the simulation step (its own thread) when the train moved onto another frame.
-    run_->frameAdvanced = [signal = paintSignal_] { ViewPainter::wake(*signal); };
+    progress_ = std::move(progress);
+    run_ = std::make_unique<DrivingRun>(trainCode,
+                                        RunServices{*app().boxes, *app().timers, *pictures_, *sound_, *frames_, *this});
     comPort1_ = new ComPort(this);
     comPort1_->onOpened = [] { app().boxes->show("Connect to controller."); };
     comPort1_->onClosing = [] { app().boxes->show("Disconnect from controller."); };
     comPort1_->onMessage = [this](const std::string& m) { rxChar(m); };
-    run_->closeSerialPort = [this] { comPort1_->close(); };
-    run_->postInput = [this](DrivingRun::PostedInput input) {
-        QKeyEvent* e = nullptr;
-        switch (input) {
-            case DrivingRun::PostedInput::Space: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "); break;
-            case DrivingRun::PostedInput::Horn: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, "3"); break;
-            case DrivingRun::PostedInput::Enter: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier); break;
-        }
-        QCoreApplication::postEvent(this, e);
-    };
     buildMenu();
     buildPanel();
     setWindowTitle("Train Simulator");
@@ -111,7 +97,33 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     setViewScale(app().viewScale);
 }
 
-TForm1::~TForm1() = default;
+// The run goes first: its timers stop before anything they call is freed.
+TForm1::~TForm1() { run_.reset(); }
+
+void TForm1::progress(const std::string& text) {
+    if (progress_) progress_(text);
+}
+
+void TForm1::afterPresentationStep() {
+    refresh();
+    if (afterStep) afterStep();
+}
+
+void TForm1::requestClose() { close(); }
+
+void TForm1::frameAdvanced() { ViewPainter::wake(*paintSignal_); }
+
+void TForm1::closeSerialPort() { comPort1_->close(); }
+
+void TForm1::postInput(PostedInput input) {
+    QKeyEvent* e = nullptr;
+    switch (input) {
+        case PostedInput::Space: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "); break;
+        case PostedInput::Horn: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, "3"); break;
+        case PostedInput::Enter: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier); break;
+    }
+    QCoreApplication::postEvent(this, e);
+}
 
 void TForm1::buildMenu() {
     auto* bar = menuBar();

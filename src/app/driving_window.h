@@ -9,6 +9,7 @@
 #include "cab_view.h"
 #include "com_port.h"
 #include "driving_run.h"
+#include "run_host.h"
 #include "qt_pictures.h"
 #include "video/frame_cache.h"
 #include "view_painter.h"
@@ -21,7 +22,7 @@ namespace ts {
 
 class ViewStage;
 
-class TForm1 : public QMainWindow, public WindowHost {
+class TForm1 : public QMainWindow, public RunHost {
     Q_OBJECT
 public:
     TForm1(const std::string& trainCode, std::function<void(const std::string&)> progress);
@@ -54,8 +55,17 @@ public:
     // Wheel notches: positive away from the user (WheelU), negative toward (WheelD).
     void wheel(int notches);
 
+    // The run's host.
     bool isShown(AuxWindow w) const override;
     void setShown(AuxWindow w, bool shown) override;
+    void progress(const std::string& text) override;
+    void afterPresentationStep() override;
+    void requestClose() override;
+    void postInput(PostedInput input) override;
+    void frameAdvanced() override;
+    void closeSerialPort() override;
+    // Called after every 100 ms step once the window is redrawn (the drive mode's trace).
+    std::function<void()> afterStep;
 
     // The paint routine of the driver's view (the painting thread hands it to
     // the user-interface thread; the drive mode calls it after every 33 ms step).
@@ -90,6 +100,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    std::function<void(const std::string&)> progress_;
     void buildMenu();
     void buildPanel();
     void syncStationMenu(const PanelModel& p);

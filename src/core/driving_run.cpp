@@ -21,8 +21,8 @@ DrivingRun::DrivingRun(std::string trainCode, RunServices services) : services_(
             timer1Timer();
             end = endOfLineReached_;
         }
-        if (afterPresentationStep) afterPresentationStep();
-        if (end && requestClose) requestClose();
+        services_.host.afterPresentationStep();
+        if (end) services_.host.requestClose();
     });
 }
 
@@ -69,7 +69,7 @@ void DrivingRun::closeQuery() {
     if (closed_) return;
     mmTimer1_->stop();
     timer1_->stop();
-    if (closeSerialPort) closeSerialPort();
+    services_.host.closeSerialPort();
     std::lock_guard lock(mutex_);
     run_.stopDistance = 0;
     TDDSD& sound = services_.sound;

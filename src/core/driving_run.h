@@ -3,7 +3,6 @@
 // run state, the panel model and the lock that the 33 ms step thread and the
 // user-interface thread share.
 #pragma once
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -14,21 +13,21 @@
 #include "messages.h"
 #include "panel_model.h"
 #include "run.h"
+#include "run_host.h"
 #include "sound/sound_device.h"
 #include "timers.h"
 #include "video/frame_source.h"
 
 namespace ts {
 
-// What a run needs from its surroundings.
+// What a run needs from its surroundings: its devices and its host.
 struct RunServices {
     MessageBoxes& boxes;
     TimerFactory& timers;
     PictureLoader& pictures;
     TDDSD& sound;
     FrameSource& video;
-    // Shows a loading message on the title screen's status line.
-    std::function<void(const std::string&)> progress;
+    RunHost& host;
 };
 
 class DrivingRun {
@@ -83,19 +82,7 @@ public:
         return f(run_, panel_);
     }
 
-    // Called on the user-interface thread after every 100 ms step.
-    std::function<void()> afterPresentationStep;
-    // Shows and hides the help and value-display windows (F2, F3).
-    WindowHost* windows = nullptr;
-    // Closes the window; called on the user-interface thread at the end of the line.
-    std::function<void()> requestClose;
-    // Posts a typed character or key to the window's input queue (controller switches).
-    enum class PostedInput { Space, Horn, Enter };
-    std::function<void(PostedInput)> postInput;
-    // Called from the simulation step when the train has moved onto another frame (may be any thread).
-    std::function<void()> frameAdvanced;
-    // Closes the serial port if it is open (the first thing closing the window does after the timers).
-    std::function<void()> closeSerialPort;
+    using PostedInput = RunHost::PostedInput;
 
 private:
     void mmTimer1Timer();  // the 33 ms simulation step
@@ -114,9 +101,7 @@ private:
     void confirmAlarm();
     void callOut();
     int lowChannelCount() const;  // drive + route + call-out sounds, from channel 0
-    void progress(const std::string& text) {
-        if (services_.progress) services_.progress(text);
-    }
+    void progress(const std::string& text) { services_.host.progress(text); }
 
     Run run_;
     PanelModel panel_;

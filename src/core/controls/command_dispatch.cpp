@@ -127,7 +127,7 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
         case K::HelpWindow:
         case K::ValueDisplay: {
             const AuxWindow w = c.kind == K::HelpWindow ? AuxWindow::Help : AuxWindow::ValueDisplay;
-            if (windows) windows->setShown(w, !windows->isShown(w));
+            services_.host.setShown(w, !services_.host.isShown(w));
             break;
         }
         case K::TrialSpeed:

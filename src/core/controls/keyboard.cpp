@@ -39,8 +39,7 @@ void DrivingRun::RxChar(const std::string& message) {
         posted = dispatch(commandsForControllerMessage(message, run_.controllerCodes, run_, run_.brakeNotchCount));
     }
     // Posted input goes through the window's input queue, after this message.
-    if (postInput)
-        for (PostedInput p : posted) postInput(p);
+    for (PostedInput p : posted) services_.host.postInput(p);
 }
 
 }  // namespace ts

@@ -14,11 +14,5 @@ struct ShiftState {
 // The windows that keys show and hide.
 enum class AuxWindow { Help, ValueDisplay };
 
-class WindowHost {
-public:
-    virtual ~WindowHost() = default;
-    virtual bool isShown(AuxWindow w) const = 0;
-    virtual void setShown(AuxWindow w, bool shown) = 0;
-};
 
 }  // namespace ts

@@ -60,7 +60,7 @@ void DrivingRun::mmTimer1Timer() {
     r.paintFrame = r.trainPosition;
     if (newFrame) {
         ++framesRequested_;
-        if (frameAdvanced) frameAdvanced();
+        services_.host.frameAdvanced();
     }
     // 23: the preceding train's clock
     if (r.clockTicks % ticksPerFrame(r) == 0) r.precedingTrainPosition = boundedAdd(r.precedingTrainPosition, 1);

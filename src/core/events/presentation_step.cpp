@@ -43,7 +43,7 @@ void DrivingRun::timer1Timer() {
     gearIndicator(r, p);              // 21
     stopDistanceMarker(r, p);         // 22
     windowCaption(r, p);              // 23
-    if (windows && windows->isShown(AuxWindow::ValueDisplay)) valueDisplay(r, p);  // 24
+    if (services_.host.isShown(AuxWindow::ValueDisplay)) valueDisplay(r, p);  // 24
     if (endOfLine(r)) endOfLineReached_ = true;  // 25
 }
 
