@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "messages.h"
-#include "sound/sound_device.h"
+#include "devices/messages.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "qt_pictures.h"
-#include "video/frame_source.h"
+#include "devices/frame_source.h"
 #include "view_blend.h"
 
 namespace ts {

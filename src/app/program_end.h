@@ -14,7 +14,7 @@ void guarded(F&& f);
 
 }  // namespace ts
 
-#include "messages.h"
+#include "devices/messages.h"
 
 namespace ts {
 template <class F>

@@ -1,6 +1,6 @@
 // Message boxes shown as plain modal Qt message boxes.
 #pragma once
-#include "messages.h"
+#include "devices/messages.h"
 
 namespace ts {
 

@@ -1,7 +1,7 @@
 // The real timers of the driving window: the 33 ms step on a thread of its
 // own, the 100 ms step on a Qt timer of the user-interface thread.
 #pragma once
-#include "timers.h"
+#include "devices/timers.h"
 
 namespace ts {
 

@@ -10,13 +10,13 @@
 #include "controls/driver_commands.h"
 #include "controls/keys.h"
 #include "data/pictures.h"
-#include "messages.h"
+#include "devices/messages.h"
 #include "panel_model.h"
 #include "run.h"
 #include "run_host.h"
-#include "sound/sound_device.h"
-#include "timers.h"
-#include "video/frame_source.h"
+#include "devices/sound_device.h"
+#include "devices/timers.h"
+#include "devices/frame_source.h"
 
 namespace ts {
 

@@ -4,7 +4,7 @@
 #include "data/pictures.h"
 #include "data/route_data.h"
 #include "data/train_data.h"
-#include "messages.h"
+#include "devices/messages.h"
 #include "panel_model.h"
 
 namespace ts {

@@ -11,7 +11,7 @@
 #include "data/route_data.h"
 #include "data/string_table.h"
 #include "data/train_data.h"
-#include "sound/sound_device.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 

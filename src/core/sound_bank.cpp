@@ -4,7 +4,7 @@
 #include "data/file_names.h"
 #include "sound_channels.h"
 #include "driving_run.h"
-#include "sound/sound_errors.h"
+#include "devices/sound_errors.h"
 
 namespace ts {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include "data/route_data.h"
 #include "data/train_data.h"
-#include "sound/sound_device.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 

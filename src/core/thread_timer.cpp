@@ -3,7 +3,7 @@
 #include <mutex>
 #include <thread>
 
-#include "timers.h"
+#include "devices/timers.h"
 
 namespace ts {
 

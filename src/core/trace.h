@@ -8,7 +8,7 @@
 
 #include "panel_model.h"
 #include "run.h"
-#include "sound/sound_op.h"
+#include "devices/sound_op.h"
 
 namespace ts {
 

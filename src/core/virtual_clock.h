@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "timers.h"
+#include "devices/timers.h"
 
 namespace ts {
 

@@ -1,7 +1,7 @@
 // A sound device that has no output: every operation does nothing, as with
 // an inactive device.
 #pragma once
-#include "sound/sound_device.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 

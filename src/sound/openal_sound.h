@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "sound/sound_device.h"
-#include "sound/sound_errors.h"
+#include "devices/sound_device.h"
+#include "devices/sound_errors.h"
 
 namespace ts {
 

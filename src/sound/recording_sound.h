@@ -7,9 +7,9 @@
 #include <mutex>
 #include <vector>
 
-#include "sound/sound_device.h"
-#include "sound/sound_errors.h"
-#include "sound/sound_op.h"
+#include "devices/sound_device.h"
+#include "devices/sound_errors.h"
+#include "devices/sound_op.h"
 
 namespace ts {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <memory>
 
-#include "video/frame_source.h"
+#include "devices/frame_source.h"
 
 namespace ts {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <deque>
 
-#include "video/frame_source.h"
+#include "devices/frame_source.h"
 
 namespace ts {
 

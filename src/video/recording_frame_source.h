@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "video/frame_source.h"
+#include "devices/frame_source.h"
 
 namespace ts {
 

@@ -4,7 +4,7 @@
 #include "panel_model.h"
 #include "sound_channels.h"
 #include "run.h"
-#include "sound/sound_device.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "data/route_data.h"
-#include "messages.h"
+#include "devices/messages.h"
 
 namespace ts {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "messages.h"
+#include "devices/messages.h"
 
 namespace ts {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "data/train_data.h"
-#include "messages.h"
+#include "devices/messages.h"
 
 namespace ts {
 

@@ -3,7 +3,7 @@
 // cylinder gauge, and the compressor.
 #pragma once
 #include "run.h"
-#include "sound/sound_device.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 

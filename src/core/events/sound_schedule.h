@@ -4,7 +4,7 @@
 #pragma once
 #include "panel_model.h"
 #include "run.h"
-#include "sound/sound_device.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 

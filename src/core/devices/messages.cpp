@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "devices/messages.h"
 
 namespace ts {
 

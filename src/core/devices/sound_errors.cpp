@@ -1,10 +1,10 @@
-#include "sound/sound_errors.h"
+#include "devices/sound_errors.h"
 
 #include <cstdio>
 #include <fstream>
 
-#include "messages.h"
-#include "sound/sound_device.h"
+#include "devices/messages.h"
+#include "devices/sound_device.h"
 
 namespace ts {
 
