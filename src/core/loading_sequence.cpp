@@ -8,6 +8,7 @@
 #include "data/train_reader.h"
 #include "controls/handle_model.h"
 #include "driving_run.h"
+#include "dynamics/brake_types.h"
 #include "panel_builder.h"
 
 namespace ts {
@@ -75,7 +76,7 @@ void DrivingRun::formCreate() {
     setStartingValues();
     masconupdate(run_, panel_);
 
-    if (run_.brakeType != 0 && run_.brakeNotchCount < 3) fatal(boxes, "ブレーキの段数を3段以上に設定してください");
+    if (run_.brakeNotchCount < brakeTraits(run_.brakeType).minimumNotchCount) fatal(boxes, "ブレーキの段数を3段以上に設定してください");
 
     run_.staffShown = 0;
     run_.routeSoundStarted.assign(size_t(run_.routeSoundCount()), 0);
@@ -87,7 +88,7 @@ void DrivingRun::setStartingValues() {
     Run& r = run_;
     r.doorsOpen = 1;
     r.doorOpenCommand = 1;
-    if (r.brakeType == 0) r.brakeNotchCount = 4;
+    if (const int fixed = brakeTraits(r.brakeType).fixedNotchCount) r.brakeNotchCount = fixed;
     r.powerNotch = 0;
     r.brakeNotch = -r.brakeNotchCount;
     r.effectiveBrakeNotch = -r.brakeNotchCount;

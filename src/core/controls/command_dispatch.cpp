@@ -5,6 +5,7 @@
 
 #include "controls/driver_commands.h"
 #include "controls/handle_model.h"
+#include "dynamics/brake_types.h"
 #include "driving_run.h"
 #include "dynamics/fixed_point.h"
 #include "events/codes.h"
@@ -49,23 +50,26 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
     TDDSD& sound = services_.sound;
     const int B = r.brakeNotchCount;
     const bool slow = std::llabs(r.speed) <= 10000;
+    const BrakeTypeTraits brake = brakeTraits(r.brakeType);
     switch (c.kind) {
         case K::None: break;
         case K::CombinedUp: notchUpWithSound(); break;
         case K::CombinedDownKey: combinedNotchDown(r, 1 - B); break;
         case K::CombinedDownKeypad:
-            if (combinedNotchDown(r, 1 - B) && r.brakeType == 0 && r.brakeNotch <= -3) restartIfIdle(sound, r.soundBr1);
+            if (combinedNotchDown(r, 1 - B) && brake.applySoundFromApplyPosition && r.brakeNotch <= kAutomaticApplyPosition)
+                restartIfIdle(sound, r.soundBr1);
             break;
         case K::CombinedDownWheel: combinedNotchDown(r, -B); break;
         case K::PowerUp: powerUp(r); break;
         case K::PowerDown: powerDown(r); break;
         case K::BrakeRelease:
             brakeReleaseStep(r);
-            if (r.brakeType != 0 || r.brakeNotch == 0) restartIfIdle(sound, r.soundBr1);
+            if (brake.releaseSoundEveryStep || r.brakeNotch == 0) restartIfIdle(sound, r.soundBr1);
             break;
         case K::BrakeApply:
             brakeApplyStep(r);
-            if (r.brakeType == 0 && r.brakeNotch <= -3 && r.bcPressure != 0) restartIfIdle(sound, r.soundBr1);
+            if (brake.applySoundFromApplyPosition && r.brakeNotch <= kAutomaticApplyPosition && r.bcPressure != 0)
+                restartIfIdle(sound, r.soundBr1);
             break;
         case K::BrakeEmergency:
             if (r.brakeNotch == -B) break;
@@ -79,7 +83,7 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
             break;
         case K::AllNeutral:
             if (r.brakeNotch < 0) {
-                if (r.brakeType != 0) restartIfIdle(sound, r.soundBr2);
+                if (brake.releaseSoundEveryStep) restartIfIdle(sound, r.soundBr2);
                 else if (r.bcPressure != 0) restartIfIdle(sound, r.soundBr2);
             }
             allToNeutral(r);
@@ -144,7 +148,7 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
 void DrivingRun::notchUpWithSound() {
     Run& r = run_;
     if (!combinedNotchUp(r)) return;
-    if (r.brakeType != 0) restartIfIdle(services_.sound, r.soundBr1);
+    if (brakeTraits(r.brakeType).releaseSoundEveryStep) restartIfIdle(services_.sound, r.soundBr1);
     else if (r.brakeNotch == 0 && r.bcPressure != 0) restartIfIdle(services_.sound, r.soundBr1);
 }
 

@@ -1,4 +1,5 @@
 #include "controls/handle_model.h"
+#include "dynamics/brake_types.h"
 #include "panel_names.h"
 
 #include <cmath>
@@ -140,10 +141,11 @@ void masconupdate(const Run& r, PanelModel& panel) {
     if (r.powerNotch == 0) power = t[kNeut2];
     if (r.brakeNotch == 0) brake = t[kNeut];
     if (r.powerNotch > 0 && r.powerNotch <= P) power = "P" + std::to_string(r.powerNotch);
-    if (r.brakeType >= 1 && -B < r.brakeNotch && r.brakeNotch < 0 && r.holdPosition == 0)
+    const BrakeTypeTraits traits = brakeTraits(r.brakeType);
+    if (traits.numberedLabels && -B < r.brakeNotch && r.brakeNotch < 0 && r.holdPosition == 0)
         brake = "B" + std::to_string(-r.brakeNotch);
     if (r.holdPosition == 1) brake = t[kHold2];
-    if (r.brakeType == 0) {
+    if (traits.positionNames) {
         if (r.brakeNotch == -3) brake = t[kApply];
         if (r.brakeNotch == -2) brake = t[kHold];
         if (r.brakeNotch == -1) brake = t[kMaintain];

@@ -1,5 +1,7 @@
 #include "dynamics/air_brake.h"
 
+#include "dynamics/brake_types.h"
+
 #include "controls/handle_model.h"
 #include "dynamics/fixed_point.h"
 
@@ -26,7 +28,9 @@ void emergencyType0(Run& r, long double up, long double down) {
     clamp(r.erPressure);
 }
 
-void type0(Run& r, bool emergency) {
+}  // namespace
+
+void automaticAirBrake(Run& r, bool emergency) {
     const long double up = r.brakeUp, down = r.brakeDown;
     const int N = r.effectiveBrakeNotch;
     if (emergency || N == -4) {
@@ -62,7 +66,7 @@ void bandedRelease(int64_t& p, long double down, long double upper, long double 
     if (p <= kPa(lower)) change(p, -down / 120);
 }
 
-void type1(Run& r, bool emergency) {
+void electroPneumaticBrake(Run& r, bool emergency) {
     const long double up = r.brakeUp, down = r.brakeDown;
     const int n = r.brakeNotchCount;
     const int N = r.effectiveBrakeNotch;
@@ -103,7 +107,7 @@ void type1(Run& r, bool emergency) {
     }
 }
 
-void type2(Run& r, bool emergency) {
+void electroPneumaticBrakeWithPipe(Run& r, bool emergency) {
     const long double up = r.brakeUp, down = r.brakeDown;
     const int n = r.brakeNotchCount;
     const int N = r.effectiveBrakeNotch;
@@ -124,17 +128,10 @@ void type2(Run& r, bool emergency) {
     }
 }
 
-}  // namespace
-
 void brakePressures(Run& r) {
     const bool emergency = r.safetyEmergencyBrake == 1 || r.atsServiceBrake == 1;
     if (r.brakeNotchCount < 1) return;
-    switch (r.brakeType) {
-        case 0: type0(r, emergency); break;
-        case 1: type1(r, emergency); break;
-        case 2: type2(r, emergency); break;
-        default: break;
-    }
+    if (const auto rule = brakeTraits(r.brakeType).pressures) rule(r, emergency);
 }
 
 void brakeCylinderGauge(Run& r) {

@@ -1,0 +1,40 @@
+// What differs between the brake types, in one table: the pressure rule, the
+// brake label, the notch count the loader uses and the sounds of the handle
+// keys. A new brake type is one new entry here and its pressure rule.
+#pragma once
+#include "run.h"
+
+namespace ts {
+
+struct BrakeTypeTraits {
+    // The 33 ms pressure rule; none for a type the program does not know.
+    void (*pressures)(Run& r, bool emergency) = nullptr;
+    // The loader's rules: a fixed count of brake positions (0: the train
+    // file's), and the fewest positions the train file may give.
+    int fixedNotchCount = 0;
+    int minimumNotchCount = 0;
+    // The brake label: "B" and the step for the service positions, or the
+    // names of the automatic brake's apply, hold and maintain positions.
+    bool numberedLabels = false;
+    bool positionNames = false;
+    // Sounds of the handle keys. Electro-pneumatic brakes play the release
+    // sound at every release step; the automatic air brake only when the
+    // handle reaches release with pressure in the cylinders, and plays the
+    // apply sound from the apply position down.
+    bool releaseSoundEveryStep = false;
+    bool applySoundFromApplyPosition = false;
+};
+
+// 0 automatic air brake, 1 and 2 electro-pneumatic brakes; any other value a
+// type without a pressure rule that otherwise behaves as the electro-pneumatic ones.
+BrakeTypeTraits brakeTraits(int brakeType);
+
+// The automatic air brake's apply position: the apply sound plays from here down.
+constexpr int kAutomaticApplyPosition = -3;
+
+// The pressure rules of the three types.
+void automaticAirBrake(Run& r, bool emergency);
+void electroPneumaticBrake(Run& r, bool emergency);
+void electroPneumaticBrakeWithPipe(Run& r, bool emergency);
+
+}  // namespace ts
