@@ -141,5 +141,5 @@ TEST(BadInput, AtTopSpeedThePositionStopsAtTheRunBound) {
     EXPECT_EQ(r.trainPosition, -kRunLimit);
     r.trainTons = 10000;
     r.speed = INT64_MAX - 5;
-    EXPECT_EQ(speedAfter(r, INT64_MAX), INT64_MAX) << "held, not wrapped to a negative speed";
+    EXPECT_EQ(speedAfter(r, r, INT64_MAX), INT64_MAX) << "held, not wrapped to a negative speed";
 }

@@ -256,19 +256,19 @@ TEST(AirBrake, GaugeWithElectricBrake) {
 TEST(Adhesion, CoefficientAndGradient) {
     ts::Run r;
     r.baseAdhesion = 3450;
-    updateAdhesion(r);
+    updateAdhesion(r, r);
     EXPECT_EQ(r.adhesionCoefficient, 3450);
     r.speed = 1000000;
-    updateAdhesion(r);
+    updateAdhesion(r, r);
     EXPECT_EQ(r.adhesionCoefficient, 1882);  // 6 / 11 x 0.345
     r.trainTons = 1000000;
     r.trainGradient = 10000000;  // 1000 per mille: 45 degrees
     EXPECT_NEAR(double(gradientCosine(r)), 0.7071067811865476, 1e-15);
-    gradientForce(r);
+    gradientForce(r, r, r);
     EXPECT_EQ(r.resistanceForce, -6929646456);  // 9.8 x 100 t x sin 45
     r.trainGradient = 0;
     r.resistanceForce = 0;
-    gradientForce(r);
+    gradientForce(r, r, r);
     EXPECT_EQ(r.resistanceForce, 0);
 }
 
@@ -279,18 +279,18 @@ TEST(Adhesion, SlipAndSlideReplaceTheForce) {
     r.trainTons = 1000000;  // 100 t: limit 338 100 N
     r.powerNotch = 1;
     r.appliedForce = 140000000;
-    EXPECT_STREQ(slipAndSlide(r), "Racing");
+    EXPECT_STREQ(slipAndSlide(r, r, r, r), "Racing");
     EXPECT_EQ(r.appliedForce, 67620000);  // half the limit, 6762 N
     r.powerNotch = 0;
     r.appliedForce = 140000000;
-    EXPECT_STREQ(slipAndSlide(r), "Normal");
+    EXPECT_STREQ(slipAndSlide(r, r, r, r), "Normal");
     r.brakeNotch = -1;
     r.appliedForce = -4000000000;
-    EXPECT_STREQ(slipAndSlide(r), "Sliding");
+    EXPECT_STREQ(slipAndSlide(r, r, r, r), "Sliding");
     EXPECT_EQ(r.appliedForce, -3381000000);
     r.brakeNotch = 0;
     r.appliedForce = -4000000000;
-    EXPECT_STREQ(slipAndSlide(r), "Normal");
+    EXPECT_STREQ(slipAndSlide(r, r, r, r), "Normal");
 }
 
 TEST(Resistance, StartingAndRunning) {
@@ -298,21 +298,21 @@ TEST(Resistance, StartingAndRunning) {
     r.trainTons = 1000000;
     r.carCount = 6;
     r.speed = 1;  // 0.0001 km/h
-    startingResistance(r);
+    startingResistance(r, r);
     EXPECT_EQ(r.resistanceForce, -78399020);  // 9.8 x (8 - 0.0001) x 100 t
     r.resistanceForce = 0;
     r.speed = -1;
-    startingResistance(r);
+    startingResistance(r, r);
     EXPECT_EQ(r.resistanceForce, 78399020);
     r.resistanceForce = 0;
     r.speed = 80000;
-    startingResistance(r);
+    startingResistance(r, r);
     EXPECT_EQ(r.resistanceForce, 0);
     r.speed = 1000;  // 0.1 km/h
-    runningResistance(r);
+    runningResistance(r, r);
     EXPECT_EQ(r.resistanceForce, 0);
     r.speed = 500000;  // 50 km/h: 9.8 x ((1.32 + 0.82) x 100 + (0.028 + 0.039) x 2500) = 3738.7 N
-    runningResistance(r);
+    runningResistance(r, r);
     EXPECT_EQ(r.resistanceForce, -37387000);
 }
 
@@ -321,18 +321,18 @@ TEST(GradientSampling, EveryTwentyMetres) {
     r.carCount = 1;
     r.pointGradient = 25000;
     r.stopDistance = -1049;  // -10.49 m: no sample
-    sampleTrainGradient(r);
+    sampleTrainGradient(r, r, r, r);
     EXPECT_EQ(r.trainGradient, 0);
     r.stopDistance = -2000;
-    sampleTrainGradient(r);
+    sampleTrainGradient(r, r, r, r);
     EXPECT_EQ(r.trainGradient, 20000) << "one car: the last sample, 2.5 rounded to 2 (ties to even)";
     r.carCount = 2;
     r.pointGradient = 40000;
     r.stopDistance = -4000;
-    sampleTrainGradient(r);
+    sampleTrainGradient(r, r, r, r);
     EXPECT_EQ(r.trainGradient, 30000) << "(4 + 2) / 2";
     r.pointGradient = 0;
-    sampleTrainGradient(r);
+    sampleTrainGradient(r, r, r, r);
     EXPECT_EQ(r.trainGradient, 30000) << "the same mark samples once";
 }
 
@@ -360,20 +360,20 @@ TEST(Motion, RecordedSpeedAndForceIntegration) {
     ts::Run r;
     r.speedUnitTable = {{100, 200, 0, 60, ""}, {150, 150, 99, 99, ""}, {200, 300, 60, 60, ""}};
     r.trainPosition = 150;
-    updateRecordedSpeed(r);
+    updateRecordedSpeed(r, r);
     EXPECT_EQ(r.recordedSpeedKmh, 30) << "a one-frame row is not used";
     r.trainPosition = 200;
-    updateRecordedSpeed(r);
+    updateRecordedSpeed(r, r);
     EXPECT_EQ(r.recordedSpeedKmh, 60);
     r.trainPosition = 1000;
-    updateRecordedSpeed(r);
+    updateRecordedSpeed(r, r);
     EXPECT_EQ(r.recordedSpeedKmh, 60) << "no row: kept";
     r.trainTons = 1000000;
     r.speed = 0;
     // 27 777.78 N on 100 t is 1 km/h/s: 1/30 km/h in a tick.
-    EXPECT_EQ(speedAfter(r, 277777778), 333);
+    EXPECT_EQ(speedAfter(r, r, 277777778), 333);
     r.trainTons = 0;
-    EXPECT_EQ(speedAfter(r, 277777778), 0) << "no mass, no acceleration";
+    EXPECT_EQ(speedAfter(r, r, 277777778), 0) << "no mass, no acceleration";
 }
 
 TEST(DieselEngine, PitchClimbsToTheNotchCeiling) {

@@ -6,37 +6,37 @@
 
 namespace ts {
 
-int64_t speedAfter(const Run& r, int64_t force) {
+int64_t speedAfter(const TrainData& t, const Motion& m, int64_t force) {
     // A train file without [Tons] has no mass to accelerate.
-    if (r.trainTons <= 0) return r.speed;
-    return store(static_cast<long double>(force) / (static_cast<long double>(r.trainTons) * 1000) * 3.6L / 30 * kFixedScale +
-                 r.speed);
+    if (t.trainTons <= 0) return m.speed;
+    return store(static_cast<long double>(force) / (static_cast<long double>(t.trainTons) * 1000) * 3.6L / 30 * kFixedScale +
+                 m.speed);
 }
 
-void advanceFrames(Run& r) {
-    r.frameAccumulator = boundedAdd(r.frameAccumulator, std::llabs(store(real(r.speed))));
-    if (r.frameAccumulator >= r.recordedSpeedKmh) {
-        if (r.recordedSpeedKmh < 1) r.recordedSpeedKmh = 1;
-        const int32_t frames = r.frameAccumulator / r.recordedSpeedKmh;
-        r.frameAccumulator -= frames * r.recordedSpeedKmh;
-        if (r.speed > 0) r.trainPosition = boundedAdd(r.trainPosition, frames);
-        if (r.speed < 0) r.trainPosition = boundedAdd(r.trainPosition, -int64_t(frames));
+void advanceFrames(Motion& m) {
+    m.frameAccumulator = boundedAdd(m.frameAccumulator, std::llabs(store(real(m.speed))));
+    if (m.frameAccumulator >= m.recordedSpeedKmh) {
+        if (m.recordedSpeedKmh < 1) m.recordedSpeedKmh = 1;
+        const int32_t frames = m.frameAccumulator / m.recordedSpeedKmh;
+        m.frameAccumulator -= frames * m.recordedSpeedKmh;
+        if (m.speed > 0) m.trainPosition = boundedAdd(m.trainPosition, frames);
+        if (m.speed < 0) m.trainPosition = boundedAdd(m.trainPosition, -int64_t(frames));
     }
 }
 
-void updateRecordedSpeed(Run& r) {
-    for (const Speed_UnitData& row : r.speedUnitTable) {
-        if (row.fromPosition > r.trainPosition || r.trainPosition > row.toPosition) continue;
+void updateRecordedSpeed(const RouteData& route, Motion& m) {
+    for (const Speed_UnitData& row : route.speedUnitTable) {
+        if (row.fromPosition > m.trainPosition || m.trainPosition > row.toPosition) continue;
         // A row of one frame has no slope to interpolate.
         if (row.fromPosition == row.toPosition) continue;
         const long double slope = static_cast<long double>(row.toSpeed - row.fromSpeed) / (row.toPosition - row.fromPosition);
-        r.recordedSpeedKmh = storeInt(slope * (r.trainPosition - row.fromPosition) + row.fromSpeed);
+        m.recordedSpeedKmh = storeInt(slope * (m.trainPosition - row.fromPosition) + row.fromSpeed);
     }
 }
 
-int ticksPerFrame(const Run& r) {
+int ticksPerFrame(const RouteData& route) {
     // The loader keeps [FrameRate] within 1 .. 30; a route without it counts a tick per frame.
-    return r.frameRate >= 1 && r.frameRate <= 30 ? 30 / r.frameRate : 1;
+    return route.frameRate >= 1 && route.frameRate <= 30 ? 30 / route.frameRate : 1;
 }
 
 }  // namespace ts

@@ -6,12 +6,12 @@
 namespace ts {
 
 // The speed after a force (N x 10000) acts on the train for 1/30 s.
-int64_t speedAfter(const Run& r, int64_t force);
+int64_t speedAfter(const TrainData& t, const Motion& m, int64_t force);
 // Advances trainPosition by speed / recorded speed frames, carrying the remainder.
-void advanceFrames(Run& r);
+void advanceFrames(Motion& m);
 // The recording train's speed at trainPosition, from the [SpeedUnit] rows.
-void updateRecordedSpeed(Run& r);
+void updateRecordedSpeed(const RouteData& route, Motion& m);
 // Ticks of the clock per video frame (30 div frameRate).
-int ticksPerFrame(const Run& r);
+int ticksPerFrame(const RouteData& route);
 
 }  // namespace ts

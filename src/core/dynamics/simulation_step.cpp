@@ -32,27 +32,27 @@ void DrivingRun::mmTimer1Timer() {
         if (r.lineVoltage < r.lineVoltageTarget) r.lineVoltage += 5000;
     }
     // 8 .. 11
-    updateAdhesion(r);
-    gradientForce(r);
-    panel_.wheel = slipAndSlide(r);
-    startingResistance(r);
-    runningResistance(r);
+    updateAdhesion(r, r);
+    gradientForce(r, r, r);
+    panel_.wheel = slipAndSlide(r, r, r, r);
+    startingResistance(r, r);
+    runningResistance(r, r);
     // 12 .. 15
     holdPositionForce(r);
-    r.speed = speedAfter(r, r.resistanceForce);
-    const int64_t predicted = speedAfter(r, r.appliedForce);
+    r.speed = speedAfter(r, r, r.resistanceForce);
+    const int64_t predicted = speedAfter(r, r, r.appliedForce);
     if (r.effectiveBrakeNotch < 0 && static_cast<long double>(r.speed) * predicted < 0) {
         r.speed = 0;
         r.appliedForce = 0;
     }
-    r.speed = speedAfter(r, r.appliedForce);
+    r.speed = speedAfter(r, r, r.appliedForce);
     // 16
     advanceFrames(r);
     // 17: signal aspects
     updateSignalAspects();
     // 18, 19
-    sampleTrainGradient(r);
-    updateRecordedSpeed(r);
+    sampleTrainGradient(r, r, r, r);
+    updateRecordedSpeed(r, r);
     // 20 .. 22
     r.clockTicks = boundedAdd(r.clockTicks, 1);
     if (r.recordedSpeedMode == 1) r.speed = int64_t(r.recordedSpeedKmh) * 10000;
