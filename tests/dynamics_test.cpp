@@ -118,17 +118,17 @@ TEST(HandleDelays, PowerAndBrake) {
     r.powerDelay = 3;
     r.powerNotch = 2;
     r.powerHandleMoved = 1;
-    powerDelay(r);
-    powerDelay(r);
+    powerDelay(r, r, r);
+    powerDelay(r, r, r);
     EXPECT_EQ(r.effectivePowerNotch, 0);
     r.powerNotch = 3;  // moved again during the delay: the count goes on
-    powerDelay(r);
+    powerDelay(r, r, r);
     EXPECT_EQ(r.effectivePowerNotch, 3);
     EXPECT_EQ(r.powerHandleMoved, 0);
     r.brakeDelay = 1;
     r.brakeNotch = -5;
     r.brakeHandleMoved = 1;
-    brakeDelay(r);
+    brakeDelay(r, r, r);
     EXPECT_EQ(r.effectiveBrakeNotch, -5) << "a delay of 1 takes effect on the first tick";
 }
 
@@ -159,10 +159,10 @@ TEST(Reverser, NeutralRemovesTractionAndBackNegatesIt) {
     ts::Run r;
     r.appliedForce = 1000;
     r.reverser = -1;
-    applyReverser(r);
+    applyReverser(r, r);
     EXPECT_EQ(r.appliedForce, -1000);
     r.reverser = 0;
-    applyReverser(r);
+    applyReverser(r, r);
     EXPECT_EQ(r.appliedForce, 0);
 }
 
@@ -243,13 +243,13 @@ TEST(AirBrake, GaugeWithElectricBrake) {
     r.loseElec = 20;
     r.bcPressure = 1000000;
     r.speed = 600000;
-    brakeCylinderGauge(r);
+    brakeCylinderGauge(r, r, r);
     EXPECT_EQ(r.bcGaugePressure, 500000) << "the electric brake carries the load: 50 kPa";
     r.speed = 100000;
-    brakeCylinderGauge(r);
+    brakeCylinderGauge(r, r, r);
     EXPECT_EQ(r.bcGaugePressure, 544444) << "below loseElec it climbs at 200 / 30 / 1.5 kPa a tick";
     r.mc = 0;
-    brakeCylinderGauge(r);
+    brakeCylinderGauge(r, r, r);
     EXPECT_EQ(r.bcGaugePressure, 1000000);
 }
 

@@ -120,13 +120,13 @@ TEST(SoundSchedule, CompressorHysteresis) {
     b.r.soundCpCnt = 41;
     b.r.soundCpEnd = 42;
     b.r.mrPressure = 7799999;
-    compressor(b.r, b.sound);
+    compressor(b.r, b.r, b.sound);
     EXPECT_EQ(b.r.compressorRunning, 1);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"40:stop", "40:play", "41:stop", "41:loop"}));
     EXPECT_EQ(b.r.mrPressure, 7802999);
     int steps = 1;
     while (b.r.compressorRunning && steps < 2000) {
-        compressor(b.r, b.sound);
+        compressor(b.r, b.r, b.sound);
         ++steps;
     }
     // From 780.3 kPa at 0.3 kPa a step: 880 is reached after 333 more steps, and the next step stops it.
@@ -134,7 +134,7 @@ TEST(SoundSchedule, CompressorHysteresis) {
     EXPECT_EQ(b.r.mrPressure, 8801999);
     b.ops();
     b.r.mrPressure = 7900000;
-    compressor(b.r, b.sound);
+    compressor(b.r, b.r, b.sound);
     EXPECT_EQ(b.r.compressorRunning, 0) << "no restart above the low pressure";
     EXPECT_TRUE(b.ops().empty());
 }

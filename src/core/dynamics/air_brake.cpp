@@ -134,35 +134,35 @@ void brakePressures(Run& r) {
     if (const auto rule = brakeTraits(r.brakeType).pressures) rule(r, emergency);
 }
 
-void brakeCylinderGauge(Run& r) {
-    if (r.mc == 0) {
-        r.bcGaugePressure = r.bcPressure;
-    } else if (r.mc == 1) {
-        const int64_t lose = int64_t(r.loseElec) * 10000;
-        if (r.speed >= lose && (r.speed == lose || r.bcPressure >= kPa(50))) {
-            r.bcGaugePressure = kPa(50);
+void brakeCylinderGauge(const TrainData& t, const Motion& m, AirBrake& air) {
+    if (t.mc == 0) {
+        air.bcGaugePressure = air.bcPressure;
+    } else if (t.mc == 1) {
+        const int64_t lose = int64_t(t.loseElec) * 10000;
+        if (m.speed >= lose && (m.speed == lose || air.bcPressure >= kPa(50))) {
+            air.bcGaugePressure = kPa(50);
         } else {
-            const long double step = r.brakeUp / 30.0L / 1.5L;
-            if (r.bcGaugePressure < r.bcPressure) change(r.bcGaugePressure, step);
-            if (r.bcGaugePressure > r.bcPressure) change(r.bcGaugePressure, -step);
+            const long double step = t.brakeUp / 30.0L / 1.5L;
+            if (air.bcGaugePressure < air.bcPressure) change(air.bcGaugePressure, step);
+            if (air.bcGaugePressure > air.bcPressure) change(air.bcGaugePressure, -step);
         }
     }
 }
 
-void compressor(Run& r, TDDSD& sound) {
-    if (r.mrPressure < kPa(r.lowAirPressure)) {
-        if (r.compressorRunning == 0) {
-            restart(sound, r.soundCpStart);
-            restartLooping(sound, r.soundCpCnt);
+void compressor(const TrainData& t, AirBrake& air, TDDSD& sound) {
+    if (air.mrPressure < kPa(t.lowAirPressure)) {
+        if (air.compressorRunning == 0) {
+            restart(sound, t.soundCpStart);
+            restartLooping(sound, t.soundCpCnt);
         }
-        r.compressorRunning = 1;
+        air.compressorRunning = 1;
     }
-    if (r.compressorRunning == 1 && r.mrPressure >= kPa(r.highAirPressure)) {
-        restart(sound, r.soundCpEnd);
-        sound.Channel(r.soundCpCnt).Stop();
-        r.compressorRunning = 0;
+    if (air.compressorRunning == 1 && air.mrPressure >= kPa(t.highAirPressure)) {
+        restart(sound, t.soundCpEnd);
+        sound.Channel(t.soundCpCnt).Stop();
+        air.compressorRunning = 0;
     }
-    if (r.compressorRunning == 1) r.mrPressure += 3000;
+    if (air.compressorRunning == 1) air.mrPressure += 3000;
 }
 
 }  // namespace ts

@@ -9,8 +9,8 @@ namespace ts {
 
 // Once per 33 ms step.
 void brakePressures(Run& r);
-void brakeCylinderGauge(Run& r);
+void brakeCylinderGauge(const TrainData& t, const Motion& m, AirBrake& air);
 // Once per 100 ms step.
-void compressor(Run& r, TDDSD& sound);
+void compressor(const TrainData& t, AirBrake& air, TDDSD& sound);
 
 }  // namespace ts

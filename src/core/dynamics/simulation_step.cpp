@@ -18,13 +18,13 @@ void DrivingRun::mmTimer1Timer() {
     if (r.speed < int64_t(r.maxSpeed) * 10000 && r.doorLampLit == 1) {
         electricTraction(r);
         dieselTraction(r);
-        powerDelay(r);
-        applyReverser(r);
+        powerDelay(r, r, r);
+        applyReverser(r, r);
     }
     // 3 .. 6
     brakePressures(r);
-    brakeCylinderGauge(r);
-    brakeDelay(r);
+    brakeCylinderGauge(r, r, r);
+    brakeDelay(r, r, r);
     brakeForce(r);
     // 7: voltmeter
     if (r.lineVoltage != r.lineVoltageTarget) {

@@ -78,28 +78,28 @@ void dieselTraction(Run& r) {
     }
 }
 
-void powerDelay(Run& r) {
-    if (r.powerHandleMoved != 1) return;
-    r.powerDelayTicks += 1;
-    if (r.powerDelayTicks >= std::max(r.powerDelay, 1)) {
-        r.powerDelayTicks = 0;
-        r.powerHandleMoved = 0;
-        r.effectivePowerNotch = r.powerNotch;
+void powerDelay(const TrainData& t, Traction& tr, Handles& h) {
+    if (h.powerHandleMoved != 1) return;
+    tr.powerDelayTicks += 1;
+    if (tr.powerDelayTicks >= std::max(t.powerDelay, 1)) {
+        tr.powerDelayTicks = 0;
+        h.powerHandleMoved = 0;
+        h.effectivePowerNotch = h.powerNotch;
     }
 }
 
-void applyReverser(Run& r) {
-    if (r.reverser == 0) r.appliedForce = 0;
-    if (r.reverser == -1) r.appliedForce = -r.appliedForce;
+void applyReverser(const Handles& h, Motion& m) {
+    if (h.reverser == 0) m.appliedForce = 0;
+    if (h.reverser == -1) m.appliedForce = -m.appliedForce;
 }
 
-void brakeDelay(Run& r) {
-    if (r.brakeHandleMoved != 1) return;
-    r.brakeDelayTicks += 1;
-    if (r.brakeDelayTicks >= std::max(r.brakeDelay, 1)) {
-        r.brakeDelayTicks = 0;
-        r.brakeHandleMoved = 0;
-        r.effectiveBrakeNotch = r.brakeNotch;
+void brakeDelay(const TrainData& t, Traction& tr, Handles& h) {
+    if (h.brakeHandleMoved != 1) return;
+    tr.brakeDelayTicks += 1;
+    if (tr.brakeDelayTicks >= std::max(t.brakeDelay, 1)) {
+        tr.brakeDelayTicks = 0;
+        h.brakeHandleMoved = 0;
+        h.effectiveBrakeNotch = h.brakeNotch;
     }
 }
 

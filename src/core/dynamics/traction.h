@@ -11,9 +11,9 @@ void addAcceleration(Run& r, long double a);
 
 void electricTraction(Run& r);  // A
 void dieselTraction(Run& r);    // B, gear change included
-void powerDelay(Run& r);        // C
-void applyReverser(Run& r);     // D
-void brakeDelay(Run& r);        // E
+void powerDelay(const TrainData& t, Traction& tr, Handles& h);        // C
+void applyReverser(const Handles& h, Motion& m);     // D
+void brakeDelay(const TrainData& t, Traction& tr, Handles& h);        // E
 void brakeForce(Run& r);        // F
 void holdPositionForce(Run& r); // G
 // H: once per 100 ms step, diesel railcars only.

@@ -24,7 +24,7 @@ void DrivingRun::timer1Timer() {
     timetableSlide(r, p);             // 8
     speedLimitBlink(r, p);            // 9
     if (r.presentationTicks % 10 == 0) timecalc(r, p);  // 10
-    compressor(r, sound);             // 11
+    compressor(r, r, sound);             // 11
     routeSounds(r, sound);            // 12
     gradientSign(r, p);               // 13
     tunnelPanel(r, p);                // 14
