@@ -33,7 +33,7 @@ TEST(HandleModel, CombinedHandleWithHoldPosition) {
     ts::Run r = train(5, 8, 1);
     std::vector<std::string> up;
     for (int i = 0; i < 11; ++i) {
-        combinedNotchUp(r);
+        combinedNotchUp(r, r);
         up.push_back(pos(r));
     }
     EXPECT_EQ(up, (std::vector<std::string>{"-7", "-6", "-5", "-4", "-3", "-2", "-1", "H", "N", "P1", "P2"}));
@@ -41,14 +41,14 @@ TEST(HandleModel, CombinedHandleWithHoldPosition) {
     EXPECT_EQ(r.brakeHandleMoved, 1);
     std::vector<std::string> down;
     for (int i = 0; i < 12; ++i) {
-        combinedNotchDown(r, 1 - r.brakeNotchCount);
+        combinedNotchDown(r, r, 1 - r.brakeNotchCount);
         down.push_back(pos(r));
     }
     EXPECT_EQ(down, (std::vector<std::string>{"P1", "N", "H", "-1", "-2", "-3", "-4", "-5", "-6", "-7", "-7", "-7"}))
         << "the keys stop at the last service step";
-    combinedNotchDown(r, -r.brakeNotchCount);
+    combinedNotchDown(r, r, -r.brakeNotchCount);
     EXPECT_EQ(pos(r), "-8") << "the wheel goes on into EB";
-    combinedNotchDown(r, -r.brakeNotchCount);
+    combinedNotchDown(r, r, -r.brakeNotchCount);
     EXPECT_EQ(pos(r), "-8");
 }
 
@@ -56,61 +56,61 @@ TEST(HandleModel, CombinedHandleWithoutHoldNeverJumpsFromBrakeToPower) {
     ts::Run r = train(3, 4, 0);
     std::vector<std::string> seen;
     for (int i = 0; i < 8; ++i) {
-        combinedNotchUp(r);
+        combinedNotchUp(r, r);
         seen.push_back(pos(r));
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"-3", "-2", "-1", "N", "P1", "P2", "P3", "P3"}));
     r.brakeNotch = -1;
     r.powerNotch = 0;
-    combinedNotchUp(r);
+    combinedNotchUp(r, r);
     EXPECT_EQ(pos(r), "N");
     // Power up is refused while a brake or the hold position is set.
     ts::Run h = train(3, 8, 1);
     h.brakeNotch = 0;
     h.holdPosition = 1;
-    combinedNotchUp(h);
+    combinedNotchUp(h, h);
     EXPECT_EQ(h.powerNotch, 0);
     EXPECT_EQ(pos(h), "N");
 }
 
 TEST(HandleModel, SeparateHandles) {
     ts::Run r = train(4, 8, 1);
-    powerUp(r);
-    powerUp(r);
+    powerUp(r, r);
+    powerUp(r, r);
     EXPECT_EQ(r.powerNotch, 2) << "power notches up while the brake is applied";
     EXPECT_EQ(r.brakeHandleMoved, 0);
-    for (int i = 0; i < 5; ++i) powerUp(r);
+    for (int i = 0; i < 5; ++i) powerUp(r, r);
     EXPECT_EQ(r.powerNotch, 4);
-    for (int i = 0; i < 6; ++i) powerDown(r);
+    for (int i = 0; i < 6; ++i) powerDown(r, r);
     EXPECT_EQ(r.powerNotch, 0);
     std::vector<std::string> seen;
     r.powerNotch = 2;
     for (int i = 0; i < 9; ++i) {
-        brakeReleaseStep(r);
+        brakeReleaseStep(r, r);
         seen.push_back(r.holdPosition ? "H" : r.brakeNotch < 0 ? std::to_string(r.brakeNotch) : "N");
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"-7", "-6", "-5", "-4", "-3", "-2", "-1", "H", "N"}));
-    brakeApplyStep(r);
+    brakeApplyStep(r, r);
     EXPECT_TRUE(r.holdPosition) << "apply from release goes to hold first, power or not";
-    brakeApplyStep(r);
+    brakeApplyStep(r, r);
     EXPECT_EQ(r.brakeNotch, -1);
-    for (int i = 0; i < 10; ++i) brakeApplyStep(r);
+    for (int i = 0; i < 10; ++i) brakeApplyStep(r, r);
     EXPECT_EQ(r.brakeNotch, -7);
-    EXPECT_TRUE(brakeHandleEmergency(r));
+    EXPECT_TRUE(brakeHandleEmergency(r, r));
     EXPECT_EQ(r.brakeNotch, -8);
     EXPECT_EQ(r.powerNotch, 2) << "the brake handle's emergency leaves the power handle alone";
     r.brakeHandleMoved = 0;
-    EXPECT_FALSE(brakeHandleEmergency(r));
+    EXPECT_FALSE(brakeHandleEmergency(r, r));
     EXPECT_EQ(r.brakeHandleMoved, 0);
 }
 
 TEST(HandleModel, NeutralAndEmergency) {
     ts::Run r = train(4, 8, 1);
     r.holdPosition = 1;
-    allToNeutral(r);
+    allToNeutral(r, r);
     EXPECT_EQ(pos(r), "N");
     r.powerNotch = 3;
-    emergency(r);
+    emergency(r, r);
     EXPECT_EQ(r.powerNotch, 0);
     EXPECT_EQ(r.brakeNotch, -8);
 }

@@ -54,39 +54,39 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
     switch (c.kind) {
         case K::None: break;
         case K::CombinedUp: notchUpWithSound(); break;
-        case K::CombinedDownKey: combinedNotchDown(r, 1 - B); break;
+        case K::CombinedDownKey: combinedNotchDown(r, r, 1 - B); break;
         case K::CombinedDownKeypad:
-            if (combinedNotchDown(r, 1 - B) && brake.applySoundFromApplyPosition && r.brakeNotch <= kAutomaticApplyPosition)
+            if (combinedNotchDown(r, r, 1 - B) && brake.applySoundFromApplyPosition && r.brakeNotch <= kAutomaticApplyPosition)
                 restartIfIdle(sound, r.soundBr1);
             break;
-        case K::CombinedDownWheel: combinedNotchDown(r, -B); break;
-        case K::PowerUp: powerUp(r); break;
-        case K::PowerDown: powerDown(r); break;
+        case K::CombinedDownWheel: combinedNotchDown(r, r, -B); break;
+        case K::PowerUp: powerUp(r, r); break;
+        case K::PowerDown: powerDown(r, r); break;
         case K::BrakeRelease:
-            brakeReleaseStep(r);
+            brakeReleaseStep(r, r);
             if (brake.releaseSoundEveryStep || r.brakeNotch == 0) restartIfIdle(sound, r.soundBr1);
             break;
         case K::BrakeApply:
-            brakeApplyStep(r);
+            brakeApplyStep(r, r);
             if (brake.applySoundFromApplyPosition && r.brakeNotch <= kAutomaticApplyPosition && r.bcPressure != 0)
                 restartIfIdle(sound, r.soundBr1);
             break;
         case K::BrakeEmergency:
             if (r.brakeNotch == -B) break;
-            brakeHandleEmergency(r);
+            brakeHandleEmergency(r, r);
             restart(sound, r.soundEB);
             break;
-        case K::Emergency: emergency(r); break;
+        case K::Emergency: emergency(r, r); break;
         case K::EmergencyWithSound:
             if (r.brakeNotch != -B) restart(sound, r.soundEB);
-            emergency(r);
+            emergency(r, r);
             break;
         case K::AllNeutral:
             if (r.brakeNotch < 0) {
                 if (brake.releaseSoundEveryStep) restartIfIdle(sound, r.soundBr2);
                 else if (r.bcPressure != 0) restartIfIdle(sound, r.soundBr2);
             }
-            allToNeutral(r);
+            allToNeutral(r, r);
             break;
         case K::Reverser:
             if (!slow) break;
@@ -147,7 +147,7 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
 
 void DrivingRun::notchUpWithSound() {
     Run& r = run_;
-    if (!combinedNotchUp(r)) return;
+    if (!combinedNotchUp(r, r)) return;
     if (brakeTraits(r.brakeType).releaseSoundEveryStep) restartIfIdle(services_.sound, r.soundBr1);
     else if (r.brakeNotch == 0 && r.bcPressure != 0) restartIfIdle(services_.sound, r.soundBr1);
 }

@@ -7,38 +7,38 @@
 
 namespace ts {
 
-bool combinedNotchUp(Run& r) {
-    const int P = r.powerNotchCount;
-    const int H = r.holdPositionEnabled;
+bool combinedNotchUp(const TrainData& t, Handles& h) {
+    const int P = t.powerNotchCount;
+    const int H = t.holdPositionEnabled;
     bool released = false;
-    if (r.brakeNotch == 0 && r.powerNotch < P && r.holdPosition == 0) r.powerNotch += 1;
-    if (r.holdPosition == 1) r.holdPosition = 0;
-    if (r.powerNotch == 0 && r.brakeNotch < 0 && r.holdPosition == 0) {
-        r.brakeNotch += 1;
+    if (h.brakeNotch == 0 && h.powerNotch < P && h.holdPosition == 0) h.powerNotch += 1;
+    if (h.holdPosition == 1) h.holdPosition = 0;
+    if (h.powerNotch == 0 && h.brakeNotch < 0 && h.holdPosition == 0) {
+        h.brakeNotch += 1;
         released = true;
-        if (H == 1 && r.brakeNotch == 0) r.holdPosition = 1;
+        if (H == 1 && h.brakeNotch == 0) h.holdPosition = 1;
     }
-    r.powerHandleMoved = 1;
-    r.brakeHandleMoved = 1;
+    h.powerHandleMoved = 1;
+    h.brakeHandleMoved = 1;
     return released;
 }
 
 namespace {
 
 // The brake part of a step toward brake (step 1 and the inner rules of step 2).
-bool brakeTowardApply(Run& r, int bound, bool needPowerOff) {
-    const int H = r.holdPositionEnabled;
-    if (r.holdPosition == 1) {
-        r.holdPosition = 0;
-        r.brakeNotch = -1;
-        r.holdExitLatch = 1;
+bool brakeTowardApply(const TrainData& t, Handles& h, int bound, bool needPowerOff) {
+    const int H = t.holdPositionEnabled;
+    if (h.holdPosition == 1) {
+        h.holdPosition = 0;
+        h.brakeNotch = -1;
+        h.holdExitLatch = 1;
     }
-    if ((!needPowerOff || r.powerNotch == 0) && r.brakeNotch > bound && r.holdPosition == 0) {
-        const int before = r.brakeNotch;
-        if (H == 1 && before == 0) r.holdPosition = 1;
-        if (H == 1 && before < 0 && r.holdExitLatch == 0) r.brakeNotch -= 1;
-        if (H != 1) r.brakeNotch -= 1;
-        if (H == 1 && r.holdExitLatch == 1) r.holdExitLatch = 0;
+    if ((!needPowerOff || h.powerNotch == 0) && h.brakeNotch > bound && h.holdPosition == 0) {
+        const int before = h.brakeNotch;
+        if (H == 1 && before == 0) h.holdPosition = 1;
+        if (H == 1 && before < 0 && h.holdExitLatch == 0) h.brakeNotch -= 1;
+        if (H != 1) h.brakeNotch -= 1;
+        if (H == 1 && h.holdExitLatch == 1) h.holdExitLatch = 0;
         return true;
     }
     return false;
@@ -46,59 +46,59 @@ bool brakeTowardApply(Run& r, int bound, bool needPowerOff) {
 
 }  // namespace
 
-bool combinedNotchDown(Run& r, int bound) {
-    const bool ran = brakeTowardApply(r, bound, true);
-    if (r.brakeNotch == 0 && r.powerNotch > 0) r.powerNotch -= 1;
-    r.powerHandleMoved = 1;
-    r.brakeHandleMoved = 1;
+bool combinedNotchDown(const TrainData& t, Handles& h, int bound) {
+    const bool ran = brakeTowardApply(t, h, bound, true);
+    if (h.brakeNotch == 0 && h.powerNotch > 0) h.powerNotch -= 1;
+    h.powerHandleMoved = 1;
+    h.brakeHandleMoved = 1;
     return ran;
 }
 
-void powerUp(Run& r) {
-    if (r.powerNotch < r.powerNotchCount) r.powerNotch += 1;
-    r.powerHandleMoved = 1;
+void powerUp(const TrainData& t, Handles& h) {
+    if (h.powerNotch < t.powerNotchCount) h.powerNotch += 1;
+    h.powerHandleMoved = 1;
 }
 
-void powerDown(Run& r) {
-    if (r.powerNotch > 0) r.powerNotch -= 1;
-    r.powerHandleMoved = 1;
+void powerDown(const TrainData& t, Handles& h) {
+    if (h.powerNotch > 0) h.powerNotch -= 1;
+    h.powerHandleMoved = 1;
 }
 
-void brakeReleaseStep(Run& r) {
-    r.holdPosition = 0;
-    if (r.brakeNotch < 0) {
-        r.brakeNotch += 1;
-        if (r.holdPositionEnabled == 1 && r.brakeNotch == 0) r.holdPosition = 1;
+void brakeReleaseStep(const TrainData& t, Handles& h) {
+    h.holdPosition = 0;
+    if (h.brakeNotch < 0) {
+        h.brakeNotch += 1;
+        if (t.holdPositionEnabled == 1 && h.brakeNotch == 0) h.holdPosition = 1;
     }
-    r.brakeHandleMoved = 1;
+    h.brakeHandleMoved = 1;
 }
 
-void brakeApplyStep(Run& r) {
-    brakeTowardApply(r, 1 - r.brakeNotchCount, false);
-    r.brakeHandleMoved = 1;
+void brakeApplyStep(const TrainData& t, Handles& h) {
+    brakeTowardApply(t, h, 1 - h.brakeNotchCount, false);
+    h.brakeHandleMoved = 1;
 }
 
-void allToNeutral(Run& r) {
-    r.holdPosition = 0;
-    r.brakeNotch = 0;
-    r.powerNotch = 0;
-    r.powerHandleMoved = 1;
-    r.brakeHandleMoved = 1;
+void allToNeutral(const TrainData& t, Handles& h) {
+    h.holdPosition = 0;
+    h.brakeNotch = 0;
+    h.powerNotch = 0;
+    h.powerHandleMoved = 1;
+    h.brakeHandleMoved = 1;
 }
 
-void emergency(Run& r) {
-    r.holdPosition = 0;
-    r.brakeNotch = -r.brakeNotchCount;
-    r.powerNotch = 0;
-    r.powerHandleMoved = 1;
-    r.brakeHandleMoved = 1;
+void emergency(const TrainData& t, Handles& h) {
+    h.holdPosition = 0;
+    h.brakeNotch = -h.brakeNotchCount;
+    h.powerNotch = 0;
+    h.powerHandleMoved = 1;
+    h.brakeHandleMoved = 1;
 }
 
-bool brakeHandleEmergency(Run& r) {
-    if (r.brakeNotch == -r.brakeNotchCount) return false;
-    r.holdPosition = 0;
-    r.brakeNotch = -r.brakeNotchCount;
-    r.brakeHandleMoved = 1;
+bool brakeHandleEmergency(const TrainData& t, Handles& h) {
+    if (h.brakeNotch == -h.brakeNotchCount) return false;
+    h.holdPosition = 0;
+    h.brakeNotch = -h.brakeNotchCount;
+    h.brakeHandleMoved = 1;
     return true;
 }
 

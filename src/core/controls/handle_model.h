@@ -9,20 +9,20 @@
 namespace ts {
 
 // Combined handle toward power; true when it released a brake position.
-bool combinedNotchUp(Run& r);
+bool combinedNotchUp(const TrainData& t, Handles& h);
 // Combined handle toward brake, down to `bound` (1 - B for keys, -B for the wheel);
 // true when its brake part ran (power was 0 and the brake above the bound).
-bool combinedNotchDown(Run& r, int bound);
+bool combinedNotchDown(const TrainData& t, Handles& h, int bound);
 
-void powerUp(Run& r);
-void powerDown(Run& r);
-void brakeReleaseStep(Run& r);
-void brakeApplyStep(Run& r);
-void allToNeutral(Run& r);
+void powerUp(const TrainData& t, Handles& h);
+void powerDown(const TrainData& t, Handles& h);
+void brakeReleaseStep(const TrainData& t, Handles& h);
+void brakeApplyStep(const TrainData& t, Handles& h);
+void allToNeutral(const TrainData& t, Handles& h);
 // Emergency from "q" or "0": brake to EB and power to 0.
-void emergency(Run& r);
+void emergency(const TrainData& t, Handles& h);
 // Emergency of the brake handle alone ("/"); false (nothing done) when already at EB.
-bool brakeHandleEmergency(Run& r);
+bool brakeHandleEmergency(const TrainData& t, Handles& h);
 
 // Sets the reverser when |speed| <= 1 km/h; true when taken.
 bool setReverser(Run& r, int direction);
