@@ -95,6 +95,14 @@ TEST(Signals, PrecedingTrainBetweenFiveAndSixWithRepeaters) {
     computeSignalAspects(b.r, b.r, b.r);
     EXPECT_EQ(b.r.signalAspects[7], 0);
     EXPECT_EQ(b.r.signalAspects[6], 2);
+    b.r.precedingTrainPosition = kEndOfLine;
+    computeSignalAspects(b.r, b.r, b.r);
+    EXPECT_EQ(b.r.signalAspects[7], 0) << "still on the line at its last frame";
+    // Past the end of the line the preceding train has left the last block.
+    b.r.precedingTrainPosition = kEndOfLine + 1;
+    computeSignalAspects(b.r, b.r, b.r);
+    EXPECT_EQ(b.r.signalAspects[7], 4);
+    EXPECT_EQ(b.r.signalAspects[6], 4);
 }
 
 TEST(Signals, FixedAspectsByKindAndReleaseTime) {
@@ -105,7 +113,7 @@ TEST(Signals, FixedAspectsByKindAndReleaseTime) {
     b.r.signalTable[0].releaseTime = 1000;
     b.r.signalTable[1].kind = 2;
     b.r.signalTable[1].fixedAspect = 1;
-    b.r.precedingTrainPosition = 5000;
+    b.r.precedingTrainPosition = 1000;
     b.r.clockTicks = 999;
     computeSignalAspects(b.r, b.r, b.r);
     EXPECT_EQ(b.r.signalAspects[0], 0);
@@ -407,6 +415,29 @@ TEST(Signs, GradientSignBetweenRows) {
     gradientSign(b.r, b.p);
     EXPECT_EQ(b.drawn("SlopeImage"), 2);
     EXPECT_EQ(b.p.labels["SlopeText"], "-10.0");
+    b.r.trainPosition = 400;  // the last row's end frame: still nothing changes
+    gradientSign(b.r, b.p);
+    EXPECT_EQ(b.r.pointGradient, -100000);
+    // Beyond the last row the track is level for the rest of the line.
+    for (int pos : {401, 2000, 4400}) {
+        b.r.trainPosition = pos;
+        gradientSign(b.r, b.p);
+        EXPECT_EQ(b.drawn("SlopeImage"), std::nullopt) << pos;
+        EXPECT_EQ(b.p.labels["SlopeText"], "") << pos;
+        EXPECT_EQ(b.r.pointGradient, 0) << pos;
+    }
+}
+
+TEST(Signs, ALevelRowKeepsThePictureAndShowsItsText) {
+    Bench b;
+    b.r.slopeTable = {{100, 200, 25000}, {200, 300, 0}};
+    b.r.trainPosition = 150;
+    gradientSign(b.r, b.p);
+    b.r.trainPosition = 250;
+    gradientSign(b.r, b.p);
+    EXPECT_EQ(b.drawn("SlopeImage"), 1) << "a 0 per mille row draws no picture of its own";
+    EXPECT_EQ(b.p.labels["SlopeText"], "0.0");
+    EXPECT_EQ(b.r.pointGradient, 0);
 }
 
 TEST(Signs, SpeedChecksRingTheBellWithinNineFrames) {

@@ -55,9 +55,11 @@ void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& 
         if (rows[size_t(i)].aspectSet == 0) continue;
         int j = i + 1;
         while (j < n && rows[size_t(j)].aspectSet == 0) ++j;
-        // The last block signal's block runs to the end of the line.
+        // The last block signal's block runs to the end of the line; a
+        // preceding train beyond it has left the line and the block.
         const bool inBlock = sig.precedingTrainPosition > rows[size_t(i)].toPosition &&
-                             (j >= n || sig.precedingTrainPosition < rows[size_t(j)].toPosition);
+                             (j >= n ? sig.precedingTrainPosition <= kEndOfLine
+                                     : sig.precedingTrainPosition < rows[size_t(j)].toPosition);
         if (!inBlock) continue;
         aspect[size_t(i)] = 0;
         int v = 0;

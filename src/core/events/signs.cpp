@@ -42,7 +42,9 @@ void gradientSign(Run& r, PanelModel& p) {
             std::snprintf(text, sizeof text, "%.1Lf", real(s.gradient));
             p.label(cn::SlopeText) = text;
         }
-        if (s.toPosition < r.trainPosition && r.trainPosition < next.fromPosition) {
+        // Between two rows, and beyond the last row, the track is level.
+        const bool pastLast = i + 1 == n && s.toPosition < r.trainPosition;
+        if ((s.toPosition < r.trainPosition && r.trainPosition < next.fromPosition) || pastLast) {
             clear(p, cn::SlopeImage);
             r.pointGradient = 0;
             p.label(cn::SlopeText) = "";

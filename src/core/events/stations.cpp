@@ -1,4 +1,6 @@
 #include "events/stations.h"
+
+#include "events/codes.h"
 #include "panel_names.h"
 
 #include "controls/handle_model.h"
@@ -108,6 +110,6 @@ void windowCaption(const Run& r, PanelModel& p) {
     if (p.caption == "Train Simulator") p.caption = r.lineName;
 }
 
-bool endOfLine(const Run& r) { return r.trainPosition > 4500; }
+bool endOfLine(const Run& r) { return r.trainPosition > kEndOfLine; }
 
 }  // namespace ts
