@@ -116,7 +116,7 @@ void CabView::drawAll() {
                 if (item.picture) {
                     p.drawImage(r.topLeft(), atScale(item.transparent ? pictures_.transparentImage(*item.picture)
                                                                       : pictures_.image(*item.picture)));
-                } else if (item.name == "stopline") {
+                } else if (item.name == cn::stopline.text) {
                     p.fillRect(r, QColor(255, 64, 64));
                 }
                 break;

@@ -41,15 +41,15 @@ struct LabelPlace {
 
 // The read-out column beside and below the driver's view.
 const LabelPlace kLabels[] = {
-    {"SignalLabel", 500, 112, 50, 18, Qt::AlignHCenter},
-    {"SlopeText", 564, 201, 50, 18, Qt::AlignHCenter},
-    {"Label1", 496, 313, 0, 0, Qt::AlignLeft},
-    {"PowerLabel", 544, 313, 0, 0, Qt::AlignHCenter},
-    {"BrakeLabel", 584, 313, 0, 0, Qt::AlignHCenter},
-    {"Label4", 496, 337, 137, 19, Qt::AlignLeft},
-    {"CarsLabel", 495, 361, 66, 19, Qt::AlignLeft},
-    {"digi_speed", 496, 384, 0, 0, Qt::AlignLeft},
-    {"Label3", 544, 417, 0, 0, Qt::AlignHCenter},
+    {cn::SignalLabel.text, 500, 112, 50, 18, Qt::AlignHCenter},
+    {cn::SlopeText.text, 564, 201, 50, 18, Qt::AlignHCenter},
+    {cn::Label1.text, 496, 313, 0, 0, Qt::AlignLeft},
+    {cn::PowerLabel.text, 544, 313, 0, 0, Qt::AlignHCenter},
+    {cn::BrakeLabel.text, 584, 313, 0, 0, Qt::AlignHCenter},
+    {cn::Label4.text, 496, 337, 137, 19, Qt::AlignLeft},
+    {cn::CarsLabel.text, 495, 361, 66, 19, Qt::AlignLeft},
+    {cn::digi_speed.text, 496, 384, 0, 0, Qt::AlignLeft},
+    {cn::Label3.text, 544, 417, 0, 0, Qt::AlignHCenter},
 };
 
 }  // namespace
@@ -134,17 +134,17 @@ void TForm1::buildMenu() {
         return a;
     };
     auto* start = bar->addAction(QString());
-    start->setObjectName("start1");
-    actions_["start1"] = start;
+    start->setObjectName(cn::start1.text);
+    actions_[cn::start1.text] = start;
     connect(start, &QAction::triggered, this, [this] { start1Click(); });
 
     auto* go = bar->addMenu(QString());
-    go->setObjectName("GoTo1");
-    menus_["GoTo1"] = go;
+    go->setObjectName(cn::GoTo1.text);
+    menus_[cn::GoTo1.text] = go;
     auto* show = bar->addMenu(QString());
-    show->setObjectName("Show1");
-    menus_["Show1"] = show;
-    connect(add(show, "menu_d1"), &QAction::triggered, this, [this] { menu_d1Click(); });
+    show->setObjectName(cn::Show1.text);
+    menus_[cn::Show1.text] = show;
+    connect(add(show, cn::menu_d1.text), &QAction::triggered, this, [this] { menu_d1Click(); });
     QMenu* size = show->addMenu(tr("Size"));
     size->setObjectName("viewSize");
     auto* sizes = new QActionGroup(this);
@@ -163,12 +163,12 @@ void TForm1::buildMenu() {
     smoothItem_->setCheckable(true);
     connect(smoothItem_, &QAction::triggered, this, [this](bool on) { setSmoothView(on); });
     auto* ctl = bar->addMenu(QString());
-    ctl->setObjectName("Controller1");
-    menus_["Controller1"] = ctl;
-    connect(add(ctl, "COM11"), &QAction::triggered, this, [this] { COM11Click(); });
-    connect(add(ctl, "COM21"), &QAction::triggered, this, [this] { COM21Click(); });
-    connect(add(ctl, "Setup1"), &QAction::triggered, this, [this] { Setup1Click(); });
-    connect(add(ctl, "Connect1"), &QAction::triggered, this, [this] { Connect1Click(); });
+    ctl->setObjectName(cn::Controller1.text);
+    menus_[cn::Controller1.text] = ctl;
+    connect(add(ctl, cn::COM11.text), &QAction::triggered, this, [this] { COM11Click(); });
+    connect(add(ctl, cn::COM21.text), &QAction::triggered, this, [this] { COM21Click(); });
+    connect(add(ctl, cn::Setup1.text), &QAction::triggered, this, [this] { Setup1Click(); });
+    connect(add(ctl, cn::Connect1.text), &QAction::triggered, this, [this] { Connect1Click(); });
 }
 
 void TForm1::buildPanel() {
@@ -277,7 +277,7 @@ void TForm1::runModal() {
 
 void TForm1::syncStationMenu(const PanelModel& p) {
     if (stationItems_ == p.stations.size()) return;
-    QMenu* go = menus_["GoTo1"];
+    QMenu* go = menus_[cn::GoTo1.text];
     go->clear();
     for (size_t k = 0; k < p.stations.size(); ++k) {
         auto* a = go->addAction(QString::fromStdString(p.stations[k].caption));
@@ -293,7 +293,7 @@ void TForm1::syncStationMenu(const PanelModel& p) {
 
 void TForm1::stationClick(int index) {
     const std::string name = "Sta" + std::to_string(index);
-    for (QAction* a : menus_["GoTo1"]->actions())
+    for (QAction* a : menus_[cn::GoTo1.text]->actions())
         if (a->objectName().toStdString() == name) a->trigger();
 }
 
@@ -313,7 +313,7 @@ void TForm1::refresh() {
             if (auto it = labels_.find(name); it != labels_.end()) it->second->setVisible(shown);
         if (app().valueDisplay && app().valueDisplay->isVisible()) {
             auto values = p.valueDisplay;
-            values["Label23"] = p.wheel;
+            values[vd::Label23.text] = p.wheel;
             app().valueDisplay->showValues(values);
         }
         for (const auto& [name, text] : p.labels) {

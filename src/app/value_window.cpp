@@ -20,13 +20,13 @@ struct Row {
     const char* caption;
 };
 
-const Row kLeft[] = {{"Label1", "Speed"},          {"Label2", "BC Pressure"}, {"Label3", "SAP Pressure"},
-                     {"Label4", "ER Pressure"},    {"Label5", "MR Pressure"}, {"Label30", "Frame"},
-                     {"Label31", "Projected"},     {"Label33", "Remain"}};
-const Row kMiddle[] = {{"Label6", "Accelaration"},       {"Label7", "Power"},
-                       {"Label25", "Resistance"},        {"Label27", "Slope"},
-                       {"Label8", "Adhesive coefficient"}, {"Label9", "Adhesive limit(P)"},
-                       {"Label20", "Adhesive limit(B)"}};
+const Row kLeft[] = {{vd::Label1.text, "Speed"},          {vd::Label2.text, "BC Pressure"}, {vd::Label3.text, "SAP Pressure"},
+                     {vd::Label4.text, "ER Pressure"},    {vd::Label5.text, "MR Pressure"}, {vd::Label30.text, "Frame"},
+                     {vd::Label31.text, "Projected"},     {vd::Label33.text, "Remain"}};
+const Row kMiddle[] = {{vd::Label6.text, "Accelaration"},       {vd::Label7.text, "Power"},
+                       {vd::Label25.text, "Resistance"},        {vd::Label27.text, "Slope"},
+                       {vd::Label8.text, "Adhesive coefficient"}, {vd::Label9.text, "Adhesive limit(P)"},
+                       {vd::Label20.text, "Adhesive limit(B)"}};
 
 // A bar's value from its figure: a heavy train's forces run past int, so the
 // figure is read in 64 bits and held at the bar's end.
@@ -58,7 +58,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowTitleHi
     };
     column(kLeft, 8, 8);
     column(kMiddle, 7, 240);
-    const char* barNames[] = {"ProgressBar1", "ProgressBar2", "ProgressBar3"};
+    const char* barNames[] = {vd::ProgressBar1.text, vd::ProgressBar2.text, vd::ProgressBar3.text};
     for (int i = 0; i < 3; ++i) {
         auto* bar = new QProgressBar(this);
         bar->setObjectName(barNames[i]);
@@ -69,9 +69,9 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowTitleHi
         bars_[barNames[i]] = bar;
     }
     auto* wheel = new QLabel(this);
-    wheel->setObjectName("Label23");
+    wheel->setObjectName(vd::Label23.text);
     wheel->setGeometry(480, 84, 116, 20);
-    values_["Label23"] = wheel;
+    values_[vd::Label23.text] = wheel;
 }
 
 void TForm3::showValues(const std::map<std::string, std::string>& values) {

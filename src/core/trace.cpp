@@ -79,7 +79,7 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     std::map<std::string, const PanelItem*> pictureSlots;
     for (const auto& [k, i] : named)
         if (i->kind == PanelItem::Kind::Slot) pictureSlots[k] = i;
-    if (auto g = pictureSlots.find("Lamp_Gear"); g != pictureSlots.end()) pictureSlots["gearImage"] = g->second;
+    if (auto g = pictureSlots.find(cn::Lamp_Gear.text); g != pictureSlots.end()) pictureSlots["gearImage"] = g->second;
     w.key("images").beginObject();
     for (const auto& [k, i] : pictureSlots) {
         w.key(k);
@@ -102,7 +102,7 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     w.key("stations");
     writeMenu(w, p.stations, true);
     w.key("geometry").beginObject();
-    for (const char* k : {"stopline", "staffImage"})
+    for (const char* k : {cn::stopline.text, cn::staffImage.text})
         if (auto it = named.find(k); it != named.end())
             w.key(k).beginArray().value(int64_t(it->second->left)).value(int64_t(it->second->top)).endArray();
     w.endObject();
