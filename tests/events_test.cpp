@@ -363,10 +363,10 @@ TEST(Signs, SpeedLimitImagesAndBlink) {
     EXPECT_EQ(b.r.speedLimitSignShown, 1);
     EXPECT_EQ(b.r.shownSpeedLimit, 55);
     b.r.presentationTicks = 5;
-    speedLimitBlink(b.r, b.p);
+    speedLimitBlink(b.r, b.r, b.p);
     EXPECT_FALSE(b.p.findItem("SpeedLimitImage")->visible);
     b.r.presentationTicks = 10;
-    speedLimitBlink(b.r, b.p);
+    speedLimitBlink(b.r, b.r, b.p);
     EXPECT_TRUE(b.p.findItem("SpeedLimitImage")->visible);
     b.r.trainPosition = 250;
     speedLimitSigns(b.r, b.p);

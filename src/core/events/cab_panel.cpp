@@ -51,8 +51,8 @@ void needles(const Run& r, PanelModel& p) {
     fixedNeedle(r, p, kNeedleSAP, cn::Needle_SAP, r.sapPressure);
 }
 
-void digitalSpeed(const Run& r, PanelModel& p) {
-    p.label(cn::digi_speed) = std::to_string(store(real(r.speed))) + "km/h";
+void digitalSpeed(const Motion& m, PanelModel& p) {
+    p.label(cn::digi_speed) = std::to_string(store(real(m.speed))) + "km/h";
 }
 
 void showOtherPictures(PanelModel& p) {
@@ -97,12 +97,12 @@ void gearIndicator(Run& r, PanelModel& p) {
     }
 }
 
-void stopDistanceMarker(const Run& r, PanelModel& p) {
+void stopDistanceMarker(const Motion& m, PanelModel& p) {
     PanelItem* marker = p.item(cn::stopline);
     if (!marker) return;
-    if (r.stopDistance >= 20000) marker->top = 0;
-    else if (r.stopDistance > -10000) marker->top = 240 - storeInt(r.stopDistance / 100 * 1.2L);
-    else if (r.stopDistance < -10000) marker->top = 360;
+    if (m.stopDistance >= 20000) marker->top = 0;
+    else if (m.stopDistance > -10000) marker->top = 240 - storeInt(m.stopDistance / 100 * 1.2L);
+    else if (m.stopDistance < -10000) marker->top = 360;
 }
 
 void valueDisplay(const Run& r, PanelModel& p) {

@@ -8,12 +8,12 @@
 namespace ts {
 
 void needles(const Run& r, PanelModel& p);
-void digitalSpeed(const Run& r, PanelModel& p);
+void digitalSpeed(const Motion& m, PanelModel& p);
 void showOtherPictures(PanelModel& p);
 void panelLamps(const Run& r, PanelModel& p);
 void tunnelPanel(const Run& r, PanelModel& p);
 void gearIndicator(Run& r, PanelModel& p);
-void stopDistanceMarker(const Run& r, PanelModel& p);
+void stopDistanceMarker(const Motion& m, PanelModel& p);
 void valueDisplay(const Run& r, PanelModel& p);
 
 }  // namespace ts

@@ -22,7 +22,7 @@ void DrivingRun::timer1Timer() {
     showOtherPictures(p);             // 6
     panelLamps(r, p);                 // 7
     timetableSlide(r, p);             // 8
-    speedLimitBlink(r, p);            // 9
+    speedLimitBlink(r, r, p);            // 9
     if (r.presentationTicks % 10 == 0) timecalc(r, p);  // 10
     compressor(r, r, sound);             // 11
     routeSounds(r, sound);            // 12

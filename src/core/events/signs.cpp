@@ -22,10 +22,10 @@ void clear(PanelModel& p, ComponentName name) {
 
 int speedLimitImage(int limit) { return limit >= 15 && limit <= 120 && limit % 5 == 0 ? limit / 5 : 0; }
 
-void speedLimitBlink(const Run& r, PanelModel& p) {
-    if (r.speedLimitSignShown != 1) return;
-    if (r.presentationTicks % 5 == 0 && r.presentationTicks % 10 != 0) p.setVisible(cn::SpeedLimitImage, false);
-    if (r.presentationTicks % 10 == 0) p.setVisible(cn::SpeedLimitImage, true);
+void speedLimitBlink(const SignState& signs, const Presentation& pres, PanelModel& p) {
+    if (signs.speedLimitSignShown != 1) return;
+    if (pres.presentationTicks % 5 == 0 && pres.presentationTicks % 10 != 0) p.setVisible(cn::SpeedLimitImage, false);
+    if (pres.presentationTicks % 10 == 0) p.setVisible(cn::SpeedLimitImage, true);
 }
 
 void gradientSign(Run& r, PanelModel& p) {

@@ -6,7 +6,7 @@
 
 namespace ts {
 
-void speedLimitBlink(const Run& r, PanelModel& p);
+void speedLimitBlink(const SignState& signs, const Presentation& pres, PanelModel& p);
 void gradientSign(Run& r, PanelModel& p);
 void speedLimitSigns(Run& r, PanelModel& p);
 void speedChecks(Run& r);

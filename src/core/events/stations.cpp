@@ -36,14 +36,14 @@ void doorLamp(Run& r, PanelModel& p, TDDSD& sound) {
     if (r.doorsOpen == 1) showDoorLamp(r, p, false);
 }
 
-void timetableSlide(const Run& r, PanelModel& p) {
+void timetableSlide(const DriverOptions& opt, PanelModel& p) {
     PanelItem* sheet = p.item(cn::staffImage);
     if (!sheet) return;
-    if (r.staffShown == 0 && sheet->left < 640) {
+    if (opt.staffShown == 0 && sheet->left < 640) {
         sheet->left += 30;
         if (sheet->left >= 641) sheet->left = 640;
     }
-    if (r.staffShown == 1 && sheet->left > 640 - sheet->width) {
+    if (opt.staffShown == 1 && sheet->left > 640 - sheet->width) {
         sheet->left -= 30;
         if (sheet->left < 640 - sheet->width) sheet->left = 640 - sheet->width;
     }
@@ -106,10 +106,10 @@ void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound) {
     }
 }
 
-void windowCaption(const Run& r, PanelModel& p) {
-    if (p.caption == "Train Simulator") p.caption = r.lineName;
+void windowCaption(const RouteData& route, PanelModel& p) {
+    if (p.caption == "Train Simulator") p.caption = route.lineName;
 }
 
-bool endOfLine(const Run& r) { return r.trainPosition > kEndOfLine; }
+bool endOfLine(const Motion& m) { return m.trainPosition > kEndOfLine; }
 
 }  // namespace ts

@@ -11,11 +11,11 @@ namespace ts {
 // The door-closed lamp: the state bit that traction and the doors test, and its picture.
 void showDoorLamp(StationState& st, PanelModel& p, bool lit);
 void doorLamp(Run& r, PanelModel& p, TDDSD& sound);
-void timetableSlide(const Run& r, PanelModel& p);
+void timetableSlide(const DriverOptions& opt, PanelModel& p);
 void stationScan(Run& r, PanelModel& p, TDDSD& sound);
 void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound);
-void windowCaption(const Run& r, PanelModel& p);
+void windowCaption(const RouteData& route, PanelModel& p);
 // True when the train has run past the end of the line (position 4501 on).
-bool endOfLine(const Run& r);
+bool endOfLine(const Motion& m);
 
 }  // namespace ts
