@@ -98,15 +98,15 @@ TEST(CabPanel, GearIndicatorDrawsNeutralOnce) {
     r.GearImageList.pictures = {0, 1, 2};
     r.effectivePowerNotch = 1;
     r.currentGear = 1;
-    gearIndicator(r, p);
+    gearIndicator(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Lamp_Gear")->drawn, 2);
     EXPECT_EQ(r.shownGear, 1);
     r.effectivePowerNotch = 0;
-    gearIndicator(r, p);
+    gearIndicator(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Lamp_Gear")->drawn, 0);
     EXPECT_EQ(r.shownGear, -1);
     p.findItem("Lamp_Gear")->drawn = std::nullopt;
-    gearIndicator(r, p);
+    gearIndicator(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Lamp_Gear")->drawn, std::nullopt) << "not redrawn in later steps";
 }
 
@@ -118,26 +118,26 @@ TEST(CabPanel, LampsFollowDoorsNotchesAndElectricBrake) {
     r.loseElec = 5;
     r.doorsOpen = 1;
     r.effectivePowerNotch = 2;
-    panelLamps(r, p);
+    panelLamps(r, r, r, r, p);
     EXPECT_FALSE(p.findItem("Lamp_Power")->visible);
     r.doorsOpen = 0;
-    panelLamps(r, p);
+    panelLamps(r, r, r, r, p);
     EXPECT_TRUE(p.findItem("Lamp_Power")->visible);
     EXPECT_TRUE(p.findItem("Lamp_Ele")->visible);
     r.effectivePowerNotch = 0;
     r.effectiveBrakeNotch = -3;
     r.brakeNotch = -3;
     r.speed = 300000;
-    panelLamps(r, p);
+    panelLamps(r, r, r, r, p);
     EXPECT_TRUE(p.findItem("Lamp_Gen")->visible);
     EXPECT_TRUE(p.findItem("Lamp_Ele")->visible);
     EXPECT_TRUE(p.findItem("Lamp_Air")->visible);
     r.speed = 40000;  // below loseElec: the electric brake fades
-    panelLamps(r, p);
+    panelLamps(r, r, r, r, p);
     EXPECT_FALSE(p.findItem("Lamp_Gen")->visible);
     EXPECT_FALSE(p.findItem("Lamp_Ele")->visible);
     r.effectiveBrakeNotch = -8;
-    panelLamps(r, p);
+    panelLamps(r, r, r, r, p);
     EXPECT_FALSE(p.findItem("Lamp_Air")->visible) << "not at the emergency position";
 }
 
@@ -153,7 +153,7 @@ TEST(CabPanel, ValueDisplayTexts) {
     r.trainTons = 1000000;
     r.stopDistance = 15049;
     p.wheel = "Normal";
-    valueDisplay(r, p);
+    valueDisplay(r, r, r, r, p);
     EXPECT_EQ(p.valueDisplay["Label1"], "52.3 km/h");
     EXPECT_EQ(p.valueDisplay["Label2"], "220 kPa");
     EXPECT_EQ(p.valueDisplay["Label30"], "1234");

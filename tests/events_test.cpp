@@ -135,13 +135,13 @@ TEST(TrainStop, StopSignalAlarmConfirmAndEmergency) {
     b.r.precedingTrainPosition = 1200;  // the signal shows stop
     computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
-    cabSignalDisplay(b.r, b.p, b.sound);
+    cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.nextSignalAspect, 3);
     EXPECT_EQ(b.drawn("SignalImage"), 3);
     EXPECT_EQ(b.p.labels["SignalLabel"], "第1閉塞");
     b.r.trainPosition = 961;  // 1 frame past the alarm point
     computeSignalAspects(b.r, b.r, b.r);
-    cabSignalDisplay(b.r, b.p, b.sound);
+    cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 998);
     b.ops();
     automaticTrainStop(b.r, b.p, b.sound);
@@ -163,11 +163,11 @@ TEST(TrainStop, CheckPointOfAStopSignalBrakesAtOnce) {
     b.r.precedingTrainPosition = 1200;
     computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
-    cabSignalDisplay(b.r, b.p, b.sound);
+    cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.nextSignalAspect, 9);
     b.r.trainPosition = 981;
     computeSignalAspects(b.r, b.r, b.r);
-    cabSignalDisplay(b.r, b.p, b.sound);
+    cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 0);
     EXPECT_EQ(b.r.nextSignalAspect, 999);
     automaticTrainStop(b.r, b.p, b.sound);
@@ -186,11 +186,11 @@ TEST(TrainStop, SpeedCheckingAlarmWithTheYRestriction) {
     b.r.precedingTrainPosition = 2500;  // signal 2 stop, signal 1 Y
     computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
-    cabSignalDisplay(b.r, b.p, b.sound);
+    cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.nextSignalAspect, 10);
     b.r.trainPosition = 985;
     computeSignalAspects(b.r, b.r, b.r);
-    cabSignalDisplay(b.r, b.p, b.sound);
+    cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 45);
     b.r.speed = 500000;  // 50 km/h: not above 45 + 5
     automaticTrainStop(b.r, b.p, b.sound);
@@ -230,7 +230,7 @@ TEST(SpeedControl, BrakesWhileTooFastAndReleases) {
     computeSignalAspects(b.r, b.r, b.r);
     b.r.trainPosition = 950;
     b.r.shownSignalAspect = 999;
-    cabSignalDisplay(b.r, b.p, b.sound);
+    cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.nextSignalAspect, 4);
     EXPECT_TRUE(b.shown("Lamp_Y"));
     EXPECT_FALSE(b.shown("Lamp_G"));
@@ -358,7 +358,7 @@ TEST(Signs, SpeedLimitImagesAndBlink) {
     Bench b;
     b.r.speedLimitTable = {{55, 100, 200, 300}};
     b.r.trainPosition = 150;
-    speedLimitSigns(b.r, b.p);
+    speedLimitSigns(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("SpeedLimitImage"), 11);
     EXPECT_EQ(b.r.speedLimitSignShown, 1);
     EXPECT_EQ(b.r.shownSpeedLimit, 55);
@@ -369,11 +369,11 @@ TEST(Signs, SpeedLimitImagesAndBlink) {
     speedLimitBlink(b.r, b.r, b.p);
     EXPECT_TRUE(b.p.findItem("SpeedLimitImage")->visible);
     b.r.trainPosition = 250;
-    speedLimitSigns(b.r, b.p);
+    speedLimitSigns(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.r.speedLimitSignShown, 0);
     EXPECT_EQ(b.r.activeSpeedLimit, 55);
     b.r.trainPosition = 400;
-    speedLimitSigns(b.r, b.p);
+    speedLimitSigns(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("SpeedLimitImage"), std::nullopt);
     EXPECT_EQ(b.r.activeSpeedLimit, 0);
 }
@@ -383,14 +383,14 @@ TEST(Signs, AdjacentSignRowsKeepTheFirstSign) {
     b.r.signTable = {{100, 200, 3}, {200, 300, 5}};
     b.r.signCallIndex = 999;
     b.r.trainPosition = 150;
-    otherSigns(b.r, b.p);
+    otherSigns(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("OtherImage"), 3);
     b.r.trainPosition = 250;
-    otherSigns(b.r, b.p);
+    otherSigns(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("OtherImage"), 3);
     EXPECT_EQ(b.r.signCallIndex, 3);
     b.r.trainPosition = 300;
-    otherSigns(b.r, b.p);
+    otherSigns(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.r.signCallIndex, 999);
     EXPECT_EQ(b.drawn("OtherImage"), std::nullopt);
 }
@@ -399,29 +399,29 @@ TEST(Signs, GradientSignBetweenRows) {
     Bench b;
     b.r.slopeTable = {{100, 200, 25000}, {300, 400, -100000}};
     b.r.trainPosition = 150;
-    gradientSign(b.r, b.p);
+    gradientSign(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("SlopeImage"), 1);
     EXPECT_EQ(b.p.labels["SlopeText"], "2.5");
     EXPECT_EQ(b.r.pointGradient, 25000);
     b.r.trainPosition = 200;  // exactly at the row's end: nothing changes
-    gradientSign(b.r, b.p);
+    gradientSign(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.r.pointGradient, 25000);
     b.r.trainPosition = 250;
-    gradientSign(b.r, b.p);
+    gradientSign(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("SlopeImage"), std::nullopt);
     EXPECT_EQ(b.p.labels["SlopeText"], "");
     EXPECT_EQ(b.r.pointGradient, 0);
     b.r.trainPosition = 350;
-    gradientSign(b.r, b.p);
+    gradientSign(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("SlopeImage"), 2);
     EXPECT_EQ(b.p.labels["SlopeText"], "-10.0");
     b.r.trainPosition = 400;  // the last row's end frame: still nothing changes
-    gradientSign(b.r, b.p);
+    gradientSign(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.r.pointGradient, -100000);
     // Beyond the last row the track is level for the rest of the line.
     for (int pos : {401, 2000, 4400}) {
         b.r.trainPosition = pos;
-        gradientSign(b.r, b.p);
+        gradientSign(b.r, b.r, b.r, b.p);
         EXPECT_EQ(b.drawn("SlopeImage"), std::nullopt) << pos;
         EXPECT_EQ(b.p.labels["SlopeText"], "") << pos;
         EXPECT_EQ(b.r.pointGradient, 0) << pos;
@@ -432,9 +432,9 @@ TEST(Signs, ALevelRowKeepsThePictureAndShowsItsText) {
     Bench b;
     b.r.slopeTable = {{100, 200, 25000}, {200, 300, 0}};
     b.r.trainPosition = 150;
-    gradientSign(b.r, b.p);
+    gradientSign(b.r, b.r, b.r, b.p);
     b.r.trainPosition = 250;
-    gradientSign(b.r, b.p);
+    gradientSign(b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.drawn("SlopeImage"), 1) << "a 0 per mille row draws no picture of its own";
     EXPECT_EQ(b.p.labels["SlopeText"], "0.0");
     EXPECT_EQ(b.r.pointGradient, 0);
@@ -445,14 +445,14 @@ TEST(Signs, SpeedChecksRingTheBellWithinNineFrames) {
     r.speedCheckTable = {{60, 1000}};
     r.speed = 600000;
     r.trainPosition = 1005;
-    speedChecks(r);
+    speedChecks(r, r, r);
     EXPECT_EQ(r.atsBellRinging, 0) << "at exactly the limit nothing happens";
     r.speed = 600001;
     r.trainPosition = 1010;
-    speedChecks(r);
+    speedChecks(r, r, r);
     EXPECT_EQ(r.atsBellRinging, 0);
     r.trainPosition = 1009;
-    speedChecks(r);
+    speedChecks(r, r, r);
     EXPECT_EQ(r.atsBellRinging, 1);
 }
 
@@ -467,13 +467,13 @@ TEST(Clock, Texts) {
     r.clockY = 400;
     r.clockHandLength = 20;
     PanelModel p;
-    timecalc(r, p);
+    timecalc(r, r, p);
     EXPECT_EQ(p.labels["Label3"], "03:00:00");
     EXPECT_EQ(p.clock.hour, std::make_pair(37, 25)) << "the hour hand points right, 0.6 x 20 long";
     EXPECT_EQ(p.clock.minute, std::make_pair(25, 5));
     r.clockX = 0;
     PanelModel q;
-    timecalc(r, q);
+    timecalc(r, r, q);
     EXPECT_FALSE(q.clock.drawn);
 }
 

@@ -49,20 +49,20 @@ TEST(SoundSchedule, DriveSoundCrossFade) {
     Bank b;
     for (int ch = 0; ch < 12; ++ch) b.wave(ch);
     b.r.speed = 470000;  // 47 km/h: band 4, 7 km/h into it
-    driveSounds(b.r, b.sound);
+    driveSounds(b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"4:stop", "4:loop", "5:stop", "5:loop", "4:volume:-1046",
                                                  "5:volume:-310"}))
         << "dB100(0.3) and dB100(0.7)";
     b.r.speed = 400000;  // 40 km/h
-    driveSounds(b.r, b.sound);
+    driveSounds(b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"4:volume:0", "5:volume:-4000"}));
     b.r.speed = 0;
-    driveSounds(b.r, b.sound);
+    driveSounds(b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"0:stop", "0:loop", "1:stop", "1:loop", "0:volume:0",
                                                  "1:volume:-4000"}))
         << "at 0 km/h channels 0 and 1 play, channel 1 at -4000";
     b.r.speed = 1200000;
-    driveSounds(b.r, b.sound);
+    driveSounds(b.r, b.r, b.sound);
     EXPECT_TRUE(b.ops().empty()) << "at 120 km/h the drive sounds keep their state";
 }
 
@@ -74,18 +74,18 @@ TEST(SoundSchedule, BrakeSquealBelowLoseElecAndFadingOut) {
     b.r.effectiveBrakeNotch = -3;
     b.r.bcPressure = 2500000;  // 250 kPa
     b.r.speed = 300000;
-    brakeSqueal(b.r, b.sound);
+    brakeSqueal(b.r, b.r, b.r, b.r, b.r, b.sound);
     EXPECT_TRUE(b.ops().empty()) << "no squeal at 30 km/h with loseElec 20";
     b.r.speed = 150000;
-    brakeSqueal(b.r, b.sound);
+    brakeSqueal(b.r, b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"7:stop", "7:loop", "7:volume:-1000"})) << "-250000 / 250 kPa";
     b.r.effectiveBrakeNotch = 0;
-    brakeSqueal(b.r, b.sound);
+    brakeSqueal(b.r, b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"7:volume:-1100"}));
-    for (int i = 0; i < 39; ++i) brakeSqueal(b.r, b.sound);
+    for (int i = 0; i < 39; ++i) brakeSqueal(b.r, b.r, b.r, b.r, b.r, b.sound);
     b.ops();
     EXPECT_EQ(b.r.squealVolume, -5000);
-    brakeSqueal(b.r, b.sound);
+    brakeSqueal(b.r, b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"7:volume:-5100", "7:stop"}));
 }
 
@@ -163,7 +163,7 @@ TEST(SoundSchedule, MotorSoundsFollowSpeedAndNotches) {
     b.r.motorMasterLevel = 1;
     b.r.speed = 500000;
     b.r.effectivePowerNotch = 2;
-    motorSounds(b.r, b.sound);
+    motorSounds(b.r, b.r, b.r, b.r, b.sound);
     // Level 55 % at 50 km/h, fade 100, master 21: 55 x 100 x 21 / 10^6.
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"100:pitch:1", "100:volume:-1875", "100:stop", "100:loop"}));
     EXPECT_DOUBLE_EQ(double(b.r.motorMasterLevel), 21.0);

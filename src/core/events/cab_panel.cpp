@@ -13,9 +13,9 @@ namespace ts {
 
 namespace {
 
-void setNeedle(const Run& r, PanelModel& p, PanelNeedle which, ComponentName name, long double angle) {
+void setNeedle(const TrainData& t, PanelModel& p, PanelNeedle which, ComponentName name, long double angle) {
     PanelItem* item = p.item(name);
-    if (!item || !item->picture || !r.needlePresent[size_t(which)]) return;
+    if (!item || !item->picture || !t.needlePresent[size_t(which)]) return;
     item->angle = storeInt(angle);
 }
 
@@ -60,40 +60,40 @@ void showOtherPictures(PanelModel& p) {
         if (i.name.empty() && i.kind == PanelItem::Kind::Picture && i.picture && !i.visible) i.visible = true;
 }
 
-void panelLamps(const Run& r, PanelModel& p) {
-    const int B = r.brakeNotchCount;
-    const int64_t lose = int64_t(r.loseElec) * 10000;
-    p.setVisible(cn::Lamp_Power, !(r.doorsOpen == 1 || r.effectivePowerNotch < 1));
+void panelLamps(const TrainData& t, const Motion& m, const Handles& h, const StationState& st, PanelModel& p) {
+    const int B = h.brakeNotchCount;
+    const int64_t lose = int64_t(t.loseElec) * 10000;
+    p.setVisible(cn::Lamp_Power, !(st.doorsOpen == 1 || h.effectivePowerNotch < 1));
     bool gen = false;
-    if (r.effectiveBrakeNotch < 0 || r.holdPosition == 1) gen = r.effectiveBrakeNotch > -B && r.speed > lose;
+    if (h.effectiveBrakeNotch < 0 || h.holdPosition == 1) gen = h.effectiveBrakeNotch > -B && m.speed > lose;
     p.setVisible(cn::Lamp_Gen, gen);
     bool ele;
-    if (r.doorsOpen == 0 && r.effectivePowerNotch >= 1) ele = true;
-    else if (r.effectiveBrakeNotch >= 0) ele = false;
-    else ele = r.brakeNotch > -B && r.speed > lose;
+    if (st.doorsOpen == 0 && h.effectivePowerNotch >= 1) ele = true;
+    else if (h.effectiveBrakeNotch >= 0) ele = false;
+    else ele = h.brakeNotch > -B && m.speed > lose;
     p.setVisible(cn::Lamp_Ele, ele);
-    p.setVisible(cn::Lamp_Air, -B < r.effectiveBrakeNotch && r.effectiveBrakeNotch < 0);
+    p.setVisible(cn::Lamp_Air, -B < h.effectiveBrakeNotch && h.effectiveBrakeNotch < 0);
 }
 
-void tunnelPanel(const Run& r, PanelModel& p) {
+void tunnelPanel(const RouteData& route, const Motion& m, PanelModel& p) {
     bool inside = false;
-    for (const TunnelRow& t : r.tunnelTable)
-        if (t.fromPosition < r.trainPosition && r.trainPosition < t.toPosition) inside = true;
+    for (const TunnelRow& t : route.tunnelTable)
+        if (t.fromPosition < m.trainPosition && m.trainPosition < t.toPosition) inside = true;
     p.setVisible(cn::Panel2, inside);
 }
 
-void gearIndicator(Run& r, PanelModel& p) {
+void gearIndicator(const TrainData& t, const Traction& tr, const Handles& h, Presentation& pres, PanelModel& p) {
     PanelItem* gear = p.item(cn::Lamp_Gear);
     auto draw = [&](int index) {
-        if (gear) gear->drawn = r.GearImageList.holds(index) ? std::optional<int>(index) : std::nullopt;
+        if (gear) gear->drawn = t.GearImageList.holds(index) ? std::optional<int>(index) : std::nullopt;
     };
-    if (r.effectivePowerNotch >= 1 && (r.shownGear != r.currentGear || r.shownGear == kNeutralGearImage)) {
-        draw(r.currentGear + 1);
-        r.shownGear = r.currentGear;
+    if (h.effectivePowerNotch >= 1 && (pres.shownGear != tr.currentGear || pres.shownGear == kNeutralGearImage)) {
+        draw(tr.currentGear + 1);
+        pres.shownGear = tr.currentGear;
     }
-    if (r.shownGear != kNeutralGearImage && (r.effectivePowerNotch == 0 || r.gearShifting == 1)) {
+    if (pres.shownGear != kNeutralGearImage && (h.effectivePowerNotch == 0 || tr.gearShifting == 1)) {
         draw(0);
-        r.shownGear = kNeutralGearImage;
+        pres.shownGear = kNeutralGearImage;
     }
 }
 
@@ -105,31 +105,31 @@ void stopDistanceMarker(const Motion& m, PanelModel& p) {
     else if (m.stopDistance < -10000) marker->top = 360;
 }
 
-void valueDisplay(const Run& r, PanelModel& p) {
+void valueDisplay(const TrainData& t, const Motion& m, const Adhesion& a, const AirBrake& air, PanelModel& p) {
     auto& v = p.valueDisplay;
-    const long double tonsKg = real(r.trainTons) * 1000;
-    const long double mu = real(r.adhesionCoefficient);
-    v[vd::Label1] = fixed(real(r.speed), 1) + " km/h";
-    v[vd::Label2] = fixed(real(r.bcPressure), 0) + " kPa";
-    v[vd::Label3] = fixed(real(r.sapPressure), 0) + " kPa";
-    v[vd::Label4] = fixed(real(r.erPressure), 0) + " kPa";
-    v[vd::Label5] = fixed(real(r.mrPressure), 0) + " kPa";
-    v[vd::Label30] = std::to_string(r.trainPosition);
-    v[vd::Label31] = std::to_string(r.recordedSpeedKmh) + " km/h";
-    const long double accel = tonsKg != 0 ? (real(r.appliedForce) + real(r.resistanceForce)) / tonsKg * 3.6L : 0;
+    const long double tonsKg = real(t.trainTons) * 1000;
+    const long double mu = real(a.adhesionCoefficient);
+    v[vd::Label1] = fixed(real(m.speed), 1) + " km/h";
+    v[vd::Label2] = fixed(real(air.bcPressure), 0) + " kPa";
+    v[vd::Label3] = fixed(real(air.sapPressure), 0) + " kPa";
+    v[vd::Label4] = fixed(real(air.erPressure), 0) + " kPa";
+    v[vd::Label5] = fixed(real(air.mrPressure), 0) + " kPa";
+    v[vd::Label30] = std::to_string(m.trainPosition);
+    v[vd::Label31] = std::to_string(m.recordedSpeedKmh) + " km/h";
+    const long double accel = tonsKg != 0 ? (real(m.appliedForce) + real(m.resistanceForce)) / tonsKg * 3.6L : 0;
     v[vd::Label6] = fixed(accel, 1) + " km/h/s";
-    v[vd::Label7] = fixed(real(r.appliedForce), 0) + " N";
-    v[vd::Label25] = fixed(real(r.resistanceForce), 0) + " N";
-    v[vd::Label27] = fixed(real(r.trainGradient), 0) + " Permil";
-    const long double p2 = real(r.trainGradient);
+    v[vd::Label7] = fixed(real(m.appliedForce), 0) + " N";
+    v[vd::Label25] = fixed(real(m.resistanceForce), 0) + " N";
+    v[vd::Label27] = fixed(real(a.trainGradient), 0) + " Permil";
+    const long double p2 = real(a.trainGradient);
     const long double k = 1000 / std::sqrt(p2 * p2 + 1000 * 1000);
-    v[vd::ProgressBar1] = std::to_string(store(real(r.appliedForce)));
-    v[vd::ProgressBar2] = std::to_string(store(k * mu * real(r.mt) * 1000 * 9.8L));
-    v[vd::ProgressBar3] = std::to_string(store(k * mu * -1 * real(r.trainTons) * 1000 * 9.8L));
+    v[vd::ProgressBar1] = std::to_string(store(real(m.appliedForce)));
+    v[vd::ProgressBar2] = std::to_string(store(k * mu * real(t.mt) * 1000 * 9.8L));
+    v[vd::ProgressBar3] = std::to_string(store(k * mu * -1 * real(t.trainTons) * 1000 * 9.8L));
     v[vd::Label8] = fixed(mu, 2);
-    v[vd::Label9] = fixed(mu * real(r.mt) * 1000 * 9.8L, 0) + " N";
-    v[vd::Label20] = fixed(mu * -1 * real(r.trainTons) * 1000 * 9.8L, 0) + " N";
-    v[vd::Label33] = fixed(r.stopDistance / 100, 0) + " m";
+    v[vd::Label9] = fixed(mu * real(t.mt) * 1000 * 9.8L, 0) + " N";
+    v[vd::Label20] = fixed(mu * -1 * real(t.trainTons) * 1000 * 9.8L, 0) + " N";
+    v[vd::Label33] = fixed(m.stopDistance / 100, 0) + " m";
     v[vd::Label23] = p.wheel;
 }
 

@@ -10,10 +10,10 @@ namespace ts {
 void needles(const Run& r, PanelModel& p);
 void digitalSpeed(const Motion& m, PanelModel& p);
 void showOtherPictures(PanelModel& p);
-void panelLamps(const Run& r, PanelModel& p);
-void tunnelPanel(const Run& r, PanelModel& p);
-void gearIndicator(Run& r, PanelModel& p);
+void panelLamps(const TrainData& t, const Motion& m, const Handles& h, const StationState& st, PanelModel& p);
+void tunnelPanel(const RouteData& route, const Motion& m, PanelModel& p);
+void gearIndicator(const TrainData& t, const Traction& tr, const Handles& h, Presentation& pres, PanelModel& p);
 void stopDistanceMarker(const Motion& m, PanelModel& p);
-void valueDisplay(const Run& r, PanelModel& p);
+void valueDisplay(const TrainData& t, const Motion& m, const Adhesion& a, const AirBrake& air, PanelModel& p);
 
 }  // namespace ts

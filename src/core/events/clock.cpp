@@ -29,16 +29,16 @@ std::string clockText(int32_t t) {
     return twoDigits(d.hours) + ":" + twoDigits(d.minutes) + ":" + twoDigits(d.seconds);
 }
 
-void timecalc(const Run& r, PanelModel& p) {
-    p.label(cn::Label3) = clockText(r.clockTicks);
-    if (r.clockX <= 0 || r.clockY <= 0) return;
-    const auto [hours, minutes, seconds] = split(r.clockTicks);
+void timecalc(const TrainData& t, const Motion& m, PanelModel& p) {
+    p.label(cn::Label3) = clockText(m.clockTicks);
+    if (t.clockX <= 0 || t.clockY <= 0) return;
+    const auto [hours, minutes, seconds] = split(m.clockTicks);
     const double rad = M_PI / 180;
     auto end = [](double angle, int length) {
         return std::make_pair(25 + int(std::nearbyint(std::sin(angle) * length)),
                               25 + int(std::nearbyint(-std::cos(angle) * length)));
     };
-    const int L = r.clockHandLength;
+    const int L = t.clockHandLength;
     p.clock.drawn = true;
     p.clock.hour = end((hours * 30 + minutes * 0.5) * rad, int(std::nearbyint(L * 0.6)));
     p.clock.minute = end((minutes * 6 + seconds * 0.1) * rad, L);

@@ -11,6 +11,6 @@ namespace ts {
 std::string clockText(int32_t clockTicks);
 
 // Writes Label3 and, when the panel has a clock, the hands of the clock face.
-void timecalc(const Run& r, PanelModel& p);
+void timecalc(const TrainData& t, const Motion& m, PanelModel& p);
 
 }  // namespace ts

@@ -17,33 +17,33 @@ void DrivingRun::timer1Timer() {
     r.presentationTicks += 1;         // 1
     needles(r, p);                    // 2
     digitalSpeed(r, p);               // 3
-    brakeSqueal(r, sound);            // 4
+    brakeSqueal(r, r, r, r, r, sound);            // 4
     doorLamp(r, p, sound);            // 5
     showOtherPictures(p);             // 6
-    panelLamps(r, p);                 // 7
+    panelLamps(r, r, r, r, p);                 // 7
     timetableSlide(r, p);             // 8
     speedLimitBlink(r, r, p);            // 9
-    if (r.presentationTicks % 10 == 0) timecalc(r, p);  // 10
+    if (r.presentationTicks % 10 == 0) timecalc(r, r, p);  // 10
     compressor(r, r, sound);             // 11
     routeSounds(r, sound);            // 12
-    gradientSign(r, p);               // 13
-    tunnelPanel(r, p);                // 14
-    cabSignalDisplay(r, p, sound);    // 15
+    gradientSign(r, r, r, p);               // 13
+    tunnelPanel(r, r, p);                // 14
+    cabSignalDisplay(r, r, r, r, r, p, sound);    // 15
     speedControl(r, p);
     automaticTrainStop(r, p, sound);
-    speedLimitSigns(r, p);            // 16
-    speedChecks(r);
+    speedLimitSigns(r, r, r, p);            // 16
+    speedChecks(r, r, r);
     stationScan(r, p, sound);         // 17
     vigilanceDevice(r, p, sound);
-    stopSounds(r, sound);             // 18
-    otherSigns(r, p);                 // 19
-    driveSounds(r, sound);            // 20
-    motorSounds(r, sound);
+    stopSounds(r, r, r, sound);             // 18
+    otherSigns(r, r, r, p);                 // 19
+    driveSounds(r, r, sound);            // 20
+    motorSounds(r, r, r, r, sound);
     dieselEngine(r, p, sound);
-    gearIndicator(r, p);              // 21
+    gearIndicator(r, r, r, r, p);              // 21
     stopDistanceMarker(r, p);         // 22
     windowCaption(r, p);              // 23
-    if (services_.host.isShown(AuxWindow::ValueDisplay)) valueDisplay(r, p);  // 24
+    if (services_.host.isShown(AuxWindow::ValueDisplay)) valueDisplay(r, r, r, r, p);  // 24
     if (endOfLine(r)) endOfLineReached_ = true;  // 25
 }
 

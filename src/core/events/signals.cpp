@@ -75,32 +75,32 @@ void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& 
     }
 }
 
-void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound) {
-    if (r.signalAspects.size() != r.signalTable.size()) r.signalAspects.assign(r.signalTable.size(), 0);
-    for (size_t row = 0; row < r.signalTable.size(); ++row) {
-        const SignalData& s = r.signalTable[row];
-        int32_t& aspect = r.signalAspects[row];
-        if (s.fromPosition <= r.trainPosition && r.trainPosition < s.toPosition) {
+void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& m, Protection& pr, SignalState& sig, PanelModel& p, TDDSD& sound) {
+    if (sig.signalAspects.size() != route.signalTable.size()) sig.signalAspects.assign(route.signalTable.size(), 0);
+    for (size_t row = 0; row < route.signalTable.size(); ++row) {
+        const SignalData& s = route.signalTable[row];
+        int32_t& aspect = sig.signalAspects[row];
+        if (s.fromPosition <= m.trainPosition && m.trainPosition < s.toPosition) {
             aspect = signalImageIndex(s.aspectSet, aspect);
-            r.nextSignalAspect = aspect;
-            if (r.nextSignalAspect != r.shownSignalAspect) {
-                if (r.atsType == 0) {
+            pr.nextSignalAspect = aspect;
+            if (pr.nextSignalAspect != sig.shownSignalAspect) {
+                if (t.atsType == 0) {
                     PanelItem* img = p.item(cn::SignalImage);
                     if (img) img->drawn = std::nullopt;
                     if (s.aspectSet < 6) {
-                        if (img) img->drawn = r.SignalImageList.holds(r.nextSignalAspect)
-                                                  ? std::optional<int>(r.nextSignalAspect) : std::nullopt;
+                        if (img) img->drawn = route.SignalImageList.holds(pr.nextSignalAspect)
+                                                  ? std::optional<int>(pr.nextSignalAspect) : std::nullopt;
                         p.setVisible(cn::SignalLabel, true);
                     }
-                    r.shownSignalAspect = r.nextSignalAspect;
+                    sig.shownSignalAspect = pr.nextSignalAspect;
                     p.label(cn::SignalLabel) = s.label;
-                } else if (r.atsType == 2) {
-                    restart(sound, r.soundAtc);
+                } else if (t.atsType == 2) {
+                    restart(sound, t.soundAtc);
                     p.setVisible(cn::SignalLabel, false);
                     p.label(cn::SignalLabel) = s.label;
-                    r.shownSignalAspect = r.nextSignalAspect;
+                    sig.shownSignalAspect = pr.nextSignalAspect;
                     for (ComponentName lamp : {cn::Lamp_G, cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY, cn::Lamp_R}) p.setVisible(lamp, false);
-                    const int a = r.nextSignalAspect;
+                    const int a = pr.nextSignalAspect;
                     if (isClearImage(a)) p.setVisible(cn::Lamp_G, true);
                     if (isYGImage(a)) p.setVisible(cn::Lamp_YG, true);
                     if (isYImage(a)) p.setVisible(cn::Lamp_Y, true);
@@ -109,29 +109,29 @@ void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound) {
                 }
             }
         }
-        const int sincePassed = r.trainPosition - s.toPosition;
+        const int sincePassed = m.trainPosition - s.toPosition;
         if (1 <= sincePassed && sincePassed < 10) {
-            r.atsConfirmed = 0;
+            pr.atsConfirmed = 0;
             clearSlot(p, cn::SignalImage);
             p.label(cn::SignalLabel) = "";
         }
-        const int sinceAlarm = r.trainPosition - s.alarmPosition;
-        if (1 <= sinceAlarm && sinceAlarm < 10 && r.atsType == 0 && r.atsAlert == 0 && s.aspectSet >= 1) {
-            if (isStopImage(aspect)) r.atsAlarmState = kStopSignalAlarm;
+        const int sinceAlarm = m.trainPosition - s.alarmPosition;
+        if (1 <= sinceAlarm && sinceAlarm < 10 && t.atsType == 0 && t.atsAlert == 0 && s.aspectSet >= 1) {
+            if (isStopImage(aspect)) pr.atsAlarmState = kStopSignalAlarm;
         }
-        const int sinceCheck = r.trainPosition - s.checkPosition;
+        const int sinceCheck = m.trainPosition - s.checkPosition;
         if (1 <= sinceCheck && sinceCheck < 10) {
-            const int a = r.nextSignalAspect;
-            if (r.atsAlert == 0) r.atsAlarmState = kNone;
-            if (isStopImage(a) && a != kRepeaterStopImage) r.atsAlarmState = 0;
-            if (r.atsAlert == 1) {
-                if (isYYImage(a)) r.atsAlarmState = r.signalSpeedYY;
-                else if (isYImage(a)) r.atsAlarmState = r.signalSpeedY;
-                else if (isYGImage(a)) r.atsAlarmState = r.signalSpeedYG;
-                else if (isClearImage(a) && a != kRepeaterClearImage) r.atsAlarmState = kNone;
+            const int a = pr.nextSignalAspect;
+            if (t.atsAlert == 0) pr.atsAlarmState = kNone;
+            if (isStopImage(a) && a != kRepeaterStopImage) pr.atsAlarmState = 0;
+            if (t.atsAlert == 1) {
+                if (isYYImage(a)) pr.atsAlarmState = route.signalSpeedYY;
+                else if (isYImage(a)) pr.atsAlarmState = route.signalSpeedY;
+                else if (isYGImage(a)) pr.atsAlarmState = route.signalSpeedYG;
+                else if (isClearImage(a) && a != kRepeaterClearImage) pr.atsAlarmState = kNone;
             }
-            r.nextSignalAspect = kNone;
-            r.shownSignalAspect = kNone;
+            pr.nextSignalAspect = kNone;
+            sig.shownSignalAspect = kNone;
         }
     }
 }

@@ -20,7 +20,7 @@ bool isClearImage(int image);
 void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& signals);
 
 // 100 ms step parts.
-void cabSignalDisplay(Run& r, PanelModel& p, TDDSD& sound);
+void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& m, Protection& pr, SignalState& sig, PanelModel& p, TDDSD& sound);
 void speedControl(Run& r, PanelModel& p);
 void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound);
 

@@ -28,78 +28,78 @@ void speedLimitBlink(const SignState& signs, const Presentation& pres, PanelMode
     if (pres.presentationTicks % 10 == 0) p.setVisible(cn::SpeedLimitImage, true);
 }
 
-void gradientSign(Run& r, PanelModel& p) {
-    const int n = r.slopeCount();
+void gradientSign(const RouteData& route, const Motion& m, SignState& signs, PanelModel& p) {
+    const int n = route.slopeCount();
     static const SlopeRow kEmpty{};
     for (int i = 0; i < n; ++i) {
-        const SlopeRow& s = r.slopeTable[size_t(i)];
-        const SlopeRow& next = i + 1 < n ? r.slopeTable[size_t(i + 1)] : kEmpty;
-        if (s.fromPosition < r.trainPosition && r.trainPosition < s.toPosition) {
-            if (s.gradient > 0 && s.gradient != r.pointGradient) draw(p, cn::SlopeImage, r.SignImageList, 1);
-            if (s.gradient < 0 && s.gradient != r.pointGradient) draw(p, cn::SlopeImage, r.SignImageList, 2);
-            r.pointGradient = s.gradient;
+        const SlopeRow& s = route.slopeTable[size_t(i)];
+        const SlopeRow& next = i + 1 < n ? route.slopeTable[size_t(i + 1)] : kEmpty;
+        if (s.fromPosition < m.trainPosition && m.trainPosition < s.toPosition) {
+            if (s.gradient > 0 && s.gradient != signs.pointGradient) draw(p, cn::SlopeImage, route.SignImageList, 1);
+            if (s.gradient < 0 && s.gradient != signs.pointGradient) draw(p, cn::SlopeImage, route.SignImageList, 2);
+            signs.pointGradient = s.gradient;
             char text[32];
             std::snprintf(text, sizeof text, "%.1Lf", real(s.gradient));
             p.label(cn::SlopeText) = text;
         }
         // Between two rows, and beyond the last row, the track is level.
-        const bool pastLast = i + 1 == n && s.toPosition < r.trainPosition;
-        if ((s.toPosition < r.trainPosition && r.trainPosition < next.fromPosition) || pastLast) {
+        const bool pastLast = i + 1 == n && s.toPosition < m.trainPosition;
+        if ((s.toPosition < m.trainPosition && m.trainPosition < next.fromPosition) || pastLast) {
             clear(p, cn::SlopeImage);
-            r.pointGradient = 0;
+            signs.pointGradient = 0;
             p.label(cn::SlopeText) = "";
         }
     }
 }
 
-void speedLimitSigns(Run& r, PanelModel& p) {
+void speedLimitSigns(const RouteData& route, const Motion& m, SignState& signs, PanelModel& p) {
     bool zoneMatched = false;
-    for (const SpeedLimitRow& s : r.speedLimitTable) {
+    for (const SpeedLimitRow& s : route.speedLimitTable) {
         const int g = speedLimitImage(s.limit);
-        if (s.noticePosition < r.trainPosition && r.trainPosition < s.fromPosition) {
-            if (r.speedLimitSignShown == 0) draw(p, cn::SpeedLimitImage, r.SignImageList, g);
-            r.shownSpeedLimit = s.limit;
-            r.speedLimitSignShown = 1;
+        if (s.noticePosition < m.trainPosition && m.trainPosition < s.fromPosition) {
+            if (signs.speedLimitSignShown == 0) draw(p, cn::SpeedLimitImage, route.SignImageList, g);
+            signs.shownSpeedLimit = s.limit;
+            signs.speedLimitSignShown = 1;
             zoneMatched = true;
         }
-        if (s.fromPosition < r.trainPosition && r.trainPosition < s.toPosition) {
-            r.speedLimitSignShown = 0;
+        if (s.fromPosition < m.trainPosition && m.trainPosition < s.toPosition) {
+            signs.speedLimitSignShown = 0;
             p.setVisible(cn::SpeedLimitImage, true);
-            if (r.activeSpeedLimit != s.limit) draw(p, cn::SpeedLimitImage, r.SignImageList, g);
-            r.activeSpeedLimit = s.limit;
+            if (signs.activeSpeedLimit != s.limit) draw(p, cn::SpeedLimitImage, route.SignImageList, g);
+            signs.activeSpeedLimit = s.limit;
             zoneMatched = true;
         }
     }
     if (!zoneMatched) {
         clear(p, cn::SpeedLimitImage);
-        r.activeSpeedLimit = 0;
+        signs.activeSpeedLimit = 0;
     }
 }
 
-void speedChecks(Run& r) {
-    for (const SpeedCheckRow& c : r.speedCheckTable) {
-        const int since = r.trainPosition - c.position;
-        if (1 <= since && since < 10 && r.speed > int64_t(c.limit) * 10000) {
-            r.atsBellRinging = 1;
-            r.atsChimePending = 0;
+void speedChecks(const RouteData& route, const Motion& m, Protection& pr) {
+    for (const SpeedCheckRow& c : route.speedCheckTable) {
+        const int since = m.trainPosition - c.position;
+        if (1 <= since && since < 10 && m.speed > int64_t(c.limit) * 10000) {
+            pr.atsBellRinging = 1;
+            pr.atsChimePending = 0;
         }
     }
 }
 
-void otherSigns(Run& r, PanelModel& p) {
+void otherSigns(const RouteData& route, const Motion& m, SignState& signs, PanelModel& p) {
     bool zoneMatched = false;
-    for (const SignRow& s : r.signTable) {
-        if (s.fromPosition <= r.trainPosition && r.trainPosition < s.toPosition) {
+    for (const SignRow& s : route.signTable) {
+        if (s.fromPosition <= m.trainPosition && m.trainPosition < s.toPosition) {
             zoneMatched = true;
-            if (r.signCallIndex == kNone) {
-                draw(p, cn::OtherImage, r.OtherImageList, s.imageIndex);
-                r.signCallIndex = s.imageIndex;
+            if (signs.signCallIndex == kNone) {
+                draw(p, cn::OtherImage, route.OtherImageList, s.imageIndex);
+                signs.signCallIndex = s.imageIndex;
             }
         }
     }
     if (!zoneMatched) {
         clear(p, cn::OtherImage);
-        r.signCallIndex = kNone;
+        signs.signCallIndex = kNone;
     }
 }
 

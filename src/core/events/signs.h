@@ -7,10 +7,10 @@
 namespace ts {
 
 void speedLimitBlink(const SignState& signs, const Presentation& pres, PanelModel& p);
-void gradientSign(Run& r, PanelModel& p);
-void speedLimitSigns(Run& r, PanelModel& p);
-void speedChecks(Run& r);
-void otherSigns(Run& r, PanelModel& p);
+void gradientSign(const RouteData& route, const Motion& m, SignState& signs, PanelModel& p);
+void speedLimitSigns(const RouteData& route, const Motion& m, SignState& signs, PanelModel& p);
+void speedChecks(const RouteData& route, const Motion& m, Protection& pr);
+void otherSigns(const RouteData& route, const Motion& m, SignState& signs, PanelModel& p);
 
 // The SignImageList picture of a speed limit: limit / 5 for 15, 20, ... 120 km/h, else 0.
 int speedLimitImage(int limit);

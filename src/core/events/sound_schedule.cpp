@@ -25,19 +25,19 @@ int32_t dB100(long double ratio) {
     return storeInt(2000 * std::log10(ratio));
 }
 
-void brakeSqueal(Run& r, TDDSD& sound) {
-    const long double u = std::fabs(real(r.speed));
-    TDDSDChannel& ch = sound.Channel(r.soundSqueak);
-    const bool braking = r.effectiveBrakeNotch < 0 && 3 < u && u < r.loseElec;
-    if (braking && !playing(sound, r.soundSqueak)) restartLooping(sound, r.soundSqueak);
-    if (r.effectiveBrakeNotch == 0 || u >= 45 || u <= 3) {
-        r.squealVolume -= 100;
-        ch.SetVolume(r.squealVolume);
-        if (r.squealVolume < -5000) ch.Stop();
+void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const AirBrake& air, SoundLevels& lv, TDDSD& sound) {
+    const long double u = std::fabs(real(m.speed));
+    TDDSDChannel& ch = sound.Channel(t.soundSqueak);
+    const bool braking = h.effectiveBrakeNotch < 0 && 3 < u && u < t.loseElec;
+    if (braking && !playing(sound, t.soundSqueak)) restartLooping(sound, t.soundSqueak);
+    if (h.effectiveBrakeNotch == 0 || u >= 45 || u <= 3) {
+        lv.squealVolume -= 100;
+        ch.SetVolume(lv.squealVolume);
+        if (lv.squealVolume < -5000) ch.Stop();
     }
-    if (braking && r.bcPressure > 0) {
-        r.squealVolume = storeInt(500.0L / r.bcPressure * -500 * 10000);
-        ch.SetVolume(r.squealVolume);
+    if (braking && air.bcPressure > 0) {
+        lv.squealVolume = storeInt(500.0L / air.bcPressure * -500 * 10000);
+        ch.SetVolume(lv.squealVolume);
     }
 }
 
@@ -94,55 +94,55 @@ void routeSounds(Run& r, TDDSD& sound) {
     }
 }
 
-void stopSounds(Run& r, TDDSD& sound) {
-    for (int32_t p : r.stopSoundTable)
-        if (p < r.trainPosition && r.trainPosition < p + 30 && !playing(sound, r.soundStop)) restartLooping(sound, r.soundStop);
-    if (r.speed < 10000 && playing(sound, r.soundStop)) sound.Channel(r.soundStop).Stop();
+void stopSounds(const RouteData& route, const TrainData& t, const Motion& m, TDDSD& sound) {
+    for (int32_t p : route.stopSoundTable)
+        if (p < m.trainPosition && m.trainPosition < p + 30 && !playing(sound, t.soundStop)) restartLooping(sound, t.soundStop);
+    if (m.speed < 10000 && playing(sound, t.soundStop)) sound.Channel(t.soundStop).Stop();
 }
 
-void driveSounds(Run& r, TDDSD& sound) {
-    const int64_t n = std::llabs(roundedKmh(r.speed));
+void driveSounds(const Motion& m, SoundLevels& lv, TDDSD& sound) {
+    const int64_t n = std::llabs(roundedKmh(m.speed));
     if (n >= 120) return;
     const int b = int(n / 10), rest = int(n % 10);
     if (n > 10 && playing(sound, b - 1)) sound.Channel(b - 1).Stop();
     if (n < 110 && playing(sound, b + 2)) sound.Channel(b + 2).Stop();
     if (!playing(sound, b)) restartLooping(sound, b);
     if (!playing(sound, b + 1)) restartLooping(sound, b + 1);
-    r.driveLevelLow = 100 - 10 * rest;
-    r.driveLevelHigh = 10 * rest;
-    if (r.driveLevelLow == 0) r.driveLevelLow = 1;
-    if (r.driveLevelHigh == 0) r.driveLevelHigh = 1;
-    sound.Channel(b).SetVolume(dB100(r.driveLevelLow / 100));
-    sound.Channel(b + 1).SetVolume(dB100(r.driveLevelHigh / 100));
+    lv.driveLevelLow = 100 - 10 * rest;
+    lv.driveLevelHigh = 10 * rest;
+    if (lv.driveLevelLow == 0) lv.driveLevelLow = 1;
+    if (lv.driveLevelHigh == 0) lv.driveLevelHigh = 1;
+    sound.Channel(b).SetVolume(dB100(lv.driveLevelLow / 100));
+    sound.Channel(b + 1).SetVolume(dB100(lv.driveLevelHigh / 100));
 }
 
-void motorSounds(Run& r, TDDSD& sound) {
-    const size_t rows = r.motorSoundTable.size();
-    r.motorSpeedLevel.resize(rows, 1.0L);
-    r.motorFadeLevel.resize(rows, 1.0L);
-    const long double v = real(r.speed);
+void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, SoundLevels& lv, TDDSD& sound) {
+    const size_t rows = t.motorSoundTable.size();
+    lv.motorSpeedLevel.resize(rows, 1.0L);
+    lv.motorFadeLevel.resize(rows, 1.0L);
+    const long double v = real(motion.speed);
     for (size_t i = 0; i < rows; ++i) {
-        const MotorSoundData& m = r.motorSoundTable[i];
-        if (m.speedFrom * 10000 < r.speed && r.speed < m.speedTo * 10000) {
+        const MotorSoundData& m = t.motorSoundTable[i];
+        if (m.speedFrom * 10000 < motion.speed && motion.speed < m.speedTo * 10000) {
             sound.Channel(ChannelMap::motor(int(i))).SetFrequencyFactor(double(lerp(v, m.speedFrom, m.pitchFrom, m.speedTo, m.pitchTo)));
-            r.motorSpeedLevel[i] = lerp(v, m.speedFrom, m.levelFrom, m.speedTo, m.levelTo);
+            lv.motorSpeedLevel[i] = lerp(v, m.speedFrom, m.levelFrom, m.speedTo, m.levelTo);
         } else {
-            r.motorSpeedLevel[i] = 1;
+            lv.motorSpeedLevel[i] = 1;
         }
-        if (m.condition == 2 || (m.condition == 0 && r.effectivePowerNotch >= 1) ||
-            (m.condition == 1 && r.effectiveBrakeNotch < 0)) {
-            r.motorFadeLevel[i] = 100;
-        } else if (r.motorFadeLevel[i] > 16) {
-            r.motorFadeLevel[i] -= 10;
+        if (m.condition == 2 || (m.condition == 0 && h.effectivePowerNotch >= 1) ||
+            (m.condition == 1 && h.effectiveBrakeNotch < 0)) {
+            lv.motorFadeLevel[i] = 100;
+        } else if (lv.motorFadeLevel[i] > 16) {
+            lv.motorFadeLevel[i] -= 10;
         }
     }
-    const bool notched = r.effectivePowerNotch != 0 || r.effectiveBrakeNotch != 0;
-    if (notched && r.motorMasterLevel < 85) r.motorMasterLevel += 20;
-    if (!notched && r.motorMasterLevel > 15) r.motorMasterLevel -= 10;
+    const bool notched = h.effectivePowerNotch != 0 || h.effectiveBrakeNotch != 0;
+    if (notched && lv.motorMasterLevel < 85) lv.motorMasterLevel += 20;
+    if (!notched && lv.motorMasterLevel > 15) lv.motorMasterLevel -= 10;
     for (size_t i = 0; i < rows; ++i) {
-        if (r.motorSpeedLevel[i] < 1) r.motorSpeedLevel[i] = 1;
+        if (lv.motorSpeedLevel[i] < 1) lv.motorSpeedLevel[i] = 1;
         const int ch = ChannelMap::motor(int(i));
-        sound.Channel(ch).SetVolume(dB100(r.motorSpeedLevel[i] * r.motorFadeLevel[i] * r.motorMasterLevel / 1000000));
+        sound.Channel(ch).SetVolume(dB100(lv.motorSpeedLevel[i] * lv.motorFadeLevel[i] * lv.motorMasterLevel / 1000000));
         if (!playing(sound, ch)) restartLooping(sound, ch);
     }
 }

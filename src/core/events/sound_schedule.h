@@ -11,11 +11,11 @@ namespace ts {
 // The volume in hundredths of a decibel for an amplitude ratio; -10000 for a ratio of 0 or less.
 int32_t dB100(long double ratio);
 
-void brakeSqueal(Run& r, TDDSD& sound);
+void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const AirBrake& air, SoundLevels& lv, TDDSD& sound);
 void routeSounds(Run& r, TDDSD& sound);  // [Sound], [Announce], [Doppler]
-void stopSounds(Run& r, TDDSD& sound);
-void driveSounds(Run& r, TDDSD& sound);
-void motorSounds(Run& r, TDDSD& sound);
+void stopSounds(const RouteData& route, const TrainData& t, const Motion& m, TDDSD& sound);
+void driveSounds(const Motion& m, SoundLevels& lv, TDDSD& sound);
+void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, SoundLevels& lv, TDDSD& sound);
 // Idling sounds, the engine model and the engine sound (diesel railcars only).
 void dieselEngine(Run& r, const PanelModel& p, TDDSD& sound);
 

@@ -12,11 +12,11 @@ namespace {
 
 bool playingOnce(TDDSD& sound, int ch) { return sound.Channel(ch).Status() == 1; }
 
-const std::string& suffix(const Run& r, int kind) {
+const std::string& suffix(const LoadedTexts& texts, int kind) {
     static const std::string none;
-    if (kind == 0) return r.handleLabelTexts[kStop];
-    if (kind == 1) return r.handleLabelTexts[kPass];
-    if (kind == 2) return r.handleLabelTexts[kStop2];
+    if (kind == 0) return texts.handleLabelTexts[kStop];
+    if (kind == 1) return texts.handleLabelTexts[kPass];
+    if (kind == 2) return texts.handleLabelTexts[kStop2];
     return none;
 }
 
