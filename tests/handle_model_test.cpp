@@ -118,10 +118,10 @@ TEST(HandleModel, NeutralAndEmergency) {
 TEST(HandleModel, ReverserOnlyAtWalkingPace) {
     ts::Run r = train(4, 8, 0);
     r.speed = 15000;
-    EXPECT_FALSE(setReverser(r, 1));
+    EXPECT_FALSE(setReverser(r, r, 1));
     EXPECT_EQ(r.reverser, 0);
     r.speed = -10000;
-    EXPECT_TRUE(setReverser(r, -1));
+    EXPECT_TRUE(setReverser(r, r, -1));
     EXPECT_EQ(r.reverser, -1);
 }
 
@@ -150,15 +150,15 @@ TEST(HandleModel, DoorSwitchOnlyWhenSpeedRoundsToZero) {
     r.speed = 6000;  // 0.6 km/h
     r.doorsOpen = 0;
     r.doorOpenCommand = 1;
-    Door_operate(r, sound);
+    Door_operate(r, r, r, sound);
     EXPECT_EQ(r.doorOpenCommand, 0);
     EXPECT_EQ(r.doorsOpen, 0);
     EXPECT_EQ(sound.ch.plays, 0);
     r.speed = 4000;  // 0.4 km/h
-    Door_operate(r, sound);
+    Door_operate(r, r, r, sound);
     EXPECT_EQ(r.doorOpenCommand, 1);
     EXPECT_EQ(r.doorsOpen, 1);
-    Door_operate(r, sound);
+    Door_operate(r, r, r, sound);
     EXPECT_EQ(r.doorOpenCommand, 0);
     EXPECT_EQ(r.doorsOpen, 1) << "closing is completed by the 100 ms step";
     EXPECT_EQ(sound.ch.plays, 2);
@@ -170,7 +170,7 @@ TEST(Masconupdate, LabelsForBrakeType0AndNotched) {
     std::vector<std::string> labels;
     for (int b = 0; b >= -4; --b) {
         r.brakeNotch = b;
-        masconupdate(r, p);
+        masconupdate(r, r, r, r, p);
         labels.push_back(p.labels["BrakeLabel"]);
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"ユルメ", "重なり", "保ち", "ブレーキ", "非常"}));
@@ -180,16 +180,16 @@ TEST(Masconupdate, LabelsForBrakeType0AndNotched) {
     n.brakeNotch = -3;
     n.powerNotch = 0;
     n.reverser = -1;
-    masconupdate(n, p);
+    masconupdate(n, n, n, n, p);
     EXPECT_EQ(p.labels["BrakeLabel"], "B3");
     EXPECT_EQ(p.labels["Label1"], "後");
     n.brakeNotch = 0;
     n.holdPosition = 1;
-    masconupdate(n, p);
+    masconupdate(n, n, n, n, p);
     EXPECT_EQ(p.labels["BrakeLabel"], "保持");
     n.holdPosition = 0;
     n.powerNotch = 3;
-    masconupdate(n, p);
+    masconupdate(n, n, n, n, p);
     EXPECT_EQ(p.labels["PowerLabel"], "P3");
     EXPECT_EQ(p.labels["BrakeLabel"], "ユルメ");
 }
@@ -206,29 +206,29 @@ TEST(Masconupdate, NotchImagesInOrderNHoldServiceEB) {
     p.items = {lp, lb};
     auto images = [&] { return std::make_pair(p.findItem("Lamp_P")->drawn, p.findItem("Lamp_B")->drawn); };
     r.brakeNotch = -4;
-    masconupdate(r, p);
+    masconupdate(r, r, r, r, p);
     EXPECT_EQ(images(), std::make_pair(std::optional<int>(0), std::optional<int>(5)));
     r.brakeNotch = 0;
     r.holdPosition = 1;
-    masconupdate(r, p);
+    masconupdate(r, r, r, r, p);
     EXPECT_EQ(images().second, 1);
     r.holdPosition = 0;
     r.brakeNotch = -1;
-    masconupdate(r, p);
+    masconupdate(r, r, r, r, p);
     EXPECT_EQ(images().second, 2);
     r.brakeNotch = 0;
     r.powerNotch = 3;
-    masconupdate(r, p);
+    masconupdate(r, r, r, r, p);
     EXPECT_EQ(images(), std::make_pair(std::optional<int>(3), std::optional<int>(0)));
     r.powerNotch = 4;  // beyond the list: paints nothing
-    masconupdate(r, p);
+    masconupdate(r, r, r, r, p);
     EXPECT_EQ(images().first, std::nullopt);
     r.safetyEmergencyBrake = 1;
-    masconupdate(r, p);
+    masconupdate(r, r, r, r, p);
     EXPECT_EQ(images(), std::make_pair(std::optional<int>(0), std::optional<int>(5)));
     r.safetyEmergencyBrake = 0;
     r.atsServiceBrake = 1;
-    masconupdate(r, p);
+    masconupdate(r, r, r, r, p);
     EXPECT_EQ(images(), std::make_pair(std::optional<int>(0), std::optional<int>(4)));
     EXPECT_EQ(r.powerNotch, 4) << "the safety systems show their brake without moving the handle";
 }

@@ -74,7 +74,7 @@ void DrivingRun::formCreate() {
 
     progress("環境をセットアップしています");
     setStartingValues();
-    masconupdate(run_, panel_);
+    masconupdate(run_, run_, run_, run_, panel_);
 
     if (run_.brakeNotchCount < brakeTraits(run_.brakeType).minimumNotchCount) fatal(boxes, "ブレーキの段数を3段以上に設定してください");
 

@@ -46,7 +46,7 @@ void DrivingRun::StationClick(const std::string& itemName) {
     r.brakeNotch = -r.brakeNotchCount;
     r.effectiveBrakeNotch = -r.brakeNotchCount;
     r.stopDistance = 0;
-    masconupdate(r, panel_);
+    masconupdate(r, r, r, r, panel_);
 }
 
 }  // namespace ts

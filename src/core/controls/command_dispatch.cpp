@@ -36,12 +36,12 @@ std::vector<DrivingRun::PostedInput> DrivingRun::dispatch(const DriverInput& in)
         // A typed character refreshes the handle read-outs after its handle
         // step and before anything else it does.
         if (in.source == InputSource::Character && !c.movesHandle() && !refreshed) {
-            masconupdate(run_, panel_);
+            masconupdate(run_, run_, run_, run_, panel_);
             refreshed = true;
         }
         apply(c, posted);
     }
-    if (in.source != InputSource::Controller && !refreshed) masconupdate(run_, panel_);
+    if (in.source != InputSource::Controller && !refreshed) masconupdate(run_, run_, run_, run_, panel_);
     return posted;
 }
 
@@ -90,9 +90,9 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
             break;
         case K::Reverser:
             if (!slow) break;
-            setReverser(r, c.value);
+            setReverser(r, r, c.value);
             showReverserLamps(panel_, c.value);
-            masconupdate(r, panel_);
+            masconupdate(r, r, r, r, panel_);
             break;
         case K::ControllerPosition:
             r.powerNotch = c.value;
@@ -100,14 +100,14 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
             r.powerHandleMoved = 1;
             r.brakeHandleMoved = 1;
             if (c.flag) restart(sound, r.soundEB);
-            masconupdate(r, panel_);
+            masconupdate(r, r, r, r, panel_);
             break;
         case K::ControllerReverser:
             if (slow) r.reverser = c.value;
-            masconupdate(r, panel_);
+            masconupdate(r, r, r, r, panel_);
             break;
         case K::Doors:
-            if (r.oneManOperation == 1) Door_operate(r, sound);
+            if (r.oneManOperation == 1) Door_operate(r, r, r, sound);
             break;
         case K::Horn: restart(sound, r.soundHorn); break;
         case K::Whistle: restart(sound, r.soundHorn2); break;

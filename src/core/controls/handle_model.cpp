@@ -102,9 +102,9 @@ bool brakeHandleEmergency(const TrainData& t, Handles& h) {
     return true;
 }
 
-bool setReverser(Run& r, int direction) {
-    if (std::llabs(r.speed) > 10000) return false;
-    r.reverser = direction;
+bool setReverser(const Motion& m, Handles& h, int direction) {
+    if (std::llabs(m.speed) > 10000) return false;
+    h.reverser = direction;
     return true;
 }
 
@@ -116,41 +116,41 @@ void showReverserLamps(PanelModel& panel, int direction) {
 int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / 10000.0)); }
 
 
-void Door_operate(Run& r, TDDSD& sound) {
-    r.doorOpenCommand = 0;
-    if (roundedKmh(r.speed) != 0) return;
-    const uint8_t wasOpen = r.doorsOpen;
+void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& sound) {
+    st.doorOpenCommand = 0;
+    if (roundedKmh(m.speed) != 0) return;
+    const uint8_t wasOpen = st.doorsOpen;
     if (wasOpen == 0) {
-        r.doorOpenCommand = 1;
-        restart(sound, r.soundDoorOpen);
+        st.doorOpenCommand = 1;
+        restart(sound, t.soundDoorOpen);
     }
     if (wasOpen == 1) {
-        r.doorOpenCommand = 0;
-        restart(sound, r.soundDoorClose);
+        st.doorOpenCommand = 0;
+        restart(sound, t.soundDoorClose);
     }
-    if (r.doorOpenCommand == 1) r.doorsOpen = 1;
+    if (st.doorOpenCommand == 1) st.doorsOpen = 1;
 }
 
-void masconupdate(const Run& r, PanelModel& panel) {
-    const int B = r.brakeNotchCount;
-    const int P = r.powerNotchCount;
+void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h, const Protection& pr, PanelModel& panel) {
+    const int B = h.brakeNotchCount;
+    const int P = t.powerNotchCount;
     auto& power = panel.label(cn::PowerLabel);
     auto& brake = panel.label(cn::BrakeLabel);
-    const auto& t = r.handleLabelTexts;
-    if (r.brakeNotch == -B) brake = t[kEB];
-    if (r.powerNotch == 0) power = t[kNeut2];
-    if (r.brakeNotch == 0) brake = t[kNeut];
-    if (r.powerNotch > 0 && r.powerNotch <= P) power = "P" + std::to_string(r.powerNotch);
-    const BrakeTypeTraits traits = brakeTraits(r.brakeType);
-    if (traits.numberedLabels && -B < r.brakeNotch && r.brakeNotch < 0 && r.holdPosition == 0)
-        brake = "B" + std::to_string(-r.brakeNotch);
-    if (r.holdPosition == 1) brake = t[kHold2];
+    const auto& names = texts.handleLabelTexts;
+    if (h.brakeNotch == -B) brake = names[kEB];
+    if (h.powerNotch == 0) power = names[kNeut2];
+    if (h.brakeNotch == 0) brake = names[kNeut];
+    if (h.powerNotch > 0 && h.powerNotch <= P) power = "P" + std::to_string(h.powerNotch);
+    const BrakeTypeTraits traits = brakeTraits(t.brakeType);
+    if (traits.numberedLabels && -B < h.brakeNotch && h.brakeNotch < 0 && h.holdPosition == 0)
+        brake = "B" + std::to_string(-h.brakeNotch);
+    if (h.holdPosition == 1) brake = names[kHold2];
     if (traits.positionNames) {
-        if (r.brakeNotch == -3) brake = t[kApply];
-        if (r.brakeNotch == -2) brake = t[kHold];
-        if (r.brakeNotch == -1) brake = t[kMaintain];
+        if (h.brakeNotch == -3) brake = names[kApply];
+        if (h.brakeNotch == -2) brake = names[kHold];
+        if (h.brakeNotch == -1) brake = names[kMaintain];
     }
-    panel.label(cn::Label1) = r.reverser == 1 ? t[kForward] : r.reverser == -1 ? t[kReverse] : t[kNeutral];
+    panel.label(cn::Label1) = h.reverser == 1 ? names[kForward] : h.reverser == -1 ? names[kReverse] : names[kNeutral];
 
     PanelItem* p = panel.item(cn::Lamp_P);
     PanelItem* b = panel.item(cn::Lamp_B);
@@ -158,21 +158,21 @@ void masconupdate(const Run& r, PanelModel& panel) {
     auto paint = [](PanelItem* item, const ImageList& list, int index) {
         if (item) item->drawn = list.holds(index) ? std::optional<int>(index) : std::nullopt;
     };
-    if (!r.safetyEmergencyBrake && !r.atsServiceBrake) {
-        paint(p, r.NotchImageP, r.powerNotch);
+    if (!pr.safetyEmergencyBrake && !pr.atsServiceBrake) {
+        paint(p, t.NotchImageP, h.powerNotch);
         int bi;
-        if (r.holdPositionEnabled != 1) bi = -r.brakeNotch;
-        else bi = r.brakeNotch == 0 ? 0 : -r.brakeNotch + 1;
-        if (r.holdPosition == 1) bi = 1;
-        paint(b, r.NotchImageB, bi);
+        if (t.holdPositionEnabled != 1) bi = -h.brakeNotch;
+        else bi = h.brakeNotch == 0 ? 0 : -h.brakeNotch + 1;
+        if (h.holdPosition == 1) bi = 1;
+        paint(b, t.NotchImageB, bi);
     }
-    if (r.safetyEmergencyBrake == 1) {
-        paint(p, r.NotchImageP, 0);
-        paint(b, r.NotchImageB, r.NotchImageB.count() - 1);
+    if (pr.safetyEmergencyBrake == 1) {
+        paint(p, t.NotchImageP, 0);
+        paint(b, t.NotchImageB, t.NotchImageB.count() - 1);
     }
-    if (r.atsServiceBrake == 1) {
-        paint(p, r.NotchImageP, 0);
-        paint(b, r.NotchImageB, r.NotchImageB.count() - 2);
+    if (pr.atsServiceBrake == 1) {
+        paint(p, t.NotchImageP, 0);
+        paint(b, t.NotchImageB, t.NotchImageB.count() - 2);
     }
 }
 

@@ -25,15 +25,15 @@ void emergency(const TrainData& t, Handles& h);
 bool brakeHandleEmergency(const TrainData& t, Handles& h);
 
 // Sets the reverser when |speed| <= 1 km/h; true when taken.
-bool setReverser(Run& r, int direction);
+bool setReverser(const Motion& m, Handles& h, int direction);
 // The reverser lamps as the keyboard sets them.
 void showReverserLamps(PanelModel& panel, int direction);
 
 // The door switch (only at standstill).
-void Door_operate(Run& r, TDDSD& sound);
+void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& sound);
 
 // Refreshes the handle labels and notch images.
-void masconupdate(const Run& r, PanelModel& panel);
+void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h, const Protection& pr, PanelModel& panel);
 
 
 // Speed rounded to whole km/h (ties to even).

@@ -17,15 +17,15 @@ void clamp(int64_t& p) {
     if (p < 0) p = 0;
 }
 
-void emergencyType0(Run& r, long double up, long double down) {
-    if (r.bcPressure < kPa(r.ebPressure)) {
-        change(r.bcPressure, up / 9);
-        change(r.mrPressure, -up / 99);
-        change(r.sapPressure, -down / 90);
+void emergencyType0(const TrainData& t, AirBrake& air, long double up, long double down) {
+    if (air.bcPressure < kPa(t.ebPressure)) {
+        change(air.bcPressure, up / 9);
+        change(air.mrPressure, -up / 99);
+        change(air.sapPressure, -down / 90);
     }
-    change(r.erPressure, -up / 18);
-    clamp(r.sapPressure);
-    clamp(r.erPressure);
+    change(air.erPressure, -up / 18);
+    clamp(air.sapPressure);
+    clamp(air.erPressure);
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ void automaticAirBrake(Run& r, bool emergency) {
     const long double up = r.brakeUp, down = r.brakeDown;
     const int N = r.effectiveBrakeNotch;
     if (emergency || N == -4) {
-        emergencyType0(r, up, down);
+        emergencyType0(r, r, up, down);
         return;
     }
     if (N == 0) {
@@ -66,67 +66,71 @@ void bandedRelease(int64_t& p, long double down, long double upper, long double 
     if (p <= kPa(lower)) change(p, -down / 120);
 }
 
-void electroPneumaticBrake(Run& r, bool emergency) {
-    const long double up = r.brakeUp, down = r.brakeDown;
-    const int n = r.brakeNotchCount;
-    const int N = r.effectiveBrakeNotch;
-    const long double eb = r.ebPressure;
+void electroPneumaticBrake(const TrainData& t, const Handles& h, AirBrake& air, bool emergency) {
+    const long double up = t.brakeUp, down = t.brakeDown;
+    const int n = h.brakeNotchCount;
+    const int N = h.effectiveBrakeNotch;
+    const long double eb = t.ebPressure;
     const int64_t H = kPa(eb - eb / n);
     auto emergencyRule = [&] {
-        if (r.bcPressure < kPa(eb)) {
-            change(r.bcPressure, up / 15);
-            change(r.mrPressure, -up / 150);
+        if (air.bcPressure < kPa(eb)) {
+            change(air.bcPressure, up / 15);
+            change(air.mrPressure, -up / 150);
         }
-        change(r.erPressure, -up / 10);
-        change(r.sapPressure, -up / 10);
-        clamp(r.erPressure);
-        clamp(r.sapPressure);
+        change(air.erPressure, -up / 10);
+        change(air.sapPressure, -up / 10);
+        clamp(air.erPressure);
+        clamp(air.sapPressure);
     };
     if (emergency || N == -n) {
         emergencyRule();
     } else if (-n < N && N < 0) {
         const long double T = n > 1 ? eb / (n - 1) * (-N) : eb;
-        if (real(r.bcPressure) + 10 < T) {
-            change(r.bcPressure, up / 30 / 1.5L);
-            change(r.mrPressure, -up / 300);
+        if (real(air.bcPressure) + 10 < T) {
+            change(air.bcPressure, up / 30 / 1.5L);
+            change(air.mrPressure, -up / 300);
         }
-        if (real(r.sapPressure) + 10 < T) change(r.sapPressure, up / 30 / 1.2L);
-        if (real(r.bcPressure) > T && r.erPressure >= H) change(r.bcPressure, -down / 30 / 1.5L);
-        if (real(r.sapPressure) > T) change(r.sapPressure, -down / 30 / 1.2L);
-        clamp(r.bcPressure);
-        clamp(r.sapPressure);
-    } else if (N == 0 && r.bcPressure > 0 && r.erPressure >= H) {
-        bandedRelease(r.bcPressure, down, 200, 100);
-        bandedRelease(r.sapPressure, down, 200, 50);
-        clamp(r.bcPressure);
-        clamp(r.sapPressure);
+        if (real(air.sapPressure) + 10 < T) change(air.sapPressure, up / 30 / 1.2L);
+        if (real(air.bcPressure) > T && air.erPressure >= H) change(air.bcPressure, -down / 30 / 1.5L);
+        if (real(air.sapPressure) > T) change(air.sapPressure, -down / 30 / 1.2L);
+        clamp(air.bcPressure);
+        clamp(air.sapPressure);
+    } else if (N == 0 && air.bcPressure > 0 && air.erPressure >= H) {
+        bandedRelease(air.bcPressure, down, 200, 100);
+        bandedRelease(air.sapPressure, down, 200, 50);
+        clamp(air.bcPressure);
+        clamp(air.sapPressure);
     }
     if (N >= -n + 1) {
-        change(r.erPressure, down / 150);
-        if (r.erPressure > kPa(500)) r.erPressure = kPa(500);
+        change(air.erPressure, down / 150);
+        if (air.erPressure > kPa(500)) air.erPressure = kPa(500);
     }
 }
 
-void electroPneumaticBrakeWithPipe(Run& r, bool emergency) {
-    const long double up = r.brakeUp, down = r.brakeDown;
-    const int n = r.brakeNotchCount;
-    const int N = r.effectiveBrakeNotch;
-    const long double eb = r.ebPressure;
+void electroPneumaticBrakeWithPipe(const TrainData& t, const Handles& h, AirBrake& air, bool emergency) {
+    const long double up = t.brakeUp, down = t.brakeDown;
+    const int n = h.brakeNotchCount;
+    const int N = h.effectiveBrakeNotch;
+    const long double eb = t.ebPressure;
     if (emergency || N == -n) {
-        if (r.bcPressure < kPa(eb)) change(r.bcPressure, up / 15);
+        if (air.bcPressure < kPa(eb)) change(air.bcPressure, up / 15);
     } else if (-n < N && N < 0) {
         const long double T = eb / n * (-N);
-        if (real(r.bcPressure) + 10 < T) {
-            change(r.bcPressure, up / 30 / 1.5L);
-            change(r.mrPressure, -up / 300);
+        if (real(air.bcPressure) + 10 < T) {
+            change(air.bcPressure, up / 30 / 1.5L);
+            change(air.mrPressure, -up / 300);
         }
-        if (real(r.bcPressure) > T) change(r.bcPressure, -down / 30 / 1.5L);
-        clamp(r.bcPressure);
-    } else if (N == 0 && r.bcPressure > 0) {
-        bandedRelease(r.bcPressure, down, 200, 100);
-        clamp(r.bcPressure);
+        if (real(air.bcPressure) > T) change(air.bcPressure, -down / 30 / 1.5L);
+        clamp(air.bcPressure);
+    } else if (N == 0 && air.bcPressure > 0) {
+        bandedRelease(air.bcPressure, down, 200, 100);
+        clamp(air.bcPressure);
     }
 }
+
+// The brake types' table holds every pressure rule under one signature.
+void electroPneumaticBrake(Run& r, bool emergency) { electroPneumaticBrake(r, r, r, emergency); }
+void electroPneumaticBrakeWithPipe(Run& r, bool emergency) { electroPneumaticBrakeWithPipe(r, r, r, emergency); }
 
 void brakePressures(Run& r) {
     const bool emergency = r.safetyEmergencyBrake == 1 || r.atsServiceBrake == 1;

@@ -38,7 +38,7 @@ void DrivingRun::mmTimer1Timer() {
     startingResistance(r, r);
     runningResistance(r, r);
     // 12 .. 15
-    holdPositionForce(r);
+    holdPositionForce(r, r, r);
     r.speed = speedAfter(r, r, r.resistanceForce);
     const int64_t predicted = speedAfter(r, r, r.appliedForce);
     if (r.effectiveBrakeNotch < 0 && static_cast<long double>(r.speed) * predicted < 0) {

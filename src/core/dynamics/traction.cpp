@@ -8,8 +8,8 @@ namespace ts {
 
 namespace {
 
-long double absKmh(const Run& r) { return std::fabs(real(r.speed)); }
-long double massTerm(const Run& r) { return static_cast<long double>(r.trainTons) * 1000.0L; }
+long double absKmh(const Motion& m) { return std::fabs(real(m.speed)); }
+long double massTerm(const TrainData& t) { return static_cast<long double>(t.trainTons) * 1000.0L; }
 
 // x^n by repeated multiplication (n a whole number, possibly negative).
 long double wholePower(long double x, long long n) {
@@ -111,9 +111,9 @@ void brakeForce(Run& r) {
     if (r.speed < 0) r.appliedForce = store((r.appliedForce * scale + brake) / scale);
 }
 
-void holdPositionForce(Run& r) {
-    if (r.resistanceForce > 0 && r.holdPosition == 1 && r.trainGradient < 0)
-        r.appliedForce = store(static_cast<long double>(r.appliedForce) - r.resistanceForce);
+void holdPositionForce(Motion& m, const Adhesion& a, const Handles& h) {
+    if (m.resistanceForce > 0 && h.holdPosition == 1 && a.trainGradient < 0)
+        m.appliedForce = store(static_cast<long double>(m.appliedForce) - m.resistanceForce);
 }
 
 void dieselEngineModel(Run& r) {

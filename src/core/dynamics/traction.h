@@ -15,7 +15,7 @@ void powerDelay(const TrainData& t, Traction& tr, Handles& h);        // C
 void applyReverser(const Handles& h, Motion& m);     // D
 void brakeDelay(const TrainData& t, Traction& tr, Handles& h);        // E
 void brakeForce(Run& r);        // F
-void holdPositionForce(Run& r); // G
+void holdPositionForce(Motion& m, const Adhesion& a, const Handles& h); // G
 // H: once per 100 ms step, diesel railcars only.
 void dieselEngineModel(Run& r);
 

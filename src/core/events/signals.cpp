@@ -147,14 +147,14 @@ void speedControl(Run& r, PanelModel& p) {
             r.atsServiceBrake = 1;
             r.powerHandleMoved = 1;
             r.brakeHandleMoved = 1;
-            masconupdate(r, p);
+            masconupdate(r, r, r, r, p);
             r.atcBrakeHolding = 1;
         }
     } else if (r.atcBrakeHolding == 1) {
         r.atsServiceBrake = 0;
         r.powerHandleMoved = 1;
         r.brakeHandleMoved = 1;
-        masconupdate(r, p);
+        masconupdate(r, r, r, r, p);
         r.atcBrakeHolding = 0;
     }
 }
@@ -180,7 +180,7 @@ void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
         for (ComponentName lamp : {cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
         if (r.atsAlarmState == 0) {
             r.safetyEmergencyBrake = 1;
-            masconupdate(r, p);
+            masconupdate(r, r, r, r, p);
         }
     }
     if (r.atsChimePending == 1 && !playing(r.soundAts2)) {
@@ -219,7 +219,7 @@ void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
         r.atsBellTicks += 1;
         if (r.atsBellTicks > r.atsTime * 10) {
             r.safetyEmergencyBrake = 1;
-            masconupdate(r, p);
+            masconupdate(r, r, r, r, p);
             r.atsBellTicks = 0;
         }
     }

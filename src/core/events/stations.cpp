@@ -72,7 +72,7 @@ void stationScan(Run& r, PanelModel& p, TDDSD& sound) {
             r.stationArrived[size_t(i)] = 1;
         }
         if (r.stationArrived[size_t(i)] == 1 && r.stationDeparted[size_t(i)] == 0) {
-            if (s.kind == 0 && r.doorsOpen == 0 && roundedKmh(r.speed) == 0 && r.oneManOperation == 0) Door_operate(r, sound);
+            if (s.kind == 0 && r.doorsOpen == 0 && roundedKmh(r.speed) == 0 && r.oneManOperation == 0) Door_operate(r, r, r, sound);
             const int departureChannel = ChannelMap::of(r, r).route(s.soundIndex);
             if (s.departureTime < r.clockTicks && r.stationDepartureSoundPlayed[size_t(i)] == 0 &&
                 (s.kind == 2 || (s.kind == 0 && r.doorsOpen == 1))) {
@@ -82,7 +82,7 @@ void stationScan(Run& r, PanelModel& p, TDDSD& sound) {
             }
             if (s.closeTime < r.clockTicks && r.doorsOpen == 1 && r.stationDeparted[size_t(i)] == 0) {
                 if (sound.Channel(departureChannel).Status() == 0) {
-                    if (r.oneManOperation != 1) Door_operate(r, sound);
+                    if (r.oneManOperation != 1) Door_operate(r, r, r, sound);
                     r.stationDeparted[size_t(i)] = 1;
                 }
             }
@@ -99,7 +99,7 @@ void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound) {
         if (r.ebDeviceIdleTicks >= 651) {
             r.ebDeviceIdleTicks = 0;
             r.safetyEmergencyBrake = 1;
-            masconupdate(r, p);
+            masconupdate(r, r, r, r, p);
             r.powerHandleMoved = 1;
             r.brakeHandleMoved = 1;
         }
