@@ -29,16 +29,16 @@ TEST(CabPanel, NeedleAnglesAndRanges) {
     r.needles[kNeedleSpeed].anglePerUnit = 2.0L;
     r.needlePresent[kNeedleBC] = true;
     r.needles[kNeedleBC].anglePerUnit = 1;
-    needles(r, p);
+    needles(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Needle_Speed")->angle, 45);
     r.speed = -1000000;  // 100 km/h backward
-    needles(r, p);
+    needles(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Needle_Speed")->angle, 245);
     r.speed = 1600000;
-    needles(r, p);
+    needles(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Needle_Speed")->angle, 245) << "at 160 km/h the needle stays";
     r.bcGaugePressure = 2000000;
-    needles(r, p);
+    needles(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Needle_BC")->angle, 0);
 }
 
@@ -54,7 +54,7 @@ TEST(CabPanel, ErAndBpNeedlesShowTheSamePressure) {
     r.needles[kNeedleER] = {"", 0, 0, 0, 0, -120, 0.5L};
     r.needles[kNeedleBP] = {"", 0, 0, 0, 0, -120, 0.5L};
     r.erPressure = 4900000;
-    needles(r, p);
+    needles(r, r, r, r, p);
     EXPECT_EQ(p.findItem("Needle_ER")->angle, 125);  // -120 + 490 x 0.5
     EXPECT_EQ(p.findItem("Needle_BP")->angle, 125);
 }

@@ -75,7 +75,7 @@ ts::Run diesel(double kmh, int gear) {
 
 int64_t dieselTick(ts::Run& r) {
     r.appliedForce = 0;
-    dieselTraction(r);
+    dieselTraction(r, r, r, r);
     return r.appliedForce;
 }
 
@@ -139,19 +139,19 @@ TEST(BrakeForce, ProportionalToCylinderPressureAndAgainstMotion) {
     r.ebPressure = 440;
     r.bcPressure = 4400000;
     r.speed = 500000;
-    brakeForce(r);
+    brakeForce(r, r, r);
     EXPECT_EQ(r.appliedForce, -1111111111);  // 4.0 / 3.6 x 100 t = 111 111.11 N
     r.appliedForce = 0;
     r.bcPressure = 2200000;
-    brakeForce(r);
+    brakeForce(r, r, r);
     EXPECT_EQ(r.appliedForce, -555555556);
     r.appliedForce = 0;
     r.speed = -10000;
-    brakeForce(r);
+    brakeForce(r, r, r);
     EXPECT_EQ(r.appliedForce, 555555556);
     r.appliedForce = 0;
     r.speed = 0;
-    brakeForce(r);
+    brakeForce(r, r, r);
     EXPECT_EQ(r.appliedForce, 0);
 }
 
@@ -381,11 +381,11 @@ TEST(DieselEngine, PitchClimbsToTheNotchCeiling) {
     r.enginePitch = 50;
     r.engineLevel = 1;
     r.effectivePowerNotch = 2;  // ceiling 50 + 50 / 4 x 2 = 75
-    for (int i = 0; i < 10; ++i) dieselEngineModel(r);
+    for (int i = 0; i < 10; ++i) dieselEngineModel(r, r, r, r);
     EXPECT_DOUBLE_EQ(double(r.enginePitch), 78.0) << "rises by 4 while below 75";
     EXPECT_DOUBLE_EQ(double(r.engineLevel), 51.0);
     r.effectivePowerNotch = 0;
-    dieselEngineModel(r);
+    dieselEngineModel(r, r, r, r);
     EXPECT_DOUBLE_EQ(double(r.enginePitch), 76.0);
     EXPECT_DOUBLE_EQ(double(r.engineLevel), 48.0);
 }

@@ -144,14 +144,14 @@ TEST(TrainStop, StopSignalAlarmConfirmAndEmergency) {
     cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 998);
     b.ops();
-    automaticTrainStop(b.r, b.p, b.sound);
+    automaticTrainStop(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsBellRinging, 1);
     EXPECT_TRUE(b.shown("Lamp_Ats"));
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"9:stop", "10:stop", "9:loop"}));
     // Without confirmation the emergency brake follows after atsTime x 10 steps.
-    for (int i = 1; i < 50; ++i) automaticTrainStop(b.r, b.p, b.sound);
+    for (int i = 1; i < 50; ++i) automaticTrainStop(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.safetyEmergencyBrake, 0);
-    automaticTrainStop(b.r, b.p, b.sound);
+    automaticTrainStop(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.safetyEmergencyBrake, 1);
     EXPECT_EQ(b.r.atsBellTicks, 0) << "the count starts again";
 }
@@ -170,7 +170,7 @@ TEST(TrainStop, CheckPointOfAStopSignalBrakesAtOnce) {
     cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 0);
     EXPECT_EQ(b.r.nextSignalAspect, 999);
-    automaticTrainStop(b.r, b.p, b.sound);
+    automaticTrainStop(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsBellRinging, 1);
     EXPECT_EQ(b.r.safetyEmergencyBrake, 1) << "the bell starts in the same step";
 }
@@ -193,11 +193,11 @@ TEST(TrainStop, SpeedCheckingAlarmWithTheYRestriction) {
     cabSignalDisplay(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsAlarmState, 45);
     b.r.speed = 500000;  // 50 km/h: not above 45 + 5
-    automaticTrainStop(b.r, b.p, b.sound);
+    automaticTrainStop(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsBellRinging, 0);
     EXPECT_TRUE(b.shown("Lamp_Y"));
     b.r.speed = 500001;
-    automaticTrainStop(b.r, b.p, b.sound);
+    automaticTrainStop(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.atsBellRinging, 1);
     // No alarm with the brake handle at the emergency position.
     Bench e;
@@ -205,7 +205,7 @@ TEST(TrainStop, SpeedCheckingAlarmWithTheYRestriction) {
     e.r.atsAlert = 0;
     e.r.atsAlarmState = 998;
     e.r.brakeNotch = -8;
-    automaticTrainStop(e.r, e.p, e.sound);
+    automaticTrainStop(e.r, e.r, e.r, e.r, e.r, e.r, e.p, e.sound);
     EXPECT_EQ(e.r.atsBellRinging, 0);
 }
 
@@ -217,11 +217,11 @@ TEST(SpeedControl, BrakesWhileTooFastAndReleases) {
     b.r.nextSignalAspect = 12;  // clear
     b.r.brakeNotch = 0;
     b.r.speed = 1000001;
-    speedControl(b.r, b.p);
+    speedControl(b.r, b.r, b.r, b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.r.atsServiceBrake, 1);
     EXPECT_EQ(b.r.atcBrakeHolding, 1);
     b.r.speed = 1000000;
-    speedControl(b.r, b.p);
+    speedControl(b.r, b.r, b.r, b.r, b.r, b.r, b.p);
     EXPECT_EQ(b.r.atsServiceBrake, 0);
     EXPECT_EQ(b.r.atcBrakeHolding, 0);
     // A 3-aspect signal at state 2 lights Lamp_Y under speed control.
@@ -246,34 +246,34 @@ TEST(Stations, ArrivalDoorsDepartureAndClosing) {
     b.wave(4, 2.0);  // departure sound of A on channel 2 + 2
     b.r.trainPosition = 100;
     b.r.clockTicks = 900;
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.stationArrived[0], 1);
     EXPECT_EQ(b.drawn("stop"), 0);
     EXPECT_EQ(b.p.labels["Label4"], "A");
     EXPECT_EQ(b.r.doorsOpen, 1) << "automatic doors open at standstill";
     b.r.clockTicks = 1001;
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.stationDepartureSoundPlayed[0], 1);
     EXPECT_EQ(double(b.r.stopDistance), 150000.0);
     b.r.clockTicks = 1101;
     b.now = 1000;  // the departure sound still plays
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.stationDeparted[0], 0) << "door closing waits for the departure sound";
     b.now = 2000;
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.stationDeparted[0], 1);
     EXPECT_EQ(b.r.doorOpenCommand, 0);
     // Leaving: the pass station's name with its suffix, stop sign cleared.
     b.r.trainPosition = 300;
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.p.labels["Label4"], "B pass");
     EXPECT_EQ(b.drawn("stop"), std::nullopt);
     b.r.trainPosition = 510;  // through the pass station: no stop sign, name kept
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.p.labels["Label4"], "B pass");
     EXPECT_EQ(b.r.stationArrived[1], 0);
     b.r.trainPosition = 600;
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.p.labels["Label4"], "C stop2");
 }
 
@@ -283,7 +283,7 @@ TEST(Stations, KindTwoAndOneManDoors) {
     b.r.trainPosition = 100;
     b.r.clockTicks = 1200;
     b.r.doorsOpen = 0;
-    stationScan(b.r, b.p, b.sound);
+    stationScan(b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.doorsOpen, 0) << "no door action at a kind 2 station";
     EXPECT_EQ(b.r.stationDepartureSoundPlayed[0], 1);
     EXPECT_EQ(b.r.stationDeparted[0], 0);
@@ -292,7 +292,7 @@ TEST(Stations, KindTwoAndOneManDoors) {
     m.r.stationTable = {{0, "Q", 90, 110, 0, 1000, 1100, 0}};
     m.r.trainPosition = 100;
     m.r.clockTicks = 1200;
-    stationScan(m.r, m.p, m.sound);
+    stationScan(m.r, m.r, m.r, m.r, m.r, m.p, m.sound);
     EXPECT_EQ(m.r.doorsOpen, 0) << "one-man: the doors do not open by themselves";
     EXPECT_EQ(m.r.stationDepartureSoundPlayed[0], 0) << "and the departure sound needs them open";
 }
@@ -304,11 +304,11 @@ TEST(Stations, DoorLampCompletesClosing) {
     b.r.doorsOpen = 1;
     b.r.doorOpenCommand = 0;
     b.sound.Channel(21).Play();
-    doorLamp(b.r, b.p, b.sound);
+    doorLamp(b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.doorsOpen, 1);
     EXPECT_FALSE(b.shown("Lamp_Door"));
     b.now = 1000;
-    doorLamp(b.r, b.p, b.sound);
+    doorLamp(b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.doorsOpen, 0);
     EXPECT_TRUE(b.shown("Lamp_Door"));
 }
@@ -318,20 +318,20 @@ TEST(Vigilance, WarningOn601stAndEmergencyOn651stStep) {
     b.r.ebSetting = 1;
     b.r.speed = 10001;
     b.r.soundEBring = 30;
-    for (int i = 0; i < 600; ++i) vigilanceDevice(b.r, b.p, b.sound);
+    for (int i = 0; i < 600; ++i) vigilanceDevice(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_FALSE(b.shown("Lamp_EB"));
-    vigilanceDevice(b.r, b.p, b.sound);
+    vigilanceDevice(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_TRUE(b.shown("Lamp_EB"));
-    for (int i = 0; i < 49; ++i) vigilanceDevice(b.r, b.p, b.sound);
+    for (int i = 0; i < 49; ++i) vigilanceDevice(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.safetyEmergencyBrake, 0);
-    vigilanceDevice(b.r, b.p, b.sound);
+    vigilanceDevice(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.safetyEmergencyBrake, 1);
     EXPECT_EQ(b.r.ebDeviceIdleTicks, 0);
     b.r.speed = 10000;  // 1 km/h: no count
-    vigilanceDevice(b.r, b.p, b.sound);
+    vigilanceDevice(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.ebDeviceIdleTicks, 0);
     b.r.recordedSpeedMode = 1;
-    vigilanceDevice(b.r, b.p, b.sound);
+    vigilanceDevice(b.r, b.r, b.r, b.r, b.r, b.r, b.p, b.sound);
     EXPECT_EQ(b.r.ebSetting, 0);
 }
 

@@ -95,20 +95,20 @@ TEST(SoundSchedule, OnceOnlySoundRowAndLoopingRow) {
     b.r.routeSoundTable = {{0, 100, 200, 1, 0}, {1, 300, 400, 60, 1}};
     b.r.trainPosition = 96;  // 4 frames before
     b.r.speed = 300000;
-    routeSounds(b.r, b.sound);
+    routeSounds(b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"2:pitch:1", "2:stop", "2:play"}));
     b.r.trainPosition = 104;
-    routeSounds(b.r, b.sound);
+    routeSounds(b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"2:pitch:1"})) << "never played again in the run";
     b.r.trainPosition = 300;
-    routeSounds(b.r, b.sound);
+    routeSounds(b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"3:pitch:1", "3:volume:-602", "3:stop", "3:loop"}))
         << "30 km/h over a pitch speed of 60: factor 0.5";
     b.r.trainPosition = 350;
-    routeSounds(b.r, b.sound);
+    routeSounds(b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"3:pitch:1", "3:volume:-602"}));
     b.r.trainPosition = 398;
-    routeSounds(b.r, b.sound);
+    routeSounds(b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"3:stop", "3:pitch:1", "3:volume:-602"}));
 }
 
@@ -144,14 +144,14 @@ TEST(SoundSchedule, DopplerPitchAndVolume) {
     b.r.dopplerTable = {{0, 100, 200, 300}};
     b.r.speed = 1220000 / 2;  // 61 km/h
     b.r.trainPosition = 105;
-    routeSounds(b.r, b.sound);
+    routeSounds(b.r, b.r, b.r, b.r, b.sound);
     auto ops = b.ops();
     ASSERT_EQ(ops.size(), 4u);
     EXPECT_EQ(ops[1], "0:volume:-950");
     EXPECT_EQ(ops[2], "0:stop");
     EXPECT_EQ(ops[3], "0:loop");
     b.r.trainPosition = 250;
-    routeSounds(b.r, b.sound);
+    routeSounds(b.r, b.r, b.r, b.r, b.sound);
     EXPECT_EQ(b.ops()[1], "0:volume:-500");
 }
 

@@ -59,7 +59,7 @@ void powerUp(const TrainData& t, Handles& h) {
     h.powerHandleMoved = 1;
 }
 
-void powerDown(const TrainData& t, Handles& h) {
+void powerDown(const TrainData& /*t*/, Handles& h) {
     if (h.powerNotch > 0) h.powerNotch -= 1;
     h.powerHandleMoved = 1;
 }
@@ -78,7 +78,7 @@ void brakeApplyStep(const TrainData& t, Handles& h) {
     h.brakeHandleMoved = 1;
 }
 
-void allToNeutral(const TrainData& t, Handles& h) {
+void allToNeutral(const TrainData& /*t*/, Handles& h) {
     h.holdPosition = 0;
     h.brakeNotch = 0;
     h.powerNotch = 0;
@@ -86,7 +86,7 @@ void allToNeutral(const TrainData& t, Handles& h) {
     h.brakeHandleMoved = 1;
 }
 
-void emergency(const TrainData& t, Handles& h) {
+void emergency(const TrainData& /*t*/, Handles& h) {
     h.holdPosition = 0;
     h.brakeNotch = -h.brakeNotchCount;
     h.powerNotch = 0;
@@ -94,7 +94,7 @@ void emergency(const TrainData& t, Handles& h) {
     h.brakeHandleMoved = 1;
 }
 
-bool brakeHandleEmergency(const TrainData& t, Handles& h) {
+bool brakeHandleEmergency(const TrainData& /*t*/, Handles& h) {
     if (h.brakeNotch == -h.brakeNotchCount) return false;
     h.holdPosition = 0;
     h.brakeNotch = -h.brakeNotchCount;

@@ -17,7 +17,7 @@ void DrivingRun::mmTimer1Timer() {
     // 2: traction only below the maximum speed and with the doors closed (door lamp lit)
     if (r.speed < int64_t(r.maxSpeed) * 10000 && r.doorLampLit == 1) {
         electricTraction(r);
-        dieselTraction(r);
+        dieselTraction(r, r, r, r);
         powerDelay(r, r, r);
         applyReverser(r, r);
     }
@@ -25,7 +25,7 @@ void DrivingRun::mmTimer1Timer() {
     brakePressures(r);
     brakeCylinderGauge(r, r, r);
     brakeDelay(r, r, r);
-    brakeForce(r);
+    brakeForce(r, r, r);
     // 7: voltmeter
     if (r.lineVoltage != r.lineVoltageTarget) {
         if (r.lineVoltage > r.lineVoltageTarget) r.lineVoltage -= 5000;

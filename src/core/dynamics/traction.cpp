@@ -20,9 +20,9 @@ long double wholePower(long double x, long long n) {
 
 }  // namespace
 
-void addAcceleration(Run& r, long double a) {
-    const long double f = a / 3.6L * massTerm(r) + r.appliedForce;
-    if (std::isfinite(f)) r.appliedForce = store(f);
+void addAcceleration(const TrainData& t, Motion& m, long double a) {
+    const long double f = a / 3.6L * massTerm(t) + m.appliedForce;
+    if (std::isfinite(f)) m.appliedForce = store(f);
 }
 
 void electricTraction(Run& r) {
@@ -33,47 +33,47 @@ void electricTraction(Run& r) {
     if (n.baseSpeed <= 0 || n.fadeFactor <= 0) return;
     const long double u = absKmh(r);
     const long double base = n.baseSpeed, fade = n.fadeSpeed;
-    if (u < base) addAcceleration(r, u * (n.baseAccel - n.startAccel) / base + n.startAccel);
-    if (base <= u && u < fade) addAcceleration(r, base * n.baseAccel / u);
+    if (u < base) addAcceleration(r, r, u * (n.baseAccel - n.startAccel) / base + n.startAccel);
+    if (base <= u && u < fade) addAcceleration(r, r, base * n.baseAccel / u);
     if (u >= fade && u > 0) {
         const long double constantPower = base * n.baseAccel / fade * fade;
         const long double a = constantPower / wholePower(n.fadeFactor, n.fadeSpeed) *
                               wholePower(n.fadeFactor, std::llround(std::nearbyintl(u))) / u;
-        addAcceleration(r, a);
+        addAcceleration(r, r, a);
     }
 }
 
-void dieselTraction(Run& r) {
-    if (r.engineType != 0) return;
-    const int gears = r.engineCount();
-    if (r.gearShifting == 0 && gears > 0) {
-        const long double u = absKmh(r);
+void dieselTraction(const TrainData& t, Motion& m, Traction& tr, const Handles& h) {
+    if (t.engineType != 0) return;
+    const int gears = t.engineCount();
+    if (tr.gearShifting == 0 && gears > 0) {
+        const long double u = absKmh(m);
         for (int i = 0; i < gears; ++i) {
-            if (i != r.currentGear) continue;
-            const EngineRow& g = r.engineTable[size_t(i)];
+            if (i != tr.currentGear) continue;
+            const EngineRow& g = t.engineTable[size_t(i)];
             // The last gear has no gear above it to shift into.
-            if (u > g.highSpeed && r.currentGear + 1 < gears) r.gearShifting = 1;
-            if (std::fabs(real(r.speed) + 5) < g.lowSpeed && r.currentGear > 0) r.currentGear -= 1;
+            if (u > g.highSpeed && tr.currentGear + 1 < gears) tr.gearShifting = 1;
+            if (std::fabs(real(m.speed) + 5) < g.lowSpeed && tr.currentGear > 0) tr.currentGear -= 1;
             break;
         }
-        if (r.effectivePowerNotch >= 1 && r.powerNotchCount > 0) {
-            const EngineRow& g = r.engineTable[size_t(r.currentGear)];
+        if (h.effectivePowerNotch >= 1 && t.powerNotchCount > 0) {
+            const EngineRow& g = t.engineTable[size_t(tr.currentGear)];
             long double a;
             if (u < g.midSpeed)
                 a = std::fabs(u - g.lowSpeed) * (g.midAccel - g.lowAccel) / (g.midSpeed - g.lowSpeed) + g.lowAccel;
             else
                 a = std::fabs(u - g.midSpeed) * (g.highAccel - g.midAccel) / (g.highSpeed - g.midSpeed) + g.midAccel;
-            const long double f = a * (r.enginePitch / 100) / 3.6L * massTerm(r) / r.powerNotchCount *
-                                      r.effectivePowerNotch + r.appliedForce;
-            if (std::isfinite(f)) r.appliedForce = store(f);
+            const long double f = a * (tr.enginePitch / 100) / 3.6L * massTerm(t) / t.powerNotchCount *
+                                      h.effectivePowerNotch + m.appliedForce;
+            if (std::isfinite(f)) m.appliedForce = store(f);
         }
     }
-    if (r.gearShifting == 1) {
-        r.gearShiftTicks += 1;
-        if (r.gearShiftTicks >= 100) {
-            r.gearShiftTicks = 0;
-            r.gearShifting = 0;
-            if (r.currentGear + 1 < gears) r.currentGear += 1;
+    if (tr.gearShifting == 1) {
+        tr.gearShiftTicks += 1;
+        if (tr.gearShiftTicks >= 100) {
+            tr.gearShiftTicks = 0;
+            tr.gearShifting = 0;
+            if (tr.currentGear + 1 < gears) tr.currentGear += 1;
         }
     }
 }
@@ -103,12 +103,12 @@ void brakeDelay(const TrainData& t, Traction& tr, Handles& h) {
     }
 }
 
-void brakeForce(Run& r) {
-    if (r.bcPressure <= 0 || r.ebPressure == 0) return;
-    const long double brake = static_cast<long double>(r.brakeRate) * r.bcPressure / r.ebPressure / 3.6L * massTerm(r);
+void brakeForce(const TrainData& t, Motion& m, const AirBrake& air) {
+    if (air.bcPressure <= 0 || t.ebPressure == 0) return;
+    const long double brake = static_cast<long double>(t.brakeRate) * air.bcPressure / t.ebPressure / 3.6L * massTerm(t);
     const long double scale = 1e8L;
-    if (r.speed > 0) r.appliedForce = store((r.appliedForce * scale - brake) / scale);
-    if (r.speed < 0) r.appliedForce = store((r.appliedForce * scale + brake) / scale);
+    if (m.speed > 0) m.appliedForce = store((m.appliedForce * scale - brake) / scale);
+    if (m.speed < 0) m.appliedForce = store((m.appliedForce * scale + brake) / scale);
 }
 
 void holdPositionForce(Motion& m, const Adhesion& a, const Handles& h) {
@@ -116,23 +116,23 @@ void holdPositionForce(Motion& m, const Adhesion& a, const Handles& h) {
         m.appliedForce = store(static_cast<long double>(m.appliedForce) - m.resistanceForce);
 }
 
-void dieselEngineModel(Run& r) {
-    if (r.engineType != 0) return;
-    if (r.effectivePowerNotch != 0 && r.gearShifting == 0) {
-        if (r.engineLevel < 95) r.engineLevel += 5;
-        if (r.currentGear == 0 && r.powerNotchCount > 0) {
-            if (r.enginePitch < 96 && r.enginePitch < 50 + 50.0L / r.powerNotchCount * r.effectivePowerNotch)
-                r.enginePitch += 4;
+void dieselEngineModel(const TrainData& t, const Motion& m, Traction& tr, const Handles& h) {
+    if (t.engineType != 0) return;
+    if (h.effectivePowerNotch != 0 && tr.gearShifting == 0) {
+        if (tr.engineLevel < 95) tr.engineLevel += 5;
+        if (tr.currentGear == 0 && t.powerNotchCount > 0) {
+            if (tr.enginePitch < 96 && tr.enginePitch < 50 + 50.0L / t.powerNotchCount * h.effectivePowerNotch)
+                tr.enginePitch += 4;
         }
-        if (r.currentGear > 0 && r.currentGear < r.engineCount()) {
-            const EngineRow& g = r.engineTable[size_t(r.currentGear)];
+        if (tr.currentGear > 0 && tr.currentGear < t.engineCount()) {
+            const EngineRow& g = t.engineTable[size_t(tr.currentGear)];
             const long double band = g.highSpeed - g.lowSpeed;
-            if (band != 0 && r.enginePitch < 96 * (0.8L + 0.2L * (real(r.speed) - g.lowSpeed) / band)) r.enginePitch += 4;
+            if (band != 0 && tr.enginePitch < 96 * (0.8L + 0.2L * (real(m.speed) - g.lowSpeed) / band)) tr.enginePitch += 4;
         }
     }
-    if (r.effectivePowerNotch == 0 || r.gearShifting == 1) {
-        if (r.engineLevel > 3) r.engineLevel -= 3;
-        if (r.enginePitch > 50) r.enginePitch -= 2;
+    if (h.effectivePowerNotch == 0 || tr.gearShifting == 1) {
+        if (tr.engineLevel > 3) tr.engineLevel -= 3;
+        if (tr.enginePitch > 50) tr.enginePitch -= 2;
     }
 }
 

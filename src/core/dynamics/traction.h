@@ -7,16 +7,16 @@
 namespace ts {
 
 // Adds an acceleration in km/h/s, applied to the whole train mass, to appliedForce.
-void addAcceleration(Run& r, long double a);
+void addAcceleration(const TrainData& t, Motion& m, long double a);
 
 void electricTraction(Run& r);  // A
-void dieselTraction(Run& r);    // B, gear change included
+void dieselTraction(const TrainData& t, Motion& m, Traction& tr, const Handles& h);    // B, gear change included
 void powerDelay(const TrainData& t, Traction& tr, Handles& h);        // C
 void applyReverser(const Handles& h, Motion& m);     // D
 void brakeDelay(const TrainData& t, Traction& tr, Handles& h);        // E
-void brakeForce(Run& r);        // F
+void brakeForce(const TrainData& t, Motion& m, const AirBrake& air);        // F
 void holdPositionForce(Motion& m, const Adhesion& a, const Handles& h); // G
 // H: once per 100 ms step, diesel railcars only.
-void dieselEngineModel(Run& r);
+void dieselEngineModel(const TrainData& t, const Motion& m, Traction& tr, const Handles& h);
 
 }  // namespace ts

@@ -20,9 +20,9 @@ void setNeedle(const TrainData& t, PanelModel& p, PanelNeedle which, ComponentNa
 }
 
 // A fixed-point value on a needle: (degreesPerUnit x value + zeroAngle x 10000) / 10000.
-void fixedNeedle(const Run& r, PanelModel& p, PanelNeedle which, ComponentName name, int64_t value) {
-    const Meter& m = r.needles[size_t(which)];
-    setNeedle(r, p, which, name, (m.anglePerUnit * value + m.zeroAngle * kFixedScale) / kFixedScale);
+void fixedNeedle(const TrainData& t, PanelModel& p, PanelNeedle which, ComponentName name, int64_t value) {
+    const Meter& m = t.needles[size_t(which)];
+    setNeedle(t, p, which, name, (m.anglePerUnit * value + m.zeroAngle * kFixedScale) / kFixedScale);
 }
 
 std::string fixed(long double v, int decimals) {
@@ -33,22 +33,22 @@ std::string fixed(long double v, int decimals) {
 
 }  // namespace
 
-void needles(const Run& r, PanelModel& p) {
-    const long double v = std::fabs(real(r.speed));
+void needles(const TrainData& t, const Motion& m, const Traction& tr, const AirBrake& air, PanelModel& p) {
+    const long double v = std::fabs(real(m.speed));
     if (v < 160) {
-        const Meter& m = r.needles[kNeedleSpeed];
-        setNeedle(r, p, kNeedleSpeed, cn::Needle_Speed, v * m.anglePerUnit + m.zeroAngle);
+        const Meter& m = t.needles[kNeedleSpeed];
+        setNeedle(t, p, kNeedleSpeed, cn::Needle_Speed, v * m.anglePerUnit + m.zeroAngle);
     }
-    if (std::abs(r.motorCurrent) < 1500) {
-        const Meter& m = r.needles[kNeedleI];
-        setNeedle(r, p, kNeedleI, cn::Needle_I, r.motorCurrent * m.anglePerUnit + m.zeroAngle);
+    if (std::abs(tr.motorCurrent) < 1500) {
+        const Meter& m = t.needles[kNeedleI];
+        setNeedle(t, p, kNeedleI, cn::Needle_I, tr.motorCurrent * m.anglePerUnit + m.zeroAngle);
     }
-    fixedNeedle(r, p, kNeedleV, cn::Needle_V, r.lineVoltage);
-    fixedNeedle(r, p, kNeedleBC, cn::Needle_BC, r.bcGaugePressure);
-    fixedNeedle(r, p, kNeedleER, cn::Needle_ER, r.erPressure);
-    fixedNeedle(r, p, kNeedleBP, cn::Needle_BP, r.erPressure);
-    fixedNeedle(r, p, kNeedleMR, cn::Needle_MR, r.mrPressure);
-    fixedNeedle(r, p, kNeedleSAP, cn::Needle_SAP, r.sapPressure);
+    fixedNeedle(t, p, kNeedleV, cn::Needle_V, tr.lineVoltage);
+    fixedNeedle(t, p, kNeedleBC, cn::Needle_BC, air.bcGaugePressure);
+    fixedNeedle(t, p, kNeedleER, cn::Needle_ER, air.erPressure);
+    fixedNeedle(t, p, kNeedleBP, cn::Needle_BP, air.erPressure);
+    fixedNeedle(t, p, kNeedleMR, cn::Needle_MR, air.mrPressure);
+    fixedNeedle(t, p, kNeedleSAP, cn::Needle_SAP, air.sapPressure);
 }
 
 void digitalSpeed(const Motion& m, PanelModel& p) {

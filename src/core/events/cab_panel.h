@@ -7,7 +7,7 @@
 
 namespace ts {
 
-void needles(const Run& r, PanelModel& p);
+void needles(const TrainData& t, const Motion& m, const Traction& tr, const AirBrake& air, PanelModel& p);
 void digitalSpeed(const Motion& m, PanelModel& p);
 void showOtherPictures(PanelModel& p);
 void panelLamps(const TrainData& t, const Motion& m, const Handles& h, const StationState& st, PanelModel& p);

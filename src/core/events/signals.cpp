@@ -136,91 +136,91 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
     }
 }
 
-void speedControl(Run& r, PanelModel& p) {
-    if (r.atsType != 2) return;
-    const long double v = real(r.speed);
-    const int a = r.nextSignalAspect;
-    const bool tooFast = (isYYImage(a) && v > r.signalSpeedYY) || (isYImage(a) && v > r.signalSpeedY) ||
-                         (isYGImage(a) && v > r.signalSpeedYG) || v > r.signalSpeedG || (isStopImage(a) && v >= 0);
+void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, Protection& pr, PanelModel& p) {
+    if (t.atsType != 2) return;
+    const long double v = real(m.speed);
+    const int a = pr.nextSignalAspect;
+    const bool tooFast = (isYYImage(a) && v > route.signalSpeedYY) || (isYImage(a) && v > route.signalSpeedY) ||
+                         (isYGImage(a) && v > route.signalSpeedYG) || v > route.signalSpeedG || (isStopImage(a) && v >= 0);
     if (tooFast) {
-        if (r.brakeNotch > -r.brakeNotchCount + 1) {
-            r.atsServiceBrake = 1;
-            r.powerHandleMoved = 1;
-            r.brakeHandleMoved = 1;
-            masconupdate(r, r, r, r, p);
-            r.atcBrakeHolding = 1;
+        if (h.brakeNotch > -h.brakeNotchCount + 1) {
+            pr.atsServiceBrake = 1;
+            h.powerHandleMoved = 1;
+            h.brakeHandleMoved = 1;
+            masconupdate(t, texts, h, pr, p);
+            pr.atcBrakeHolding = 1;
         }
-    } else if (r.atcBrakeHolding == 1) {
-        r.atsServiceBrake = 0;
-        r.powerHandleMoved = 1;
-        r.brakeHandleMoved = 1;
-        masconupdate(r, r, r, r, p);
-        r.atcBrakeHolding = 0;
+    } else if (pr.atcBrakeHolding == 1) {
+        pr.atsServiceBrake = 0;
+        h.powerHandleMoved = 1;
+        h.brakeHandleMoved = 1;
+        masconupdate(t, texts, h, pr, p);
+        pr.atcBrakeHolding = 0;
     }
 }
 
-void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound) {
-    if (r.atsType != 0) return;
-    TDDSDChannel& bell = sound.Channel(r.soundAts1);
+void automaticTrainStop(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, const Handles& h, Protection& pr, PanelModel& p, TDDSD& sound) {
+    if (t.atsType != 0) return;
+    TDDSDChannel& bell = sound.Channel(t.soundAts1);
     auto playing = [&](int ch) { return (sound.Channel(ch).Status() & 1) != 0; };
-    if (r.brakeNotch != -r.brakeNotchCount && r.atsConfirmed == 0) {
-        const bool raise = (r.atsAlert == 1 && real(r.speed) > r.atsAlarmState + 5) ||
-                           (r.atsAlert == 0 && r.atsAlarmState == kStopSignalAlarm) || (r.atsAlert == 0 && r.atsAlarmState == 0);
+    if (h.brakeNotch != -h.brakeNotchCount && pr.atsConfirmed == 0) {
+        const bool raise = (t.atsAlert == 1 && real(m.speed) > pr.atsAlarmState + 5) ||
+                           (t.atsAlert == 0 && pr.atsAlarmState == kStopSignalAlarm) || (t.atsAlert == 0 && pr.atsAlarmState == 0);
         if (raise) {
-            r.atsBellRinging = 1;
-            r.atsChimePending = 0;
+            pr.atsBellRinging = 1;
+            pr.atsChimePending = 0;
         }
     }
-    if (r.atsBellRinging == 1 && !playing(r.soundAts1)) {
-        r.atsAlarmTarget = r.atsAlarmState;
+    if (pr.atsBellRinging == 1 && !playing(t.soundAts1)) {
+        pr.atsAlarmTarget = pr.atsAlarmState;
         bell.Stop();
-        sound.Channel(r.soundAts2).Stop();
+        sound.Channel(t.soundAts2).Stop();
         bell.PlayLoop();
         p.setVisible(cn::Lamp_Ats, true);
         for (ComponentName lamp : {cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
-        if (r.atsAlarmState == 0) {
-            r.safetyEmergencyBrake = 1;
-            masconupdate(r, r, r, r, p);
+        if (pr.atsAlarmState == 0) {
+            pr.safetyEmergencyBrake = 1;
+            masconupdate(t, texts, h, pr, p);
         }
     }
-    if (r.atsChimePending == 1 && !playing(r.soundAts2)) {
+    if (pr.atsChimePending == 1 && !playing(t.soundAts2)) {
         bell.Stop();
-        TDDSDChannel& chime = sound.Channel(r.soundAts2);
+        TDDSDChannel& chime = sound.Channel(t.soundAts2);
         chime.Stop();
-        if (r.atsCnt == 0) chime.PlayLoop();
-        else if (r.atsCnt == 1) chime.Play();
-        r.atsChimePending = 0;
+        if (t.atsCnt == 0) chime.PlayLoop();
+        else if (t.atsCnt == 1) chime.Play();
+        pr.atsChimePending = 0;
         p.setVisible(cn::Lamp_Ats, false);
-        if (r.atsAlarmTarget == r.signalSpeedY) p.setVisible(cn::Lamp_Y, true);
-        if (r.atsAlarmTarget == r.signalSpeedYG) p.setVisible(cn::Lamp_YG, true);
+        if (pr.atsAlarmTarget == route.signalSpeedY) p.setVisible(cn::Lamp_Y, true);
+        if (pr.atsAlarmTarget == route.signalSpeedYG) p.setVisible(cn::Lamp_YG, true);
     }
-    if (r.atsBellRinging == 0) {
-        if (r.atsAlarmState == r.signalSpeedYY && !visible(p, cn::Lamp_YY)) {
+    if (pr.atsBellRinging == 0) {
+        if (pr.atsAlarmState == route.signalSpeedYY && !visible(p, cn::Lamp_YY)) {
             for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_YG, cn::Lamp_Y}) p.setVisible(lamp, false);
             p.setVisible(cn::Lamp_YY, true);
-            r.atsConfirmed = 0;
+            pr.atsConfirmed = 0;
         }
-        if (r.atsAlarmState == r.signalSpeedY && !visible(p, cn::Lamp_Y)) {
+        if (pr.atsAlarmState == route.signalSpeedY && !visible(p, cn::Lamp_Y)) {
             for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_YG, cn::Lamp_YY}) p.setVisible(lamp, false);
             p.setVisible(cn::Lamp_Y, true);
-            r.atsConfirmed = 0;
+            pr.atsConfirmed = 0;
         }
-        if (r.atsAlarmState == r.signalSpeedYG && !visible(p, cn::Lamp_YG)) {
+        if (pr.atsAlarmState == route.signalSpeedYG && !visible(p, cn::Lamp_YG)) {
             for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
             p.setVisible(cn::Lamp_YG, true);
-            r.atsConfirmed = 0;
+            pr.atsConfirmed = 0;
         }
     }
-    if (r.atsAlarmState == kNone) {
+    if (pr.atsAlarmState == kNone) {
         for (ComponentName lamp : {cn::Lamp_Ats, cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY}) p.setVisible(lamp, false);
-        r.atsConfirmed = 0;
+        pr.atsConfirmed = 0;
     }
-    if (r.atsBellRinging == 1) {
-        r.atsBellTicks += 1;
-        if (r.atsBellTicks > r.atsTime * 10) {
-            r.safetyEmergencyBrake = 1;
-            masconupdate(r, r, r, r, p);
-            r.atsBellTicks = 0;
+    if (pr.atsBellRinging == 1) {
+        pr.atsBellTicks += 1;
+        if (pr.atsBellTicks > t.atsTime * 10) {
+            pr.safetyEmergencyBrake = 1;
+            masconupdate(t, texts, h, pr, p);
+            pr.atsBellTicks = 0;
         }
     }
 }

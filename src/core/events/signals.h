@@ -21,7 +21,7 @@ void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& 
 
 // 100 ms step parts.
 void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& m, Protection& pr, SignalState& sig, PanelModel& p, TDDSD& sound);
-void speedControl(Run& r, PanelModel& p);
-void automaticTrainStop(Run& r, PanelModel& p, TDDSD& sound);
+void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, Protection& pr, PanelModel& p);
+void automaticTrainStop(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, const Handles& h, Protection& pr, PanelModel& p, TDDSD& sound);
 
 }  // namespace ts

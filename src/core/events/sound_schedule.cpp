@@ -41,46 +41,46 @@ void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const Ai
     }
 }
 
-void routeSounds(Run& r, TDDSD& sound) {
-    const long double v = real(r.speed);
-    const ChannelMap map = ChannelMap::of(r, r);
-    if (r.routeSoundStarted.size() < r.routeSoundTable.size()) r.routeSoundStarted.resize(r.routeSoundTable.size(), 0);
-    for (size_t i = 0; i < r.routeSoundTable.size(); ++i) {
-        const RouteSoundRow& s = r.routeSoundTable[i];
+void routeSounds(const RouteData& route, const TrainData& t, const Motion& m, SoundLevels& lv, TDDSD& sound) {
+    const long double v = real(m.speed);
+    const ChannelMap map = ChannelMap::of(route, t);
+    if (lv.routeSoundStarted.size() < route.routeSoundTable.size()) lv.routeSoundStarted.resize(route.routeSoundTable.size(), 0);
+    for (size_t i = 0; i < route.routeSoundTable.size(); ++i) {
+        const RouteSoundRow& s = route.routeSoundTable[i];
         const int c = map.route(s.soundIndex);
         TDDSDChannel& ch = sound.Channel(c);
         // A pitch speed of 1 (or none) keeps the recorded pitch and level.
         const bool follows = s.pitchSpeed != 1 && s.pitchSpeed > 0;
         const long double ratio = follows ? v / s.pitchSpeed : 1.0L;
-        const bool atStart = std::abs(s.position - r.trainPosition) < 5;
+        const bool atStart = std::abs(s.position - m.trainPosition) < 5;
         if (s.loopMode == 0 && atStart) {
             ch.SetFrequencyFactor(double(ratio));
-            if (!r.routeSoundStarted[i]) {
+            if (!lv.routeSoundStarted[i]) {
                 ch.Stop();
                 ch.Play();
             }
-            r.routeSoundStarted[i] = 1;
+            lv.routeSoundStarted[i] = 1;
         }
         if (s.loopMode >= 1 && atStart) {
             ch.SetFrequencyFactor(double(ratio));
             if (follows) ch.SetVolume(dB100(ratio));
-            if (!r.routeSoundStarted[i]) restartLooping(sound, c);
-            r.routeSoundStarted[i] = 1;
+            if (!lv.routeSoundStarted[i]) restartLooping(sound, c);
+            lv.routeSoundStarted[i] = 1;
         }
-        if (s.loopMode >= 1 && std::abs(s.endPosition - r.trainPosition) < 5 && r.routeSoundStarted[i]) ch.Stop();
-        if (s.position < r.trainPosition && r.trainPosition < s.endPosition && follows) {
+        if (s.loopMode >= 1 && std::abs(s.endPosition - m.trainPosition) < 5 && lv.routeSoundStarted[i]) ch.Stop();
+        if (s.position < m.trainPosition && m.trainPosition < s.endPosition && follows) {
             if (s.loopMode == 1) ch.SetFrequencyFactor(double(ratio));
-            ch.SetVolume(r.speed > 0 ? dB100(ratio) : -10000);
+            ch.SetVolume(m.speed > 0 ? dB100(ratio) : -10000);
         }
     }
-    for (const AnnounceRow& a : r.announceTable) {
+    for (const AnnounceRow& a : route.announceTable) {
         const int c = map.route(a.soundIndex);
-        if (a.position - 5 < r.trainPosition && r.trainPosition < a.position + 5 && !playing(sound, c)) restart(sound, c);
+        if (a.position - 5 < m.trainPosition && m.trainPosition < a.position + 5 && !playing(sound, c)) restart(sound, c);
     }
-    for (const DopplerRow& d : r.dopplerTable) {
+    for (const DopplerRow& d : route.dopplerTable) {
         const int c = map.route(d.soundIndex);
         TDDSDChannel& ch = sound.Channel(c);
-        const long double p = r.trainPosition;
+        const long double p = m.trainPosition;
         if (d.fromPosition < p && p < d.passPosition) {
             ch.SetFrequencyFactor(double(1220 / (1220 - v)));
             ch.SetVolume(storeInt(-(d.passPosition - p) / (d.passPosition - d.fromPosition) * 1000));
@@ -147,33 +147,33 @@ void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, Sou
     }
 }
 
-void dieselEngine(Run& r, const PanelModel& p, TDDSD& sound) {
-    if (r.engineType != 0) return;
+void dieselEngine(const TrainData& t, Motion& m, Traction& tr, const Handles& h, const StationState& st, const PanelModel& p, TDDSD& sound) {
+    if (t.engineType != 0) return;
     const auto label = p.labels.find(cn::Label4);
     const bool kelvane = label != p.labels.end() && label->second == "Kelvane";
-    if (r.doorsOpen == 0) {
-        if (!playing(sound, r.engineSound2)) {
-            sound.Channel(r.engineSound2).Stop();
-            sound.Channel(r.engineSound3).Stop();
-            sound.Channel(r.engineSound2).PlayLoop();
+    if (st.doorsOpen == 0) {
+        if (!playing(sound, t.engineSound2)) {
+            sound.Channel(t.engineSound2).Stop();
+            sound.Channel(t.engineSound3).Stop();
+            sound.Channel(t.engineSound2).PlayLoop();
         }
     } else if (!kelvane) {
-        if (!playing(sound, r.engineSound3)) {
-            sound.Channel(r.engineSound2).Stop();
-            sound.Channel(r.engineSound3).Stop();
-            sound.Channel(r.engineSound3).PlayLoop();
+        if (!playing(sound, t.engineSound3)) {
+            sound.Channel(t.engineSound2).Stop();
+            sound.Channel(t.engineSound3).Stop();
+            sound.Channel(t.engineSound3).PlayLoop();
         }
     } else if (!playing(sound, 25)) {
-        sound.Channel(r.engineSound2).Stop();
-        sound.Channel(r.engineSound3).Stop();
+        sound.Channel(t.engineSound2).Stop();
+        sound.Channel(t.engineSound3).Stop();
         sound.Channel(25).Stop();
         sound.Channel(25).PlayLoop();
     }
-    dieselEngineModel(r);
-    TDDSDChannel& engine = sound.Channel(r.engineSound1);
-    engine.SetVolume(dB100(r.engineLevel / 100));
-    if (!playing(sound, r.engineSound1)) restartLooping(sound, r.engineSound1);
-    engine.SetFrequencyFactor(double(r.enginePitch / 200 + 0.5L));
+    dieselEngineModel(t, m, tr, h);
+    TDDSDChannel& engine = sound.Channel(t.engineSound1);
+    engine.SetVolume(dB100(tr.engineLevel / 100));
+    if (!playing(sound, t.engineSound1)) restartLooping(sound, t.engineSound1);
+    engine.SetFrequencyFactor(double(tr.enginePitch / 200 + 0.5L));
 }
 
 }  // namespace ts

@@ -12,11 +12,11 @@ namespace ts {
 int32_t dB100(long double ratio);
 
 void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const AirBrake& air, SoundLevels& lv, TDDSD& sound);
-void routeSounds(Run& r, TDDSD& sound);  // [Sound], [Announce], [Doppler]
+void routeSounds(const RouteData& route, const TrainData& t, const Motion& m, SoundLevels& lv, TDDSD& sound);  // [Sound], [Announce], [Doppler]
 void stopSounds(const RouteData& route, const TrainData& t, const Motion& m, TDDSD& sound);
 void driveSounds(const Motion& m, SoundLevels& lv, TDDSD& sound);
 void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, SoundLevels& lv, TDDSD& sound);
 // Idling sounds, the engine model and the engine sound (diesel railcars only).
-void dieselEngine(Run& r, const PanelModel& p, TDDSD& sound);
+void dieselEngine(const TrainData& t, Motion& m, Traction& tr, const Handles& h, const StationState& st, const PanelModel& p, TDDSD& sound);
 
 }  // namespace ts

@@ -27,13 +27,13 @@ void showDoorLamp(StationState& st, PanelModel& p, bool lit) {
     p.setVisible(cn::Lamp_Door, lit);
 }
 
-void doorLamp(Run& r, PanelModel& p, TDDSD& sound) {
-    if (r.doorOpenCommand == 0 && !playingOnce(sound, r.soundDoorOpen) && !playingOnce(sound, r.soundDoorClose) &&
-        r.doorLampLit == 0) {
-        showDoorLamp(r, p, true);
-        r.doorsOpen = 0;
+void doorLamp(const TrainData& t, StationState& st, PanelModel& p, TDDSD& sound) {
+    if (st.doorOpenCommand == 0 && !playingOnce(sound, t.soundDoorOpen) && !playingOnce(sound, t.soundDoorClose) &&
+        st.doorLampLit == 0) {
+        showDoorLamp(st, p, true);
+        st.doorsOpen = 0;
     }
-    if (r.doorsOpen == 1) showDoorLamp(r, p, false);
+    if (st.doorsOpen == 1) showDoorLamp(st, p, false);
 }
 
 void timetableSlide(const DriverOptions& opt, PanelModel& p) {
@@ -49,59 +49,59 @@ void timetableSlide(const DriverOptions& opt, PanelModel& p) {
     }
 }
 
-void stationScan(Run& r, PanelModel& p, TDDSD& sound) {
-    const int n = r.stationCount();
+void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& texts, Motion& m, StationState& st, PanelModel& p, TDDSD& sound) {
+    const int n = route.stationCount();
     // The run-time flags exist for the first 100 stations (the loader allows no more stopping stations).
     const int flagged = std::min(n, kStationFlags);
     static const StationData kEmpty{};
     for (int i = 0; i < flagged; ++i) {
-        const StationData& s = r.stationTable[size_t(i)];
-        const StationData& next = i + 1 < n ? r.stationTable[size_t(i + 1)] : kEmpty;
-        if (s.stopTo < r.trainPosition && r.trainPosition < next.stopFrom) {
-            p.label(cn::Label4) = next.name + suffix(r, next.kind);
-            if (r.stationArrived[size_t(i)] == 1) {
+        const StationData& s = route.stationTable[size_t(i)];
+        const StationData& next = i + 1 < n ? route.stationTable[size_t(i + 1)] : kEmpty;
+        if (s.stopTo < m.trainPosition && m.trainPosition < next.stopFrom) {
+            p.label(cn::Label4) = next.name + suffix(texts, next.kind);
+            if (st.stationArrived[size_t(i)] == 1) {
                 if (PanelItem* stop = p.item(cn::stop)) stop->drawn = std::nullopt;
             }
-            r.stationArrived[size_t(i)] = 0;
+            st.stationArrived[size_t(i)] = 0;
         }
-        if (s.stopFrom <= r.trainPosition && r.trainPosition <= s.stopTo && s.kind != 1) {
-            if (r.stationArrived[size_t(i)] == 0) {
-                if (PanelItem* stop = p.item(cn::stop)) stop->drawn = r.SignImageList.holds(0) ? std::optional<int>(0) : std::nullopt;
+        if (s.stopFrom <= m.trainPosition && m.trainPosition <= s.stopTo && s.kind != 1) {
+            if (st.stationArrived[size_t(i)] == 0) {
+                if (PanelItem* stop = p.item(cn::stop)) stop->drawn = route.SignImageList.holds(0) ? std::optional<int>(0) : std::nullopt;
             }
             p.label(cn::Label4) = s.name;
-            r.stationArrived[size_t(i)] = 1;
+            st.stationArrived[size_t(i)] = 1;
         }
-        if (r.stationArrived[size_t(i)] == 1 && r.stationDeparted[size_t(i)] == 0) {
-            if (s.kind == 0 && r.doorsOpen == 0 && roundedKmh(r.speed) == 0 && r.oneManOperation == 0) Door_operate(r, r, r, sound);
-            const int departureChannel = ChannelMap::of(r, r).route(s.soundIndex);
-            if (s.departureTime < r.clockTicks && r.stationDepartureSoundPlayed[size_t(i)] == 0 &&
-                (s.kind == 2 || (s.kind == 0 && r.doorsOpen == 1))) {
+        if (st.stationArrived[size_t(i)] == 1 && st.stationDeparted[size_t(i)] == 0) {
+            if (s.kind == 0 && st.doorsOpen == 0 && roundedKmh(m.speed) == 0 && route.oneManOperation == 0) Door_operate(t, m, st, sound);
+            const int departureChannel = ChannelMap::of(route, t).route(s.soundIndex);
+            if (s.departureTime < m.clockTicks && st.stationDepartureSoundPlayed[size_t(i)] == 0 &&
+                (s.kind == 2 || (s.kind == 0 && st.doorsOpen == 1))) {
                 restart(sound, departureChannel);
-                r.stationDepartureSoundPlayed[size_t(i)] = 1;
-                r.stopDistance += s.nextStopDistance;
+                st.stationDepartureSoundPlayed[size_t(i)] = 1;
+                m.stopDistance += s.nextStopDistance;
             }
-            if (s.closeTime < r.clockTicks && r.doorsOpen == 1 && r.stationDeparted[size_t(i)] == 0) {
+            if (s.closeTime < m.clockTicks && st.doorsOpen == 1 && st.stationDeparted[size_t(i)] == 0) {
                 if (sound.Channel(departureChannel).Status() == 0) {
-                    if (r.oneManOperation != 1) Door_operate(r, r, r, sound);
-                    r.stationDeparted[size_t(i)] = 1;
+                    if (route.oneManOperation != 1) Door_operate(t, m, st, sound);
+                    st.stationDeparted[size_t(i)] = 1;
                 }
             }
         }
     }
 }
 
-void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound) {
-    if (r.recordedSpeedMode == 1) r.ebSetting = 0;
-    if (r.speed > 10000 && r.ebSetting == 1) r.ebDeviceIdleTicks += 1;
-    if (r.ebDeviceIdleTicks >= 601) {
-        if ((sound.Channel(r.soundEBring).Status() & 1) == 0) restart(sound, r.soundEBring);
+void vigilanceDevice(const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, const DriverOptions& opt, Protection& pr, PanelModel& p, TDDSD& sound) {
+    if (opt.recordedSpeedMode == 1) pr.ebSetting = 0;
+    if (m.speed > 10000 && pr.ebSetting == 1) pr.ebDeviceIdleTicks += 1;
+    if (pr.ebDeviceIdleTicks >= 601) {
+        if ((sound.Channel(t.soundEBring).Status() & 1) == 0) restart(sound, t.soundEBring);
         p.setVisible(cn::Lamp_EB, true);
-        if (r.ebDeviceIdleTicks >= 651) {
-            r.ebDeviceIdleTicks = 0;
-            r.safetyEmergencyBrake = 1;
-            masconupdate(r, r, r, r, p);
-            r.powerHandleMoved = 1;
-            r.brakeHandleMoved = 1;
+        if (pr.ebDeviceIdleTicks >= 651) {
+            pr.ebDeviceIdleTicks = 0;
+            pr.safetyEmergencyBrake = 1;
+            masconupdate(t, texts, h, pr, p);
+            h.powerHandleMoved = 1;
+            h.brakeHandleMoved = 1;
         }
     }
 }

@@ -10,10 +10,10 @@ namespace ts {
 
 // The door-closed lamp: the state bit that traction and the doors test, and its picture.
 void showDoorLamp(StationState& st, PanelModel& p, bool lit);
-void doorLamp(Run& r, PanelModel& p, TDDSD& sound);
+void doorLamp(const TrainData& t, StationState& st, PanelModel& p, TDDSD& sound);
 void timetableSlide(const DriverOptions& opt, PanelModel& p);
-void stationScan(Run& r, PanelModel& p, TDDSD& sound);
-void vigilanceDevice(Run& r, PanelModel& p, TDDSD& sound);
+void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& texts, Motion& m, StationState& st, PanelModel& p, TDDSD& sound);
+void vigilanceDevice(const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, const DriverOptions& opt, Protection& pr, PanelModel& p, TDDSD& sound);
 void windowCaption(const RouteData& route, PanelModel& p);
 // True when the train has run past the end of the line (position 4501 on).
 bool endOfLine(const Motion& m);
