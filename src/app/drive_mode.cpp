@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <fstream>
@@ -71,8 +72,15 @@ public:
             PanelModel p;
             line = traceLine(m, r, p);
         }
-        out_ << line << '\n';
+        buffer_ += line;
+        buffer_ += '\n';
+        if (buffer_.size() >= kFlushAt) flush();
+    }
+
+    void flush() {
+        out_ << buffer_;
         out_.flush();
+        buffer_.clear();
     }
 
     void setForm(TForm1* f) { form_ = f; }
@@ -91,7 +99,16 @@ private:
     VirtualClock& clock_;
     RecordingMessageBoxes& boxes_;
     TForm1* form_ = nullptr;
+    // Lines are written in large blocks: a line per 100 ms step adds up.
+    static constexpr size_t kFlushAt = 1 << 20;
+    std::string buffer_;
 };
+
+// Headless, nothing is drawn unless a snapshot looks at it: widget painting
+// would otherwise cost far more than the run itself.
+void setPainting(bool on) {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->setUpdatesEnabled(on);
+}
 
 Key scriptKey(const std::string& name) {
     if (name == "Enter") return Key::Enter;
@@ -100,6 +117,9 @@ Key scriptKey(const std::string& name) {
 }
 
 void snapshot(TForm1* form, const std::string& file) {
+    form->presentPicture();
+    setPainting(true);
+    const auto restore = qScopeGuard([] { setPainting(false); });
     form->grab().save(QString::fromStdString(file), "PNG");
     auto* value = static_cast<QWidget*>(app().valueDisplay);
     if (value && value->isVisible()) {
@@ -199,6 +219,7 @@ int runDriveMode(int argc, char** argv) {
     setProgramEndHook([&](int status) {
         for (const auto& m : boxes.all()) std::cerr << m << "\n";
         if (status != 0) session.write("end", "fatal");
+        session.flush();
     });
 
     auto* title = new TForm5;
@@ -209,8 +230,10 @@ int runDriveMode(int argc, char** argv) {
     TForm1* form = title->createDrivingWindow(o.train);
     session.setForm(form);
     form->afterStep = [&] { session.write("step"); };
+    form->deferPictures(true);
     form->show();
     QApplication::processEvents();
+    setPainting(false);
     session.write("loaded");
 
     const int64_t endTime = o.untilMs ? *o.untilMs : (commands.empty() ? 0 : commands.back().ms);
@@ -261,6 +284,7 @@ int runDriveMode(int argc, char** argv) {
         }
     }
     session.write("end", reason);
+    session.flush();
     setProgramEndHook({});
     // Leave without tearing down the windows of the run.
     endProgram(0);

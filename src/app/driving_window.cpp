@@ -492,21 +492,44 @@ void TForm1::paintRoutine() {
     // Frames are converted straight to the size they are shown at.
     const QSize size = cab_->viewPixelSize();
     frameBitmap_.resize(size.width(), size.height());
-    bool changed = run_->paintView(frameBitmap_);
-    int64_t speed = 0;
-    int32_t accumulator = 0, recorded = 0, shown = -1;
-    run_->locked([&](Run& r, PanelModel&) {
-        speed = r.speed;
-        accumulator = r.frameAccumulator;
-        recorded = r.recordedSpeedKmh;
-        shown = r.lastPaintedFrame;
-    });
-    if (changed) shownFrame_ = shown;
+    bool changed = run_->paintView(frameBitmap_, !picturesDeferred_);
+    if (changed) run_->locked([&](Run& r, PanelModel&) { shownFrame_ = r.lastPaintedFrame; });
+    if (picturesDeferred_) {
+        pictureStale_ = pictureStale_ || changed;
+        return;
+    }
     // After a change of size the frame on view is fetched again at the new size
     // (past either end of the video that is the end's frame, which stays on view there).
     if (!changed && shownFrame_ >= 0 && cab_->frameSize() != size && frames_->length() > 0)
         changed = frames_->getFrame(std::clamp(shownFrame_, 0, frames_->length() - 1), frameBitmap_);
+    showView(changed, size);
+    if (paintMeasured) paintMeasured(double(timer.nsecsElapsed()) / 1e6);
+}
 
+void TForm1::deferPictures(bool on) {
+    if (!on) presentPicture();
+    picturesDeferred_ = on;
+}
+
+void TForm1::presentPicture() {
+    if (!pictureStale_ || closing_) return;
+    pictureStale_ = false;
+    const QSize size = cab_->viewPixelSize();
+    frameBitmap_.resize(size.width(), size.height());
+    // The frame last painted; past either end of the video, the end's frame.
+    const bool changed = shownFrame_ >= 0 && frames_->length() > 0 &&
+                         frames_->getFrame(std::clamp(shownFrame_, 0, frames_->length() - 1), frameBitmap_);
+    showView(changed, size);
+}
+
+void TForm1::showView(bool changed, QSize size) {
+    int64_t speed = 0;
+    int32_t accumulator = 0, recorded = 0;
+    run_->locked([&](Run& r, PanelModel&) {
+        speed = r.speed;
+        accumulator = r.frameAccumulator;
+        recorded = r.recordedSpeedKmh;
+    });
     double weight = 0;
     const int step = speed > 0 ? 1 : -1;
     if (smooth_ && shownFrame_ >= 0) {
@@ -529,7 +552,6 @@ void TForm1::paintRoutine() {
     } else if (weight != cab_->weight()) {
         cab_->setView(cab_->shownView(), weight > 0 ? nextView_ : QImage(), weight);
     }
-    if (paintMeasured) paintMeasured(double(timer.nsecsElapsed()) / 1e6);
 }
 
 void TForm1::changeEvent(QEvent* e) {

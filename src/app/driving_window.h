@@ -70,6 +70,10 @@ public:
     // The paint routine of the driver's view (the painting thread hands it to
     // the user-interface thread; the drive mode calls it after every 33 ms step).
     void paintRoutine();
+    // Headless runs: the paint routine keeps its rules but fetches no picture
+    // until presentPicture() (a snapshot) asks for the frame last painted.
+    void deferPictures(bool on);
+    void presentPicture();
 
     // Redraws everything from the panel model.
     void refresh();
@@ -108,6 +112,8 @@ private:
     void togglePort();
     void applyScale(double scale);
     QImage viewImage(const ViewFrame& f) const;
+    // Shows frameBitmap_ (when `changed`) and the next frame it is mixed with.
+    void showView(bool changed, QSize size);
 
     std::unique_ptr<QtPictures> pictures_;
     std::unique_ptr<TDDSD> sound_;
@@ -133,6 +139,8 @@ private:
     std::map<std::string, QLabel*> labels_;
     QLabel* back_ = nullptr;
     bool closing_ = false;
+    bool picturesDeferred_ = false;
+    bool pictureStale_ = false;  // a frame was painted but not yet fetched
     int wheelRemainder_ = 0;
 };
 

@@ -58,8 +58,10 @@ public:
 
     // The paint routine of the driver's view (user-interface thread): decodes
     // the frame the train stands at into `frame` when it is not the one shown
-    // last; true when `frame` changed and is to be drawn.
-    bool paintView(ViewFrame& frame);
+    // last; true when `frame` changed and is to be drawn. Without `decode` the
+    // paint rules run alone and `frame` is left as it was: a headless run
+    // fetches the picture only when something looks at it.
+    bool paintView(ViewFrame& frame, bool decode = true);
     // Frames the train moved onto, and frames painted (for measuring the view).
     int64_t framesRequested() const { return framesRequested_; }
     int64_t framesPainted() const { return framesPainted_; }

@@ -1,5 +1,6 @@
 #include "json_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -39,40 +40,46 @@ JsonWriter& JsonWriter::key(std::string_view k) {
 JsonWriter& JsonWriter::value(std::string_view s) {
     separator();
     out_ += '"';
-    for (char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
+    // Runs that need no escape are appended whole: most texts are all such.
+    size_t plain = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out_.append(s.substr(plain, i - plain));
+        plain = i + 1;
         switch (c) {
             case '"': out_ += "\\\""; break;
             case '\\': out_ += "\\\\"; break;
             case '\n': out_ += "\\n"; break;
             case '\r': out_ += "\\r"; break;
             case '\t': out_ += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out_ += buf;
-                } else {
-                    out_ += ch;
-                }
+            default: {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out_ += buf;
+            }
         }
     }
+    out_.append(s.substr(plain));
     out_ += '"';
     needComma_ = true;
     return *this;
 }
 JsonWriter& JsonWriter::value(int64_t v) {
     separator();
-    out_ += std::to_string(v);
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+    out_.append(buf, end);
     needComma_ = true;
     return *this;
 }
 JsonWriter& JsonWriter::value(long double v) {
     if (!std::isfinite(v)) return null();
     separator();
+    // The same digits as printf's %.19Lg, without the locale and the format parsing.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.19Lg", v);
-    out_ += buf;
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 19).ptr;
+    out_.append(buf, end);
     needComma_ = true;
     return *this;
 }

@@ -21,6 +21,7 @@ public:
     JsonWriter& value(double v) { return value((long double)v); }
     JsonWriter& value(bool b);
     JsonWriter& null();
+    void reserve(size_t bytes) { out_.reserve(bytes); }
     const std::string& str() const { return out_; }
 
 private:

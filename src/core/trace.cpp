@@ -1,5 +1,7 @@
 #include "trace.h"
 
+#include <string_view>
+
 #include "json_writer.h"
 
 namespace ts {
@@ -53,6 +55,7 @@ void writeMenu(JsonWriter& w, const std::vector<MenuItem>& items, bool asPairs) 
 
 std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p) {
     JsonWriter w;
+    w.reserve(8192);
     w.beginObject();
     w.key("t").value(m.t);
     w.key("event").value(m.event);
@@ -66,17 +69,17 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     w.key("labels").beginObject();
     for (const auto& [k, v] : p.labels) w.key(k).value(v);
     w.endObject();
-    std::map<std::string, const PanelItem*> named;
+    std::map<std::string_view, const PanelItem*> named;
     for (const auto& i : p.items)
         if (!i.name.empty()) named[i.name] = &i;
-    std::map<std::string, bool> shown;
+    std::map<std::string_view, bool> shown;
     for (const auto& [k, i] : named) shown[k] = i->visible;
     for (const auto& [k, v] : p.labelVisible) shown[k] = v;
     w.key("visible").beginObject();
     for (const auto& [k, v] : shown) w.key(k).value(int64_t(v ? 1 : 0));
     w.endObject();
     // The gear indicator is the panel item Lamp_Gear; the presentation step calls it gearImage.
-    std::map<std::string, const PanelItem*> pictureSlots;
+    std::map<std::string_view, const PanelItem*> pictureSlots;
     for (const auto& [k, i] : named)
         if (i->kind == PanelItem::Kind::Slot) pictureSlots[k] = i;
     if (auto g = pictureSlots.find(cn::Lamp_Gear.text); g != pictureSlots.end()) pictureSlots["gearImage"] = g->second;

@@ -3,7 +3,7 @@
 
 namespace ts {
 
-bool DrivingRun::paintView(ViewFrame& frame) {
+bool DrivingRun::paintView(ViewFrame& frame, bool decode) {
     int32_t wanted;
     {
         std::lock_guard lock(mutex_);
@@ -11,7 +11,7 @@ bool DrivingRun::paintView(ViewFrame& frame) {
         wanted = run_.paintFrame;
     }
     // Decoding takes milliseconds: the simulation step goes on meanwhile.
-    services_.video.getFrame(wanted, frame);
+    if (decode) services_.video.getFrame(wanted, frame);
     std::lock_guard lock(mutex_);
     run_.lastPaintedFrame = wanted;
     ++framesPainted_;

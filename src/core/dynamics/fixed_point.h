@@ -16,7 +16,9 @@ constexpr long double kFixedScale = 10000.0L;
 // beyond 64 bits is held at the end of the range instead of wrapping.
 inline int64_t store(long double x) {
     if (!std::isfinite(x)) return 0;
-    const long double r = std::nearbyintl(x);
+    // rintl gives the same value as nearbyintl in the default rounding mode and
+    // is several times faster: it does not save and restore the FPU state.
+    const long double r = std::rintl(x);
     if (r >= 9223372036854775807.0L) return std::numeric_limits<int64_t>::max();
     if (r <= -9223372036854775808.0L) return std::numeric_limits<int64_t>::min();
     return static_cast<int64_t>(r);
