@@ -6,8 +6,11 @@
 // instead of waiting for it.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "drive_runner.h"
 #include "line.h"
+#include "test_support.h"
 
 using namespace ts::test;
 
@@ -105,3 +108,38 @@ void runLine(const demo::Line& line) {
 TEST(DemoEndToEnd, ElectricTrainRunsTheKonanLine) { runLine(demo::electricLine()); }
 
 TEST(DemoEndToEnd, DieselRailcarRunsTheYamadaLine) { runLine(demo::dieselLine()); }
+
+namespace {
+
+// The driver's view in a snapshot: the 480 x 240 area below the menu bar.
+QImage viewOf(const std::string& file) {
+    const QImage shot(QString::fromStdString(file));
+    return shot.copy(0, shot.height() - 440, 480, 240);
+}
+
+bool allWhite(const QImage& view) {
+    for (int y = 0; y < view.height(); y += 4)
+        for (int x = 0; x < view.width(); x += 4)
+            if (view.pixel(x, y) != 0xFFFFFFFFu) return false;
+    return true;
+}
+
+}  // namespace
+
+// Headless runs fetch a picture only for a snapshot: it must still be the
+// frame the train stands at, not the last one fetched nor a blank view.
+TEST(DemoEndToEnd, SnapshotsShowTheFrameTheTrainStandsAt) {
+    ts::test::TempDir d;
+    const std::string a = (d.path() / "a.png").string(), b = (d.path() / "b.png").string(),
+                      c = (d.path() / "c.png").string();
+    const auto r = drive(kDemo, "789",
+                         "@20 jump 0\n@100 start\n@500 snapshot " + a + "\n@2000 char 5\n@2000 key shift+F1\n"
+                         "@30000 snapshot " + b + "\n@30000 snapshot " + c + "\n@30100 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage standing = viewOf(a), moving = viewOf(b), again = viewOf(c);
+    ASSERT_FALSE(standing.isNull());
+    EXPECT_FALSE(allWhite(standing));
+    EXPECT_FALSE(allWhite(moving));
+    EXPECT_NE(standing, moving) << "the train moved on by hundreds of frames";
+    EXPECT_EQ(moving, again);
+}
