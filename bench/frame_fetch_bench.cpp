@@ -1,5 +1,5 @@
 // Frame fetch at 480 x 240: H.264 in MP4 (GOP 30, B-frames) and MJPEG in AVI,
-// sequential and random access. Each fetch is timed; p50 and p95 are reported
+// and a 1920 x 1080 H.264 source scaled to the view, sequential and random access. Each fetch is timed; p50 and p95 are reported
 // in milliseconds as counters.
 #include <benchmark/benchmark.h>
 
@@ -16,20 +16,20 @@ namespace {
 namespace fs = std::filesystem;
 constexpr int kFrames = 900;
 
-std::string makeVideo(const char* name, ts::VideoSettings s) {
+std::string makeVideo(const char* name, ts::VideoSettings s, int frames = kFrames) {
     const fs::path dir = fs::temp_directory_path() / "trainsim-fetch-bench";
     fs::create_directories(dir);
     const fs::path p = dir / name;
     if (fs::exists(p)) return p.string();
     ts::VideoWriter w(p.string(), s);
-    std::vector<uint32_t> px(size_t(ts::kViewWidth) * ts::kViewHeight);
+    std::vector<uint32_t> px(size_t(s.width) * size_t(s.height));
     std::mt19937 rng(1);
-    for (int i = 0; i < kFrames; ++i) {
+    for (int i = 0; i < frames; ++i) {
         // Moving stripes and some noise: a scene that changes every frame.
-        for (int y = 0; y < ts::kViewHeight; ++y)
-            for (int x = 0; x < ts::kViewWidth; ++x) {
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x) {
                 const uint32_t v = uint32_t(((x + i * 4) ^ (y * 3)) & 0xFF);
-                px[size_t(y) * ts::kViewWidth + size_t(x)] = 0xFF000000u | v << 16 | (v / 2) << 8 | (rng() & 0x1F);
+                px[size_t(y) * size_t(s.width) + size_t(x)] = 0xFF000000u | v << 16 | (v / 2) << 8 | (rng() & 0x1F);
             }
         w.add(px.data());
     }
@@ -49,7 +49,17 @@ std::string mjpeg() {
     return makeVideo("mjpeg.avi", s);
 }
 
-void run(benchmark::State& state, const std::string& file, bool random) {
+// Four seconds are enough at 1080p: random access stays within them.
+constexpr int kLargeFrames = 120;
+
+std::string h264Large() {
+    ts::VideoSettings s;
+    s.width = 1920;
+    s.height = 1080;
+    return makeVideo("h264-1080p.mp4", s, kLargeFrames);
+}
+
+void run(benchmark::State& state, const std::string& file, bool random, int frames = kFrames) {
     ts::FfmpegFrameSource src;
     if (!src.open(file)) {
         state.SkipWithError("cannot open video");
@@ -60,8 +70,8 @@ void run(benchmark::State& state, const std::string& file, bool random) {
     std::vector<double> ms;
     int next = 0;
     for (auto _ : state) {
-        const int index = random ? int(rng() % kFrames) : next;
-        next = (next + 1) % kFrames;
+        const int index = random ? int(rng() % unsigned(frames)) : next;
+        next = (next + 1) % frames;
         const auto t0 = std::chrono::steady_clock::now();
         src.getFrame(index, frame);
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
@@ -75,11 +85,15 @@ void BM_H264Sequential(benchmark::State& s) { run(s, h264(), false); }
 void BM_H264Random(benchmark::State& s) { run(s, h264(), true); }
 void BM_MjpegSequential(benchmark::State& s) { run(s, mjpeg(), false); }
 void BM_MjpegRandom(benchmark::State& s) { run(s, mjpeg(), true); }
+void BM_H264_1080pScaledSequential(benchmark::State& s) { run(s, h264Large(), false, kLargeFrames); }
+void BM_H264_1080pScaledRandom(benchmark::State& s) { run(s, h264Large(), true, kLargeFrames); }
 
 BENCHMARK(BM_H264Sequential)->Unit(benchmark::kMillisecond)->Iterations(900);
 BENCHMARK(BM_H264Random)->Unit(benchmark::kMillisecond)->Iterations(300);
 BENCHMARK(BM_MjpegSequential)->Unit(benchmark::kMillisecond)->Iterations(900);
 BENCHMARK(BM_MjpegRandom)->Unit(benchmark::kMillisecond)->Iterations(600);
+BENCHMARK(BM_H264_1080pScaledSequential)->Unit(benchmark::kMillisecond)->Iterations(120);
+BENCHMARK(BM_H264_1080pScaledRandom)->Unit(benchmark::kMillisecond)->Iterations(60);
 
 }  // namespace
 

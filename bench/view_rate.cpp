@@ -3,8 +3,10 @@
 // speed or at a fraction of it, at a window scale and with or without the
 // smooth view. Prints the frames the train moved onto and the frames painted,
 // the time of the paint routine and of the window's paint, the share of paints
-// on time at 30 a second, and the program's processor time.
-// Run it under a display, e.g. xvfb-run -a view_rate DEMO_DIR [SECONDS] [--scale 2] [--smooth off] [--slow 5].
+// on time at 30 a second, the program's processor time and peak memory, the
+// 33 ms timer's mean period and lateness, and (--click) the time from a click
+// on a train on the title screen to its driving window drawn, first and again.
+// Run it under a display, e.g. xvfb-run -a view_rate DEMO_DIR [SECONDS] [--scale 2] [--smooth off] [--slow 5] [--click].
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -42,6 +44,56 @@ double cpuSeconds() {
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+double peakMegabytes() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss) / 1024.0;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// The program's timers, with the 33 ms thread's ticks timed.
+class TimedTimers final : public ts::TimerFactory {
+public:
+    std::vector<Clock::time_point> ticks;
+    std::unique_ptr<ts::PeriodicTimer> create(int periodMs, ts::TimerThread thread, std::function<void()> tick) override {
+        if (thread == ts::TimerThread::Ui) return real_.create(periodMs, thread, std::move(tick));
+        return real_.create(periodMs, thread, [this, t = std::move(tick)] {
+            ticks.push_back(Clock::now());
+            t();
+        });
+    }
+
+private:
+    ts::QtTimerFactory real_;
+};
+
+// The first paint of the next driving window after `pick` is called.
+class FirstPaint : public QObject {
+public:
+    Clock::time_point at{};
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && at == Clock::time_point{} && o->objectName() == "TForm1") {
+            at = Clock::now();
+            QTimer::singleShot(200, [] {
+                if (ts::app().current) ts::app().current->close();
+            });
+        }
+        return false;
+    }
+};
+
+double clickToWindow(ts::TForm5* title, const char* code) {
+    FirstPaint watch;
+    qApp->installEventFilter(&watch);
+    const auto t0 = Clock::now();
+    // What a click on the train's button does; returns when the window has closed again.
+    QMetaObject::invokeMethod(title, [title, code] { std::string(code) == "789" ? title->Train1Click() : title->Train2Click(); });
+    while (watch.at == Clock::time_point{} || ts::app().current->isVisible()) QTest::qWait(20);
+    qApp->removeEventFilter(&watch);
+    return std::chrono::duration<double, std::milli>(watch.at - t0).count();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,27 +102,36 @@ int main(int argc, char** argv) {
         return 2;
     }
     int seconds = 22, slow = 1;
+    bool click = false;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--scale" && i + 1 < argc) ts::app().viewScale = ts::parseViewScale(argv[++i]).value_or(1);
         else if (a == "--smooth" && i + 1 < argc) ts::app().smoothView = ts::parseSmoothView(argv[++i]).value_or(true);
         else if (a == "--slow" && i + 1 < argc) slow = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--click") click = true;
         else seconds = std::atoi(argv[i]);
     }
     QApplication app(argc, argv);
     ts::RecordingMessageBoxes boxes;
-    ts::QtTimerFactory timers;
+    TimedTimers timers;
     ts::app().boxes = &boxes;
     ts::app().timers = &timers;
     ts::app().help = new ts::TForm4;
     ts::app().valueDisplay = new ts::TForm3;
     auto* title = new ts::TForm5;
+    if (click) {
+        title->show();
+        QTest::qWait(300);
+        const double first = clickToWindow(title, "789");
+        const double again = clickToWindow(title, "789");
+        std::printf("click to driving window drawn: first %.0f ms, again %.0f ms\n", first, again);
+        return 0;
+    }
     ts::TForm1* form = title->createDrivingWindow("789");
     form->show();
     form->activateWindow();
     QTest::qWait(300);
 
-    using Clock = std::chrono::steady_clock;
     std::vector<double> routine, widget, gaps, rounds;  // rounds: a routine and the window paint after it
     Clock::time_point last{};
     form->paintMeasured = [&](double ms) {
@@ -120,6 +181,17 @@ int main(int argc, char** argv) {
     std::printf("paint rounds %zu, on time (within 50 ms of the last) %.2f %%; processor %.1f %% of one core\n",
                 gaps.size() + 1, gaps.empty() ? 0.0 : 100.0 * double(gaps.size() - size_t(late)) / double(gaps.size()),
                 100.0 * cpu / wall);
+    // The 33 ms thread: how much later than one period after the one before each tick came.
+    std::vector<double> lateness;
+    double meanPeriod = 0;
+    if (timers.ticks.size() > 1) {
+        const auto& k = timers.ticks;
+        meanPeriod = std::chrono::duration<double, std::milli>(k.back() - k.front()).count() / double(k.size() - 1);
+        for (size_t i = 1; i < k.size(); ++i)
+            lateness.push_back(std::max(0.0, std::chrono::duration<double, std::milli>(k[i] - k[i - 1]).count() - 33.0));
+    }
+    std::printf("33 ms timer: %zu ticks, mean period %.3f ms, lateness p50 %.3f ms, p99 %.3f ms; peak memory %.1f MB\n",
+                timers.ticks.size(), meanPeriod, percentile(lateness, 0.5), percentile(lateness, 0.99), peakMegabytes());
     hold.stop();
     form->close();
     return 0;

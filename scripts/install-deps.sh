@@ -10,7 +10,7 @@ packages=(
   libopenal-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
-  xvfb xauth socat fonts-noto-cjk espeak-ng
+  xvfb xauth socat fonts-noto-cjk espeak-ng time
   clang libfuzzer-14-dev
 )
 

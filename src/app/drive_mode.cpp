@@ -66,7 +66,7 @@ public:
         m.windows["TForm4"] = windowState(static_cast<QWidget*>(app().help));
         std::string line;
         if (form_) {
-            line = form_->run().locked([&](Run& r, PanelModel& p) { return traceLine(m, r, p); });
+            line = form_->run().locked([&](Run& r, PanelModel& p) { return trace_.line(m, r, p); });
         } else {
             Run r;
             PanelModel p;
@@ -99,6 +99,7 @@ private:
     VirtualClock& clock_;
     RecordingMessageBoxes& boxes_;
     TForm1* form_ = nullptr;
+    TraceWriter trace_;
     // Lines are written in large blocks: a line per 100 ms step adds up.
     static constexpr size_t kFlushAt = 1 << 20;
     std::string buffer_;

@@ -71,6 +71,11 @@ public:
         std::lock_guard lock(mutex_);
         mmTimer1Timer();
     }
+    // One 100 ms step at once, without the host's redraw (benchmarks).
+    void presentationStep() {
+        std::lock_guard lock(mutex_);
+        timer1Timer();
+    }
 
     bool running() const;  // Timer1 enabled
     bool closed() const { return closed_; }

@@ -1,5 +1,6 @@
 #include "trace.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "json_writer.h"
@@ -54,6 +55,29 @@ void writeMenu(JsonWriter& w, const std::vector<MenuItem>& items, bool asPairs) 
 }  // namespace
 
 std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p) {
+    return TraceWriter().line(m, run, p);
+}
+
+std::string TraceWriter::line(const TraceMoment& m, const Run& run, const PanelModel& p) {
+    if (p.items.data() != itemsSeen_ || p.items.size() != itemCount_) {
+        itemsSeen_ = p.items.data();
+        itemCount_ = p.items.size();
+        named_.clear();
+        for (const auto& i : p.items)
+            if (!i.name.empty()) named_.emplace_back(i.name, &i);
+        std::stable_sort(named_.begin(), named_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        // Of equal names keep the last: stable sorting leaves it last of its run.
+        std::vector<std::pair<std::string_view, const PanelItem*>> unique;
+        for (size_t k = 0; k < named_.size(); ++k)
+            if (k + 1 == named_.size() || named_[k + 1].first != named_[k].first) unique.push_back(named_[k]);
+        named_ = std::move(unique);
+    }
+    const auto& named = named_;
+    auto findNamed = [&](std::string_view name) -> const PanelItem* {
+        const auto it = std::lower_bound(named.begin(), named.end(), name,
+                                         [](const auto& e, std::string_view n) { return e.first < n; });
+        return it != named.end() && it->first == name ? it->second : nullptr;
+    };
     JsonWriter w;
     w.reserve(8192);
     w.beginObject();
@@ -69,26 +93,44 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     w.key("labels").beginObject();
     for (const auto& [k, v] : p.labels) w.key(k).value(v);
     w.endObject();
-    std::map<std::string_view, const PanelItem*> named;
-    for (const auto& i : p.items)
-        if (!i.name.empty()) named[i.name] = &i;
-    std::map<std::string_view, bool> shown;
-    for (const auto& [k, i] : named) shown[k] = i->visible;
-    for (const auto& [k, v] : p.labelVisible) shown[k] = v;
+    // Items and labels merged by name; a label's own visibility wins.
     w.key("visible").beginObject();
-    for (const auto& [k, v] : shown) w.key(k).value(int64_t(v ? 1 : 0));
+    {
+        auto i = named.begin();
+        auto l = p.labelVisible.begin();
+        while (i != named.end() || l != p.labelVisible.end()) {
+            if (l == p.labelVisible.end() || (i != named.end() && i->first < l->first)) {
+                w.key(i->first).value(int64_t(i->second->visible ? 1 : 0));
+                ++i;
+            } else {
+                if (i != named.end() && i->first == l->first) ++i;
+                w.key(l->first).value(int64_t(l->second ? 1 : 0));
+                ++l;
+            }
+        }
+    }
     w.endObject();
     // The gear indicator is the panel item Lamp_Gear; the presentation step calls it gearImage.
-    std::map<std::string_view, const PanelItem*> pictureSlots;
-    for (const auto& [k, i] : named)
-        if (i->kind == PanelItem::Kind::Slot) pictureSlots[k] = i;
-    if (auto g = pictureSlots.find(cn::Lamp_Gear.text); g != pictureSlots.end()) pictureSlots["gearImage"] = g->second;
-    w.key("images").beginObject();
-    for (const auto& [k, i] : pictureSlots) {
+    const PanelItem* gear = findNamed(cn::Lamp_Gear.text);
+    if (gear && gear->kind != PanelItem::Kind::Slot) gear = nullptr;
+    const std::string_view gearKey = "gearImage";
+    bool gearWritten = gear == nullptr;
+    auto writeSlot = [&w](std::string_view k, const PanelItem* i) {
         w.key(k);
         if (i->drawn) w.value(int64_t(*i->drawn));
         else w.null();
+    };
+    w.key("images").beginObject();
+    for (const auto& [k, i] : named) {
+        if (i->kind != PanelItem::Kind::Slot) continue;
+        if (!gearWritten && gearKey < k) {
+            writeSlot(gearKey, gear);
+            gearWritten = true;
+        }
+        if (gear && k == gearKey) continue;  // the gear indicator stands under that name
+        writeSlot(k, i);
     }
+    if (!gearWritten) writeSlot(gearKey, gear);
     w.endObject();
     w.key("needles").beginObject();
     for (const auto& [k, i] : named)
@@ -106,8 +148,8 @@ std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& p)
     writeMenu(w, p.stations, true);
     w.key("geometry").beginObject();
     for (const char* k : {cn::stopline.text, cn::staffImage.text})
-        if (auto it = named.find(k); it != named.end())
-            w.key(k).beginArray().value(int64_t(it->second->left)).value(int64_t(it->second->top)).endArray();
+        if (const PanelItem* i = findNamed(k))
+            w.key(k).beginArray().value(int64_t(i->left)).value(int64_t(i->top)).endArray();
     w.endObject();
     w.key("windows").beginObject();
     for (const auto& [k, v] : m.windows) {

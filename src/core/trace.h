@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "panel_model.h"
@@ -25,6 +26,19 @@ struct TraceMoment {
     std::vector<SoundOp> sounds;
     std::vector<std::string> messages;
     bool valueDisplayShown = false;
+};
+
+// Writes trace lines one after another. It keeps the panel items sorted by
+// name between lines: the items of a run do not change, only their state.
+class TraceWriter {
+public:
+    std::string line(const TraceMoment& m, const Run& run, const PanelModel& panel);
+
+private:
+    // Named items by name; of several with one name, the last in stacking order.
+    std::vector<std::pair<std::string_view, const PanelItem*>> named_;
+    const PanelItem* itemsSeen_ = nullptr;
+    size_t itemCount_ = 0;
 };
 
 std::string traceLine(const TraceMoment& m, const Run& run, const PanelModel& panel);
