@@ -5,6 +5,7 @@
 #include <QScopeGuard>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "help_window.h"
 #include "program_end.h"
 #include "recording_message_boxes.h"
+#include "report_chart.h"
 #include "sound/recording_sound.h"
 #include "title_window.h"
 #include "trace.h"
@@ -36,12 +38,14 @@ struct DriveOptions {
     std::string data;
     std::string script;
     std::string trace = "-";
+    std::string report;  // written at the end, when given: HTML or JSON by its extension
     std::optional<int64_t> untilMs;
 };
 
 int usage(const std::string& why) {
     std::cerr << "trainsim drive: " << why << "\n"
               << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
+                 "                      [--report FILE.html|FILE.json]\n"
                  "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n";
     return 2;
 }
@@ -150,6 +154,7 @@ int runDriveMode(int argc, char** argv) {
         else if (a == "--data" && (v = next())) o.data = *v;
         else if (a == "--script" && (v = next())) o.script = *v;
         else if (a == "--trace" && (v = next())) o.trace = *v;
+        else if (a == "--report" && (v = next())) o.report = *v;
         else if (a == "--port" && (v = next())) mapPortName(*v);
         else if (a == "--scale" && (v = next())) {
             const auto scale = parseViewScale(*v);
@@ -190,6 +195,9 @@ int runDriveMode(int argc, char** argv) {
         if (!traceFile) return usage("cannot write trace '" + o.trace + "'");
         out = &traceFile;
     }
+    // The report's path as given, before the run moves into the data folder.
+    const std::string reportPath =
+        o.report.empty() ? std::string() : std::filesystem::absolute(o.report).string();
     if (const DataFolder data = chooseDataFolder(o.data); !data.path.empty() && chdir(data.path.c_str()) != 0)
         return usage("cannot change into data folder '" + data.path + "'");
 
@@ -287,6 +295,10 @@ int runDriveMode(int argc, char** argv) {
     session.write("end", reason);
     session.flush();
     setProgramEndHook({});
+    if (!o.report.empty() && !saveReport(form->run().report(), QString::fromStdString(reportPath))) {
+        std::cerr << "trainsim drive: cannot write report '" << o.report << "'\n";
+        endProgram(1);
+    }
     // Leave without tearing down the windows of the run.
     endProgram(0);
 }

@@ -1,5 +1,7 @@
 #include "title_window.h"
 
+#include "report_window.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -111,6 +113,12 @@ void TForm5::pickTrain(const std::string& code) {
     hide();
     form->runModal();
     form->hide();
+    // How the run went, beside the title screen; a run that never moved has nothing to tell.
+    if (const DriveReport report = form->run().report(); report.moved() && showReports) {
+        auto* window = new ReportWindow(report);
+        window->move(geometry().topRight() + QPoint(16, 0));
+        window->show();
+    }
     loading_->hide();
     resize(640, 480);
     show();

@@ -18,6 +18,8 @@ class TForm5 : public QWidget {
 public:
     explicit TForm5(QWidget* parent = nullptr);
 
+    // A report window opens when a run that moved has closed.
+    bool showReports = true;
     void Train1Click() { pickTrain("789"); }
     void Train2Click() { pickTrain("40"); }
     void helpclick();

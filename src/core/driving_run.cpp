@@ -13,12 +13,14 @@ DrivingRun::DrivingRun(std::string trainCode, RunServices services) : services_(
     mmTimer1_ = services_.timers.create(33, TimerThread::Own, [this] {
         std::lock_guard lock(mutex_);
         mmTimer1Timer();
+        observer_.afterSimulationStep(run_);
     });
     timer1_ = services_.timers.create(100, TimerThread::Ui, [this] {
         bool end;
         {
             std::lock_guard lock(mutex_);
             timer1Timer();
+            observer_.afterPresentationStep(run_);
             end = endOfLineReached_;
         }
         services_.host.afterPresentationStep();

@@ -12,6 +12,7 @@
 #include "data/pictures.h"
 #include "devices/messages.h"
 #include "panel_model.h"
+#include "report/drive_observer.h"
 #include "run.h"
 #include "run_host.h"
 #include "devices/sound_device.h"
@@ -71,6 +72,11 @@ public:
         std::lock_guard lock(mutex_);
         mmTimer1Timer();
     }
+    // How the run has been driven so far.
+    DriveReport report() const {
+        std::lock_guard lock(mutex_);
+        return observer_.report();
+    }
     // One 100 ms step at once, without the host's redraw (benchmarks).
     void presentationStep() {
         std::lock_guard lock(mutex_);
@@ -117,6 +123,7 @@ private:
     std::unique_ptr<PeriodicTimer> mmTimer1_;
     std::unique_ptr<PeriodicTimer> timer1_;
     bool closed_ = false;
+    DriveObserver observer_;  // reads the state after each step, never writes it
     bool endOfLineReached_ = false;
     int64_t framesRequested_ = 0, framesPainted_ = 0;
 };

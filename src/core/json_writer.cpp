@@ -83,6 +83,15 @@ JsonWriter& JsonWriter::value(long double v) {
     needComma_ = true;
     return *this;
 }
+JsonWriter& JsonWriter::fixed(double v, int decimals) {
+    if (!std::isfinite(v)) return null();
+    separator();
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    out_ += buf;
+    needComma_ = true;
+    return *this;
+}
 JsonWriter& JsonWriter::value(bool b) {
     separator();
     out_ += b ? "true" : "false";

@@ -20,6 +20,8 @@ public:
     JsonWriter& value(long double v);
     JsonWriter& value(double v) { return value((long double)v); }
     JsonWriter& value(bool b);
+    // A real with a fixed number of decimals (figures for people, not state).
+    JsonWriter& fixed(double v, int decimals);
     JsonWriter& null();
     void reserve(size_t bytes) { out_.reserve(bytes); }
     const std::string& str() const { return out_; }

@@ -1,0 +1,24 @@
+// The chart of a drive report: speed over position with the limits, the
+// signal restrictions and the recorded speed under it, stations and events marked.
+#pragma once
+#include <QImage>
+#include <QString>
+
+#include "report/drive_report.h"
+
+QT_BEGIN_NAMESPACE
+class QWidget;
+QT_END_NAMESPACE
+
+namespace ts {
+
+// A chart view widget of the report.
+QWidget* makeReportChart(const DriveReport& report, QWidget* parent = nullptr);
+// The chart drawn into a picture (for the HTML report).
+QImage reportChartImage(const DriveReport& report, int width = 960, int height = 420);
+// The report as a self-contained HTML page with the chart embedded.
+QString reportHtml(const DriveReport& report);
+// Writes the report to `file`: HTML for .html / .htm, JSON otherwise. False when it cannot be written.
+bool saveReport(const DriveReport& report, const QString& file);
+
+}  // namespace ts

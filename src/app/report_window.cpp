@@ -1,0 +1,116 @@
+#include "report_window.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "report_chart.h"
+
+namespace ts {
+
+namespace {
+
+QString clock(int32_t ticks) {
+    const int s = ticks / 30;
+    return QString::asprintf("%02d:%02d:%02d", s / 3600 % 24, s / 60 % 60, s % 60);
+}
+
+QString stopText(const StationVisit& v) {
+    if (v.kind == 1) return ReportWindow::tr("pass");
+    if (v.origin) return ReportWindow::tr("start");
+    if (v.passed) return ReportWindow::tr("ran through");
+    if (!v.stopped) return ReportWindow::tr("not reached");
+    return v.inRange ? ReportWindow::tr("at the platform") : ReportWindow::tr("outside the platform");
+}
+
+QString eventText(const SafetyEvent& e) {
+    QString t = QString("%1 s, frame %2: ").arg(double(e.atMs) / 1000, 0, 'f', 1).arg(e.position) +
+                ReportWindow::tr(safetyName(e.kind));
+    if (e.kind == SafetyKind::ProtectionAlarm)
+        t += e.confirmed ? ReportWindow::tr(" — confirmed after %1 s").arg(e.confirmSeconds, 0, 'f', 1)
+                         : ReportWindow::tr(" — not confirmed");
+    if (!e.signal.empty()) t += " " + QString::fromStdString(e.signal);
+    return t;
+}
+
+}  // namespace
+
+ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent, Qt::Window), report_(std::move(report)) {
+    setObjectName("ReportWindow");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("Drive report — %1").arg(QString::fromStdString(report_.lineName)));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* score = new QLabel(this);
+    score->setObjectName("score");
+    score->setTextFormat(Qt::RichText);
+    score->setText(QString("<span style='font-size:20pt'><b>%1</b> / 100</span>&nbsp;&nbsp;").arg(report_.score, 0, 'f', 0) +
+                   QString::fromStdString(report_.verdict).toHtmlEscaped());
+    score->setWordWrap(true);
+    layout->addWidget(score);
+    layout->addWidget(makeReportChart(report_, this), 3);
+
+    auto* split = new QSplitter(this);
+    auto* stations = new QTableWidget(int(report_.stations.size()), 5, split);
+    stations->setObjectName("stations");
+    stations->setHorizontalHeaderLabels({tr("Station"), tr("Stop"), tr("From the mark"), tr("Doors"), tr("Departure")});
+    stations->verticalHeader()->hide();
+    stations->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int i = 0; i < int(report_.stations.size()); ++i) {
+        const StationVisit& v = report_.stations[size_t(i)];
+        QString dep;
+        if (auto d = v.departureDelaySeconds())
+            dep = clock(*v.departedAt) + QString(" (%1%2 s)").arg(*d >= 0 ? "+" : "").arg(*d, 0, 'f', 1);
+        const QString cells[] = {QString::fromStdString(v.name), stopText(v),
+                                 v.stopped ? QString("%1 m").arg(v.stopErrorMetres, 0, 'f', 2) : QString(),
+                                 v.doorsOpenedAt ? clock(*v.doorsOpenedAt) : QString(), dep};
+        for (int c = 0; c < 5; ++c) stations->setItem(i, c, new QTableWidgetItem(cells[c]));
+    }
+    stations->resizeColumnsToContents();
+    auto* events = new QListWidget(split);
+    events->setObjectName("events");
+    for (const SafetyEvent& e : report_.safety) events->addItem(eventText(e));
+    for (const Overspeed& o : report_.overspeeds)
+        events->addItem(tr("%1 s, frames %2–%3: %4 km/h over the %5 of %6 km/h for %7 m")
+                            .arg(double(o.fromMs) / 1000, 0, 'f', 1)
+                            .arg(o.fromPosition)
+                            .arg(o.toPosition)
+                            .arg(o.peakOverKmh, 0, 'f', 1)
+                            .arg(tr(limitName(o.against)))
+                            .arg(o.limitKmh)
+                            .arg(o.metres, 0, 'f', 0));
+    for (const Deduction& d : report_.deductions)
+        events->addItem(tr("−%1 points: %2").arg(d.points, 0, 'f', 0).arg(QString::fromStdString(d.what)));
+    if (events->count() == 0) events->addItem(tr("No alarms, emergency brakes or overspeed."));
+    layout->addWidget(split, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* saveButton = new QPushButton(tr("Save…"), this);
+    saveButton->setObjectName("save");
+    auto* close = new QPushButton(tr("Close"), this);
+    close->setObjectName("close");
+    close->setDefault(true);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    resize(900, 760);
+}
+
+void ReportWindow::save() {
+    const QString file = QFileDialog::getSaveFileName(this, tr("Save the drive report"), "drive-report.html",
+                                                      tr("Web page (*.html);;JSON (*.json)"));
+    if (file.isEmpty()) return;
+    if (!saveReport(report_, file)) QMessageBox::warning(this, windowTitle(), tr("Cannot write %1.").arg(file));
+}
+
+}  // namespace ts

@@ -1,0 +1,50 @@
+// Watches a run after each of its two steps and gathers the drive report.
+// It reads the run's state only: the run behaves the same with or without it.
+#pragma once
+#include <optional>
+#include <vector>
+
+#include "report/drive_report.h"
+#include "run.h"
+
+namespace ts {
+
+class DriveObserver {
+public:
+    void afterSimulationStep(const Run& r);
+    void afterPresentationStep(const Run& r);
+    // The report so far, scored.
+    DriveReport report() const;
+
+private:
+    void begin(const Run& r);
+    void restAt(const Run& r);
+    void leave(const Run& r);
+    void watchLimits(const Run& r, double kmh, double metres);
+    void watchStations(const Run& r, int32_t from, int32_t to);
+    void watchSignals(const Run& r, int32_t from, int32_t to);
+    int64_t nowMs() const { return ticks_ * 100 / 3; }
+
+    bool begun_ = false;
+    DriveReport report_;
+    int64_t ticks_ = 0;              // simulation steps seen, 1/30 s each
+    int32_t lastPosition_ = 0;
+    double lastKmh_ = 0;
+    bool moving_ = false;
+    std::optional<int> restingAt_;   // station visit the train stands at
+    // Limits in force and the overspeed open against each, by LimitKind.
+    std::optional<size_t> open_[3];
+    // Train protection and vigilance, as seen last.
+    uint8_t bell_ = 0, emergency_ = 0, serviceBrake_ = 0;
+    int32_t idleTicks_ = 0;
+    int64_t bellSinceMs_ = 0;
+    std::optional<size_t> ringing_;  // the alarm being rung
+    // Comfort, over whole seconds.
+    int64_t lastPresentationTicks_ = -1;
+    double lastPresentationKmh_ = 0, lastAcceleration_ = 0;
+    bool haveAcceleration_ = false;
+    bool windowEmergency_ = false;
+    std::vector<int32_t> lastSignalAspects_;
+};
+
+}  // namespace ts
