@@ -147,7 +147,8 @@ int runDriveMode(int argc, char** argv) {
         };
         std::optional<std::string> v;
         if (a == "--help" || a == "-h") {
-            std::cout << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n";
+            std::cout << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
+                         "                      [--report FILE.html|FILE.json]\n";
             return 0;
         }
         if (a == "--train" && (v = next())) o.train = *v;
