@@ -78,8 +78,18 @@ void DriveObserver::restAt(const Run& r) {
 }
 
 void DriveObserver::leave(const Run& r) {
-    if (restingAt_) report_.stations[size_t(*restingAt_)].departedAt = r.clockTicks;
+    // The departure is the start from the last rest before the train is out
+    // of the platform: creeping along it is not leaving.
+    if (restingAt_) leaving_ = std::make_pair(*restingAt_, r.clockTicks);
     restingAt_.reset();
+}
+
+void DriveObserver::watchDeparture(const Run& r) {
+    if (!leaving_) return;
+    const StationData& s = r.stationTable[size_t(leaving_->first)];
+    if (r.trainPosition <= s.stopTo && r.trainPosition >= s.stopFrom - kStopMargin) return;
+    report_.stations[size_t(leaving_->first)].departedAt = leaving_->second;
+    leaving_.reset();
 }
 
 void DriveObserver::watchStations(const Run& r, int32_t from, int32_t to) {
@@ -143,6 +153,7 @@ void DriveObserver::afterSimulationStep(const Run& r) {
         lastKmh_ = 0;
         haveAcceleration_ = false;
         lastPresentationTicks_ = -1;
+        leaving_.reset();
         restAt(r);
         if (restingAt_ && !report_.stations[size_t(*restingAt_)].stopped)
             report_.stations[size_t(*restingAt_)].origin = true;
@@ -158,6 +169,7 @@ void DriveObserver::afterSimulationStep(const Run& r) {
         moving_ = false;
         restAt(r);
     }
+    watchDeparture(r);
     watchStations(r, lastPosition_, p);
     watchSignals(r, lastPosition_, p);
     watchLimits(r, kmh, metres);

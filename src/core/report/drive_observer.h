@@ -2,6 +2,7 @@
 // It reads the run's state only: the run behaves the same with or without it.
 #pragma once
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "report/drive_report.h"
@@ -21,6 +22,7 @@ private:
     void restAt(const Run& r);
     void leave(const Run& r);
     void watchLimits(const Run& r, double kmh, double metres);
+    void watchDeparture(const Run& r);
     void watchStations(const Run& r, int32_t from, int32_t to);
     void watchSignals(const Run& r, int32_t from, int32_t to);
     int64_t nowMs() const { return ticks_ * 100 / 3; }
@@ -32,6 +34,7 @@ private:
     double lastKmh_ = 0;
     bool moving_ = false;
     std::optional<int> restingAt_;   // station visit the train stands at
+    std::optional<std::pair<int, int32_t>> leaving_;  // station and clock of the last start from it
     // Limits in force and the overspeed open against each, by LimitKind.
     std::optional<size_t> open_[3];
     // Train protection and vigilance, as seen last.
