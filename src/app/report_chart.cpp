@@ -85,12 +85,26 @@ QChart* buildChart(const DriveReport& r) {
 
 QString esc(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
 
-QString clock(int32_t ticks) {
+}  // namespace
+
+QString clockText(int32_t ticks) {
     const int s = ticks / 30;
     return QString::asprintf("%02d:%02d:%02d", s / 3600 % 24, s / 60 % 60, s % 60);
 }
 
-}  // namespace
+QString stopText(const StationVisit& v) {
+    if (v.kind == 1) return QObject::tr("pass");
+    if (v.origin) return QObject::tr("start");
+    if (v.passed) return QObject::tr("ran through");
+    if (!v.stopped) return QObject::tr("not reached");
+    return v.inRange ? QObject::tr("at the platform") : QObject::tr("outside the platform");
+}
+
+QString departureText(const StationVisit& v) {
+    const auto d = v.departureDelaySeconds();
+    if (!d) return {};
+    return clockText(*v.departedAt) + QString(" (%1%2 s)").arg(*d >= 0 ? "+" : "").arg(*d, 0, 'f', 1);
+}
 
 QWidget* makeReportChart(const DriveReport& report, QWidget* parent) {
     auto* view = new QChartView(buildChart(report), parent);
@@ -124,16 +138,10 @@ QString reportHtml(const DriveReport& r) {
          QObject::tr("Stop") + "</th><th>" + QObject::tr("From the mark") + "</th><th>" + QObject::tr("Doors") +
          "</th><th>" + QObject::tr("Departure") + "</th></tr>\n";
     for (const StationVisit& v : r.stations) {
-        QString stop = v.kind == 1 ? QObject::tr("pass") : v.origin ? QObject::tr("start") : v.passed ? QObject::tr("ran through")
-                       : !v.stopped ? QObject::tr("not reached") : v.inRange ? QObject::tr("at the platform")
-                                                                      : QObject::tr("outside the platform");
         const QString mark = v.stopped ? QString("%1 m").arg(v.stopErrorMetres, 0, 'f', 2) : QString();
-        const QString doors = v.doorsOpenedAt ? clock(*v.doorsOpenedAt) : QString();
-        QString dep;
-        if (auto d = v.departureDelaySeconds())
-            dep = clock(*v.departedAt) + QString(" (%1%2 s)").arg(*d >= 0 ? "+" : "").arg(*d, 0, 'f', 1);
-        h += "<tr><td>" + esc(v.name) + "</td><td>" + stop + "</td><td>" + mark + "</td><td>" + doors + "</td><td>" +
-             dep + "</td></tr>\n";
+        const QString doors = v.doorsOpenedAt ? clockText(*v.doorsOpenedAt) : QString();
+        h += "<tr><td>" + esc(v.name) + "</td><td>" + stopText(v) + "</td><td>" + mark + "</td><td>" + doors +
+             "</td><td>" + departureText(v) + "</td></tr>\n";
     }
     h += "</table>\n<h2>" + QObject::tr("Points lost") + "</h2>\n<ul>\n";
     for (const Deduction& d : r.deductions) h += QString("<li>−%1: ").arg(d.points, 0, 'f', 0) + esc(d.what) + "</li>\n";

@@ -12,6 +12,13 @@ QT_END_NAMESPACE
 
 namespace ts {
 
+// A clock time of the run (1/30 s) as hh:mm:ss.
+QString clockText(int32_t ticks);
+// How the train stopped at a station, in words.
+QString stopText(const StationVisit& v);
+// The departure as clock time and lateness, empty when it did not leave.
+QString departureText(const StationVisit& v);
+
 // A chart view widget of the report.
 QWidget* makeReportChart(const DriveReport& report, QWidget* parent = nullptr);
 // The chart drawn into a picture (for the HTML report).

@@ -17,19 +17,6 @@ namespace ts {
 
 namespace {
 
-QString clock(int32_t ticks) {
-    const int s = ticks / 30;
-    return QString::asprintf("%02d:%02d:%02d", s / 3600 % 24, s / 60 % 60, s % 60);
-}
-
-QString stopText(const StationVisit& v) {
-    if (v.kind == 1) return ReportWindow::tr("pass");
-    if (v.origin) return ReportWindow::tr("start");
-    if (v.passed) return ReportWindow::tr("ran through");
-    if (!v.stopped) return ReportWindow::tr("not reached");
-    return v.inRange ? ReportWindow::tr("at the platform") : ReportWindow::tr("outside the platform");
-}
-
 QString eventText(const SafetyEvent& e) {
     QString t = QString("%1 s, frame %2: ").arg(double(e.atMs) / 1000, 0, 'f', 1).arg(e.position) +
                 ReportWindow::tr(safetyName(e.kind));
@@ -65,12 +52,9 @@ ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent
     stations->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int i = 0; i < int(report_.stations.size()); ++i) {
         const StationVisit& v = report_.stations[size_t(i)];
-        QString dep;
-        if (auto d = v.departureDelaySeconds())
-            dep = clock(*v.departedAt) + QString(" (%1%2 s)").arg(*d >= 0 ? "+" : "").arg(*d, 0, 'f', 1);
         const QString cells[] = {QString::fromStdString(v.name), stopText(v),
                                  v.stopped ? QString("%1 m").arg(v.stopErrorMetres, 0, 'f', 2) : QString(),
-                                 v.doorsOpenedAt ? clock(*v.doorsOpenedAt) : QString(), dep};
+                                 v.doorsOpenedAt ? clockText(*v.doorsOpenedAt) : QString(), departureText(v)};
         for (int c = 0; c < 5; ++c) stations->setItem(i, c, new QTableWidgetItem(cells[c]));
     }
     stations->resizeColumnsToContents();

@@ -180,23 +180,22 @@ void DriveObserver::afterSimulationStep(const Run& r) {
 void DriveObserver::afterPresentationStep(const Run& r) {
     if (!begun_) begin(r);
     const int64_t now = nowMs();
-    if (r.atsBellRinging && !bell_) {
+    auto add = [&](SafetyKind kind) {
         SafetyEvent e;
-        e.kind = SafetyKind::ProtectionAlarm;
+        e.kind = kind;
         e.atMs = now;
         e.position = r.trainPosition;
         report_.safety.push_back(e);
+    };
+    if (r.atsBellRinging && !bell_) {
+        add(SafetyKind::ProtectionAlarm);
         ringing_ = report_.safety.size() - 1;
         bellSinceMs_ = now;
     }
     if (r.safetyEmergencyBrake && !emergency_) {
         // The vigilance device clears its count when it brakes.
         const bool vigilance = idleTicks_ >= 600 && r.ebDeviceIdleTicks == 0;
-        SafetyEvent e;
-        e.kind = vigilance ? SafetyKind::VigilanceEmergency : SafetyKind::ProtectionEmergency;
-        e.atMs = now;
-        e.position = r.trainPosition;
-        report_.safety.push_back(e);
+        add(vigilance ? SafetyKind::VigilanceEmergency : SafetyKind::ProtectionEmergency);
         ringing_.reset();  // braked before it was answered
     }
     if (!r.atsBellRinging && bell_ && ringing_) {
@@ -205,13 +204,7 @@ void DriveObserver::afterPresentationStep(const Run& r) {
         alarm.confirmSeconds = double(now - bellSinceMs_) / 1000.0;
         ringing_.reset();
     }
-    if (r.atsServiceBrake && !serviceBrake_) {
-        SafetyEvent e;
-        e.kind = SafetyKind::ServiceBrake;
-        e.atMs = now;
-        e.position = r.trainPosition;
-        report_.safety.push_back(e);
-    }
+    if (r.atsServiceBrake && !serviceBrake_) add(SafetyKind::ServiceBrake);
     bell_ = r.atsBellRinging;
     emergency_ = r.safetyEmergencyBrake;
     serviceBrake_ = r.atsServiceBrake;
