@@ -55,6 +55,7 @@ void DrivingRun::formCreate() {
     addCabPanel(panel_, run_, run_, services_.pictures, boxes);
     run_.doorLampLit = 1;
     // A missing or unreadable video leaves the view blank, with no message.
+    services_.video.setFit(run_.letterbox ? PictureFit::Letterbox : PictureFit::Crop);
     if (!run_.videoFile.empty()) services_.video.open(resolveDataPath(run_.videoFile));
     run_.lastPaintedFrame = kNoFrame;
 

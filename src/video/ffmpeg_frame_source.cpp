@@ -10,6 +10,7 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "video/frame_checks.h"
 
@@ -22,7 +23,10 @@ struct FfmpegFrameSource::Impl {
     AVPacket* packet = nullptr;
     AVFrame* frame = nullptr;
     int stream = -1;
-    int frames = 0;
+    int frames = 0;        // view frames of 1/30 s
+    int sourceFrames = 0;  // the video's own pictures
+    PictureFit fit = PictureFit::Crop;
+    std::vector<uint32_t> fitted;  // a picture of another shape at its fitted size
     AVRational timeBase{1, 1};
     AVRational rate{30, 1};
     int64_t startTime = 0;
@@ -44,6 +48,7 @@ struct FfmpegFrameSource::Impl {
         avformat_close_input(&format);
         stream = -1;
         frames = 0;
+        sourceFrames = 0;
         lastDecoded = -1;
         haveFrame = false;
         converted = false;
@@ -139,6 +144,19 @@ struct FfmpegFrameSource::Impl {
         return haveFrame;
     }
 
+    // The picture nearest in time to view frame `index` (i / 30 s).
+    int sourceIndexOf(int index) const {
+        const int64_t s = av_rescale_rnd(index, rate.num, int64_t(rate.den) * kViewFramesPerSecond, AV_ROUND_NEAR_INF);
+        return int(std::clamp<int64_t>(s, 0, std::max(sourceFrames - 1, 0)));
+    }
+
+    // The picture's shape as shown, with non-square pixels taken into account.
+    double displayAspect() const {
+        const AVRational sar = frame->sample_aspect_ratio;
+        const double pixel = sar.num > 0 && sar.den > 0 ? av_q2d(sar) : 1.0;
+        return double(frame->width) * pixel / double(frame->height);
+    }
+
     // False when the frame cannot be converted (a broken size or pixel
     // format, which the scaler would abort on); `out` is then left as it is.
     // One scaling step from the decoded picture to the size it is shown at;
@@ -153,11 +171,39 @@ struct FfmpegFrameSource::Impl {
         for (int p = 0; p < av_pix_fmt_count_planes(pixelFormat); ++p)
             if (!frame->data[p] || frame->linesize[p] <= 0) return false;
         const bool ownSize = out.width == kViewWidth && out.height == kViewHeight;
-        sws = sws_getCachedContext(sws, frame->width, frame->height, pixelFormat, out.width, out.height,
-                                   AV_PIX_FMT_BGRA, ownSize ? SWS_BILINEAR : SWS_BICUBIC, nullptr, nullptr, nullptr);
+        const double viewAspect = double(out.width) / double(out.height);
+        const double aspect = displayAspect();
+        if (std::abs(aspect / viewAspect - 1.0) < 0.01) return scale(pixelFormat, out.pixels.data(), out.width, out.height, ownSize);
+        // Another shape: scale to cover (crop) or to fit inside (letterbox)
+        // the view, keeping the picture's proportions, then place it centrally.
+        const bool crop = fit == PictureFit::Crop;
+        const bool wider = aspect > viewAspect;
+        int w = out.width, h = out.height;
+        if (wider == crop)
+            w = std::max(1, int(std::lround(out.height * aspect)));
+        else
+            h = std::max(1, int(std::lround(out.width / aspect)));
+        if (w > 4 * kMaxVideoSide || h > 4 * kMaxVideoSide) return false;
+        fitted.assign(size_t(w) * size_t(h), 0xFF000000u);
+        if (!scale(pixelFormat, fitted.data(), w, h, ownSize)) return false;
+        if (!crop) std::fill(out.pixels.begin(), out.pixels.end(), 0xFF000000u);
+        const int dx = (out.width - w) / 2, dy = (out.height - h) / 2;
+        for (int y = 0; y < out.height; ++y) {
+            const int sy = y - dy;
+            if (sy < 0 || sy >= h) continue;
+            const int x0 = std::max(0, dx), x1 = std::min(out.width, dx + w);
+            std::copy(fitted.begin() + ptrdiff_t(sy) * w + (x0 - dx), fitted.begin() + ptrdiff_t(sy) * w + (x1 - dx),
+                      out.pixels.begin() + ptrdiff_t(y) * out.width + x0);
+        }
+        return true;
+    }
+
+    bool scale(AVPixelFormat pixelFormat, uint32_t* pixels, int width, int height, bool ownSize) {
+        sws = sws_getCachedContext(sws, frame->width, frame->height, pixelFormat, width, height, AV_PIX_FMT_BGRA,
+                                   ownSize ? SWS_BILINEAR : SWS_BICUBIC, nullptr, nullptr, nullptr);
         if (!sws) return false;
-        uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
-        int stride[4] = {out.width * 4, 0, 0, 0};
+        uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(pixels), nullptr, nullptr, nullptr};
+        int stride[4] = {width * 4, 0, 0, 0};
         return sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride) > 0;
     }
 };
@@ -193,12 +239,17 @@ bool FfmpegFrameSource::open(const std::string& path) {
     if (d.rate.num <= 0 || d.rate.den <= 0) d.rate = {30, 1};
     d.startTime = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
     if (st->nb_frames > 0) {
-        d.frames = frameCountFrom(double(st->nb_frames));
+        d.sourceFrames = frameCountFrom(double(st->nb_frames));
     } else if (st->duration > 0) {
-        d.frames = frameCountFrom(double(st->duration) * av_q2d(st->time_base) * av_q2d(d.rate));
+        d.sourceFrames = frameCountFrom(double(st->duration) * av_q2d(st->time_base) * av_q2d(d.rate));
     } else if (d.format->duration > 0) {
-        d.frames = frameCountFrom(double(d.format->duration) / AV_TIME_BASE * av_q2d(d.rate));
+        d.sourceFrames = frameCountFrom(double(d.format->duration) / AV_TIME_BASE * av_q2d(d.rate));
     }
+    // The recording's length in view frames; a 30 fps video has one per picture.
+    if (d.rate.num == kViewFramesPerSecond && d.rate.den == 1)
+        d.frames = d.sourceFrames;
+    else
+        d.frames = frameCountFrom(double(d.sourceFrames) * kViewFramesPerSecond / av_q2d(d.rate));
     // MP4 indexes give decode times: the first keyframe is then listed before
     // the stream's start; shifting by the difference gives presentation times.
     if (avformat_index_get_entries_count(st) > 0) {
@@ -211,12 +262,15 @@ bool FfmpegFrameSource::open(const std::string& path) {
 }
 
 int FfmpegFrameSource::length() const { return impl_->frames; }
+void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
+double FfmpegFrameSource::sourceRate() const { return impl_->format ? av_q2d(impl_->rate) : 0.0; }
+int FfmpegFrameSource::sourceFrames() const { return impl_->sourceFrames; }
 
 bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
     Impl& d = *impl_;
     if (!d.format) return false;
     if (index < 0 || index >= d.frames) return d.haveFrame;
-    if (!d.decodeTo(index)) return d.converted;
+    if (!d.decodeTo(d.sourceIndexOf(index))) return d.converted;
     // A frame that cannot be converted leaves the last one on view.
     if (d.convert(out)) d.converted = true;
     return d.converted;

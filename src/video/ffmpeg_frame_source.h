@@ -1,6 +1,8 @@
 // The driver's-view video on FFmpeg: any container and codec it reads, the
 // frame index taken from each frame's presentation time, forward decoding
 // when no keyframe lies between, a seek to the keyframe before otherwise.
+// Videos of any frame rate are presented as 30 frames per second of
+// recording, and pictures of any shape fitted into the 2:1 view.
 #pragma once
 #include <memory>
 
@@ -14,11 +16,15 @@ public:
     ~FfmpegFrameSource() override;
     bool open(const std::string& path) override;
     int length() const override;
+    void setFit(PictureFit fit) override;
     bool getFrame(int index, ViewFrame& out) override;
 
     // Frames decoded so far (the cost of the accesses).
     int64_t decodedFrames() const;
     int64_t seeks() const;
+    // The video's own frame rate (frames per second) and picture count.
+    double sourceRate() const;
+    int sourceFrames() const;
 
 private:
     struct Impl;

@@ -18,6 +18,10 @@ public:
         return inner_.open(path);
     }
     int length() const override { return inner_.length(); }
+    void setFit(PictureFit fit) override {
+        kept_.clear();
+        inner_.setFit(fit);
+    }
 
     bool getFrame(int index, ViewFrame& out) override {
         const bool inside = index >= 0 && index < inner_.length();

@@ -57,6 +57,7 @@ struct RouteData {
     std::string videoFile;
     int32_t preTimeTicks = 0;
     int32_t oneManOperation = 0;
+    int32_t letterbox = 0;  // 1: a video of another shape than 2:1 is shown whole, with black bars
 
     std::vector<std::string> soundDataFiles;         // soundDataCount
     std::vector<std::string> kankoSound1Files = std::vector<std::string>(kKankoSlots1);

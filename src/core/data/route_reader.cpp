@@ -193,6 +193,11 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
                  x.toSpeed = col(s.line(), 4);
              });
          }},
+        // Tested last so that no earlier section's reading changes with it.
+        {"[Letterbox]", "", [&](SectionCursor& c) {
+             r.letterbox = c.readInt();
+             if (r.letterbox < 0 || r.letterbox > 1) throw FormatError{};
+         }},
     };
 
     SectionCursor cursor(*file);
@@ -201,6 +206,18 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
     } catch (const FormatError&) {
         fatal(boxes, message + cursor.label);
     }
+}
+
+std::string readLineName(const std::string& path) {
+    auto file = readTextFile(path);
+    if (!file) return {};
+    std::string name;
+    SectionCursor cursor(*file);
+    try {
+        readSections(cursor, {{"[LineName]", "", [&](SectionCursor& c) { name = c.readText(); }}}, "other");
+    } catch (const FormatError&) {
+    }
+    return name;
 }
 
 }  // namespace ts

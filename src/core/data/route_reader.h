@@ -11,4 +11,8 @@ namespace ts {
 // and ends the program (FatalError).
 void readRouteFile(const std::string& path, RouteData& route, PictureLoader& pictures, MessageBoxes& boxes);
 
+// The route's line name alone, for lists of routes; empty when the file
+// cannot be read or has none.
+std::string readLineName(const std::string& path);
+
 }  // namespace ts

@@ -25,9 +25,19 @@ struct ViewFrame {
     }
 };
 
+// How a picture whose shape is not the view's 2:1 is fitted into the view:
+// cut to 2:1 around its centre, or shown whole between black bars.
+enum class PictureFit { Crop, Letterbox };
+
+// Every video is presented as frames of 1/30 s of its recording, whatever
+// its own frame rate: frame i is the picture nearest to i / 30 s.
+constexpr int kViewFramesPerSecond = 30;
+
 class FrameSource {
 public:
     virtual ~FrameSource() = default;
+    // How pictures of another shape are fitted; takes effect from the next frame.
+    virtual void setFit(PictureFit) {}
     // Opens a video file; false (and an empty source) when it cannot be read.
     virtual bool open(const std::string& path) = 0;
     // Number of frames; 0 when nothing is open.
