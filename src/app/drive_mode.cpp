@@ -1,5 +1,7 @@
 #include "drive_mode.h"
 
+#include <QLabel>
+
 #include <QApplication>
 #include <QPixmap>
 #include <QScopeGuard>
@@ -68,6 +70,7 @@ public:
         if (app().valueDisplay) m.valueDisplayShown = app().valueDisplay->isVisible();
         m.windows["TForm3"] = windowState(static_cast<QWidget*>(app().valueDisplay));
         m.windows["TForm4"] = windowState(static_cast<QWidget*>(app().help));
+        if (form_) m.hint = form_->hintLine()->text().toStdString();
         std::string line;
         if (form_) {
             line = form_->run().locked([&](Run& r, PanelModel& p) { return trace_.line(m, r, p); });

@@ -26,6 +26,7 @@
 #include "view_blend.h"
 #include "pictures.h"
 #include "program_end.h"
+#include "release_hint_text.h"
 #include "sound/null_sound.h"
 #include "video/ffmpeg_frame_source.h"
 
@@ -201,6 +202,12 @@ void TForm1::buildPanel() {
     back_->setPixmap(backButtonPicture());
     back_->setGeometry(618, 417, 20, 20);
     back_->installEventFilter(this);
+    hint_ = new QLabel(cab_);
+    hint_->setObjectName("ReleaseHint");
+    hint_->setWordWrap(true);
+    hint_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 170); color: #ffd040; padding-left: 4px; }");
+    hint_->hide();
+    placeHint();
     cab_->raiseCard();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -221,6 +228,15 @@ void TForm1::applyScale(double scale) {
     }
     back_->setPixmap(backButtonPicture(scale, cab_->devicePixelRatioF()));
     back_->setGeometry(cab_->scaled(QRect(618, 417, 20, 20)));
+    placeHint();
+}
+
+void TForm1::placeHint() {
+    QFont f = hint_->font();
+    f.setPixelSize(int(std::lround(12 * scale_)));
+    hint_->setFont(f);
+    // Two lines: the longest hint does not fit the view's width in one.
+    hint_->setGeometry(cab_->scaled(QRect(0, kViewHeight - 32, kViewWidth, 32)));
 }
 
 void TForm1::setViewScale(double scale) {
@@ -311,6 +327,9 @@ void TForm1::refresh() {
             app().valueDisplay->setWindowTitle(QString::fromStdString(p.valueDisplayCaption));
         for (const auto& [name, shown] : p.labelVisible)
             if (auto it = labels_.find(name); it != labels_.end()) it->second->setVisible(shown);
+        const QString hint = releaseHintText(releaseHint(run));
+        if (hint_->text() != hint) hint_->setText(hint);
+        if (hint_->isVisibleTo(cab_) == hint.isEmpty()) hint_->setVisible(!hint.isEmpty());
         if (app().valueDisplay && app().valueDisplay->isVisible()) {
             auto values = p.valueDisplay;
             values[vd::Label23.text] = p.wheel;
@@ -569,6 +588,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
             std::fprintf(stderr, "frames requested %lld, painted %lld\n", (long long)run_->framesRequested(),
                          (long long)run_->framesPainted());
         guarded([this] { run_->closeQuery(); });
+        // No window may go on showing a run that has ended.
+        setShown(AuxWindow::Help, false);
+        setShown(AuxWindow::ValueDisplay, false);
         emit closed();
     }
     e->accept();

@@ -79,6 +79,8 @@ public:
     void refresh();
     QAction* action(const std::string& name) const;
     QLabel* label(const std::string& name) const;
+    // The line that says what releases a protection brake; hidden when none holds.
+    QLabel* hintLine() const { return hint_; }
 
     // Display > Size: 1, 1.5, 2 or 3 times the layout, or 0 for full screen
     // (the largest whole or half step that fits, centred on black).
@@ -138,6 +140,9 @@ private:
     std::map<std::string, QMenu*> menus_;
     std::map<std::string, QLabel*> labels_;
     QLabel* back_ = nullptr;
+    // At the foot of the view: what releases a protection brake, while one holds.
+    QLabel* hint_ = nullptr;
+    void placeHint();
     bool closing_ = false;
     bool picturesDeferred_ = false;
     bool pictureStale_ = false;  // a frame was painted but not yet fetched

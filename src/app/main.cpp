@@ -2,6 +2,7 @@
 // title screen; "trainsim drive ..." runs the headless drive mode.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstring>
 #include <filesystem>
@@ -12,6 +13,7 @@
 
 #include "app_state.h"
 #include "com_port.h"
+#include "data/train_codes.h"
 #include "data_folder.h"
 #include "drive_mode.h"
 #include "help_window.h"
@@ -33,6 +35,8 @@ void printHelp(const ts::DataFolder& data) {
                  "\n"
                  "Options:\n"
                  "  --data DIR             read the data files from DIR\n"
+                 "  --train CODE           drive the train CODE (CODE_line.txt, CODE_train.txt) at once;\n"
+                 "                         the title screen appears when its window closes\n"
                  "  --port COM1=DEVICE     open DEVICE for the controller port COM1 (or COM2); repeatable\n"
                  "  --scale 1|1.5|2|3|full size of the driving window (the drive mode takes it too)\n"
                  "  --smooth on|off        blend neighbouring frames when slower than the recording\n"
@@ -49,12 +53,14 @@ void printHelp(const ts::DataFolder& data) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
 
-    std::string dataDir;
+    std::string dataDir, trainCode;
     bool help = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) {
             dataDir = argv[++i];
+        } else if (a == "--train" && i + 1 < argc) {
+            trainCode = argv[++i];
         } else if (a == "--port" && i + 1 < argc) {
             ts::mapPortName(argv[++i]);
         } else if (a == "--scale" && i + 1 < argc) {
@@ -93,6 +99,11 @@ int main(int argc, char** argv) {
         std::cerr << "trainsim: cannot change into data folder '" << data.path << "'\n";
         return 2;
     }
+    if (!trainCode.empty() && !ts::hasTrainCode(".", trainCode)) {
+        std::cerr << "trainsim: the data folder has no train '" << trainCode << "' (" << trainCode << "_line.txt and "
+                  << trainCode << "_train.txt)\n";
+        return 2;
+    }
 
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Train Simulator");
@@ -113,5 +124,6 @@ int main(int argc, char** argv) {
     ts::app().valueDisplay = new ts::TForm3;
     title->show();
     if (const QScreen* s = title->screen()) title->move(s->availableGeometry().center() - title->rect().center());
+    if (!trainCode.empty()) QTimer::singleShot(0, title, [title, trainCode] { title->openTrain(trainCode); });
     return qapp.exec();
 }

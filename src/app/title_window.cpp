@@ -6,16 +6,21 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QUrl>
 
 #include "app_state.h"
 #include "data/file_names.h"
+#include "data/route_reader.h"
+#include "data/train_codes.h"
 #include "driving_window.h"
 #include "jpeg_image.h"
 #include "pictures.h"
 #include "program_end.h"
+#include "readme_window.h"
 
 namespace ts {
 
@@ -59,6 +64,35 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     const QImage bg = loadJpeg(resolveDataPath("image\\title\\title.jpg"));
     if (!bg.isNull()) image1_->setPixmap(QPixmap::fromImage(bg));
     placeButtons();
+
+    for (const std::string& code : trainCodesIn(".")) {
+        if (code == "789" || code == "40") continue;
+        otherRoutes_.push_back({code, readLineName(resolveDataPath(code + "_line.txt"))});
+    }
+    if (!otherRoutes_.empty()) {
+        // Below the train buttons, left of HELP: a place none of the title's pictures reach.
+        others_ = picture("OtherRoutes", smallButtonPicture(tr("Other routes…"), 150, 25));
+        others_->move(330, 448);
+        others_->setToolTip(tr("Drive a route of this data folder"));
+    }
+}
+
+QMenu* TForm5::otherRoutesMenu() {
+    if (!othersMenu_) {
+        othersMenu_ = new QMenu(this);
+        othersMenu_->setObjectName("OtherRoutesMenu");
+        for (const OtherRoute& r : otherRoutes_) {
+            const QString name = QString::fromStdString(r.lineName);
+            const QString text = name.isEmpty() ? QString::fromStdString(r.code)
+                                                : QStringLiteral("%1 — %2").arg(QString::fromStdString(r.code), name);
+            QAction* a = othersMenu_->addAction(text);
+            a->setData(QString::fromStdString(r.code));
+            // After the menu has closed: the run's window is modal.
+            connect(a, &QAction::triggered, this,
+                    [this, code = r.code] { QTimer::singleShot(0, this, [this, code] { pickTrain(code); }); });
+        }
+    }
+    return othersMenu_;
 }
 
 QLabel* TForm5::element(const char* name) const { return findChild<QLabel*>(name); }
@@ -86,6 +120,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* e) {
         else if (watched == train2_) Train2Click();
         else if (watched == help_) helpclick();
         else if (watched == quit_) QuitClick();
+        else if (others_ && watched == others_) otherRoutesMenu()->popup(others_->mapToGlobal(QPoint(0, others_->height())));
         else return QWidget::eventFilter(watched, e);
         return true;
     }
@@ -124,9 +159,7 @@ void TForm5::pickTrain(const std::string& code) {
     show();
 }
 
-void TForm5::helpclick() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("readme.html")));
-}
+void TForm5::helpclick() { openReadme(QDir::current().absoluteFilePath(QString::fromStdString(resolveDataPath("readme.html")))); }
 
 void TForm5::QuitClick() {
     if (app().current) {

@@ -4,10 +4,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "title_animation.h"
 
 class QLabel;
+class QMenu;
 
 namespace ts {
 
@@ -24,6 +26,17 @@ public:
     void Train2Click() { pickTrain("40"); }
     void helpclick();
     void QuitClick();
+    // Drives a train of any code in the data folder, as the train buttons do.
+    void openTrain(const std::string& code) { pickTrain(code); }
+
+    // The data folder's own routes beside the demo's two, each with its line
+    // name; the "Other routes…" entry is there only when there are some.
+    struct OtherRoute {
+        std::string code, lineName;
+    };
+    const std::vector<OtherRoute>& otherRoutes() const { return otherRoutes_; }
+    // The menu the entry opens, one item per route.
+    QMenu* otherRoutesMenu();
 
     // Writes a text on the status line and repaints it at once.
     void setStatus(const std::string& text);
@@ -52,6 +65,9 @@ private:
     QLabel* quit_;
     QLabel* loading_;
     QLabel* label1_;
+    QLabel* others_ = nullptr;
+    QMenu* othersMenu_ = nullptr;
+    std::vector<OtherRoute> otherRoutes_;
     QTimer timer_;
     TitleButtons buttons_;
     std::string trainCode_;

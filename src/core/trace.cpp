@@ -163,6 +163,7 @@ std::string TraceWriter::line(const TraceMoment& m, const Run& run, const PanelM
         w.endArray();
     }
     w.endArray();
+    if (!m.hint.empty()) w.key("hint").value(m.hint);
     w.key("messages").beginArray();
     for (const auto& msg : m.messages) w.value(msg);
     w.endArray();

@@ -26,6 +26,7 @@ struct TraceMoment {
     std::vector<SoundOp> sounds;
     std::vector<std::string> messages;
     bool valueDisplayShown = false;
+    std::string hint;  // the window's release hint line; written only while one shows
 };
 
 // Writes trace lines one after another. It keeps the panel items sorted by

@@ -2,6 +2,7 @@
 // the signal pictures, in one place for the cab signal display, the train
 // protection and the call-out.
 #pragma once
+#include <cstdint>
 
 namespace ts {
 
@@ -38,5 +39,10 @@ constexpr AspectClass aspectClass(int image) {
 // protection's checks treat it apart from the block signals' pictures.
 constexpr int kRepeaterStopImage = 0;
 constexpr int kRepeaterClearImage = 2;
+
+// The vigilance device: idle 100 ms steps while running before its bell
+// rings, and before it applies the emergency brake.
+constexpr int32_t kVigilanceBellTicks = 601;
+constexpr int32_t kVigilanceBrakeTicks = 651;
 
 }  // namespace ts

@@ -93,10 +93,10 @@ void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& 
 void vigilanceDevice(const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, const DriverOptions& opt, Protection& pr, PanelModel& p, TDDSD& sound) {
     if (opt.recordedSpeedMode == 1) pr.ebSetting = 0;
     if (m.speed > 10000 && pr.ebSetting == 1) pr.ebDeviceIdleTicks += 1;
-    if (pr.ebDeviceIdleTicks >= 601) {
+    if (pr.ebDeviceIdleTicks >= kVigilanceBellTicks) {
         if ((sound.Channel(t.soundEBring).Status() & 1) == 0) restart(sound, t.soundEBring);
         p.setVisible(cn::Lamp_EB, true);
-        if (pr.ebDeviceIdleTicks >= 651) {
+        if (pr.ebDeviceIdleTicks >= kVigilanceBrakeTicks) {
             pr.ebDeviceIdleTicks = 0;
             pr.safetyEmergencyBrake = 1;
             masconupdate(t, texts, h, pr, p);

@@ -1,0 +1,15 @@
+#include "events/release_hint.h"
+
+#include "events/codes.h"
+
+namespace ts {
+
+ReleaseHint releaseHint(const Protection& p) {
+    if (p.safetyEmergencyBrake) return ReleaseHint::SafetyBrake;
+    if (p.atsServiceBrake) return ReleaseHint::SpeedControlBrake;
+    if (p.atsBellRinging) return ReleaseHint::ProtectionAlarm;
+    if (p.ebDeviceIdleTicks >= kVigilanceBellTicks) return ReleaseHint::Vigilance;
+    return ReleaseHint::None;
+}
+
+}  // namespace ts
