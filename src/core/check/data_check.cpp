@@ -74,9 +74,7 @@ void checkTrain(const std::string& code, CheckDevices& devices, Diagnostics& out
         d.line = out.markerLine(trainFile, "[Brake]") ? out.markerLine(trainFile, "[Brake]") + 1 : 0;
         d.fieldName = "brakeNotchCount";
         d.message = "ブレーキの段数を3段以上に設定してください";
-        d.explanation = "a notched brake ([BrakeType] " + std::to_string(train.brakeType) + ") needs at least " +
-                        std::to_string(brakes.minimumNotchCount) + " brake positions, but [Brake] gives " +
-                        std::to_string(train.brakeNotchCountInFile);
+        d.explanation = brakeStepsExplanation(train.brakeType, brakes.minimumNotchCount, train.brakeNotchCountInFile);
         out.add(d);
     }
 

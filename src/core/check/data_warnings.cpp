@@ -13,13 +13,14 @@ namespace {
 
 class Warner {
 public:
-    Warner(Diagnostics& out, std::string file) : out_(out), file_(std::move(file)) {}
+    Warner(const Diagnostics& where, Diagnostics& out, std::string file)
+        : where_(where), out_(out), file_(std::move(file)) {}
 
     // A warning about field `column` of entry `row` of a comma-row list.
     void row(const std::string& section, int row, int column, const std::string& why) {
         Diagnostic d = base(section, why);
         d.row = row;
-        d.line = out_.entryLine(file_, section, row);
+        d.line = where_.entryLine(file_, section, row);
         d.column = column;
         d.fieldName = sectionFieldName(section, row, column);
         out_.add(d);
@@ -27,9 +28,16 @@ public:
     // A warning about a single value, or a whole section (index 0).
     void value(const std::string& section, int index, const std::string& why) {
         Diagnostic d = base(section, why);
-        const int marker = out_.markerLine(file_, section);
+        const int marker = where_.markerLine(file_, section);
         d.line = marker ? marker + index : 0;
         d.fieldName = sectionFieldName(section, 0, index);
+        out_.add(d);
+    }
+
+    // A remark about an absent section, which may be meant (a data set without video).
+    void note(const std::string& section, const std::string& why) {
+        Diagnostic d = base(section, why);
+        d.severity = Severity::Note;
         out_.add(d);
     }
 
@@ -42,6 +50,7 @@ private:
         d.explanation = why;
         return d;
     }
+    const Diagnostics& where_;
     Diagnostics& out_;
     std::string file_;
 };
@@ -50,17 +59,44 @@ std::string num(long long v) { return std::to_string(v); }
 
 bool stops(const StationData& s) { return s.kind == 0 || s.kind == 2; }
 
+void addWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile, const std::string& trainFile,
+                 CheckDevices& devices, const Diagnostics& where, Diagnostics& routeOut, Diagnostics& trainOut);
+
 }  // namespace
 
 void addDataWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile,
                      const std::string& trainFile, CheckDevices& devices, Diagnostics& out) {
-    Warner w(out, routeFile);
-    Warner wt(out, trainFile);
+    // Values of a file with errors are partly unread; judging them would only mislead.
+    Diagnostics routeWarnings, trainWarnings;
+    addWarnings(r, t, routeFile, trainFile, devices, out, routeWarnings, trainWarnings);
+    for (auto* w : {&routeWarnings, &trainWarnings}) {
+        const std::string& file = w == &routeWarnings ? routeFile : trainFile;
+        bool errors = false;
+        for (const auto& d : out.items()) errors = errors || (d.severity == Severity::Error && d.file == file);
+        if (errors) {
+            if (w->items().empty()) continue;
+            Diagnostic n;
+            n.severity = Severity::Note;
+            n.file = file;
+            n.explanation = "the warnings about this file are given once its errors are mended";
+            out.add(n);
+            continue;
+        }
+        for (const auto& d : w->items()) out.add(d);
+    }
+}
+
+namespace {
+
+void addWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile, const std::string& trainFile,
+                 CheckDevices& devices, const Diagnostics& where, Diagnostics& routeOut, Diagnostics& trainOut) {
+    Warner w(where, routeOut, routeFile);
+    Warner wt(where, trainOut, trainFile);
 
     // The video, opened as a run opens it.
     VideoFacts video;
     if (r.videoFile.empty()) {
-        w.value("[Path]", 0, "no video is named ([Path]): the driver's view stays blank");
+        w.note("[Path]", "no video is named ([Path]): the driver's view stays blank");
     } else if (devices.video) {
         video = devices.video(resolveDataPath(r.videoFile));
         if (!video.opened) {
@@ -204,7 +240,7 @@ void addDataWarnings(const RouteData& r, const TrainData& t, const std::string& 
                   "a recorded speed of 0 outside a stop: the train cannot move past this point");
     }
     if (units.empty()) {
-        w.value("[SpeedUnit]", 0, "the route has no [SpeedUnit] rows: the train's position cannot advance");
+        w.note("[SpeedUnit]", "the route has no [SpeedUnit] rows: the train's position cannot advance");
     } else {
         if (r.startPosition < units.front().fromPosition)
             w.row("[SpeedUnit]", 1, 1, "[StartPos] " + num(r.startPosition) + " lies before the first row");
@@ -235,5 +271,7 @@ void addDataWarnings(const RouteData& r, const TrainData& t, const std::string& 
             wave(wt, "[MotorSound]", i + 1, t.motorSoundTable[size_t(i)].fileName);
     }
 }
+
+}  // namespace
 
 }  // namespace ts

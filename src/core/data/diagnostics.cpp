@@ -30,9 +30,10 @@ const char* severityName(Severity s) {
 
 std::string placeText(const Diagnostic& d) {
     std::string t = d.section;
-    if (d.row > 0) t += (t.empty() ? "" : " ") + std::string("row ") + std::to_string(d.row);
-    if (d.column > 0) t += (t.empty() ? "" : ", ") + std::string("field ") + std::to_string(d.column);
-    if (!d.fieldName.empty()) t += (t.empty() ? "" : (d.column > 0 ? " " : ", ")) + d.fieldName;
+    auto add = [&t](const std::string& sep, const std::string& part) { t += (t.empty() ? "" : sep) + part; };
+    if (d.row > 0) add(" ", "row " + std::to_string(d.row));
+    if (d.column > 0) add(d.row > 0 ? ", " : " ", "field " + std::to_string(d.column));
+    if (!d.fieldName.empty()) add(d.row > 0 && d.column == 0 ? ", " : " ", d.fieldName);
     return t;
 }
 

@@ -10,6 +10,15 @@ namespace {
 
 int32_t col(const std::string& line, int n) { return toIntField(line, n); }
 
+int64_t fixedCol(const std::string& line, int n) {
+    try {
+        return toFixed(csvField(line, n));
+    } catch (FormatError& e) {
+        e.column = n;
+        throw;
+    }
+}
+
 // Reads a "#"-terminated list of comma rows into `table`, from its first slot.
 template <class Row, class Fill>
 void readRows(SectionCursor& c, std::vector<Row>& table, int capacity, Fill fill, bool skipSemicolon = false,
@@ -166,7 +175,7 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
          }},
         {"[Slope]", "[Slope]", [&](SectionCursor& c) {
              readRows(c, r.slopeTable, kRouteRows, [](SectionCursor& s, SlopeRow& x) {
-                 x.gradient = toFixed(csvField(s.line(), 1));
+                 x.gradient = fixedCol(s.line(), 1);
                  x.fromPosition = col(s.line(), 2);
                  x.toPosition = col(s.line(), 3);
              });

@@ -178,6 +178,8 @@ int readList(SectionCursor& cursor, int capacity, const std::function<void(Secti
             entry(cursor, count);
         } catch (const FormatError& e) {
             if (!cursor.record(e)) throw;
+            // The entry ran into the end of the file: that is the one problem.
+            if (cursor.pastEnd()) return count;
             while (!cursor.pastEnd() && cursor.lineNumber() < start + entryLines - 1) cursor.read();
         }
         if (notes) notes->noteEntry(cursor.fileName, section, start);
