@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -73,4 +74,23 @@ TEST(CheckCommand, BadUsageGivesStatusTwo) {
     EXPECT_EQ(trainsim("check --frobnicate").status, 2);
     ts::test::TempDir empty;
     EXPECT_EQ(trainsim("check --data '" + empty.path().string() + "'").status, 2) << "no train to check";
+}
+
+TEST(CheckCommand, ADriveOnABrokenFileKeepsTheMessageAndTracesItsDetails) {
+    ts::test::TempDir d;
+    ts::test::makeWindowsDataSet(d);
+    d.write("40_line.txt", "[StartPos]\nabc\n");
+    d.write("40_train.txt", "[Cars]\n4\n");
+    const std::string script = d.write("s.txt", "@0 start\n");
+    const std::string trace = (d.path() / "t.jsonl").string();
+    const Output o = trainsim("drive --train 40 --data '" + d.path().string() + "' --script '" + script +
+                              "' --trace '" + trace + "'");
+    EXPECT_EQ(o.status, 1);
+    std::ifstream in(trace);
+    std::string line, last;
+    while (std::getline(in, line)) last = line;
+    EXPECT_NE(last.find("\"messages\":[\"路線ファイルに誤りがあります。other\"]"), std::string::npos) << last;
+    EXPECT_NE(last.find("\"messageDetails\":[\"40_line.txt:2: [StartPos] startPosition\\n\\\"abc\\\" is not a whole"),
+              std::string::npos)
+        << last;
 }
