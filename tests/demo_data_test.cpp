@@ -126,3 +126,16 @@ TEST(DemoData, NewcomersTrainMovesWithinTwentySecondsOfStart) {
         EXPECT_LE(moved, 20000) << code;
     }
 }
+
+// The demo data set is what a newcomer copies: the checker finds nothing in it.
+TEST(DemoData, TheCheckerFindsNoErrorAndNoWarning) {
+    const std::string cmd = "'" TRAINSIM_BIN "' check --data '" TRAINSIM_DEMO "' 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int raw = pclose(p);
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << out;
+    EXPECT_EQ(out, "40: 0 errors, 0 warnings\n789: 0 errors, 0 warnings\n0 errors and 0 warnings in 2 trains\n");
+}

@@ -34,7 +34,11 @@ std::string crlf(const std::string& s) {
     return out;
 }
 
-// Writes the data set; the text files in Shift-JIS with CR LF.
+}  // namespace
+
+namespace ts::test {
+// Writes the data set; the text files in Shift-JIS with CR LF. The checker's tests use it too.
+void makeWindowsDataSet(const TempDir& d);
 void makeWindowsDataSet(const TempDir& d) {
     auto text = [&](const std::string& name, const std::string& utf8) { d.write(name, crlf(toSjis(utf8))); };
     text("MASCON.TXT", "P0\nP1\n#\n");
@@ -53,6 +57,9 @@ void makeWindowsDataSet(const TempDir& d) {
     d.write("Image/Panel/Door.BMP", bmpBytes(20, 10, 0xFF8000, 0x000000));
     d.write("image/staff.BMP", bmpBytes(150, 240, 0xF0F0E0, 0x000000));
 }
+}  // namespace ts::test
+
+namespace {
 
 const std::string* stepAt(const DriveResult& r, const std::string& t) {
     for (const auto& l : r.lines)

@@ -66,6 +66,7 @@ public:
         m.event = event;
         m.reason = reason;
         m.messages = boxes_.take();
+        m.messageDetails = boxes_.takeDetails();
         if (sound) m.sounds = sound->takeOps();
         if (app().valueDisplay) m.valueDisplayShown = app().valueDisplay->isVisible();
         m.windows["TForm3"] = windowState(static_cast<QWidget*>(app().valueDisplay));

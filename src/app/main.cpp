@@ -13,6 +13,7 @@
 
 #include "app_state.h"
 #include "com_port.h"
+#include "check_mode.h"
 #include "data/train_codes.h"
 #include "data_folder.h"
 #include "drive_mode.h"
@@ -32,6 +33,8 @@ void printHelp(const ts::DataFolder& data) {
                  "  (none)   open the title screen and drive a train picked there\n"
                  "  drive    run a train headless from a script and write a JSON trace\n"
                  "           (trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N])\n"
+                 "  check    report every problem in the data files of the trains, with file and line\n"
+                 "           (trainsim check [--data DIR] [--json] [CODE...])\n"
                  "\n"
                  "Options:\n"
                  "  --data DIR             read the data files from DIR\n"
@@ -52,6 +55,7 @@ void printHelp(const ts::DataFolder& data) {
 
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return ts::runCheckMode(argc - 2, argv + 2);
 
     std::string dataDir, trainCode;
     bool help = false;

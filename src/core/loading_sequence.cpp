@@ -77,7 +77,10 @@ void DrivingRun::formCreate() {
     setStartingValues();
     masconupdate(run_, run_, run_, run_, panel_);
 
-    if (run_.brakeNotchCount < brakeTraits(run_.brakeType).minimumNotchCount) fatal(boxes, "ブレーキの段数を3段以上に設定してください");
+    if (const int minimum = brakeTraits(run_.brakeType).minimumNotchCount; run_.brakeNotchCount < minimum) {
+        fatal(boxes, "ブレーキの段数を3段以上に設定してください",
+              "[Brake] brakeNotchCount\n" + brakeStepsExplanation(run_.brakeType, minimum, run_.brakeNotchCountInFile));
+    }
 
     run_.staffShown = 0;
     run_.routeSoundStarted.assign(size_t(run_.routeSoundCount()), 0);

@@ -1,6 +1,7 @@
 #include "panel_builder.h"
 #include "panel_names.h"
 
+#include "data/diagnostics.h"
 #include "data/file_names.h"
 #include "data/text_codec.h"
 
@@ -23,7 +24,12 @@ PanelItem slot(ComponentName name, int left, int top, int w, int h, ImageSource 
 
 class Builder {
 public:
-    Builder(PanelModel& p, PictureLoader& pictures, MessageBoxes& boxes) : p_(p), pictures_(pictures), boxes_(boxes) {}
+    Builder(PanelModel& p, PictureLoader& pictures, MessageBoxes& boxes, const MissingPanelPicture& missing)
+        : p_(p), pictures_(pictures), boxes_(boxes), missing_(missing) {}
+
+    // Which section names the pictures loaded next.
+    std::string_view section;
+    int row = 0;
 
     // A picture sized from its file; an empty name gives an item without picture.
     PanelItem& picture(const std::string& name, const std::string& file, int x, int y, bool transparent, bool visible) {
@@ -33,8 +39,8 @@ public:
         i.top = y;
         i.transparent = transparent;
         i.visible = visible;
-        if (!file.empty()) {
-            i.picture = load(file);
+        if (!file.empty()) i.picture = load(file);
+        if (i.picture) {
             const PictureSize s = pictures_.size(*i.picture);
             i.width = s.width;
             i.height = s.height;
@@ -43,18 +49,29 @@ public:
         return p_.items.back();
     }
 
-    int load(const std::string& file) {
+    std::optional<int> load(const std::string& file) {
         auto id = pictures_.load(resolveDataPath(file));
         if (!id) {
             const std::string shown = isValidUtf8(file) ? file : cp932ToUtf8(file);
-            fatal(boxes_, shown + "が見つかりません");
+            const std::string why = "the picture \"" + shown + "\" cannot be loaded: the file is missing or not a picture";
+            if (missing_) {
+                missing_(section, row, shown + "が見つかりません", why);
+                return std::nullopt;
+            }
+            Diagnostic d;
+            d.section = std::string(section);
+            d.row = row;
+            d.fieldName = section == "[Staf]" ? "staffImageFile" : "fileName";
+            d.explanation = why;
+            fatal(boxes_, shown + "が見つかりません", placeText(d) + "\n" + why);
         }
-        return *id;
+        return id;
     }
 
     PanelModel& p_;
     PictureLoader& pictures_;
     MessageBoxes& boxes_;
+    const MissingPanelPicture& missing_;
 };
 
 }  // namespace
@@ -75,10 +92,11 @@ void addWindowPictures(PanelModel& p) {
 }
 
 void addCabPanel(PanelModel& p, const TrainData& t, const RouteData& route, PictureLoader& pictures,
-                 MessageBoxes& boxes) {
-    Builder b(p, pictures, boxes);
+                 MessageBoxes& boxes, const MissingPanelPicture& missing) {
+    Builder b(p, pictures, boxes, missing);
     auto lamp = [&](PanelLamp which, ComponentName name, bool transparent, bool visible) {
         const Lamp& l = t.panelLamps[size_t(which)];
+        b.section = kPanelLampMarkers[which];
         b.picture(name, l.fileName, l.x, l.y, transparent, visible);
     };
     lamp(kPanel, cn::Panel, false, true);
@@ -128,12 +146,18 @@ void addCabPanel(PanelModel& p, const TrainData& t, const RouteData& route, Pict
         i.width = m.width;
         i.height = m.height;
         i.transparent = true;
+        b.section = kNeedleMarkers[n];
         if (!m.fileName.empty()) i.picture = b.load(m.fileName);
         p.items.push_back(i);
     }
 
-    for (const Lamp& l : t.otherPanelTable) b.picture("", l.fileName, l.x, l.y, true, false);
-
+    b.section = "[Others]";
+    for (const Lamp& l : t.otherPanelTable) {
+        ++b.row;
+        b.picture("", l.fileName, l.x, l.y, true, false);
+    }
+    b.section = "[Staf]";
+    b.row = 0;
     b.picture(cn::staffImage, route.staffImageFile, 640, 0, false, true);
 }
 

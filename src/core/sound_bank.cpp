@@ -23,9 +23,9 @@ void DrivingRun::loadSoundBank() {
     const ChannelMap map = ChannelMap::of(r, r);
     const int K = map.calloutCount;
     // The channels below 100 must not run into the motor sounds.
-    if (map.callout(0) > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[SoundData]");
-    if (map.lowCount() > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[KankoSound2]");
-    if (map.belowMotorCount() > kMotorChannel) fatal(services_.boxes, "路線ファイルに誤りがあります。[OtherImageList]");
+    if (const auto overflow = channelOverflowMessage(map)) {
+        fatal(services_.boxes, *overflow, channelOverflowExplanation(map));
+    }
 
     r.driveSoundWaves.clear();
     r.soundDataWaves.clear();

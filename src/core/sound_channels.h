@@ -2,6 +2,9 @@
 // channel. From channel 0 up: the train's drive sounds, the route's
 // [SoundData], the call-outs, the [OtherImageList] sounds; motor sounds from 100.
 #pragma once
+#include <optional>
+#include <string>
+
 #include "data/route_data.h"
 #include "data/train_data.h"
 #include "devices/sound_device.h"
@@ -26,6 +29,22 @@ struct ChannelMap {
     // Every channel below the motor sounds that the bank fills.
     int belowMotorCount() const { return lowCount() + otherCount; }
 };
+
+// The route file's message when the channels below the motor sounds would run
+// into them, naming the list that reaches channel 100; nullopt when they fit.
+inline std::optional<std::string> channelOverflowMessage(const ChannelMap& map) {
+    if (map.callout(0) > kMotorChannel) return "路線ファイルに誤りがあります。[SoundData]";
+    if (map.lowCount() > kMotorChannel) return "路線ファイルに誤りがあります。[KankoSound2]";
+    if (map.belowMotorCount() > kMotorChannel) return "路線ファイルに誤りがあります。[OtherImageList]";
+    return std::nullopt;
+}
+
+inline std::string channelOverflowExplanation(const ChannelMap& map) {
+    return "the train's " + std::to_string(map.driveCount) + " drive sounds, the route's " +
+           std::to_string(map.routeCount) + " [SoundData] sounds, " + std::to_string(map.calloutCount) +
+           " call-outs and " + std::to_string(map.otherCount) +
+           " [OtherImageList] sounds need more than the 100 channels below the motor sounds";
+}
 
 // Stops a channel and plays it once from the start.
 inline void restart(TDDSD& sound, int channel) {

@@ -167,6 +167,13 @@ std::string TraceWriter::line(const TraceMoment& m, const Run& run, const PanelM
     w.key("messages").beginArray();
     for (const auto& msg : m.messages) w.value(msg);
     w.endArray();
+    bool details = false;
+    for (const auto& d : m.messageDetails) details = details || !d.empty();
+    if (details) {
+        w.key("messageDetails").beginArray();
+        for (const auto& d : m.messageDetails) w.value(d);
+        w.endArray();
+    }
     w.endObject();
     return w.str();
 }

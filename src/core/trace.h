@@ -25,6 +25,8 @@ struct TraceMoment {
     std::map<std::string, WindowState> windows;
     std::vector<SoundOp> sounds;
     std::vector<std::string> messages;
+    // The detailed text of each message, in their order; written only when one has any.
+    std::vector<std::string> messageDetails;
     bool valueDisplayShown = false;
     std::string hint;  // the window's release hint line; written only while one shows
 };

@@ -32,7 +32,9 @@ std::string routeFile(const Line& l, const ViewRenderer& view) {
     o << "; rows: sound, start, end, pitch speed, mode\n[Sound]\n";
     for (const Tunnel& t : l.tunnels) o << "3," << t.from << "," << t.to << ",60,1\n";
     o << ";points at the station throats\n";
-    for (const Station& s : l.stations) o << "4," << s.stopTo + 60 << ",0,1,0\n";
+    // A point past the end of the line would never sound: the run closes at 4500.
+    for (const Station& s : l.stations)
+        if (s.stopTo + 60 <= 4500) o << "4," << s.stopTo + 60 << ",0,1,0\n";
     o << "#\n[Doppler]\n2," << l.levelCrossing - 240 << "," << l.levelCrossing << "," << l.levelCrossing + 160 << "\n#\n";
     o << "[Tunnel]\n";
     for (const Tunnel& t : l.tunnels) o << t.from << "\n" << t.to << "\n";

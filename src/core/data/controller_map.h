@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/diagnostics.h"
 #include "devices/messages.h"
 
 namespace ts {
@@ -12,6 +13,8 @@ constexpr int kControllerCodeSlots = 26;
 
 // Lines up to the first line starting with "#", at most 26 (later lines are
 // ignored). A missing file shows "mascon.txtが見つかりません" and ends the program.
-std::vector<std::string> readControllerMap(const std::string& path, MessageBoxes& boxes);
+// With `diagnostics` a missing file is recorded there instead of ending the program.
+std::vector<std::string> readControllerMap(const std::string& path, MessageBoxes& boxes,
+                                           Diagnostics* diagnostics = nullptr);
 
 }  // namespace ts

@@ -8,34 +8,50 @@ namespace ts {
 
 namespace {
 
-int32_t col(const std::string& line, int n) { return toInt(csvField(line, n)); }
+int32_t col(const std::string& line, int n) { return toIntField(line, n); }
+
+int64_t fixedCol(const std::string& line, int n) {
+    try {
+        return toFixed(csvField(line, n));
+    } catch (FormatError& e) {
+        e.column = n;
+        throw;
+    }
+}
 
 // Reads a "#"-terminated list of comma rows into `table`, from its first slot.
 template <class Row, class Fill>
-void readRows(SectionCursor& c, std::vector<Row>& table, int capacity, Fill fill, bool skipSemicolon = false) {
+void readRows(SectionCursor& c, std::vector<Row>& table, int capacity, Fill fill, bool skipSemicolon = false,
+              int entryLines = 1) {
     table.clear();
     readList(
         c, capacity,
         [&](SectionCursor& s, int) {
-            Row row;
-            fill(s, row);
-            table.push_back(row);
+            // The row takes its slot first, so that the rows of a checked file keep their places.
+            table.emplace_back();
+            fill(s, table.back());
         },
-        skipSemicolon);
+        skipSemicolon, entryLines);
 }
 
 void appendPicture(ImageList& list, const std::string& name, PictureLoader& pictures) {
     auto id = pictures.load(resolveDataPath(name));
-    if (!id) throw FormatError{};
+    if (!id) {
+        throw FormatError::refused("the picture \"" + name + "\" cannot be loaded: the file is missing or not a picture");
+    }
     list.pictures.push_back(*id);
 }
 
 }  // namespace
 
-void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes) {
+void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes,
+                   Diagnostics* diagnostics) {
     const std::string message = "路線ファイルに誤りがあります。";
     auto file = readTextFile(path);
-    if (!file) fatal(boxes, message);
+    if (!file) {
+        if (recordUnreadable(diagnostics, path, message)) return;
+        fatal(boxes, message, detailsText(unreadableFile(path, message)));
+    }
 
     auto text = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readText(); }; };
     auto raw = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readRaw(); }; };
@@ -47,7 +63,8 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
         {"[FrameRate]", "", [&](SectionCursor& c) {
              r.frameRate = c.readInt();
              // The clock and signal arithmetic divide by it.
-             if (r.frameRate < 1 || r.frameRate > 30) throw FormatError{};
+             if (r.frameRate < 1 || r.frameRate > 30)
+                 throw FormatError::refused("the frame rate must be a whole number from 1 to 30");
          }},
         {"[Staf]", "", raw(r.staffImageFile)},
         {"[StartTime]", "", integer(r.startTime)},
@@ -58,7 +75,10 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
         {"[Path]", "", raw(r.videoFile)},
         {"[Pre_Time]", "", [&](SectionCursor& c) {
              const int64_t ticks = int64_t(c.readInt()) * 30;
-             if (ticks < -kDataIntegerLimit || ticks > kDataIntegerLimit) throw FormatError{};
+             if (ticks < -kDataIntegerLimit || ticks > kDataIntegerLimit) {
+                 throw FormatError::refused("the time in seconds is too large: times of day stay below " +
+                                       std::to_string(kDataIntegerLimit / 30) + " s");
+             }
              r.preTimeTicks = int32_t(ticks);
          }},
         {"[OneMan]", "", integer(r.oneManOperation)},
@@ -78,13 +98,16 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
              r.hasKankoSound2 = true;
              r.kankoTable.resize(kKankoSlots1);
              r.kankoCount = kKankoSlots1;
-             readList(c, kKankoPairs, [&](SectionCursor& s, int) {
-                 Kanko k;
-                 k.callText = s.decode(s.line());
-                 k.fileName = s.readRaw();
-                 r.kankoTable.push_back(k);
-                 ++r.kankoCount;
-             });
+             readList(
+                 c, kKankoPairs,
+                 [&](SectionCursor& s, int) {
+                     Kanko k;
+                     k.callText = s.decode(s.line());
+                     k.fileName = s.readRaw();
+                     r.kankoTable.push_back(k);
+                     ++r.kankoCount;
+                 },
+                 false, 2);
          }},
         {"[Sound]", "[Sound]", [&](SectionCursor& c) {
              readRows(
@@ -107,10 +130,13 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
              });
          }},
         {"[Tunnel]", "[Tunnel]", [&](SectionCursor& c) {
-             readRows(c, r.tunnelTable, kRouteRows, [](SectionCursor& s, TunnelRow& x) {
-                 x.fromPosition = toInt(s.line());
-                 x.toPosition = s.readInt();
-             });
+             readRows(
+                 c, r.tunnelTable, kRouteRows,
+                 [](SectionCursor& s, TunnelRow& x) {
+                     x.fromPosition = toInt(s.line());
+                     x.toPosition = s.readInt();
+                 },
+                 false, 2);
          }},
         {"[Station]", "[Station]", [&](SectionCursor& c) {
              readRows(c, r.stationTable, kRouteRows, [&](SectionCursor& s, StationData& x) {
@@ -124,7 +150,10 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
                  x.closeTime = col(l, 7);
                  x.nextStopDistance = col(l, 8);
                  // The Move menu and the per-station state hold 100 stations.
-                 if ((x.kind == 0 || x.kind == 2) && int(r.stationTable.size()) >= kMenuStations) throw FormatError{};
+                 if ((x.kind == 0 || x.kind == 2) && int(r.stationTable.size()) > kMenuStations) {
+                     throw FormatError::refused("only the first " + std::to_string(kMenuStations) +
+                                           " stations may be stops (kind 0 or 2); later ones must be kind 1", 2);
+                 }
              });
          }},
         {"[StopSound]", "[StopSound]", [&](SectionCursor& c) {
@@ -146,7 +175,7 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
          }},
         {"[Slope]", "[Slope]", [&](SectionCursor& c) {
              readRows(c, r.slopeTable, kRouteRows, [](SectionCursor& s, SlopeRow& x) {
-                 x.gradient = toFixed(csvField(s.line(), 1));
+                 x.gradient = fixedCol(s.line(), 1);
                  x.fromPosition = col(s.line(), 2);
                  x.toPosition = col(s.line(), 3);
              });
@@ -177,10 +206,13 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
          }},
         {"[OtherImageList]", "[OtherImageList]", [&](SectionCursor& c) {
              r.otherSoundFiles.clear();
-             readList(c, kOtherImages, [&](SectionCursor& s, int) {
-                 appendPicture(r.OtherImageList, s.line(), pictures);
-                 r.otherSoundFiles.push_back(s.readRaw());
-             });
+             readList(
+                 c, kOtherImages,
+                 [&](SectionCursor& s, int) {
+                     appendPicture(r.OtherImageList, s.line(), pictures);
+                     r.otherSoundFiles.push_back(s.readRaw());
+                 },
+                 false, 2);
          }},
         {"[SignalImageList]", "[SignalImageList]", [&](SectionCursor& c) {
              readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignalImageList, s.line(), pictures); });
@@ -201,10 +233,14 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
     };
 
     SectionCursor cursor(*file);
+    cursor.fileName = baseName(path);
+    cursor.message = message;
+    cursor.diagnostics = diagnostics;
     try {
         readSections(cursor, rules, "other");
-    } catch (const FormatError&) {
-        fatal(boxes, message + cursor.label);
+    } catch (const FormatError& e) {
+        const Diagnostic d = cursor.describe(e);
+        fatal(boxes, d.message, detailsText(d));
     }
 }
 

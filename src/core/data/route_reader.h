@@ -2,14 +2,17 @@
 #pragma once
 #include <string>
 
+#include "data/diagnostics.h"
 #include "data/route_data.h"
 #include "devices/messages.h"
 
 namespace ts {
 
 // Any error shows "路線ファイルに誤りがあります。" followed by the section label
-// and ends the program (FatalError).
-void readRouteFile(const std::string& path, RouteData& route, PictureLoader& pictures, MessageBoxes& boxes);
+// and ends the program (FatalError). With `diagnostics` every problem is
+// recorded there instead and reading carries on.
+void readRouteFile(const std::string& path, RouteData& route, PictureLoader& pictures, MessageBoxes& boxes,
+                   Diagnostics* diagnostics = nullptr);
 
 // The route's line name alone, for lists of routes; empty when the file
 // cannot be read or has none.

@@ -4,17 +4,42 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/diagnostics.h"
 #include "data/text_file.h"
 
 namespace ts {
 
 // Thrown by value readers on a format error; the file's reader turns it into
 // its message followed by the section label.
-struct FormatError {};
+struct FormatError {
+    // What the conversion was given, for the explanation of a failed conversion.
+    enum class Kind { Other, Integer, Real, Fixed } kind = Kind::Other;
+    std::string text;
+    // What is wrong and what would be accepted; built from kind and text when empty.
+    std::string explanation;
+    int column = 0;  // the field of a comma row, from 1
+    // A text shown instead of the file's message and label.
+    std::optional<std::string> message;
+
+    static FormatError conversion(Kind kind, std::string_view text) {
+        FormatError e;
+        e.kind = kind;
+        e.text = std::string(text);
+        return e;
+    }
+    // A value that converts but is refused, and why.
+    static FormatError refused(std::string why, int column = 0) {
+        FormatError e;
+        e.explanation = std::move(why);
+        e.column = column;
+        return e;
+    }
+};
 
 class SectionCursor {
 public:
@@ -34,6 +59,25 @@ public:
     std::string decode(std::string_view raw) const { return file_.encoding.decode(raw); }
 
     std::string label;
+
+    // Where a problem is reported and how: set by the file's reader.
+    std::string fileName;
+    std::string message;  // the file's message; the label follows it
+    // Set in check mode: problems are recorded here and reading carries on.
+    Diagnostics* diagnostics = nullptr;
+
+    // The current line's number from 1 (the line after the last past the end).
+    int lineNumber() const { return int(next_) + (pastEnd_ ? 1 : 0); }
+    // What is being read, kept by the sectioned-file and list readers.
+    std::string section;
+    int row = 0;           // list entry from 1, 0 outside a list
+    int rowStartLine = 0;  // line of the entry's first line
+    int markerLine = 0;    // line of the section's marker
+
+    // The problem as a diagnostic, located at the current line.
+    Diagnostic describe(const FormatError& e) const;
+    // Check mode: records the problem; otherwise false (the caller ends the run).
+    bool record(const FormatError& e) const;
 
 private:
     const TextFile& file_;
@@ -68,7 +112,20 @@ void readSections(SectionCursor& cursor, const std::vector<SectionRule>& rules, 
 // Reads a "#"-terminated list: calls `entry(cursor, index)` with the first
 // line of each entry current; returns the count. More entries than
 // `capacity`, or the end of the file before the "#" line, is a format error.
+// In check mode an entry that fails is recorded and skipped (`entryLines`
+// lines from its first), and reading goes on with the next entry.
 int readList(SectionCursor& cursor, int capacity, const std::function<void(SectionCursor&, int)>& entry,
-             bool skipSemicolonLines = false);
+             bool skipSemicolonLines = false, int entryLines = 1);
+
+// The n-th field of a comma row as an integer; a failure names its column.
+int32_t toIntField(const std::string& line, int n);
+
+// A file that cannot be opened, as a diagnostic.
+Diagnostic unreadableFile(const std::string& path, const std::string& message);
+// Check mode: a file that cannot be opened, recorded; false otherwise.
+bool recordUnreadable(Diagnostics* diagnostics, const std::string& path, const std::string& message);
+
+// The name of a data file without its folder, as diagnostics show it.
+std::string baseName(const std::string& path);
 
 }  // namespace ts

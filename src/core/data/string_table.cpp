@@ -4,12 +4,16 @@
 
 namespace ts {
 
-StringTable readStringTable(const std::string& path, MessageBoxes& boxes) {
+StringTable readStringTable(const std::string& path, MessageBoxes& boxes, Diagnostics* diagnostics) {
+    const std::string message = "stringファイルに誤りがあります";
     static const char* const kKeys[kHandleLabelCount] = {
         "[Forward]", "[Neutral]", "[Reverse]", "[Stop]", "[Pass]", "[Stop2]", "[Neut]",
         "[Neut2]", "[Apply]", "[Maintain]", "[Hold]", "[Hold2]", "[EB]"};
     auto file = readTextFile(path);
-    if (!file) fatal(boxes, "stringファイルに誤りがあります");
+    if (!file) {
+        if (recordUnreadable(diagnostics, path, message)) return {};
+        fatal(boxes, message, detailsText(unreadableFile(path, message)));
+    }
 
     StringTable t;
     std::vector<SectionRule> rules;
@@ -25,10 +29,14 @@ StringTable readStringTable(const std::string& path, MessageBoxes& boxes) {
     rules.push_back({"[Control]", "", [&t](SectionCursor& c) { t.controlCaption = c.readText(); }});
 
     SectionCursor cursor(*file);
+    cursor.fileName = baseName(path);
+    cursor.message = message;
+    cursor.diagnostics = diagnostics;
     try {
         readSections(cursor, rules, "");
-    } catch (const FormatError&) {
-        fatal(boxes, "stringファイルに誤りがあります");
+    } catch (const FormatError& e) {
+        const Diagnostic d = cursor.describe(e);
+        fatal(boxes, d.message, detailsText(d));
     }
     return t;
 }

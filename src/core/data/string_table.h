@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "data/diagnostics.h"
 #include "devices/messages.h"
 
 namespace ts {
@@ -23,6 +24,7 @@ struct StringTable {
 
 // Reads the file at `path`; any error shows "stringファイルに誤りがあります" and
 // ends the program.
-StringTable readStringTable(const std::string& path, MessageBoxes& boxes);
+// With `diagnostics` a problem is recorded there instead of ending the program.
+StringTable readStringTable(const std::string& path, MessageBoxes& boxes, Diagnostics* diagnostics = nullptr);
 
 }  // namespace ts

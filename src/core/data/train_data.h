@@ -51,6 +51,16 @@ enum PanelLamp {
 };
 enum PanelNeedle { kNeedleSpeed, kNeedleBC, kNeedleSAP, kNeedleER, kNeedleBP, kNeedleMR, kNeedleV, kNeedleI, kNeedleCount };
 
+// The train file's section of each lamp and needle, and the needles' section labels.
+inline constexpr const char* kPanelLampMarkers[kPanelLampCount] = {
+    "[Panel]",    "[Panel2]", "[Lamp_Door]", "[Lamp_Power]", "[Lamp_EB]", "[Lamp_Gen]", "[Lamp_Air]", "[Lamp_Ele]",
+    "[Lamp_Ats]", "[Lamp_G]", "[Lamp_YG]",   "[Lamp_Y]",     "[Lamp_YY]", "[Lamp_R]",   "[Lamp_Fwd]", "[Lamp_Back]"};
+inline constexpr const char* kNeedleMarkers[kNeedleCount] = {"[Needle_Speed]", "[Needle_BC]", "[Needle_SAP]",
+                                                            "[Needle_ER]",    "[Needle_BP]", "[Needle_MR]",
+                                                            "[Needle_V]",     "[Needle_I]"};
+inline constexpr const char* kNeedleLabels[kNeedleCount] = {"- 速度計",    "- BC圧力計", "- SAP圧力計", "- ER圧力計",
+                                                           "- BP圧力計", "- MR圧力計", "- 電圧計",    "- 電流計"};
+
 struct TrainData {
     int32_t handleType = 0, brakeType = 0, brakeNotchCountInFile = 0, powerNotchCount = 0, holdPositionEnabled = 0;
     int64_t brakeRate = 0;

@@ -7,10 +7,6 @@ namespace ts {
 
 namespace {
 
-struct Missing {
-    std::string name;
-};
-
 constexpr const char* kBasicLabel = "- 列車の基本設定";
 constexpr int64_t kMinTrainTons = 10000;  // 1 t in fixed point
 
@@ -20,16 +16,26 @@ constexpr const char* kPanelLabel = "- 運転台パネル";
 // typing error, and they would overflow the toolkit's rectangle arithmetic.
 constexpr int32_t kMaxPanelPixels = 10000;
 
+FormatError refused(const std::string& why) { return FormatError::refused(why); }
+
 int32_t panelCoordinate(SectionCursor& c) {
     const int32_t v = c.readInt();
-    if (v < -kMaxPanelPixels || v > kMaxPanelPixels) throw FormatError{};
+    if (v < -kMaxPanelPixels || v > kMaxPanelPixels)
+        throw refused("a panel position must lie within " + std::to_string(kMaxPanelPixels) + " pixels either way");
     return v;
 }
 
 int32_t panelSize(SectionCursor& c) {
     const int32_t v = c.readInt();
-    if (v < 0 || v > kMaxPanelPixels) throw FormatError{};
+    if (v < 0 || v > kMaxPanelPixels)
+        throw refused("a panel size must be from 0 to " + std::to_string(kMaxPanelPixels) + " pixels");
     return v;
+}
+
+FormatError missingPicture(const std::string& shownName) {
+    FormatError e = refused("the picture \"" + shownName + "\" cannot be loaded: the file is missing or not a picture");
+    e.message = shownName + "が見つかりません";
+    return e;
 }
 
 // A panel picture list: x, y, then picture files up to "#". Pictures of
@@ -41,7 +47,7 @@ void readPictureList(SectionCursor& c, ImageList& list, int32_t& x, int32_t& y, 
         const std::string name = s.line();
         if (name.empty()) return;
         auto id = pictures.load(resolveDataPath(name));
-        if (!id) throw Missing{s.decode(name)};
+        if (!id) throw missingPicture(s.decode(name));
         const PictureSize size = pictures.size(*id);
         if (size.width != list.width || size.height != list.height) {
             list.pictures.clear();
@@ -54,14 +60,17 @@ void readPictureList(SectionCursor& c, ImageList& list, int32_t& x, int32_t& y, 
 
 }  // namespace
 
-void readTrainFile(const std::string& path, TrainData& t, PictureLoader& pictures, MessageBoxes& boxes) {
+void readTrainFile(const std::string& path, TrainData& t, PictureLoader& pictures, MessageBoxes& boxes,
+                   Diagnostics* diagnostics) {
     const std::string message = "車両ファイルに誤りがあります";
     auto file = readTextFile(path);
-    if (!file) fatal(boxes, message);
+    if (!file) {
+        if (recordUnreadable(diagnostics, path, message)) return;
+        fatal(boxes, message, detailsText(unreadableFile(path, message)));
+    }
 
     auto integer = [](int32_t& v) { return [&v](SectionCursor& c) { v = c.readInt(); }; };
     auto fixed = [](int64_t& v) { return [&v](SectionCursor& c) { v = c.readFixed(); }; };
-    std::optional<std::string> consistency;
 
     std::vector<SectionRule> rules{
         {"[Handle]", "", integer(t.handleType)},
@@ -86,12 +95,13 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
         {"[Cars]", "", [&](SectionCursor& c) {
              t.carCount = c.readInt();
              // The gradient of every car is sampled into a table of 20.
-             if (t.carCount < 1 || t.carCount > kMaxCars) throw FormatError{};
+             if (t.carCount < 1 || t.carCount > kMaxCars)
+                 throw refused("the number of cars must be from 1 to " + std::to_string(kMaxCars));
          }},
         {"[Tons]", "", [&](SectionCursor& c) {
              // Below a tonne the acceleration per tick runs off every scale.
              t.trainTons = c.readFixed();
-             if (t.trainTons < kMinTrainTons) throw FormatError{};
+             if (t.trainTons < kMinTrainTons) throw refused("the train's mass must be at least 1 tonne");
          }},
         {"[EB]", "", integer(t.ebSettingInFile)},
         {"[MaxSpeed]", "", integer(t.maxSpeed)},
@@ -123,22 +133,38 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
              t.engineSound3 = c.readInt();
          }},
         {"[Notch]", "[Notch]", [&](SectionCursor& c) {
-             const int rows = readList(c, kNotchRows, [&](SectionCursor& s, int i) {
-                 NotchRow& n = t.notchTable[size_t(i + 1)];
-                 n.startAccel = double(toReal(s.line()));
-                 n.baseAccel = double(s.readReal());
-                 n.baseSpeed = s.readInt();
-                 n.fadeSpeed = s.readInt();
-                 n.fadeFactor = double(s.readReal());
-             });
+             const int rows = readList(
+                 c, kNotchRows,
+                 [&](SectionCursor& s, int i) {
+                     NotchRow& n = t.notchTable[size_t(i + 1)];
+                     n.startAccel = double(toReal(s.line()));
+                     n.baseAccel = double(s.readReal());
+                     n.baseSpeed = s.readInt();
+                     n.fadeSpeed = s.readInt();
+                     n.fadeFactor = double(s.readReal());
+                 },
+                 false, 5);
              t.notchRowCount = rows;
-             if (t.engineType == 0) consistency = "動力が気動車なのにNotch指定があります";
-             else if (rows != t.powerNotchCount) consistency = "Power指定とNotch指定が矛盾しています";
-             if (consistency) throw FormatError{};
+             c.row = 0;
+             if (t.engineType == 0) {
+                 FormatError e = refused("[Notch] is for electric trains, but [Engine_Type] is 0 (diesel) or stands "
+                                         "after [Notch]: set [Engine_Type] to 1 before [Notch], or use [Engine]");
+                 e.message = "動力が気動車なのにNotch指定があります";
+                 throw e;
+             }
+             if (rows != t.powerNotchCount) {
+                 FormatError e = refused("[Notch] has " + std::to_string(rows) + " rows but [Power] is " +
+                                         std::to_string(t.powerNotchCount) +
+                                         " (or stands after [Notch]): there must be one row per power notch");
+                 e.message = "Power指定とNotch指定が矛盾しています";
+                 throw e;
+             }
          }},
         {"[Engine]", "[Engine]", [&](SectionCursor& c) {
              t.engineTable.clear();
-             readList(c, kEngineRows, [&](SectionCursor& s, int) {
+             readList(
+                 c, kEngineRows,
+                 [&](SectionCursor& s, int) {
                  EngineRow e;
                  e.lowSpeed = toInt(s.line());
                  e.midSpeed = s.readInt();
@@ -147,17 +173,24 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                  e.midAccel = double(s.readReal());
                  e.highAccel = double(s.readReal());
                  // The traction interpolates across both speed bands; an empty band has no slope.
-                 if (e.lowSpeed == e.midSpeed || e.midSpeed == e.highSpeed) throw FormatError{};
+                 if (e.lowSpeed == e.midSpeed || e.midSpeed == e.highSpeed)
+                     throw refused("the three speeds of a gear must differ: lowSpeed, midSpeed and highSpeed");
                  t.engineTable.push_back(e);
-             });
+                 },
+                 false, 6);
+             c.row = 0;
              if (t.engineType == 1) {
-                 consistency = "動力が電車なのにEngine指定があります";
-                 throw FormatError{};
+                 FormatError e = refused("[Engine] is for diesel railcars, but [Engine_Type] is 1 (electric): "
+                                         "use [Notch] for an electric train");
+                 e.message = "動力が電車なのにEngine指定があります";
+                 throw e;
              }
          }},
         {"[MotorSound]", "[MotorSound]", [&](SectionCursor& c) {
              t.motorSoundTable.clear();
-             readList(c, kMotorSounds, [&](SectionCursor& s, int) {
+             readList(
+                 c, kMotorSounds,
+                 [&](SectionCursor& s, int) {
                  MotorSoundData m;
                  m.fileName = s.line();
                  m.condition = s.readInt();
@@ -168,7 +201,8 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                  m.levelFrom = s.readReal();
                  m.levelTo = s.readReal();
                  t.motorSoundTable.push_back(m);
-             });
+                 },
+                 false, 8);
          }},
         {"[DriveSound]", "[DriveSound]", [&](SectionCursor& c) {
              t.driveSoundFiles.clear();
@@ -180,23 +214,16 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
              t.clockHandLength = panelSize(c);
          }},
     };
-    static const char* const kLampMarkers[kPanelLampCount] = {
-        "[Panel]",    "[Panel2]",  "[Lamp_Door]", "[Lamp_Power]", "[Lamp_EB]", "[Lamp_Gen]", "[Lamp_Air]", "[Lamp_Ele]",
-        "[Lamp_Ats]", "[Lamp_G]", "[Lamp_YG]",   "[Lamp_Y]",     "[Lamp_YY]", "[Lamp_R]",   "[Lamp_Fwd]", "[Lamp_Back]"};
     for (int i = 0; i < kPanelLampCount; ++i) {
-        rules.push_back({kLampMarkers[i], kPanelLabel, [&t, i](SectionCursor& c) {
+        rules.push_back({kPanelLampMarkers[i], kPanelLabel, [&t, i](SectionCursor& c) {
                              Lamp& l = t.panelLamps[size_t(i)];
                              l.fileName = c.readRaw();
                              l.x = panelCoordinate(c);
                              l.y = panelCoordinate(c);
                          }});
     }
-    static const char* const kNeedleMarkers[kNeedleCount][2] = {
-        {"[Needle_Speed]", "- 速度計"}, {"[Needle_BC]", "- BC圧力計"}, {"[Needle_SAP]", "- SAP圧力計"},
-        {"[Needle_ER]", "- ER圧力計"},  {"[Needle_BP]", "- BP圧力計"}, {"[Needle_MR]", "- MR圧力計"},
-        {"[Needle_V]", "- 電圧計"},     {"[Needle_I]", "- 電流計"}};
     for (int i = 0; i < kNeedleCount; ++i) {
-        rules.push_back({kNeedleMarkers[i][0], kNeedleMarkers[i][1], [&t, i](SectionCursor& c) {
+        rules.push_back({kNeedleMarkers[i], kNeedleLabels[i], [&t, i](SectionCursor& c) {
                              Meter& m = t.needles[size_t(i)];
                              m.fileName = c.readRaw();
                              m.x = panelCoordinate(c);
@@ -219,22 +246,27 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                      }});
     rules.push_back({"[Others]", "[Others]", [&](SectionCursor& c) {
                          t.otherPanelTable.clear();
-                         readList(c, kOtherPanelImages, [&](SectionCursor& s, int) {
-                             Lamp l;
-                             l.fileName = s.line();
-                             l.x = panelCoordinate(s);
-                             l.y = panelCoordinate(s);
-                             t.otherPanelTable.push_back(l);
-                         });
+                         readList(
+                             c, kOtherPanelImages,
+                             [&](SectionCursor& s, int) {
+                                 Lamp l;
+                                 l.fileName = s.line();
+                                 l.x = panelCoordinate(s);
+                                 l.y = panelCoordinate(s);
+                                 t.otherPanelTable.push_back(l);
+                             },
+                             false, 3);
                      }});
 
     SectionCursor cursor(*file);
+    cursor.fileName = baseName(path);
+    cursor.message = message;
+    cursor.diagnostics = diagnostics;
     try {
         readSections(cursor, rules, kBasicLabel);
-    } catch (const FormatError&) {
-        fatal(boxes, consistency ? *consistency : message + cursor.label);
-    } catch (const Missing& m) {
-        fatal(boxes, m.name + "が見つかりません");
+    } catch (const FormatError& e) {
+        const Diagnostic d = cursor.describe(e);
+        fatal(boxes, d.message, detailsText(d));
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "data/diagnostics.h"
 #include "data/train_data.h"
 #include "devices/messages.h"
 
@@ -10,6 +11,9 @@ namespace ts {
 
 // Any error shows "車両ファイルに誤りがあります" followed by the section label
 // (or one of the consistency messages) and ends the program (FatalError).
-void readTrainFile(const std::string& path, TrainData& train, PictureLoader& pictures, MessageBoxes& boxes);
+// With `diagnostics` every problem is recorded there instead and reading
+// carries on.
+void readTrainFile(const std::string& path, TrainData& train, PictureLoader& pictures, MessageBoxes& boxes,
+                   Diagnostics* diagnostics = nullptr);
 
 }  // namespace ts

@@ -7,4 +7,9 @@ void fatal(MessageBoxes& boxes, const std::string& text) {
     throw FatalError(text);
 }
 
+void fatal(MessageBoxes& boxes, const std::string& text, const std::string& details) {
+    boxes.showWithDetails(text, details);
+    throw FatalError(text);
+}
+
 }  // namespace ts

@@ -11,6 +11,12 @@ public:
     virtual ~MessageBoxes() = default;
     // Shows a plain modal message box with this text and returns when it is closed.
     virtual void show(const std::string& text) = 0;
+    // The same box with a detailed text the user may open (where a data file
+    // is wrong and why); boxes that cannot show one show the text alone.
+    virtual void showWithDetails(const std::string& text, const std::string& details) {
+        (void)details;
+        show(text);
+    }
 };
 
 // Unwinds a run after a message that ends the program; whoever owns the
@@ -21,5 +27,6 @@ struct FatalError : std::runtime_error {
 
 // Shows the message, then ends the program by throwing FatalError.
 [[noreturn]] void fatal(MessageBoxes& boxes, const std::string& text);
+[[noreturn]] void fatal(MessageBoxes& boxes, const std::string& text, const std::string& details);
 
 }  // namespace ts

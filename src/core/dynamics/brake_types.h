@@ -2,6 +2,8 @@
 // brake label, the notch count the loader uses and the sounds of the handle
 // keys. A new brake type is one new entry here and its pressure rule.
 #pragma once
+#include <string>
+
 #include "run.h"
 
 namespace ts {
@@ -28,6 +30,12 @@ struct BrakeTypeTraits {
 // 0 automatic air brake, 1 and 2 electro-pneumatic brakes; any other value a
 // type without a pressure rule that otherwise behaves as the electro-pneumatic ones.
 BrakeTypeTraits brakeTraits(int brakeType);
+
+// Why a train with too few brake positions is refused, for the message's details.
+inline std::string brakeStepsExplanation(int brakeType, int minimum, int inFile) {
+    return "a notched brake ([BrakeType] " + std::to_string(brakeType) + ") needs at least " +
+           std::to_string(minimum) + " brake positions, but [Brake] gives " + std::to_string(inFile);
+}
 
 // The automatic air brake's apply position: the apply sound plays from here down.
 constexpr int kAutomaticApplyPosition = -3;

@@ -1,0 +1,278 @@
+#include "check/data_warnings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "data/file_names.h"
+#include "data/section_fields.h"
+
+namespace ts {
+
+namespace {
+
+class Warner {
+public:
+    Warner(const Diagnostics& where, Diagnostics& out, std::string file)
+        : where_(where), out_(out), file_(std::move(file)) {}
+
+    // A warning about field `column` of entry `row` of a comma-row list.
+    void row(const std::string& section, int row, int column, const std::string& why) {
+        Diagnostic d = base(section, why);
+        d.row = row;
+        d.line = where_.entryLine(file_, section, row);
+        d.column = column;
+        d.fieldName = sectionFieldName(section, row, column);
+        out_.add(d);
+    }
+    // A warning about a single value, or a whole section (index 0).
+    void value(const std::string& section, int index, const std::string& why) {
+        Diagnostic d = base(section, why);
+        const int marker = where_.markerLine(file_, section);
+        d.line = marker ? marker + index : 0;
+        d.fieldName = sectionFieldName(section, 0, index);
+        out_.add(d);
+    }
+
+    // A remark about an absent section, which may be meant (a data set without video).
+    void note(const std::string& section, const std::string& why) {
+        Diagnostic d = base(section, why);
+        d.severity = Severity::Note;
+        out_.add(d);
+    }
+
+private:
+    Diagnostic base(const std::string& section, const std::string& why) const {
+        Diagnostic d;
+        d.severity = Severity::Warning;
+        d.file = file_;
+        d.section = section;
+        d.explanation = why;
+        return d;
+    }
+    const Diagnostics& where_;
+    Diagnostics& out_;
+    std::string file_;
+};
+
+std::string num(long long v) { return std::to_string(v); }
+
+bool stops(const StationData& s) { return s.kind == 0 || s.kind == 2; }
+
+void addWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile, const std::string& trainFile,
+                 CheckDevices& devices, const Diagnostics& where, Diagnostics& routeOut, Diagnostics& trainOut);
+
+}  // namespace
+
+void addDataWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile,
+                     const std::string& trainFile, CheckDevices& devices, Diagnostics& out) {
+    // Values of a file with errors are partly unread; judging them would only mislead.
+    Diagnostics routeWarnings, trainWarnings;
+    addWarnings(r, t, routeFile, trainFile, devices, out, routeWarnings, trainWarnings);
+    for (auto* w : {&routeWarnings, &trainWarnings}) {
+        const std::string& file = w == &routeWarnings ? routeFile : trainFile;
+        bool errors = false;
+        for (const auto& d : out.items()) errors = errors || (d.severity == Severity::Error && d.file == file);
+        if (errors) {
+            if (w->items().empty()) continue;
+            Diagnostic n;
+            n.severity = Severity::Note;
+            n.file = file;
+            n.explanation = "the warnings about this file are given once its errors are mended";
+            out.add(n);
+            continue;
+        }
+        for (const auto& d : w->items()) out.add(d);
+    }
+}
+
+namespace {
+
+void addWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile, const std::string& trainFile,
+                 CheckDevices& devices, const Diagnostics& where, Diagnostics& routeOut, Diagnostics& trainOut) {
+    Warner w(where, routeOut, routeFile);
+    Warner wt(where, trainOut, trainFile);
+
+    // The video, opened as a run opens it.
+    VideoFacts video;
+    if (r.videoFile.empty()) {
+        w.note("[Path]", "no video is named ([Path]): the driver's view stays blank");
+    } else if (devices.video) {
+        video = devices.video(resolveDataPath(r.videoFile));
+        if (!video.opened) {
+            w.value("[Path]", 1, "the video \"" + r.videoFile + "\" cannot be opened: the driver's view stays blank");
+        } else if (video.recordedRate > 0 && std::fabs(video.recordedRate - video.framesPerSecond) > 0.01) {
+            // Positions stay thirtieths of a second of recording whatever the
+            // video's own rate; an author counting the video's pictures would be off.
+            w.note("[Path]", "the video is recorded at " + num(std::lround(video.recordedRate)) +
+                                 " pictures per second; it is shown as " + num(std::lround(video.framesPerSecond)) +
+                                 " frames per second of recording, and every position counts those frames");
+        }
+    }
+    const int lastFrame = video.opened ? video.frames - 1 : -1;
+    int furthest = 0;  // the furthest position the route uses
+    auto position = [&](const std::string& section, int row, int column, int32_t p) {
+        furthest = std::max(furthest, p);
+        if (lastFrame >= 0 && p > lastFrame) {
+            w.row(section, row, column, "position " + num(p) + " is beyond the video's last frame " + num(lastFrame));
+        } else if (p > kEndOfLine) {
+            w.row(section, row, column, "position " + num(p) + " is beyond the end of the line at " + num(kEndOfLine) +
+                                            ": the run closes before the train gets there");
+        }
+    };
+    if (lastFrame >= 0 && r.startPosition > lastFrame)
+        w.value("[StartPos]", 1, "the start is beyond the video's last frame " + num(lastFrame));
+    else if (r.startPosition > kEndOfLine)
+        w.value("[StartPos]", 1, "the start is beyond the end of the line at " + num(kEndOfLine));
+
+    // Stations: ranges, order, times.
+    const int sounds = r.soundDataCount();
+    auto soundIndex = [&](const std::string& section, int row, int column, int32_t i) {
+        if (i < 0 || i >= sounds)
+            w.row(section, row, column, "sound " + num(i) + " is not in [SoundData] (" + num(sounds) +
+                                            " entries, from 0): it stays silent");
+    };
+    const StationData* previousStop = nullptr;
+    for (int i = 0; i < r.stationCount(); ++i) {
+        const StationData& s = r.stationTable[size_t(i)];
+        const int row = i + 1;
+        position("[Station]", row, 3, s.stopFrom);
+        position("[Station]", row, 4, s.stopTo);
+        if (s.stopFrom > s.stopTo)
+            w.row("[Station]", row, 3, "stopFrom " + num(s.stopFrom) + " is after stopTo " + num(s.stopTo) +
+                                           ": the train can never stand inside this stop range");
+        if (i > 0 && s.stopFrom < r.stationTable[size_t(i - 1)].stopFrom)
+            w.row("[Station]", row, 3, "this station lies before the previous one: stations must be in route order");
+        if (i == 0 && (r.startPosition < s.stopFrom || r.startPosition > s.stopTo))
+            w.row("[Station]", row, 3, "the first station's stop range " + num(s.stopFrom) + " to " + num(s.stopTo) +
+                                           " does not contain [StartPos] " + num(r.startPosition) +
+                                           ": the run starts away from its platform");
+        if (!stops(s)) continue;
+        if (sounds > 0) soundIndex("[Station]", row, 5, s.soundIndex);
+        if (s.departureTime < r.startTime)
+            w.row("[Station]", row, 6, "the departure time is before [StartTime] " + num(r.startTime));
+        if (s.closeTime < r.startTime)
+            w.row("[Station]", row, 7, "the door closing time is before [StartTime] " + num(r.startTime));
+        if (previousStop && s.departureTime < previousStop->departureTime)
+            w.row("[Station]", row, 6, "the departure time is earlier than the previous stop's: times must follow the "
+                                       "route order");
+        if (previousStop && s.closeTime < previousStop->closeTime)
+            w.row("[Station]", row, 7, "the door closing time is earlier than the previous stop's: times must follow "
+                                       "the route order");
+        previousStop = &s;
+    }
+
+    // Signals in position order; their labels for the call-outs.
+    std::set<std::string> labels;
+    for (int i = 0; i < r.signalCount(); ++i) {
+        const SignalData& s = r.signalTable[size_t(i)];
+        labels.insert(s.label);
+        position("[Signal]", i + 1, 4, s.fromPosition);
+        position("[Signal]", i + 1, 5, s.toPosition);
+        if (i > 0 && s.fromPosition < r.signalTable[size_t(i - 1)].fromPosition)
+            w.row("[Signal]", i + 1, 4, "signal rows must be in position order: this one starts before the previous one");
+    }
+    for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k) {
+        if (!labels.count(r.kankoTable[k].callText))
+            w.row("[KankoSound2]", int(k - kKankoSlots1) + 1, 0,
+                  "no [Signal] label reads \"" + r.kankoTable[k].callText + "\": this call-out can never play");
+    }
+
+    for (int i = 0; i < r.slopeCount(); ++i) {
+        position("[Slope]", i + 1, 2, r.slopeTable[size_t(i)].fromPosition);
+        position("[Slope]", i + 1, 3, r.slopeTable[size_t(i)].toPosition);
+    }
+    for (int i = 0; i < r.signCount(); ++i) {
+        const SignRow& s = r.signTable[size_t(i)];
+        position("[Sign]", i + 1, 2, s.fromPosition);
+        position("[Sign]", i + 1, 3, s.toPosition);
+        if (!r.OtherImageList.holds(s.imageIndex))
+            w.row("[Sign]", i + 1, 1, "image " + num(s.imageIndex) + " is not in [OtherImageList] (" +
+                                          num(r.OtherImageList.count()) + " pictures, from 0): nothing is shown");
+    }
+    for (int i = 0; i < r.speedLimitCount(); ++i) {
+        const SpeedLimitRow& s = r.speedLimitTable[size_t(i)];
+        position("[SpeedLimit]", i + 1, 3, s.fromPosition);
+        position("[SpeedLimit]", i + 1, 4, s.toPosition);
+        if (s.limit < 15 || s.limit > 120 || s.limit % 5 != 0)
+            w.row("[SpeedLimit]", i + 1, 1, "there is no sign picture for " + num(s.limit) +
+                                                " km/h: limits with a sign are 15, 20, ... 120");
+        else if (!r.SignImageList.holds(s.limit / 5))
+            w.row("[SpeedLimit]", i + 1, 1, "[SignImageList] has no picture " + num(s.limit / 5) + " for " +
+                                                num(s.limit) + " km/h");
+    }
+    for (int i = 0; i < r.announceCount(); ++i) {
+        soundIndex("[Announce]", i + 1, 1, r.announceTable[size_t(i)].soundIndex);
+        position("[Announce]", i + 1, 2, r.announceTable[size_t(i)].position);
+    }
+    for (int i = 0; i < r.routeSoundCount(); ++i) {
+        soundIndex("[Sound]", i + 1, 1, r.routeSoundTable[size_t(i)].soundIndex);
+        position("[Sound]", i + 1, 2, r.routeSoundTable[size_t(i)].position);
+    }
+    for (int i = 0; i < r.dopplerCount(); ++i) {
+        soundIndex("[Doppler]", i + 1, 1, r.dopplerTable[size_t(i)].soundIndex);
+        position("[Doppler]", i + 1, 3, r.dopplerTable[size_t(i)].passPosition);
+    }
+    for (int i = 0; i < r.tunnelCount(); ++i) {
+        position("[Tunnel]", i + 1, 0, r.tunnelTable[size_t(i)].fromPosition);
+        position("[Tunnel]", i + 1, 0, r.tunnelTable[size_t(i)].toPosition);
+    }
+
+    // The recorded speed: every frame the train can reach in one row, with speed.
+    const auto& units = r.speedUnitTable;
+    auto inStop = [&](int32_t p) {
+        for (const auto& s : r.stationTable)
+            if (stops(s) && s.stopFrom <= p && p <= s.stopTo) return true;
+        return false;
+    };
+    for (int i = 0; i < r.speedUnitCount(); ++i) {
+        const Speed_UnitData& u = units[size_t(i)];
+        const int row = i + 1;
+        if (u.fromPosition == u.toPosition)
+            w.row("[SpeedUnit]", row, 2, "fromFrame equals toFrame: the row covers no frame");
+        if (i > 0 && u.fromPosition < units[size_t(i - 1)].toPosition)
+            w.row("[SpeedUnit]", row, 1, "this row overlaps the previous one, which runs to " +
+                                             num(units[size_t(i - 1)].toPosition));
+        else if (i > 0 && u.fromPosition > units[size_t(i - 1)].toPosition)
+            w.row("[SpeedUnit]", row, 1, "frames " + num(units[size_t(i - 1)].toPosition) + " to " +
+                                             num(u.fromPosition) + " are covered by no row");
+        if ((u.fromSpeed <= 0 && !inStop(u.fromPosition)) || (u.toSpeed <= 0 && !inStop(u.toPosition)))
+            w.row("[SpeedUnit]", row, u.fromSpeed <= 0 ? 3 : 4,
+                  "a recorded speed of 0 outside a stop: the train cannot move past this point");
+    }
+    if (units.empty()) {
+        w.note("[SpeedUnit]", "the route has no [SpeedUnit] rows: the train's position cannot advance");
+    } else {
+        if (r.startPosition < units.front().fromPosition)
+            w.row("[SpeedUnit]", 1, 1, "[StartPos] " + num(r.startPosition) + " lies before the first row");
+        const int end = std::min(furthest, kEndOfLine);
+        if (units.back().toPosition < end)
+            w.row("[SpeedUnit]", int(units.size()), 2, "the route uses frames up to " + num(end) +
+                                                           " but the last row ends at " + num(units.back().toPosition));
+    }
+    if (video.opened && furthest > lastFrame && lastFrame >= 0)
+        w.value("[Path]", 1, "the video has " + num(video.frames) + " frames but the route uses frames up to " +
+                                 num(furthest));
+
+    // Waves: a run loads each and a wave it cannot read stays silent.
+    if (devices.waveReadable) {
+        auto wave = [&](Warner& to, const std::string& section, int row, const std::string& name) {
+            if (name.empty() || devices.waveReadable(resolveDataPath(name))) return;
+            const std::string why = "the wave \"" + name + "\" cannot be read: its sound stays silent";
+            if (row > 0) to.row(section, row, 0, why);
+            else to.value(section, -row, why);
+        };
+        for (int i = 0; i < r.soundDataCount(); ++i) wave(w, "[SoundData]", i + 1, r.soundDataFiles[size_t(i)]);
+        for (int k = 0; k < kKankoSlots1; ++k) wave(w, "[KankoSound1]", -(k + 1), r.kankoSound1Files[size_t(k)]);
+        for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k)
+            wave(w, "[KankoSound2]", int(k - kKankoSlots1) + 1, r.kankoTable[k].fileName);
+        for (int i = 0; i < r.otherImageCount(); ++i) wave(w, "[OtherImageList]", i + 1, r.otherSoundFiles[size_t(i)]);
+        for (int i = 0; i < t.driveSoundCount(); ++i) wave(wt, "[DriveSound]", i + 1, t.driveSoundFiles[size_t(i)]);
+        for (int i = 0; i < t.motorSoundCount(); ++i)
+            wave(wt, "[MotorSound]", i + 1, t.motorSoundTable[size_t(i)].fileName);
+    }
+}
+
+}  // namespace
+
+}  // namespace ts

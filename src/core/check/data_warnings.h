@@ -1,0 +1,19 @@
+// Warnings about data that loads but misbehaves in a run: rows out of order,
+// positions outside the video or the line, indexes beyond their lists, waves
+// and video that cannot be read.
+#pragma once
+#include <string>
+
+#include "check/data_check.h"
+#include "data/route_data.h"
+#include "data/train_data.h"
+
+namespace ts {
+
+// The end of the line: a run closes when the train passes this frame.
+constexpr int kEndOfLine = 4500;
+
+void addDataWarnings(const RouteData& route, const TrainData& train, const std::string& routeFile,
+                     const std::string& trainFile, CheckDevices& devices, Diagnostics& out);
+
+}  // namespace ts
