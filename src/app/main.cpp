@@ -14,6 +14,7 @@
 #include "com_port.h"
 #include "data_folder.h"
 #include "drive_mode.h"
+#include "replay_watch.h"
 #include "help_window.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
@@ -36,6 +37,9 @@ void printHelp(const ts::DataFolder& data) {
                  "  --port COM1=DEVICE     open DEVICE for the controller port COM1 (or COM2); repeatable\n"
                  "  --scale 1|1.5|2|3|full size of the driving window (the drive mode takes it too)\n"
                  "  --smooth on|off        blend neighbouring frames when slower than the recording\n"
+                 "  --record FILE          record the run of the train picked to FILE (a drive script)\n"
+                 "  --replay FILE          watch a recording in the driving window (pause, 2x, 4x, take over)\n"
+                 "  --force                replay a recording of another train or of changed data files\n"
                  "  --help, -h             show this help\n"
                  "  --version              show the program's version\n"
                  "\n"
@@ -49,8 +53,8 @@ void printHelp(const ts::DataFolder& data) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
 
-    std::string dataDir;
-    bool help = false;
+    std::string dataDir, replayFile;
+    bool help = false, force = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) {
@@ -71,6 +75,12 @@ int main(int argc, char** argv) {
                 return 2;
             }
             ts::app().smoothView = *smooth;
+        } else if (a == "--record" && i + 1 < argc) {
+            ts::app().recordTo = std::filesystem::absolute(argv[++i]).string();
+        } else if (a == "--replay" && i + 1 < argc) {
+            replayFile = std::filesystem::absolute(argv[++i]).string();
+        } else if (a == "--force") {
+            force = true;
         } else if (a == "--help" || a == "-h") {
             help = true;
         } else if (a == "--version") {
@@ -111,6 +121,7 @@ int main(int argc, char** argv) {
     ts::app().title = title;
     ts::app().help = new ts::TForm4;
     ts::app().valueDisplay = new ts::TForm3;
+    if (!replayFile.empty()) return ts::watchRecording(replayFile, force, timers);
     title->show();
     if (const QScreen* s = title->screen()) title->move(s->availableGeometry().center() - title->rect().center());
     return qapp.exec();
