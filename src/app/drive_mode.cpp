@@ -124,6 +124,7 @@ void setPainting(bool on) {
                               const std::string& reportPath, const std::string& reason) {
     session.write("end", reason);
     session.flush();
+    form->run().flushRecording();
     setProgramEndHook({});
     if (!report.empty() && !saveReport(form->run().report(), QString::fromStdString(reportPath))) {
         std::cerr << "trainsim drive: cannot write report '" << report << "'\n";

@@ -98,6 +98,11 @@ public:
     // writes it and all that follows to `out`. False (and nothing written) once
     // the run has started: what came before is gone.
     bool startRecording(std::unique_ptr<std::ostream> out, const std::string& dataHash);
+    // Writes what the recorder still holds (a run that ends without closing).
+    void flushRecording() {
+        std::lock_guard lock(mutex_);
+        if (recorder_) recorder_->flush();
+    }
     bool recording() const {
         std::lock_guard lock(mutex_);
         return recorder_ && recorder_->attached();
