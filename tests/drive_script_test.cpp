@@ -1,6 +1,9 @@
 // The drive-mode script, the virtual clock and the trace line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "drive_script.h"
 #include "trace.h"
 #include "virtual_clock.h"
@@ -131,4 +134,64 @@ TEST(DriveScript, WheelCountIsBounded) {
         EXPECT_EQ(e.line, 2);
         EXPECT_NE(std::string(e.what()).find("wheel count above 1000"), std::string::npos) << e.what();
     }
+}
+
+TEST(DriveScript, RecordingLinesAreAnchoredToSteps) {
+    const auto s = parseScript(
+        "@step 0/0 recording 1\n@step 0/0 train 789\n@step 0/0 char z\n@step 0/0 run s p=12 s3 t p\n"
+        "@step 4/1 sound 29 2 5\n@step 4/1 key mouse+shift+F8\n@step 4/1 serialhex 0a41\n@step 4/1 serialhex\n");
+    ASSERT_TRUE(s.anchored);
+    ASSERT_EQ(s.commands.size(), 8u);
+    EXPECT_EQ(s.commands[1].text, "789");
+    const auto& run = s.commands[3].steps;
+    ASSERT_EQ(run.size(), 5u);
+    EXPECT_EQ(run[1].kind, StepToken::Kind::Paint);
+    EXPECT_EQ(run[1].frame, 12);
+    EXPECT_EQ(run[2].count, 3);
+    EXPECT_EQ(run[3].kind, StepToken::Kind::Presentation);
+    EXPECT_EQ(run[4].frame, -1);
+    EXPECT_EQ(s.commands[4].amount, 29);
+    EXPECT_EQ(s.commands[4].call, 2);
+    EXPECT_EQ(s.commands[4].status, 5);
+    EXPECT_TRUE(s.commands[5].mouse && s.commands[5].shift);
+    EXPECT_EQ(s.commands[6].text, "\nA");
+    EXPECT_EQ(s.commands[7].text, "");
+    EXPECT_EQ(s.commands[5].presentationSteps, 1);
+    EXPECT_EQ(s.cutLine, 0);
+}
+
+TEST(DriveScript, ACutRecordingEndsAtItsLastWholeLine) {
+    const auto s = parseScript("@step 0/0 start\n@step 0/0 run s3 t\n@step 3/1 run s");
+    EXPECT_EQ(s.cutLine, 3);
+    EXPECT_EQ(s.commands.size(), 2u);
+    // A timed script's last line needs no line end.
+    EXPECT_EQ(parseScript("@0 start").commands.size(), 1u);
+}
+
+TEST(DriveScript, BadRecordingLinesNameTheirLineNumber) {
+    const char* bad[] = {"@step 0/0 start\n@5 start\n",     "@5 start\n@step 9/3 start\n", "@step 4 start\n",
+                         "@step 4/2 run s\n@step 3/2 start\n", "@step 0/0 run s0\n",        "@step 0/0 run p=x\n",
+                         "@0 run s\n",                       "@step 0/0 sound 1 0 5\n",     "@step 0/0 recording 2\n",
+                         "@step 0/0 serialhex 4\n"};
+    for (const char* s : bad) {
+        try {
+            parseScript(s);
+            ADD_FAILURE() << "accepted: " << s;
+        } catch (const ScriptError& e) {
+            const int lines = int(std::count(s, s + std::strlen(s), '\n'));
+            EXPECT_EQ(e.line, lines) << s << " -> " << e.what();
+        }
+    }
+}
+
+TEST(DriveScript, InputLinesRoundTrip) {
+    for (const std::string& m : std::vector<std::string>{"B2XXX", " P5 x", "P1 ", "\r\nX", std::string("\0\xff", 2)}) {
+        const auto c = parseScript("@step 0/0 " + serialCommand(m) + "\n").commands;
+        ASSERT_EQ(c.size(), 1u) << m;
+        EXPECT_EQ(c[0].text, m);
+    }
+    EXPECT_EQ(parseScript("@step 0/0 " + charCommand(' ') + "\n").commands[0].text, " ");
+    const auto k = parseScript("@step 0/0 " + keyCommand("F5", true, false, true, false) + "\n").commands[0];
+    EXPECT_TRUE(k.shift && k.alt && !k.ctrl && !k.mouse);
+    EXPECT_EQ(k.text, "F5");
 }

@@ -31,6 +31,8 @@ struct AppState {
     // window's scale, 0 for full screen; the view mixed between frames.
     double viewScale = 1;
     bool smoothView = true;
+    // The file the next driving window records its run to (--record, or asked for during a run), empty for none.
+    std::string recordTo;
 };
 
 // A --scale argument: "1", "1.5", "2", "3" or "full" (0); nothing when it is none of them.

@@ -23,7 +23,10 @@
 #include "driving_window.h"
 #include "help_window.h"
 #include "program_end.h"
+#include "recording_file.h"
 #include "recording_message_boxes.h"
+#include "replay_player.h"
+#include "script_input.h"
 #include "report_chart.h"
 #include "sound/recording_sound.h"
 #include "title_window.h"
@@ -42,12 +45,14 @@ struct DriveOptions {
     std::string trace = "-";
     std::string report;  // written at the end, when given: HTML or JSON by its extension
     std::optional<int64_t> untilMs;
+    std::string record;  // the run is recorded to this file
+    bool force = false;  // replay a recording of other data
 };
 
 int usage(const std::string& why) {
     std::cerr << "trainsim drive: " << why << "\n"
               << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
-                 "                      [--report FILE.html|FILE.json]\n"
+                 "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
                  "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n";
     return 2;
 }
@@ -119,10 +124,18 @@ void setPainting(bool on) {
     for (QWidget* w : QApplication::topLevelWidgets()) w->setUpdatesEnabled(on);
 }
 
-Key scriptKey(const std::string& name) {
-    if (name == "Enter") return Key::Enter;
-    if (name == "ScrollLock") return Key::ScrollLock;
-    return Key(int(Key::F1) + std::stoi(name.substr(1)) - 1);
+[[noreturn]] void finishDrive(DriveSession& session, TForm1* form, const std::string& report,
+                              const std::string& reportPath, const std::string& reason) {
+    session.write("end", reason);
+    session.flush();
+    form->run().flushRecording();
+    setProgramEndHook({});
+    if (!report.empty() && !saveReport(form->run().report(), QString::fromStdString(reportPath))) {
+        std::cerr << "trainsim drive: cannot write report '" << report << "'\n";
+        endProgram(1);
+    }
+    // Leave without tearing down the windows of the run.
+    endProgram(0);
 }
 
 void snapshot(TForm1* form, const std::string& file) {
@@ -152,7 +165,8 @@ int runDriveMode(int argc, char** argv) {
         std::optional<std::string> v;
         if (a == "--help" || a == "-h") {
             std::cout << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
-                         "                      [--report FILE.html|FILE.json]\n";
+                         "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
+                         "A recording (--record) is a script too: replayed, it needs no --train.\n";
             return 0;
         }
         if (a == "--train" && (v = next())) o.train = *v;
@@ -160,6 +174,8 @@ int runDriveMode(int argc, char** argv) {
         else if (a == "--script" && (v = next())) o.script = *v;
         else if (a == "--trace" && (v = next())) o.trace = *v;
         else if (a == "--report" && (v = next())) o.report = *v;
+        else if (a == "--record" && (v = next())) o.record = *v;
+        else if (a == "--force") o.force = true;
         else if (a == "--port" && (v = next())) mapPortName(*v);
         else if (a == "--scale" && (v = next())) {
             const auto scale = parseViewScale(*v);
@@ -178,20 +194,26 @@ int runDriveMode(int argc, char** argv) {
             }
         } else return usage("unknown or incomplete option '" + a + "'");
     }
-    if (o.train.empty()) return usage("--train is required");
     if (o.script.empty()) return usage("--script is required");
 
     std::ifstream scriptFile(o.script, std::ios::binary);
     if (!scriptFile) return usage("cannot read script '" + o.script + "'");
     std::stringstream text;
     text << scriptFile.rdbuf();
-    std::vector<ScriptCommand> commands;
+    ParsedScript parsed;
     try {
-        commands = parseDriveScript(text.str());
+        parsed = parseScript(text.str());
     } catch (const ScriptError& e) {
         std::cerr << "trainsim drive: " << o.script << ": " << e.what() << "\n";
         return 2;
     }
+    std::vector<ScriptCommand> commands = parsed.commands;
+    const RecordingHeader header = recordingHeader(parsed);
+    if (o.train.empty()) o.train = header.train;
+    if (o.train.empty()) return usage("--train is required");
+    if (parsed.cutLine)
+        std::cerr << "trainsim drive: " << o.script << ": line " << parsed.cutLine
+                  << " was cut off while being recorded; replaying up to the line before\n";
 
     std::ofstream traceFile;
     std::ostream* out = &std::cout;
@@ -203,8 +225,15 @@ int runDriveMode(int argc, char** argv) {
     // The report's path as given, before the run moves into the data folder.
     const std::string reportPath =
         o.report.empty() ? std::string() : std::filesystem::absolute(o.report).string();
+    const std::string recordPath = o.record.empty() ? std::string() : std::filesystem::absolute(o.record).string();
     if (const DataFolder data = chooseDataFolder(o.data); !data.path.empty() && chdir(data.path.c_str()) != 0)
         return usage("cannot change into data folder '" + data.path + "'");
+    if (parsed.anchored) {
+        if (const std::string why = replayRefusal(header, o.train, o.force); !why.empty()) {
+            std::cerr << "trainsim drive: " << o.script << ": " << why << "\n";
+            return 2;
+        }
+    }
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -249,10 +278,32 @@ int runDriveMode(int argc, char** argv) {
     QApplication::processEvents();
     setPainting(false);
     session.write("loaded");
+    if (!recordPath.empty()) {
+        std::string error;
+        if (!beginRecording(*form, recordPath, error)) {
+            std::cerr << "trainsim drive: cannot record: " << error << "\n";
+            endProgram(2);
+        }
+    }
+
+    std::string reason;
+    if (parsed.anchored) {
+        // A recording: its steps and paints run as recorded, not by the clock.
+        ReplayPlayer player(*form, commands);
+        form->setReplaying(true);
+        player.beforeStep = [&](int64_t sim, int64_t pres) { clock.setNow(std::max(sim * 33, pres * 100)); };
+        for (bool more = true; more;) {
+            guarded([&] { more = player.advance(); });
+            QApplication::processEvents();
+        }
+        QApplication::processEvents();
+        if (!player.error().empty()) std::cerr << "trainsim drive: " << o.script << ": " << player.error() << "\n";
+        reason = form->run().closed() ? (form->run().endOfLineReached() ? "endOfLine" : "close") : "script";
+        finishDrive(session, form, o.report, reportPath, reason);
+    }
 
     const int64_t endTime = o.untilMs ? *o.untilMs : (commands.empty() ? 0 : commands.back().ms);
     size_t next = 0;
-    std::string reason;
     for (;;) {
         std::optional<int64_t> t;
         if (next < commands.size()) t = commands[next].ms;
@@ -265,24 +316,8 @@ int runDriveMode(int argc, char** argv) {
         clock.setNow(*t);
         while (next < commands.size() && commands[next].ms == *t) {
             const ScriptCommand& c = commands[next++];
-            switch (c.kind) {
-                case ScriptCommand::Kind::Start: form->start1Click(); break;
-                case ScriptCommand::Kind::Close: form->backClick(); break;
-                case ScriptCommand::Kind::Snapshot: snapshot(form, c.text); break;
-                case ScriptCommand::Kind::Jump: form->stationClick(c.amount); break;
-                case ScriptCommand::Kind::Char: form->asciiDown(c.text[0]); break;
-                case ScriptCommand::Kind::Wheel: form->wheel(c.amount); break;
-                case ScriptCommand::Kind::Serial: form->rxChar(c.text); break;
-                case ScriptCommand::Kind::Key: {
-                    ShiftState s;
-                    s.shift = c.shift;
-                    s.ctrl = c.ctrl;
-                    s.alt = c.alt;
-                    form->keyDown(scriptKey(c.text), s);
-                    break;
-                }
-                default: break;
-            }
+            if (c.kind == ScriptCommand::Kind::Snapshot) snapshot(form, c.text);
+            else applyScriptInput(*form, c);
             QApplication::processEvents();
             if (form->run().closed()) break;
         }
@@ -297,15 +332,7 @@ int runDriveMode(int argc, char** argv) {
             break;
         }
     }
-    session.write("end", reason);
-    session.flush();
-    setProgramEndHook({});
-    if (!o.report.empty() && !saveReport(form->run().report(), QString::fromStdString(reportPath))) {
-        std::cerr << "trainsim drive: cannot write report '" << o.report << "'\n";
-        endProgram(1);
-    }
-    // Leave without tearing down the windows of the run.
-    endProgram(0);
+    finishDrive(session, form, o.report, reportPath, reason);
 }
 
 }  // namespace ts

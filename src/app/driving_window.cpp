@@ -19,7 +19,10 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <QFileDialog>
+
 #include "app_state.h"
+#include "recording_file.h"
 #include "help_window.h"
 #include "setup_dialog.h"
 #include "value_window.h"
@@ -117,6 +120,7 @@ void TForm1::frameAdvanced() { ViewPainter::wake(*paintSignal_); }
 void TForm1::closeSerialPort() { comPort1_->close(); }
 
 void TForm1::postInput(PostedInput input) {
+    if (replaying_) return;
     QKeyEvent* e = nullptr;
     switch (input) {
         case PostedInput::Space: e = new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "); break;
@@ -137,7 +141,10 @@ void TForm1::buildMenu() {
     auto* start = bar->addAction(QString());
     start->setObjectName(cn::start1.text);
     actions_[cn::start1.text] = start;
-    connect(start, &QAction::triggered, this, [this] { start1Click(); });
+    connect(start, &QAction::triggered, this, [this] {
+        if (onLiveInput) onLiveInput();
+        start1Click();
+    });
 
     auto* go = bar->addMenu(QString());
     go->setObjectName(cn::GoTo1.text);
@@ -146,6 +153,9 @@ void TForm1::buildMenu() {
     show->setObjectName(cn::Show1.text);
     menus_[cn::Show1.text] = show;
     connect(add(show, cn::menu_d1.text), &QAction::triggered, this, [this] { menu_d1Click(); });
+    QAction* record = show->addAction(tr("Record this run…"));
+    record->setObjectName("recordRun");
+    connect(record, &QAction::triggered, this, [this] { recordClick(); });
     QMenu* size = show->addMenu(tr("Size"));
     size->setObjectName("viewSize");
     auto* sizes = new QActionGroup(this);
@@ -300,6 +310,7 @@ void TForm1::syncStationMenu(const PanelModel& p) {
         a->setObjectName(QString::fromStdString(p.stations[k].name));
         const std::string name = p.stations[k].name;
         connect(a, &QAction::triggered, this, [this, name] {
+            if (onLiveInput) onLiveInput();
             guarded([&] { run_->StationClick(name); });
             refresh();
         });
@@ -309,8 +320,13 @@ void TForm1::syncStationMenu(const PanelModel& p) {
 
 void TForm1::stationClick(int index) {
     const std::string name = "Sta" + std::to_string(index);
+    // As the menu item does, without passing for the driver's own click.
     for (QAction* a : menus_[cn::GoTo1.text]->actions())
-        if (a->objectName().toStdString() == name) a->trigger();
+        if (a->objectName().toStdString() == name) {
+            guarded([&] { run_->StationClick(name); });
+            refresh();
+            return;
+        }
 }
 
 void TForm1::refresh() {
@@ -414,6 +430,7 @@ void TForm1::wheel(int notches) {
 }
 
 void TForm1::wheelEvent(QWheelEvent* e) {
+    if (onLiveInput) onLiveInput();
     // A high-resolution wheel sends parts of a notch (120 units); they add up.
     wheelRemainder_ += e->angleDelta().y();
     const int notches = wheelRemainder_ / 120;
@@ -487,7 +504,10 @@ void TForm1::setShown(AuxWindow w, bool shown) {
     if (QWidget* window = auxWindow(w)) window->setVisible(shown);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* e) { forwardKey(e); }
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    if (onLiveInput) onLiveInput();
+    forwardKey(e);
+}
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     if (watched == back_ && e->type() == QEvent::MouseButtonRelease) {
@@ -523,6 +543,40 @@ void TForm1::paintRoutine() {
         changed = frames_->getFrame(std::clamp(shownFrame_, 0, frames_->length() - 1), frameBitmap_);
     showView(changed, size);
     if (paintMeasured) paintMeasured(double(timer.nsecsElapsed()) / 1e6);
+}
+
+void TForm1::paintRecorded(int32_t frame) {
+    if (closing_) return;
+    run_->paintRecorded(frame);
+    shownFrame_ = frame;
+    if (picturesDeferred_) {
+        pictureStale_ = true;
+        return;
+    }
+    const QSize size = cab_->viewPixelSize();
+    frameBitmap_.resize(size.width(), size.height());
+    const bool changed =
+        frames_->length() > 0 && frames_->getFrame(std::clamp(frame, 0, frames_->length() - 1), frameBitmap_);
+    showView(changed, size);
+}
+
+void TForm1::startPainting() {
+    if (!painter_ && !closing_) painter_ = std::make_unique<ViewPainter>(this, [this] { paintRoutine(); }, paintSignal_);
+}
+
+void TForm1::recordClick() {
+    const QString file = QFileDialog::getSaveFileName(this, tr("Record this run"), QString(), tr("Recordings (*.txt)"));
+    if (file.isEmpty()) return;
+    std::string error;
+    if (beginRecording(*this, file.toStdString(), error)) {
+        app().boxes->show(tr("This run is recorded to %1.").arg(file).toStdString());
+    } else if (run_->started()) {
+        // What came before Start is gone: the recording is made of the next run.
+        app().recordTo = file.toStdString();
+        app().boxes->show(tr("This run has started: the next run is recorded to %1.").arg(file).toStdString());
+    } else {
+        app().boxes->show(tr("Cannot record: %1").arg(QString::fromStdString(error)).toStdString());
+    }
 }
 
 void TForm1::deferPictures(bool on) {

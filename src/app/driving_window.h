@@ -73,6 +73,17 @@ public:
     // Headless runs: the paint routine keeps its rules but fetches no picture
     // until presentPicture() (a snapshot) asks for the frame last painted.
     void deferPictures(bool on);
+    // A replay's paint: the run settles `frame` as the paint routine would, and it is shown.
+    void paintRecorded(int32_t frame);
+    // While a recording plays, a controller's switches are not posted again:
+    // the keys they posted were recorded on their own.
+    void setReplaying(bool on) { replaying_ = on; }
+    // Called before the driver's own input (keys, wheel, menu), so a watched replay can hand over.
+    std::function<void()> onLiveInput;
+    // Starts the painting thread if it does not run (after a watched replay).
+    void startPainting();
+    // Display menu, "Record this run…": asks for a file and records to it.
+    void recordClick();
     void presentPicture();
 
     // Redraws everything from the panel model.
@@ -146,6 +157,7 @@ private:
     bool closing_ = false;
     bool picturesDeferred_ = false;
     bool pictureStale_ = false;  // a frame was painted but not yet fetched
+    bool replaying_ = false;
     int wheelRemainder_ = 0;
 };
 

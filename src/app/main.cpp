@@ -17,6 +17,7 @@
 #include "data/train_codes.h"
 #include "data_folder.h"
 #include "drive_mode.h"
+#include "replay_watch.h"
 #include "help_window.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
@@ -43,6 +44,9 @@ void printHelp(const ts::DataFolder& data) {
                  "  --port COM1=DEVICE     open DEVICE for the controller port COM1 (or COM2); repeatable\n"
                  "  --scale 1|1.5|2|3|full size of the driving window (the drive mode takes it too)\n"
                  "  --smooth on|off        blend neighbouring frames when slower than the recording\n"
+                 "  --record FILE          record the run of the train picked to FILE (a drive script)\n"
+                 "  --replay FILE          watch a recording in the driving window (pause, 2x, 4x, take over)\n"
+                 "  --force                replay a recording of another train or of changed data files\n"
                  "  --help, -h             show this help\n"
                  "  --version              show the program's version\n"
                  "\n"
@@ -57,8 +61,8 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return ts::runCheckMode(argc - 2, argv + 2);
 
-    std::string dataDir, trainCode;
-    bool help = false;
+    std::string dataDir, trainCode, replayFile;
+    bool help = false, force = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) {
@@ -81,6 +85,12 @@ int main(int argc, char** argv) {
                 return 2;
             }
             ts::app().smoothView = *smooth;
+        } else if (a == "--record" && i + 1 < argc) {
+            ts::app().recordTo = std::filesystem::absolute(argv[++i]).string();
+        } else if (a == "--replay" && i + 1 < argc) {
+            replayFile = std::filesystem::absolute(argv[++i]).string();
+        } else if (a == "--force") {
+            force = true;
         } else if (a == "--help" || a == "-h") {
             help = true;
         } else if (a == "--version") {
@@ -126,6 +136,7 @@ int main(int argc, char** argv) {
     ts::app().title = title;
     ts::app().help = new ts::TForm4;
     ts::app().valueDisplay = new ts::TForm3;
+    if (!replayFile.empty()) return ts::watchRecording(replayFile, force, timers);
     title->show();
     if (const QScreen* s = title->screen()) title->move(s->availableGeometry().center() - title->rect().center());
     if (!trainCode.empty()) QTimer::singleShot(0, title, [title, trainCode] { title->openTrain(trainCode); });

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app_state.h"
+#include "recording_file.h"
 #include "data/file_names.h"
 #include "data/route_reader.h"
 #include "data/train_codes.h"
@@ -132,6 +133,12 @@ TForm1* TForm5::createDrivingWindow(const std::string& code) {
     auto* form = new TForm1(code, [this](const std::string& t) { setStatus(t); });
     app().current = form;
     guarded([form] { form->formCreate(); });
+    if (!app().recordTo.empty()) {
+        std::string error;
+        if (!beginRecording(*form, app().recordTo, error))
+            app().boxes->show("Cannot record: " + error);
+        app().recordTo.clear();
+    }
     return form;
 }
 

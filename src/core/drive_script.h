@@ -1,4 +1,5 @@
-// The script of the headless drive mode: "@MS COMMAND [ARGUMENTS]" lines.
+// The script of the headless drive mode: "@MS COMMAND [ARGUMENTS]" lines, or
+// in a recording "@step N/M COMMAND" lines anchored to the steps that ran.
 #pragma once
 #include <cstdint>
 #include <stdexcept>
@@ -10,13 +11,31 @@ namespace ts {
 // The largest notch count one wheel command takes.
 constexpr int kMaxWheelNotches = 1000;
 
+// One entry of a recording's "run" line: which timer's step or paint ran next.
+struct StepToken {
+    enum class Kind { Simulation, Presentation, Paint };
+    Kind kind = Kind::Simulation;
+    int count = 1;       // steps run in a row (a paint is always one)
+    int32_t frame = -1;  // Paint: the frame painted when it was not the current one, else -1
+};
+
 struct ScriptCommand {
-    enum class Kind { Start, Char, Key, Wheel, Serial, Jump, Snapshot, Close };
+    enum class Kind {
+        Start, Char, Key, Wheel, Serial, Jump, Snapshot, Close,
+        // Recordings only
+        Run, SoundStatus, Recording, Train, Data
+    };
     int64_t ms = 0;
     Kind kind = Kind::Start;
-    std::string text;  // Char: the character; Key: key name without modifiers; Serial, Snapshot: the text
-    bool shift = false, ctrl = false, alt = false;
-    int amount = 1;  // Wheel: notches, positive = up; Jump: station index
+    std::string text;  // Char: the character; Key: key name without modifiers; Serial, Snapshot, Train, Data: the text
+    bool shift = false, ctrl = false, alt = false, mouse = false;
+    int amount = 1;  // Wheel: notches, positive = up; Jump: station index; SoundStatus: channel; Recording: version
+    // Step-anchored lines: the 33 ms and 100 ms steps run before this line.
+    bool anchored = false;
+    int64_t simulationSteps = 0, presentationSteps = 0;
+    std::vector<StepToken> steps;  // Run
+    int64_t call = 0;              // SoundStatus: the channel's status query this value starts at (from 1)
+    int status = 0;                // SoundStatus: the value
     int line = 0;
 };
 
@@ -26,9 +45,24 @@ struct ScriptError : std::runtime_error {
     int line;
 };
 
+struct ParsedScript {
+    std::vector<ScriptCommand> commands;
+    bool anchored = false;  // a recording: its lines are anchored to steps
+    // A recording whose last line has no line end was cut off while being
+    // written; that line is left out and named here (0: none).
+    int cutLine = 0;
+};
+
 // Parses the whole script; throws ScriptError naming the first bad line.
+ParsedScript parseScript(const std::string& text);
 std::vector<ScriptCommand> parseDriveScript(const std::string& text);
 
 bool isScriptKeyName(const std::string& name);
+
+// The script line of one input, without its time or anchor: "char z",
+// "key shift+F8", "serial B2XXX" (bytes a line cannot hold as "serialhex ...").
+std::string charCommand(char c);
+std::string keyCommand(const std::string& keyName, bool shift, bool ctrl, bool alt, bool mouse);
+std::string serialCommand(const std::string& message);
 
 }  // namespace ts

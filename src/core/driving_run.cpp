@@ -6,26 +6,46 @@
 
 namespace ts {
 
-DrivingRun::DrivingRun(std::string trainCode, RunServices services) : services_(std::move(services)) {
+DrivingRun::DrivingRun(std::string trainCode, RunServices services)
+    : soundTap_(std::make_unique<SoundTap>(services.sound)),
+      services_{services.boxes, services.timers, services.pictures, *soundTap_, services.video, services.host} {
     run_.trainCode = std::move(trainCode);
     carriedOver().into(run_);
     buildMenu();
-    mmTimer1_ = services_.timers.create(33, TimerThread::Own, [this] {
+    mmTimer1_ = services_.timers.create(33, TimerThread::Own, [this] { simulationTick(); });
+    timer1_ = services_.timers.create(100, TimerThread::Ui, [this] { presentationTick(); });
+}
+
+void DrivingRun::simulationTick() {
+    std::lock_guard lock(mutex_);
+    if (recorder_) recorder_->simulationStep();
+    mmTimer1Timer();
+    observer_.afterSimulationStep(run_);
+}
+
+void DrivingRun::presentationTick() {
+    bool end;
+    {
         std::lock_guard lock(mutex_);
-        mmTimer1Timer();
-        observer_.afterSimulationStep(run_);
-    });
-    timer1_ = services_.timers.create(100, TimerThread::Ui, [this] {
-        bool end;
-        {
-            std::lock_guard lock(mutex_);
-            timer1Timer();
-            observer_.afterPresentationStep(run_);
-            end = endOfLineReached_;
-        }
-        services_.host.afterPresentationStep();
-        if (end) services_.host.requestClose();
-    });
+        if (recorder_) recorder_->presentationStep();
+        timer1Timer();
+        observer_.afterPresentationStep(run_);
+        end = endOfLineReached_;
+    }
+    services_.host.afterPresentationStep();
+    if (end) services_.host.requestClose();
+}
+
+bool DrivingRun::startRecording(std::unique_ptr<std::ostream> out, const std::string& dataHash) {
+    std::lock_guard lock(mutex_);
+    if (!recorder_ || recorder_->attached()) return false;
+    recorder_->attach(std::move(out), dataHash);
+    return true;
+}
+
+void DrivingRun::replaySoundAnswers(std::map<int, std::vector<std::pair<int64_t, int>>> answers) {
+    std::lock_guard lock(mutex_);
+    soundTap_->replay(std::move(answers));
 }
 
 DrivingRun::~DrivingRun() {
@@ -50,11 +70,19 @@ void DrivingRun::start1Click() {
         mmTimer1_->stop();
         timer1_->stop();
         std::lock_guard lock(mutex_);
+        record("start");
         panel_.setMenuCaption(cn::start1, "運転再開(&S)");
         run_.inputLocked = 0;
     } else {
         {
             std::lock_guard lock(mutex_);
+            record("start");
+            if (!everStarted_ && recorder_ && !recorder_->attached()) {
+                // Nobody asked for a recording before Start: stop holding one.
+                soundTap_->observer = nullptr;
+                recorder_.reset();
+            }
+            everStarted_ = true;
             panel_.setMenuCaption(cn::start1, "一時停止(&S)");
             run_.inputLocked = 0;
         }
@@ -73,6 +101,8 @@ void DrivingRun::closeQuery() {
     timer1_->stop();
     services_.host.closeSerialPort();
     std::lock_guard lock(mutex_);
+    record("close");
+    if (recorder_) recorder_->flush();
     run_.stopDistance = 0;
     TDDSD& sound = services_.sound;
     for (int ch = 0; ch < lowChannelCount(); ++ch) sound.Channel(ch).Stop();

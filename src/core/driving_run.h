@@ -15,6 +15,8 @@
 #include "report/drive_observer.h"
 #include "run.h"
 #include "run_host.h"
+#include "run_recorder.h"
+#include "sound_tap.h"
 #include "devices/sound_device.h"
 #include "devices/timers.h"
 #include "devices/frame_source.h"
@@ -43,6 +45,11 @@ public:
 
     // Start/pause menu item.
     void start1Click();
+    // True once Start was first clicked.
+    bool started() const {
+        std::lock_guard lock(mutex_);
+        return everStarted_;
+    }
     // A Move menu item, by its component name ("Sta" + station index).
     void StationClick(const std::string& itemName);
     // Shuts the run down; the window closes after it. Throws FatalError when
@@ -83,6 +90,28 @@ public:
         timer1Timer();
     }
 
+    // The bodies of the two timers' ticks, as the timers run them.
+    void simulationTick();
+    void presentationTick();
+
+    // Recording: what entered the run since loading is held until Start; this
+    // writes it and all that follows to `out`. False (and nothing written) once
+    // the run has started: what came before is gone.
+    bool startRecording(std::unique_ptr<std::ostream> out, const std::string& dataHash);
+    // Writes what the recorder still holds (a run that ends without closing).
+    void flushRecording() {
+        std::lock_guard lock(mutex_);
+        if (recorder_) recorder_->flush();
+    }
+    bool recording() const {
+        std::lock_guard lock(mutex_);
+        return recorder_ && recorder_->attached();
+    }
+    // Replaying: the paint routine's settling of a recorded frame, and the
+    // sound channels' status answers as they were recorded.
+    void paintRecorded(int32_t frame);
+    void replaySoundAnswers(std::map<int, std::vector<std::pair<int64_t, int>>> answers);
+
     bool running() const;  // Timer1 enabled
     bool closed() const { return closed_; }
     // True once the train has run past the end of the line (the window then closes).
@@ -115,11 +144,19 @@ private:
     void callOut();
     int lowChannelCount() const;  // drive + route + call-out sounds, from channel 0
     void progress(const std::string& text) { services_.host.progress(text); }
+    // The one hook every input passes, under the lock: the script line that repeats it.
+    void record(const std::string& command) {
+        if (recorder_) recorder_->input(command);
+    }
+    void settlePaint(int32_t frame);
 
     Run run_;
     PanelModel panel_;
     mutable std::mutex mutex_;
+    std::unique_ptr<SoundTap> soundTap_;  // before services_, which hands it out as the sound
     RunServices services_;
+    std::unique_ptr<RunRecorder> recorder_;
+    bool everStarted_ = false;
     std::unique_ptr<PeriodicTimer> mmTimer1_;
     std::unique_ptr<PeriodicTimer> timer1_;
     bool closed_ = false;

@@ -86,6 +86,12 @@ void DrivingRun::formCreate() {
     run_.routeSoundStarted.assign(size_t(run_.routeSoundCount()), 0);
     run_.stationDepartureSoundPlayed.fill(0);
     run_.stationDeparted.fill(0);
+
+    // A recording starts from the loaded run (still under the lock): until Start, what enters it is held.
+    recorder_ = std::make_unique<RunRecorder>(run_.trainCode);
+    soundTap_->observer = [this](int channel, int status) {
+        if (recorder_) recorder_->soundStatus(channel, status);
+    };
 }
 
 void DrivingRun::setStartingValues() {

@@ -17,6 +17,7 @@ void DrivingRun::StationClick(const std::string& itemName) {
     for (int i = 0; i < r.stationCount(); ++i)
         if (itemName == "Sta" + std::to_string(i)) index = i;
     if (index >= r.stationCount()) return;  // a route without stations has no items
+    record("jump " + std::to_string(index));
 
     r.viewJumpPending = 1;
     r.speed = 0;

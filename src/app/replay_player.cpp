@@ -1,0 +1,93 @@
+#include "replay_player.h"
+
+#include <map>
+
+#include "driving_window.h"
+#include "script_input.h"
+
+namespace ts {
+
+using K = ScriptCommand::Kind;
+
+ReplayPlayer::ReplayPlayer(TForm1& form, std::vector<ScriptCommand> commands)
+    : form_(form), commands_(std::move(commands)) {
+    std::map<int, std::vector<std::pair<int64_t, int>>> answers;
+    for (const auto& c : commands_)
+        if (c.kind == K::SoundStatus) answers[c.amount].emplace_back(c.call, c.status);
+    form_.run().replaySoundAnswers(std::move(answers));
+}
+
+bool ReplayPlayer::seek() {
+    while (next_ < commands_.size()) {
+        const ScriptCommand& c = commands_[next_];
+        const bool runsSomething = c.kind == K::Run ? token_ < c.steps.size()
+                                                    : c.kind != K::SoundStatus && c.kind != K::Recording &&
+                                                          c.kind != K::Train && c.kind != K::Data &&
+                                                          c.kind != K::Snapshot;
+        if (!runsSomething) {
+            ++next_;
+            token_ = 0;
+            left_ = 0;
+            anchorChecked_ = false;
+            continue;
+        }
+        if (!anchorChecked_) {
+            if (c.simulationSteps != simulation_ || c.presentationSteps != presentation_) {
+                error_ = "line " + std::to_string(c.line) + ": recorded after " + std::to_string(c.simulationSteps) +
+                         "/" + std::to_string(c.presentationSteps) + " steps, but the replay has run " +
+                         std::to_string(simulation_) + "/" + std::to_string(presentation_);
+                finished_ = true;
+                return false;
+            }
+            anchorChecked_ = true;
+        }
+        return true;
+    }
+    finished_ = true;
+    return false;
+}
+
+bool ReplayPlayer::nextIsSimulationStep() {
+    if (finished_ || !seek()) return false;
+    const ScriptCommand& c = commands_[next_];
+    return c.kind == K::Run && c.steps[token_].kind == StepToken::Kind::Simulation;
+}
+
+bool ReplayPlayer::advance() {
+    if (finished_ || form_.run().closed() || !seek()) {
+        finished_ = true;
+        return false;
+    }
+    const ScriptCommand& c = commands_[next_];
+    if (c.kind != K::Run) {
+        if (onInput) onInput(c);
+        ++next_;
+        anchorChecked_ = false;
+        applyScriptInput(form_, c);
+        return true;
+    }
+    const StepToken& t = c.steps[token_];
+    if (left_ == 0) left_ = t.count;
+    if (--left_ == 0) ++token_;
+    switch (t.kind) {
+        case StepToken::Kind::Simulation:
+            ++simulation_;
+            if (beforeStep) beforeStep(simulation_, presentation_);
+            form_.run().simulationTick();
+            break;
+        case StepToken::Kind::Presentation:
+            ++presentation_;
+            if (beforeStep) beforeStep(simulation_, presentation_);
+            form_.run().presentationTick();
+            break;
+        case StepToken::Kind::Paint: {
+            const int32_t frame =
+                t.frame >= 0 ? t.frame : form_.run().locked([](Run& r, PanelModel&) { return r.paintFrame; });
+            form_.paintRecorded(frame);
+            break;
+        }
+    }
+    return true;
+}
+
+}  // namespace ts
