@@ -219,6 +219,7 @@ int runDriveMode(int argc, char** argv) {
     app().timers = &clock;
     app().boxes = &boxes;
     app().startPainter = false;
+    app().gameControllers = false;
     DriveSession session(*out, clock, boxes);
     app().makeSound = [&] {
         auto bank = std::make_unique<RecordingSound>(128, [&clock] { return clock.now(); });
@@ -269,6 +270,10 @@ int runDriveMode(int argc, char** argv) {
                 case ScriptCommand::Kind::Char: form->asciiDown(c.text[0]); break;
                 case ScriptCommand::Kind::Wheel: form->wheel(c.amount); break;
                 case ScriptCommand::Kind::Serial: form->rxChar(c.text); break;
+                case ScriptCommand::Kind::PadConnect: form->padConnect(c.text, {}, true); break;
+                case ScriptCommand::Kind::PadDisconnect: form->padDisconnect(); break;
+                case ScriptCommand::Kind::PadAxis: form->padAxis(c.amount, c.value); break;
+                case ScriptCommand::Kind::PadButton: form->padButton(c.amount, c.value != 0); break;
                 case ScriptCommand::Kind::Key: {
                     ShiftState s;
                     s.shift = c.shift;

@@ -90,6 +90,7 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     comPort1_->onOpened = [] { app().boxes->show("Connect to controller."); };
     comPort1_->onClosing = [] { app().boxes->show("Disconnect from controller."); };
     comPort1_->onMessage = [this](const std::string& m) { rxChar(m); };
+    if (app().gameControllers) startPadDevices();
     buildMenu();
     buildPanel();
     setWindowTitle("Train Simulator");
@@ -169,6 +170,10 @@ void TForm1::buildMenu() {
     connect(add(ctl, cn::COM21.text), &QAction::triggered, this, [this] { COM21Click(); });
     connect(add(ctl, cn::Setup1.text), &QAction::triggered, this, [this] { Setup1Click(); });
     connect(add(ctl, cn::Connect1.text), &QAction::triggered, this, [this] { Connect1Click(); });
+    QAction* pad = ctl->addAction(tr("Game controller…"));
+    pad->setObjectName("gameController");
+    actions_["gameController"] = pad;
+    connect(pad, &QAction::triggered, this, [this] { gameControllerClick(); });
 }
 
 void TForm1::buildPanel() {
@@ -565,6 +570,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     if (!closing_) {
         closing_ = true;
         painter_.reset();  // told to stop and waited for
+        if (padDevices_) padDevices_->stop();
         if (qEnvironmentVariableIsSet("TRAINSIM_PAINT_STATS"))
             std::fprintf(stderr, "frames requested %lld, painted %lld\n", (long long)run_->framesRequested(),
                          (long long)run_->framesPainted());

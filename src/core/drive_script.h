@@ -11,12 +11,14 @@ namespace ts {
 constexpr int kMaxWheelNotches = 1000;
 
 struct ScriptCommand {
-    enum class Kind { Start, Char, Key, Wheel, Serial, Jump, Snapshot, Close };
+    enum class Kind { Start, Char, Key, Wheel, Serial, Jump, Snapshot, Close, PadAxis, PadButton, PadConnect, PadDisconnect };
     int64_t ms = 0;
     Kind kind = Kind::Start;
-    std::string text;  // Char: the character; Key: key name without modifiers; Serial, Snapshot: the text
+    std::string text;  // Char: the character; Key: key name without modifiers; Serial, Snapshot: the text;
+                       // PadConnect: the controller's GUID (may be empty)
     bool shift = false, ctrl = false, alt = false;
-    int amount = 1;  // Wheel: notches, positive = up; Jump: station index
+    int amount = 1;  // Wheel: notches, positive = up; Jump: station index; PadAxis, PadButton: its number
+    int value = 0;   // PadAxis: the raw value; PadButton: 1 down, 0 up
     int line = 0;
 };
 
