@@ -1,16 +1,17 @@
 // A virtual gamepad drives the electric demo train from its first station to
 // the next stop: reverser on the pad's up, brake released and power taken on
 // the triggers, the stop braked on the left trigger. Where to start braking is
-// found by driving again from the first station, moved by how far the last
-// attempt stopped from the stop mark.
+// found by driving again from the first station, halving the range of
+// braking points that stop short of the platform or beyond it.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdio>
+#include <fstream>
 
 #include "controls/game_pad.h"
-#include "fake_pictures.h"
 #include "run_fixture.h"
 #include "sdl_pads.h"
 
@@ -18,6 +19,24 @@ using namespace ts;
 using namespace ts::test;
 
 namespace {
+
+// The demo's pictures are PNG files: their size is all a run needs of them.
+class PngSizes final : public PictureLoader {
+public:
+    std::optional<int> load(const std::string& path) override {
+        std::ifstream in(path, std::ios::binary);
+        unsigned char h[24] = {};
+        if (!in.read(reinterpret_cast<char*>(h), sizeof h) || h[1] != 'P' || h[2] != 'N' || h[3] != 'G')
+            return std::nullopt;
+        auto be = [&](int at) { return int(h[at]) << 24 | int(h[at + 1]) << 16 | int(h[at + 2]) << 8 | int(h[at + 3]); };
+        sizes.push_back({be(16), be(20)});
+        return int(sizes.size()) - 1;
+    }
+    PictureSize size(int id) const override { return sizes.at(size_t(id)); }
+
+private:
+    std::vector<PictureSize> sizes;
+};
 
 struct Attempt {
     int stoppedAt = -1;  // frame
@@ -32,6 +51,17 @@ public:
         sound.startUp();
         run = std::make_unique<DrivingRun>("789", RunServices{boxes, clock, pictures, sound, video, host});
         run->formCreate();
+    }
+
+    template <class F>
+    auto state(F f) {
+        return run->locked([&](ts::Run& r, PanelModel&) { return f(r); });
+    }
+    int power() { return state([](ts::Run& r) { return r.powerNotch; }); }
+    std::pair<int, int> stopRange(int station) {
+        return state([&](ts::Run& r) {
+            return std::make_pair(r.stationTable[size_t(station)].stopFrom, r.stationTable[size_t(station)].stopTo);
+        });
     }
 
     // Drives with the brake applied at frame `brakeAt`; stops when the train stands again.
@@ -96,17 +126,6 @@ public:
         return a;
     }
 
-    template <class F>
-    auto state(F f) {
-        return run->locked([&](ts::Run& r, PanelModel&) { return f(r); });
-    }
-    int power() { return state([](ts::Run& r) { return r.powerNotch; }); }
-    std::pair<int, int> stopRange(int station) {
-        return state([&](ts::Run& r) {
-            return std::make_pair(r.stationTable[size_t(station)].stopFrom, r.stationTable[size_t(station)].stopTo);
-        });
-    }
-
 private:
     // Hands the pad's events to the run, as the driving window does, until `done`.
     bool pumpUntil(SdlPads& pads, const std::function<bool()>& done) {
@@ -141,7 +160,7 @@ private:
 
     VirtualClock clock;
     RecordingMessageBoxes boxes;
-    FakePictures pictures;
+    PngSizes pictures;
     RecordingSound sound{128, [this] { return clock.now(); }};
     RecordingFrameSource video{5000};
     RunHost host;
@@ -156,14 +175,18 @@ TEST(PadDemo, VirtualGamepadDrivesToTheNextStop) {
     const int b4 = int(32767 * (0.05 + 0.9 * 4.5 / 9));
     auto [from, to] = DemoDrive().stopRange(1);
     const int mark = (from + to) / 2;
-    int brakeAt = mark - 300;
+    // Braking later stops further on: halve the range of braking points until the train stops in the platform.
+    int early = 400, late = mark, brakeAt = 0;
     Attempt a;
-    for (int attempt = 0; attempt < 6; ++attempt) {
+    for (int attempt = 0; attempt < 14; ++attempt) {
+        brakeAt = (early + late) / 2;
         DemoDrive d;
         a = d.drive(brakeAt, b4);
         ASSERT_TRUE(a.error.empty()) << a.error;
-        if (a.stoppedAt >= from + 10 && a.stoppedAt <= to - 10) break;
-        brakeAt += mark - a.stoppedAt;
+        std::printf("attempt %d: braking from %d, stopped at %d\n", attempt, brakeAt, a.stoppedAt);
+        if (a.stoppedAt < from + 10) early = brakeAt;
+        else if (a.stoppedAt > to - 10) late = brakeAt;
+        else break;
     }
     EXPECT_GE(a.stoppedAt, from);
     EXPECT_LE(a.stoppedAt, to);

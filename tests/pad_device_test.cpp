@@ -17,6 +17,13 @@ using namespace ts::test;
 
 namespace {
 
+// The device index of a connected joystick's instance id, or -1.
+int deviceIndexOf(SDL_JoystickID id) {
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        if (SDL_JoystickGetDeviceInstanceID(i) == id) return i;
+    return -1;
+}
+
 // A virtual device attached for the life of the object; the handle of our own
 // to set its values (SDL shares the device with SdlPads' handle).
 class VirtualPad {
@@ -35,9 +42,7 @@ public:
         if (!joystick_) return;
         SDL_JoystickClose(joystick_);
         joystick_ = nullptr;
-        SDL_JoystickDetachVirtual(SDL_JoystickGetDeviceIndexFromInstanceID(id_) >= 0
-                                      ? SDL_JoystickGetDeviceIndexFromInstanceID(id_)
-                                      : index_);
+        SDL_JoystickDetachVirtual(deviceIndexOf(id_));
     }
     void axis(int a, int raw) { SDL_JoystickSetVirtualAxis(joystick_, a, Sint16(raw)); }
     // A gamepad's trigger reads 0 … 32767 from the raw -32768 … 32767.

@@ -31,6 +31,13 @@ using namespace ts;
 
 namespace {
 
+// The device index of a connected joystick's instance id, or -1.
+int deviceIndexOf(SDL_JoystickID id) {
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        if (SDL_JoystickGetDeviceInstanceID(i) == id) return i;
+    return -1;
+}
+
 class VirtualGamepad {
 public:
     VirtualGamepad() {
@@ -44,7 +51,7 @@ public:
         const int id = SDL_JoystickInstanceID(joystick_);
         SDL_JoystickClose(joystick_);
         joystick_ = nullptr;
-        SDL_JoystickDetachVirtual(SDL_JoystickGetDeviceIndexFromInstanceID(id));
+        SDL_JoystickDetachVirtual(deviceIndexOf(id));
     }
     void trigger(int axis, int value) {
         SDL_JoystickSetVirtualAxis(joystick_, axis, Sint16(std::clamp(2 * value - 32768, -32768, 32767)));

@@ -86,14 +86,16 @@ std::vector<PadEvent> SdlPads::poll() {
     std::vector<PadEvent> out;
     if (!available_) return out;
     SDL_Event e;
-    auto isController = [&](int id) {
+    // A device that goes away first "recentres" (its axes to 0, its buttons
+    // up), and only then says it is gone: those events would move the handles
+    // of a controller that vanished, so nothing counts from a detached device.
+    auto attached = [&](int id, bool controller) {
         auto it = devices_.find(id);
-        return it != devices_.end() && it->second->controller;
+        return it != devices_.end() && (it->second->controller != nullptr) == controller &&
+               SDL_JoystickGetAttached(it->second->joystick);
     };
-    auto isJoystick = [&](int id) {
-        auto it = devices_.find(id);
-        return it != devices_.end() && !it->second->controller;
-    };
+    auto isController = [&](int id) { return attached(id, true); };
+    auto isJoystick = [&](int id) { return attached(id, false); };
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
             case SDL_JOYDEVICEADDED: open(e.jdevice.which, out); break;
