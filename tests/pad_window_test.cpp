@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -121,6 +122,7 @@ TEST_F(PadWindow, HotPlugDrivesTheRunAndSaysSoInTheStatusLine) {
     pad->trigger(gamepad::RightTrigger, 32767);
     ASSERT_TRUE(QTest::qWaitFor([&] { return handles(form) == 500; }, 10000));
     EXPECT_EQ(form->label("PowerLabel")->text(), "P5");
+    if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR")) form->grab().save(QString(shot) + "/driving-window-pad.png");
     pad->detach();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->gamePad().connected(); }, 10000));
     EXPECT_TRUE(form->statusText().contains("disconnected")) << form->statusText().toStdString();

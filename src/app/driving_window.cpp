@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStatusBar>
 
 #include "app_state.h"
 #include "help_window.h"
@@ -245,7 +246,11 @@ void TForm1::setViewScale(double scale) {
     // Full screen: the largest whole or half step of the layout that fits below the menu.
     fullScreen_ = true;
     const QScreen* s = screen();
-    const QSize room = s ? s->geometry().size() - QSize(0, menuBar()->sizeHint().height()) : QSize(kCabWidth, kCabHeight);
+    // The status line takes its room too once a game controller has shown it.
+    const auto* status = findChild<QStatusBar*>();
+    const int below = status && status->isVisible() ? status->sizeHint().height() : 0;
+    const QSize room =
+        s ? s->geometry().size() - QSize(0, menuBar()->sizeHint().height() + below) : QSize(kCabWidth, kCabHeight);
     double fit = 1;
     for (double k = 1.5; kCabWidth * k <= room.width() && kCabHeight * k <= room.height(); k += 0.5) fit = k;
     applyScale(fit);

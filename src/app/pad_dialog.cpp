@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 #include "controls/pad_file.h"
 #include "pad_devices.h"
@@ -24,7 +25,14 @@ namespace {
 // Columns of the axis table.
 enum { ColValue, ColRole, ColMin, ColMax, ColInverted, ColDeadZone, ColHysteresis, ColPosition, AxisColumns };
 
-QString buttonName(int b) {
+// A known gamepad's controls by the names printed on it.
+const char* const kGamepadButtons[] = {"A", "B", "X", "Y", "Back", "Guide", "Start", "Left stick", "Right stick",
+                                       "Left shoulder", "Right shoulder", "Pad up", "Pad down", "Pad left", "Pad right"};
+const char* const kGamepadAxes[] = {"Left x", "Left y", "Right x", "Right y", "Left trigger", "Right trigger"};
+
+QString buttonName(int b, bool gamepad) {
+    if (gamepad && b >= 0 && b < int(std::size(kGamepadButtons)))
+        return QObject::tr("%1 (%2)").arg(QObject::tr(kGamepadButtons[b])).arg(b);
     if (b >= kHatButtonBase) {
         static const char* dirs[] = {"up", "right", "down", "left"};
         const int k = b - kHatButtonBase;
@@ -108,12 +116,13 @@ PadDialog::PadDialog(QWidget* parent, PadDevices* devices, HandleRanges ranges)
     timer_->setInterval(50);
     connect(timer_, &QTimer::timeout, this, [this] { updateLive(); });
     timer_->start();
-    resize(760, 620);
+    resize(780, 700);
 }
 
 void PadDialog::selectDevice(int row) {
     device_ = list_->itemData(row).toInt();
     axisCount_ = buttonCount_ = hatCount_ = 0;
+    gamepad_ = false;
     current_ = PadMapping{};
     if (devices_ && device_ >= 0)
         for (const PadDeviceInfo& d : devices_->sdl().devices())
@@ -121,6 +130,7 @@ void PadDialog::selectDevice(int row) {
                 axisCount_ = d.axes;
                 buttonCount_ = d.buttons;
                 hatCount_ = d.hats;
+                gamepad_ = d.gamepad;
                 const PadMapping* kept = findPadMapping(mappings_, d.guid);
                 current_ = kept ? *kept : d.gamepad ? defaultGamepadMapping() : defaultJoystickMapping();
                 current_.guid = d.guid;
@@ -140,10 +150,13 @@ void PadDialog::fillTables() {
         const AxisMapping* m = current_.axis(a);
         AxisMapping shown;
         if (m) shown = *m;
-        axes_->setVerticalHeaderItem(a, new QTableWidgetItem(tr("Axis %1").arg(a)));
+        axes_->setVerticalHeaderItem(a, new QTableWidgetItem(gamepad_ && a < int(std::size(kGamepadAxes))
+                                                                 ? tr("%1 (%2)").arg(tr(kGamepadAxes[a])).arg(a)
+                                                                 : tr("Axis %1").arg(a)));
         auto* bar = new QProgressBar;
         bar->setRange(-32768, 32767);
-        bar->setTextVisible(false);
+        bar->setTextVisible(true);
+        bar->setAlignment(Qt::AlignCenter);
         axes_->setCellWidget(a, ColValue, bar);
         auto* role = new QComboBox;
         role->addItem(tr("nothing"), -1);
@@ -169,6 +182,9 @@ void PadDialog::fillTables() {
         axes_->setCellWidget(a, ColHysteresis, spin(shown.hysteresis));
         axes_->setItem(a, ColPosition, new QTableWidgetItem);
     }
+    // Every lever in view without scrolling (a gamepad has six).
+    axes_->setMinimumHeight(axes_->horizontalHeader()->sizeHint().height() +
+                            std::min(axisCount_, 8) * axes_->verticalHeader()->defaultSectionSize() + 4);
     std::vector<int> numbers;
     for (int b = 0; b < buttonCount_; ++b) numbers.push_back(b);
     for (int h = 0; h < hatCount_; ++h)
@@ -176,7 +192,7 @@ void PadDialog::fillTables() {
     buttons_->setRowCount(int(numbers.size()));
     for (size_t i = 0; i < numbers.size(); ++i) {
         const int b = numbers[i];
-        auto* head = new QTableWidgetItem(buttonName(b));
+        auto* head = new QTableWidgetItem(buttonName(b, gamepad_));
         head->setData(Qt::UserRole, b);
         buttons_->setVerticalHeaderItem(int(i), head);
         auto* action = new QComboBox;
@@ -226,7 +242,14 @@ void PadDialog::updateLive() {
     readTables();
     for (int a = 0; a < axisCount_; ++a) {
         const int v = devices_->sdl().axisValue(device_, a);
-        if (auto* bar = static_cast<QProgressBar*>(axes_->cellWidget(a, ColValue))) bar->setValue(v);
+        const AxisMapping* mapped = current_.axis(a);
+        if (auto* bar = static_cast<QProgressBar*>(axes_->cellWidget(a, ColValue))) {
+            // A mapped lever shows its calibrated travel: a released trigger reads empty.
+            if (mapped) bar->setRange(std::min(mapped->min, mapped->max), std::max(mapped->min, mapped->max));
+            else bar->setRange(-32768, 32767);
+            bar->setValue(std::clamp(v, bar->minimum(), bar->maximum()));
+            bar->setFormat(QString::number(v));
+        }
         if (calibrating_ && size_t(a) < calMin_.size()) {
             calMin_[size_t(a)] = std::min(calMin_[size_t(a)], v);
             calMax_[size_t(a)] = std::max(calMax_[size_t(a)], v);
@@ -237,7 +260,7 @@ void PadDialog::updateLive() {
     for (int i = 0; i < buttons_->rowCount(); ++i) {
         const bool down = devices_->sdl().buttonDown(device_, buttons_->verticalHeaderItem(i)->data(Qt::UserRole).toInt());
         buttons_->verticalHeaderItem(i)->setText((down ? "● " : "") +
-                                                 buttonName(buttons_->verticalHeaderItem(i)->data(Qt::UserRole).toInt()));
+                                                 buttonName(buttons_->verticalHeaderItem(i)->data(Qt::UserRole).toInt(), gamepad_));
     }
 }
 

@@ -46,6 +46,7 @@ private:
     PadMapping current_;
     int device_ = -1;
     int axisCount_ = 0, buttonCount_ = 0, hatCount_ = 0;
+    bool gamepad_ = false;
     bool calibrating_ = false;
     std::vector<int> calMin_, calMax_;
     QComboBox* list_ = nullptr;
