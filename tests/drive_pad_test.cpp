@@ -2,9 +2,11 @@
 // the real program against handle positions worked out by hand.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 #include "drive_runner.h"
+#include "test_support.h"
 
 using namespace ts::test;
 
@@ -70,4 +72,30 @@ TEST(DrivePad, TwoHandleTrainWithTheHoldPosition) {
     for (const auto& l : r.lines)
         if (field(l, "t") == "660" || field(l, "event") == "end") reverser = field(l, "reverser");
     EXPECT_EQ(reverser, "-1");
+}
+
+TEST(DrivePad, ConnectWithAGuidTakesItsMappingFromTheDataFolder) {
+    TempDir data;
+    for (const auto& e : std::filesystem::directory_iterator(kBasic))
+        std::filesystem::copy(e.path(), data.path() / e.path().filename());
+    data.write("gamepad.txt", "[00ff00ff00ff00ff00ff00ff00ff00ff]\nname Train Controller\naxis 0 combined\n");
+    // 789's single lever on axis 0: EB, B7 … B1, N, P1 … P5 over the whole raw range.
+    const std::string script =
+        "@0 start\n@0 pad connect 00FF00FF00FF00FF00FF00FF00FF00FF\n@0 pad axis 0 0\n"
+        "@150 pad axis 0 32767\n"   // P5
+        "@250 pad axis 0 -32768\n"  // EB
+        "@350 pad axis 0 4000\n"    // (0.561 - 0.05) / 0.9 x 14 = 7.95: B1
+        "@450 close\n";
+    const auto r = drive(data.path().string(), "789", script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto h = handlesByStep(r);
+    EXPECT_EQ(h.at(200), "5/0");
+    EXPECT_EQ(h.at(300), "0/-8");
+    EXPECT_EQ(h.at(400), "0/-1");
+    // Without the GUID the standard gamepad's mapping has nothing on axis 0.
+    std::string plain = script;
+    plain.replace(plain.find(" 00FF"), 33, "");
+    const auto d = drive(data.path().string(), "789", plain);
+    ASSERT_EQ(d.status, 0) << d.err;
+    EXPECT_EQ(handlesByStep(d).at(400), "0/-8");
 }
