@@ -238,7 +238,6 @@ void PadDialog::readTables() {
 
 void PadDialog::updateLive() {
     if (!devices_ || device_ < 0) return;
-    if (devices_->active() < 0) devices_->poll();  // no run polls for us
     readTables();
     for (int a = 0; a < axisCount_; ++a) {
         const int v = devices_->sdl().axisValue(device_, a);
