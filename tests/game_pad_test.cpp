@@ -74,12 +74,14 @@ TEST(GamePadRun, ConnectingMovesNoHandleAndLeversThenSetAbsolutePositions) {
     EXPECT_TRUE(p.ops() == std::vector<std::string>{"8:stop"}) << "the move into P2 was input";
     p.axis(kPower, 16600);
     EXPECT_TRUE(p.ops().empty()) << "a lever moving within its position is no driver input";
-    p.axis(kBrake, 20000);  // (0.610 - 0.05) / 0.9 x 9 = 5.6 → B5; the power lever is left where it is
-    EXPECT_EQ(p.handles(), (Pad::Handles{2, -5, 0}));
-    EXPECT_EQ(p.labels(), "P2/B5");
+    p.axis(kBrake, 20000);  // (0.610 - 0.05) / 0.9 x 9 = 5.6 → B5
+    EXPECT_EQ(p.handles(), (Pad::Handles{0, -5, 0})) << "one handle: braking takes the power off";
+    EXPECT_EQ(p.labels(), "off/B5");
+    p.axis(kPower, 32767);
+    EXPECT_EQ(p.handles(), (Pad::Handles{0, -5, 0})) << "and no power while the brake is applied";
     p.ops();
     p.axis(kBrake, 32767);
-    EXPECT_EQ(p.handles(), (Pad::Handles{2, -8, 0}));
+    EXPECT_EQ(p.handles(), (Pad::Handles{0, -8, 0}));
     EXPECT_EQ(p.ops(), (std::vector<std::string>{"8:stop", "3:stop", "3:play"})) << "into EB with its sound";
     EXPECT_EQ(p.get([](ts::Run& r, PanelModel&) { return r.powerHandleMoved + 2 * r.brakeHandleMoved; }), 3);
 }

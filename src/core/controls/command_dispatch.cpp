@@ -161,6 +161,9 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
         case K::PostHorn: posted.push_back(PostedInput::Horn); break;
         case K::PostEnter: posted.push_back(PostedInput::Enter); break;
         case K::PadPower:
+            // One lever cannot stand in power and brake at once: on a train
+            // with one handle, power waits until the brake lever is released.
+            if (r.handleType == 0 && (r.brakeNotch < 0 || r.holdPosition == 1)) break;
             r.powerNotch = std::clamp(c.value, 0, std::max(r.powerNotchCount, 0));
             r.powerHandleMoved = 1;
             masconupdate(r, r, r, r, panel_);
@@ -172,6 +175,10 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
             r.holdPosition = c.flag && r.brakeNotch == 0 && r.holdPositionEnabled == 1;
             r.holdExitLatch = 0;
             r.brakeHandleMoved = 1;
+            if (r.handleType == 0 && (r.brakeNotch < 0 || r.holdPosition == 1) && r.powerNotch != 0) {
+                r.powerNotch = 0;
+                r.powerHandleMoved = 1;
+            }
             if (r.brakeNotch == -B && before != -B) restart(sound, r.soundEB);
             masconupdate(r, r, r, r, panel_);
             break;

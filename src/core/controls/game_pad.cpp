@@ -38,8 +38,9 @@ DriverInput GamePad::axis(int axis, int value, const HandleRanges& r) {
     index_[axis] = next;
     if (!current || next == *current) return in;
     const LeverPosition& p = positions[size_t(next)];
-    if (m->role != AxisRole::Brake) in.commands.push_back({K::PadPower, p.power, 0, false});
+    // The brake first: a lever going from brake to power releases before it powers.
     if (m->role != AxisRole::Power) in.commands.push_back({K::PadBrake, p.brake, 0, p.hold});
+    if (m->role != AxisRole::Brake) in.commands.push_back({K::PadPower, p.power, 0, false});
     return in;
 }
 
