@@ -195,3 +195,26 @@ TEST(DriveScript, InputLinesRoundTrip) {
     EXPECT_TRUE(k.shift && k.alt && !k.ctrl && !k.mouse);
     EXPECT_EQ(k.text, "F5");
 }
+
+TEST(DriveScript, PadCommands) {
+    const auto cmds = parseDriveScript(
+        "@0 pad connect\n@0 pad connect 03000000DE280000\n@5 pad axis 5 -32768\n@5 pad axis 4 32767\n"
+        "@6 pad button 11 down\n@7 pad button 11 up\n@8 pad disconnect\n");
+    ASSERT_EQ(cmds.size(), 7u);
+    EXPECT_EQ(cmds[0].kind, K::PadConnect);
+    EXPECT_EQ(cmds[0].text, "");
+    EXPECT_EQ(cmds[1].text, "03000000DE280000");
+    EXPECT_EQ(cmds[2].kind, K::PadAxis);
+    EXPECT_EQ(cmds[2].amount, 5);
+    EXPECT_EQ(cmds[2].value, -32768);
+    EXPECT_EQ(cmds[3].value, 32767);
+    EXPECT_EQ(cmds[4].kind, K::PadButton);
+    EXPECT_EQ(cmds[4].amount, 11);
+    EXPECT_EQ(cmds[4].value, 1);
+    EXPECT_EQ(cmds[5].value, 0);
+    EXPECT_EQ(cmds[6].kind, K::PadDisconnect);
+    for (const char* bad : {"@1 pad\n", "@1 pad axis 5\n", "@1 pad axis 5 32768\n", "@1 pad axis -1 0\n",
+                            "@1 pad axis x 0\n", "@1 pad button 3 pressed\n", "@1 pad button 3\n",
+                            "@1 pad disconnect now\n", "@1 pad connect a b\n", "@1 pad wiggle\n"})
+        EXPECT_THROW(parseDriveScript(bad), ScriptError) << bad;
+}

@@ -27,6 +27,9 @@ struct AppState {
     std::function<std::unique_ptr<TDDSD>()> makeSound;
     // Driving windows start their painting thread (not in the drive mode, which paints after each step).
     bool startPainter = true;
+    // Driving windows read game controllers (not in the drive mode, whose
+    // controller input is its script's).
+    bool gameControllers = true;
     // How driving windows are shown (Display menu, --scale, --smooth): the
     // window's scale, 0 for full screen; the view mixed between frames.
     double viewScale = 1;

@@ -252,6 +252,7 @@ int runDriveMode(int argc, char** argv) {
     app().timers = &clock;
     app().boxes = &boxes;
     app().startPainter = false;
+    app().gameControllers = false;
     DriveSession session(*out, clock, boxes);
     app().makeSound = [&] {
         auto bank = std::make_unique<RecordingSound>(128, [&clock] { return clock.now(); });

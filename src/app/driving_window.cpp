@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStatusBar>
 
 #include <QFileDialog>
 
@@ -94,6 +95,7 @@ TForm1::TForm1(const std::string& trainCode, std::function<void(const std::strin
     comPort1_->onOpened = [] { app().boxes->show("Connect to controller."); };
     comPort1_->onClosing = [] { app().boxes->show("Disconnect from controller."); };
     comPort1_->onMessage = [this](const std::string& m) { rxChar(m); };
+    if (app().gameControllers) startPadDevices();
     buildMenu();
     buildPanel();
     setWindowTitle("Train Simulator");
@@ -180,6 +182,10 @@ void TForm1::buildMenu() {
     connect(add(ctl, cn::COM21.text), &QAction::triggered, this, [this] { COM21Click(); });
     connect(add(ctl, cn::Setup1.text), &QAction::triggered, this, [this] { Setup1Click(); });
     connect(add(ctl, cn::Connect1.text), &QAction::triggered, this, [this] { Connect1Click(); });
+    QAction* pad = ctl->addAction(tr("Game controller…"));
+    pad->setObjectName("gameController");
+    actions_["gameController"] = pad;
+    connect(pad, &QAction::triggered, this, [this] { gameControllerClick(); });
 }
 
 void TForm1::buildPanel() {
@@ -266,7 +272,11 @@ void TForm1::setViewScale(double scale) {
     // Full screen: the largest whole or half step of the layout that fits below the menu.
     fullScreen_ = true;
     const QScreen* s = screen();
-    const QSize room = s ? s->geometry().size() - QSize(0, menuBar()->sizeHint().height()) : QSize(kCabWidth, kCabHeight);
+    // The status line takes its room too once a game controller has shown it.
+    const auto* status = findChild<QStatusBar*>();
+    const int below = status && status->isVisible() ? status->sizeHint().height() : 0;
+    const QSize room =
+        s ? s->geometry().size() - QSize(0, menuBar()->sizeHint().height() + below) : QSize(kCabWidth, kCabHeight);
     double fit = 1;
     for (double k = 1.5; kCabWidth * k <= room.width() && kCabHeight * k <= room.height(); k += 0.5) fit = k;
     applyScale(fit);
@@ -638,6 +648,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     if (!closing_) {
         closing_ = true;
         painter_.reset();  // told to stop and waited for
+        if (padDevices_) padDevices_->stop();
         if (qEnvironmentVariableIsSet("TRAINSIM_PAINT_STATS"))
             std::fprintf(stderr, "frames requested %lld, painted %lld\n", (long long)run_->framesRequested(),
                          (long long)run_->framesPainted());

@@ -8,6 +8,8 @@
 
 #include "cab_view.h"
 #include "com_port.h"
+#include "controls/game_pad.h"
+#include "pad_devices.h"
 #include "driving_run.h"
 #include "run_host.h"
 #include "qt_pictures.h"
@@ -54,6 +56,19 @@ public:
     void asciiDown(char c);
     // Wheel notches: positive away from the user (WheelU), negative toward (WheelD).
     void wheel(int notches);
+    // Game controllers (also the drive mode's "pad" commands): the mapping of
+    // `guid` from the data folder's mapping file, else the default one.
+    void padConnect(const std::string& guid, const std::string& name, bool gamepad);
+    void padDisconnect();
+    void padAxis(int axis, int value);
+    void padButton(int button, bool down);
+    GamePad& gamePad() { return pad_; }
+    PadDevices* padDevices() const { return padDevices_; }
+    // Controller > Game controller…
+    void gameControllerClick();
+    // The status line under the panel, shown from its first message on.
+    void showStatus(const QString& text);
+    QString statusText() const;
 
     // The run's host.
     bool isShown(AuxWindow w) const override;
@@ -120,6 +135,7 @@ private:
     std::function<void(const std::string&)> progress_;
     void buildMenu();
     void buildPanel();
+    void startPadDevices();
     void syncStationMenu(const PanelModel& p);
     void selectPort(const QString& name);
     void togglePort();
@@ -139,6 +155,8 @@ private:
     std::shared_ptr<PaintSignal> paintSignal_ = ViewPainter::makeSignal();
     std::unique_ptr<DrivingRun> run_;
     ComPort* comPort1_ = nullptr;
+    GamePad pad_;
+    PadDevices* padDevices_ = nullptr;
     CabView* cab_ = nullptr;
     ViewStage* stage_ = nullptr;
     double scale_ = 1;

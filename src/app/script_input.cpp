@@ -48,6 +48,10 @@ void applyScriptInput(TForm1& form, const ScriptCommand& c) {
         case K::Char: form.asciiDown(c.text[0]); break;
         case K::Wheel: form.wheel(c.amount); break;
         case K::Serial: form.rxChar(c.text); break;
+        case K::PadConnect: form.padConnect(c.text, {}, true); break;
+        case K::PadDisconnect: form.padDisconnect(); break;
+        case K::PadAxis: form.padAxis(c.amount, c.value); break;
+        case K::PadButton: form.padButton(c.amount, c.value != 0); break;
         case K::Key: {
             ShiftState s;
             s.shift = c.shift;
@@ -67,6 +71,10 @@ std::string describeInput(const ScriptCommand& c, int handleType) {
         case K::Start: return "Start / pause";
         case K::Close: return "close";
         case K::Jump: return "jump to station " + std::to_string(c.amount);
+        case K::PadConnect: return "game controller connected";
+        case K::PadDisconnect: return "game controller disconnected";
+        case K::PadAxis: return "controller axis " + std::to_string(c.amount) + " at " + std::to_string(c.value);
+        case K::PadButton: return "controller button " + std::to_string(c.amount) + (c.value ? " down" : " up");
         case K::Char: {
             const std::string name = c.text == " " ? "space" : c.text;
             const std::string meaning = charMeaning(c.text[0], handleType);

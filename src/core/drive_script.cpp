@@ -60,6 +60,33 @@ std::optional<StepToken> parseToken(const std::string& w) {
     return t;
 }
 
+// "pad axis N VALUE", "pad button N down|up", "pad connect [GUID]", "pad disconnect"
+void parsePad(const std::vector<std::string>& words, int lineNo, ScriptCommand& c) {
+    const std::string what = words.empty() ? std::string() : words[0];
+    auto number = [&](const std::string& w, int lo, int hi, const char* name) {
+        auto v = parseInt(w);
+        if (!v || *v < lo || *v > hi) throw ScriptError(lineNo, std::string("bad ") + name + " '" + w + "'");
+        return int(*v);
+    };
+    if (what == "axis" && words.size() == 3) {
+        c.kind = ScriptCommand::Kind::PadAxis;
+        c.amount = number(words[1], 0, 255, "axis number");
+        c.value = number(words[2], -32768, 32767, "axis value");
+    } else if (what == "button" && words.size() == 3) {
+        c.kind = ScriptCommand::Kind::PadButton;
+        c.amount = number(words[1], 0, 1023, "button number");
+        if (words[2] != "down" && words[2] != "up") throw ScriptError(lineNo, "pad button takes 'down' or 'up'");
+        c.value = words[2] == "down";
+    } else if (what == "connect" && words.size() <= 2) {
+        c.kind = ScriptCommand::Kind::PadConnect;
+        if (words.size() == 2) c.text = words[1];
+    } else if (what == "disconnect" && words.size() == 1) {
+        c.kind = ScriptCommand::Kind::PadDisconnect;
+    } else {
+        throw ScriptError(lineNo, "pad takes 'axis N VALUE', 'button N down|up', 'connect [GUID]' or 'disconnect'");
+    }
+}
+
 void parseCommand(const std::string& cmd, const std::string& rest, ScriptCommand& c, int lineNo) {
     std::istringstream args(rest);
     std::vector<std::string> words;
@@ -125,6 +152,8 @@ void parseCommand(const std::string& cmd, const std::string& rest, ScriptCommand
         auto v = parseInt(words[0]);
         if (!v || *v < 0) throw ScriptError(lineNo, "jump takes a station index");
         c.amount = *v;
+    } else if (cmd == "pad") {
+        parsePad(words, lineNo, c);
     } else if (cmd == "snapshot") {
         needWords(1, 1);
         c.kind = K::Snapshot;

@@ -22,14 +22,20 @@ struct StepToken {
 struct ScriptCommand {
     enum class Kind {
         Start, Char, Key, Wheel, Serial, Jump, Snapshot, Close,
+        PadAxis, PadButton, PadConnect, PadDisconnect,
         // Recordings only
         Run, SoundStatus, Recording, Train, Data
     };
     int64_t ms = 0;
     Kind kind = Kind::Start;
-    std::string text;  // Char: the character; Key: key name without modifiers; Serial, Snapshot, Train, Data: the text
+    // Char: the character; Key: key name without modifiers; Serial, Snapshot, Train, Data: the text;
+    // PadConnect: the controller's GUID (may be empty)
+    std::string text;
     bool shift = false, ctrl = false, alt = false, mouse = false;
-    int amount = 1;  // Wheel: notches, positive = up; Jump: station index; SoundStatus: channel; Recording: version
+    // Wheel: notches, positive = up; Jump: station index; SoundStatus: channel; Recording: version;
+    // PadAxis, PadButton: its number
+    int amount = 1;
+    int value = 0;  // PadAxis: the raw value; PadButton: 1 down, 0 up
     // Step-anchored lines: the 33 ms and 100 ms steps run before this line.
     bool anchored = false;
     int64_t simulationSteps = 0, presentationSteps = 0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/driver_commands.h"
+#include "controls/game_pad.h"
 #include "controls/keys.h"
 #include "data/pictures.h"
 #include "devices/messages.h"
@@ -63,6 +64,12 @@ public:
     void WheelU();
     // One message received from the serial controller.
     void RxChar(const std::string& message);
+    // A game controller's axis moved, or a button went down or up.
+    void padAxis(GamePad& pad, int axis, int value);
+    void padButton(GamePad& pad, int button, bool down);
+    // A controller came or went (for a recording: the pad keeps its own state).
+    void padConnected(const std::string& guid);
+    void padDisconnected();
 
     // The paint routine of the driver's view (user-interface thread): decodes
     // the frame the train stands at into `frame` when it is not the one shown
@@ -139,6 +146,7 @@ private:
     // Applies one input's driver commands; returns the controller switches to post.
     std::vector<PostedInput> dispatch(const DriverInput& in);
     void apply(const DriverCommand& c, std::vector<PostedInput>& posted);
+    void dispatchPad(const DriverInput& in, std::vector<PostedInput>& posted);
     void notchUpWithSound();
     void confirmAlarm();
     void callOut();

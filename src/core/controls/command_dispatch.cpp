@@ -1,5 +1,6 @@
 // The dispatcher of driver commands: the common start of every driver input,
 // the input lock, and the rules that each command follows on the run.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -31,6 +32,10 @@ std::vector<DrivingRun::PostedInput> DrivingRun::dispatch(const DriverInput& in)
     }
     commonInputStart();
     if (in.source == InputSource::Character && run_.inputLocked == 1) return posted;
+    if (in.source == InputSource::Pad) {
+        dispatchPad(in, posted);
+        return posted;
+    }
     bool refreshed = false;
     for (const DriverCommand& c : in.commands) {
         // A typed character refreshes the handle read-outs after its handle
@@ -43,6 +48,19 @@ std::vector<DrivingRun::PostedInput> DrivingRun::dispatch(const DriverInput& in)
     }
     if (in.source != InputSource::Controller && !refreshed) masconupdate(run_, run_, run_, run_, panel_);
     return posted;
+}
+
+void DrivingRun::dispatchPad(const DriverInput& in, std::vector<PostedInput>& posted) {
+    // Locked as the keyboard is before the first Start: only what its
+    // function keys and Enter do goes through.
+    auto unlocked = [](K k) { return k == K::CallOut || k == K::Timetable || k == K::ValueDisplay; };
+    bool moved = false;
+    for (const DriverCommand& c : in.commands) {
+        if (run_.inputLocked == 1 && !unlocked(c.kind)) continue;
+        apply(c, posted);
+        moved = moved || c.movesHandle();
+    }
+    if (moved) masconupdate(run_, run_, run_, run_, panel_);
 }
 
 void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted) {
@@ -142,6 +160,29 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
         case K::PostSpace: posted.push_back(PostedInput::Space); break;
         case K::PostHorn: posted.push_back(PostedInput::Horn); break;
         case K::PostEnter: posted.push_back(PostedInput::Enter); break;
+        case K::PadPower:
+            // One lever cannot stand in power and brake at once: on a train
+            // with one handle, power waits until the brake lever is released.
+            if (r.handleType == 0 && (r.brakeNotch < 0 || r.holdPosition == 1)) break;
+            r.powerNotch = std::clamp(c.value, 0, std::max(r.powerNotchCount, 0));
+            r.powerHandleMoved = 1;
+            masconupdate(r, r, r, r, panel_);
+            break;
+        case K::PadBrake: {
+            const int before = r.brakeNotch;
+            r.brakeNotch = std::clamp(c.value, -std::max(B, 0), 0);
+            // An absolute position leaves no step half done.
+            r.holdPosition = c.flag && r.brakeNotch == 0 && r.holdPositionEnabled == 1;
+            r.holdExitLatch = 0;
+            r.brakeHandleMoved = 1;
+            if (r.handleType == 0 && (r.brakeNotch < 0 || r.holdPosition == 1) && r.powerNotch != 0) {
+                r.powerNotch = 0;
+                r.powerHandleMoved = 1;
+            }
+            if (r.brakeNotch == -B && before != -B) restart(sound, r.soundEB);
+            masconupdate(r, r, r, r, panel_);
+            break;
+        }
     }
 }
 

@@ -1,5 +1,5 @@
 // The driver-command layer: every input device (keyboard, wheel, serial
-// controller, and later game controllers and replays) turns what it received
+// controller, game controllers, and later replays) turns what it received
 // into driver commands; one dispatcher applies them with the common start of
 // every driver input and the rules of the handle model.
 #pragma once
@@ -40,6 +40,10 @@ struct DriverCommand {
         TrialPosition,  // value: frames to add
         // A controller switch posted to the window's input queue as a key.
         PostSpace, PostHorn, PostEnter,
+        // A game controller's lever, as an absolute position inside the
+        // train's ranges: value the power notch; or value the brake notch
+        // (0 released, negative applied) and flag the hold position.
+        PadPower, PadBrake,
     };
     Kind kind = Kind::None;
     int value = 0, value2 = 0;
@@ -52,7 +56,7 @@ struct DriverCommand {
 
 // Where a batch of commands came from; the common start and the input lock
 // depend on it.
-enum class InputSource { Character, FunctionKey, Wheel, Controller };
+enum class InputSource { Character, FunctionKey, Wheel, Controller, Pad };
 
 struct DriverInput {
     InputSource source = InputSource::Character;

@@ -1,5 +1,5 @@
-// The keyboard, the mouse wheel and the serial controller: each turns what it
-// received into driver commands for the dispatcher.
+// The keyboard, the mouse wheel, the serial controller and game controllers:
+// each turns what it received into driver commands for the dispatcher.
 #include "controls/driver_commands.h"
 #include "drive_script.h"
 #include "driving_run.h"
@@ -55,6 +55,32 @@ void DrivingRun::RxChar(const std::string& message) {
     }
     // Posted input goes through the window's input queue, after this message.
     for (PostedInput p : posted) services_.host.postInput(p);
+}
+
+void DrivingRun::padAxis(GamePad& pad, int axis, int value) {
+    std::lock_guard lock(mutex_);
+    // Every value is recorded: the lever's place matters even when it gives no command.
+    record("pad axis " + std::to_string(axis) + " " + std::to_string(value));
+    const DriverInput in = pad.axis(axis, value, handleRanges(run_, run_.brakeNotchCount));
+    // A lever that stays inside its position is no driver input.
+    if (!in.commands.empty()) dispatch(in);
+}
+
+void DrivingRun::padButton(GamePad& pad, int button, bool down) {
+    std::lock_guard lock(mutex_);
+    record("pad button " + std::to_string(button) + (down ? " down" : " up"));
+    const DriverInput in = pad.button(button, down, handleRanges(run_, run_.brakeNotchCount));
+    if (!in.commands.empty()) dispatch(in);
+}
+
+void DrivingRun::padConnected(const std::string& guid) {
+    std::lock_guard lock(mutex_);
+    record(guid.empty() ? std::string("pad connect") : "pad connect " + guid);
+}
+
+void DrivingRun::padDisconnected() {
+    std::lock_guard lock(mutex_);
+    record("pad disconnect");
 }
 
 }  // namespace ts

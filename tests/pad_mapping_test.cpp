@@ -1,0 +1,199 @@
+// Game controller levers divided into handle positions, and the mapping file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "controls/pad_file.h"
+#include "controls/pad_mapping.h"
+#include "test_support.h"
+
+using namespace ts;
+
+namespace {
+
+AxisMapping trigger() { return {5, AxisRole::Power, 0, 32767, std::nullopt, false, 0.05, 0.25}; }
+
+// Every raw value where the position changes while sweeping from `from` to `to`.
+std::vector<std::pair<int, int>> sweep(const AxisMapping& m, int count, int from, int to, int step,
+                                       std::optional<int> start = std::nullopt, int neutral = -1) {
+    std::vector<std::pair<int, int>> changes;
+    std::optional<int> at = start;
+    for (int v = from; step > 0 ? v <= to : v >= to; v += step) {
+        const int i = positionIndex(m, v, count, at, neutral);
+        if (!at || i != *at) changes.push_back({v, i});
+        at = i;
+    }
+    return changes;
+}
+
+// Worked by hand: a trigger 0 … 32767 with 5 % dead zone at each end spans
+// 90 % of its travel over the positions; the boundary of position k lies at
+// 0.05 + 0.9 k / n of the travel, and the lever must pass it by a quarter of a
+// position (0.9 / n / 4 of the travel) to change.
+double boundary(double k, int n) { return 32767.0 * (0.05 + 0.9 * k / n); }
+
+}  // namespace
+
+TEST(PadLevers, PositionsOfEachRole) {
+    using P = LeverPosition;
+    EXPECT_EQ(leverPositions(AxisRole::Power, 3, 4, true), (std::vector<P>{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
+    EXPECT_EQ(leverPositions(AxisRole::Brake, 3, 4, true),
+              (std::vector<P>{{0, 0}, {0, 0, true}, {0, -1}, {0, -2}, {0, -3}, {0, -4}}));
+    EXPECT_EQ(leverPositions(AxisRole::Combined, 2, 3, false),
+              (std::vector<P>{{0, -3}, {0, -2}, {0, -1}, {0, 0}, {1, 0}, {2, 0}}));
+    EXPECT_EQ(leverPositions(AxisRole::Combined, 1, 2, true),
+              (std::vector<P>{{0, -2}, {0, -1}, {0, 0, true}, {0, 0}, {1, 0}}));
+}
+
+TEST(PadLevers, SweepUpAndDownChangesPastEachBoundaryByTheHysteresis) {
+    const AxisMapping m = trigger();
+    const int n = 6;  // N, P1 … P5
+    const auto up = sweep(m, n, 0, 32767, 16);
+    ASSERT_EQ(up.size(), 6u);
+    EXPECT_EQ(up[0], std::make_pair(0, 0));
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(up[size_t(k)].second, k);
+        EXPECT_NEAR(up[size_t(k)].first, boundary(k + 0.25, n), 16) << "up into P" << k;
+    }
+    const auto down = sweep(m, n, 32767, 0, -16, 5);
+    ASSERT_EQ(down.size(), 5u);
+    for (int k = 4; k >= 0; --k) {
+        EXPECT_EQ(down[size_t(4 - k)].second, k);
+        EXPECT_NEAR(down[size_t(4 - k)].first, boundary(k + 1 - 0.25, n), 16) << "down into " << k;
+    }
+}
+
+TEST(PadLevers, RestingOnABoundaryDoesNotFlicker) {
+    const AxisMapping m = trigger();
+    const int n = 6;
+    const int edge = int(std::lround(boundary(2, n)));        // between P1 and P2
+    const int within = int(0.9 * 32767 / n * 0.25) - 20;      // just inside the hysteresis
+    int at = positionIndex(m, edge - within, n, std::nullopt);
+    EXPECT_EQ(at, 1);
+    for (int i = 0; i < 50; ++i) {
+        at = positionIndex(m, i % 2 ? edge + within : edge - within, n, at);
+        EXPECT_EQ(at, 1) << "jitter " << i;
+    }
+    at = positionIndex(m, edge + within + 60, n, at);
+    EXPECT_EQ(at, 2) << "beyond the hysteresis it moves";
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(at = positionIndex(m, i % 2 ? edge + within : edge - within, n, at), 2);
+}
+
+TEST(PadLevers, DeadZoneCalibrationAndInversion) {
+    AxisMapping m = trigger();
+    const int n = 6;
+    EXPECT_EQ(positionIndex(m, int(32767 * 0.049), n, std::nullopt), 0) << "inside the dead zone at rest";
+    EXPECT_EQ(positionIndex(m, int(32767 * 0.951), n, std::nullopt), 5) << "inside the dead zone at the end";
+    // A lever that only travels 2000 … 30000 never reaches its ends uncalibrated.
+    EXPECT_EQ(positionIndex(m, 30000, n, std::nullopt), 5);
+    AxisMapping raw;  // axis 0, power, the full range -32768 … 32767
+    EXPECT_EQ(positionIndex(raw, 30000, n, std::nullopt), 5);
+    EXPECT_EQ(positionIndex(raw, 2000, n, std::nullopt), 3) << "the middle of the raw range";
+    raw.min = 2000;
+    raw.max = 30000;
+    EXPECT_EQ(positionIndex(raw, 2000, n, std::nullopt), 0) << "calibrated: its end is the first position";
+    EXPECT_EQ(positionIndex(raw, 30000, n, std::nullopt), 5);
+    EXPECT_EQ(positionIndex(raw, -5000, n, std::nullopt), 0) << "beyond the calibration clamps";
+    raw.inverted = true;
+    EXPECT_EQ(positionIndex(raw, 30000, n, std::nullopt), 0);
+    EXPECT_EQ(positionIndex(raw, 2000, n, std::nullopt), 5);
+}
+
+TEST(PadLevers, CombinedAxisWithACentreRestsAtNeutral) {
+    AxisMapping m;
+    m.role = AxisRole::Combined;
+    const auto positions = leverPositions(AxisRole::Combined, 5, 8, false);  // EB, B7 … B1, N, P1 … P5
+    const int n = int(positions.size()), neutral = 8;
+    ASSERT_EQ(n, 14);
+    m.centre = 0;
+    EXPECT_EQ(positionIndex(m, 0, n, std::nullopt, neutral), neutral);
+    EXPECT_EQ(positionIndex(m, -32768, n, std::nullopt, neutral), 0) << "EB at the minimum";
+    EXPECT_EQ(positionIndex(m, 32767, n, std::nullopt, neutral), 13) << "P5 at the maximum";
+    // Each side shares out its own positions: above the centre half of N and
+    // P1 … P5 (5.5 widths), below it B7 … B1 and EB and half of N (8.5 widths).
+    // The middle of P1, 1.5 widths above the centre: 1.5 / 5.5 of the upper
+    // half of the live travel, 0.05 + 0.9 (0.5 + 0.5 x 1.5 / 5.5) = 0.5818 of
+    // the raw range, -32768 + 0.5818 x 65535 = 5360; B1's middle likewise -3470.
+    EXPECT_EQ(positions[size_t(positionIndex(m, 5360, n, std::nullopt, neutral))], (LeverPosition{1, 0}));
+    EXPECT_EQ(positions[size_t(positionIndex(m, -3470, n, std::nullopt, neutral))], (LeverPosition{0, -1}));
+    EXPECT_EQ(positions[size_t(positionIndex(m, 1500, n, std::nullopt, neutral))], (LeverPosition{0, 0}));
+    m.centre.reset();
+    EXPECT_EQ(positionIndex(m, 0, n, std::nullopt, neutral), 7) << "without a centre the middle of 14 is B1";
+}
+
+TEST(PadMappingFile, RoundTrip) {
+    PadMapping a;
+    a.guid = "03000000de280000ff11000001000000";
+    a.name = "Throttle Quadrant 2";
+    a.axes.push_back({2, AxisRole::Combined, -31000, 32000, -120, true, 0.07, 0.3});
+    a.axes.push_back({0, AxisRole::Power, 0, 32767, std::nullopt, false, 0.05, 0.25});
+    a.buttons = {{0, PadAction::Confirm}, {17, PadAction::CallOut}, {hatButton(0, 3), PadAction::ReverserBack},
+                 {hatButton(1, 0), PadAction::Timetable}};
+    PadMapping b = defaultGamepadMapping();
+    b.guid = "ff0013db5669727475616c2043007601";
+    const std::string text = writePadMappings({a, b});
+    EXPECT_NE(text.find("hat 0 left reverser-back"), std::string::npos) << text;
+    EXPECT_NE(text.find("hat 1 up timetable"), std::string::npos);
+    std::vector<std::string> problems;
+    const auto back = readPadMappings(text, &problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0], a);
+    EXPECT_EQ(back[1], b);
+    EXPECT_EQ(writePadMappings(back), text);
+}
+
+TEST(PadMappingFile, HandEditedFile) {
+    const std::string text =
+        "# my controllers\r\n"
+        "button 3 horn\r\n"
+        "[03000000AABB0000CCDD000011000000]\r\n"
+        "name  USB Train Controller  \r\n"
+        "  axis 1 brake min 500 max -500\r\n"
+        "axis 1 combined centre 10\r\n"
+        "axis 2 brake deadzone 0.7\r\n"
+        "button 4 emergency\r\n"
+        "button 5 fly\r\n"
+        "hat 0 sideways horn\r\n"
+        "button 100 horn\r\n"
+        "hat 0 down doors\r\n"
+        "frobnicate\r\n";
+    std::vector<std::string> problems;
+    const auto m = readPadMappings(text, &problems);
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].guid, "03000000aabb0000ccdd000011000000");
+    EXPECT_EQ(m[0].name, "USB Train Controller  ");
+    ASSERT_EQ(m[0].axes.size(), 1u) << "the later axis 1 line replaces the earlier";
+    EXPECT_EQ(m[0].axes[0].role, AxisRole::Combined);
+    EXPECT_EQ(m[0].axes[0].centre, 10);
+    EXPECT_EQ(m[0].buttons, (std::map<int, PadAction>{{4, PadAction::Emergency}, {hatButton(0, 2), PadAction::Doors}}));
+    ASSERT_EQ(problems.size(), 6u);
+    EXPECT_EQ(problems[0], "gamepad.txt line 2: an entry before the first [GUID] section");
+    EXPECT_EQ(problems[1], "gamepad.txt line 7: cannot read the axis entry") << "a dead zone of 70 % leaves nothing";
+    EXPECT_EQ(problems.back(), "gamepad.txt line 13: unknown entry 'frobnicate'");
+    EXPECT_NE(findPadMapping(m, "03000000AABB0000ccdd000011000000"), nullptr);
+    EXPECT_EQ(findPadMapping(m, "03000000aabb0000ccdd000011000001"), nullptr);
+}
+
+TEST(PadMappingFile, SaveKeepsOtherControllers) {
+    test::TempDir dir;
+    EXPECT_TRUE(loadPadMappings(dir.path().string()).empty()) << "no file yet";
+    PadMapping a = defaultGamepadMapping(), b = defaultJoystickMapping();
+    a.guid = "aa";
+    b.guid = "bb";
+    std::vector<PadMapping> all;
+    storePadMapping(all, a);
+    storePadMapping(all, b);
+    ASSERT_TRUE(savePadMappings(dir.path().string(), all));
+    auto read = loadPadMappings(dir.path().string());
+    a.buttons[gamepad::Guide] = PadAction::Neutral;
+    a.guid = "AA";
+    storePadMapping(read, a);
+    ASSERT_EQ(read.size(), 2u) << "the same controller, whatever the case of its GUID";
+    ASSERT_TRUE(savePadMappings(dir.path().string(), read));
+    const auto again = loadPadMappings(dir.path().string());
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[0].buttons.at(gamepad::Guide), PadAction::Neutral);
+    EXPECT_EQ(again[1], b);
+    EXPECT_FALSE(savePadMappings(dir.path().string() + "/missing/folder", read));
+}
