@@ -32,7 +32,8 @@ void appendPicture(ImageList& list, const std::string& name, PictureLoader& pict
 
 }  // namespace
 
-void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes) {
+void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes,
+                   std::vector<SectionSpan>* spans) {
     const std::string message = "路線ファイルに誤りがあります。";
     auto file = readTextFile(path);
     if (!file) fatal(boxes, message);
@@ -198,6 +199,7 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
     SectionCursor cursor(*file);
     try {
         readSections(cursor, rules, "other");
+        if (spans) *spans = cursor.spans;
     } catch (const FormatError&) {
         fatal(boxes, message + cursor.label);
     }

@@ -46,7 +46,11 @@ void readSections(SectionCursor& cursor, const std::vector<SectionRule>& rules, 
         if (!lineLabel.empty()) cursor.label = lineLabel;
         for (const auto& rule : rules) {
             if (!rule.labelBefore.empty()) cursor.label = rule.labelBefore;
-            if (startsWithMarker(cursor.line(), rule.marker)) rule.read(cursor);
+            if (startsWithMarker(cursor.line(), rule.marker)) {
+                const size_t at = cursor.nextLine() - 1;
+                rule.read(cursor);
+                cursor.spans.push_back({rule.marker, at, cursor.nextLine()});
+            }
         }
     }
 }

@@ -16,6 +16,14 @@ namespace ts {
 // its message followed by the section label.
 struct FormatError {};
 
+// Where one section was read: the marker's line and the line after the last
+// line its reader took (0-based indexes into the file's lines).
+struct SectionSpan {
+    std::string marker;
+    size_t markerLine = 0;
+    size_t endLine = 0;
+};
+
 class SectionCursor {
 public:
     explicit SectionCursor(const TextFile& file) : file_(file) {}
@@ -34,6 +42,9 @@ public:
     std::string decode(std::string_view raw) const { return file_.encoding.decode(raw); }
 
     std::string label;
+    // Every section read, in file order; tools that rewrite a section find it here.
+    std::vector<SectionSpan> spans;
+    size_t nextLine() const { return next_; }
 
 private:
     const TextFile& file_;

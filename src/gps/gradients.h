@@ -1,0 +1,28 @@
+// Gradients from the track's heights. GPS height is noisy, so heights are
+// first gathered into 5 m steps of distance and averaged over a window of at
+// least 100 m; the averaged profile is cut into straight pieces where it bends
+// (within a height tolerance), and neighbouring pieces whose gradients differ
+// by less than the gradient tolerance are merged (never so far that two pieces
+// of one section differ by the tolerance or more).
+#pragma once
+#include <vector>
+
+#include "gps/ride_path.h"
+
+namespace ts::gps {
+
+struct GradientOptions {
+    double windowMetres = 100;     // at least 100
+    double toleranceMille = 1;     // neighbours closer than this are one section
+    double heightToleranceMetres = 0.2;
+};
+
+struct GradientSection {
+    double fromMetres = 0, toMetres = 0;
+    double mille = 0;  // rounded to 0.1
+};
+
+// Throws ImportError when no point of the ride has a height.
+std::vector<GradientSection> gradientSections(const RidePath& path, const GradientOptions& options = {});
+
+}  // namespace ts::gps
