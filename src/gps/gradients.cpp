@@ -46,21 +46,26 @@ std::vector<GradientSection> gradientSections(const RidePath& path, const Gradie
     std::vector<double> cellMean(cells, 0.0);
     for (size_t c = 0; c < cells; ++c)
         if (count[c] > 0) cellMean[c] = sum[c] / count[c];
+    // A straight line fitted at each step to the cell values around it,
+    // weighted down linearly to nothing at half the window: steady where
+    // fixes enter and leave the window, and unbiased on a steady gradient.
     const long reach = long(std::max(100.0, o.windowMetres) / 2 / kStep);
     std::vector<double> e(cells, 0.0);
-    double wsum = 0;
-    int wn = 0;
-    long lo = 0, hi = -1;
     for (long c = 0; c < long(cells); ++c) {
-        while (hi < std::min(long(cells) - 1, c + reach)) {
-            ++hi;
-            if (count[size_t(hi)] > 0) wsum += cellMean[size_t(hi)], ++wn;
+        double sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+        for (long j = std::max(0L, c - reach); j <= std::min(long(cells) - 1, c + reach); ++j) {
+            if (count[size_t(j)] == 0) continue;
+            const double w = 1 - double(std::abs(j - c)) / double(reach + 1);
+            const double x = double(j - c), y = cellMean[size_t(j)];
+            sw += w, sx += w * x, sy += w * y, sxx += w * x * x, sxy += w * x * y;
         }
-        while (lo < c - reach) {
-            if (count[size_t(lo)] > 0) wsum -= cellMean[size_t(lo)], --wn;
-            ++lo;
+        if (sw == 0) {
+            e[size_t(c)] = c > 0 ? e[size_t(c) - 1] : 0;
+            continue;
         }
-        e[size_t(c)] = wn > 0 ? wsum / wn : (c > 0 ? e[size_t(c) - 1] : 0);
+        const double mx = sx / sw, my = sy / sw, vxx = sxx / sw - mx * mx;
+        const double slope = vxx > 1e-12 ? (sxy / sw - mx * my) / vxx : 0;
+        e[size_t(c)] = my - slope * mx;
     }
     if (cells < 2) return {};
 

@@ -1,6 +1,7 @@
 // Gradients from the track's heights. GPS height is noisy, so heights are
-// first gathered into 5 m steps of distance and averaged over a window of at
-// least 100 m; the averaged profile is cut into straight pieces where it bends
+// first gathered into 5 m steps of distance and smoothed over a window of at
+// least 100 m (200 m unless told, a line fitted with weights falling to nothing
+// at its ends); the averaged profile is cut into straight pieces where it bends
 // (within a height tolerance), and neighbouring pieces whose gradients differ
 // by less than the gradient tolerance are merged (never so far that two pieces
 // of one section differ by the tolerance or more).
@@ -12,9 +13,9 @@
 namespace ts::gps {
 
 struct GradientOptions {
-    double windowMetres = 100;     // at least 100
+    double windowMetres = 200;     // at least 100
     double toleranceMille = 1;     // neighbours closer than this are one section
-    double heightToleranceMetres = 0.2;
+    double heightToleranceMetres = 0.3;
 };
 
 struct GradientSection {

@@ -48,12 +48,13 @@ void checkCoverage(const Ride& ride, const Alignment& align, int frames, double 
     const double from = align.timeOf(0), to = align.timeOf(frames - 1);
     const TrackPoint& a = ride.points.front();
     const TrackPoint& z = ride.points.back();
-    if (from < a.time) {
+    // A camera that started (or stopped) a moment before the logger is bridged like a gap.
+    if (from < a.time - maxGapSeconds) {
         throw ImportError("the track is shorter than the video: frame 0 shows the ride " + seconds(a.time - from) +
                               " before the track's first point",
                           a.line);
     }
-    if (to > z.time) {
+    if (to > z.time + maxGapSeconds) {
         std::ostringstream m;
         m << "the track is shorter than the video: its last point is " << seconds(to - z.time)
           << " before the video's last frame (" << frames - 1 << ")";

@@ -19,7 +19,8 @@ struct Ride {
 Ride joinSegments(const Track& track);
 
 // The ride must cover every frame from 0 to frames - 1 without a gap longer than
-// `maxGapSeconds`; throws ImportError naming the line otherwise.
+// `maxGapSeconds` (the video may begin or end that much beyond the track);
+// throws ImportError naming the line otherwise.
 void checkCoverage(const Ride& ride, const Alignment& align, int frames, double maxGapSeconds);
 
 }  // namespace ts::gps

@@ -80,23 +80,30 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
 
     RidePath path;
     path.droppedFixes = int(pts.size() - good.size());
-    // Averaged positions over a window centred on each fix.
+    // Positions smoothed over a window round each fix by a straight-line fit
+    // in time, which, unlike a plain mean, stays unbiased where the window is
+    // lopsided: at the ends of the ride and beside a gap.
     const double half = o.smoothSeconds / 2;
     std::vector<Local> smooth(good.size());
-    size_t lo = 0, hi = 0;
-    Local sum{0, 0, 0};
+    size_t lo = 0;
     for (size_t k = 0; k < good.size(); ++k) {
         const double t = pts[good[k]].time;
-        while (hi < good.size() && pts[good[hi]].time <= t + half) {
-            sum.x += local[good[hi]].x, sum.y += local[good[hi]].y, sum.z += local[good[hi]].z;
-            ++hi;
+        while (pts[good[lo]].time < t - half) ++lo;
+        double st = 0, sx = 0, sy = 0, sz = 0;
+        size_t hi = lo;
+        for (; hi < good.size() && pts[good[hi]].time <= t + half; ++hi) {
+            st += pts[good[hi]].time - t;
+            sx += local[good[hi]].x, sy += local[good[hi]].y, sz += local[good[hi]].z;
         }
-        while (pts[good[lo]].time < t - half) {
-            sum.x -= local[good[lo]].x, sum.y -= local[good[lo]].y, sum.z -= local[good[lo]].z;
-            ++lo;
+        const double n = double(hi - lo), mt = st / n;
+        double stt = 0, stx = 0, sty = 0, stz = 0;
+        for (size_t j = lo; j < hi; ++j) {
+            const double d = pts[good[j]].time - t - mt;
+            stt += d * d;
+            stx += d * local[good[j]].x, sty += d * local[good[j]].y, stz += d * local[good[j]].z;
         }
-        const double n = double(hi - lo);
-        smooth[k] = {sum.x / n, sum.y / n, sum.z / n};
+        const double bx = stt > 0 ? stx / stt : 0, by = stt > 0 ? sty / stt : 0, bz = stt > 0 ? stz / stt : 0;
+        smooth[k] = {sx / n - bx * mt, sy / n - by * mt, sz / n - bz * mt};
     }
 
     // Distance grows only when the position leaves the circle round the mean

@@ -19,7 +19,8 @@ std::vector<Speed_UnitData> fitOnce(const std::vector<double>& v, double tol, in
     for (int f = 0; f < n; ++f) {
         const double s = std::max(v[size_t(f)], double(crawl));
         lo[size_t(f)] = std::max(double(crawl), std::ceil(s - tol)) - kHalf;
-        hi[size_t(f)] = std::floor(s + tol) + kHalf;
+        // Where the train stands the row keeps the crawl speed itself.
+        hi[size_t(f)] = (v[size_t(f)] <= crawl ? crawl : std::floor(s + tol)) + kHalf;
     }
     auto nearest = [&](double target, double a, double b) {
         // The whole km/h in [a, b] nearest to target; [a, b] holds one.
@@ -30,7 +31,10 @@ std::vector<Speed_UnitData> fitOnce(const std::vector<double>& v, double tol, in
     int va = nearest(std::max(v[0], double(crawl)), lo[0], hi[0]);
     while (a < n - 1) {
         double kLo = -1e300, kHi = 1e300;
-        int bestEnd = a + 1, bestValue = 0;
+        // The farthest end whose knot can sit on the measured speed (within
+        // half a km/h), else the farthest end at all: a knot pushed off the
+        // curve at a bend would cost the next row its reach.
+        int bestEnd = a + 1, bestValue = 0, onEnd = -1, onValue = 0;
         for (int b = a + 1; b < n; ++b) {
             const double span = b - a;
             kLo = std::max(kLo, (lo[size_t(b)] - va) / span);
@@ -38,10 +42,13 @@ std::vector<Speed_UnitData> fitOnce(const std::vector<double>& v, double tol, in
             if (kLo > kHi) break;
             const double x0 = va + kLo * span, x1 = va + kHi * span;
             if (std::ceil(x0) <= std::floor(x1)) {
+                const double target = std::max(v[size_t(b)], double(crawl));
                 bestEnd = b;
-                bestValue = nearest(std::max(v[size_t(b)], double(crawl)), x0, x1);
+                bestValue = nearest(target, x0, x1);
+                if (std::abs(bestValue - target) <= 0.5) onEnd = b, onValue = bestValue;
             }
         }
+        if (onEnd >= 0) bestEnd = onEnd, bestValue = onValue;
         Speed_UnitData row;
         row.fromPosition = a;
         row.toPosition = bestEnd;
