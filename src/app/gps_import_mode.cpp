@@ -32,6 +32,7 @@ constexpr const char* kUsage =
     "  --what LIST        which sections to rewrite (default speed,slopes,stations)\n"
     "  --frames N         the video's length, when its file cannot be opened\n"
     "  --crawl-kmh N      the recorded speed where the train stands (default 1)\n"
+    "  --slope-window M   heights are smoothed over M metres before gradients are taken (default 200, at least 100)\n"
     "  --dry-run          print the summary and the new sections, write nothing\n";
 
 int usage(const std::string& problem) {
@@ -96,6 +97,10 @@ int runGpsImport(int argc, char** argv) {
             const auto t = number(*v);
             if (!t || *t < 1 || *t > 10 || *t != std::floor(*t)) return usage("--crawl-kmh takes a whole speed from 1 to 10");
             req.crawlKmh = int(*t);
+        } else if (a == "--slope-window" && (v = next())) {
+            const auto t = number(*v);
+            if (!t || *t < 100 || *t > 5000) return usage("--slope-window takes metres from 100 to 5000");
+            req.gradients.windowMetres = *t;
         } else if (a == "--frames" && (v = next())) {
             const auto t = number(*v);
             if (!t || *t < 2 || *t > 100'000'000 || *t != std::floor(*t)) return usage("--frames takes a frame count");
