@@ -233,3 +233,30 @@ TEST(GpsImportCommand, BadTracksWriteNothing) {
     const Output o = run(test::rideGpx(gap), "--offset 0");
     EXPECT_NE(o.err.find("bad.gpx:"), std::string::npos) << o.err;
 }
+
+TEST(GpsImportCommand, ShiftJisRouteGetsShiftJisNames) {
+    test::TempDir dir;
+    // 東駅 in CP932, a route that is not UTF-8.
+    const std::string route = dir.write("789_line.txt",
+                                        "[StartPos]\r\n100\r\n[StartTime]\r\n864000\r\n[Station]\r\n"
+                                        "\x93\x8c\x89\x77,0,90,110,0,864900,864600,150000\r\n#\r\n");
+    const Ride ride = joinSegments(readGpxText(test::rideGpx(stoppingRide())));
+    Track track = readGpxText(test::rideGpx(stoppingRide()));
+    ImportRequest req;
+    req.routePath = route;
+    req.align = alignByOffset(0);
+    req.frames = 6000;
+    req.speed = req.slopes = false;
+    const ImportPlan plan = planImport(ride, track, req);
+    EXPECT_NE(plan.bytes.find("\x90\x56\x89\x77,0,"), std::string::npos) << "新駅 in CP932";
+    EXPECT_EQ(plan.bytes.find("[SpeedUnit]"), std::string::npos) << "only the sections asked for";
+    applyImport(route, plan.bytes);
+    const RouteData back = readRouteForImport(route);
+    ASSERT_EQ(back.stationTable.size(), 2u);
+    EXPECT_EQ(back.stationTable[0].name, "東駅");
+    EXPECT_EQ(back.stationTable[1].name, "新駅");
+
+    // A name Shift-JIS cannot hold is refused before anything is written.
+    track.waypoints[1].name = "新駅\xF0\x9F\x9A\x83";
+    EXPECT_THROW(planImport(ride, track, req), ImportError);
+}
