@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libopenal-dev libjpeg-dev libsdl2-dev
+  libgeographiclib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
   xvfb xauth socat fonts-noto-cjk espeak-ng time

@@ -1,5 +1,6 @@
 // trainsim: the train driving simulator. "trainsim [--data DIR]" opens the
-// title screen; "trainsim drive ..." runs the headless drive mode.
+// title screen; "trainsim drive ..." runs the headless drive mode;
+// "trainsim import-gps ..." makes a route's recorded speed from a GPS track.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "data_folder.h"
 #include "drive_mode.h"
 #include "replay_watch.h"
+#include "gps_import_mode.h"
 #include "help_window.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
@@ -36,6 +38,8 @@ void printHelp(const ts::DataFolder& data) {
                  "           (trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N])\n"
                  "  check    report every problem in the data files of the trains, with file and line\n"
                  "           (trainsim check [--data DIR] [--json] [CODE...])\n"
+                 "  import-gps  recorded speed, gradients and stations of a route from a GPS track\n"
+                 "           (trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F=T --sync F=T) ...)\n"
                  "\n"
                  "Options:\n"
                  "  --data DIR             read the data files from DIR\n"
@@ -60,6 +64,7 @@ void printHelp(const ts::DataFolder& data) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return ts::runCheckMode(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "import-gps") == 0) return ts::runGpsImport(argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;
     bool help = false, force = false;

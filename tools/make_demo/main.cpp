@@ -8,6 +8,7 @@
 
 #include "data_files.h"
 #include "files.h"
+#include "gps_track.h"
 #include "line.h"
 #include "pictures.h"
 #include "sounds.h"
@@ -138,6 +139,8 @@ int main(int argc, char** argv) {
         const ViewRenderer view(l);
         writeText(out / (l.code + "_line.txt"), routeFile(l, view));
         writeText(out / (l.code + "_train.txt"), trainFile(l));
+        // What a phone in the cab logged on the recorded run (for trainsim import-gps).
+        writeText(out / "gps" / (l.code + "_ride.gpx"), gpsTrack(l, view));
         writeLinePictures(out, l);
         writeLineSounds(out, l);
         if (!writeVideo(out, l, view)) {

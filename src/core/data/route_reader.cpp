@@ -45,7 +45,7 @@ void appendPicture(ImageList& list, const std::string& name, PictureLoader& pict
 }  // namespace
 
 void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes,
-                   Diagnostics* diagnostics) {
+                   Diagnostics* diagnostics, std::vector<SectionSpan>* spans) {
     const std::string message = "路線ファイルに誤りがあります。";
     auto file = readTextFile(path);
     if (!file) {
@@ -238,6 +238,7 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
     cursor.diagnostics = diagnostics;
     try {
         readSections(cursor, rules, "other");
+        if (spans) *spans = cursor.spans;
     } catch (const FormatError& e) {
         const Diagnostic d = cursor.describe(e);
         fatal(boxes, d.message, detailsText(d));

@@ -2,17 +2,21 @@
 #pragma once
 #include <string>
 
+#include <vector>
+
 #include "data/diagnostics.h"
 #include "data/route_data.h"
+#include "data/section_reader.h"
 #include "devices/messages.h"
 
 namespace ts {
 
 // Any error shows "路線ファイルに誤りがあります。" followed by the section label
 // and ends the program (FatalError). With `diagnostics` every problem is
-// recorded there instead and reading carries on.
+// recorded there instead and reading carries on. `spans`, when given,
+// receives where each section was read.
 void readRouteFile(const std::string& path, RouteData& route, PictureLoader& pictures, MessageBoxes& boxes,
-                   Diagnostics* diagnostics = nullptr);
+                   Diagnostics* diagnostics = nullptr, std::vector<SectionSpan>* spans = nullptr);
 
 // The route's line name alone, for lists of routes; empty when the file
 // cannot be read or has none.

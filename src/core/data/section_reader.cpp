@@ -134,6 +134,7 @@ void readSections(SectionCursor& cursor, const std::vector<SectionRule>& rules, 
         for (const auto& rule : rules) {
             if (!rule.labelBefore.empty()) cursor.label = rule.labelBefore;
             if (!startsWithMarker(cursor.line(), rule.marker)) continue;
+            const size_t at = cursor.nextLine() - 1;
             cursor.section = rule.marker;
             cursor.row = 0;
             cursor.markerLine = cursor.lineNumber();
@@ -143,6 +144,7 @@ void readSections(SectionCursor& cursor, const std::vector<SectionRule>& rules, 
             } catch (const FormatError& e) {
                 if (!cursor.record(e)) throw;
             }
+            cursor.spans.push_back({rule.marker, at, cursor.nextLine()});
             cursor.section.clear();
             cursor.row = 0;
         }

@@ -41,6 +41,14 @@ struct FormatError {
     }
 };
 
+// Where one section was read: the marker's line and the line after the last
+// line its reader took (0-based indexes into the file's lines).
+struct SectionSpan {
+    std::string marker;
+    size_t markerLine = 0;
+    size_t endLine = 0;
+};
+
 class SectionCursor {
 public:
     explicit SectionCursor(const TextFile& file) : file_(file) {}
@@ -59,6 +67,9 @@ public:
     std::string decode(std::string_view raw) const { return file_.encoding.decode(raw); }
 
     std::string label;
+    // Every section read, in file order; tools that rewrite a section find it here.
+    std::vector<SectionSpan> spans;
+    size_t nextLine() const { return next_; }
 
     // Where a problem is reported and how: set by the file's reader.
     std::string fileName;

@@ -59,4 +59,27 @@ std::string cp932ToUtf8(std::string_view in) {
     return out;
 }
 
+std::optional<std::string> utf8ToCp932(std::string_view in) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out;
+    char buf[256];
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    bool ok = true;
+    while (srcLeft > 0) {
+        char* dst = buf;
+        size_t dstLeft = sizeof buf;
+        const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buf, dst - buf);
+        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+            ok = false;
+            break;
+        }
+    }
+    iconv_close(cd);
+    if (!ok) return std::nullopt;
+    return out;
+}
+
 }  // namespace ts

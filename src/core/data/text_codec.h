@@ -1,6 +1,7 @@
 // Decoding of text values from data files: UTF-8 when a whole file is valid
 // UTF-8, otherwise Shift-JIS in its Windows form (CP932).
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@ bool isValidUtf8(std::string_view bytes);
 
 // CP932 bytes to UTF-8; a byte sequence that does not decode becomes U+FFFD.
 std::string cp932ToUtf8(std::string_view bytes);
+
+// UTF-8 to CP932, for text written into a Shift-JIS file; nullopt when a
+// character has no CP932 form.
+std::optional<std::string> utf8ToCp932(std::string_view utf8);
 
 // How one file's text values are turned into display text.
 struct TextEncoding {

@@ -1,0 +1,191 @@
+#include "gps_import_mode.h"
+
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "data/file_names.h"
+#include "gps/import.h"
+#include "gpx_file.h"
+#include "video/ffmpeg_frame_source.h"
+
+namespace ts {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F1=T1 --sync F2=T2)\n"
+    "                           [--tolerance-kmh X] [--what speed,slopes,stations] [--frames N] [--dry-run]\n"
+    "\n"
+    "Rewrites the [SpeedUnit], [Slope] and [Station] sections of CODE_line.txt from the GPS\n"
+    "track of the ride (GPX 1.1) and keeps the old file as CODE_line.txt.bak.\n"
+    "  --offset S         video frame 0 is S seconds after the track's first point (S may be negative)\n"
+    "  --sync F=T         video frame F shows track time T (ISO 8601, or seconds after the first point);\n"
+    "                     give it twice: the two marks also measure a camera whose rate drifts\n"
+    "  --tolerance-kmh X  largest difference of the recorded speed from the track at any frame (default 1)\n"
+    "  --what LIST        which sections to rewrite (default speed,slopes,stations)\n"
+    "  --frames N         the video's length, when its file cannot be opened\n"
+    "  --crawl-kmh N      the recorded speed where the train stands (default 1)\n"
+    "  --slope-window M   heights are smoothed over M metres before gradients are taken (default 200, at least 100)\n"
+    "  --dry-run          print the summary and the new sections, write nothing\n";
+
+int usage(const std::string& problem) {
+    std::cerr << "trainsim import-gps: " << problem << "\n" << kUsage;
+    return 2;
+}
+
+std::optional<double> number(const std::string& s) {
+    try {
+        size_t used = 0;
+        const double v = std::stod(s, &used);
+        if (used != s.size() || !std::isfinite(v)) return std::nullopt;
+        return v;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+void printSections(const std::string& bytes) {
+    // The rewritten sections as they now stand in the file.
+    std::istringstream in(bytes);
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("[SpeedUnit]", 0) == 0 || line.rfind("[Slope]", 0) == 0 || line.rfind("[Station]", 0) == 0) inside = true;
+        if (inside) std::cout << line << "\n";
+        if (inside && !line.empty() && line[0] == '#') inside = false;
+    }
+}
+
+}  // namespace
+
+int runGpsImport(int argc, char** argv) {
+    std::string data, code, track;
+    std::optional<double> offset;
+    std::vector<std::string> syncs;
+    std::optional<int> frames;
+    bool dryRun = false;
+    gps::ImportRequest req;
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc) return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        std::optional<std::string> v;
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (a == "--data" && (v = next())) {
+            data = *v;
+        } else if (a == "--offset" && (v = next())) {
+            if (!(offset = number(*v))) return usage("--offset takes seconds, e.g. 12.5 or -3");
+        } else if (a == "--sync" && (v = next())) {
+            syncs.push_back(*v);
+        } else if (a == "--tolerance-kmh" && (v = next())) {
+            const auto t = number(*v);
+            if (!t || *t < 0.5 || *t > 50) return usage("--tolerance-kmh takes a speed from 0.5 to 50");
+            req.toleranceKmh = *t;
+        } else if (a == "--crawl-kmh" && (v = next())) {
+            const auto t = number(*v);
+            if (!t || *t < 1 || *t > 10 || *t != std::floor(*t)) return usage("--crawl-kmh takes a whole speed from 1 to 10");
+            req.crawlKmh = int(*t);
+        } else if (a == "--slope-window" && (v = next())) {
+            const auto t = number(*v);
+            if (!t || *t < 100 || *t > 5000) return usage("--slope-window takes metres from 100 to 5000");
+            req.gradients.windowMetres = *t;
+        } else if (a == "--frames" && (v = next())) {
+            const auto t = number(*v);
+            if (!t || *t < 2 || *t > 100'000'000 || *t != std::floor(*t)) return usage("--frames takes a frame count");
+            frames = int(*t);
+        } else if (a == "--what" && (v = next())) {
+            req.speed = req.slopes = req.stations = false;
+            std::istringstream in(*v);
+            std::string w;
+            while (std::getline(in, w, ',')) {
+                if (w == "speed") req.speed = true;
+                else if (w == "slopes") req.slopes = true;
+                else if (w == "stations") req.stations = true;
+                else return usage("--what takes speed, slopes and stations separated by commas");
+            }
+            if (!req.speed && !req.slopes && !req.stations) return usage("--what names nothing to import");
+        } else if (a == "--dry-run") {
+            dryRun = true;
+        } else if (!a.empty() && a[0] == '-' && !number(a)) {
+            return usage("unknown or incomplete option '" + a + "'");
+        } else if (code.empty()) {
+            code = a;
+        } else if (track.empty()) {
+            track = a;
+        } else {
+            return usage("one train code and one track, please: '" + a + "' is one too many");
+        }
+    }
+    if (code.empty() || track.empty()) return usage("give the train code and the track");
+    if (offset && !syncs.empty()) return usage("give either --offset or two --sync marks, not both");
+    if (!offset && syncs.size() != 2) return usage("give --offset S, or --sync twice (two marks)");
+
+    const std::string trackPath = std::filesystem::absolute(track).string();
+    if (!data.empty() && chdir(data.c_str()) != 0) return usage("cannot change into data folder '" + data + "'");
+    const std::string where = trackPath;
+    try {
+        const gps::Track t = readGpxFile(trackPath);
+        const gps::Ride ride = gps::joinSegments(t);
+        if (offset) {
+            req.align = gps::alignByOffset(*offset);
+        } else {
+            gps::SyncMark marks[2];
+            for (int k = 0; k < 2; ++k) {
+                const auto eq = syncs[size_t(k)].find('=');
+                const auto f = eq == std::string::npos ? std::nullopt : number(syncs[size_t(k)].substr(0, eq));
+                if (!f || *f != std::floor(*f) || *f < 0) return usage("--sync takes FRAME=TIME, e.g. 120=2024-05-01T09:30:04Z");
+                const std::string time = syncs[size_t(k)].substr(eq + 1);
+                double seconds;
+                if (const auto s = number(time)) {
+                    seconds = *s;
+                } else {
+                    const double epoch = parseIsoTime(time);
+                    if (std::isnan(epoch)) return usage("--sync: '" + time + "' is neither seconds nor an ISO 8601 time");
+                    seconds = epoch - ride.startEpoch;
+                }
+                marks[k] = {*f, seconds};
+            }
+            req.align = gps::alignBySync(marks[0], marks[1]);
+        }
+        req.routePath = resolveDataPath(code + "_line.txt");
+        if (frames) {
+            req.frames = *frames;
+        } else {
+            const RouteData route = gps::readRouteForImport(req.routePath);
+            FfmpegFrameSource video;
+            if (!video.open(resolveDataPath(route.videoFile)) || video.length() < 2)
+                throw gps::ImportError("cannot open the route's video \"" + route.videoFile +
+                                       "\" to learn its length; give it with --frames N");
+            req.frames = video.length();
+        }
+        const gps::ImportPlan plan = gps::planImport(ride, t, req);
+        if (!dryRun) gps::applyImport(req.routePath, plan.bytes);
+        for (const std::string& line : gps::summarise(plan, req)) std::cout << line << "\n";
+        if (dryRun) {
+            printSections(plan.bytes);
+            std::cout << "dry run: nothing was written\n";
+        } else {
+            std::cout << "wrote " << req.routePath << " (the old file is " << req.routePath << ".bak)\n";
+        }
+        return 0;
+    } catch (const gps::ImportError& e) {
+        std::cerr << "trainsim import-gps: " << where;
+        if (e.line > 0) std::cerr << ":" << e.line;
+        std::cerr << ": " << e.what() << "\nnothing was written\n";
+        return 1;
+    }
+}
+
+}  // namespace ts

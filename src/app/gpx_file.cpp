@@ -1,0 +1,116 @@
+#include "gpx_file.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTimeZone>
+#include <QXmlStreamReader>
+
+#include <cmath>
+
+namespace ts {
+
+namespace {
+
+using gps::ImportError;
+
+int lineOf(const QXmlStreamReader& x) { return int(x.lineNumber()); }
+
+double coordinate(const QXmlStreamReader& x, const char* name, double limit) {
+    bool ok = false;
+    const double v = x.attributes().value(name).toDouble(&ok);
+    if (!ok || !std::isfinite(v) || std::abs(v) > limit)
+        throw ImportError("<" + x.name().toString().toStdString() + "> has no usable " + name + " attribute", lineOf(x));
+    return v;
+}
+
+// Reads the children of a <trkpt> or <wpt>; the reader is on its start element.
+void readPointBody(QXmlStreamReader& x, gps::TrackPoint& p, std::string* name) {
+    while (x.readNextStartElement()) {
+        const auto tag = x.name();
+        const int line = lineOf(x);
+        if (tag == u"time") {
+            const std::string text = x.readElementText().trimmed().toStdString();
+            p.time = parseIsoTime(text);
+            if (std::isnan(p.time)) throw ImportError("the time \"" + text + "\" is not an ISO 8601 time", line);
+        } else if (tag == u"ele") {
+            bool ok = false;
+            const QString text = x.readElementText().trimmed();
+            p.ele = text.toDouble(&ok);
+            if (!ok || !std::isfinite(p.ele))
+                throw ImportError("the height \"" + text.toStdString() + "\" is not a number", line);
+        } else if (tag == u"name" && name) {
+            *name = x.readElementText().trimmed().toStdString();
+        } else {
+            x.skipCurrentElement();
+        }
+    }
+}
+
+gps::Track read(QXmlStreamReader& x) {
+    gps::Track track;
+    if (!x.readNextStartElement()) {
+        if (x.hasError()) throw ImportError("not a GPX file: " + x.errorString().toStdString(), lineOf(x));
+        throw ImportError("not a GPX file: it holds no XML element");
+    }
+    if (x.name() != u"gpx")
+        throw ImportError("not a GPX file: its first element is <" + x.name().toString().toStdString() + ">, not <gpx>",
+                          lineOf(x));
+    while (x.readNextStartElement()) {
+        if (x.name() == u"wpt") {
+            gps::Waypoint w;
+            w.line = lineOf(x);
+            w.lat = coordinate(x, "lat", 90);
+            w.lon = coordinate(x, "lon", 180);
+            gps::TrackPoint ignored;
+            readPointBody(x, ignored, &w.name);
+            track.waypoints.push_back(w);
+        } else if (x.name() == u"trk") {
+            while (x.readNextStartElement()) {
+                if (x.name() != u"trkseg") {
+                    x.skipCurrentElement();
+                    continue;
+                }
+                auto& segment = track.segments.emplace_back();
+                while (x.readNextStartElement()) {
+                    if (x.name() != u"trkpt") {
+                        x.skipCurrentElement();
+                        continue;
+                    }
+                    gps::TrackPoint p;
+                    p.line = lineOf(x);
+                    p.lat = coordinate(x, "lat", 90);
+                    p.lon = coordinate(x, "lon", 180);
+                    readPointBody(x, p, nullptr);
+                    segment.push_back(p);
+                }
+            }
+        } else {
+            x.skipCurrentElement();
+        }
+    }
+    if (x.hasError()) throw ImportError("the GPX file is not well-formed XML: " + x.errorString().toStdString(), lineOf(x));
+    return track;
+}
+
+}  // namespace
+
+double parseIsoTime(const std::string& text) {
+    QDateTime t = QDateTime::fromString(QString::fromStdString(text), Qt::ISODateWithMs);
+    if (!t.isValid()) return std::nan("");
+    if (t.timeSpec() == Qt::LocalTime) t.setTimeZone(QTimeZone::utc());
+    return double(t.toMSecsSinceEpoch()) / 1000;
+}
+
+gps::Track readGpxText(const std::string& text) {
+    QXmlStreamReader x(QByteArray::fromStdString(text));
+    return read(x);
+}
+
+gps::Track readGpxFile(const std::string& path) {
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::ReadOnly)) throw ImportError("cannot read the track " + path);
+    QXmlStreamReader x(&f);
+    return read(x);
+}
+
+}  // namespace ts

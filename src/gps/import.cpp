@@ -1,0 +1,223 @@
+#include "gps/import.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <unistd.h>
+
+#include "data/route_reader.h"
+#include "data/text_file.h"
+#include "gps/route_sections.h"
+#include "recording_message_boxes.h"
+
+namespace ts::gps {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The import reads the route for its tables, not its pictures.
+class AnyPictures final : public PictureLoader {
+public:
+    std::optional<int> load(const std::string&) override { return next_++; }
+    PictureSize size(int) const override { return {}; }
+
+private:
+    int next_ = 0;
+};
+
+std::string format(const char* f, double v) {
+    char b[64];
+    std::snprintf(b, sizeof b, f, v);
+    return b;
+}
+
+int64_t fixedMille(double mille) { return std::llround(mille * 10) * 1000; }
+
+std::string encodeName(const std::string& utf8, bool fileIsUtf8) {
+    if (fileIsUtf8) return utf8;
+    auto cp = utf8ToCp932(utf8);
+    if (!cp) throw ImportError("the station name \"" + utf8 + "\" has characters the route file's Shift-JIS cannot hold");
+    return *cp;
+}
+
+bool sameStations(const std::vector<StationData>& a, const std::vector<StationData>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const StationData &x = a[i], &y = b[i];
+        if (x.name != y.name || x.kind != y.kind || x.stopFrom != y.stopFrom || x.stopTo != y.stopTo ||
+            x.soundIndex != y.soundIndex || x.departureTime != y.departureTime || x.closeTime != y.closeTime ||
+            x.nextStopDistance != y.nextStopDistance)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+RouteData readRouteForImport(const std::string& path, std::vector<SectionSpan>* spans, std::string* bytes) {
+    if (bytes) {
+        auto b = readFileBytes(path);
+        if (!b) throw ImportError("cannot read the route file " + path);
+        *bytes = *b;
+    }
+    RouteData route;
+    AnyPictures pictures;
+    RecordingMessageBoxes boxes;
+    try {
+        readRouteFile(path, route, pictures, boxes, nullptr, spans);
+    } catch (const FatalError& e) {
+        throw ImportError(path + ": " + e.what());
+    }
+    return route;
+}
+
+ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest& r) {
+    if (r.frames < 2) throw ImportError("the video has fewer than two frames");
+    checkCoverage(ride, r.align, r.frames, r.maxGapSeconds);
+    std::vector<SectionSpan> spans;
+    std::string bytes;
+    const RouteData route = readRouteForImport(r.routePath, &spans, &bytes);
+    const bool utf8 = isValidUtf8(bytes);
+
+    ImportPlan plan;
+    plan.fixes = int(ride.points.size());
+    plan.duration = r.align.timeOf(r.frames - 1) - r.align.timeOf(0);
+    plan.path = measureRide(ride, r.path);
+    plan.profile = profileFrames(plan.path, r.align, r.frames, r.speedWindowSeconds);
+    const FrameProfile& f = plan.profile;
+
+    std::map<std::string, std::vector<std::string>> sections;
+    if (r.speed) {
+        plan.speed = fitSpeedRows(f.speedKmh, r.toleranceKmh, r.crawlKmh);
+        auto& rows = sections["[SpeedUnit]"];
+        for (const Speed_UnitData& s : plan.speed.rows)
+            rows.push_back(std::to_string(s.fromPosition) + "," + std::to_string(s.toPosition) + "," +
+                           std::to_string(s.fromSpeed) + "," + std::to_string(s.toSpeed));
+    }
+    if (r.slopes) {
+        // The distance the video covers, measured from its first frame.
+        GradientOptions g = r.gradients;
+        std::vector<GradientSection> cut;
+        for (;;) {
+            cut = gradientSections(plan.path, g);
+            plan.slopes.clear();
+            for (const GradientSection& s : cut) {
+                const int from = f.frameAt(s.fromMetres), to = f.frameAt(s.toMetres);
+                // Level track needs no row, and a section outside the video has no frames.
+                if (to <= from || fixedMille(s.mille) == 0) continue;
+                plan.slopes.push_back({from, to, fixedMille(s.mille)});
+            }
+            if (int(plan.slopes.size()) <= kRouteRows) break;
+            g.toleranceMille *= 1.5;
+            plan.notes.push_back("gradient tolerance raised to " + format("%.2f", g.toleranceMille) +
+                                 " per mille: more than 501 [Slope] rows at the one asked for");
+        }
+        auto& rows = sections["[Slope]"];
+        for (const SlopeRow& s : plan.slopes)
+            rows.push_back(format("%.1f", double(s.gradient) / 10000) + "," + std::to_string(s.fromPosition) + "," +
+                           std::to_string(s.toPosition));
+    }
+    if (r.stations) {
+        StationOptions o;
+        o.halfRangeFrames = r.halfRangeFrames;
+        o.startPosition = route.startPosition;
+        o.startTime = route.startTime;
+        StationImport st = importStations(ride, r.align, f, track.waypoints, route.stationTable, o);
+        plan.stations = st.rows;
+        plan.notes.insert(plan.notes.end(), st.notes.begin(), st.notes.end());
+        int stopping = 0;
+        for (const StationData& s : plan.stations) stopping += s.kind == 0 || s.kind == 2;
+        if (int(plan.stations.size()) > kRouteRows || stopping > kMenuStations)
+            throw ImportError("the track gives more stations than a route holds (100 stops, 501 rows)");
+        auto& rows = sections["[Station]"];
+        for (const StationData& s : plan.stations)
+            rows.push_back(encodeName(s.name, utf8) + "," + std::to_string(s.kind) + "," + std::to_string(s.stopFrom) +
+                           "," + std::to_string(s.stopTo) + "," + std::to_string(s.soundIndex) + "," +
+                           std::to_string(s.departureTime) + "," + std::to_string(s.closeTime) + "," +
+                           std::to_string(s.nextStopDistance));
+    }
+    plan.bytes = rewriteSections(bytes, spans, sections);
+
+    // What the run will read from the new file must be what was worked out.
+    const fs::path check = fs::temp_directory_path() / ("trainsim-import-" + std::to_string(::getpid()) + ".txt");
+    {
+        std::ofstream out(check, std::ios::binary | std::ios::trunc);
+        out << plan.bytes;
+    }
+    RouteData back;
+    try {
+        back = readRouteForImport(check.string());
+    } catch (const ImportError&) {
+        fs::remove(check);
+        throw ImportError("the rewritten route file does not read back; nothing was written");
+    }
+    fs::remove(check);
+    bool same = true;
+    if (r.speed) {
+        same = same && back.speedUnitTable.size() == plan.speed.rows.size();
+        for (size_t i = 0; same && i < back.speedUnitTable.size(); ++i) {
+            const auto &a = back.speedUnitTable[i], &b = plan.speed.rows[i];
+            same = a.fromPosition == b.fromPosition && a.toPosition == b.toPosition && a.fromSpeed == b.fromSpeed &&
+                   a.toSpeed == b.toSpeed;
+        }
+    }
+    if (r.slopes) {
+        same = same && back.slopeTable.size() == plan.slopes.size();
+        for (size_t i = 0; same && i < back.slopeTable.size(); ++i) {
+            const auto &a = back.slopeTable[i], &b = plan.slopes[i];
+            same = a.fromPosition == b.fromPosition && a.toPosition == b.toPosition && a.gradient == b.gradient;
+        }
+    }
+    if (r.stations) same = same && sameStations(back.stationTable, plan.stations);
+    if (!same) throw ImportError("the rewritten route file reads back differently; nothing was written");
+    return plan;
+}
+
+void applyImport(const std::string& path, const std::string& bytes) {
+    const std::string backup = path + ".bak", fresh = path + ".new";
+    std::error_code ec;
+    fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
+    if (ec) throw ImportError("cannot write the backup " + backup + ": " + ec.message());
+    {
+        std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
+        out << bytes;
+        out.close();
+        if (!out) throw ImportError("cannot write " + fresh);
+    }
+    fs::rename(fresh, path, ec);
+    if (ec) throw ImportError("cannot replace " + path + ": " + ec.message());
+}
+
+std::vector<std::string> summarise(const ImportPlan& p, const ImportRequest& r) {
+    std::vector<std::string> out;
+    out.push_back("ride: " + format("%.3f", p.path.length() / 1000) + " km in " + format("%.1f", p.duration) + " s (" +
+                  std::to_string(r.frames) + " frames), " + std::to_string(p.fixes) + " fixes, " +
+                  std::to_string(p.path.droppedFixes) + " dropped as jitter");
+    const double video = p.profile.distance.back() - p.profile.distance.front();
+    out.push_back("distance the video covers: " + format("%.3f", video / 1000) + " km");
+    if (r.speed) {
+        std::string line = "[SpeedUnit]: " + std::to_string(p.speed.rows.size()) + " rows, largest error " +
+                           format("%.2f", p.speed.largestError) + " km/h";
+        if (p.speed.tolerance > std::max(r.toleranceKmh, 0.5) + 1e-9)
+            line += " (tolerance raised to " + format("%.2f", p.speed.tolerance) + " km/h: 501 rows did not suffice at " +
+                    format("%.2f", r.toleranceKmh) + ")";
+        else
+            line += " (tolerance " + format("%.2f", p.speed.tolerance) + " km/h)";
+        out.push_back(line);
+    }
+    if (r.slopes) out.push_back("[Slope]: " + std::to_string(p.slopes.size()) + " rows");
+    if (r.stations) {
+        out.push_back("[Station]: " + std::to_string(p.stations.size()) + " rows");
+        for (const StationData& s : p.stations)
+            out.push_back("  " + s.name + ": frames " + std::to_string(s.stopFrom) + "-" + std::to_string(s.stopTo) +
+                          ", kind " + std::to_string(s.kind) + ", next stop " +
+                          format("%.1f", s.nextStopDistance / 100.0) + " m");
+    }
+    for (const std::string& n : p.notes) out.push_back("note: " + n);
+    return out;
+}
+
+}  // namespace ts::gps

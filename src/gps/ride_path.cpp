@@ -1,0 +1,148 @@
+#include "gps/ride_path.h"
+
+#include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/LocalCartesian.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ts::gps {
+
+namespace {
+
+struct Local {
+    double x, y, z;
+};
+
+double planar(const Local& a, const Local& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// Distance of p from the segment a-b, on the local plane.
+double offChord(const Local& p, const Local& a, const Local& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+}  // namespace
+
+double geodesicMetres(double lat1, double lon1, double lat2, double lon2) {
+    double s = 0;
+    GeographicLib::Geodesic::WGS84().Inverse(lat1, lon1, lat2, lon2, s);
+    return s;
+}
+
+RidePath measureRide(const Ride& ride, const PathOptions& o) {
+    const auto& pts = ride.points;
+    const GeographicLib::LocalCartesian plane(pts[0].lat, pts[0].lon, 0);
+    std::vector<Local> local(pts.size());
+    for (size_t i = 0; i < pts.size(); ++i) plane.Forward(pts[i].lat, pts[i].lon, 0, local[i].x, local[i].y, local[i].z);
+
+    // A fix thrown off sideways: far from the line between its neighbours and
+    // far from both. Repeated until none is left, so that a run of two bad
+    // fixes goes as well.
+    std::vector<size_t> kept(pts.size());
+    for (size_t i = 0; i < kept.size(); ++i) kept[i] = i;
+    for (bool changed = true; changed && kept.size() > 2;) {
+        changed = false;
+        std::vector<size_t> next{kept[0]};
+        for (size_t k = 1; k + 1 < kept.size(); ++k) {
+            const Local& p = local[kept[k]];
+            const Local& a = local[next.back()];
+            const Local& b = local[kept[k + 1]];
+            if (offChord(p, a, b) > o.maxOffsetMetres && planar(p, a) > o.maxOffsetMetres &&
+                planar(p, b) > o.maxOffsetMetres) {
+                changed = true;
+                continue;
+            }
+            next.push_back(kept[k]);
+        }
+        next.push_back(kept.back());
+        kept.swap(next);
+    }
+    // A fix that runs ahead along the line: faster than any train from the last good one.
+    // The first fix is tested against the two after it, since it has none before.
+    const double maxSpeed = o.maxSpeedKmh / 3.6;
+    auto tooFast = [&](size_t a, size_t b) {
+        const double dt = pts[b].time - pts[a].time;
+        return planar(local[a], local[b]) > maxSpeed * dt + o.maxOffsetMetres;
+    };
+    std::vector<size_t> good;
+    for (size_t k = 0; k < kept.size(); ++k) {
+        if (good.empty()) {
+            if (k + 2 < kept.size() && tooFast(kept[k], kept[k + 1]) && !tooFast(kept[k + 1], kept[k + 2])) continue;
+            good.push_back(kept[k]);
+        } else if (!tooFast(good.back(), kept[k])) {
+            good.push_back(kept[k]);
+        }
+    }
+
+    RidePath path;
+    path.droppedFixes = int(pts.size() - good.size());
+    // Positions smoothed over a window round each fix by a straight-line fit
+    // in time, which, unlike a plain mean, stays unbiased where the window is
+    // lopsided: at the ends of the ride and beside a gap.
+    const double half = o.smoothSeconds / 2;
+    std::vector<Local> smooth(good.size());
+    size_t lo = 0;
+    for (size_t k = 0; k < good.size(); ++k) {
+        const double t = pts[good[k]].time;
+        while (pts[good[lo]].time < t - half) ++lo;
+        double st = 0, sx = 0, sy = 0, sz = 0;
+        size_t hi = lo;
+        for (; hi < good.size() && pts[good[hi]].time <= t + half; ++hi) {
+            st += pts[good[hi]].time - t;
+            sx += local[good[hi]].x, sy += local[good[hi]].y, sz += local[good[hi]].z;
+        }
+        const double n = double(hi - lo), mt = st / n;
+        double stt = 0, stx = 0, sty = 0, stz = 0;
+        for (size_t j = lo; j < hi; ++j) {
+            const double d = pts[good[j]].time - t - mt;
+            stt += d * d;
+            stx += d * local[good[j]].x, sty += d * local[good[j]].y, stz += d * local[good[j]].z;
+        }
+        const double bx = stt > 0 ? stx / stt : 0, by = stt > 0 ? sty / stt : 0, bz = stt > 0 ? stz / stt : 0;
+        smooth[k] = {sx / n - bx * mt, sy / n - by * mt, sz / n - bz * mt};
+    }
+
+    // Distance grows only when the position leaves the circle round the mean
+    // of the positions since the last step: a standing train's wander stays
+    // inside it. The step is measured from where the last step ended, and the
+    // fixes in between are placed along it by how far they had come, so that a
+    // train moving off does not seem to stand until it leaves the circle.
+    size_t from = 0;  // the fix where the last step ended
+    Local mean = smooth[0];
+    double distance = 0;
+    path.samples.resize(good.size());
+    for (size_t k = 0; k < good.size(); ++k) path.samples[k] = {pts[good[k]].time, 0, pts[good[k]].ele};
+    for (size_t k = 1; k < good.size(); ++k) {
+        const Local& p = smooth[k];
+        if (planar(p, mean) < o.standRadiusMetres) {
+            const double n = double(k - from + 1);
+            mean = {mean.x + (p.x - mean.x) / n, mean.y + (p.y - mean.y) / n, mean.z + (p.z - mean.z) / n};
+            path.samples[k].distance = distance;
+            continue;
+        }
+        const Local& a = smooth[from];
+        double lat1, lon1, lat2, lon2, h;
+        plane.Reverse(a.x, a.y, a.z, lat1, lon1, h);
+        plane.Reverse(p.x, p.y, p.z, lat2, lon2, h);
+        const double step = geodesicMetres(lat1, lon1, lat2, lon2);
+        const double flat = planar(a, p);
+        const double ux = (p.x - a.x) / flat, uy = (p.y - a.y) / flat;
+        double reached = 0;
+        for (size_t j = from + 1; j < k; ++j) {
+            const double along = ((smooth[j].x - a.x) * ux + (smooth[j].y - a.y) * uy) / flat;
+            reached = std::clamp(along, reached, 1.0);
+            path.samples[j].distance = distance + reached * step;
+        }
+        distance += step;
+        path.samples[k].distance = distance;
+        from = k;
+        mean = p;
+    }
+    return path;
+}
+
+}  // namespace ts::gps

@@ -1,0 +1,100 @@
+// The demo's own recorded runs imported back from the GPS tracks the demo
+// generator writes: the [SpeedUnit] rows against the generator's speed at
+// every frame, the slopes over each of its sections, the stations' frames and
+// their distances to the next stop.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "gps/import.h"
+#include "line.h"
+#include "test_support.h"
+
+using namespace ts;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kDemo = TRAINSIM_DEMO;
+
+// Imports the line's track into a copy of its route; returns what the run reads.
+RouteData importLine(const demo::Line& l, std::string& summary) {
+    static test::TempDir dir;
+    const fs::path route = dir.path() / (l.code + "_line.txt");
+    fs::copy_file(fs::path(kDemo) / (l.code + "_line.txt"), route, fs::copy_options::overwrite_existing);
+    const std::string cmd = "'" TRAINSIM_BIN "' import-gps --data '" + dir.path().string() + "' " + l.code + " '" + kDemo +
+                            "/gps/" + l.code + "_ride.gpx' --offset 3 --slope-window 100 --frames " + std::to_string(l.frames) + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) summary.append(buf, n);
+    const int status = pclose(p);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << summary;
+    return gps::readRouteForImport(route.string());
+}
+
+void checkLine(const demo::Line& l) {
+    std::string summary;
+    const RouteData r = importLine(l, summary);
+    const RouteData original = gps::readRouteForImport(kDemo + "/" + l.code + "_line.txt");
+    // Speed: the rows against the generator's speed at every frame.
+    double worst = 0;
+    int worstFrame = 0, within1 = 0, within2 = 0;
+    for (int f = 0; f < l.frames; ++f) {
+        const double e = std::abs(gps::recordedSpeedAt(r.speedUnitTable, f) - demo::recordedSpeed(l, f));
+        if (e > worst) worst = e, worstFrame = f;
+        within1 += e <= 1;
+        within2 += e <= 2;
+    }
+    std::printf("%s: %zu speed rows, largest speed error %.2f km/h (frame %d), %.1f %% of frames within 1 km/h, "
+                "%.1f %% within 2\n",
+                l.code.c_str(), r.speedUnitTable.size(), worst, worstFrame, 100.0 * within1 / l.frames,
+                100.0 * within2 / l.frames);
+    // The track's noise wanders by metres over half a minute: near the stops,
+    // at a crawl of 5 km/h, that is a few km/h of error for some seconds.
+    EXPECT_GE(within2, l.frames * 85 / 100) << summary;
+    EXPECT_LE(worst, 10.0) << "frame " << worstFrame << "\n" << summary;
+
+    // Slopes: the mean imported gradient over each of the generator's sections.
+    auto gradientAt = [&](int frame) {
+        double g = 0;
+        for (const SlopeRow& s : r.slopeTable)
+            if (s.fromPosition <= frame && frame < s.toPosition) g = s.gradient / 10000.0;
+        return g;
+    };
+    for (const demo::Slope& s : l.slopes) {
+        double sum = 0;
+        for (int f = s.from; f < s.to; ++f) sum += gradientAt(f);
+        const double mean = sum / (s.to - s.from);
+        std::printf("%s: slope %.1f over %d-%d imported as %.2f\n", l.code.c_str(), s.gradient, s.from, s.to, mean);
+        // Short sections (250 to 450 m) under 0.3 m of wandering height noise.
+        EXPECT_NEAR(mean, s.gradient, 3.0) << s.from << "-" << s.to;
+    }
+
+    // Stations: the same rows, moved by a few frames at most; distances within 1 %.
+    ASSERT_EQ(r.stationTable.size(), original.stationTable.size()) << summary;
+    for (size_t i = 0; i < r.stationTable.size(); ++i) {
+        const StationData &a = r.stationTable[i], &b = original.stationTable[i];
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ(a.kind, b.kind);
+        EXPECT_EQ(a.departureTime, b.departureTime);
+        std::printf("%s: %s at %d (was %d), next stop %d cm (was %d)\n", l.code.c_str(), a.name.c_str(), a.stopFrom,
+                    b.stopFrom, a.nextStopDistance, b.nextStopDistance);
+        // 90 frames at the 5 km/h crawl through the demo's stations are 4 m: the track's noise.
+        EXPECT_NEAR(a.stopFrom, b.stopFrom, 90) << a.name;
+        EXPECT_NEAR(a.nextStopDistance, b.nextStopDistance, 0.01 * b.nextStopDistance) << a.name;
+    }
+    // The rest of the route is what it was.
+    EXPECT_EQ(r.lineName, original.lineName);
+    EXPECT_EQ(r.signalTable.size(), original.signalTable.size());
+    EXPECT_EQ(r.soundDataFiles, original.soundDataFiles);
+}
+
+}  // namespace
+
+TEST(DemoGpsImport, KonanLineFromItsTrack) { checkLine(demo::electricLine()); }
+TEST(DemoGpsImport, YamadaLineFromItsTrack) { checkLine(demo::dieselLine()); }
