@@ -22,7 +22,7 @@ int32_t toInt(std::string_view text) {
 
 long double toReal(std::string_view text) {
     auto v = parseReal(text);
-    if (!v) throw FormatError{};
+    if (!v || *v < -kDataRealLimit || *v > kDataRealLimit) throw FormatError{};
     return *v;
 }
 
