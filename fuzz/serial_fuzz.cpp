@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::expectNoMessage(c.boxes.all());
     c.get([](ts::Run& r, PanelModel&) {
         if (r.powerNotch < 0 || r.powerNotch > r.powerNotchCount) fuzz::fail("power notch beyond the handle");
-        if (r.brakeNotch < 0 || r.brakeNotch > r.brakeNotchCount + 1) fuzz::fail("brake notch beyond the handle");
+        // Brake notches count down from 0 (released) to -(notches + 1) (emergency).
+        if (r.brakeNotch > 0 || r.brakeNotch < -(r.brakeNotchCount + 1)) fuzz::fail("brake notch beyond the handle");
         return 0;
     });
     return 0;
