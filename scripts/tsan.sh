@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Builds with ThreadSanitizer into build-tsan/ and runs the tests that use the
-# real timers and threads (the driving window with its 33 ms thread, the sound bank).
+# real timers and threads (the driving window with its 33 ms thread, the sound
+# bank, the serial port), including a demo train in the real-time window with
+# every kind of input arriving while both steps and the painter run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+# The real-time run drives the demo of the normal build.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2 --target demo_data
 cmake -S . -B build-tsan -G Ninja -DTRAINSIM_TSAN=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-tsan -j2 --target app_tests core_tests serial_port_tests
 export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen
+export TRAINSIM_DEMO_DIR=$PWD/build/demo
 ./build-tsan/tests/app_tests
 ./build-tsan/tests/core_tests
 ./build-tsan/tests/serial_port_tests

@@ -143,3 +143,53 @@ TEST(BadInput, AtTopSpeedThePositionStopsAtTheRunBound) {
     r.speed = INT64_MAX - 5;
     EXPECT_EQ(speedAfter(r, r, INT64_MAX), INT64_MAX) << "held, not wrapped to a negative speed";
 }
+
+TEST(BadInput, RealsThatAreNotNumbersOrBeyondAnyMeaningAreRefused) {
+    const std::string train = "車両ファイルに誤りがあります";
+    auto engine = [](const std::string& accel) { return "[Engine]\n10\n40\n70\n" + accel + "\n1.5\n1.0\n#\n"; };
+    for (const char* v : {"nan", "NaN", "inf", "-inf", "infinity", "1e400", "-1e4000", "2e9"})
+        EXPECT_EQ(trainMessages(engine(v)), one(train + "[Engine]")) << v;
+    EXPECT_TRUE(trainMessages(engine("1e9")).empty()) << "the bound itself is taken";
+    EXPECT_EQ(trainMessages("[Needle_Speed]\nn.bmp\n10\n10\n4\n4\n0\n1e300\n"), one(train + "- 速度計"));
+}
+
+TEST(BadInput, EmptyTruncatedAndGarbageFilesEndInOneMessageOrNone) {
+    const std::string route = "路線ファイルに誤りがあります。";
+    const std::string train = "車両ファイルに誤りがあります";
+    EXPECT_TRUE(routeMessages("").empty()) << "an empty route file keeps every default";
+    EXPECT_TRUE(trainMessages("").empty());
+    EXPECT_EQ(routeMessages("[StartPos]"), one(route + "other")) << "the value line is missing";
+    EXPECT_EQ(routeMessages("[Station]\n東駅,0,90,110,0,864900,864600,15000\n"), one(route + "[Station]"))
+        << "a list cut off before its #";
+    EXPECT_EQ(trainMessages("[Engine]\n10\n40"), one(train + "[Engine]"));
+    EXPECT_EQ(trainMessages("[Tons]\n"), one(train + "- 列車の基本設定"));
+
+    // Bytes of every value, NUL included, and no line ends in places.
+    std::string garbage;
+    uint32_t x = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        x = x * 1103515245u + 12345u;
+        garbage += char(x >> 24);
+    }
+    for (const std::string& text : {garbage, "[StartPos]\n" + garbage, "[Tons]\n" + garbage}) {
+        const auto r = routeMessages(text);
+        EXPECT_LE(r.size(), 1u);
+        if (!r.empty()) EXPECT_TRUE(r[0].starts_with(route)) << r[0];
+        const auto t = trainMessages(text);
+        EXPECT_LE(t.size(), 1u);
+        if (!t.empty()) EXPECT_TRUE(t[0].starts_with(train) || t[0].ends_with("が見つかりません")) << t[0];
+    }
+}
+
+TEST(BadInput, MegabyteLinesAreReadWhole) {
+    const std::string route = "路線ファイルに誤りがあります。";
+    const std::string digits(1 << 20, '7');
+    EXPECT_EQ(routeMessages("[StartPos]\n" + digits + "\n"), one(route + "other")) << "a million digits is beyond 32 bits";
+    EXPECT_EQ(routeMessages("[StartPos]\n" + std::string(1 << 20, '0') + "5\n"), std::vector<std::string>{})
+        << "leading zeros do not make a number large";
+    EXPECT_TRUE(routeMessages(std::string(1 << 20, 'x') + "\n[StartPos]\n5\n").empty()) << "a long line outside any section";
+    RecordingMessageBoxes boxes;
+    test::TempDir dir;
+    const std::string path = dir.write("string.txt", "[Start]\n" + std::string(1 << 20, 's') + "\n");
+    EXPECT_EQ(readStringTable(path, boxes).startCaption->size(), size_t(1) << 20);
+}

@@ -215,7 +215,13 @@ bool FfmpegFrameSource::open(const std::string& path) {
     Impl& d = *impl_;
     d.close();
     av_log_set_level(AV_LOG_QUIET);
-    if (avformat_open_input(&d.format, path.c_str(), nullptr, nullptr) < 0) return false;
+    // Only local files: a damaged file probed as a playlist must not make the
+    // program fetch from the network or wait on it.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const int opened = avformat_open_input(&d.format, path.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0) return false;
     if (avformat_find_stream_info(d.format, nullptr) < 0) {
         d.close();
         return false;

@@ -49,6 +49,8 @@ int32_t toInt(std::string_view text) {
 long double toReal(std::string_view text) {
     auto v = parseReal(text);
     if (!v) throw FormatError::conversion(FormatError::Kind::Real, text);
+    if (*v < -kDataRealLimit || *v > kDataRealLimit)
+        throw FormatError::refused("a real number beyond ±1000000000 has no meaning in a data file");
     return *v;
 }
 

@@ -103,6 +103,11 @@ private:
 // position or time fit in 32 bits. A larger value is a format error.
 constexpr int32_t kDataIntegerLimit = 500'000'000;
 
+// Reals of a data file are rates, factors, speeds, pitches and angles; beyond
+// this bound none means anything, and a larger one would turn infinite when
+// narrowed to double or multiplied. A larger value is a format error.
+constexpr long double kDataRealLimit = 1e9L;
+
 int32_t toInt(std::string_view text);
 long double toReal(std::string_view text);
 int64_t toFixed(std::string_view text);
