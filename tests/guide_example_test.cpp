@@ -112,3 +112,24 @@ TEST(GuideExample, LoadsAndDrivesFromAshfordIntoBrookside) {
     EXPECT_TRUE(opened);
     EXPECT_EQ(r.lines.back().find("\"reason\":\"fatal\""), std::string::npos);
 }
+
+// The guide quotes the example's files; a change to one must show in the other.
+TEST(GuideExample, GuideQuotesTheExampleFilesAsTheyAre) {
+    const std::string guide = slurp(kGuide / "../../../docs/route-authoring.md");
+    ASSERT_FALSE(guide.empty());
+    auto quoted = [&](const std::string& firstLine) {
+        const size_t start = guide.find("```\n" + firstLine + "\n");
+        if (start == std::string::npos) return std::string();
+        const size_t body = start + 4;
+        return guide.substr(body, guide.find("```", body) - body);
+    };
+    EXPECT_EQ(quoted("Riverside Branch: example route of the route author's guide."), slurp(kGuide / "789_line.txt"));
+    EXPECT_EQ(quoted("Display texts of the cab, shared by every train."), slurp(kGuide / "string.txt"));
+    // The train file is quoted with runs of similar lines left out.
+    const std::string train = quoted("Riverside EMU: example train of the route author's guide (3 cars, electric).");
+    ASSERT_FALSE(train.empty());
+    std::istringstream lines(train);
+    const std::string file = slurp(kGuide / "789_train.txt");
+    for (std::string l; std::getline(lines, l);)
+        if (l.rfind("... ", 0) != 0) EXPECT_NE(file.find(l + "\n"), std::string::npos) << l;
+}
