@@ -131,5 +131,7 @@ TEST(GuideExample, GuideQuotesTheExampleFilesAsTheyAre) {
     std::istringstream lines(train);
     const std::string file = slurp(kGuide / "789_train.txt");
     for (std::string l; std::getline(lines, l);)
-        if (l.rfind("... ", 0) != 0) EXPECT_NE(file.find(l + "\n"), std::string::npos) << l;
+        if (l.rfind("... ", 0) != 0) {
+            EXPECT_NE(file.find(l + "\n"), std::string::npos) << l;
+        }
 }
