@@ -111,6 +111,10 @@ TEST(GuideExample, LoadsAndDrivesFromAshfordIntoBrookside) {
             opened = opened || field(l, "doorsOpen") == "1";
     EXPECT_TRUE(opened);
     EXPECT_EQ(r.lines.back().find("\"reason\":\"fatal\""), std::string::npos);
+    // The guide's channel count: 29 drive sounds, so [SoundData] entry 0 (the
+    // melody) plays on channel 29 and entry 2 (the announcement) on 31.
+    EXPECT_NE(r.trace.find("[29,\"play\"]"), std::string::npos);
+    EXPECT_NE(r.trace.find("[31,\"play\"]"), std::string::npos);
 }
 
 // The guide quotes the example's files; a change to one must show in the other.
