@@ -56,7 +56,8 @@ Samples readMono16(const std::string& path) {
         if (id == "data") {
             const size_t n = std::min<size_t>(size, b.size() - p - 8) / 2;
             s.data.resize(n);
-            std::memcpy(s.data.data(), &b[p + 8], n * 2);
+            // An empty data chunk leaves the vector without storage to copy into.
+            if (n > 0) std::memcpy(s.data.data(), &b[p + 8], n * 2);
             break;
         }
         p += 8 + size + (size & 1);
