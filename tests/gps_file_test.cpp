@@ -58,8 +58,8 @@ Output trainsim(const std::string& args) {
 
 // Stands 30 s, runs to 1000 m and stands again from 100 s to 130 s, then on
 // to 2200 m at 200 s; level to 1000 m, then 5 per mille up.
-test::RideSpec stoppingRide() {
-    test::RideSpec s;
+test::RidePlan stoppingRide() {
+    test::RidePlan s;
     s.distance = [](double t) {
         if (t < 30) return 0.0;
         if (t < 50) return 0.5 * (t - 30) * (t - 30);
@@ -209,9 +209,9 @@ TEST(GpsImportCommand, BadTracksWriteNothing) {
         return trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "bad.gpx").string() +
                         "' --frames 3000 " + extra);
     };
-    test::RideSpec gap = stoppingRide();
+    test::RidePlan gap = stoppingRide();
     gap.gaps = {{60, 70}};
-    test::RideSpec shortRide = stoppingRide();
+    test::RidePlan shortRide = stoppingRide();
     shortRide.seconds = 90;
     struct Case {
         std::string gpx, args, says;

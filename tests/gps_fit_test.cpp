@@ -98,7 +98,7 @@ TEST(GpsGradients, ElevationProfileGivesItsSections) {
     };
     std::mt19937 rng(3);
     std::normal_distribution<double> n(0, 0.3);
-    test::RideSpec s;
+    test::RidePlan s;
     s.distance = [](double t) { return 20 * t; };
     s.height = [&](double d) { return height(d) + n(rng); };
     s.seconds = 175;
@@ -123,7 +123,7 @@ TEST(GpsGradients, ElevationProfileGivesItsSections) {
 }
 
 TEST(GpsGradients, NoHeightsIsSaid) {
-    test::RideSpec s;
+    test::RidePlan s;
     s.distance = [](double t) { return 20 * t; };
     const Ride ride = joinSegments(readGpxText(test::rideGpx(s)));
     EXPECT_THROW(gradientSections(measureRide(ride)), ImportError);

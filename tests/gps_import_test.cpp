@@ -11,7 +11,7 @@
 
 using namespace ts;
 using namespace ts::gps;
-using test::RideSpec;
+using test::RidePlan;
 
 namespace {
 
@@ -21,9 +21,9 @@ struct Worked {
     FrameProfile frames;
 };
 
-Worked work(const RideSpec& spec, const Alignment& align, int frames, double maxGap = 5) {
+Worked work(const RidePlan& plan, const Alignment& align, int frames, double maxGap = 5) {
     Worked w;
-    w.ride = joinSegments(readGpxText(test::rideGpx(spec)));
+    w.ride = joinSegments(readGpxText(test::rideGpx(plan)));
     checkCoverage(w.ride, align, frames, maxGap);
     w.path = measureRide(w.ride);
     w.frames = profileFrames(w.path, align, frames);
@@ -42,7 +42,7 @@ double accelerating(double t) {
 }  // namespace
 
 TEST(GpsSpeed, ConstantSpeedGivesOneRowAtThatSpeed) {
-    RideSpec s;
+    RidePlan s;
     s.distance = [](double t) { return 20 * t; };  // 72 km/h
     s.seconds = 120;
     const Worked w = work(s, alignByOffset(10), 3000);
@@ -58,7 +58,7 @@ TEST(GpsSpeed, ConstantSpeedGivesOneRowAtThatSpeed) {
 }
 
 TEST(GpsSpeed, AccelerationIsFollowedAndFitInThreeRows) {
-    RideSpec s;
+    RidePlan s;
     s.distance = accelerating;
     s.seconds = 90;
     const Worked w = work(s, alignByOffset(10), 2400);  // 10 s to 90 s
@@ -80,7 +80,7 @@ TEST(GpsSpeed, AccelerationIsFollowedAndFitInThreeRows) {
 TEST(GpsSpeed, JitterStandingStillIsNoMotion) {
     // 10 m/s for 30 s, braking at 0.5 m/s2 to rest at 50 s, standing 60 s,
     // then off again at 0.5 m/s2. The fixes wander 2 m (sd) all the time.
-    RideSpec s;
+    RidePlan s;
     s.distance = [](double t) {
         if (t < 30) return 10 * t;
         if (t < 50) return 300 + 10 * (t - 30) - 0.25 * (t - 30) * (t - 30);
@@ -108,7 +108,7 @@ TEST(GpsSpeed, JitterStandingStillIsNoMotion) {
 }
 
 TEST(GpsSpeed, FixesThrownOffAreDroppedAndDoNotAddDistance) {
-    RideSpec s;
+    RidePlan s;
     s.distance = [](double t) { return 15 * t; };
     s.seconds = 60;
     std::string gpx = test::rideGpx(s);
@@ -132,10 +132,10 @@ TEST(GpsSpeed, FixesThrownOffAreDroppedAndDoNotAddDistance) {
 }
 
 TEST(GpsSpeed, TwoSegmentsAreOneRide) {
-    RideSpec one;
+    RidePlan one;
     one.distance = accelerating;
     one.seconds = 90;
-    RideSpec two = one;
+    RidePlan two = one;
     two.segmentBreaks = {45};
     two.gaps = {{45, 47}};  // the logger paused for two fixes
     const Worked a = work(one, alignByOffset(5), 2400);
@@ -150,7 +150,7 @@ TEST(GpsAlignment, NegativeOffsetPutsFrameZeroBeforeTheFirstFix) {
     const Alignment a = alignByOffset(-2);
     EXPECT_DOUBLE_EQ(a.timeOf(60), 0);
     EXPECT_DOUBLE_EQ(a.timeOf(90), 1);
-    RideSpec s;
+    RidePlan s;
     s.distance = [](double t) { return 10 * t; };
     s.seconds = 60;
     // The camera ran 2 s before the first fix: bridged at the first fix's speed.
@@ -173,7 +173,7 @@ TEST(GpsAlignment, NegativeOffsetPutsFrameZeroBeforeTheFirstFix) {
 
 TEST(GpsAlignment, TwoSyncMarksCorrectADriftingFrameRate) {
     // The camera really took 29.7 frames a second: frame 0 at 10 s, frame 2970 at 110 s.
-    RideSpec s;
+    RidePlan s;
     s.distance = [](double t) { return 20 * t; };
     s.seconds = 130;
     const Alignment a = alignBySync({0, 10}, {2970, 110});

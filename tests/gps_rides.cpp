@@ -19,7 +19,7 @@ void rideLatLon(double metres, double side, double& lat, double& lon) {
     g.Direct(lat1, lon1, 0.0, side, lat, lon);
 }
 
-std::string rideGpx(const RideSpec& s) {
+std::string rideGpx(const RidePlan& s) {
     std::mt19937 rng(s.seed);
     std::normal_distribution<double> noise(0, s.jitterMetres > 0 ? s.jitterMetres : 1);
     std::string out =

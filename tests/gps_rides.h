@@ -8,7 +8,7 @@
 
 namespace ts::test {
 
-struct RideSpec {
+struct RidePlan {
     std::function<double(double)> distance;            // metres at t seconds after the first fix
     std::function<double(double)> height = nullptr;    // metres at a distance; none: no <ele>
     double seconds = 100;                              // the last fix
@@ -21,7 +21,7 @@ struct RideSpec {
     std::vector<Stop> waypoints;
 };
 
-std::string rideGpx(const RideSpec& spec);
+std::string rideGpx(const RidePlan& plan);
 
 // A position `metres` along the line, `side` metres to its north.
 void rideLatLon(double metres, double side, double& lat, double& lon);
