@@ -1,0 +1,139 @@
+// The route editor's model: a route file held as its bytes plus the values a
+// run reads from it, edited table by table with undo, and saved so that what
+// was not changed is written back exactly as found.
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/diagnostics.h"
+#include "data/route_data.h"
+
+namespace ts {
+struct CheckDevices;
+}
+
+namespace ts::edit {
+
+// The list sections of a route file that the editor shows as tables.
+enum class TableKind {
+    Station,
+    Signal,
+    SpeedLimit,
+    SpeedCheck,
+    Slope,
+    Sign,
+    Tunnel,
+    RouteSound,
+    Announce,
+    Doppler,
+    StopSound,
+    SpeedUnit,
+};
+
+struct FieldInfo {
+    enum class Type {
+        Integer,
+        Frame,     // a position in frames: the timeline drags these
+        Time,      // 1/30 s ticks, shown as hh:mm:ss
+        Text,      // decoded UTF-8
+        Gradient,  // a slope's per-mille value as the file stores it
+    };
+    std::string name;
+    Type type = Type::Integer;
+};
+
+// The sections holding one value.
+enum class SingleValue {
+    LineName,
+    StartPosition,
+    StartTime,
+    FrameRate,
+    SignalSpeedYY,
+    SignalSpeedY,
+    SignalSpeedYG,
+    SignalSpeedG,
+    VideoFile,
+    PreTime,
+    OneMan,
+    EndPos,
+    StaffImage,
+    Letterbox,
+};
+
+class RouteDocument {
+public:
+    // Reads the route as a run would (a route with errors still opens; its
+    // problems are in the live check).
+    static std::optional<RouteDocument> open(const std::string& path, std::string* error);
+    // A minimal valid route for a video of `videoFrames` frames.
+    static RouteDocument fresh(const std::string& videoFile, int videoFrames);
+
+    RouteDocument(const RouteDocument&);
+    RouteDocument& operator=(const RouteDocument&);
+    RouteDocument(RouteDocument&&) noexcept;
+    RouteDocument& operator=(RouteDocument&&) noexcept;
+    ~RouteDocument();
+
+    const RouteData& route() const;
+    // The file's name without folder, e.g. "789_line.txt" (diagnostics use it).
+    std::string fileName() const;
+
+    int rowCount(TableKind) const;
+    const std::vector<FieldInfo>& fields(TableKind) const;
+    std::string text(TableKind, int row, int column) const;
+    // Parses as the reader would and refuses what it would refuse.
+    bool setText(TableKind, int row, int column, const std::string& text, std::string* error);
+    // The row's values in columns of type Frame, in column order.
+    std::vector<int> framePositions(TableKind, int row) const;
+    // The column numbers of those values.
+    std::vector<int> frameColumns(TableKind) const;
+    bool setFrame(TableKind, int row, int column, int frame);
+    // Adds a row with defaults around `atFrame`, keeping the order a run
+    // needs; returns the new row's index.
+    int addRow(TableKind, int atFrame);
+    void removeRow(TableKind, int row);
+
+    std::string single(SingleValue) const;
+    bool setSingle(SingleValue, const std::string& text, std::string* error);
+
+    // The recorded speed as (frame, km/h) points, linear between them.
+    std::vector<std::pair<int, int>> speedKeyframes() const;
+    void setSpeedKeyframes(std::vector<std::pair<int, int>> points);
+    int recordedSpeedAt(int frame) const;
+
+    // Several changes between these (one drag) undo as one.
+    void beginGroup();
+    void endGroup();
+    bool undo();
+    bool redo();
+    bool canUndo() const;
+    bool canRedo() const;
+    bool modified() const;
+
+    // The file as it would be saved.
+    std::string bytes() const;
+    // Writes beside the file and renames over it; clears modified().
+    bool save(const std::string& path, std::string* error);
+
+    std::function<void()> changed;
+
+private:
+    struct State;
+    RouteDocument();
+    std::unique_ptr<State> s_;
+};
+
+// The checker's diagnostics for the document as it stands, unsaved edits
+// included, as `trainsim check` would report them with the data folder's
+// other files.
+Diagnostics checkDocument(const RouteDocument& doc, const std::string& dataDir, const std::string& code,
+                          CheckDevices& devices);
+
+// The table row (from 0) a diagnostic of the route file belongs to.
+std::optional<std::pair<TableKind, int>> rowOf(const Diagnostic& d);
+
+}  // namespace ts::edit
