@@ -126,6 +126,7 @@ const std::vector<Case>& catalogue() {
         {"PreTimeTooLarge", L, 2, "Test\n[Pre_Time]\n99999999", {{E, L, 4, 0}}},
         {"TunnelEndNotANumber", L, 2, "Test\n[Tunnel]\n10\nx\n#", {{E, L, 5, 0}}},
         {"SlopeGradientNotANumber", L, 2, "Test\n[Slope]\nabc,0,100\n#", {{E, L, 4, 1}}},
+        {"EndPosNotANumber", L, 0, "[EndPos]\n9000x\n", {{E, L, 28, 0}}},
         {"SoundsReachTheMotorChannels", L, 10, hundred.c_str(), {{E, L, 9, 0}}},
         // Route file: warnings
         {"SignalRowsOutOfOrder", L, 17, "0,s1,2,1500,2000,900,950,0,0", {{W, L, 18, 4}}},
@@ -139,6 +140,7 @@ const std::vector<Case>& catalogue() {
         {"AnnounceSoundBeyondSoundData", L, 2, "Test\n[Announce]\n3,500\n#", {{W, L, 4, 1}}},
         {"SlopeBeyondTheEndOfTheLine", L, 2, "Test\n[Slope]\n5,4000,4600\n#", {{W, L, 4, 3}}},
         {"TunnelBeyondTheEndOfTheLine", L, 2, "Test\n[Tunnel]\n4400\n4700\n#", {{W, L, 4, 0}}},
+        {"EndPosMovesTheEndOfTheLine", L, 2, "Test\n[EndPos]\n9000\n[Slope]\n5,4000,4600\n#", {{W, L, 27, 2}}},
         {"SpeedUnitRowOfNoFrames", L, 22, "2000,2000,40,40\n2000,4500,40,40", {{W, L, 22, 2}}},
         {"SpeedUnitGap", L, 22, "2100,4500,40,40", {{W, L, 22, 1}}},
         {"SpeedUnitOverlap", L, 22, "1900,4500,40,40", {{W, L, 22, 1}}},
@@ -220,6 +222,19 @@ TEST_P(Catalogue, ARunEndsWithTheCheckersFirstError) {
 
 INSTANTIATE_TEST_SUITE_P(Folders, Catalogue, testing::ValuesIn(catalogue()),
                          [](const testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
+
+TEST(DataCheck, AnEndOfTheLineNotAfterTheStartIsReported) {
+    TempDir d;
+    writeFolder(d, Case{"", L, 0, "[EndPos]\n100\n", {}});
+    const Diagnostics found = check(d);
+    int atEndPos = 0, beyondTheEnd = 0;
+    for (const auto& x : found.items()) {
+        atEndPos += x.section == "[EndPos]" && x.line == 28;
+        beyondTheEnd += x.explanation.find("beyond the end of the line at 100") != std::string::npos;
+    }
+    EXPECT_EQ(atEndPos, 1);
+    EXPECT_GT(beyondTheEnd, 0) << "positions are measured against [EndPos]";
+}
 
 TEST(DataCheck, MissingFilesAreErrorsOfTheirOwn) {
     TempDir d;

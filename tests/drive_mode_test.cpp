@@ -5,6 +5,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include "drive_runner.h"
@@ -137,6 +138,36 @@ TEST(DriveMode, EndOfTheLineClosesTheRunAt4501) {
     EXPECT_EQ(field(end, "reason"), "endOfLine");
     EXPECT_EQ(field(end, "t"), "300");
     EXPECT_EQ(field(end, "trainPosition"), "4600");
+}
+
+TEST(DriveMode, EndPosMovesTheEndOfTheLine) {
+    ts::test::TempDir dir;
+    for (const auto& f : std::filesystem::directory_iterator(kBasic))
+        std::filesystem::copy_file(f.path(), dir.path() / f.path().filename());
+    {
+        std::ofstream route(dir.path() / "789_line.txt", std::ios::app | std::ios::binary);
+        route << "[EndPos]\n9000\n";
+    }
+    // The trial keys move the train by 1000 and 100 frames: 4500 at t = 200, 9000 at 300, then 9100.
+    std::string script = "@0 start\n@10 jump 0\n";
+    for (int i = 0; i < 4; ++i) script += "@20 key shift+F8\n";
+    for (int i = 0; i < 4; ++i) script += "@20 key shift+F6\n";
+    script += "@250 key shift+F6\n";
+    for (int i = 0; i < 4; ++i) script += "@250 key shift+F8\n";
+    for (int i = 0; i < 4; ++i) script += "@250 key shift+F6\n";
+    script += "@350 key shift+F6\n@5000 close\n";
+    const auto r = drive(dir.path().string(), "789", script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::map<std::string, std::string> at;  // t -> trainPosition of a step
+    for (const auto& l : r.lines)
+        if (field(l, "event") == "step") at[field(l, "t")] = field(l, "trainPosition");
+    EXPECT_EQ(at["200"], "4500");
+    EXPECT_EQ(at["300"], "9000") << "a route with [EndPos] 9000 runs past 4500 and keeps going at 9000";
+    const std::string& end = r.lines.back();
+    EXPECT_EQ(field(end, "event"), "end");
+    EXPECT_EQ(field(end, "reason"), "endOfLine");
+    EXPECT_EQ(field(end, "t"), "400");
+    EXPECT_EQ(field(end, "trainPosition"), "9100");
 }
 
 TEST(DriveMode, CaptionBecomesTheLineNameAndTheClockRuns) {

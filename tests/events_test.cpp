@@ -338,9 +338,14 @@ TEST(Vigilance, WarningOn601stAndEmergencyOn651stStep) {
 TEST(Stations, EndOfLineAndCaption) {
     ts::Run r;
     r.trainPosition = 4500;
-    EXPECT_FALSE(endOfLine(r));
+    EXPECT_FALSE(endOfLine(r, r));
     r.trainPosition = 4501;
-    EXPECT_TRUE(endOfLine(r));
+    EXPECT_TRUE(endOfLine(r, r));
+    r.hasEndPosition = true;
+    r.endPosition = 9000;
+    EXPECT_FALSE(endOfLine(r, r)) << "[EndPos] moves the end of the line";
+    r.trainPosition = 9001;
+    EXPECT_TRUE(endOfLine(r, r));
     PanelModel p;
     r.lineName = "北線";
     windowCaption(r, p);

@@ -111,19 +111,26 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     }
     const int lastFrame = video.opened ? video.frames - 1 : -1;
     int furthest = 0;  // the furthest position the route uses
+    const int lineEnd = r.lineEnd();
     auto position = [&](const std::string& section, int row, int column, int32_t p) {
         furthest = std::max(furthest, p);
         if (lastFrame >= 0 && p > lastFrame) {
             w.row(section, row, column, "position " + num(p) + " is beyond the video's last frame " + num(lastFrame));
-        } else if (p > kEndOfLine) {
-            w.row(section, row, column, "position " + num(p) + " is beyond the end of the line at " + num(kEndOfLine) +
+        } else if (p > lineEnd) {
+            w.row(section, row, column, "position " + num(p) + " is beyond the end of the line at " + num(lineEnd) +
                                             ": the run closes before the train gets there");
         }
     };
     if (lastFrame >= 0 && r.startPosition > lastFrame)
         w.value("[StartPos]", 1, "the start is beyond the video's last frame " + num(lastFrame));
-    else if (r.startPosition > kEndOfLine)
-        w.value("[StartPos]", 1, "the start is beyond the end of the line at " + num(kEndOfLine));
+    else if (r.startPosition > lineEnd)
+        w.value("[StartPos]", 1, "the start is beyond the end of the line at " + num(lineEnd));
+    if (r.hasEndPosition && r.endPosition <= r.startPosition)
+        w.value("[EndPos]", 1, "the end of the line " + num(r.endPosition) + " is not after [StartPos] " +
+                                   num(r.startPosition) + ": the run closes as soon as the train moves");
+    else if (r.hasEndPosition && lastFrame >= 0 && r.endPosition > lastFrame)
+        w.value("[EndPos]", 1, "the end of the line " + num(r.endPosition) + " is beyond the video's last frame " +
+                                   num(lastFrame) + ": the view stands still before the run ends");
 
     // Stations: ranges, order, times.
     const int sounds = r.soundDataCount();
@@ -245,7 +252,7 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     } else {
         if (r.startPosition < units.front().fromPosition)
             w.row("[SpeedUnit]", 1, 1, "[StartPos] " + num(r.startPosition) + " lies before the first row");
-        const int end = std::min(furthest, kEndOfLine);
+        const int end = std::min(furthest, lineEnd);
         if (units.back().toPosition < end)
             w.row("[SpeedUnit]", int(units.size()), 2, "the route uses frames up to " + num(end) +
                                                            " but the last row ends at " + num(units.back().toPosition));

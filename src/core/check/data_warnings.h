@@ -10,9 +10,6 @@
 
 namespace ts {
 
-// The end of the line: a run closes when the train passes this frame.
-constexpr int kEndOfLine = 4500;
-
 void addDataWarnings(const RouteData& route, const TrainData& train, const std::string& routeFile,
                      const std::string& trainFile, CheckDevices& devices, Diagnostics& out);
 

@@ -14,6 +14,9 @@ constexpr int kKankoSlots1 = 28;
 constexpr int kKankoPairs = 72;
 constexpr int kOtherImages = 100;
 constexpr int kMenuStations = 100;
+// The last frame of a line whose route file has no [EndPos]: the run ends
+// when the train passes it.
+constexpr int kEndOfLine = 4500;
 
 struct StationData {
     int32_t kind = 0;  // 0 stop with doors, 1 pass, 2 stop without doors
@@ -58,6 +61,8 @@ struct RouteData {
     int32_t preTimeTicks = 0;
     int32_t oneManOperation = 0;
     int32_t letterbox = 0;  // 1: a video of another shape than 2:1 is shown whole, with black bars
+    int32_t endPosition = 0;  // [EndPos], when hasEndPosition
+    bool hasEndPosition = false;
 
     std::vector<std::string> soundDataFiles;         // soundDataCount
     std::vector<std::string> kankoSound1Files = std::vector<std::string>(kKankoSlots1);
@@ -81,6 +86,9 @@ struct RouteData {
     ImageList OtherImageList{100, 50, {}};
     ImageList SignalImageList{50, 100, {}};
     std::vector<std::string> otherSoundFiles;  // otherImageCount
+
+    // The last frame of the line: the run ends when the train passes it.
+    int32_t lineEnd() const { return hasEndPosition ? endPosition : kEndOfLine; }
 
     int soundDataCount() const { return int(soundDataFiles.size()); }
     int announceCount() const { return int(announceTable.size()); }

@@ -230,6 +230,10 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
              r.letterbox = c.readInt();
              if (r.letterbox < 0 || r.letterbox > 1) throw FormatError{};
          }},
+        {"[EndPos]", "", [&](SectionCursor& c) {
+             r.endPosition = c.readInt();
+             r.hasEndPosition = true;
+         }},
     };
 
     SectionCursor cursor(*file);

@@ -40,6 +40,7 @@ const std::map<std::string, Fields, std::less<>>& table() {
         value("[Path]", {"videoFile"});
         value("[Pre_Time]", {"preTimeTicks"});
         value("[OneMan]", {"oneManOperation"});
+        value("[EndPos]", {"endPosition"});
         lines("[SoundData]", {"fileName"});
         rows("[Announce]", {"soundIndex", "position"});
         lines("[KankoSound2]", {"callText", "fileName"});

@@ -15,10 +15,6 @@ constexpr int kNeutralGearImage = -1;
 // Nothing painted on the view yet.
 constexpr int kNoFrame = -1;
 
-// The last frame of every line: the run ends when the train passes it, and
-// the last block signal's block ends here.
-constexpr int kEndOfLine = 4500;
-
 // What a picture of SignalImageList shows. Picture 1 (a repeater behind a
 // caution) belongs to none of the protection's classes but has a call-out of its own.
 enum class AspectClass { Stop, YY, Y, YG, Clear, RepeaterCaution, Other };

@@ -44,7 +44,7 @@ void DrivingRun::timer1Timer() {
     stopDistanceMarker(r, p);         // 22
     windowCaption(r, p);              // 23
     if (services_.host.isShown(AuxWindow::ValueDisplay)) valueDisplay(r, r, r, r, p);  // 24
-    if (endOfLine(r)) endOfLineReached_ = true;  // 25
+    if (endOfLine(r, r)) endOfLineReached_ = true;  // 25
 }
 
 }  // namespace ts

@@ -58,7 +58,7 @@ void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& 
         // The last block signal's block runs to the end of the line; a
         // preceding train beyond it has left the line and the block.
         const bool inBlock = sig.precedingTrainPosition > rows[size_t(i)].toPosition &&
-                             (j >= n ? sig.precedingTrainPosition <= kEndOfLine
+                             (j >= n ? sig.precedingTrainPosition <= route.lineEnd()
                                      : sig.precedingTrainPosition < rows[size_t(j)].toPosition);
         if (!inBlock) continue;
         aspect[size_t(i)] = 0;

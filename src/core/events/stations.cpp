@@ -110,6 +110,6 @@ void windowCaption(const RouteData& route, PanelModel& p) {
     if (p.caption == "Train Simulator") p.caption = route.lineName;
 }
 
-bool endOfLine(const Motion& m) { return m.trainPosition > kEndOfLine; }
+bool endOfLine(const RouteData& route, const Motion& m) { return m.trainPosition > route.lineEnd(); }
 
 }  // namespace ts

@@ -15,7 +15,8 @@ void timetableSlide(const DriverOptions& opt, PanelModel& p);
 void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& texts, Motion& m, StationState& st, PanelModel& p, TDDSD& sound);
 void vigilanceDevice(const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, const DriverOptions& opt, Protection& pr, PanelModel& p, TDDSD& sound);
 void windowCaption(const RouteData& route, PanelModel& p);
-// True when the train has run past the end of the line (position 4501 on).
-bool endOfLine(const Motion& m);
+// True when the train has run past the end of the line: [EndPos], or 4500
+// for a route without it (position 4501 on).
+bool endOfLine(const RouteData& route, const Motion& m);
 
 }  // namespace ts
