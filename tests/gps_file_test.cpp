@@ -13,7 +13,7 @@
 #include "data/text_file.h"
 #include "fake_pictures.h"
 #include "gps/import.h"
-#include "gps/route_sections.h"
+#include "data/section_rewriter.h"
 #include "gps_rides.h"
 #include "gpx_file.h"
 #include "test_support.h"

@@ -9,7 +9,7 @@
 
 #include "data/route_reader.h"
 #include "data/text_file.h"
-#include "gps/route_sections.h"
+#include "data/section_rewriter.h"
 #include "recording_message_boxes.h"
 
 namespace ts::gps {

@@ -23,7 +23,7 @@ public:
 
 }  // namespace
 
-void checkTrain(const std::string& code, CheckDevices& devices, Diagnostics& out) {
+void checkTrain(const std::string& code, CheckDevices& devices, Diagnostics& out, const std::string* routeBytes) {
     NoBoxes boxes;
     const std::string routePath = resolveDataPath(code + "_line.txt");
     const std::string trainPath = resolveDataPath(code + "_train.txt");
@@ -32,7 +32,10 @@ void checkTrain(const std::string& code, CheckDevices& devices, Diagnostics& out
 
     readControllerMap(resolveDataPath("mascon.txt"), boxes, &out);
     RouteData route;
-    readRouteFile(routePath, route, devices.pictures, boxes, &out);
+    if (routeBytes)
+        readRouteText(textFromBytes(*routeBytes), routeFile, route, devices.pictures, boxes, &out);
+    else
+        readRouteFile(routePath, route, devices.pictures, boxes, &out);
     readStringTable(resolveDataPath("string.txt"), boxes, &out);
     TrainData train;
     readTrainFile(trainPath, train, devices.pictures, boxes, &out);

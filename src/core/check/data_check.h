@@ -26,6 +26,9 @@ struct CheckDevices {
 };
 
 // Checks train `code` in the current folder (the data folder), adding to `out`.
-void checkTrain(const std::string& code, CheckDevices& devices, Diagnostics& out);
+// `routeBytes`, when given, stands for the route file's content (an edited,
+// unsaved route).
+void checkTrain(const std::string& code, CheckDevices& devices, Diagnostics& out,
+                const std::string* routeBytes = nullptr);
 
 }  // namespace ts

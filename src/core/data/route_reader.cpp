@@ -46,12 +46,18 @@ void appendPicture(ImageList& list, const std::string& name, PictureLoader& pict
 
 void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes,
                    Diagnostics* diagnostics, std::vector<SectionSpan>* spans) {
-    const std::string message = "路線ファイルに誤りがあります。";
     auto file = readTextFile(path);
     if (!file) {
-        if (recordUnreadable(diagnostics, path, message)) return;
-        fatal(boxes, message, detailsText(unreadableFile(path, message)));
+        if (recordUnreadable(diagnostics, path, kRouteFileMessage)) return;
+        fatal(boxes, kRouteFileMessage, detailsText(unreadableFile(path, kRouteFileMessage)));
     }
+    readRouteText(*file, baseName(path), r, pictures, boxes, diagnostics, spans);
+}
+
+void readRouteText(const TextFile& routeText, const std::string& fileName, RouteData& r, PictureLoader& pictures,
+                   MessageBoxes& boxes, Diagnostics* diagnostics, std::vector<SectionSpan>* spans) {
+    const std::string message = kRouteFileMessage;
+    const TextFile* file = &routeText;
 
     auto text = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readText(); }; };
     auto raw = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readRaw(); }; };
@@ -237,7 +243,7 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
     };
 
     SectionCursor cursor(*file);
-    cursor.fileName = baseName(path);
+    cursor.fileName = fileName;
     cursor.message = message;
     cursor.diagnostics = diagnostics;
     try {

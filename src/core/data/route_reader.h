@@ -18,6 +18,12 @@ namespace ts {
 void readRouteFile(const std::string& path, RouteData& route, PictureLoader& pictures, MessageBoxes& boxes,
                    Diagnostics* diagnostics = nullptr, std::vector<SectionSpan>* spans = nullptr);
 
+// The same from a route file's text already read; `fileName` names it in diagnostics.
+void readRouteText(const TextFile& file, const std::string& fileName, RouteData& route, PictureLoader& pictures,
+                   MessageBoxes& boxes, Diagnostics* diagnostics = nullptr, std::vector<SectionSpan>* spans = nullptr);
+
+inline constexpr const char* kRouteFileMessage = "路線ファイルに誤りがあります。";
+
 // The route's line name alone, for lists of routes; empty when the file
 // cannot be read or has none.
 std::string readLineName(const std::string& path);

@@ -40,7 +40,10 @@ std::optional<std::string> readFileBytes(const std::string& path) {
 std::optional<TextFile> readTextFile(const std::string& path) {
     auto read = readFileBytes(path);
     if (!read) return std::nullopt;
-    const std::string& bytes = *read;
+    return textFromBytes(*read);
+}
+
+TextFile textFromBytes(const std::string& bytes) {
     TextFile f;
     f.encoding.utf8 = isValidUtf8(bytes);
     f.lines = splitLines(bytes);

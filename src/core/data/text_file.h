@@ -19,6 +19,9 @@ std::vector<std::string> splitLines(const std::string& bytes);
 // The file's bytes; nullopt when it cannot be opened or read (a folder included).
 std::optional<std::string> readFileBytes(const std::string& path);
 
+// A file's bytes as the reader sees them.
+TextFile textFromBytes(const std::string& bytes);
+
 // Reads the whole file; nullopt when it cannot be opened or read.
 std::optional<TextFile> readTextFile(const std::string& path);
 

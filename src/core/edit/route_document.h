@@ -121,17 +121,27 @@ public:
 
     std::function<void()> changed;
 
-private:
     struct State;
+
+private:
     RouteDocument();
+    // Makes `bytes` the document's file, recorded for undo; false when nothing changes.
+    bool apply(const std::string& bytes);
+    // A value as the file writes it, or a refusal.
+    bool encodeValue(FieldInfo::Type type, const std::string& text, std::string& raw, std::string* error) const;
+    // The table's entries replaced by `entries` (each the lines of one entry),
+    // refused when the reader would refuse row `checkRow` (from 1, 0: none).
+    bool writeEntries(TableKind kind, const std::vector<std::vector<std::string>>& entries, int checkRow,
+                      std::string* error);
+    std::vector<std::vector<std::string>> entries(TableKind kind) const;
+
     std::unique_ptr<State> s_;
 };
 
 // The checker's diagnostics for the document as it stands, unsaved edits
-// included, as `trainsim check` would report them with the data folder's
-// other files.
-Diagnostics checkDocument(const RouteDocument& doc, const std::string& dataDir, const std::string& code,
-                          CheckDevices& devices);
+// included, as `trainsim check` would report them with the other files of
+// the data folder (the current folder, as for the checker).
+Diagnostics checkDocument(const RouteDocument& doc, const std::string& code, CheckDevices& devices);
 
 // The table row (from 0) a diagnostic of the route file belongs to.
 std::optional<std::pair<TableKind, int>> rowOf(const Diagnostic& d);

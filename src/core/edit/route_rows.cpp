@@ -1,0 +1,237 @@
+// The table side of a route document: rows as the file holds them, edited
+// field by field and kept in the order the run reads them.
+#include <algorithm>
+
+#include "data/fields.h"
+#include "data/section_rewriter.h"
+#include "edit/document_state.h"
+
+namespace ts::edit {
+
+namespace {
+
+using T = FieldInfo::Type;
+
+bool setError(std::string* error, const std::string& why) {
+    if (error) *error = why;
+    return false;
+}
+
+// Lines before the first entry (comments of [Sound]) and, per entry, its own
+// lines followed by the comment lines after it.
+struct Blocks {
+    std::vector<std::string> head;
+    std::vector<std::vector<std::string>> entries;
+};
+
+Blocks blocksOf(const ListBody& body) {
+    Blocks b;
+    const size_t first = body.entryStarts.empty() ? body.lines.size() : body.entryStarts.front();
+    b.head.assign(body.lines.begin(), body.lines.begin() + long(first));
+    for (size_t i = 0; i < body.entryStarts.size(); ++i) {
+        const size_t from = body.entryStarts[i];
+        const size_t to = i + 1 < body.entryStarts.size() ? body.entryStarts[i + 1] : body.lines.size();
+        b.entries.emplace_back(body.lines.begin() + long(from), body.lines.begin() + long(std::min(to, body.lines.size())));
+    }
+    return b;
+}
+
+std::string rawField(const TableDef& def, const std::vector<std::string>& entry, int column) {
+    if (def.entryLines > 1) return size_t(column) < entry.size() ? entry[size_t(column)] : std::string();
+    if (entry.empty()) return {};
+    const std::string f = csvField(entry[0], column + 1);
+    // A missing field reads as "Error": shown as the empty field it is.
+    return f == "Error" && entry[0].find("Error") == std::string::npos ? std::string() : f;
+}
+
+int intField(const TableDef& def, const std::vector<std::string>& entry, int column) {
+    return parseInt(rawField(def, entry, column)).value_or(0);
+}
+
+}  // namespace
+
+std::vector<std::vector<std::string>> RouteDocument::entries(TableKind kind) const {
+    return blocksOf(s_->list(tableDef(kind))).entries;
+}
+
+int RouteDocument::rowCount(TableKind kind) const { return int(entries(kind).size()); }
+
+const std::vector<FieldInfo>& RouteDocument::fields(TableKind kind) const { return tableDef(kind).fields; }
+
+std::string RouteDocument::text(TableKind kind, int row, int column) const {
+    const TableDef& def = tableDef(kind);
+    const auto e = entries(kind);
+    if (row < 0 || row >= int(e.size()) || column < 0 || column >= int(def.fields.size())) return {};
+    const std::string raw = rawField(def, e[size_t(row)], column);
+    switch (def.fields[size_t(column)].type) {
+        case T::Text: return TextEncoding{s_->utf8()}.decode(raw);
+        case T::Time:
+            if (auto t = parseInt(raw)) return timeText(*t);
+            return raw;
+        case T::Integer:
+        case T::Frame:
+            if (auto v = parseInt(raw)) return std::to_string(*v);
+            return raw;
+        case T::Gradient: return raw;
+    }
+    return raw;
+}
+
+bool RouteDocument::writeEntries(TableKind kind, const std::vector<std::vector<std::string>>& rows, int checkRow,
+                                 std::string* error) {
+    const TableDef& def = tableDef(kind);
+    if (int(rows.size()) > kRouteRows)
+        return setError(error, "a table holds at most " + std::to_string(kRouteRows) + " rows");
+    std::vector<std::string> lines = blocksOf(s_->list(def)).head;
+    for (const auto& r : rows) lines.insert(lines.end(), r.begin(), r.end());
+    const std::string next = s_->withList(def, lines);
+    State trial = *s_;
+    trial.bytes = next;
+    trial.reread();
+    const bool worse = checkRow > 0 ? trial.errorsAt(def.marker, checkRow) > 0
+                                    : trial.errorsAt(def.marker, 0) > s_->errorsAt(def.marker, 0);
+    if (worse) {
+        for (const Diagnostic& d : trial.readProblems.items())
+            if (d.severity == Severity::Error && d.section == def.marker && (checkRow == 0 || d.row == checkRow))
+                return setError(error, d.explanation);
+    }
+    apply(next);
+    return true;
+}
+
+bool RouteDocument::setText(TableKind kind, int row, int column, const std::string& text, std::string* error) {
+    const TableDef& def = tableDef(kind);
+    auto rows = entries(kind);
+    if (row < 0 || row >= int(rows.size()) || column < 0 || column >= int(def.fields.size()))
+        return setError(error, "there is no such row or field");
+    const FieldInfo::Type type = def.fields[size_t(column)].type;
+    if (type == T::Text && text.find(',') != std::string::npos)
+        return setError(error, "a comma would split the field in two: the route file has no quoting");
+    std::string raw;
+    if (!encodeValue(type, text, raw, error)) return false;
+    std::vector<std::string>& entry = rows[size_t(row)];
+    if (def.entryLines > 1) {
+        while (int(entry.size()) < def.entryLines) entry.emplace_back();
+        entry[size_t(column)] = raw;
+    } else {
+        if (entry.empty()) entry.emplace_back();
+        entry[0] = replaceField(entry[0], column, int(def.fields.size()), raw);
+    }
+    const std::string& first = entry[0];
+    if (!first.empty() && (first[0] == '#' || (def.skipSemicolon && first[0] == ';')))
+        return setError(error, "a row that begins with \"" + first.substr(0, 1) + "\" would not be read as a row");
+    if (rows == entries(kind)) return true;
+    return writeEntries(kind, rows, row + 1, error);
+}
+
+std::vector<int> RouteDocument::frameColumns(TableKind kind) const {
+    std::vector<int> columns;
+    const auto& f = tableDef(kind).fields;
+    for (size_t i = 0; i < f.size(); ++i)
+        if (f[i].type == T::Frame) columns.push_back(int(i));
+    return columns;
+}
+
+std::vector<int> RouteDocument::framePositions(TableKind kind, int row) const {
+    const TableDef& def = tableDef(kind);
+    const auto e = entries(kind);
+    std::vector<int> out;
+    if (row < 0 || row >= int(e.size())) return out;
+    for (int c : frameColumns(kind)) out.push_back(intField(def, e[size_t(row)], c));
+    return out;
+}
+
+bool RouteDocument::setFrame(TableKind kind, int row, int column, int frame) {
+    const auto columns = frameColumns(kind);
+    if (std::find(columns.begin(), columns.end(), column) == columns.end()) return false;
+    return setText(kind, row, column, std::to_string(std::max(frame, 0)), nullptr);
+}
+
+int RouteDocument::addRow(TableKind kind, int at) {
+    const TableDef& def = tableDef(kind);
+    auto rows = entries(kind);
+    at = std::max(at, 0);
+    auto n = [](long long v) { return std::to_string(std::max(v, 0LL)); };
+    const RouteData& r = s_->route;
+    std::vector<std::string> entry;
+    switch (kind) {
+        case TableKind::Station: {
+            // Departure a minute after the previous stop's, doors closing 10 s before it.
+            int departure = r.startTime + 60 * 30;
+            for (const StationData& s : r.stationTable)
+                if (s.stopFrom < at && s.departureTime > 0) departure = s.departureTime + 60 * 30;
+            entry = {"Station" + std::to_string(rows.size() + 1) + ",0," + n(at - 10) + "," + n(at + 10) + ",0," +
+                     std::to_string(departure) + "," + std::to_string(departure - 300) + ",0"};
+            break;
+        }
+        case TableKind::Signal: {
+            // The signal stands at the cursor; its block starts where the previous one ends.
+            long long from = std::max(at - 900, 0);
+            for (const SignalData& s : r.signalTable)
+                if (s.toPosition < at) from = std::max<long long>(from, s.toPosition);
+            entry = {"0,S" + std::to_string(rows.size() + 1) + ",3," + n(from) + "," + n(at) + "," +
+                     n(std::max<long long>(at - 50, from)) + "," + n(std::max<long long>(at - 10, from)) + ",0,0"};
+            break;
+        }
+        case TableKind::SpeedLimit: entry = {"60," + n(at - 300) + "," + n(at) + "," + n(at + 600)}; break;
+        case TableKind::SpeedCheck: entry = {"60," + n(at)}; break;
+        case TableKind::Slope: entry = {"5," + n(at) + "," + n(at + 300)}; break;
+        case TableKind::Sign: entry = {"0," + n(at) + "," + n(at + 150)}; break;
+        case TableKind::Tunnel: entry = {n(at), n(at + 300)}; break;
+        case TableKind::RouteSound: entry = {"0," + n(at) + "," + n(at + 300) + ",1,0"}; break;
+        case TableKind::Announce: entry = {"0," + n(at)}; break;
+        case TableKind::Doppler: entry = {"0," + n(at - 150) + "," + n(at) + "," + n(at + 150)}; break;
+        case TableKind::StopSound: entry = {n(at)}; break;
+        case TableKind::SpeedUnit: {
+            // Split the row that holds the cursor, so that the curve keeps its shape and has no gap.
+            const auto& units = r.speedUnitTable;
+            for (size_t i = 0; i < units.size() && i < rows.size(); ++i) {
+                const Speed_UnitData& u = units[i];
+                if (u.fromPosition < at && at < u.toPosition) {
+                    const int speed = recordedSpeedAt(at);
+                    rows[i] = {n(u.fromPosition) + "," + n(at) + "," + std::to_string(u.fromSpeed) + "," +
+                               std::to_string(speed)};
+                    rows.insert(rows.begin() + long(i) + 1, std::vector<std::string>{
+                        n(at) + "," + n(u.toPosition) + "," + std::to_string(speed) + "," + std::to_string(u.toSpeed)});
+                    return writeEntries(kind, rows, 0, nullptr) ? int(i) + 1 : -1;
+                }
+            }
+            if (!units.empty() && at > units.back().toPosition) {
+                const Speed_UnitData& u = units.back();
+                entry = {n(u.toPosition) + "," + n(at) + "," + std::to_string(u.toSpeed) + "," +
+                         std::to_string(u.toSpeed)};
+            } else if (units.empty()) {
+                entry = {"0," + n(std::max(at, 1)) + ",40,40"};
+            } else {
+                return -1;  // the cursor is on a row's end: nothing to split
+            }
+            break;
+        }
+    }
+    // Kept in order of the table's position, as the run and the checker expect.
+    const int key = intField(def, entry, def.keyColumn);
+    size_t index = rows.size();
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (intField(def, rows[i], def.keyColumn) > key) {
+            index = i;
+            break;
+        }
+    rows.insert(rows.begin() + long(index), entry);
+    return writeEntries(kind, rows, 0, nullptr) ? int(index) : -1;
+}
+
+void RouteDocument::removeRow(TableKind kind, int row) {
+    auto rows = entries(kind);
+    if (row < 0 || row >= int(rows.size())) return;
+    const TableDef& def = tableDef(kind);
+    if (kind == TableKind::SpeedUnit && row > 0 && row + 1 < int(rows.size())) {
+        // The row before takes over the removed one's frames, so that no gap opens.
+        const auto& prev = rows[size_t(row - 1)];
+        rows[size_t(row - 1)] = {rawField(def, prev, 0) + "," + rawField(def, rows[size_t(row)], 1) + "," +
+                                 rawField(def, prev, 2) + "," + rawField(def, rows[size_t(row)], 3)};
+    }
+    rows.erase(rows.begin() + row);
+    writeEntries(kind, rows, 0, nullptr);
+}
+
+}  // namespace ts::edit

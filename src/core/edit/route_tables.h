@@ -1,0 +1,42 @@
+// The route file's editable tables and single values: their markers, columns
+// and defaults, and the text conversions the editor shows and accepts.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "edit/route_document.h"
+
+namespace ts::edit {
+
+struct TableDef {
+    TableKind kind;
+    const char* marker;
+    int entryLines;        // 2 for [Tunnel]: one value per line
+    bool skipSemicolon;    // [Sound] skips lines starting with ";"
+    int keyColumn;         // the frame the table is kept in order by
+    std::vector<FieldInfo> fields;
+};
+
+const TableDef& tableDef(TableKind kind);
+const std::vector<TableDef>& tableDefs();
+
+struct SingleDef {
+    SingleValue value;
+    const char* marker;
+    FieldInfo::Type type;
+};
+
+const SingleDef& singleDef(SingleValue value);
+
+// "08:00:00"; "08:00:00+15" when the time is not on a whole second.
+std::string timeText(long long ticks);
+// "08:00:00", "08:00", "08:00:00+15" or a plain number of ticks.
+std::optional<long long> parseTime(const std::string& text);
+
+// The n-th field (from 0) replaced in a comma row; the row is padded with
+// empty fields when it has fewer. The last of `columns` fields runs to the
+// end of the row, as the reader reads it.
+std::string replaceField(const std::string& row, int column, int columns, const std::string& value);
+
+}  // namespace ts::edit
