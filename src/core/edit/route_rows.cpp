@@ -166,9 +166,10 @@ int RouteDocument::addRow(TableKind kind, int at) {
         }
         case TableKind::Signal: {
             // The signal stands at the cursor; its block starts where the previous one ends.
-            long long from = std::max(at - 900, 0);
+            long long from = -1;
             for (const SignalData& s : r.signalTable)
                 if (s.toPosition < at) from = std::max<long long>(from, s.toPosition);
+            if (from < 0) from = std::max(at - 900, 0);
             entry = {"0,S" + std::to_string(rows.size() + 1) + ",3," + n(from) + "," + n(at) + "," +
                      n(std::max<long long>(at - 50, from)) + "," + n(std::max<long long>(at - 10, from)) + ",0,0"};
             break;
