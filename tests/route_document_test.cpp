@@ -184,6 +184,11 @@ TEST(RouteDocument, RowsAreAddedInOrderWithDefaultsAroundTheCursorAndRemoved) {
     doc.addRow(TableKind::RouteSound, 100);
     EXPECT_NE(doc.bytes().find(";a comment line\r\n"), std::string::npos);
     EXPECT_EQ(doc.route().routeSoundTable[0].position, 100);
+    doc.removeRow(TableKind::RouteSound, 0);
+    doc.removeRow(TableKind::RouteSound, 0);
+    EXPECT_EQ(doc.rowCount(TableKind::RouteSound), 0);
+    EXPECT_NE(doc.bytes().find("[Sound]\r\n;a comment line\r\n#\r\n"), std::string::npos)
+        << "removing the rows keeps the comment";
 }
 
 TEST(RouteDocument, SetTextRefusesWhatTheReaderWouldRefuse) {

@@ -231,6 +231,16 @@ void RouteDocument::removeRow(TableKind kind, int row) {
         rows[size_t(row - 1)] = {rawField(def, prev, 0) + "," + rawField(def, rows[size_t(row)], 1) + "," +
                                  rawField(def, prev, 2) + "," + rawField(def, rows[size_t(row)], 3)};
     }
+    // The comment lines after the row stay where they were in the file.
+    const std::vector<std::string> comments(rows[size_t(row)].begin() + std::min<long>(def.entryLines, long(rows[size_t(row)].size())),
+                                            rows[size_t(row)].end());
+    if (row > 0) {
+        auto& prev = rows[size_t(row - 1)];
+        prev.insert(prev.end(), comments.begin(), comments.end());
+    } else if (row + 1 < int(rows.size())) {
+        auto& next = rows[size_t(row + 1)];
+        next.insert(next.begin(), comments.begin(), comments.end());
+    }
     rows.erase(rows.begin() + row);
     writeEntries(kind, rows, 0, nullptr);
 }
