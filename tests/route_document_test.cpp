@@ -100,6 +100,19 @@ TEST(RouteDocument, AChangedRowIsRewrittenInPlaceInTheFilesOwnStyle) {
     EXPECT_FALSE(doc.route().hasEndPosition);
 }
 
+TEST(RouteDocument, ASingleValueIsRewrittenWhereItStands) {
+    TempDir dir;
+    // The value is the file's last line, without its line end: it stays so.
+    RouteDocument doc = openBytes(dir, "x\r\n[StartPos]\r\n100\r\n[LineName]\r\nA\r\n[FrameRate]\r\n30");
+    std::string error;
+    ASSERT_TRUE(doc.setSingle(SingleValue::FrameRate, "15", &error)) << error;
+    ASSERT_TRUE(doc.setSingle(SingleValue::StartPosition, "5", &error)) << error;
+    ASSERT_TRUE(doc.setSingle(SingleValue::StartTime, "07:30:15", &error)) << error;
+    EXPECT_EQ(doc.bytes(), "x\r\n[StartPos]\r\n5\r\n[LineName]\r\nA\r\n[FrameRate]\r\n15\r\n[StartTime]\r\n810450\r\n");
+    EXPECT_EQ(doc.single(SingleValue::StartTime), "07:30:15");
+    EXPECT_EQ(doc.route().frameRate, 15);
+}
+
 TEST(RouteDocument, EveryEditUndoesToTheExactBytesAndRedoes) {
     TempDir dir;
     const std::string win = windowsRoute();
