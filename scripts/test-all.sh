@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Everything: the test suite (what CI runs), then a 30 s smoke of every fuzz
-# target, the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer,
-# and the ThreadSanitizer runs. Each part prints how long it took.
+# What scripts/test.sh (CI) runs, part by part, each with how long it took:
+# the test suite, the whole suite under AddressSanitizer +
+# UndefinedBehaviorSanitizer, the ThreadSanitizer runs and a 30 s smoke of
+# every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 part() {
@@ -10,7 +11,7 @@ part() {
   "$@"
   echo ">>> $* took $((SECONDS - start)) s"
 }
-part bash scripts/test.sh
-part bash scripts/fuzz-smoke.sh 30
+part env TRAINSIM_QUICK=1 bash scripts/test.sh
 part bash scripts/asan.sh
 part bash scripts/tsan.sh
+part bash scripts/fuzz-smoke.sh 30

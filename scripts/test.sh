@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, builds and runs the whole test suite, then the same suite under
 # AddressSanitizer + UndefinedBehaviorSanitizer and the threaded tests under
-# ThreadSanitizer. TRAINSIM_QUICK=1 runs the normal suite alone.
+# ThreadSanitizer, and a short run of every fuzz target from its seeds.
+# TRAINSIM_QUICK=1 runs the normal suite alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
@@ -10,4 +11,5 @@ ctest --test-dir build --output-on-failure -j2 --timeout 600
 if [ "${TRAINSIM_QUICK:-0}" != 1 ]; then
   bash scripts/asan.sh
   bash scripts/tsan.sh
+  bash scripts/fuzz-smoke.sh 30
 fi
