@@ -2,7 +2,11 @@
 // window built from a real scripted run of the demo line.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <QApplication>
+#include <QChartView>
+#include <QScatterSeries>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -64,6 +68,17 @@ TEST(DriveReportWindow, ShowsScoreStationsAndChart) {
     DriveReport r;
     r.lineName = "Test Line";
     r.stations.push_back(stop("港南", 1.2, true, 3000, 3300));
+    r.stations.back().stopFrom = 90;
+    r.stations.back().stopTo = 111;
+    StationVisit pass;
+    pass.kind = 1;
+    pass.stopFrom = 400;
+    pass.stopTo = 420;
+    r.stations.push_back(pass);
+    StationVisit beyond = pass;  // past the end of what was driven: not marked
+    beyond.kind = 0;
+    beyond.stopFrom = beyond.stopTo = 5000;
+    r.stations.push_back(beyond);
     for (int p = 0; p < 600; ++p) r.chart.push_back({p, p < 300 ? p / 5.0 : (600 - p) / 5.0, 55, p > 200 ? 45 : 0, 0});
     r.overspeeds.push_back({LimitKind::SpeedLimit, 45, 220, 260, 0, 0, 15, 40});
     r.metres = 1000;
@@ -79,5 +94,14 @@ TEST(DriveReportWindow, ShowsScoreStationsAndChart) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->item(0, 0)->text(), "港南");
     EXPECT_EQ(table->item(0, 2)->text(), "1.20 m");
+    const auto* view = w.findChild<QChartView*>();
+    ASSERT_NE(view, nullptr);
+    std::map<QString, QList<QPointF>> marks;
+    for (auto* s : view->chart()->series())
+        if (auto* scatter = qobject_cast<QScatterSeries*>(s)) marks[scatter->name()] = scatter->points();
+    ASSERT_EQ(marks["Stations"].size(), 1);
+    EXPECT_DOUBLE_EQ(marks["Stations"][0].x(), 100.5) << "the middle of the stop range";
+    ASSERT_EQ(marks["Stations passed by timetable"].size(), 1);
+    EXPECT_DOUBLE_EQ(marks["Stations passed by timetable"][0].x(), 410);
     if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR")) w.grab().save(QString(shot) + "/report.png");
 }

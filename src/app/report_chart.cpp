@@ -21,6 +21,7 @@ const QColor kRecorded(0x9e, 0x9e, 0x9e);
 const QColor kLimit(0xc6, 0x28, 0x28);
 const QColor kSignal(0xef, 0xa0, 0x00);
 const QColor kEvent(0x00, 0x00, 0x00);
+const QColor kStation(0x2e, 0x7d, 0x32);
 
 QLineSeries* line(QChart* chart, const QString& name, const QColor& colour, Qt::PenStyle style, qreal width) {
     auto* s = new QLineSeries(chart);
@@ -45,6 +46,20 @@ QChart* buildChart(const DriveReport& r) {
     events->setMarkerSize(9);
     events->setColor(kEvent);
     events->setBorderColor(Qt::white);
+    // The stations where the line passes them: a triangle on the axis at the
+    // middle of each stop range, hollow for a station to pass.
+    auto* stops = new QScatterSeries(chart);
+    stops->setName(QObject::tr("Stations"));
+    stops->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+    stops->setMarkerSize(14);
+    stops->setColor(kStation);
+    stops->setBorderColor(Qt::white);
+    auto* passes = new QScatterSeries(chart);
+    passes->setName(QObject::tr("Stations passed by timetable"));
+    passes->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+    passes->setMarkerSize(14);
+    passes->setColor(Qt::white);
+    passes->setBorderColor(kStation);
     double top = 10;
     int32_t lo = r.chart.empty() ? 0 : r.chart.front().position, hi = lo + 1;
     // One point per position is enough for a line of the chart's width.
@@ -60,11 +75,23 @@ QChart* buildChart(const DriveReport& r) {
         limit->append(c.position, c.speedLimitKmh > 0 ? c.speedLimitKmh : qQNaN());
         signal->append(c.position, c.signalKmh > 0 ? c.signalKmh : qQNaN());
     }
+    for (const StationVisit& v : r.stations) {
+        const double mid = (double(v.stopFrom) + double(v.stopTo)) / 2;
+        if (mid < lo || mid > hi) continue;  // off the stretch that was driven
+        // Just above the axis, so that the plot area does not cut the mark in half.
+        (v.kind == 1 ? passes : stops)->append(mid, std::ceil(top * 1.1 / 10) * 10 * 0.04);
+    }
     for (const SafetyEvent& e : r.safety) events->append(e.position, 2);
     for (const Overspeed& o : r.overspeeds) events->append(o.fromPosition, 2);
-    for (auto* s : {static_cast<QXYSeries*>(recorded), static_cast<QXYSeries*>(limit),
-                    static_cast<QXYSeries*>(signal), static_cast<QXYSeries*>(speed), static_cast<QXYSeries*>(events)})
+    for (auto* s : {static_cast<QXYSeries*>(recorded), static_cast<QXYSeries*>(limit), static_cast<QXYSeries*>(signal),
+                    static_cast<QXYSeries*>(speed), static_cast<QXYSeries*>(events), static_cast<QXYSeries*>(stops),
+                    static_cast<QXYSeries*>(passes)}) {
+        if (s->count() == 0 && s != speed) {  // no empty entries in the legend
+            delete s;
+            continue;
+        }
         chart->addSeries(s);
+    }
     auto* x = new QValueAxis(chart);
     x->setTitleText(QObject::tr("Position (video frame)"));
     x->setRange(lo, hi);

@@ -36,6 +36,8 @@ void DriveObserver::begin(const Run& r) {
         v.index = i;
         v.name = s.name;
         v.kind = s.kind;
+        v.stopFrom = s.stopFrom;
+        v.stopTo = s.stopTo;
         v.departureTime = s.departureTime;
         report_.stations.push_back(v);
     }

@@ -12,6 +12,7 @@ struct StationVisit {
     int index = 0;
     std::string name;
     int kind = 0;                  // as in the route: 0 stop with doors, 1 pass, 2 stop without doors
+    int32_t stopFrom = 0, stopTo = 0;  // the stop range, frames, for the chart's station marks
     bool origin = false;           // the run started here: no stop to judge
     bool stopped = false;          // came to rest at it
     bool inRange = false;          // ... inside its stop range

@@ -16,6 +16,7 @@ std::string reportJson(const DriveReport& r) {
     w.key("stations").beginArray();
     for (const auto& v : r.stations) {
         w.beginObject().key("index").value(v.index).key("name").value(v.name).key("kind").value(v.kind);
+        w.key("stopFrom").value(int64_t(v.stopFrom)).key("stopTo").value(int64_t(v.stopTo));
         w.key("origin").value(v.origin).key("stopped").value(v.stopped).key("inRange").value(v.inRange);
         w.key("passed").value(v.passed);
         if (v.stopped) w.key("stopErrorMetres").fixed(v.stopErrorMetres, 2);
