@@ -6,7 +6,13 @@
 // instead of waiting for it.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "drive_runner.h"
 #include "line.h"
@@ -27,6 +33,41 @@ std::vector<Step> steps(const DriveResult& r) {
     std::vector<Step> out;
     for (const auto& l : r.lines) out.push_back({std::stoll(field(l, "t")), l});
     return out;
+}
+
+// The drive report of that run: every stop made inside its platform near
+// the mark, none run through, every departure seen, and a score that is 100
+// less its deductions.
+void checkReport(const demo::Line& line, const std::vector<int>& stops, const std::string& file) {
+    QFile f(QString::fromStdString(file));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << file;
+    const QJsonObject report = QJsonDocument::fromJson(f.readAll()).object();
+    ASSERT_FALSE(report.isEmpty());
+    EXPECT_EQ(report["train"].toString().toStdString(), line.code);
+    const QJsonArray stations = report["stations"].toArray();
+    ASSERT_EQ(stations.size(), qsizetype(line.stations.size()));
+    for (size_t k = 0; k < stops.size(); ++k) {
+        const QJsonObject v = stations[stops[k]].toObject();
+        const std::string name = line.stations[size_t(stops[k])].board;
+        EXPECT_FALSE(v["passed"].toBool()) << name;
+        EXPECT_EQ(v["origin"].toBool(), k == 0) << name;
+        if (k > 0) {
+            EXPECT_TRUE(v["stopped"].toBool()) << name;
+            EXPECT_TRUE(v["inRange"].toBool()) << name;
+            // The driver's emergency brake leaves it within a few metres of the mark. The
+            // distance is the one left when the train came to rest: at some stations the
+            // next 100 ms step already adds the next stretch to it (hundreds of metres).
+            EXPECT_LT(std::fabs(v["stopErrorMetres"].toDouble()), 5.0) << name;
+        }
+        EXPECT_TRUE(v.contains("departedAt")) << name << ": the driver leaves every stop, the last to the end";
+    }
+    for (size_t i = 0; i < line.stations.size(); ++i)
+        if (line.stations[i].kind == 1) EXPECT_FALSE(stations[qsizetype(i)].toObject()["stopped"].toBool());
+    double lost = 0;
+    for (const auto& d : report["deductions"].toArray()) lost += d.toObject()["points"].toDouble();
+    EXPECT_DOUBLE_EQ(report["score"].toDouble(), std::max(0.0, 100 - lost));
+    EXPECT_GT(report["metres"].toDouble(), 1000);
+    EXPECT_GT(report["runningSeconds"].toDouble(), 60);
 }
 
 void runLine(const demo::Line& line) {
@@ -77,9 +118,12 @@ void runLine(const demo::Line& line) {
         t = arrival + 100;
     }
     at(t + 200000, "close");
-    const auto r = drive(kDemo, line.code, script);
+    TempDir reportDir;
+    const std::string reportFile = (reportDir.path() / "report.json").string();
+    const auto r = drive(kDemo, line.code, script, "--report " + reportFile);
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = steps(r);
+    checkReport(line, stops, reportFile);
 
     const std::string melody = "[33,\"play\"]";  // [SoundData] entry 0, after the 33 drive sounds
     for (size_t k = 0; k < stops.size(); ++k) {
