@@ -33,6 +33,17 @@ QLineSeries* line(QChart* chart, const QString& name, const QColor& colour, Qt::
     return s;
 }
 
+QScatterSeries* marks(QChart* chart, const QString& name, QScatterSeries::MarkerShape shape, qreal size,
+                      const QColor& fill, const QColor& border) {
+    auto* s = new QScatterSeries(chart);
+    s->setName(name);
+    s->setMarkerShape(shape);
+    s->setMarkerSize(size);
+    s->setColor(fill);
+    s->setBorderColor(border);
+    return s;
+}
+
 QChart* buildChart(const DriveReport& r) {
     auto* chart = new QChart;
     chart->setTitle(QObject::tr("Speed over position"));
@@ -40,26 +51,13 @@ QChart* buildChart(const DriveReport& r) {
     auto* limit = line(chart, QObject::tr("Speed limit"), kLimit, Qt::DashLine, 2);
     auto* signal = line(chart, QObject::tr("Signal speed"), kSignal, Qt::DashDotLine, 2);
     auto* speed = line(chart, QObject::tr("Speed"), kSpeed, Qt::SolidLine, 2.5);
-    auto* events = new QScatterSeries(chart);
-    events->setName(QObject::tr("Alarms, emergency brakes, overspeed"));
-    events->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    events->setMarkerSize(9);
-    events->setColor(kEvent);
-    events->setBorderColor(Qt::white);
+    auto* events = marks(chart, QObject::tr("Alarms, emergency brakes, overspeed"), QScatterSeries::MarkerShapeRectangle,
+                         9, kEvent, Qt::white);
     // The stations where the line passes them: a triangle on the axis at the
     // middle of each stop range, hollow for a station to pass.
-    auto* stops = new QScatterSeries(chart);
-    stops->setName(QObject::tr("Stations"));
-    stops->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
-    stops->setMarkerSize(14);
-    stops->setColor(kStation);
-    stops->setBorderColor(Qt::white);
-    auto* passes = new QScatterSeries(chart);
-    passes->setName(QObject::tr("Stations passed by timetable"));
-    passes->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
-    passes->setMarkerSize(14);
-    passes->setColor(Qt::white);
-    passes->setBorderColor(kStation);
+    auto* stops = marks(chart, QObject::tr("Stations"), QScatterSeries::MarkerShapeTriangle, 14, kStation, Qt::white);
+    auto* passes = marks(chart, QObject::tr("Stations passed by timetable"), QScatterSeries::MarkerShapeTriangle, 14,
+                         Qt::white, kStation);
     double top = 10;
     int32_t lo = r.chart.empty() ? 0 : r.chart.front().position, hi = lo + 1;
     // One point per position is enough for a line of the chart's width.
