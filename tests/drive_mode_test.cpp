@@ -170,6 +170,21 @@ TEST(DriveMode, EndPosMovesTheEndOfTheLine) {
     EXPECT_EQ(field(end, "trainPosition"), "9100");
 }
 
+TEST(DriveMode, GoToStandsTheTrainAtAFrameOnTheRecordedRidesClock) {
+    // Start at 100 and 08:00:00 with a tick a frame: frame 2000 was passed 1900 ticks later.
+    // A frame past the end of the line stands at its end.
+    const auto r = drive(kBasic, "789", "@0 start\n@10 key shift+F8\n@20 goto 2000\n@150 goto 99999\n@250 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::map<std::string, const std::string*> at;
+    for (const auto& l : r.lines)
+        if (field(l, "event") == "step") at[field(l, "t")] = &l;
+    ASSERT_TRUE(at.count("100") && at.count("200"));
+    EXPECT_EQ(field(*at["100"], "trainPosition"), "2000");
+    EXPECT_EQ(field(*at["100"], "speed"), "0");
+    EXPECT_EQ(field(*at["100"], "clockTicks").substr(0, 4), "8659") << "864000 + 1900, and the few ticks run since";
+    EXPECT_EQ(field(*at["200"], "trainPosition"), "4500");
+}
+
 TEST(DriveMode, CaptionBecomesTheLineNameAndTheClockRuns) {
     const auto r = drive(kBasic, "789", "@0 start\n@1050 close\n");
     ASSERT_EQ(r.status, 0) << r.err;

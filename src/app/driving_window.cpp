@@ -339,6 +339,11 @@ void TForm1::stationClick(int index) {
         }
 }
 
+void TForm1::jumpToFrame(int frame) {
+    guarded([&] { run_->jumpToFrame(frame); });
+    refresh();
+}
+
 void TForm1::refresh() {
     run_->locked([this](Run& run, PanelModel& p) {
         cab_->takeFrom(run, p);

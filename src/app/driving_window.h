@@ -43,6 +43,8 @@ public:
     void menu_d1Click();
     // A click on the Move menu item of station index `index` (its Sta name).
     void stationClick(int index);
+    // Stands the train at a frame (the editor's test drive, the script's goto).
+    void jumpToFrame(int frame);
     void forwardKey(QKeyEvent* e);
     // Controller menu
     void COM11Click();

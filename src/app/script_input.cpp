@@ -45,6 +45,7 @@ void applyScriptInput(TForm1& form, const ScriptCommand& c) {
         case K::Start: form.start1Click(); break;
         case K::Close: form.backClick(); break;
         case K::Jump: form.stationClick(c.amount); break;
+        case K::GoTo: form.jumpToFrame(c.amount); break;
         case K::Char: form.asciiDown(c.text[0]); break;
         case K::Wheel: form.wheel(c.amount); break;
         case K::Serial: form.rxChar(c.text); break;
@@ -71,6 +72,7 @@ std::string describeInput(const ScriptCommand& c, int handleType) {
         case K::Start: return "Start / pause";
         case K::Close: return "close";
         case K::Jump: return "jump to station " + std::to_string(c.amount);
+        case K::GoTo: return "stand at frame " + std::to_string(c.amount);
         case K::PadConnect: return "game controller connected";
         case K::PadDisconnect: return "game controller disconnected";
         case K::PadAxis: return "controller axis " + std::to_string(c.amount) + " at " + std::to_string(c.value);

@@ -152,6 +152,12 @@ void parseCommand(const std::string& cmd, const std::string& rest, ScriptCommand
         auto v = parseInt(words[0]);
         if (!v || *v < 0) throw ScriptError(lineNo, "jump takes a station index");
         c.amount = *v;
+    } else if (cmd == "goto") {
+        needWords(1, 1);
+        c.kind = K::GoTo;
+        auto v = parseInt(words[0]);
+        if (!v || *v < 0) throw ScriptError(lineNo, "goto takes a frame");
+        c.amount = *v;
     } else if (cmd == "pad") {
         parsePad(words, lineNo, c);
     } else if (cmd == "snapshot") {

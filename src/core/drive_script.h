@@ -21,7 +21,7 @@ struct StepToken {
 
 struct ScriptCommand {
     enum class Kind {
-        Start, Char, Key, Wheel, Serial, Jump, Snapshot, Close,
+        Start, Char, Key, Wheel, Serial, Jump, GoTo, Snapshot, Close,
         PadAxis, PadButton, PadConnect, PadDisconnect,
         // Recordings only
         Run, SoundStatus, Recording, Train, Data
@@ -32,7 +32,7 @@ struct ScriptCommand {
     // PadConnect: the controller's GUID (may be empty)
     std::string text;
     bool shift = false, ctrl = false, alt = false, mouse = false;
-    // Wheel: notches, positive = up; Jump: station index; SoundStatus: channel; Recording: version;
+    // Wheel: notches, positive = up; Jump: station index; GoTo: frame; SoundStatus: channel; Recording: version;
     // PadAxis, PadButton: its number
     int amount = 1;
     int value = 0;  // PadAxis: the raw value; PadButton: 1 down, 0 up

@@ -53,6 +53,12 @@ public:
     }
     // A Move menu item, by its component name ("Sta" + station index).
     void StationClick(const std::string& itemName);
+    // Stands the train at `frame` as a station jump would, with the clock
+    // where the recorded ride was at that frame (a test drive from the editor).
+    void jumpToFrame(int32_t frame);
+    // Reads the route from `path` instead of the train code's route file
+    // (the editor's unsaved route); before formCreate().
+    void setRouteFile(std::string path) { routeFile_ = std::move(path); }
     // Shuts the run down; the window closes after it. Throws FatalError when
     // the sound device cannot be opened again.
     void closeQuery();
@@ -157,6 +163,8 @@ private:
         if (recorder_) recorder_->input(command);
     }
     void settlePaint(int32_t frame);
+    // What every jump does: the train standing at `position` at `clock`.
+    void standAt(int32_t position, int64_t clock);
 
     Run run_;
     PanelModel panel_;
@@ -171,6 +179,7 @@ private:
     DriveObserver observer_;  // reads the state after each step, never writes it
     bool endOfLineReached_ = false;
     int64_t framesRequested_ = 0, framesPainted_ = 0;
+    std::string routeFile_;
 };
 
 }  // namespace ts

@@ -41,7 +41,7 @@ void DrivingRun::formCreate() {
 
     progress("設定ファイルを読み込んでいます");
     run_.controllerCodes = readControllerMap(resolveDataPath("mascon.txt"), boxes);
-    readRouteFile(resolveDataPath(run_.trainCode + "_line.txt"), run_, services_.pictures, boxes);
+    readRouteFile(routeFile_.empty() ? resolveDataPath(run_.trainCode + "_line.txt") : routeFile_, run_, services_.pictures, boxes);
     buildStationMenu();
     StringTable strings = readStringTable(resolveDataPath("string.txt"), boxes);
     applyStringTable(run_, panel_, strings);
