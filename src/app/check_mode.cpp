@@ -13,11 +13,10 @@
 #include <unistd.h>
 
 #include "check/data_check.h"
+#include "check_devices.h"
 #include "data_folder.h"
 #include "json_writer.h"
 #include "qt_pictures.h"
-#include "sound/wav_file.h"
-#include "video/ffmpeg_frame_source.h"
 
 namespace ts {
 
@@ -96,22 +95,7 @@ int runCheckMode(int argc, char** argv) {
     int errors = 0, warnings = 0;
     for (const auto& code : codes) {
         QtPictures pictures;
-        CheckDevices devices{pictures,
-                             [](const std::string& path) {
-                                 std::string error;
-                                 return loadWav(path, error).has_value();
-                             },
-                             [](const std::string& path) {
-                                 FfmpegFrameSource video;
-                                 VideoFacts f;
-                                 f.opened = video.open(path);
-                                 f.frames = f.opened ? video.length() : 0;
-                                 if (f.opened) {
-                                     f.framesPerSecond = kViewFramesPerSecond;
-                                     f.recordedRate = video.sourceRate();
-                                 }
-                                 return f;
-                             }};
+        CheckDevices devices = realCheckDevices(pictures);
         Diagnostics found;
         checkTrain(code, devices, found);
         for (const auto& d : found.items()) std::cout << (json ? jsonLine(code, d) : plainLine(d)) << "\n";
