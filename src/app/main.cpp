@@ -1,5 +1,6 @@
 // trainsim: the train driving simulator. "trainsim [--data DIR]" opens the
 // title screen; "trainsim drive ..." runs the headless drive mode;
+// "trainsim edit ..." opens the route editor;
 // "trainsim import-gps ..." makes a route's recorded speed from a GPS track.
 #include <QApplication>
 #include <QScreen>
@@ -23,7 +24,8 @@
 #include "help_window.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
-#include "sound/openal_sound.h"
+#include "program_devices.h"
+#include "edit_mode.h"
 #include "title_window.h"
 #include "value_window.h"
 
@@ -38,6 +40,8 @@ void printHelp(const ts::DataFolder& data) {
                  "           (trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N])\n"
                  "  check    report every problem in the data files of the trains, with file and line\n"
                  "           (trainsim check [--data DIR] [--json] [CODE...])\n"
+                 "  edit     make or change a route in the route editor: its video, a timeline of its events,\n"
+                 "           a live check and a test drive (trainsim edit [--data DIR] [CODE])\n"
                  "  import-gps  recorded speed, gradients and stations of a route from a GPS track\n"
                  "           (trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F=T --sync F=T) ...)\n"
                  "\n"
@@ -65,6 +69,7 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return ts::runCheckMode(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "import-gps") == 0) return ts::runGpsImport(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "edit") == 0) return ts::runEditMode(argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;
     bool help = false, force = false;
@@ -128,19 +133,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Train Simulator");
     ts::QtMessageBoxes boxes;
     ts::QtTimerFactory timers;
-    ts::app().boxes = &boxes;
-    ts::app().timers = &timers;
-    ts::app().makeSound = [] {
-        auto sound = std::make_unique<ts::OpenAlSound>(128);
-        sound->errors.debugOption = 0;  // every sound error is silent in a run
-        sound->startUp();
-        return std::unique_ptr<ts::TDDSD>(std::move(sound));
-    };
-
+    ts::installProgramDevices(boxes, timers);
     auto* title = new ts::TForm5;
     ts::app().title = title;
-    ts::app().help = new ts::TForm4;
-    ts::app().valueDisplay = new ts::TForm3;
     if (!replayFile.empty()) return ts::watchRecording(replayFile, force, timers);
     title->show();
     if (const QScreen* s = title->screen()) title->move(s->availableGeometry().center() - title->rect().center());

@@ -1,0 +1,113 @@
+// The editor window's menus, key bindings and small dialogs.
+#include <QInputDialog>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTabWidget>
+
+#include "edit/route_tables.h"
+#include "editor_window.h"
+#include "route_table_model.h"
+#include "timeline.h"
+#include "video_pane.h"
+
+namespace ts::editor {
+
+using edit::TableKind;
+
+QAction* EditorWindow::action(const QString& name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void EditorWindow::buildMenus() {
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, QList<QKeySequence> keys,
+                      std::function<void()> f) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(name);
+        a->setShortcuts(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, std::move(f));
+        actions_[name] = a;
+        addAction(a);
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    add(file, "save", tr("&Save"), {QKeySequence::Save}, [this] { save(); });
+    add(file, "testDrive", tr("&Test drive from the cursor"), {Qt::Key_F5}, [this] { testDrive(); });
+    file->addSeparator();
+    add(file, "close", tr("&Close"), {QKeySequence::Close}, [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    add(edit, "undo", tr("&Undo"), {QKeySequence::Undo}, [this] { doc_.undo(); });
+    add(edit, "redo", tr("&Redo"), {QKeySequence::Redo, Qt::CTRL | Qt::Key_Y}, [this] { doc_.redo(); });
+    edit->addSeparator();
+    QMenu* addMenu = edit->addMenu(tr("&Add at the cursor"));
+    for (const auto& def : edit::tableDefs()) {
+        const TableKind kind = def.kind;
+        if (kind == TableKind::SpeedUnit) continue;
+        add(addMenu, "add" + QString::fromLatin1(def.marker), tableTitle(kind), {}, [this, kind] { addRow(kind); });
+    }
+    add(edit, "addKeyframe", tr("Recorded speed &keyframe at the cursor"), {Qt::Key_K}, [this] {
+        auto points = doc_.speedKeyframes();
+        points.emplace_back(cursor_, doc_.recordedSpeedAt(cursor_));
+        doc_.setSpeedKeyframes(points);
+    });
+    add(edit, "delete", tr("&Delete the selected row"), {QKeySequence::Delete}, [this] { deleteSelectedRow(); });
+
+    QMenu* go = menuBar()->addMenu(tr("&Go"));
+    add(go, "back1", tr("Previous frame"), {Qt::Key_Comma}, [this] { setCursorFrame(cursor_ - 1); });
+    add(go, "forward1", tr("Next frame"), {Qt::Key_Period}, [this] { setCursorFrame(cursor_ + 1); });
+    add(go, "back10", tr("10 frames back"), {Qt::SHIFT | Qt::Key_Comma, Qt::Key_Less},
+        [this] { setCursorFrame(cursor_ - 10); });
+    add(go, "forward10", tr("10 frames on"), {Qt::SHIFT | Qt::Key_Period, Qt::Key_Greater},
+        [this] { setCursorFrame(cursor_ + 10); });
+    add(go, "back100", tr("100 frames back"), {Qt::CTRL | Qt::Key_Comma}, [this] { setCursorFrame(cursor_ - 100); });
+    add(go, "forward100", tr("100 frames on"), {Qt::CTRL | Qt::Key_Period},
+        [this] { setCursorFrame(cursor_ + 100); });
+    add(go, "previousEvent", tr("Previous event"), {Qt::Key_BracketLeft}, [this] { stepToEvent(-1); });
+    add(go, "nextEvent", tr("Next event"), {Qt::Key_BracketRight}, [this] { stepToEvent(+1); });
+    add(go, "play", tr("Play or pause"), {Qt::Key_Space}, [this] { video_->setPlaying(!video_->playing()); });
+    add(go, "goTo", tr("&Go to frame..."), {Qt::CTRL | Qt::Key_G}, [this] { goToFrameDialog(); });
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    add(view, "zoomIn", tr("Zoom in"), {QKeySequence::ZoomIn, Qt::Key_Plus, Qt::Key_Equal},
+        [this] { timeline_->zoom(2); });
+    add(view, "zoomOut", tr("Zoom out"), {QKeySequence::ZoomOut, Qt::Key_Minus}, [this] { timeline_->zoom(0.5); });
+    add(view, "zoomAll", tr("The whole route"), {Qt::CTRL | Qt::Key_0}, [this] { timeline_->zoomToAll(); });
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    add(help, "keys", tr("&Keys"), {Qt::Key_F1}, [this] { showKeys(); });
+}
+
+void EditorWindow::goToFrameDialog() {
+    bool ok = false;
+    const int frame = QInputDialog::getInt(this, tr("Go to frame"), tr("Frame:"), cursor_, 0,
+                                           std::max(timeline_->frameCount() - 1, 0), 1, &ok);
+    if (ok) setCursorFrame(frame);
+}
+
+void EditorWindow::showKeys() {
+    QMessageBox::information(
+        this, tr("Keys of the route editor"),
+        tr("<table>"
+           "<tr><td><b>,</b> / <b>.</b></td><td>one frame back / on</td></tr>"
+           "<tr><td><b>Shift+,</b> / <b>Shift+.</b></td><td>10 frames back / on</td></tr>"
+           "<tr><td><b>Ctrl+,</b> / <b>Ctrl+.</b></td><td>100 frames back / on</td></tr>"
+           "<tr><td><b>[</b> / <b>]</b></td><td>to the previous / next event</td></tr>"
+           "<tr><td><b>Space</b></td><td>play or pause at the recorded pace</td></tr>"
+           "<tr><td><b>Ctrl+G</b></td><td>go to a frame by number</td></tr>"
+           "<tr><td><b>K</b></td><td>a recorded-speed keyframe at the cursor</td></tr>"
+           "<tr><td><b>Ctrl++</b> / <b>Ctrl+-</b> / <b>Ctrl+0</b></td><td>zoom the timeline in / out / to the "
+           "whole route (or Ctrl+wheel)</td></tr>"
+           "<tr><td><b>Ctrl+Z</b> / <b>Ctrl+Shift+Z</b></td><td>undo / redo</td></tr>"
+           "<tr><td><b>Delete</b></td><td>delete the selected row</td></tr>"
+           "<tr><td><b>Ctrl+S</b></td><td>save</td></tr>"
+           "<tr><td><b>F5</b></td><td>test drive from the cursor</td></tr>"
+           "</table>"
+           "<p>On the timeline: click a row to select it, drag one of its marks to move that position, "
+           "click elsewhere to move the cursor. On the recorded-speed curve: drag a keyframe, double-click "
+           "to add one, right-click to remove one.</p>"));
+}
+
+}  // namespace ts::editor

@@ -1,0 +1,255 @@
+#include "editor_window.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+#include "check_list.h"
+#include "data/file_names.h"
+#include "edit/route_tables.h"
+#include "route_table_model.h"
+#include "single_values_form.h"
+#include "timeline.h"
+#include "video_pane.h"
+
+namespace ts::editor {
+
+using edit::TableKind;
+
+EditorWindow::EditorWindow(edit::RouteDocument doc, std::string code, std::string path, QWidget* parent)
+    : QMainWindow(parent), doc_(std::move(doc)), code_(std::move(code)), path_(std::move(path)) {
+    setObjectName("routeEditor");
+    buildLayout();
+    buildMenus();
+    doc_.changed = [this] { documentChanged(); };
+    openVideo();
+    timeline_->zoomToAll();
+    setCursorFrame(doc_.route().startPosition);
+    checks_->checkNow();
+    updateTitle();
+    resize(1360, 860);
+}
+
+EditorWindow::~EditorWindow() { doc_.changed = nullptr; }
+
+void EditorWindow::buildLayout() {
+    video_ = new VideoPane(this);
+    video_->recordedSpeed = [this](int frame) { return doc_.recordedSpeedAt(frame); };
+    timeline_ = new Timeline(doc_, this);
+    timeline_->setObjectName("timeline");
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("tables");
+    form_ = new SingleValuesForm(doc_, this);
+    tabs_->addTab(form_, tr("Line"));
+    for (const auto& def : edit::tableDefs()) {
+        const TableKind kind = def.kind;
+        auto* model = new RouteTableModel(doc_, kind, this);
+        auto* view = new QTableView(this);
+        view->setObjectName(QString::fromLatin1(def.marker));
+        view->setModel(model);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->horizontalHeader()->setStretchLastSection(true);
+        view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+        connect(model, &RouteTableModel::editRefused, this,
+                [this](const QString& why) { statusBar()->showMessage(why, 10000); });
+        connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this, kind] { tableSelectionChanged(kind); });
+        models_[kind] = model;
+        tables_[kind] = view;
+        tabs_->addTab(view, tableTitle(kind));
+    }
+
+    checks_ = new CheckList(doc_, code_, this);
+    connect(checks_, &CheckList::rowChosen, this, [this](TableKind kind, int row) { showRow(kind, row, true); });
+    connect(checks_, &CheckList::checked, this, [this](int errors, int warnings) {
+        statusBar()->showMessage(tr("Check: %n error(s)", "", errors) + ", " + tr("%n warning(s)", "", warnings));
+    });
+
+    connect(video_, &VideoPane::frameChanged, this, [this](int frame) { setCursorFrame(frame); });
+    connect(timeline_, &Timeline::cursorMoved, this, [this](int frame) { setCursorFrame(frame); });
+    connect(timeline_, &Timeline::rowSelected, this, [this](TableKind kind, int row) { showRow(kind, row, false); });
+
+    auto* left = new QSplitter(Qt::Vertical, this);
+    left->addWidget(video_);
+    left->addWidget(timeline_);
+    left->setStretchFactor(0, 1);
+    left->setStretchFactor(1, 0);
+    auto* right = new QSplitter(Qt::Vertical, this);
+    right->addWidget(tabs_);
+    auto* checkBox = new QWidget(this);
+    auto* checkLayout = new QVBoxLayout(checkBox);
+    checkLayout->setContentsMargins(0, 0, 0, 0);
+    checkLayout->addWidget(new QLabel(tr("Check"), checkBox));
+    checkLayout->addWidget(checks_);
+    right->addWidget(checkBox);
+    right->setStretchFactor(0, 3);
+    right->setStretchFactor(1, 1);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(left);
+    split->addWidget(right);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    setCentralWidget(split);
+    statusBar();
+}
+
+void EditorWindow::openVideo() {
+    const std::string file = doc_.route().videoFile;
+    const bool letterbox = doc_.route().letterbox == 1;
+    const std::string key = file + (letterbox ? "|1" : "|0");
+    if (key == videoShown_) return;
+    videoShown_ = key;
+    const int keep = cursor_;
+    if (!video_->open(QString::fromStdString(resolveDataPath(file)), letterbox) && !file.empty())
+        statusBar()->showMessage(tr("The video \"%1\" cannot be read.").arg(QString::fromStdString(file)), 10000);
+    form_->setVideoFrames(video_->frameCount());
+    timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));
+    video_->setFrame(keep);
+}
+
+void EditorWindow::setCursorFrame(int frame) {
+    const int last = std::max(timeline_->frameCount() - 1, 0);
+    frame = std::clamp(frame, 0, last);
+    cursor_ = frame;
+    timeline_->setCursorFrame(frame);
+    if (video_->frame() != frame) video_->setFrame(frame);
+    video_->refreshLabel();
+}
+
+void EditorWindow::stepToEvent(int direction) {
+    int best = direction < 0 ? -1 : std::numeric_limits<int>::max();
+    auto consider = [&](int f) {
+        if (direction < 0 && f < cursor_) best = std::max(best, f);
+        if (direction > 0 && f > cursor_) best = std::min(best, f);
+    };
+    for (const auto& def : edit::tableDefs()) {
+        if (def.kind == TableKind::SpeedUnit) continue;
+        for (int row = 0; row < doc_.rowCount(def.kind); ++row)
+            for (int f : doc_.framePositions(def.kind, row)) consider(f);
+    }
+    for (const auto& k : doc_.speedKeyframes()) consider(k.first);
+    if (best >= 0 && best != std::numeric_limits<int>::max()) setCursorFrame(best);
+}
+
+void EditorWindow::showRow(TableKind kind, int row, bool moveCursor) {
+    if (row < 0 || row >= doc_.rowCount(kind)) return;
+    syncing_ = true;
+    QTableView* view = tables_.at(kind);
+    tabs_->setCurrentWidget(view);
+    view->selectRow(row);
+    view->scrollTo(view->model()->index(row, 0));
+    timeline_->selectRow(kind, row);
+    syncing_ = false;
+    if (moveCursor) {
+        const auto positions = doc_.framePositions(kind, row);
+        if (!positions.empty()) setCursorFrame(*std::min_element(positions.begin(), positions.end()));
+    }
+}
+
+void EditorWindow::tableSelectionChanged(TableKind kind) {
+    if (syncing_) return;
+    const int row = tables_.at(kind)->currentIndex().row();
+    timeline_->selectRow(kind, row);
+    if (row >= 0) showRow(kind, row, true);
+}
+
+int EditorWindow::addRow(TableKind kind) {
+    const int row = doc_.addRow(kind, cursor_);
+    showRow(kind, row, false);
+    return row;
+}
+
+void EditorWindow::deleteSelectedRow() {
+    auto* view = qobject_cast<QTableView*>(tabs_->currentWidget());
+    if (!view) return;
+    for (const auto& [kind, v] : tables_) {
+        if (v != view) continue;
+        const int row = view->currentIndex().row();
+        if (row < 0) return;
+        doc_.removeRow(kind, row);
+        timeline_->selectRow(kind, -1);
+        if (doc_.rowCount(kind) > 0) showRow(kind, std::min(row, doc_.rowCount(kind) - 1), false);
+        return;
+    }
+}
+
+void EditorWindow::documentChanged() {
+    for (auto& [kind, model] : models_) model->reload();
+    form_->reload();
+    openVideo();
+    timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));
+    timeline_->documentChanged();
+    video_->refreshLabel();
+    checks_->scheduleCheck();
+    updateTitle();
+}
+
+void EditorWindow::updateTitle() {
+    const QString name = QFileInfo(QString::fromStdString(path_)).fileName();
+    setWindowTitle((doc_.modified() ? "*" : "") + tr("%1 - Route editor").arg(name));
+    if (auto* a = action("undo")) a->setEnabled(doc_.canUndo());
+    if (auto* a = action("redo")) a->setEnabled(doc_.canRedo());
+}
+
+bool EditorWindow::save(QString* error) {
+    std::string why;
+    if (!doc_.save(path_, &why)) {
+        const QString text = tr("Cannot save %1: %2").arg(QString::fromStdString(path_), QString::fromStdString(why));
+        if (error) *error = text;
+        else QMessageBox::warning(this, tr("Route editor"), text);
+        return false;
+    }
+    updateTitle();
+    statusBar()->showMessage(tr("Saved %1").arg(QString::fromStdString(path_)), 5000);
+    return true;
+}
+
+void EditorWindow::testDrive() {
+    video_->setPlaying(false);
+    checks_->checkNow();
+    if (checks_->errors() > 0) {
+        QMessageBox::warning(this, tr("Test drive"),
+                             tr("The route has %n error(s); a run would stop at the first. Mend them first "
+                                "(the check list says where).", "", checks_->errors()));
+        return;
+    }
+    TestDrive how;
+    how.code = code_;
+    how.frame = cursor_;
+    how.recoveryPath = path_ + ".unsaved";
+    how.shown = onTestDriveShown;
+    hide();
+    QString error;
+    const bool ok = editor::testDrive(doc_, how, &error);
+    show();
+    activateWindow();
+    if (!ok) statusBar()->showMessage(error, 10000);
+}
+
+void EditorWindow::closeEvent(QCloseEvent* e) {
+    if (askOnClose && doc_.modified()) {
+        const auto answer = QMessageBox::question(
+            this, tr("Route editor"), tr("Save the changes to %1?").arg(QString::fromStdString(path_)),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !save())) {
+            e->ignore();
+            return;
+        }
+    }
+    video_->setPlaying(false);
+    e->accept();
+}
+
+}  // namespace ts::editor

@@ -1,0 +1,83 @@
+// The route editor's window: the video at the cursor, the timeline of every
+// table under it, the tables and the one-value form beside it, and the live
+// check; saving, undo and redo, and a test drive from the cursor.
+#pragma once
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "edit/route_document.h"
+#include "test_drive.h"
+
+class QTabWidget;
+class QTableView;
+
+namespace ts::editor {
+
+class CheckList;
+class RouteTableModel;
+class SingleValuesForm;
+class Timeline;
+class VideoPane;
+
+class EditorWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `path`: where the route is saved (CODE_line.txt in the data folder).
+    EditorWindow(edit::RouteDocument doc, std::string code, std::string path, QWidget* parent = nullptr);
+    ~EditorWindow() override;
+
+    edit::RouteDocument& document() { return doc_; }
+    VideoPane* video() const { return video_; }
+    Timeline* timeline() const { return timeline_; }
+    CheckList* checks() const { return checks_; }
+    SingleValuesForm* singleValues() const { return form_; }
+    QTabWidget* tabs() const { return tabs_; }
+    QTableView* table(edit::TableKind kind) const { return tables_.at(kind); }
+    QAction* action(const QString& name) const;
+
+    int cursorFrame() const { return cursor_; }
+    void setCursorFrame(int frame);
+    // To the nearest position of any row before (-1) or after (+1) the cursor.
+    void stepToEvent(int direction);
+    // A row of `kind` at the cursor, selected; returns its index.
+    int addRow(edit::TableKind kind);
+    void deleteSelectedRow();
+    // Shows a row in its table and on the timeline, the cursor at its first position.
+    void showRow(edit::TableKind kind, int row, bool moveCursor);
+    bool save(QString* error = nullptr);
+    void testDrive();
+    // Tests set these: no questions on close, and a hand on the test drive's window.
+    bool askOnClose = true;
+    std::function<void(TForm1&)> onTestDriveShown;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildMenus();
+    void buildLayout();
+    void documentChanged();
+    void openVideo();
+    void updateTitle();
+    void goToFrameDialog();
+    void showKeys();
+    void tableSelectionChanged(edit::TableKind kind);
+
+    edit::RouteDocument doc_;
+    std::string code_, path_;
+    VideoPane* video_ = nullptr;
+    Timeline* timeline_ = nullptr;
+    CheckList* checks_ = nullptr;
+    SingleValuesForm* form_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    std::map<edit::TableKind, QTableView*> tables_;
+    std::map<edit::TableKind, RouteTableModel*> models_;
+    std::map<QString, QAction*> actions_;
+    std::string videoShown_;
+    int cursor_ = 0;
+    bool syncing_ = false;
+};
+
+}  // namespace ts::editor

@@ -1,0 +1,434 @@
+#include "timeline.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "route_table_model.h"
+
+namespace ts::editor {
+
+using edit::FieldInfo;
+using edit::TableKind;
+
+namespace {
+
+constexpr int kLabelWidth = 110;
+constexpr int kRulerHeight = 20;
+constexpr int kLaneHeight = 20;
+constexpr int kSpeedHeight = 90;
+constexpr int kGrab = 5;                   // pixels around a position that take a press
+constexpr double kMinFramesPerPixel = 1.0 / 8;
+
+QColor laneColour(TableKind kind) {
+    switch (kind) {
+        case TableKind::Station: return QColor(0x1f, 0x77, 0xb4);
+        case TableKind::Signal: return QColor(0xd6, 0x27, 0x28);
+        case TableKind::SpeedLimit: return QColor(0xff, 0x7f, 0x0e);
+        case TableKind::SpeedCheck: return QColor(0xbc, 0x6c, 0x25);
+        case TableKind::Slope: return QColor(0x2c, 0xa0, 0x2c);
+        case TableKind::Sign: return QColor(0x94, 0x67, 0xbd);
+        case TableKind::Tunnel: return QColor(0x55, 0x55, 0x55);
+        case TableKind::RouteSound: return QColor(0x17, 0xbe, 0xcf);
+        case TableKind::Announce: return QColor(0xe3, 0x77, 0xc2);
+        case TableKind::Doppler: return QColor(0x8c, 0x56, 0x4b);
+        case TableKind::StopSound: return QColor(0x7f, 0x7f, 0x00);
+        case TableKind::SpeedUnit: return QColor(0x00, 0x00, 0x00);
+    }
+    return Qt::gray;
+}
+
+}  // namespace
+
+const std::vector<TableKind>& laneKinds() {
+    static const std::vector<TableKind> kinds{
+        TableKind::Station, TableKind::Signal,     TableKind::SpeedLimit, TableKind::SpeedCheck,
+        TableKind::Slope,   TableKind::Sign,       TableKind::Tunnel,     TableKind::RouteSound,
+        TableKind::Announce, TableKind::Doppler,   TableKind::StopSound,
+    };
+    return kinds;
+}
+
+Timeline::Timeline(edit::RouteDocument& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    scroll_ = new QScrollBar(Qt::Horizontal, this);
+    scroll_->setObjectName("timelineScroll");
+    connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
+        first_ = v;
+        update();
+    });
+    setMouseTracking(false);
+    setFocusPolicy(Qt::ClickFocus);
+    setMinimumHeight(sizeHint().height());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize Timeline::sizeHint() const {
+    return {800, kRulerHeight + int(laneKinds().size()) * kLaneHeight + kSpeedHeight + scroll_->sizeHint().height()};
+}
+
+int Timeline::plotLeft() const { return kLabelWidth; }
+int Timeline::plotWidth() const { return std::max(width() - kLabelWidth, 10); }
+
+QRect Timeline::laneRect(TableKind kind) const {
+    const auto& kinds = laneKinds();
+    const auto it = std::find(kinds.begin(), kinds.end(), kind);
+    if (it == kinds.end()) return speedRect();
+    const int i = int(it - kinds.begin());
+    return QRect(plotLeft(), kRulerHeight + i * kLaneHeight, plotWidth(), kLaneHeight);
+}
+
+QRect Timeline::speedRect() const {
+    return QRect(plotLeft(), kRulerHeight + int(laneKinds().size()) * kLaneHeight, plotWidth(), kSpeedHeight);
+}
+
+int Timeline::xOf(double frame) const { return plotLeft() + int(std::floor((frame - first_) / framesPerPixel_)); }
+
+int Timeline::frameAt(int x) const {
+    const double f = first_ + (x - plotLeft() + 0.5) * framesPerPixel_;
+    return std::clamp(int(std::floor(f)), 0, std::max(frames_ - 1, 0));
+}
+
+void Timeline::setFrameCount(int frames) {
+    frames_ = std::max(frames, 1);
+    updateScrollBar();
+    update();
+}
+
+void Timeline::zoomToAll() { setFramesPerPixel(double(frames_) / plotWidth()); }
+
+void Timeline::zoom(double factor) {
+    // Zooms about the cursor when it is in sight, else about the middle.
+    const int x = xOf(cursor_);
+    const int anchorX = x >= plotLeft() && x < plotLeft() + plotWidth() ? x : plotLeft() + plotWidth() / 2;
+    const double anchor = first_ + (anchorX - plotLeft()) * framesPerPixel_;
+    setFramesPerPixel(framesPerPixel_ / factor);
+    first_ = std::max(0.0, anchor - (anchorX - plotLeft()) * framesPerPixel_);
+    updateScrollBar();
+    update();
+}
+
+void Timeline::setFramesPerPixel(double fpp) {
+    const double most = std::max(double(frames_) / plotWidth(), kMinFramesPerPixel);
+    framesPerPixel_ = std::clamp(fpp, kMinFramesPerPixel, most);
+    updateScrollBar();
+    update();
+}
+
+void Timeline::updateScrollBar() {
+    const int visible = int(plotWidth() * framesPerPixel_);
+    const int last = std::max(frames_ - visible, 0);
+    first_ = std::clamp(first_, 0.0, double(last));
+    const QSignalBlocker block(scroll_);
+    scroll_->setRange(0, last);
+    scroll_->setPageStep(std::max(visible, 1));
+    scroll_->setSingleStep(std::max(visible / 10, 1));
+    scroll_->setValue(int(first_));
+}
+
+void Timeline::setCursorFrame(int frame) {
+    if (frame == cursor_) return;
+    cursor_ = frame;
+    const int x = xOf(frame);
+    if (x < plotLeft() || x >= plotLeft() + plotWidth()) {
+        first_ = std::max(0.0, frame - plotWidth() * framesPerPixel_ / 3);
+        updateScrollBar();
+    }
+    update();
+}
+
+void Timeline::moveCursorTo(int frame) {
+    setCursorFrame(frame);
+    emit cursorMoved(cursor_);
+}
+
+void Timeline::selectRow(TableKind kind, int row) {
+    if (row < 0) selected_.reset();
+    else selected_ = std::pair{kind, row};
+    update();
+}
+
+void Timeline::resizeEvent(QResizeEvent*) {
+    const int h = scroll_->sizeHint().height();
+    scroll_->setGeometry(plotLeft(), height() - h, plotWidth(), h);
+    setFramesPerPixel(framesPerPixel_);
+}
+
+QPoint Timeline::handlePoint(TableKind kind, int row, int column) const {
+    const auto columns = doc_.frameColumns(kind);
+    const auto positions = doc_.framePositions(kind, row);
+    for (size_t i = 0; i < columns.size() && i < positions.size(); ++i)
+        if (columns[i] == column) return QPoint(xOf(positions[i] + 0.5), laneRect(kind).center().y());
+    return {};
+}
+
+QPoint Timeline::keyframePoint(int index) const {
+    const auto points = doc_.speedKeyframes();
+    if (index < 0 || size_t(index) >= points.size()) return {};
+    return QPoint(xOf(points[size_t(index)].first + 0.5), yOfSpeed(points[size_t(index)].second));
+}
+
+double Timeline::speedTop() const {
+    int most = 40;
+    for (const auto& p : doc_.speedKeyframes()) most = std::max(most, p.second);
+    return std::ceil(most * 1.15 / 10) * 10;
+}
+
+int Timeline::yOfSpeed(double kmh) const {
+    const QRect r = speedRect().adjusted(0, 6, 0, -4);
+    return r.bottom() - int(std::lround(kmh / speedTop() * r.height()));
+}
+
+int Timeline::speedAt(int y) const {
+    const QRect r = speedRect().adjusted(0, 6, 0, -4);
+    return std::max(0, int(std::lround(double(r.bottom() - y) / r.height() * speedTop())));
+}
+
+int Timeline::nearestKeyframe(QPoint p) const {
+    const auto points = doc_.speedKeyframes();
+    int best = -1, bestDistance = kGrab * kGrab * 2;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const QPoint k = keyframePoint(int(i));
+        const int d = (k - p).manhattanLength();
+        if (d <= bestDistance) {
+            best = int(i);
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+std::optional<TableKind> Timeline::laneAt(int y) const {
+    for (TableKind k : laneKinds()) {
+        const QRect r = laneRect(k);
+        if (y >= r.top() && y <= r.bottom()) return k;
+    }
+    return std::nullopt;
+}
+
+QString Timeline::rowLabel(TableKind kind, int row) const {
+    const auto& fields = doc_.fields(kind);
+    for (size_t c = 0; c < fields.size(); ++c)
+        if (fields[c].type == FieldInfo::Type::Text) return QString::fromStdString(doc_.text(kind, row, int(c)));
+    if (fields.empty() || fields[0].type == FieldInfo::Type::Frame) return {};
+    const QString first = QString::fromStdString(doc_.text(kind, row, 0));
+    if (fields[0].type == FieldInfo::Type::Gradient) return first + QString::fromUtf8(" ‰");
+    if (kind == TableKind::SpeedLimit || kind == TableKind::SpeedCheck) return first + " km/h";
+    return "#" + first;
+}
+
+void Timeline::paintRuler(QPainter& p) {
+    p.fillRect(QRect(plotLeft(), 0, plotWidth(), kRulerHeight), palette().alternateBase());
+    // A tick step of 1, 2 or 5 times a power of ten frames, about 80 pixels apart.
+    const double want = framesPerPixel_ * 80;
+    double step = 1;
+    while (step < want) {
+        if (step * 2 >= want) { step *= 2; break; }
+        if (step * 5 >= want) { step *= 5; break; }
+        step *= 10;
+    }
+    p.setPen(palette().text().color());
+    const int last = frameAt(plotLeft() + plotWidth() - 1);
+    for (double f = std::floor(first_ / step) * step; f <= last; f += step) {
+        const int x = xOf(f);
+        if (x < plotLeft()) continue;
+        p.drawLine(x, kRulerHeight - 6, x, kRulerHeight);
+        p.drawText(x + 3, kRulerHeight - 6, QString::number(qlonglong(f)));
+    }
+}
+
+void Timeline::paintLane(QPainter& p, TableKind kind, const QRect& lane) {
+    const QColor colour = laneColour(kind);
+    const int rows = doc_.rowCount(kind);
+    const int firstVisible = int(first_), lastVisible = frameAt(plotLeft() + plotWidth() - 1);
+    for (int row = 0; row < rows; ++row) {
+        const auto positions = doc_.framePositions(kind, row);
+        if (positions.empty()) continue;
+        const auto [lo, hi] = std::minmax_element(positions.begin(), positions.end());
+        if (*hi < firstVisible - 1 || *lo > lastVisible + 1) continue;
+        const bool selected = selected_ && selected_->first == kind && selected_->second == row;
+        const QRect bar(QPoint(xOf(*lo), lane.top() + 4), QPoint(xOf(*hi + 1) - 1, lane.bottom() - 4));
+        QColor fill = colour;
+        fill.setAlpha(selected ? 170 : 80);
+        p.fillRect(bar, fill);
+        p.setPen(QPen(selected ? Qt::black : colour.darker(130), selected ? 2 : 1));
+        for (int f : positions) {
+            const int x = xOf(f + 0.5);
+            p.drawLine(x, lane.top() + 2, x, lane.bottom() - 2);
+        }
+        const QString label = rowLabel(kind, row);
+        if (!label.isEmpty()) {
+            p.setPen(palette().text().color());
+            p.drawText(QRect(xOf(*lo) + 3, lane.top(), 200, lane.height()), Qt::AlignVCenter | Qt::AlignLeft, label);
+        }
+    }
+}
+
+void Timeline::paintSpeed(QPainter& p) {
+    const QRect r = speedRect();
+    p.fillRect(r, palette().base());
+    p.setPen(QPen(palette().mid().color(), 1, Qt::DotLine));
+    for (int kmh = 20; kmh < speedTop(); kmh += 20) {
+        const int y = yOfSpeed(kmh);
+        p.drawLine(r.left(), y, r.right(), y);
+        p.drawText(r.left() + 2, y - 2, QString::number(kmh));
+    }
+    const auto points = doc_.speedKeyframes();
+    QPolygon curve;
+    for (size_t i = 0; i < points.size(); ++i) curve << keyframePoint(int(i));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 2));
+    p.drawPolyline(curve);
+    p.setBrush(Qt::white);
+    p.setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 1));
+    // Handles only where they are far enough apart to be told from each other.
+    if (points.size() < size_t(plotWidth() / 4))
+        for (const QPoint& k : curve) p.drawRect(k.x() - 3, k.y() - 3, 6, 6);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void Timeline::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    paintRuler(p);
+    for (TableKind kind : laneKinds()) {
+        const QRect lane = laneRect(kind);
+        p.fillRect(lane, palette().base());
+        p.setPen(palette().mid().color());
+        p.drawLine(lane.bottomLeft(), lane.bottomRight());
+        p.setPen(palette().text().color());
+        p.drawText(QRect(4, lane.top(), kLabelWidth - 8, lane.height()), Qt::AlignVCenter | Qt::AlignLeft,
+                   tableTitle(kind));
+        p.setClipRect(lane);
+        paintLane(p, kind, lane);
+        p.setClipping(false);
+    }
+    p.setPen(palette().text().color());
+    p.drawText(QRect(4, speedRect().top(), kLabelWidth - 8, 20), Qt::AlignVCenter | Qt::AlignLeft,
+               tableTitle(TableKind::SpeedUnit));
+    p.setClipRect(speedRect());
+    paintSpeed(p);
+    p.setClipping(false);
+    // Past the end of the line nothing runs: shade it.
+    const int end = xOf(doc_.route().lineEnd() + 1);
+    if (end < plotLeft() + plotWidth())
+        p.fillRect(QRect(QPoint(std::max(end, plotLeft()), kRulerHeight), speedRect().bottomRight()),
+                   QColor(0, 0, 0, 40));
+    const int x = xOf(cursor_ + 0.5);
+    if (x >= plotLeft()) {
+        p.setPen(QPen(Qt::red, 1));
+        p.drawLine(x, 0, x, speedRect().bottom());
+    }
+}
+
+void Timeline::mousePressEvent(QMouseEvent* e) {
+    const QPoint at = e->position().toPoint();
+    drag_ = Drag{};
+    if (at.x() < plotLeft()) return;
+    if (speedRect().contains(at)) {
+        const int k = nearestKeyframe(at);
+        if (k < 0) return;
+        auto points = doc_.speedKeyframes();
+        if (e->button() == Qt::RightButton) {
+            if (points.size() > 1) {
+                points.erase(points.begin() + k);
+                doc_.setSpeedKeyframes(points);
+            }
+            return;
+        }
+        drag_.what = Drag::What::Keyframe;
+        drag_.keyframes = points;
+        drag_.keyframe = k;
+        doc_.beginGroup();
+        return;
+    }
+    if (e->button() != Qt::LeftButton) return;
+    if (const auto kind = laneAt(at.y())) {
+        // The position nearest the press, then a row whose range holds it.
+        int bestRow = -1, bestColumn = -1, bestDistance = kGrab + 1;
+        const auto columns = doc_.frameColumns(*kind);
+        for (int row = 0; row < doc_.rowCount(*kind); ++row) {
+            const auto positions = doc_.framePositions(*kind, row);
+            for (size_t i = 0; i < positions.size() && i < columns.size(); ++i) {
+                const int d = std::abs(xOf(positions[i] + 0.5) - at.x());
+                if (d < bestDistance) {
+                    bestDistance = d;
+                    bestRow = row;
+                    bestColumn = columns[i];
+                }
+            }
+        }
+        if (bestRow >= 0) {
+            selectRow(*kind, bestRow);
+            emit rowSelected(*kind, bestRow);
+            drag_.what = Drag::What::Position;
+            drag_.kind = *kind;
+            drag_.row = bestRow;
+            drag_.column = bestColumn;
+            doc_.beginGroup();
+            return;
+        }
+        const int frame = frameAt(at.x());
+        for (int row = 0; row < doc_.rowCount(*kind); ++row) {
+            const auto positions = doc_.framePositions(*kind, row);
+            if (positions.empty()) continue;
+            const auto [lo, hi] = std::minmax_element(positions.begin(), positions.end());
+            if (frame >= *lo && frame <= *hi) {
+                selectRow(*kind, row);
+                emit rowSelected(*kind, row);
+                return;
+            }
+        }
+    }
+    drag_.what = Drag::What::Cursor;
+    moveCursorTo(frameAt(at.x()));
+}
+
+void Timeline::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint at = e->position().toPoint();
+    switch (drag_.what) {
+        case Drag::What::None: return;
+        case Drag::What::Cursor: moveCursorTo(frameAt(at.x())); return;
+        case Drag::What::Position: doc_.setFrame(drag_.kind, drag_.row, drag_.column, frameAt(at.x())); return;
+        case Drag::What::Keyframe: {
+            // A keyframe stays between its neighbours.
+            auto points = drag_.keyframes;
+            const size_t k = size_t(drag_.keyframe);
+            int frame = frameAt(at.x());
+            if (k > 0) frame = std::max(frame, points[k - 1].first + 1);
+            if (k + 1 < points.size()) frame = std::min(frame, points[k + 1].first - 1);
+            points[k] = {frame, speedAt(at.y())};
+            doc_.setSpeedKeyframes(points);
+            return;
+        }
+    }
+}
+
+void Timeline::mouseReleaseEvent(QMouseEvent*) {
+    if (drag_.what == Drag::What::Position || drag_.what == Drag::What::Keyframe) doc_.endGroup();
+    drag_ = Drag{};
+}
+
+void Timeline::mouseDoubleClickEvent(QMouseEvent* e) {
+    const QPoint at = e->position().toPoint();
+    if (!speedRect().contains(at) || e->button() != Qt::LeftButton) return;
+    auto points = doc_.speedKeyframes();
+    points.emplace_back(frameAt(at.x()), speedAt(at.y()));
+    doc_.setSpeedKeyframes(points);
+}
+
+void Timeline::wheelEvent(QWheelEvent* e) {
+    const int notches = e->angleDelta().y() / 120;
+    if (notches == 0) return;
+    if (e->modifiers() & Qt::ControlModifier) {
+        zoom(std::pow(1.25, notches));
+    } else {
+        first_ = std::max(0.0, first_ - notches * plotWidth() * framesPerPixel_ / 8);
+        updateScrollBar();
+        update();
+    }
+    e->accept();
+}
+
+}  // namespace ts::editor

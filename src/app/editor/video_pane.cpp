@@ -1,0 +1,150 @@
+#include "video_pane.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "edit/route_tables.h"
+#include "video/ffmpeg_frame_source.h"
+#include "video/frame_cache.h"
+
+namespace ts::editor {
+
+FrameView::FrameView(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(kViewWidth, kViewHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void FrameView::setImage(QImage image) {
+    image_ = std::move(image);
+    update();
+}
+
+QRect FrameView::pictureRect() const {
+    int w = width(), h = w / 2;
+    if (h > height()) {
+        h = height();
+        w = h * 2;
+    }
+    return QRect((width() - w) / 2, (height() - h) / 2, w, h);
+}
+
+void FrameView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    if (!image_.isNull()) p.drawImage(pictureRect(), image_);
+}
+
+VideoPane::VideoPane(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    view_ = new FrameView(this);
+    layout->addWidget(view_, 1);
+    auto* bar = new QHBoxLayout;
+    playButton_ = new QToolButton(this);
+    playButton_->setObjectName("play");
+    playButton_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    playButton_->setToolTip(tr("Play or pause at the recorded pace (Space)"));
+    playButton_->setFocusPolicy(Qt::NoFocus);
+    connect(playButton_, &QToolButton::clicked, this, [this] { setPlaying(!playing()); });
+    bar->addWidget(playButton_);
+    slider_ = new QSlider(Qt::Horizontal, this);
+    slider_->setObjectName("frameSlider");
+    slider_->setFocusPolicy(Qt::NoFocus);
+    connect(slider_, &QSlider::valueChanged, this, [this](int v) {
+        if (v != frame_) setFrame(v);
+    });
+    bar->addWidget(slider_, 1);
+    label_ = new QLabel(this);
+    label_->setObjectName("frameLabel");
+    label_->setMinimumWidth(fontMetrics().horizontalAdvance("Frame 000000 / 000000  00:00:00+00  000 km/h"));
+    bar->addWidget(label_);
+    layout->addLayout(bar);
+    play_.setInterval(1000 / kViewFramesPerSecond);
+    connect(&play_, &QTimer::timeout, this, [this] { playTick(); });
+}
+
+VideoPane::~VideoPane() = default;
+
+bool VideoPane::open(const QString& path, bool letterbox) {
+    setPlaying(false);
+    source_ = std::make_unique<FfmpegFrameSource>();
+    cache_ = std::make_unique<FrameCache>(*source_, 8);
+    const bool ok = cache_->open(path.toStdString());
+    cache_->setFit(letterbox ? PictureFit::Letterbox : PictureFit::Crop);
+    frames_ = ok ? cache_->length() : 0;
+    slider_->setRange(0, std::max(frames_ - 1, 0));
+    frame_ = -1;
+    setFrame(0);
+    return ok;
+}
+
+int64_t VideoPane::decodedFrames() const { return source_ ? source_->decodedFrames() : 0; }
+
+void VideoPane::setFrame(int frame) {
+    frame = std::clamp(frame, 0, std::max(frames_ - 1, 0));
+    if (frame == frame_) return;
+    frame_ = frame;
+    show(frame);
+    {
+        const QSignalBlocker block(slider_);
+        slider_->setValue(frame);
+    }
+    emit frameChanged(frame);
+}
+
+void VideoPane::show(int frame) {
+    refreshLabel();
+    if (!cache_ || frames_ == 0) {
+        view_->setImage({});
+        return;
+    }
+    // The picture at the size it is drawn, never smaller than the driving window's view.
+    const QRect r = view_->pictureRect();
+    const qreal dpr = view_->devicePixelRatioF();
+    const int w = std::max(kViewWidth, int(r.width() * dpr)) & ~1;
+    picture_.resize(w, w / 2);
+    if (!cache_->getFrame(frame, picture_)) return;
+    QImage image(reinterpret_cast<const uchar*>(picture_.pixels.data()), picture_.width, picture_.height,
+                 picture_.width * 4, QImage::Format_ARGB32);
+    view_->setImage(image.copy());
+}
+
+void VideoPane::refreshLabel() {
+    const int ticks = frame_ < 0 ? 0 : frame_;
+    QString text = tr("Frame %1 / %2  %3").arg(ticks).arg(std::max(frames_ - 1, 0)).arg(QString::fromStdString(edit::timeText(ticks)));
+    if (recordedSpeed) text += tr("  %1 km/h").arg(recordedSpeed(ticks));
+    label_->setText(text);
+}
+
+void VideoPane::setPlaying(bool on) {
+    if (on == playing()) return;
+    if (on && frames_ > 0) {
+        if (frame_ >= frames_ - 1) setFrame(0);
+        playFrom_ = frame_;
+        playClock_.start();
+        play_.start();
+    } else {
+        play_.stop();
+    }
+    playButton_->setIcon(style()->standardIcon(playing() ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+}
+
+void VideoPane::playTick() {
+    // Frames follow the clock, not the ticks: a slow decode skips frames
+    // rather than slowing the ride down.
+    const int target = playFrom_ + int(playClock_.elapsed() * kViewFramesPerSecond / 1000);
+    if (target >= frames_ - 1) {
+        setFrame(frames_ - 1);
+        setPlaying(false);
+        return;
+    }
+    setFrame(target);
+}
+
+}  // namespace ts::editor

@@ -1,0 +1,86 @@
+// The editor's view of the route's video: the frame at the cursor at the
+// driving window's view size or larger, a slider over all frames, playing at
+// the pace it was recorded, and the frame number with the recorded speed.
+#pragma once
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "devices/frame_source.h"
+
+class QLabel;
+class QSlider;
+class QToolButton;
+
+namespace ts {
+class FfmpegFrameSource;
+class FrameCache;
+}
+
+namespace ts::editor {
+
+class FrameView : public QWidget {
+public:
+    explicit FrameView(QWidget* parent = nullptr);
+    void setImage(QImage image);
+    const QImage& image() const { return image_; }
+    // Where the 2:1 picture is drawn inside the widget.
+    QRect pictureRect() const;
+    QSize sizeHint() const override { return {kViewWidth, kViewHeight}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int w) const override { return w / 2; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage image_;
+};
+
+class VideoPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit VideoPane(QWidget* parent = nullptr);
+    ~VideoPane() override;
+
+    // False when the video cannot be read (the pane then shows no picture).
+    bool open(const QString& path, bool letterbox);
+    int frameCount() const { return frames_; }
+    int frame() const { return frame_; }
+    // Moves to a frame (clamped to the video) and shows it.
+    void setFrame(int frame);
+    void step(int frames) { setFrame(frame_ + frames); }
+    void setPlaying(bool on);
+    bool playing() const { return play_.isActive(); }
+    // The recorded speed the label shows for a frame.
+    std::function<int(int frame)> recordedSpeed;
+    FrameView* view() const { return view_; }
+    // Frames fetched from the video so far, and of them decoded (for measuring).
+    int64_t decodedFrames() const;
+    // Shows the label again (after the recorded speed changed).
+    void refreshLabel();
+
+signals:
+    void frameChanged(int frame);
+
+private:
+    void show(int frame);
+    void playTick();
+
+    std::unique_ptr<FfmpegFrameSource> source_;
+    std::unique_ptr<FrameCache> cache_;
+    FrameView* view_;
+    QSlider* slider_;
+    QToolButton* playButton_;
+    QLabel* label_;
+    QTimer play_;
+    QElapsedTimer playClock_;
+    int playFrom_ = 0;
+    int frames_ = 0;
+    int frame_ = 0;
+    ViewFrame picture_;
+};
+
+}  // namespace ts::editor

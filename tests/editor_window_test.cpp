@@ -1,0 +1,335 @@
+// The route editor's window under the offscreen platform: stepping through the
+// video, adding and dragging rows, the live check, saving, and a route made
+// from a video alone that checks clean and drives (in the editor's test drive
+// and in the drive mode).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app_state.h"
+#include "check_list.h"
+#include "driving_window.h"
+#include "drive_runner.h"
+#include "edit/route_tables.h"
+#include "editor_window.h"
+#include "qt_timers.h"
+#include "recording_message_boxes.h"
+#include "single_values_form.h"
+#include "test_support.h"
+#include "timeline.h"
+#include "video/ffmpeg_frame_source.h"
+#include "video_pane.h"
+
+using namespace ts;
+using namespace ts::editor;
+using edit::RouteDocument;
+using edit::TableKind;
+
+namespace {
+
+std::string readFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The demo data set copied into a scratch folder that is the current folder.
+struct DemoCopy {
+    test::TempDir dir;
+    std::unique_ptr<test::ScopedCwd> cwd;
+    DemoCopy() {
+        std::filesystem::copy(TRAINSIM_DEMO, dir.path(), std::filesystem::copy_options::recursive);
+        cwd = std::make_unique<test::ScopedCwd>(dir.path());
+    }
+};
+
+struct Program {
+    int status = -1;
+    std::string out;
+};
+
+Program runTrainsim(const std::string& args) {
+    Program p;
+    FILE* f = popen((std::string(TRAINSIM_BIN) + " " + args + " 2>&1").c_str(), "r");
+    if (!f) return p;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) p.out.append(buf, n);
+    const int st = pclose(f);
+    p.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return p;
+}
+
+void shoot(QWidget& w, const char* name) {
+    const QByteArray dir = qgetenv("TRAINSIM_SCREENSHOTS");
+    if (!dir.isEmpty()) w.grab().save(QString::fromUtf8(dir) + "/" + name);
+}
+
+// The devices a driving window needs, for the test drive.
+struct Devices {
+    RecordingMessageBoxes boxes;
+    QtTimerFactory timers;
+    Devices() {
+        app().boxes = &boxes;
+        app().timers = &timers;
+    }
+    ~Devices() { app() = AppState{}; }
+};
+
+std::unique_ptr<EditorWindow> openEditor(const std::string& code) {
+    std::string error;
+    auto doc = RouteDocument::open(code + "_line.txt", &error);
+    EXPECT_TRUE(doc) << error;
+    auto w = std::make_unique<EditorWindow>(std::move(*doc), code, code + "_line.txt");
+    w->askOnClose = false;
+    w->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    return w;
+}
+
+}  // namespace
+
+TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {
+    DemoCopy demo;
+    const std::string before = readFile("789_line.txt");
+    auto w = openEditor("789");
+    const int start = w->document().route().startPosition;
+    EXPECT_EQ(w->cursorFrame(), start);
+    EXPECT_GT(w->video()->frameCount(), 4000);
+    EXPECT_EQ(w->windowTitle().left(1), "7") << "not modified yet";
+
+    QTest::keyClick(w.get(), Qt::Key_Period);
+    EXPECT_EQ(w->cursorFrame(), start + 1);
+    QTest::keyClick(w.get(), Qt::Key_Period, Qt::ShiftModifier);
+    EXPECT_EQ(w->cursorFrame(), start + 11);
+    QTest::keyClick(w.get(), Qt::Key_Period, Qt::ControlModifier);
+    EXPECT_EQ(w->cursorFrame(), start + 111);
+    QTest::keyClick(w.get(), Qt::Key_Comma);
+    EXPECT_EQ(w->cursorFrame(), start + 110);
+    EXPECT_EQ(w->video()->frame(), start + 110) << "the video follows the cursor";
+    EXPECT_EQ(w->timeline()->cursorFrame(), start + 110);
+    const QString label = w->video()->findChild<QLabel*>("frameLabel")->text();
+    EXPECT_TRUE(label.startsWith(QString("Frame %1 ").arg(start + 110))) << label.toStdString();
+    EXPECT_TRUE(label.endsWith(QString(" %1 km/h").arg(w->document().recordedSpeedAt(start + 110))))
+        << label.toStdString();
+
+    // To the next event and back: a position of some row.
+    QTest::keyClick(w.get(), Qt::Key_BracketRight);
+    const int next = w->cursorFrame();
+    EXPECT_GT(next, start + 110);
+    QTest::keyClick(w.get(), Qt::Key_BracketLeft);
+    EXPECT_LT(w->cursorFrame(), next);
+
+    // A signal at frame 2600, its alarm and check points before it.
+    w->setCursorFrame(2600);
+    const int signalRows = w->document().rowCount(TableKind::Signal);
+    w->action("add[Signal]")->trigger();
+    ASSERT_EQ(w->document().rowCount(TableKind::Signal), signalRows + 1);
+    const auto sel = w->timeline()->selectedRow();
+    ASSERT_TRUE(sel);
+    EXPECT_EQ(sel->first, TableKind::Signal);
+    const int row = sel->second;
+    EXPECT_EQ(w->tabs()->currentWidget(), w->table(TableKind::Signal));
+    EXPECT_EQ(w->table(TableKind::Signal)->currentIndex().row(), row);
+    EXPECT_EQ(w->table(TableKind::Signal)->model()->rowCount(), signalRows + 1);
+    const auto positions = w->document().framePositions(TableKind::Signal, row);
+    ASSERT_EQ(positions.size(), 4u);
+    EXPECT_EQ(positions[1], 2600) << "the signal stands at the cursor";
+    EXPECT_LT(positions[2], 2600);
+    EXPECT_LT(positions[3], 2600);
+    EXPECT_EQ(w->windowTitle().left(1), "*");
+
+    // Undo and redo through the menu.
+    w->action("undo")->trigger();
+    EXPECT_EQ(w->document().rowCount(TableKind::Signal), signalRows);
+    EXPECT_EQ(w->table(TableKind::Signal)->model()->rowCount(), signalRows);
+    w->action("redo")->trigger();
+    EXPECT_EQ(w->document().rowCount(TableKind::Signal), signalRows + 1);
+
+    // A field edited in the table, Japanese included.
+    auto* model = w->table(TableKind::Signal)->model();
+    ASSERT_TRUE(model->setData(model->index(row, 1), QString::fromUtf8("場内"), Qt::EditRole));
+    EXPECT_EQ(w->document().text(TableKind::Signal, row, 1), "場内");
+
+    w->checks()->checkNow();
+    EXPECT_EQ(w->checks()->errors(), 0);
+    shoot(*w, "editor.png");
+
+    w->action("save")->trigger();
+    EXPECT_FALSE(w->document().modified());
+    EXPECT_EQ(w->windowTitle().left(1), "7");
+    const std::string after = readFile("789_line.txt");
+    EXPECT_NE(after, before);
+
+    const Program check = runTrainsim("check --data . 789");
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_NE(check.out.find("789: 0 errors"), std::string::npos) << check.out;
+    // The drive mode runs the saved route over the new signal.
+    const auto r = test::drive(demo.dir.path().string(), "789",
+                               "@0 start\n@10 goto 2500\n@20 char f\n@30 char 5\n@40 char z\n@50 char z\n@60 char z\n@30000 close\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_FALSE(r.lines.empty());
+    EXPECT_GT(std::stoi(test::field(r.lines.back(), "trainPosition")), 2600) << "past the new signal";
+}
+
+TEST(RouteEditor, DraggingAPositionOnTheTimelineMovesItAsOneUndoStep) {
+    DemoCopy demo;
+    auto w = openEditor("40");
+    Timeline* t = w->timeline();
+    t->setFramesPerPixel(1);
+    const int row = 1;
+    const auto columns = w->document().frameColumns(TableKind::Station);
+    const int stopFrom = columns[0];
+    const int was = w->document().framePositions(TableKind::Station, row)[0];
+    w->setCursorFrame(was);
+    const QPoint from = t->handlePoint(TableKind::Station, row, stopFrom);
+    ASSERT_FALSE(from.isNull());
+    QTest::mousePress(t, Qt::LeftButton, {}, from);
+    ASSERT_TRUE(t->selectedRow());
+    EXPECT_EQ(t->selectedRow()->second, row);
+    EXPECT_EQ(w->table(TableKind::Station)->currentIndex().row(), row) << "the click selects the row's line";
+    for (int dx = 5; dx <= 15; dx += 5) QTest::mouseMove(t, from + QPoint(-dx, 0));
+    QTest::mouseRelease(t, Qt::LeftButton, {}, from + QPoint(-15, 0));
+    const int moved = w->document().framePositions(TableKind::Station, row)[0];
+    EXPECT_EQ(moved, t->frameAt(from.x() - 15));
+    EXPECT_LT(moved, was);
+    ASSERT_TRUE(w->document().undo());
+    EXPECT_EQ(w->document().framePositions(TableKind::Station, row)[0], was) << "the whole drag undoes at once";
+
+    // Recorded-speed keyframes: a double click adds one, dragging moves it, a right click removes it.
+    const size_t keyframes = w->document().speedKeyframes().size();
+    const int frame = was + 40;
+    const QRect speed = t->laneRect(TableKind::SpeedUnit);
+    const QPoint at(t->xOf(frame + 0.5), speed.center().y());
+    QTest::mouseDClick(t, Qt::LeftButton, {}, at);
+    auto points = w->document().speedKeyframes();
+    ASSERT_EQ(points.size(), keyframes + 1);
+    auto added = std::find_if(points.begin(), points.end(), [&](auto& p) { return p.first == frame; });
+    ASSERT_NE(added, points.end());
+    const int index = int(added - points.begin());
+    const QPoint handle = t->keyframePoint(index);
+    QTest::mousePress(t, Qt::LeftButton, {}, handle);
+    QTest::mouseMove(t, handle + QPoint(0, -10));
+    QTest::mouseRelease(t, Qt::LeftButton, {}, handle + QPoint(0, -10));
+    EXPECT_GT(w->document().speedKeyframes()[size_t(index)].second, added->second) << "dragged up: faster";
+    QTest::mouseClick(t, Qt::RightButton, {}, t->keyframePoint(index));
+    EXPECT_EQ(w->document().speedKeyframes().size(), keyframes);
+    shoot(*t, "editor-timeline.png");
+}
+
+TEST(RouteEditor, TheLiveCheckFollowsEditsAndLeadsToTheRow) {
+    DemoCopy demo;
+    auto w = openEditor("789");
+    w->checks()->checkNow();
+    const int itemsBefore = w->checks()->count();
+    ASSERT_GE(w->document().rowCount(TableKind::Signal), 2);
+    // Out of order: the second signal's block starts before the first's.
+    w->document().setFrame(TableKind::Signal, 1, 3, 1);
+    EXPECT_TRUE(w->checks()->pending()) << "an edit schedules a check";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->checks()->pending(); }, 20000));
+    EXPECT_GT(w->checks()->count(), itemsBefore > 1 ? itemsBefore : 0);
+    QListWidgetItem* signalItem = nullptr;
+    for (int i = 0; i < w->checks()->count(); ++i)
+        if (w->checks()->item(i)->text().contains("[Signal] row 2")) signalItem = w->checks()->item(i);
+    ASSERT_TRUE(signalItem) << "the out-of-order signal is listed";
+    w->setCursorFrame(4000);
+    const QRect r = w->checks()->visualItemRect(signalItem);
+    QTest::mouseClick(w->checks()->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(w->tabs()->currentWidget(), w->table(TableKind::Signal));
+    EXPECT_EQ(w->table(TableKind::Signal)->currentIndex().row(), 1);
+    EXPECT_EQ(w->cursorFrame(), 1) << "the cursor goes to the row's first position";
+    shoot(*w, "editor-check.png");
+}
+
+TEST(RouteEditor, ARouteFromAVideoAloneChecksCleanAndTestDrivesFromTheCursor) {
+    DemoCopy demo;
+    Devices devices;
+    std::filesystem::copy_file("789_train.txt", "ride_train.txt");
+    FfmpegFrameSource video;
+    ASSERT_TRUE(video.open("video/789.mp4"));
+    const int frames = video.length();
+    RouteDocument fresh = RouteDocument::fresh("video/789.mp4", frames);
+    EditorWindow w(std::move(fresh), "ride", "ride_line.txt");
+    w.askOnClose = false;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.document().route().lineEnd(), frames - 1) << "the end of the line at the video's end";
+
+    // The author's walk: stations, a signal, a limit, a slope and a speed curve.
+    w.setCursorFrame(1500);
+    w.addRow(TableKind::Station);
+    w.setCursorFrame(4000);
+    w.addRow(TableKind::Station);
+    w.setCursorFrame(1300);
+    w.addRow(TableKind::Signal);
+    w.setCursorFrame(2200);
+    w.addRow(TableKind::SpeedLimit);
+    w.setCursorFrame(600);
+    w.addRow(TableKind::Slope);
+    w.document().setSpeedKeyframes({{0, 5}, {300, 60}, {1400, 60}, {1500, 5}, {1600, 60}, {frames - 1, 60}});
+    auto* lineName = w.singleValues()->findChild<QLineEdit*>("[LineName]");
+    ASSERT_TRUE(lineName);
+    lineName->setText(QString::fromUtf8("試運転線"));
+    emit lineName->editingFinished();
+    EXPECT_EQ(w.document().single(edit::SingleValue::LineName), "試運転線");
+    w.checks()->checkNow();
+    EXPECT_EQ(w.checks()->errors(), 0) << w.checks()->item(0)->text().toStdString();
+    EXPECT_EQ(w.checks()->warnings(), 1) << "only the limit's missing sign picture";
+
+    // The test drive stands the train at the cursor, unsaved edits included.
+    w.setCursorFrame(2000);
+    int32_t stoodAt = -1;
+    std::string caption;
+    w.onTestDriveShown = [&](TForm1& form) {
+        form.run().locked([&](ts::Run& r, PanelModel&) {
+            stoodAt = r.trainPosition;
+            caption = r.lineName;
+        });
+        form.close();
+    };
+    w.action("testDrive")->trigger();
+    EXPECT_EQ(stoodAt, 2000);
+    EXPECT_EQ(caption, "試運転線");
+    EXPECT_TRUE(w.isVisible()) << "back in the editor";
+    EXPECT_TRUE(devices.boxes.all().empty());
+    shoot(w, "editor-new-route.png");
+
+    QString error;
+    ASSERT_TRUE(w.save(&error)) << error.toStdString();
+    const Program check = runTrainsim("check --data . ride");
+    EXPECT_EQ(check.status, 0) << check.out;
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName("Train Simulator");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+TEST(RouteEditor, TheEditCommandRefusesWhatItCannotOpen) {
+    DemoCopy demo;
+    const Program bad = runTrainsim("edit --bogus");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.out.find("usage: trainsim edit"), std::string::npos) << bad.out;
+    const Program twice = runTrainsim("edit --data . 789 40 -platform offscreen");
+    EXPECT_EQ(twice.status, 2) << twice.out;
+    // A new route whose video cannot be read: a message and status 1, no route written.
+    std::ofstream("notavideo.mp4") << "not a video";
+    const Program video = runTrainsim("edit --data . fresh --video notavideo.mp4 --train-from 789 -platform offscreen");
+    EXPECT_EQ(video.status, 1) << video.out;
+    EXPECT_FALSE(std::filesystem::exists("fresh_line.txt"));
+    EXPECT_FALSE(std::filesystem::exists("fresh_train.txt"));
+}
