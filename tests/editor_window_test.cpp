@@ -22,6 +22,9 @@
 #include "drive_runner.h"
 #include "edit/route_tables.h"
 #include "editor_window.h"
+#include "gps_import_dialog.h"
+#include <QLineSeries>
+#include <QPushButton>
 #include "qt_timers.h"
 #include "recording_message_boxes.h"
 #include "single_values_form.h"
@@ -332,4 +335,52 @@ TEST(RouteEditor, TheEditCommandRefusesWhatItCannotOpen) {
     EXPECT_EQ(video.status, 1) << video.out;
     EXPECT_FALSE(std::filesystem::exists("fresh_line.txt"));
     EXPECT_FALSE(std::filesystem::exists("fresh_train.txt"));
+}
+
+TEST(RouteEditor, TheGpsImportIsPreviewedOverTheCurveAndUndoesAsOneStep) {
+    DemoCopy demo;
+    auto w = openEditor("789");
+    RouteDocument& doc = w->document();
+    const std::string before = doc.bytes();
+    GpsImportDialog dialog(doc, w->video()->frameCount(), w.get());
+
+    // Bad input: named with its line, nothing to apply.
+    std::ofstream("backwards.gpx") << "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\"><trk><trkseg>\n"
+                                      "<trkpt lat=\"35\" lon=\"139\"><time>2024-05-01T09:00:10Z</time></trkpt>\n"
+                                      "<trkpt lat=\"35.001\" lon=\"139\"><time>2024-05-01T09:00:05Z</time></trkpt>\n"
+                                      "</trkseg></trk></gpx>\n";
+    dialog.setTrack("backwards.gpx");
+    dialog.setOffset(0);
+    EXPECT_FALSE(dialog.preview());
+    EXPECT_TRUE(dialog.problem().startsWith("backwards.gpx:4: ")) << dialog.problem().toStdString();
+    EXPECT_FALSE(dialog.applyButton()->isEnabled());
+    dialog.setTrack("gps/789_ride.gpx");
+    dialog.setSyncMarks("120", "4000=130");
+    EXPECT_FALSE(dialog.preview()) << "a mark without its time";
+    EXPECT_TRUE(dialog.problem().contains("FRAME=TIME")) << dialog.problem().toStdString();
+
+    // The demo's own track: the curve from it follows the route's within a few km/h.
+    dialog.setOffset(3);
+    ASSERT_TRUE(dialog.preview()) << dialog.problem().toStdString();
+    EXPECT_TRUE(dialog.applyButton()->isEnabled());
+    EXPECT_TRUE(dialog.summary().contains("[SpeedUnit]: ")) << dialog.summary().toStdString();
+    ASSERT_EQ(dialog.nowSeries()->count(), dialog.trackSeries()->count());
+    ASSERT_GT(dialog.trackSeries()->count(), 100);
+    int close = 0;
+    for (int i = 0; i < dialog.trackSeries()->count(); ++i)
+        close += std::abs(dialog.trackSeries()->at(i).y() - dialog.nowSeries()->at(i).y()) <= 5;
+    EXPECT_GT(close, dialog.trackSeries()->count() * 8 / 10);
+    EXPECT_EQ(doc.bytes(), before) << "nothing changes before Apply";
+    dialog.show();
+    shoot(dialog, "editor-gps-import.png");
+
+    // Any change of the inputs asks for a new preview.
+    dialog.setOffset(4);
+    EXPECT_FALSE(dialog.applyButton()->isEnabled());
+    ASSERT_TRUE(dialog.preview());
+    dialog.apply();
+    EXPECT_NE(doc.bytes(), before);
+    EXPECT_TRUE(doc.modified());
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.bytes(), before) << "the whole import undoes at once";
 }

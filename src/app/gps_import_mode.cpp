@@ -40,17 +40,6 @@ int usage(const std::string& problem) {
     return 2;
 }
 
-std::optional<double> number(const std::string& s) {
-    try {
-        size_t used = 0;
-        const double v = std::stod(s, &used);
-        if (used != s.size() || !std::isfinite(v)) return std::nullopt;
-        return v;
-    } catch (...) {
-        return std::nullopt;
-    }
-}
-
 void printSections(const std::string& bytes) {
     // The rewritten sections as they now stand in the file.
     std::istringstream in(bytes);
@@ -86,23 +75,23 @@ int runGpsImport(int argc, char** argv) {
         } else if (a == "--data" && (v = next())) {
             data = *v;
         } else if (a == "--offset" && (v = next())) {
-            if (!(offset = number(*v))) return usage("--offset takes seconds, e.g. 12.5 or -3");
+            if (!(offset = parseNumber(*v))) return usage("--offset takes seconds, e.g. 12.5 or -3");
         } else if (a == "--sync" && (v = next())) {
             syncs.push_back(*v);
         } else if (a == "--tolerance-kmh" && (v = next())) {
-            const auto t = number(*v);
+            const auto t = parseNumber(*v);
             if (!t || *t < 0.5 || *t > 50) return usage("--tolerance-kmh takes a speed from 0.5 to 50");
             req.toleranceKmh = *t;
         } else if (a == "--crawl-kmh" && (v = next())) {
-            const auto t = number(*v);
+            const auto t = parseNumber(*v);
             if (!t || *t < 1 || *t > 10 || *t != std::floor(*t)) return usage("--crawl-kmh takes a whole speed from 1 to 10");
             req.crawlKmh = int(*t);
         } else if (a == "--slope-window" && (v = next())) {
-            const auto t = number(*v);
+            const auto t = parseNumber(*v);
             if (!t || *t < 100 || *t > 5000) return usage("--slope-window takes metres from 100 to 5000");
             req.gradients.windowMetres = *t;
         } else if (a == "--frames" && (v = next())) {
-            const auto t = number(*v);
+            const auto t = parseNumber(*v);
             if (!t || *t < 2 || *t > 100'000'000 || *t != std::floor(*t)) return usage("--frames takes a frame count");
             frames = int(*t);
         } else if (a == "--what" && (v = next())) {
@@ -118,7 +107,7 @@ int runGpsImport(int argc, char** argv) {
             if (!req.speed && !req.slopes && !req.stations) return usage("--what names nothing to import");
         } else if (a == "--dry-run") {
             dryRun = true;
-        } else if (!a.empty() && a[0] == '-' && !number(a)) {
+        } else if (!a.empty() && a[0] == '-' && !parseNumber(a)) {
             return usage("unknown or incomplete option '" + a + "'");
         } else if (code.empty()) {
             code = a;
@@ -143,19 +132,10 @@ int runGpsImport(int argc, char** argv) {
         } else {
             gps::SyncMark marks[2];
             for (int k = 0; k < 2; ++k) {
-                const auto eq = syncs[size_t(k)].find('=');
-                const auto f = eq == std::string::npos ? std::nullopt : number(syncs[size_t(k)].substr(0, eq));
-                if (!f || *f != std::floor(*f) || *f < 0) return usage("--sync takes FRAME=TIME, e.g. 120=2024-05-01T09:30:04Z");
-                const std::string time = syncs[size_t(k)].substr(eq + 1);
-                double seconds;
-                if (const auto s = number(time)) {
-                    seconds = *s;
-                } else {
-                    const double epoch = parseIsoTime(time);
-                    if (std::isnan(epoch)) return usage("--sync: '" + time + "' is neither seconds nor an ISO 8601 time");
-                    seconds = epoch - ride.startEpoch;
-                }
-                marks[k] = {*f, seconds};
+                std::string why;
+                const auto mark = parseSyncMark(syncs[size_t(k)], ride.startEpoch, &why);
+                if (!mark) return usage(why);
+                marks[k] = *mark;
             }
             req.align = gps::alignBySync(marks[0], marks[1]);
         }

@@ -94,6 +94,32 @@ gps::Track read(QXmlStreamReader& x) {
 
 }  // namespace
 
+std::optional<double> parseNumber(const std::string& s) {
+    try {
+        size_t used = 0;
+        const double v = std::stod(s, &used);
+        if (used != s.size() || !std::isfinite(v)) return std::nullopt;
+        return v;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<gps::SyncMark> parseSyncMark(const std::string& text, double startEpoch, std::string* why) {
+    auto refuse = [why](const std::string& w) {
+        if (why) *why = w;
+        return std::nullopt;
+    };
+    const auto eq = text.find('=');
+    const auto f = eq == std::string::npos ? std::nullopt : parseNumber(text.substr(0, eq));
+    if (!f || *f != std::floor(*f) || *f < 0) return refuse("--sync takes FRAME=TIME, e.g. 120=2024-05-01T09:30:04Z");
+    const std::string time = text.substr(eq + 1);
+    if (const auto s = parseNumber(time)) return gps::SyncMark{*f, *s};
+    const double epoch = parseIsoTime(time);
+    if (std::isnan(epoch)) return refuse("--sync: '" + time + "' is neither seconds nor an ISO 8601 time");
+    return gps::SyncMark{*f, epoch - startEpoch};
+}
+
 double parseIsoTime(const std::string& text) {
     QDateTime t = QDateTime::fromString(QString::fromStdString(text), Qt::ISODateWithMs);
     if (!t.isValid()) return std::nan("");

@@ -7,6 +7,7 @@
 
 #include "edit/route_tables.h"
 #include "editor_window.h"
+#include "gps_import_dialog.h"
 #include "route_table_model.h"
 #include "timeline.h"
 #include "video_pane.h"
@@ -35,6 +36,11 @@ void EditorWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     add(file, "save", tr("&Save"), {QKeySequence::Save}, [this] { save(); });
     add(file, "testDrive", tr("&Test drive from the cursor"), {Qt::Key_F5}, [this] { testDrive(); });
+    add(file, "importGps", tr("&Import GPS track..."), {}, [this] {
+        video_->setPlaying(false);
+        GpsImportDialog dialog(doc_, video_->frameCount(), this);
+        dialog.exec();
+    });
     file->addSeparator();
     add(file, "close", tr("&Close"), {QKeySequence::Close}, [this] { close(); });
 

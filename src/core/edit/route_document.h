@@ -105,6 +105,10 @@ public:
     void setSpeedKeyframes(std::vector<std::pair<int, int>> points);
     int recordedSpeedAt(int frame) const;
 
+    // The whole file replaced (an import that rewrote several sections), as
+    // one undo step; false when it is the same.
+    bool replaceFile(const std::string& bytes) { return apply(bytes); }
+
     // Several changes between these (one drag) undo as one.
     void beginGroup();
     void endGroup();

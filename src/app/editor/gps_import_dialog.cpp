@@ -1,0 +1,249 @@
+#include "gps_import_dialog.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryFile>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "gps/import.h"
+#include "gps/speed_fit.h"
+#include "gpx_file.h"
+
+namespace ts::editor {
+
+GpsImportDialog::GpsImportDialog(edit::RouteDocument& doc, int videoFrames, QWidget* parent)
+    : QDialog(parent), doc_(doc), videoFrames_(videoFrames) {
+    setObjectName("gpsImport");
+    setWindowTitle(tr("Import GPS track"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    auto* trackRow = new QHBoxLayout;
+    track_ = new QLineEdit(this);
+    track_->setObjectName("track");
+    auto* browse = new QPushButton(tr("Browse..."), this);
+    connect(browse, &QPushButton::clicked, this, [this] { this->browse(); });
+    trackRow->addWidget(track_, 1);
+    trackRow->addWidget(browse);
+    form->addRow(tr("GPS track (GPX):"), trackRow);
+
+    auto* align = new QGroupBox(tr("Which moment of the track each frame shows"), this);
+    auto* alignForm = new QFormLayout(align);
+    byOffset_ = new QRadioButton(tr("Offset"), align);
+    byOffset_->setChecked(true);
+    offset_ = new QDoubleSpinBox(align);
+    offset_->setRange(-86400, 86400);
+    offset_->setDecimals(2);
+    offset_->setSuffix(tr(" s"));
+    offset_->setToolTip(tr("Frame 0 is this many seconds after the track's first point (negative: before it)."));
+    alignForm->addRow(byOffset_, offset_);
+    bySync_ = new QRadioButton(tr("Two sync marks"), align);
+    auto* syncRow = new QHBoxLayout;
+    sync1_ = new QLineEdit(align);
+    sync2_ = new QLineEdit(align);
+    for (QLineEdit* e : {sync1_, sync2_}) {
+        e->setPlaceholderText("120=2024-05-01T09:30:04Z");
+        e->setToolTip(tr("FRAME=TIME: the frame shows that track time (ISO 8601, or seconds after the first point)."));
+        syncRow->addWidget(e);
+    }
+    alignForm->addRow(bySync_, syncRow);
+    form->addRow(align);
+
+    auto* what = new QHBoxLayout;
+    speed_ = new QCheckBox(tr("Recorded speed"), this);
+    slopes_ = new QCheckBox(tr("Slopes"), this);
+    stations_ = new QCheckBox(tr("Stations"), this);
+    for (QCheckBox* c : {speed_, slopes_, stations_}) {
+        c->setChecked(true);
+        what->addWidget(c);
+    }
+    tolerance_ = new QDoubleSpinBox(this);
+    tolerance_->setRange(0.5, 50);
+    tolerance_->setValue(1);
+    tolerance_->setSuffix(tr(" km/h"));
+    what->addWidget(new QLabel(tr("Tolerance:"), this));
+    what->addWidget(tolerance_);
+    what->addStretch(1);
+    form->addRow(tr("Rewrite:"), what);
+    layout->addLayout(form);
+
+    auto* previewButton = new QPushButton(tr("Preview"), this);
+    previewButton->setObjectName("preview");
+    connect(previewButton, &QPushButton::clicked, this, [this] { preview(); });
+    layout->addWidget(previewButton, 0, Qt::AlignLeft);
+
+    auto* chart = new QChart;
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    now_ = new QLineSeries(chart);
+    now_->setName(tr("Now"));
+    now_->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
+    fromTrack_ = new QLineSeries(chart);
+    fromTrack_->setName(tr("From the track"));
+    fromTrack_->setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 2));
+    chart->addSeries(now_);
+    chart->addSeries(fromTrack_);
+    auto* x = new QValueAxis(chart);
+    x->setTitleText(tr("frame"));
+    x->setLabelFormat("%d");
+    auto* y = new QValueAxis(chart);
+    y->setTitleText(tr("km/h"));
+    y->setLabelFormat("%d");
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QLineSeries* s : {now_, fromTrack_}) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    auto* view = new QChartView(chart, this);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(720, 260);
+    layout->addWidget(view, 1);
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName("summary");
+    summary_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    problem_ = new QLabel(this);
+    problem_->setObjectName("problem");
+    problem_->setStyleSheet("color: #b00020");
+    problem_->setWordWrap(true);
+    layout->addWidget(summary_);
+    layout->addWidget(problem_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    apply_ = buttons->addButton(tr("Apply"), QDialogButtonBox::AcceptRole);
+    apply_->setEnabled(false);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] { apply(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    for (QLineEdit* e : {track_, sync1_, sync2_}) connect(e, &QLineEdit::textChanged, this, [this] { invalidate(); });
+    for (QDoubleSpinBox* s : {offset_, tolerance_})
+        connect(s, &QDoubleSpinBox::valueChanged, this, [this] { invalidate(); });
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{byOffset_, bySync_, speed_, slopes_, stations_})
+        connect(b, &QAbstractButton::toggled, this, [this] { invalidate(); });
+}
+
+void GpsImportDialog::setTrack(const QString& path) { track_->setText(path); }
+void GpsImportDialog::setOffset(double seconds) {
+    byOffset_->setChecked(true);
+    offset_->setValue(seconds);
+}
+void GpsImportDialog::setSyncMarks(const QString& first, const QString& second) {
+    bySync_->setChecked(true);
+    sync1_->setText(first);
+    sync2_->setText(second);
+}
+QString GpsImportDialog::problem() const { return problem_->text(); }
+QString GpsImportDialog::summary() const { return summary_->text(); }
+
+void GpsImportDialog::browse() {
+    const QString path = QFileDialog::getOpenFileName(this, tr("GPS track of the ride"), track_->text(),
+                                                      tr("GPS tracks (*.gpx);;All files (*)"));
+    if (!path.isEmpty()) track_->setText(path);
+}
+
+void GpsImportDialog::invalidate() {
+    planned_.clear();
+    apply_->setEnabled(false);
+}
+
+bool GpsImportDialog::preview() {
+    invalidate();
+    summary_->clear();
+    problem_->clear();
+    const std::string trackPath = track_->text().trimmed().toStdString();
+    auto refuse = [this](const QString& text) {
+        problem_->setText(text);
+        return false;
+    };
+    if (trackPath.empty()) return refuse(tr("Choose the GPS track of the ride."));
+    if (!speed_->isChecked() && !slopes_->isChecked() && !stations_->isChecked())
+        return refuse(tr("Choose what to rewrite."));
+
+    // The import reads the route from a file: the document as it stands.
+    QTemporaryFile route;
+    if (!route.open()) return refuse(tr("Cannot write a temporary file."));
+    const std::string bytes = doc_.bytes();
+    route.write(bytes.data(), qint64(bytes.size()));
+    route.close();
+
+    gps::ImportRequest req;
+    req.routePath = route.fileName().toStdString();
+    req.frames = videoFrames_ > 1 ? videoFrames_ : doc_.route().lineEnd() + 1;
+    req.speed = speed_->isChecked();
+    req.slopes = slopes_->isChecked();
+    req.stations = stations_->isChecked();
+    req.toleranceKmh = tolerance_->value();
+    gps::ImportPlan plan;
+    try {
+        const gps::Track t = readGpxFile(trackPath);
+        const gps::Ride ride = gps::joinSegments(t);
+        if (byOffset_->isChecked()) {
+            req.align = gps::alignByOffset(offset_->value());
+        } else {
+            gps::SyncMark marks[2];
+            const QLineEdit* edits[2] = {sync1_, sync2_};
+            for (int k = 0; k < 2; ++k) {
+                std::string why;
+                const auto mark = parseSyncMark(edits[k]->text().trimmed().toStdString(), ride.startEpoch, &why);
+                if (!mark) return refuse(QString::fromStdString(why));
+                marks[k] = *mark;
+            }
+            req.align = gps::alignBySync(marks[0], marks[1]);
+        }
+        plan = gps::planImport(ride, t, req);
+    } catch (const gps::ImportError& e) {
+        QString where = QString::fromStdString(trackPath);
+        if (e.line > 0) where += ":" + QString::number(e.line);
+        return refuse(where + ": " + QString::fromStdString(e.what()));
+    }
+
+    // Both curves sampled at about a point a pixel.
+    const int frames = req.frames;
+    const int step = std::max(1, frames / 1500);
+    QList<QPointF> nowPoints, trackPoints;
+    int most = 10;
+    for (int f = 0; f < frames; f += step) {
+        const int was = doc_.recordedSpeedAt(f);
+        const int will = req.speed ? gps::recordedSpeedAt(plan.speed.rows, f) : was;
+        nowPoints << QPointF(f, was);
+        trackPoints << QPointF(f, will);
+        most = std::max({most, was, will});
+    }
+    now_->replace(nowPoints);
+    fromTrack_->replace(trackPoints);
+    const auto axes = now_->attachedAxes();
+    for (QAbstractAxis* a : axes) {
+        if (a->orientation() == Qt::Horizontal) a->setRange(0, frames);
+        else a->setRange(0, (most / 10 + 1) * 10);
+    }
+    QStringList lines;
+    for (const std::string& line : gps::summarise(plan, req)) lines << QString::fromStdString(line);
+    summary_->setText(lines.join('\n'));
+    planned_ = plan.bytes;
+    apply_->setEnabled(true);
+    return true;
+}
+
+void GpsImportDialog::apply() {
+    if (planned_.empty()) return;
+    doc_.replaceFile(planned_);
+    accept();
+}
+
+}  // namespace ts::editor
