@@ -81,6 +81,45 @@ void run(benchmark::State& state, const std::string& file, bool random, int fram
     state.counters["p95_ms"] = ms[ms.size() * 95 / 100];
 }
 
+// The route editor's moves over a five-minute ride, shown at 944 x 472: a
+// frame back (a seek to the keyframe before and a decode forward), a frame
+// on, and 100 frames either way.
+constexpr int kLongFrames = 9000;
+
+std::string h264Long() {
+    ts::VideoSettings s;
+    return makeVideo("h264-long.mp4", s, kLongFrames);
+}
+
+void editorSteps(benchmark::State& state, int stride) {
+    ts::FfmpegFrameSource src;
+    if (!src.open(h264Long())) {
+        state.SkipWithError("cannot open video");
+        return;
+    }
+    ts::ViewFrame frame;
+    frame.resize(944, 472);
+    std::vector<double> ms;
+    int index = stride < 0 ? kLongFrames - 1 : 0;
+    src.getFrame(index, frame);
+    for (auto _ : state) {
+        index += stride;
+        if (index < 0) index = kLongFrames - 1;
+        if (index >= kLongFrames) index = 0;
+        const auto t0 = std::chrono::steady_clock::now();
+        src.getFrame(index, frame);
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    state.counters["p50_ms"] = ms[ms.size() / 2];
+    state.counters["p95_ms"] = ms[ms.size() * 95 / 100];
+}
+
+void BM_EditorStepBack1(benchmark::State& s) { editorSteps(s, -1); }
+void BM_EditorStepOn1(benchmark::State& s) { editorSteps(s, 1); }
+void BM_EditorStepBack100(benchmark::State& s) { editorSteps(s, -100); }
+void BM_EditorStepOn100(benchmark::State& s) { editorSteps(s, 100); }
+
 void BM_H264Sequential(benchmark::State& s) { run(s, h264(), false); }
 void BM_H264Random(benchmark::State& s) { run(s, h264(), true); }
 void BM_MjpegSequential(benchmark::State& s) { run(s, mjpeg(), false); }
@@ -93,6 +132,10 @@ BENCHMARK(BM_H264Random)->Unit(benchmark::kMillisecond)->Iterations(300);
 BENCHMARK(BM_MjpegSequential)->Unit(benchmark::kMillisecond)->Iterations(900);
 BENCHMARK(BM_MjpegRandom)->Unit(benchmark::kMillisecond)->Iterations(600);
 BENCHMARK(BM_H264_1080pScaledSequential)->Unit(benchmark::kMillisecond)->Iterations(120);
+BENCHMARK(BM_EditorStepBack1)->Unit(benchmark::kMillisecond)->Iterations(300);
+BENCHMARK(BM_EditorStepOn1)->Unit(benchmark::kMillisecond)->Iterations(300);
+BENCHMARK(BM_EditorStepBack100)->Unit(benchmark::kMillisecond)->Iterations(80);
+BENCHMARK(BM_EditorStepOn100)->Unit(benchmark::kMillisecond)->Iterations(80);
 BENCHMARK(BM_H264_1080pScaledRandom)->Unit(benchmark::kMillisecond)->Iterations(60);
 
 }  // namespace
