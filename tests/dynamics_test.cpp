@@ -28,7 +28,7 @@ ts::Run electric() {
 int64_t tractionAt(ts::Run r, double kmh) {
     r.speed = int64_t(kmh * 10000);
     r.appliedForce = 0;
-    electricTraction(r);
+    electricTraction(r, r, r);
     return r.appliedForce;
 }
 
@@ -182,12 +182,12 @@ ts::Run airBrake(int type, int n) {
 TEST(AirBrake, Type1ServiceApplicationRates) {
     ts::Run r = airBrake(1, 8);
     r.effectiveBrakeNotch = -7;  // T = 440 / 7 x 7 = 440 kPa
-    brakePressures(r);
+    brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 44444);    // 200 / 30 / 1.5 = 4.4444 kPa
     EXPECT_EQ(r.sapPressure, 55556);   // 200 / 30 / 1.2 = 5.5556 kPa
     EXPECT_EQ(r.mrPressure, 8793333);  // 880 - 200 / 300
     EXPECT_EQ(r.erPressure, 20000);    // recharging at 300 / 150 = 2 kPa
-    for (int i = 0; i < 200; ++i) brakePressures(r);
+    for (int i = 0; i < 200; ++i) brakePressures(r, r, r, r);
     EXPECT_GE(r.bcPressure, 4300000);
     EXPECT_LE(r.bcPressure, 4400000) << "settles between T - 10 and T";
 }
@@ -197,17 +197,17 @@ TEST(AirBrake, Type1BandedReleaseCrossesTheBands) {
     r.effectiveBrakeNotch = 0;
     r.erPressure = 4000000;  // above H = 440 - 55 = 385 kPa
     r.bcPressure = 2000000;  // exactly 200: the middle band
-    brakePressures(r);
+    brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 1950000);  // 300 / 60 = 5 kPa
     r.bcPressure = 1000000;            // exactly 100: the lowest band
-    brakePressures(r);
+    brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 975000);  // 300 / 120 = 2.5 kPa
-    for (int i = 0; i < 50; ++i) brakePressures(r);
+    for (int i = 0; i < 50; ++i) brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 0);
     ts::Run low = airBrake(1, 8);
     low.erPressure = 3000000;  // below H: no release until the pipe recharges
     low.bcPressure = 1000000;
-    brakePressures(low);
+    brakePressures(low, low, low, low);
     EXPECT_EQ(low.bcPressure, 1000000);
 }
 
@@ -216,10 +216,10 @@ TEST(AirBrake, Type0ReleaseAfterEmergencyWaitsForThePipe) {
     r.ebPressure = 390;
     r.bcPressure = 3900000;
     r.effectiveBrakeNotch = 0;
-    for (int i = 0; i < 98; ++i) brakePressures(r);
+    for (int i = 0; i < 98; ++i) brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 3900000);
     EXPECT_EQ(r.erPressure, 3920000) << "recharging at 300 / 30 / 2.5 = 4 kPa a tick";
-    brakePressures(r);
+    brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 3800000) << "falls at 300 / 30 = 10 kPa once the pipe is above it";
     EXPECT_EQ(r.sapPressure, 0);
 }
@@ -228,10 +228,10 @@ TEST(AirBrake, Type0ServiceFollowsTwoAndAHalfTimesThePipeReduction) {
     ts::Run r = airBrake(0, 4);
     r.erPressure = 4900000;
     r.effectiveBrakeNotch = -3;
-    brakePressures(r);
+    brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 0) << "no reduction yet";
     EXPECT_EQ(r.erPressure, 4873333);  // 490 - 200 / 75
-    brakePressures(r);
+    brakePressures(r, r, r, r);
     EXPECT_EQ(r.bcPressure, 66667);  // 200 / 30
     EXPECT_EQ(r.erPressure, 4846666);  // 4873333 - 26666.67, rounded
     EXPECT_EQ(r.sapPressure, 0) << "type 0 never raises the straight air pipe";

@@ -30,33 +30,33 @@ void emergencyType0(const TrainData& t, AirBrake& air, long double up, long doub
 
 }  // namespace
 
-void automaticAirBrake(Run& r, bool emergency) {
-    const long double up = r.brakeUp, down = r.brakeDown;
-    const int N = r.effectiveBrakeNotch;
+void automaticAirBrake(const TrainData& t, const Handles& h, AirBrake& air, bool emergency) {
+    const long double up = t.brakeUp, down = t.brakeDown;
+    const int N = h.effectiveBrakeNotch;
     if (emergency || N == -4) {
-        emergencyType0(r, r, up, down);
+        emergencyType0(t, air, up, down);
         return;
     }
     if (N == 0) {
-        if (r.bcPressure < r.erPressure) change(r.bcPressure, -down / 30);
-        change(r.erPressure, down / 30 / 2.5L);
-        clamp(r.bcPressure);
-        if (r.erPressure > kPa(490)) r.erPressure = kPa(490);
-        else change(r.mrPressure, -up / 600);
+        if (air.bcPressure < air.erPressure) change(air.bcPressure, -down / 30);
+        change(air.erPressure, down / 30 / 2.5L);
+        clamp(air.bcPressure);
+        if (air.erPressure > kPa(490)) air.erPressure = kPa(490);
+        else change(air.mrPressure, -up / 600);
     } else if (N == -1) {
-        if (r.erPressure < kPa(490)) {
-            change(r.erPressure, down / 30 / 2.5L);
-            change(r.mrPressure, -up / 600);
+        if (air.erPressure < kPa(490)) {
+            change(air.erPressure, down / 30 / 2.5L);
+            change(air.mrPressure, -up / 600);
         }
     } else if (N == -3) {
-        if (r.bcPressure < kPa(r.ebPressure) &&
-            r.bcPressure < (kPa(490) - r.erPressure) * 2.5L) {
-            change(r.bcPressure, up / 30);
-            change(r.sapPressure, -up / 90);
+        if (air.bcPressure < kPa(t.ebPressure) &&
+            air.bcPressure < (kPa(490) - air.erPressure) * 2.5L) {
+            change(air.bcPressure, up / 30);
+            change(air.sapPressure, -up / 90);
         }
-        change(r.erPressure, -up / 75);
-        clamp(r.erPressure);
-        clamp(r.sapPressure);
+        change(air.erPressure, -up / 75);
+        clamp(air.erPressure);
+        clamp(air.sapPressure);
     }
 }
 
@@ -128,14 +128,10 @@ void electroPneumaticBrakeWithPipe(const TrainData& t, const Handles& h, AirBrak
     }
 }
 
-// The brake types' table holds every pressure rule under one signature.
-void electroPneumaticBrake(Run& r, bool emergency) { electroPneumaticBrake(r, r, r, emergency); }
-void electroPneumaticBrakeWithPipe(Run& r, bool emergency) { electroPneumaticBrakeWithPipe(r, r, r, emergency); }
-
-void brakePressures(Run& r) {
-    const bool emergency = r.safetyEmergencyBrake == 1 || r.atsServiceBrake == 1;
-    if (r.brakeNotchCount < 1) return;
-    if (const auto rule = brakeTraits(r.brakeType).pressures) rule(r, emergency);
+void brakePressures(const TrainData& t, const Protection& p, const Handles& h, AirBrake& air) {
+    const bool emergency = p.safetyEmergencyBrake == 1 || p.atsServiceBrake == 1;
+    if (h.brakeNotchCount < 1) return;
+    if (const auto rule = brakeTraits(t.brakeType).pressures) rule(t, h, air, emergency);
 }
 
 void brakeCylinderGauge(const TrainData& t, const Motion& m, AirBrake& air) {

@@ -8,7 +8,7 @@
 namespace ts {
 
 // Once per 33 ms step.
-void brakePressures(Run& r);
+void brakePressures(const TrainData& t, const Protection& p, const Handles& h, AirBrake& air);
 void brakeCylinderGauge(const TrainData& t, const Motion& m, AirBrake& air);
 // Once per 100 ms step.
 void compressor(const TrainData& t, AirBrake& air, TDDSD& sound);

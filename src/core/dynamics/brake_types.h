@@ -10,7 +10,7 @@ namespace ts {
 
 struct BrakeTypeTraits {
     // The 33 ms pressure rule; none for a type the program does not know.
-    void (*pressures)(Run& r, bool emergency) = nullptr;
+    void (*pressures)(const TrainData& t, const Handles& h, AirBrake& air, bool emergency) = nullptr;
     // The loader's rules: a fixed count of brake positions (0: the train
     // file's), and the fewest positions the train file may give.
     int fixedNotchCount = 0;
@@ -41,8 +41,8 @@ inline std::string brakeStepsExplanation(int brakeType, int minimum, int inFile)
 constexpr int kAutomaticApplyPosition = -3;
 
 // The pressure rules of the three types.
-void automaticAirBrake(Run& r, bool emergency);
-void electroPneumaticBrake(Run& r, bool emergency);
-void electroPneumaticBrakeWithPipe(Run& r, bool emergency);
+void automaticAirBrake(const TrainData& t, const Handles& h, AirBrake& air, bool emergency);
+void electroPneumaticBrake(const TrainData& t, const Handles& h, AirBrake& air, bool emergency);
+void electroPneumaticBrakeWithPipe(const TrainData& t, const Handles& h, AirBrake& air, bool emergency);
 
 }  // namespace ts

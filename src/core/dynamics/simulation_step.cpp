@@ -16,13 +16,13 @@ void DrivingRun::mmTimer1Timer() {
     r.resistanceForce = 0;
     // 2: traction only below the maximum speed and with the doors closed (door lamp lit)
     if (r.speed < int64_t(r.maxSpeed) * 10000 && r.doorLampLit == 1) {
-        electricTraction(r);
+        electricTraction(r, r, r);
         dieselTraction(r, r, r, r);
         powerDelay(r, r, r);
         applyReverser(r, r);
     }
     // 3 .. 6
-    brakePressures(r);
+    brakePressures(r, r, r, r);
     brakeCylinderGauge(r, r, r);
     brakeDelay(r, r, r);
     brakeForce(r, r, r);

@@ -25,21 +25,21 @@ void addAcceleration(const TrainData& t, Motion& m, long double a) {
     if (std::isfinite(f)) m.appliedForce = store(f);
 }
 
-void electricTraction(Run& r) {
-    if (r.effectivePowerNotch < 1 || r.engineType != 1) return;
-    if (r.effectivePowerNotch > r.notchRowCount || r.effectivePowerNotch > kNotchRows) return;
-    const NotchRow& n = r.notchTable[size_t(r.effectivePowerNotch)];
+void electricTraction(const TrainData& t, Motion& m, const Handles& h) {
+    if (h.effectivePowerNotch < 1 || t.engineType != 1) return;
+    if (h.effectivePowerNotch > t.notchRowCount || h.effectivePowerNotch > kNotchRows) return;
+    const NotchRow& n = t.notchTable[size_t(h.effectivePowerNotch)];
     // A row that would divide by zero gives no traction.
     if (n.baseSpeed <= 0 || n.fadeFactor <= 0) return;
-    const long double u = absKmh(r);
+    const long double u = absKmh(m);
     const long double base = n.baseSpeed, fade = n.fadeSpeed;
-    if (u < base) addAcceleration(r, r, u * (n.baseAccel - n.startAccel) / base + n.startAccel);
-    if (base <= u && u < fade) addAcceleration(r, r, base * n.baseAccel / u);
+    if (u < base) addAcceleration(t, m, u * (n.baseAccel - n.startAccel) / base + n.startAccel);
+    if (base <= u && u < fade) addAcceleration(t, m, base * n.baseAccel / u);
     if (u >= fade && u > 0) {
         const long double constantPower = base * n.baseAccel / fade * fade;
         const long double a = constantPower / wholePower(n.fadeFactor, n.fadeSpeed) *
                               wholePower(n.fadeFactor, std::llround(std::nearbyintl(u))) / u;
-        addAcceleration(r, r, a);
+        addAcceleration(t, m, a);
     }
 }
 

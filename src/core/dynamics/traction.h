@@ -9,7 +9,7 @@ namespace ts {
 // Adds an acceleration in km/h/s, applied to the whole train mass, to appliedForce.
 void addAcceleration(const TrainData& t, Motion& m, long double a);
 
-void electricTraction(Run& r);  // A
+void electricTraction(const TrainData& t, Motion& m, const Handles& h);  // A
 void dieselTraction(const TrainData& t, Motion& m, Traction& tr, const Handles& h);    // B, gear change included
 void powerDelay(const TrainData& t, Traction& tr, Handles& h);        // C
 void applyReverser(const Handles& h, Motion& m);     // D
