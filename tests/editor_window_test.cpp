@@ -337,6 +337,18 @@ TEST(RouteEditor, TheEditCommandRefusesWhatItCannotOpen) {
     EXPECT_FALSE(std::filesystem::exists("fresh_train.txt"));
 }
 
+TEST(RouteEditor, ANewRouteIsWrittenAtOnceAsAMinimalRouteThatChecksClean) {
+    DemoCopy demo;
+    // The editor stays open until killed: the route is on disk before that.
+    const Program p = runTrainsim("edit --data . mine --video video/40.mp4 --train-from 40 -platform offscreen & "
+                                  "pid=$!; for i in $(seq 1 600); do [ -f mine_line.txt ] && break; sleep 0.1; done; "
+                                  "kill $pid; wait $pid; true");
+    ASSERT_TRUE(std::filesystem::exists("mine_line.txt")) << p.out;
+    EXPECT_TRUE(std::filesystem::exists("mine_train.txt"));
+    const Program check = runTrainsim("check --data . mine");
+    EXPECT_EQ(check.status, 0) << check.out;
+}
+
 TEST(RouteEditor, TheGpsImportIsPreviewedOverTheCurveAndUndoesAsOneStep) {
     DemoCopy demo;
     auto w = openEditor("789");

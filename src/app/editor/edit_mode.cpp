@@ -154,6 +154,9 @@ int runEditMode(int argc, char** argv) {
         if (!source.open(video)) return fail(tr("The video %1 cannot be read.").arg(QString::fromStdString(video)));
         if (!provideTrainFile(code, trainFrom)) return 1;
         doc = edit::RouteDocument::fresh(routeVideoName(video), source.length());
+        // The new route exists from the start, as a minimal route that runs.
+        std::string error;
+        if (!doc->save(path, &error)) return fail(QString::fromStdString(error));
     }
 
     auto* window = new editor::EditorWindow(std::move(*doc), code, path);

@@ -1,5 +1,6 @@
 #include "video_pane.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -44,6 +45,7 @@ VideoPane::VideoPane(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new FrameView(this);
+    view_->installEventFilter(this);
     layout->addWidget(view_, 1);
     auto* bar = new QHBoxLayout;
     playButton_ = new QToolButton(this);
@@ -70,6 +72,12 @@ VideoPane::VideoPane(QWidget* parent) : QWidget(parent) {
 }
 
 VideoPane::~VideoPane() = default;
+
+bool VideoPane::eventFilter(QObject* watched, QEvent* e) {
+    // A larger view fetches the frame again at its new size rather than enlarging the old picture.
+    if (watched == view_ && e->type() == QEvent::Resize && frame_ >= 0 && !playing()) show(frame_);
+    return QWidget::eventFilter(watched, e);
+}
 
 bool VideoPane::open(const QString& path, bool letterbox) {
     setPlaying(false);

@@ -65,6 +65,9 @@ public:
 signals:
     void frameChanged(int frame);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void show(int frame);
     void playTick();
