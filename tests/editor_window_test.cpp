@@ -10,7 +10,10 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <fstream>
@@ -395,4 +398,103 @@ TEST(RouteEditor, TheGpsImportIsPreviewedOverTheCurveAndUndoesAsOneStep) {
     EXPECT_TRUE(doc.modified());
     ASSERT_TRUE(doc.undo());
     EXPECT_EQ(doc.bytes(), before) << "the whole import undoes at once";
+}
+
+TEST(RouteEditor, TablesAndTheLineFormRefuseWhatTheReaderWouldAndShowTimesAsClockTimes) {
+    DemoCopy demo;
+    auto w = openEditor("789");
+    RouteDocument& doc = w->document();
+    auto* stations = w->table(TableKind::Station)->model();
+    // departureTime (column 5) as a clock time, edited as one.
+    EXPECT_EQ(stations->data(stations->index(0, 5), Qt::DisplayRole).toString().size(), 8);
+    EXPECT_TRUE(stations->data(stations->index(0, 5), Qt::DisplayRole).toString().contains(':'));
+    ASSERT_TRUE(stations->setData(stations->index(0, 5), "08:01:30", Qt::EditRole));
+    EXPECT_EQ(doc.route().stationTable[0].departureTime, (8 * 3600 + 90) * 30);
+    // A stop frame that is not a number: refused with why, nothing changes.
+    const std::string before = doc.bytes();
+    EXPECT_FALSE(stations->setData(stations->index(0, 2), "soon", Qt::EditRole));
+    EXPECT_EQ(doc.bytes(), before);
+    EXPECT_FALSE(w->statusBar()->currentMessage().isEmpty()) << "the reason is shown";
+
+    // The line form: a frame rate the reader refuses is put back, with why.
+    auto* rate = w->singleValues()->findChild<QLineEdit*>("[FrameRate]");
+    ASSERT_TRUE(rate);
+    const QString was = rate->text();
+    rate->setText("0");
+    emit rate->editingFinished();
+    EXPECT_EQ(rate->text(), was);
+    EXPECT_FALSE(w->singleValues()->findChild<QLabel*>("problem")->text().isEmpty());
+    // "From the video": the end of the line at the video's last frame.
+    w->singleValues()->findChild<QPushButton*>("endFromVideo")->click();
+    EXPECT_EQ(doc.route().lineEnd(), w->video()->frameCount() - 1);
+    ASSERT_TRUE(doc.undo());
+    EXPECT_FALSE(doc.route().hasEndPosition) << "the demo route has no [EndPos] of its own";
+
+    // Delete the selected row, and undo it.
+    const int rows = doc.rowCount(TableKind::Sign);
+    ASSERT_GT(rows, 0);
+    w->showRow(TableKind::Sign, 0, true);
+    w->action("delete")->trigger();
+    EXPECT_EQ(doc.rowCount(TableKind::Sign), rows - 1);
+    EXPECT_EQ(w->table(TableKind::Sign)->model()->rowCount(), rows - 1);
+    w->action("undo")->trigger();
+    EXPECT_EQ(doc.rowCount(TableKind::Sign), rows);
+}
+
+TEST(RouteEditor, TheTimelineZoomsFromTheWholeRouteToSingleFramesAndClicksMoveTheCursor) {
+    DemoCopy demo;
+    auto w = openEditor("40");
+    Timeline* t = w->timeline();
+    t->zoomToAll();
+    const QRect lane = t->laneRect(TableKind::Tunnel);
+    EXPECT_EQ(t->firstFrame(), 0);
+    EXPECT_GE(t->frameAt(lane.right()), t->frameCount() - 1 - int(t->framesPerPixel()) - 1) << "all of it in sight";
+    for (int i = 0; i < 20; ++i) w->action("zoomIn")->trigger();
+    EXPECT_DOUBLE_EQ(t->framesPerPixel(), 1.0 / 8) << "no closer than 8 pixels a frame";
+    EXPECT_EQ(t->xOf(w->cursorFrame() + 1) - t->xOf(w->cursorFrame()), 8);
+    // A click on an empty stretch of a lane moves the cursor there, and the video with it.
+    const QPoint empty(t->xOf(w->cursorFrame() + 3) + 2, lane.center().y());
+    const int target = t->frameAt(empty.x());
+    QTest::mouseClick(t, Qt::LeftButton, {}, empty);
+    EXPECT_EQ(w->cursorFrame(), target);
+    EXPECT_EQ(w->video()->frame(), target);
+    // Far away the view follows the cursor.
+    w->setCursorFrame(4000);
+    EXPECT_GE(4000, t->firstFrame());
+    EXPECT_LE(t->xOf(4000), lane.right());
+    w->action("zoomAll")->trigger();
+    EXPECT_EQ(t->firstFrame(), 0);
+}
+
+TEST(RouteEditor, PlayingFollowsTheRecordedPaceAndATestDriveOfABrokenRouteIsRefused) {
+    DemoCopy demo;
+    Devices devices;
+    auto w = openEditor("789");
+    const int from = w->cursorFrame();
+    w->action("play")->trigger();
+    EXPECT_TRUE(w->video()->playing());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->cursorFrame() >= from + 15; }, 20000)) << "half a second of video";
+    w->action("play")->trigger();
+    EXPECT_FALSE(w->video()->playing());
+    const int stopped = w->cursorFrame();
+    QTest::qWait(100);
+    EXPECT_EQ(w->cursorFrame(), stopped);
+
+    // A route that would not load: the editor says so and drives nothing.
+    ASSERT_TRUE(w->document().setSingle(edit::SingleValue::StaffImage, "image\\missing.bmp", nullptr));
+    bool drove = false;
+    w->onTestDriveShown = [&](TForm1& form) {
+        drove = true;
+        form.close();
+    };
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            if (auto* m = qobject_cast<QMessageBox*>(box)) shown = m->text();
+            box->close();
+        }
+    });
+    w->action("testDrive")->trigger();
+    EXPECT_FALSE(drove);
+    EXPECT_TRUE(shown.contains("error")) << shown.toStdString();
 }
