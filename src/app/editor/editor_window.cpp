@@ -187,6 +187,19 @@ void EditorWindow::deleteSelectedRow() {
 
 void EditorWindow::documentChanged() {
     for (auto& [kind, model] : models_) model->reload();
+    // A table whose rows were added or removed has lost its selection: the timeline's stands.
+    if (const auto sel = timeline_->selectedRow()) {
+        if (sel->second < doc_.rowCount(sel->first)) {
+            QTableView* view = tables_.at(sel->first);
+            if (view->currentIndex().row() != sel->second) {
+                syncing_ = true;
+                view->selectRow(sel->second);
+                syncing_ = false;
+            }
+        } else {
+            timeline_->selectRow(sel->first, -1);
+        }
+    }
     form_->reload();
     openVideo();
     timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));

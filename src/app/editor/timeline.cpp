@@ -259,8 +259,16 @@ void Timeline::paintLane(QPainter& p, TableKind kind, const QRect& lane) {
         }
         const QString label = rowLabel(kind, row);
         if (!label.isEmpty()) {
+            // On a pale patch, so that the row's marks do not cross out its name.
+            const QRect text = p.fontMetrics()
+                                   .boundingRect(QRect(xOf(*lo) + 3, lane.top(), 200, lane.height()),
+                                                 Qt::AlignVCenter | Qt::AlignLeft, label)
+                                   .adjusted(-1, 1, 1, -1);
+            QColor patch = palette().base().color();
+            patch.setAlpha(190);
+            p.fillRect(text, patch);
             p.setPen(palette().text().color());
-            p.drawText(QRect(xOf(*lo) + 3, lane.top(), 200, lane.height()), Qt::AlignVCenter | Qt::AlignLeft, label);
+            p.drawText(text, Qt::AlignCenter, label);
         }
     }
 }
