@@ -11,6 +11,7 @@
 #include "devices/messages.h"
 #include "driving_window.h"
 #include "program_end.h"
+#include "report_window.h"
 
 namespace ts::editor {
 
@@ -51,6 +52,8 @@ bool testDrive(const edit::RouteDocument& doc, const TestDrive& how, QString* er
     if (how.shown) QTimer::singleShot(0, form, [form, shown = how.shown] { shown(*form); });
     form->runModal();
     form->hide();
+    // How the test run went, as after any run that moved.
+    if (const DriveReport report = form->run().report(); report.moved()) (new ReportWindow(report))->show();
     app().current = nullptr;
     form->deleteLater();
     return true;
