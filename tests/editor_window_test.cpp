@@ -22,6 +22,7 @@
 #include "app_state.h"
 #include "check_list.h"
 #include "driving_window.h"
+#include "data/text_file.h"
 #include "drive_runner.h"
 #include "edit/route_tables.h"
 #include "editor_window.h"
@@ -43,12 +44,7 @@ using edit::TableKind;
 
 namespace {
 
-std::string readFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string readFile(const std::string& p) { return readFileBytes(p).value_or(""); }
 
 // The demo data set copied into a scratch folder that is the current folder.
 struct DemoCopy {
