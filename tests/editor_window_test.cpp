@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -493,4 +494,25 @@ TEST(RouteEditor, PlayingFollowsTheRecordedPaceAndATestDriveOfABrokenRouteIsRefu
     w->action("testDrive")->trigger();
     EXPECT_FALSE(drove);
     EXPECT_TRUE(shown.contains("error")) << shown.toStdString();
+}
+
+TEST(RouteEditor, OpenRouteSwitchesToAnotherRouteInAWindowOfItsOwn) {
+    DemoCopy demo;
+    auto w = openEditor("789");
+    // The route list's dialog is answered as a user would: pick 40.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            dialog->setTextValue("40");
+            dialog->accept();
+        }
+    });
+    w->action("openRoute")->trigger();
+    EXPECT_FALSE(w->isVisible()) << "the first window closed";
+    EditorWindow* next = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* e = qobject_cast<EditorWindow*>(top); e && e != w.get() && e->isVisible()) next = e;
+    ASSERT_TRUE(next);
+    EXPECT_TRUE(next->windowTitle().startsWith("40_line.txt")) << next->windowTitle().toStdString();
+    EXPECT_EQ(next->document().bytes(), readFile("40_line.txt"));
+    next->close();
 }

@@ -34,6 +34,8 @@ void EditorWindow::buildMenus() {
         return a;
     };
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    add(file, "newRoute", tr("&New route..."), {QKeySequence::New}, [this] { openOther(true); });
+    add(file, "openRoute", tr("&Open route..."), {QKeySequence::Open}, [this] { openOther(false); });
     add(file, "save", tr("&Save"), {QKeySequence::Save}, [this] { save(); });
     add(file, "testDrive", tr("&Test drive from the cursor"), {Qt::Key_F5}, [this] { testDrive(); });
     add(file, "importGps", tr("&Import GPS track..."), {}, [this] {
@@ -109,6 +111,7 @@ void EditorWindow::showKeys() {
            "<tr><td><b>Ctrl+Z</b> / <b>Ctrl+Shift+Z</b></td><td>undo / redo</td></tr>"
            "<tr><td><b>Delete</b></td><td>delete the selected row</td></tr>"
            "<tr><td><b>Ctrl+S</b></td><td>save</td></tr>"
+           "<tr><td><b>Ctrl+N</b> / <b>Ctrl+O</b></td><td>a new route / another route</td></tr>"
            "<tr><td><b>F5</b></td><td>test drive from the cursor</td></tr>"
            "</table>"
            "<p>On the timeline: click a row to select it, drag one of its marks to move that position, "

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,9 +13,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "check_list.h"
+#include "route_opening.h"
 #include "data/file_names.h"
 #include "edit/route_tables.h"
 #include "route_table_model.h"
@@ -251,15 +254,52 @@ void EditorWindow::testDrive() {
     if (!ok) statusBar()->showMessage(error, 10000);
 }
 
-void EditorWindow::closeEvent(QCloseEvent* e) {
-    if (askOnClose && doc_.modified()) {
-        const auto answer = QMessageBox::question(
-            this, tr("Route editor"), tr("Save the changes to %1?").arg(QString::fromStdString(path_)),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !save())) {
-            e->ignore();
+bool EditorWindow::confirmClose() {
+    if (!askOnClose || !doc_.modified()) return true;
+    const auto answer = QMessageBox::question(
+        this, tr("Route editor"), tr("Save the changes to %1?").arg(QString::fromStdString(path_)),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    return answer == QMessageBox::Discard || (answer == QMessageBox::Save && save());
+}
+
+void EditorWindow::openOther(bool newRoute) {
+    video_->setPlaying(false);
+    std::optional<std::string> code;
+    if (newRoute) {
+        bool ok = false;
+        const QString c = QInputDialog::getText(this, tr("New route"),
+                                                tr("The new route's code (its files are CODE_line.txt and "
+                                                   "CODE_train.txt):"),
+                                                QLineEdit::Normal, {}, &ok)
+                              .trimmed();
+        if (!ok || c.isEmpty()) return;
+        if (std::filesystem::exists(resolveDataPath(c.toStdString() + "_line.txt"))) {
+            QMessageBox::warning(this, tr("New route"), tr("The data folder has a route %1 already.").arg(c));
             return;
         }
+        code = c.toStdString();
+    } else {
+        code = askRouteCode(this, false);
+    }
+    if (!code || (*code == code_ && !newRoute) || !confirmClose()) return;
+    QString why;
+    bool asked = true;
+    auto route = openRoute({*code, {}, {}}, this, &why, &asked);
+    if (!route) {
+        if (!why.isEmpty()) QMessageBox::warning(this, tr("Route editor"), why);
+        return;
+    }
+    EditorWindow* next = showEditor(std::move(*route));
+    next->askOnClose = askOnClose;
+    next->onTestDriveShown = onTestDriveShown;
+    askOnClose = false;  // answered above
+    close();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* e) {
+    if (!confirmClose()) {
+        e->ignore();
+        return;
     }
     video_->setPlaying(false);
     e->accept();

@@ -48,6 +48,8 @@ public:
     void showRow(edit::TableKind kind, int row, bool moveCursor);
     bool save(QString* error = nullptr);
     void testDrive();
+    // File > Open route / New route: another route in a window of its own, this one closed.
+    void openOther(bool newRoute);
     // Tests set these: no questions on close, and a hand on the test drive's window.
     bool askOnClose = true;
     std::function<void(TForm1&)> onTestDriveShown;
@@ -57,6 +59,8 @@ protected:
 
 private:
     void buildMenus();
+    // Asks whether to save unsaved changes; false when the user cancels.
+    bool confirmClose();
     void buildLayout();
     void documentChanged();
     void openVideo();
