@@ -127,6 +127,17 @@ TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {
     EXPECT_TRUE(label.endsWith(QString(" %1 km/h").arg(w->document().recordedSpeedAt(start + 110))))
         << label.toStdString();
 
+    // Ctrl+1 marks a station at the cursor; undone at once.
+    const int stationRows = w->document().rowCount(TableKind::Station);
+    QTest::keyClick(w.get(), Qt::Key_1, Qt::ControlModifier);
+    ASSERT_EQ(w->document().rowCount(TableKind::Station), stationRows + 1);
+    ASSERT_TRUE(w->timeline()->selectedRow());
+    const auto stop = w->document().framePositions(TableKind::Station, w->timeline()->selectedRow()->second);
+    EXPECT_LE(stop[0], start + 110);
+    EXPECT_GE(stop[1], start + 110) << "its stop range holds the cursor";
+    QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w->document().rowCount(TableKind::Station), stationRows);
+
     // To the next event and back: a position of some row.
     QTest::keyClick(w.get(), Qt::Key_BracketRight);
     const int next = w->cursorFrame();

@@ -51,10 +51,16 @@ void EditorWindow::buildMenus() {
     add(edit, "redo", tr("&Redo"), {QKeySequence::Redo, Qt::CTRL | Qt::Key_Y}, [this] { doc_.redo(); });
     edit->addSeparator();
     QMenu* addMenu = edit->addMenu(tr("&Add at the cursor"));
+    // Ctrl+1 to Ctrl+9 for the first nine, so that an author can step through
+    // the ride and mark each place as it comes.
+    int number = 0;
     for (const auto& def : edit::tableDefs()) {
         const TableKind kind = def.kind;
         if (kind == TableKind::SpeedUnit) continue;
-        add(addMenu, "add" + QString::fromLatin1(def.marker), tableTitle(kind), {}, [this, kind] { addRow(kind); });
+        ++number;
+        QList<QKeySequence> keys;
+        if (number <= 9) keys << QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number));
+        add(addMenu, "add" + QString::fromLatin1(def.marker), tableTitle(kind), keys, [this, kind] { addRow(kind); });
     }
     add(edit, "addKeyframe", tr("Recorded speed &keyframe at the cursor"), {Qt::Key_K}, [this] {
         auto points = doc_.speedKeyframes();
@@ -105,6 +111,8 @@ void EditorWindow::showKeys() {
            "<tr><td><b>[</b> / <b>]</b></td><td>to the previous / next event</td></tr>"
            "<tr><td><b>Space</b></td><td>play or pause at the recorded pace</td></tr>"
            "<tr><td><b>Ctrl+G</b></td><td>go to a frame by number</td></tr>"
+           "<tr><td><b>Ctrl+1</b> ... <b>Ctrl+9</b></td><td>a station, signal, speed limit, speed check, slope, "
+           "sign, tunnel, sound or announcement at the cursor</td></tr>"
            "<tr><td><b>K</b></td><td>a recorded-speed keyframe at the cursor</td></tr>"
            "<tr><td><b>Ctrl++</b> / <b>Ctrl+-</b> / <b>Ctrl+0</b></td><td>zoom the timeline in / out / to the "
            "whole route (or Ctrl+wheel)</td></tr>"
