@@ -112,14 +112,16 @@ void EditorWindow::openVideo() {
     const std::string file = doc_.route().videoFile;
     const bool letterbox = doc_.route().letterbox == 1;
     const std::string key = file + (letterbox ? "|1" : "|0");
-    if (key == videoShown_) return;
-    videoShown_ = key;
-    const int keep = cursor_;
-    if (!video_->open(QString::fromStdString(resolveDataPath(file)), letterbox) && !file.empty())
-        statusBar()->showMessage(tr("The video \"%1\" cannot be read.").arg(QString::fromStdString(file)), 10000);
-    form_->setVideoFrames(video_->frameCount());
+    const bool reopen = key != videoShown_;
+    const int keep = cursor_;  // opening shows frame 0, and the cursor follows the video
+    if (reopen) {
+        videoShown_ = key;
+        if (!video_->open(QString::fromStdString(resolveDataPath(file)), letterbox) && !file.empty())
+            statusBar()->showMessage(tr("The video \"%1\" cannot be read.").arg(QString::fromStdString(file)), 10000);
+        form_->setVideoFrames(video_->frameCount());
+    }
     timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));
-    video_->setFrame(keep);
+    if (reopen) video_->setFrame(keep);
 }
 
 void EditorWindow::setCursorFrame(int frame) {
@@ -128,7 +130,6 @@ void EditorWindow::setCursorFrame(int frame) {
     cursor_ = frame;
     timeline_->setCursorFrame(frame);
     if (video_->frame() != frame) video_->setFrame(frame);
-    video_->refreshLabel();
 }
 
 void EditorWindow::stepToEvent(int direction) {
@@ -205,7 +206,6 @@ void EditorWindow::documentChanged() {
     }
     form_->reload();
     openVideo();
-    timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));
     timeline_->documentChanged();
     video_->refreshLabel();
     checks_->scheduleCheck();

@@ -63,6 +63,8 @@ private:
     bool confirmClose();
     void buildLayout();
     void documentChanged();
+    // Opens the route's video when the route names another one; the timeline
+    // covers the video and the line, whichever is longer.
     void openVideo();
     void updateTitle();
     void goToFrameDialog();

@@ -15,7 +15,6 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryFile>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -23,6 +22,7 @@
 #include "gps/import.h"
 #include "gps/speed_fit.h"
 #include "gpx_file.h"
+#include "unsaved_route.h"
 
 namespace ts::editor {
 
@@ -176,14 +176,11 @@ bool GpsImportDialog::preview() {
         return refuse(tr("Choose what to rewrite."));
 
     // The import reads the route from a file: the document as it stands.
-    QTemporaryFile route;
-    if (!route.open()) return refuse(tr("Cannot write a temporary file."));
-    const std::string bytes = doc_.bytes();
-    route.write(bytes.data(), qint64(bytes.size()));
-    route.close();
+    const auto route = unsavedRouteFile(doc_);
+    if (!route) return refuse(tr("Cannot write a temporary file."));
 
     gps::ImportRequest req;
-    req.routePath = route.fileName().toStdString();
+    req.routePath = route->fileName().toStdString();
     req.frames = videoFrames_ > 1 ? videoFrames_ : doc_.route().lineEnd() + 1;
     req.speed = speed_->isChecked();
     req.slopes = slopes_->isChecked();

@@ -1,8 +1,6 @@
 #include "test_drive.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryFile>
 #include <QTimer>
 
 #include <fstream>
@@ -12,6 +10,7 @@
 #include "driving_window.h"
 #include "program_end.h"
 #include "report_window.h"
+#include "unsaved_route.h"
 
 namespace ts::editor {
 
@@ -20,11 +19,9 @@ bool testDrive(const edit::RouteDocument& doc, const TestDrive& how, QString* er
         if (error) *error = why;
         return false;
     };
-    QTemporaryFile route(QDir::temp().filePath("trainsim-test-drive-XXXXXX.txt"));
-    if (!route.open()) return fail(QCoreApplication::translate("TestDrive", "Cannot write a temporary file."));
+    const auto route = unsavedRouteFile(doc);
+    if (!route) return fail(QCoreApplication::translate("TestDrive", "Cannot write a temporary file."));
     const std::string bytes = doc.bytes();
-    route.write(bytes.data(), qint64(bytes.size()));
-    route.close();
 
     // A fatal message ends the program, as in any run: the edits are kept first.
     const std::string recovery = how.recoveryPath;
@@ -40,7 +37,7 @@ bool testDrive(const edit::RouteDocument& doc, const TestDrive& how, QString* er
 
     auto* form = new TForm1(how.code, [](const std::string&) {});
     app().current = form;
-    form->run().setRouteFile(route.fileName().toStdString());
+    form->run().setRouteFile(route->fileName().toStdString());
     try {
         form->formCreate();
     } catch (const FatalError&) {

@@ -166,31 +166,35 @@ QPoint Timeline::handlePoint(TableKind kind, int row, int column) const {
 QPoint Timeline::keyframePoint(int index) const {
     const auto points = doc_.speedKeyframes();
     if (index < 0 || size_t(index) >= points.size()) return {};
-    return QPoint(xOf(points[size_t(index)].first + 0.5), yOfSpeed(points[size_t(index)].second));
+    return pointOf(points[size_t(index)], speedTop(points));
 }
 
-double Timeline::speedTop() const {
+QPoint Timeline::pointOf(const std::pair<int, int>& keyframe, double top) const {
+    return QPoint(xOf(keyframe.first + 0.5), yOfSpeed(keyframe.second, top));
+}
+
+double Timeline::speedTop(const std::vector<std::pair<int, int>>& keyframes) {
     int most = 40;
-    for (const auto& p : doc_.speedKeyframes()) most = std::max(most, p.second);
+    for (const auto& p : keyframes) most = std::max(most, p.second);
     return std::ceil(most * 1.15 / 10) * 10;
 }
 
-int Timeline::yOfSpeed(double kmh) const {
+int Timeline::yOfSpeed(double kmh, double top) const {
     const QRect r = speedRect().adjusted(0, 6, 0, -4);
-    return r.bottom() - int(std::lround(kmh / speedTop() * r.height()));
+    return r.bottom() - int(std::lround(kmh / top * r.height()));
 }
 
 int Timeline::speedAt(int y) const {
     const QRect r = speedRect().adjusted(0, 6, 0, -4);
-    return std::max(0, int(std::lround(double(r.bottom() - y) / r.height() * speedTop())));
+    return std::max(0, int(std::lround(double(r.bottom() - y) / r.height() * speedTop(doc_.speedKeyframes()))));
 }
 
 int Timeline::nearestKeyframe(QPoint p) const {
     const auto points = doc_.speedKeyframes();
+    const double top = speedTop(points);
     int best = -1, bestDistance = kGrab * kGrab * 2;
     for (size_t i = 0; i < points.size(); ++i) {
-        const QPoint k = keyframePoint(int(i));
-        const int d = (k - p).manhattanLength();
+        const int d = (pointOf(points[i], top) - p).manhattanLength();
         if (d <= bestDistance) {
             best = int(i);
             bestDistance = d;
@@ -276,15 +280,17 @@ void Timeline::paintLane(QPainter& p, TableKind kind, const QRect& lane) {
 void Timeline::paintSpeed(QPainter& p) {
     const QRect r = speedRect();
     p.fillRect(r, palette().base());
+    // The curve and its scale once per paint: a drag repaints at every move.
+    const auto points = doc_.speedKeyframes();
+    const double top = speedTop(points);
     p.setPen(QPen(palette().mid().color(), 1, Qt::DotLine));
-    for (int kmh = 20; kmh < speedTop(); kmh += 20) {
-        const int y = yOfSpeed(kmh);
+    for (int kmh = 20; kmh < top; kmh += 20) {
+        const int y = yOfSpeed(kmh, top);
         p.drawLine(r.left(), y, r.right(), y);
         p.drawText(r.left() + 2, y - 2, QString::number(kmh));
     }
-    const auto points = doc_.speedKeyframes();
     QPolygon curve;
-    for (size_t i = 0; i < points.size(); ++i) curve << keyframePoint(int(i));
+    for (const auto& k : points) curve << pointOf(k, top);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 2));
     p.drawPolyline(curve);

@@ -67,8 +67,10 @@ private:
     int plotWidth() const;
     QRect speedRect() const;
     std::optional<edit::TableKind> laneAt(int y) const;
-    double speedTop() const;
-    int yOfSpeed(double kmh) const;
+    // The speed at the top of the curve's lane for these keyframes.
+    static double speedTop(const std::vector<std::pair<int, int>>& keyframes);
+    int yOfSpeed(double kmh, double top) const;
+    QPoint pointOf(const std::pair<int, int>& keyframe, double top) const;
     int speedAt(int y) const;
     int nearestKeyframe(QPoint p) const;
     void updateScrollBar();
