@@ -54,10 +54,12 @@ void checkLine(const demo::Line& l) {
                 "%.1f %% within 2\n",
                 l.code.c_str(), r.speedUnitTable.size(), worst, worstFrame, 100.0 * within1 / l.frames,
                 100.0 * within2 / l.frames);
-    // The track's noise wanders by metres over half a minute: near the stops,
-    // at a crawl of 5 km/h, that is a few km/h of error for some seconds.
-    EXPECT_GE(within2, l.frames * 85 / 100) << summary;
-    EXPECT_LE(worst, 10.0) << "frame " << worstFrame << "\n" << summary;
+    // The track's noise wanders by metres over half a minute, which moves a
+    // corner of the curve by a fraction of a second and a speed by a km/h or
+    // two over a short spell of pulling or braking; and the rows are whole km/h.
+    EXPECT_GE(within1, l.frames * 75 / 100) << summary;
+    EXPECT_GE(within2, l.frames * 93 / 100) << summary;
+    EXPECT_LE(worst, 5.0) << "frame " << worstFrame << "\n" << summary;
 
     // Slopes: the mean imported gradient over each of the generator's sections.
     auto gradientAt = [&](int frame) {

@@ -1,6 +1,5 @@
 // The ride seen frame by frame: the distance run at each video frame and the
-// speed there, the slope of distance over time fitted by least squares over a
-// window of a few seconds (exact wherever the speed changes linearly). The
+// speed there, from the speed curve fitted to the distances. The
 // speed is the one the view shows when the video plays at 30 frames a second,
 // which is the ride's own speed unless the camera's rate drifted.
 #pragma once
@@ -8,6 +7,7 @@
 
 #include "gps/alignment.h"
 #include "gps/ride_path.h"
+#include "gps/speed_curve.h"
 
 namespace ts::gps {
 
@@ -20,6 +20,7 @@ struct FrameProfile {
     int frameAt(double metres) const;
 };
 
-FrameProfile profileFrames(const RidePath& path, const Alignment& align, int frames, double speedWindowSeconds = 4);
+FrameProfile profileFrames(const RidePath& path, const Alignment& align, int frames,
+                           const CurveOptions& options = {});
 
 }  // namespace ts::gps

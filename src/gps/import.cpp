@@ -86,7 +86,7 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
     plan.fixes = int(ride.points.size());
     plan.duration = r.align.timeOf(r.frames - 1) - r.align.timeOf(0);
     plan.path = measureRide(ride, r.path);
-    plan.profile = profileFrames(plan.path, r.align, r.frames, r.speedWindowSeconds);
+    plan.profile = profileFrames(plan.path, r.align, r.frames, r.curve);
     const FrameProfile& f = plan.profile;
 
     std::map<std::string, std::vector<std::string>> sections;

@@ -23,7 +23,7 @@ struct ImportRequest {
     double toleranceKmh = 1;
     int crawlKmh = 1;
     double maxGapSeconds = 5;
-    double speedWindowSeconds = 4;
+    CurveOptions curve;
     PathOptions path;
     GradientOptions gradients;
     int halfRangeFrames = 60;
