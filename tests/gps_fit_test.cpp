@@ -122,6 +122,32 @@ TEST(GpsGradients, ElevationProfileGivesItsSections) {
     }
 }
 
+TEST(GpsGradients, AShortSectionBetweenBendsKeepsItsGradient) {
+    // Up 10 per mille for 600 m, down 8 for only 150 m, level after: the
+    // smoothing window is wider than the short section, so its gradient must
+    // come from the heights themselves, not from the smoothed profile.
+    auto height = [](double d) {
+        if (d < 600) return 40 + 0.010 * d;
+        if (d < 750) return 46 - 0.008 * (d - 600);
+        return 44.8;
+    };
+    test::RidePlan s;
+    s.distance = [](double t) { return 15 * t; };
+    s.height = height;
+    s.seconds = 100;
+    const RidePath path = measureRide(joinSegments(readGpxText(test::rideGpx(s))));
+    const auto sections = gradientSections(path);
+    auto truth = [](double d) { return d < 600 ? 10.0 : d < 750 ? -8.0 : 0.0; };
+    EXPECT_LE(sections.size(), 5u);
+    for (const auto& g : sections) {
+        std::printf("%.0f-%.0f m: %.1f\n", g.fromMetres, g.toMetres, g.mille);
+        for (double d = g.fromMetres; d < g.toMetres; d += 5)
+            if (std::abs(d - 600) > 25 && std::abs(d - 750) > 25) {
+                EXPECT_NEAR(g.mille, truth(d), 0.5) << "at " << d << " m";
+            }
+    }
+}
+
 TEST(GpsGradients, NoHeightsIsSaid) {
     test::RidePlan s;
     s.distance = [](double t) { return 20 * t; };

@@ -12,6 +12,15 @@ constexpr double kStep = 5;  // metres
 
 double roundMille(double g) { return std::round(g * 10) / 10; }
 
+// The track's heights in 5 m steps of distance: one value per step however
+// long the train stood there, and the profile smoothed over the window.
+struct Cells {
+    std::vector<double> mean;
+    std::vector<int> count;
+    std::vector<double> smooth;
+    size_t size() const { return mean.size(); }
+};
+
 // Indexes of the points kept when `e` is cut into straight pieces within `tol`.
 void cut(const std::vector<double>& e, size_t a, size_t b, double tol, std::vector<size_t>& out) {
     double worst = 0;
@@ -27,54 +36,100 @@ void cut(const std::vector<double>& e, size_t a, size_t b, double tol, std::vect
     cut(e, at, b, tol, out);
 }
 
-}  // namespace
+// The heights at the knots of the straight pieces that best fit the cells'
+// own values (not the smoothed profile, whose window rounds each change of
+// gradient off), by least squares over the tridiagonal hat basis. A knot
+// without values near it leans, very lightly, on the profile.
+std::vector<double> fitHeights(const Cells& cells, const std::vector<size_t>& knots) {
+    const std::vector<double>& value = cells.mean;
+    const std::vector<int>& count = cells.count;
+    const std::vector<double>& profile = cells.smooth;
+    const size_t n = knots.size();
+    constexpr double kLean = 1e-6;
+    std::vector<double> diag(n, kLean), off(n, 0.0), rhs(n);
+    for (size_t j = 0; j < n; ++j) rhs[j] = kLean * profile[knots[j]];
+    for (size_t j = 0; j + 1 < n; ++j) {
+        const size_t a = knots[j], b = knots[j + 1];
+        for (size_t c = a + (j > 0); c <= b; ++c) {
+            if (count[c] == 0) continue;
+            const double u = double(c - a) / double(b - a), y = value[c];
+            diag[j] += (1 - u) * (1 - u), off[j] += (1 - u) * u, diag[j + 1] += u * u;
+            rhs[j] += (1 - u) * y, rhs[j + 1] += u * y;
+        }
+    }
+    // Thomas's algorithm: the system is symmetric and diagonally dominant enough.
+    for (size_t j = 1; j < n; ++j) {
+        const double m = off[j - 1] / diag[j - 1];
+        diag[j] -= m * off[j - 1];
+        rhs[j] -= m * rhs[j - 1];
+    }
+    std::vector<double> h(n);
+    h[n - 1] = rhs[n - 1] / diag[n - 1];
+    for (size_t j = n - 1; j-- > 0;) h[j] = (rhs[j] - off[j] * h[j + 1]) / diag[j];
+    return h;
+}
 
-std::vector<GradientSection> gradientSections(const RidePath& path, const GradientOptions& o) {
-    const size_t cells = size_t(std::ceil(path.length() / kStep)) + 1;
-    std::vector<double> sum(cells, 0.0);
-    std::vector<int> count(cells, 0);
+
+// The squared residuals of the cells from first to last knot about the
+// straight pieces through `knots` fitted to them.
+double piecesError(const Cells& cells, const std::vector<size_t>& knots) {
+    const std::vector<double> h = fitHeights(cells, knots);
+    double err = 0;
+    for (size_t j = 0; j + 1 < knots.size(); ++j) {
+        const size_t a = knots[j], b = knots[j + 1];
+        for (size_t c = a + (j > 0); c <= b; ++c) {
+            if (cells.count[c] == 0) continue;
+            const double line = h[j] + (h[j + 1] - h[j]) * double(c - a) / double(b - a);
+            err += (cells.mean[c] - line) * (cells.mean[c] - line);
+        }
+    }
+    return err;
+}
+
+Cells gather(const RidePath& path, double windowMetres, long& reach) {
+    Cells cells;
+    const size_t n = size_t(std::ceil(path.length() / kStep)) + 1;
+    cells.mean.assign(n, 0.0);
+    cells.count.assign(n, 0);
     for (const PathSample& s : path.samples) {
         if (!s.hasEle()) continue;
-        const size_t c = std::min(cells - 1, size_t(std::lround(s.distance / kStep)));
-        sum[c] += s.ele;
-        ++count[c];
+        const size_t c = std::min(n - 1, size_t(std::lround(s.distance / kStep)));
+        cells.mean[c] += s.ele;
+        ++cells.count[c];
     }
-    if (std::none_of(count.begin(), count.end(), [](int c) { return c > 0; }))
-        throw ImportError("the track has no heights (<ele>), so it gives no gradients; leave out slopes (--what speed,stations)");
-    // One value per 5 m however long the train stood there, then the mean of
-    // those values over the window.
-    std::vector<double> cellMean(cells, 0.0);
-    for (size_t c = 0; c < cells; ++c)
-        if (count[c] > 0) cellMean[c] = sum[c] / count[c];
+    if (std::none_of(cells.count.begin(), cells.count.end(), [](int c) { return c > 0; }))
+        throw ImportError(
+            "the track has no heights (<ele>), so it gives no gradients; leave out slopes (--what speed,stations)");
+    for (size_t c = 0; c < n; ++c)
+        if (cells.count[c] > 0) cells.mean[c] /= cells.count[c];
     // A straight line fitted at each step to the cell values around it,
     // weighted down linearly to nothing at half the window: steady where
     // fixes enter and leave the window, and unbiased on a steady gradient.
-    const long reach = long(std::max(100.0, o.windowMetres) / 2 / kStep);
-    std::vector<double> e(cells, 0.0);
-    for (long c = 0; c < long(cells); ++c) {
+    reach = long(std::max(100.0, windowMetres) / 2 / kStep);
+    cells.smooth.assign(n, 0.0);
+    for (long c = 0; c < long(n); ++c) {
         double sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
-        for (long j = std::max(0L, c - reach); j <= std::min(long(cells) - 1, c + reach); ++j) {
-            if (count[size_t(j)] == 0) continue;
+        for (long j = std::max(0L, c - reach); j <= std::min(long(n) - 1, c + reach); ++j) {
+            if (cells.count[size_t(j)] == 0) continue;
             const double w = 1 - double(std::abs(j - c)) / double(reach + 1);
-            const double x = double(j - c), y = cellMean[size_t(j)];
+            const double x = double(j - c), y = cells.mean[size_t(j)];
             sw += w, sx += w * x, sy += w * y, sxx += w * x * x, sxy += w * x * y;
         }
         if (sw == 0) {
-            e[size_t(c)] = c > 0 ? e[size_t(c) - 1] : 0;
+            cells.smooth[size_t(c)] = c > 0 ? cells.smooth[size_t(c) - 1] : 0;
             continue;
         }
         const double mx = sx / sw, my = sy / sw, vxx = sxx / sw - mx * mx;
         const double slope = vxx > 1e-12 ? (sxy / sw - mx * my) / vxx : 0;
-        e[size_t(c)] = my - slope * mx;
+        cells.smooth[size_t(c)] = my - slope * mx;
     }
-    if (cells < 2) return {};
+    return cells;
+}
 
-    std::vector<size_t> knots{0};
-    cut(e, 0, cells - 1, o.heightToleranceMetres, knots);
-    knots.push_back(cells - 1);
-    // The cuts fall where the profile strays most from a straight line, which
-    // on a gentle change of gradient can be well past the change; each knot is
-    // moved to where the two pieces beside it fit the profile best.
+// The cuts fall where the profile strays most from a straight line, which on
+// a gentle change of gradient can be well past the change; each knot is moved
+// to where the two pieces beside it fit the profile best.
+void moveOnProfile(const std::vector<double>& e, std::vector<size_t>& knots) {
     for (int pass = 0; pass < 3; ++pass) {
         for (size_t k = 1; k + 1 < knots.size(); ++k) {
             const size_t a = knots[k - 1], b = knots[k + 1];
@@ -92,31 +147,56 @@ std::vector<GradientSection> gradientSections(const RidePath& path, const Gradie
             knots[k] = best;
         }
     }
+}
 
-    // Each section remembers the steepest and the least steep of the pieces it
-    // was made of, so that a gradual change does not merge step by step into
-    // one section: a merge keeps every piece within the tolerance of every other.
+// The window spreads a short section over its neighbours: each knot moves,
+// within `reach` cells, to where the two pieces beside it fit the cells' own
+// heights best.
+void moveOnCells(const Cells& cells, std::vector<size_t>& knots, size_t reach) {
+    for (int pass = 0; pass < 3; ++pass) {
+        for (size_t k = 1; k + 1 < knots.size(); ++k) {
+            const size_t a = knots[k - 1], b = knots[k + 1];
+            if (b < a + 2) continue;
+            const size_t from = std::max(a + 1, knots[k] > reach ? knots[k] - reach : 0);
+            const size_t to = std::min(b - 1, knots[k] + reach);
+            double bestErr = 1e300;
+            size_t best = knots[k];
+            for (size_t m = from; m <= to; ++m) {
+                const double err = piecesError(cells, {a, m, b});
+                if (err < bestErr) bestErr = err, best = m;
+            }
+            knots[k] = best;
+        }
+    }
+}
+
+// Neighbouring pieces whose gradients differ by less than the tolerance are
+// one section, the closest first. Each section remembers the steepest and the
+// least steep of the pieces it was made of, so that a gradual change does not
+// merge step by step into one section: a merge keeps every piece within the
+// tolerance of every other.
+std::vector<size_t> mergeClose(const Cells& cells, const std::vector<size_t>& knots, double tolerance) {
     struct Section {
         size_t a, b;
         double least, most;
     };
-    auto grade = [&](size_t a, size_t b) {
-        return roundMille((e[b] - e[a]) / (double(b - a) * kStep) * 1000);
-    };
+    const std::vector<double> h = fitHeights(cells, knots);
+    std::vector<double> height(cells.size(), 0.0);
+    for (size_t j = 0; j < knots.size(); ++j) height[knots[j]] = h[j];
+    auto grade = [&](size_t a, size_t b) { return roundMille((height[b] - height[a]) / (double(b - a) * kStep) * 1000); };
     std::list<Section> pieces;
     for (size_t i = 0; i + 1 < knots.size(); ++i) {
         const double g = grade(knots[i], knots[i + 1]);
         pieces.push_back({knots[i], knots[i + 1], g, g});
     }
-    // The closest neighbours first.
     for (;;) {
         auto best = pieces.end();
-        double bestDiff = o.toleranceMille;
+        double bestDiff = tolerance;
         for (auto it = pieces.begin(); std::next(it) != pieces.end(); ++it) {
             const auto next = std::next(it);
             const double spread = std::max(it->most, next->most) - std::min(it->least, next->least);
             const double d = std::abs(grade(it->a, it->b) - grade(next->a, next->b));
-            if (spread < o.toleranceMille && d < bestDiff) bestDiff = d, best = it;
+            if (spread < tolerance && d < bestDiff) bestDiff = d, best = it;
         }
         if (best == pieces.end()) break;
         auto next = std::next(best);
@@ -125,8 +205,34 @@ std::vector<GradientSection> gradientSections(const RidePath& path, const Gradie
         best->most = std::max(best->most, next->most);
         pieces.erase(next);
     }
+    std::vector<size_t> kept;
+    for (const Section& p : pieces) kept.push_back(p.a);
+    kept.push_back(pieces.back().b);
+    return kept;
+}
+
+}  // namespace
+
+std::vector<GradientSection> gradientSections(const RidePath& path, const GradientOptions& o) {
+    long reach = 0;
+    const Cells cells = gather(path, o.windowMetres, reach);
+    if (cells.size() < 2) return {};
+    std::vector<size_t> knots{0};
+    cut(cells.smooth, 0, cells.size() - 1, o.heightToleranceMetres, knots);
+    knots.push_back(cells.size() - 1);
+    moveOnProfile(cells.smooth, knots);
+    knots = mergeClose(cells, knots, o.toleranceMille);
+    // Only once the pieces are sections: knots on the cells' noise would chase
+    // it into short sections of their own.
+    moveOnCells(cells, knots, size_t(reach));
+    knots = mergeClose(cells, knots, o.toleranceMille);
+    // Each gradient from the heights of its own section, fitted on the final knots.
+    const std::vector<double> h = fitHeights(cells, knots);
     std::vector<GradientSection> out;
-    for (const Section& p : pieces) out.push_back({double(p.a) * kStep, double(p.b) * kStep, grade(p.a, p.b)});
+    for (size_t j = 0; j + 1 < knots.size(); ++j) {
+        const double from = double(knots[j]) * kStep, to = double(knots[j + 1]) * kStep;
+        out.push_back({from, to, roundMille((h[j + 1] - h[j]) / (to - from) * 1000)});
+    }
     return out;
 }
 

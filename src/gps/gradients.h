@@ -4,7 +4,9 @@
 // at its ends); the averaged profile is cut into straight pieces where it bends
 // (within a height tolerance), and neighbouring pieces whose gradients differ
 // by less than the gradient tolerance are merged (never so far that two pieces
-// of one section differ by the tolerance or more).
+// of one section differ by the tolerance or more). The sections' ends are then
+// moved to fit the heights themselves, and each gradient is taken from a
+// least-squares fit of the heights, not from the smoothed profile.
 #pragma once
 #include <vector>
 
