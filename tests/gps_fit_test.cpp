@@ -148,6 +148,26 @@ TEST(GpsGradients, AShortSectionBetweenBendsKeepsItsGradient) {
     }
 }
 
+TEST(GpsGradients, ACornerBetweenTwoFixesIsOneKnot) {
+    // Fixes 19.4 m apart and a change from 10 per mille to level between two
+    // of them: two knots either side of it fit the heights as well as one at
+    // it, and would leave a short section of neither gradient.
+    test::RidePlan s;
+    s.distance = [](double t) { return 19.4 * t; };
+    s.height = [](double d) { return d < 1483 ? 40 + 0.010 * d : 40 + 14.83; };
+    s.seconds = 120;
+    const RidePath path = measureRide(joinSegments(readGpxText(test::rideGpx(s))));
+    GradientOptions o;
+    o.windowMetres = 100;
+    o.heightToleranceMetres = 0.1;
+    const auto sections = gradientSections(path, o);
+    for (const auto& g : sections) std::printf("%.0f-%.0f m: %.1f\n", g.fromMetres, g.toMetres, g.mille);
+    ASSERT_EQ(sections.size(), 2u);
+    EXPECT_NEAR(sections[0].mille, 10, 0.1);
+    EXPECT_NEAR(sections[1].mille, 0, 0.1);
+    EXPECT_NEAR(sections[0].toMetres, 1483, 10);
+}
+
 TEST(GpsGradients, NoHeightsIsSaid) {
     test::RidePlan s;
     s.distance = [](double t) { return 20 * t; };

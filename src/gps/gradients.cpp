@@ -170,6 +170,35 @@ void moveOnCells(const Cells& cells, std::vector<size_t>& knots, size_t reach) {
     }
 }
 
+// A piece with fewer than three heights has a gradient its heights cannot
+// tell from its neighbours' (with fixes 20 m apart, a corner lies between two
+// of them, and two knots either side fit as well as one at the corner): one
+// of its knots goes, the one the heights round it miss least.
+void dropThinPieces(const Cells& cells, std::vector<size_t>& knots) {
+    auto heights = [&](size_t a, size_t b) {
+        int n = 0;
+        for (size_t c = a; c <= b; ++c) n += cells.count[c] > 0;
+        return n;
+    };
+    auto errorWithout = [&](size_t k) {
+        const size_t lo = k >= 2 ? k - 2 : 0, hi = std::min(knots.size() - 1, k + 2);
+        std::vector<size_t> w(knots.begin() + long(lo), knots.begin() + long(hi) + 1);
+        w.erase(w.begin() + long(k - lo));
+        return piecesError(cells, w);
+    };
+    for (size_t j = 0; j + 1 < knots.size() && knots.size() > 2;) {
+        if (heights(knots[j], knots[j + 1]) >= 3) {
+            ++j;
+            continue;
+        }
+        size_t drop = j == 0 ? 1 : j;
+        if (j > 0 && j + 2 < knots.size() && errorWithout(j + 1) < errorWithout(j)) drop = j + 1;
+        if (drop + 1 >= knots.size()) break;  // the ride is one thin piece
+        knots.erase(knots.begin() + long(drop));
+        j = drop > 0 ? drop - 1 : 0;
+    }
+}
+
 // Neighbouring pieces whose gradients differ by less than the tolerance are
 // one section, the closest first. Each section remembers the steepest and the
 // least steep of the pieces it was made of, so that a gradual change does not
@@ -224,6 +253,8 @@ std::vector<GradientSection> gradientSections(const RidePath& path, const Gradie
     knots = mergeClose(cells, knots, o.toleranceMille);
     // Only once the pieces are sections: knots on the cells' noise would chase
     // it into short sections of their own.
+    moveOnCells(cells, knots, size_t(reach));
+    dropThinPieces(cells, knots);
     moveOnCells(cells, knots, size_t(reach));
     knots = mergeClose(cells, knots, o.toleranceMille);
     // Each gradient from the heights of its own section, fitted on the final knots.

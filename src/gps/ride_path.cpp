@@ -116,14 +116,9 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
     double distance = 0;
     path.samples.resize(good.size());
     for (size_t k = 0; k < good.size(); ++k) path.samples[k] = {pts[good[k]].time, 0, pts[good[k]].ele};
-    for (size_t k = 1; k < good.size(); ++k) {
+    // A step from where the last one ended to fix k.
+    auto stepTo = [&](size_t k) {
         const Local& p = smooth[k];
-        if (planar(p, mean) < o.standRadiusMetres) {
-            const double n = double(k - from + 1);
-            mean = {mean.x + (p.x - mean.x) / n, mean.y + (p.y - mean.y) / n, mean.z + (p.z - mean.z) / n};
-            path.samples[k].distance = distance;
-            continue;
-        }
         const Local& a = smooth[from];
         double lat1, lon1, lat2, lon2, h;
         plane.Reverse(a.x, a.y, a.z, lat1, lon1, h);
@@ -141,6 +136,45 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
         path.samples[k].distance = distance;
         from = k;
         mean = p;
+    };
+    for (size_t k = 1; k < good.size(); ++k) {
+        const Local& p = smooth[k];
+        if (planar(p, mean) < o.standRadiusMetres) {
+            const double n = double(k - from + 1);
+            mean = {mean.x + (p.x - mean.x) / n, mean.y + (p.y - mean.y) / n, mean.z + (p.z - mean.z) / n};
+            path.samples[k].distance = distance;
+            continue;
+        }
+        stepTo(k);
+    }
+    // A track that ends while the train moves leaves its last fixes inside
+    // the circle: a last step to the end when they have come more than half
+    // its radius, which a standing train's averaged wander does not.
+    const size_t last = good.size() - 1;
+    if (from < last && planar(smooth[last], smooth[from]) >= o.standRadiusMetres / 2) stepTo(last);
+
+    // Each fix's own offset from its smoothed position along the way the
+    // train goes: the line between the smoothed positions either side while
+    // it moves, the way it last went (or goes next) while it stands.
+    std::vector<double> ux(good.size(), 0.0), uy(good.size(), 0.0);
+    std::vector<bool> known(good.size(), false);
+    for (size_t k = 0; k < good.size(); ++k) {
+        const size_t a = k > 0 ? k - 1 : k, b = std::min(k + 1, good.size() - 1);
+        const double flat = planar(smooth[a], smooth[b]);
+        if (path.samples[b].distance <= path.samples[a].distance || flat <= 0) continue;
+        ux[k] = (smooth[b].x - smooth[a].x) / flat, uy[k] = (smooth[b].y - smooth[a].y) / flat;
+        known[k] = true;
+    }
+    for (int pass = 0; pass < 2; ++pass) {  // forwards, then backwards for a ride that begins standing
+        for (size_t i = 1; i < good.size(); ++i) {
+            const size_t k = pass == 0 ? i : good.size() - 1 - i, from = pass == 0 ? k - 1 : k + 1;
+            if (!known[k] && known[from]) ux[k] = ux[from], uy[k] = uy[from], known[k] = true;
+        }
+    }
+    for (size_t k = 0; k < good.size(); ++k) {
+        PathSample& q = path.samples[k];
+        const Local& raw = local[good[k]];
+        q.along = q.distance + (raw.x - smooth[k].x) * ux[k] + (raw.y - smooth[k].y) * uy[k];
     }
     return path;
 }

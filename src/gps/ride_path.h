@@ -21,7 +21,14 @@ struct PathSample {
     double time = 0;      // seconds after the first point
     double distance = 0;  // metres from the first point, never decreasing
     double ele = kNoValue;
+    // The distance of the fix itself: `distance` plus how far the fix lies
+    // ahead of or behind the smoothed position along the way the train goes.
+    // It keeps the fixes' noise (and may go back), but not the smoothing's
+    // rounding of a sudden change of speed; the speed is fitted to it. NaN
+    // when not measured: then the distance stands for it.
+    double along = kNoValue;
     bool hasEle() const { return !std::isnan(ele); }
+    double ownDistance() const { return std::isnan(along) ? distance : along; }
 };
 
 struct RidePath {

@@ -308,9 +308,14 @@ void dropSpareKnots(std::vector<double>& knots, double gap, double removal, cons
 }  // namespace
 
 SpeedCurve fitSpeedCurve(const std::vector<PathSample>& samples, const CurveOptions& o) {
-    std::vector<Obs> obs;
+    // The cut reads the smoothed distances, whose fix-to-fix speeds are
+    // steadier; the fit reads each fix's own, which keep the corners sharp.
+    std::vector<Obs> obs, steady;
     for (const PathSample& s : samples)
-        if (obs.empty() || s.time > obs.back().t) obs.push_back({s.time, s.distance});
+        if (obs.empty() || s.time > obs.back().t) {
+            obs.push_back({s.time, s.ownDistance()});
+            steady.push_back({s.time, s.distance});
+        }
     SpeedCurve curve;
     if (obs.size() < 2) {
         curve.times = {obs.empty() ? 0 : obs[0].t};
@@ -321,7 +326,7 @@ SpeedCurve fitSpeedCurve(const std::vector<PathSample>& samples, const CurveOpti
     const double usual = span / double(obs.size() - 1);
     const size_t minPiece = std::max<size_t>(3, size_t(std::ceil(o.minPieceSeconds / usual - 1e-9)));
     std::vector<double> knots{obs.front().t};
-    for (size_t c : cutSpeeds(obs, o.penalty, minPiece)) knots.push_back(obs[c].t);
+    for (size_t c : cutSpeeds(steady, o.penalty, minPiece)) knots.push_back(obs[c].t);
     knots.push_back(obs.back().t);
 
     const double gap = std::max(usual, o.minPieceSeconds / 3);

@@ -32,7 +32,8 @@ struct CurveOptions {
     double removal = 20;
 };
 
-// At least two samples with distinct times.
+// At least two samples with distinct times. The pieces are cut on their
+// distances, the curve fitted to their own distances (`ownDistance`).
 SpeedCurve fitSpeedCurve(const std::vector<PathSample>& samples, const CurveOptions& options = {});
 
 }  // namespace ts::gps

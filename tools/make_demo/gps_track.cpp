@@ -56,9 +56,12 @@ double lineHeight(const Line& l, const ViewRenderer& view, double metres) {
     return h;
 }
 
-std::string gpsTrack(const Line& l, const ViewRenderer& view) {
+std::string gpsTrack(const Line& l, const ViewRenderer& view, double noise) {
     const double end = view.distanceAt(l.frames);
-    const std::vector<Place> line = layOut(end + 100);
+    // The line is laid out from a little before where frame 0 stands, so that
+    // the fixes before frame 0 lie on it too.
+    const double before = std::ceil(recordedSpeed(l, 0) / 3.6 * kGpsLeadSeconds) + 10;
+    const std::vector<Place> line = layOut(before + end + 100);
     // Before frame 0 and after the last frame the train runs at its recorded crawl.
     auto distanceAt = [&](double t) {
         const double frame = t * 30;
@@ -68,6 +71,7 @@ std::string gpsTrack(const Line& l, const ViewRenderer& view) {
         return view.distanceAt(f) + (frame - f) * (view.distanceAt(f + 1) - view.distanceAt(f));
     };
     auto place = [&](double s, double side, double& lat, double& lon) {
+        s += before;
         const Place& p = line[size_t(std::clamp(s, 0.0, double(line.size() - 1)))];
         double azi2;
         GeographicLib::Geodesic::WGS84().Direct(p.lat, p.lon, p.azimuth + 90, side, lat, lon, azi2);
@@ -111,9 +115,9 @@ std::string gpsTrack(const Line& l, const ViewRenderer& view) {
         double lat, lon;
         place(s, 0, lat, lon);
         // Metres of noise on the ground, turned into degrees.
-        lat += (north.next(rng) + 1.0 * white(rng)) / 110950.0;
-        lon += (east.next(rng) + 1.0 * white(rng)) / (111320.0 * std::cos(lat * M_PI / 180));
-        const double h = lineHeight(l, view, s) + up.next(rng) + 0.3 * white(rng);
+        lat += noise * (north.next(rng) + 1.0 * white(rng)) / 110950.0;
+        lon += noise * (east.next(rng) + 1.0 * white(rng)) / (111320.0 * std::cos(lat * M_PI / 180));
+        const double h = lineHeight(l, view, s) + noise * up.next(rng) + noise * 0.3 * white(rng);
         x.writeStartElement("trkpt");
         coordinates(lat, lon);
         x.writeTextElement("ele", QString::number(h, 'f', 2));

@@ -12,8 +12,9 @@ namespace demo {
 
 constexpr double kGpsLeadSeconds = 3;
 
-// The GPX 1.1 text (stations as named waypoints).
-std::string gpsTrack(const Line& line, const ViewRenderer& view);
+// The GPX 1.1 text (stations as named waypoints). `noise` scales the GPS
+// noise: 0 gives the exact positions and heights of the recorded run.
+std::string gpsTrack(const Line& line, const ViewRenderer& view, double noise = 1);
 
 // The line's height above the sea at a distance run, metres.
 double lineHeight(const Line& line, const ViewRenderer& view, double metres);
