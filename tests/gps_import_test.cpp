@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "gps/import.h"
 #include "gps_rides.h"
@@ -206,4 +207,60 @@ TEST(GpsAlignment, SyncMarksThatCannotBeAreRefused) {
     EXPECT_THROW(alignBySync({100, 9}, {200, 5}), ImportError);   // backwards
     EXPECT_THROW(alignBySync({0, 0}, {3000, 400}), ImportError);  // 7.5 frames a second
     EXPECT_NO_THROW(alignBySync({0, 0}, {3000, 101}));
+}
+
+namespace {
+
+// 20 m/s, braked at 1.4 m/s2 to 1.4 m/s at 43.3 s, off again at 1.2 m/s2 to
+// 18 m/s at 57.1 s: speed in m/s, and its distance by a fine sum.
+double stopSpeed(double t) {
+    if (t < 30) return 20;
+    if (t < 43.3) return 20 - 1.4 * (t - 30);
+    if (t < 57.1) return 1.38 + 1.2 * (t - 43.3);
+    return 17.94;
+}
+
+double stopDistance(double t) {
+    double d = 0;
+    for (double u = 0.005; u < t; u += 0.01) d += stopSpeed(u) * 0.01;
+    return d;
+}
+
+}  // namespace
+
+TEST(GpsSpeed, TheReceiversOwnSpeedsAreTakenWhenEveryFixHasOne) {
+    std::mt19937 rng(5);
+    std::normal_distribution<double> doppler(0, 0.1);
+    std::vector<double> measured(101);
+    for (double& v : measured) v = doppler(rng);
+    RidePlan s;
+    s.distance = stopDistance;
+    s.seconds = 100;
+    s.jitterMetres = 3;  // poor positions
+    auto worst = [&](const Worked& w) {
+        double e = 0;
+        for (int f = 2 * 30; f < 98 * 30; ++f) e = std::max(e, std::abs(kmh(w.frames, f) - stopSpeed(f / 30.0) * 3.6));
+        return e;
+    };
+    const Worked fromPositions = work(s, alignByOffset(0), 100 * 30);
+    EXPECT_FALSE(fromPositions.path.receiverSpeeds);
+
+    s.speed = [&](double t) { return std::max(0.0, stopSpeed(t) + measured[size_t(std::lround(t))]); };
+    for (bool inExtensions : {false, true}) {
+        s.speedInExtensions = inExtensions;
+        const Worked w = work(s, alignByOffset(0), 100 * 30);
+        EXPECT_TRUE(w.path.receiverSpeeds);
+        EXPECT_LT(worst(w), 1.0) << (inExtensions ? "in <extensions>" : "GPX 1.0 <speed>");
+        EXPECT_LT(worst(w), worst(fromPositions) / 2);
+        // The distance still comes from the positions.
+        EXPECT_NEAR(w.path.length(), stopDistance(100), 15);
+    }
+
+    // One fix without a speed, or with one that is no number: the positions decide.
+    std::string text = test::rideGpx(s);
+    const size_t at = text.find("<extensions>", text.size() / 2);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(text.find("<gpxtpx:speed>", at) + 14, 4, "fast");
+    const Ride ride = joinSegments(readGpxText(text));
+    EXPECT_FALSE(measureRide(ride).receiverSpeeds);
 }

@@ -60,9 +60,18 @@ std::string rideGpx(const RidePlan& s) {
             std::snprintf(b, sizeof b, "<ele>%.3f</ele>", s.height(d));
             out += b;
         }
-        std::snprintf(b, sizeof b, "<time>2024-05-01T%02ld:%02ld:%02ld.%03ldZ</time></trkpt>\n", 9 + sec / 3600,
-                      sec / 60 % 60, sec % 60, ms % 1000);
+        std::snprintf(b, sizeof b, "<time>2024-05-01T%02ld:%02ld:%02ld.%03ldZ</time>", 9 + sec / 3600, sec / 60 % 60,
+                      sec % 60, ms % 1000);
         out += b;
+        if (s.speed) {
+            const char* form = s.speedInExtensions
+                                   ? "<extensions><gpxtpx:TrackPointExtension xmlns:gpxtpx=\"urn:logger\">"
+                                     "<gpxtpx:speed>%.2f</gpxtpx:speed></gpxtpx:TrackPointExtension></extensions>"
+                                   : "<speed>%.2f</speed>";
+            std::snprintf(b, sizeof b, form, s.speed(t));
+            out += b;
+        }
+        out += "</trkpt>\n";
     }
     out += "</trkseg></trk>\n</gpx>\n";
     return out;

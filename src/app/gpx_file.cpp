@@ -23,6 +23,26 @@ double coordinate(const QXmlStreamReader& x, const char* name, double limit) {
     return v;
 }
 
+// A receiver's own speed, in m/s: <speed> in a GPX 1.0 point, or an element
+// of that name anywhere in <extensions> (the loggers' extension schemas put it
+// there). A value no train runs at is left out, not refused: the speed is a
+// help, and the positions give it too.
+void readSpeed(QXmlStreamReader& x, gps::TrackPoint& p) {
+    bool ok = false;
+    const double v = x.readElementText().trimmed().toDouble(&ok);
+    if (ok && std::isfinite(v) && v >= 0 && v < 150) p.speed = v;
+}
+
+// Nested no deeper than a few levels in any schema; deeper ones are skipped
+// (without recursing) so that a file of endless nesting cannot exhaust the stack.
+void readExtensions(QXmlStreamReader& x, gps::TrackPoint& p, int depth = 0) {
+    while (x.readNextStartElement()) {
+        if (x.name() == u"speed") readSpeed(x, p);
+        else if (depth < 8) readExtensions(x, p, depth + 1);
+        else x.skipCurrentElement();
+    }
+}
+
 // Reads the children of a <trkpt> or <wpt>; the reader is on its start element.
 void readPointBody(QXmlStreamReader& x, gps::TrackPoint& p, std::string* name) {
     while (x.readNextStartElement()) {
@@ -38,6 +58,10 @@ void readPointBody(QXmlStreamReader& x, gps::TrackPoint& p, std::string* name) {
             p.ele = text.toDouble(&ok);
             if (!ok || !std::isfinite(p.ele))
                 throw ImportError("the height \"" + text.toStdString() + "\" is not a number", line);
+        } else if (tag == u"speed") {
+            readSpeed(x, p);
+        } else if (tag == u"extensions") {
+            readExtensions(x, p);
         } else if (tag == u"name" && name) {
             *name = x.readElementText().trimmed().toStdString();
         } else {

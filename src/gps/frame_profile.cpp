@@ -12,7 +12,9 @@ int FrameProfile::frameAt(double metres) const {
 
 FrameProfile profileFrames(const RidePath& path, const Alignment& align, int frames, const CurveOptions& options) {
     const auto& s = path.samples;
-    const SpeedCurve curve = fitSpeedCurve(s, options);
+    CurveOptions o = options;
+    o.cutOnOwnDistance = o.cutOnOwnDistance || path.receiverSpeeds;
+    const SpeedCurve curve = fitSpeedCurve(s, o);
     FrameProfile f;
     f.distance.resize(size_t(frames));
     f.speedKmh.resize(size_t(frames));

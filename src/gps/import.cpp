@@ -87,6 +87,7 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
     plan.duration = r.align.timeOf(r.frames - 1) - r.align.timeOf(0);
     plan.path = measureRide(ride, r.path);
     plan.profile = profileFrames(plan.path, r.align, r.frames, r.curve);
+    if (plan.path.receiverSpeeds) plan.notes.push_back("the speed is taken from the receiver's own speeds (<speed>)");
     const FrameProfile& f = plan.profile;
 
     std::map<std::string, std::vector<std::string>> sections;

@@ -176,6 +176,17 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
         const Local& raw = local[good[k]];
         q.along = q.distance + (raw.x - smooth[k].x) * ux[k] + (raw.y - smooth[k].y) * uy[k];
     }
+
+    // A receiver that measures its speed (from the Doppler shift, to a tenth
+    // of a metre a second) tells the distance between fixes far better than
+    // their positions do: then `along` is the integral of its speeds.
+    path.receiverSpeeds = std::all_of(good.begin(), good.end(), [&](size_t i) { return pts[i].hasSpeed(); });
+    if (path.receiverSpeeds) {
+        for (size_t k = 1; k < good.size(); ++k) {
+            const TrackPoint &a = pts[good[k - 1]], &b = pts[good[k]];
+            path.samples[k].along = path.samples[k - 1].along + (a.speed + b.speed) / 2 * (b.time - a.time);
+        }
+    }
     return path;
 }
 

@@ -34,6 +34,9 @@ struct PathSample {
 struct RidePath {
     std::vector<PathSample> samples;
     int droppedFixes = 0;
+    // Every kept fix had the receiver's own speed, and `along` is its
+    // integral: steadier than any distance between positions.
+    bool receiverSpeeds = false;
     double length() const { return samples.empty() ? 0 : samples.back().distance; }
 };
 

@@ -246,7 +246,9 @@ void placeAll(std::vector<double>& knots, double gap, const std::vector<Obs>& ob
 double removalCost(const std::vector<double>& knots, int k, double gap, const std::vector<Obs>& obs,
                    std::vector<double>& moved, int& first) {
     const int lo = std::max(0, k - 3), hi = std::min(int(knots.size()) - 1, k + 3);
-    const auto [a, b] = within(obs, knots[size_t(lo)], knots[size_t(hi)]);
+    // Plain names, not a structured binding: the lambda below captures them.
+    const std::pair<size_t, size_t> range = within(obs, knots[size_t(lo)], knots[size_t(hi)]);
+    const size_t a = range.first, b = range.second;
     std::vector<double> w(knots.begin() + lo, knots.begin() + hi + 1);
     const double with = fitLocal(w.data(), int(w.size()), obs, a, b);
     w.erase(w.begin() + (k - lo));
@@ -314,7 +316,7 @@ SpeedCurve fitSpeedCurve(const std::vector<PathSample>& samples, const CurveOpti
     for (const PathSample& s : samples)
         if (obs.empty() || s.time > obs.back().t) {
             obs.push_back({s.time, s.ownDistance()});
-            steady.push_back({s.time, s.distance});
+            steady.push_back({s.time, o.cutOnOwnDistance ? s.ownDistance() : s.distance});
         }
     SpeedCurve curve;
     if (obs.size() < 2) {

@@ -30,6 +30,9 @@ struct CurveOptions {
     // of their variance times log(fixes)) goes. High, since the GPS error
     // wanders and neighbouring residuals share it.
     double removal = 20;
+    // Cut the pieces on the fixes' own distances, when those are the steadier
+    // (integrated from the receiver's speeds).
+    bool cutOnOwnDistance = false;
 };
 
 // At least two samples with distinct times. The pieces are cut on their

@@ -16,10 +16,12 @@ struct TrackPoint {
     double lat = 0, lon = 0;  // degrees, WGS-84
     double ele = kNoValue;    // metres, NaN when the point has none
     double time = kNoValue;   // seconds since the epoch (UTC), NaN when the point has none
+    double speed = kNoValue;  // m/s as the receiver measured it (<speed>), NaN when none
     int line = 0;             // line of the file, 0 when not from a file
 
     bool hasEle() const { return !std::isnan(ele); }
     bool hasTime() const { return !std::isnan(time); }
+    bool hasSpeed() const { return !std::isnan(speed); }
 };
 
 struct Waypoint {
