@@ -145,6 +145,20 @@ TEST(GpsSpeed, FixesThrownOffAreDroppedAndDoNotAddDistance) {
     EXPECT_NEAR(path.length(), 900, 0.5);
 }
 
+TEST(GpsSpeed, ATrackOfNothingButJumpsIsRefused) {
+    // Every fix 50 km from the one before: nothing a train could run.
+    RidePlan s;
+    s.distance = [](double t) { return 50000 * t; };
+    s.seconds = 20;
+    try {
+        measureRide(joinSegments(readGpxText(test::rideGpx(s))));
+        FAIL() << "accepted";
+    } catch (const ImportError& e) {
+        EXPECT_NE(std::string(e.what()).find("fixes are usable"), std::string::npos) << e.what();
+        EXPECT_GT(e.line, 0);
+    }
+}
+
 TEST(GpsSpeed, TwoSegmentsAreOneRide) {
     RidePlan one;
     one.distance = accelerating;

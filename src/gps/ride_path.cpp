@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace ts::gps {
 
@@ -78,6 +79,11 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
         }
     }
 
+    if (good.size() < 2) {
+        throw ImportError("only " + std::to_string(good.size()) + " of the track's " + std::to_string(pts.size()) +
+                              " fixes are usable: the others jump further than a train can run from it",
+                          pts[1].line);
+    }
     RidePath path;
     path.droppedFixes = int(pts.size() - good.size());
     // Positions smoothed over a window round each fix by a straight-line fit

@@ -40,6 +40,7 @@ struct RidePath {
     double length() const { return samples.empty() ? 0 : samples.back().distance; }
 };
 
+// Throws ImportError when fewer than two fixes are left after the jitter.
 RidePath measureRide(const Ride& ride, const PathOptions& options = {});
 
 // Geodesic distance in metres between two positions on WGS-84.
