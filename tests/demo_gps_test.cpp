@@ -42,6 +42,14 @@ RouteData importLine(const demo::Line& l, const std::string& track, std::string&
     return gps::readRouteForImport(route.string());
 }
 
+// The imported gradient at a frame, per mille (level between rows).
+double importedGradient(const RouteData& r, int frame) {
+    double g = 0;
+    for (const SlopeRow& s : r.slopeTable)
+        if (s.fromPosition <= frame && frame < s.toPosition) g = s.gradient / 10000.0;
+    return g;
+}
+
 void checkLine(const demo::Line& l) {
     std::string summary;
     const RouteData r = importLine(l, kDemo + "/gps/" + l.code + "_ride.gpx", summary);
@@ -67,12 +75,7 @@ void checkLine(const demo::Line& l) {
     EXPECT_LE(worst, 5.0) << "frame " << worstFrame << "\n" << summary;
 
     // Slopes: the mean imported gradient over each of the generator's sections.
-    auto gradientAt = [&](int frame) {
-        double g = 0;
-        for (const SlopeRow& s : r.slopeTable)
-            if (s.fromPosition <= frame && frame < s.toPosition) g = s.gradient / 10000.0;
-        return g;
-    };
+    auto gradientAt = [&](int frame) { return importedGradient(r, frame); };
     // The metres the recorded run covers between two frames.
     auto metres = [&](int from, int to) {
         double m = 0;
@@ -149,12 +152,7 @@ void checkExactLine(const demo::Line& l) {
                 r.speedUnitTable.size(), worst, worstFrame);
     EXPECT_LE(worst, 1.25) << "frame " << worstFrame << "\n" << summary;
     EXPECT_EQ(r.speedUnitTable.size(), l.speed.size()) << summary;
-    auto gradientAt = [&](int frame) {
-        double g = 0;
-        for (const SlopeRow& s : r.slopeTable)
-            if (s.fromPosition <= frame && frame < s.toPosition) g = s.gradient / 10000.0;
-        return g;
-    };
+    auto gradientAt = [&](int frame) { return importedGradient(r, frame); };
     for (const demo::Slope& s : l.slopes) {
         // Away from the section's ends, which the 5 m steps of height may move by a frame or two.
         double off = 0;

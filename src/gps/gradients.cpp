@@ -69,7 +69,6 @@ std::vector<double> fitHeights(const Cells& cells, const std::vector<size_t>& kn
     return h;
 }
 
-
 // The squared residuals of the cells from first to last knot about the
 // straight pieces through `knots` fitted to them.
 double piecesError(const Cells& cells, const std::vector<size_t>& knots) {
@@ -212,7 +211,9 @@ std::vector<size_t> mergeClose(const Cells& cells, const std::vector<size_t>& kn
     const std::vector<double> h = fitHeights(cells, knots);
     std::vector<double> height(cells.size(), 0.0);
     for (size_t j = 0; j < knots.size(); ++j) height[knots[j]] = h[j];
-    auto grade = [&](size_t a, size_t b) { return roundMille((height[b] - height[a]) / (double(b - a) * kStep) * 1000); };
+    auto grade = [&](size_t a, size_t b) {
+        return roundMille((height[b] - height[a]) / (double(b - a) * kStep) * 1000);
+    };
     std::list<Section> pieces;
     for (size_t i = 0; i + 1 < knots.size(); ++i) {
         const double g = grade(knots[i], knots[i + 1]);

@@ -26,6 +26,46 @@ double offChord(const Local& p, const Local& a, const Local& b) {
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
+// Each fix's own distance: its offset from its smoothed position along the
+// way the train goes (the line between the smoothed positions either side
+// while it moves, the way it last went, or goes next, while it stands) added
+// to the distance.
+void addOwnOffsets(const std::vector<Local>& local, const std::vector<Local>& smooth, const std::vector<size_t>& good,
+                   RidePath& path) {
+    const size_t n = good.size();
+    std::vector<double> ux(n, 0.0), uy(n, 0.0);
+    std::vector<bool> known(n, false);
+    for (size_t k = 0; k < n; ++k) {
+        const size_t a = k > 0 ? k - 1 : k, b = std::min(k + 1, n - 1);
+        const double flat = planar(smooth[a], smooth[b]);
+        if (path.samples[b].distance <= path.samples[a].distance || flat <= 0) continue;
+        ux[k] = (smooth[b].x - smooth[a].x) / flat, uy[k] = (smooth[b].y - smooth[a].y) / flat;
+        known[k] = true;
+    }
+    for (int pass = 0; pass < 2; ++pass) {  // forwards, then backwards for a ride that begins standing
+        for (size_t i = 1; i < n; ++i) {
+            const size_t k = pass == 0 ? i : n - 1 - i, neighbour = pass == 0 ? k - 1 : k + 1;
+            if (!known[k] && known[neighbour]) ux[k] = ux[neighbour], uy[k] = uy[neighbour], known[k] = true;
+        }
+    }
+    for (size_t k = 0; k < n; ++k) {
+        PathSample& q = path.samples[k];
+        const Local& raw = local[good[k]];
+        q.along = q.distance + (raw.x - smooth[k].x) * ux[k] + (raw.y - smooth[k].y) * uy[k];
+    }
+}
+
+// A receiver that measures its speed (from the Doppler shift, to a tenth of a
+// metre a second) tells the distance between fixes far better than their
+// positions do: then each fix's own distance is the integral of its speeds.
+void integrateSpeeds(const std::vector<TrackPoint>& pts, const std::vector<size_t>& good, RidePath& path) {
+    path.samples[0].along = path.samples[0].distance;
+    for (size_t k = 1; k < good.size(); ++k) {
+        const TrackPoint &a = pts[good[k - 1]], &b = pts[good[k]];
+        path.samples[k].along = path.samples[k - 1].along + (a.speed + b.speed) / 2 * (b.time - a.time);
+    }
+}
+
 }  // namespace
 
 double geodesicMetres(double lat1, double lon1, double lat2, double lon2) {
@@ -159,40 +199,9 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
     const size_t last = good.size() - 1;
     if (from < last && planar(smooth[last], smooth[from]) >= o.standRadiusMetres / 2) stepTo(last);
 
-    // Each fix's own offset from its smoothed position along the way the
-    // train goes: the line between the smoothed positions either side while
-    // it moves, the way it last went (or goes next) while it stands.
-    std::vector<double> ux(good.size(), 0.0), uy(good.size(), 0.0);
-    std::vector<bool> known(good.size(), false);
-    for (size_t k = 0; k < good.size(); ++k) {
-        const size_t a = k > 0 ? k - 1 : k, b = std::min(k + 1, good.size() - 1);
-        const double flat = planar(smooth[a], smooth[b]);
-        if (path.samples[b].distance <= path.samples[a].distance || flat <= 0) continue;
-        ux[k] = (smooth[b].x - smooth[a].x) / flat, uy[k] = (smooth[b].y - smooth[a].y) / flat;
-        known[k] = true;
-    }
-    for (int pass = 0; pass < 2; ++pass) {  // forwards, then backwards for a ride that begins standing
-        for (size_t i = 1; i < good.size(); ++i) {
-            const size_t k = pass == 0 ? i : good.size() - 1 - i, from = pass == 0 ? k - 1 : k + 1;
-            if (!known[k] && known[from]) ux[k] = ux[from], uy[k] = uy[from], known[k] = true;
-        }
-    }
-    for (size_t k = 0; k < good.size(); ++k) {
-        PathSample& q = path.samples[k];
-        const Local& raw = local[good[k]];
-        q.along = q.distance + (raw.x - smooth[k].x) * ux[k] + (raw.y - smooth[k].y) * uy[k];
-    }
-
-    // A receiver that measures its speed (from the Doppler shift, to a tenth
-    // of a metre a second) tells the distance between fixes far better than
-    // their positions do: then `along` is the integral of its speeds.
     path.receiverSpeeds = std::all_of(good.begin(), good.end(), [&](size_t i) { return pts[i].hasSpeed(); });
-    if (path.receiverSpeeds) {
-        for (size_t k = 1; k < good.size(); ++k) {
-            const TrackPoint &a = pts[good[k - 1]], &b = pts[good[k]];
-            path.samples[k].along = path.samples[k - 1].along + (a.speed + b.speed) / 2 * (b.time - a.time);
-        }
-    }
+    if (path.receiverSpeeds) integrateSpeeds(pts, good, path);
+    else addOwnOffsets(local, smooth, good, path);
     return path;
 }
 

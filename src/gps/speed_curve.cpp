@@ -20,6 +20,12 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+// The upper median; `v` is reordered, and must not be empty.
+double median(std::vector<double>& v) {
+    std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
 struct Obs {
     double t, d;
 };
@@ -136,8 +142,7 @@ std::vector<size_t> cutSpeeds(const std::vector<Obs>& obs, double penalty, size_
     std::vector<double> dts(n);
     for (size_t i = 0; i < n; ++i) dts[i] = obs[i + 1].t - obs[i].t;
     std::vector<double> sorted = dts;
-    std::nth_element(sorted.begin(), sorted.begin() + long(n / 2), sorted.end());
-    const double usual = sorted[n / 2];
+    const double usual = median(sorted);
 
     struct Moments {
         double w = 0, x = 0, xx = 0, y = 0, xy = 0, yy = 0;
@@ -163,11 +168,7 @@ std::vector<size_t> cutSpeeds(const std::vector<Obs>& obs, double penalty, size_
     std::vector<double> diffs;
     for (size_t i = 0; i + 1 < n; ++i)
         if (speed[i] != 0 || speed[i + 1] != 0) diffs.push_back(std::abs(speed[i + 1] - speed[i]));
-    double mad = 0;
-    if (!diffs.empty()) {
-        std::nth_element(diffs.begin(), diffs.begin() + long(diffs.size() / 2), diffs.end());
-        mad = diffs[diffs.size() / 2];
-    }
+    const double mad = diffs.empty() ? 0 : median(diffs);
     const double noise = std::max(1e-4, (1.4826 * mad) * (1.4826 * mad) / 2);
     const double beta = penalty * noise * std::log(double(std::max<size_t>(n, 2)));
 
@@ -275,11 +276,7 @@ void dropSpareKnots(std::vector<double>& knots, double gap, double removal, cons
         const double e = fitAround(knots, k, 2, obs);
         if (e < kInf && b - a > params + 2) fits.push_back(e / double(b - a - params));
     }
-    double spread = 1;
-    if (!fits.empty()) {
-        std::nth_element(fits.begin(), fits.begin() + long(fits.size() / 2), fits.end());
-        spread = std::max(1e-4, fits[fits.size() / 2]);
-    }
+    const double spread = fits.empty() ? 1 : std::max(1e-4, median(fits));
     const double limit = removal * spread * std::log(double(obs.size()));
     struct Drop {
         double cost;
