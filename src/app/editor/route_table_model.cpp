@@ -8,22 +8,7 @@ using edit::FieldInfo;
 using edit::TableKind;
 
 QString tableTitle(TableKind kind) {
-    auto tr = [](const char* s) { return QCoreApplication::translate("RouteTables", s); };
-    switch (kind) {
-        case TableKind::Station: return tr("Stations");
-        case TableKind::Signal: return tr("Signals");
-        case TableKind::SpeedLimit: return tr("Speed limits");
-        case TableKind::SpeedCheck: return tr("Speed checks");
-        case TableKind::Slope: return tr("Slopes");
-        case TableKind::Sign: return tr("Signs");
-        case TableKind::Tunnel: return tr("Tunnels");
-        case TableKind::RouteSound: return tr("Sounds");
-        case TableKind::Announce: return tr("Announcements");
-        case TableKind::Doppler: return tr("Doppler");
-        case TableKind::StopSound: return tr("Stop sounds");
-        case TableKind::SpeedUnit: return tr("Recorded speed");
-    }
-    return {};
+    return QCoreApplication::translate("RouteTables", routeSection(kind).title.c_str());
 }
 
 RouteTableModel::RouteTableModel(edit::RouteDocument& doc, TableKind kind, QObject* parent)

@@ -43,11 +43,13 @@ QColor laneColour(TableKind kind) {
 }  // namespace
 
 const std::vector<TableKind>& laneKinds() {
-    static const std::vector<TableKind> kinds{
-        TableKind::Station, TableKind::Signal,     TableKind::SpeedLimit, TableKind::SpeedCheck,
-        TableKind::Slope,   TableKind::Sign,       TableKind::Tunnel,     TableKind::RouteSound,
-        TableKind::Announce, TableKind::Doppler,   TableKind::StopSound,
-    };
+    // Every table but the recorded speed, which is drawn as the curve below.
+    static const std::vector<TableKind> kinds = [] {
+        std::vector<TableKind> k;
+        for (int i = 0; i < kRouteTableCount; ++i)
+            if (TableKind(i) != TableKind::SpeedUnit) k.push_back(TableKind(i));
+        return k;
+    }();
     return kinds;
 }
 

@@ -1,14 +1,15 @@
 #include "data/route_reader.h"
 
+#include <map>
+
 #include "data/fields.h"
 #include "data/file_names.h"
+#include "data/route_sections.h"
 #include "data/section_reader.h"
 
 namespace ts {
 
 namespace {
-
-int32_t col(const std::string& line, int n) { return toIntField(line, n); }
 
 int64_t fixedCol(const std::string& line, int n) {
     try {
@@ -17,21 +18,6 @@ int64_t fixedCol(const std::string& line, int n) {
         e.column = n;
         throw;
     }
-}
-
-// Reads a "#"-terminated list of comma rows into `table`, from its first slot.
-template <class Row, class Fill>
-void readRows(SectionCursor& c, std::vector<Row>& table, int capacity, Fill fill, bool skipSemicolon = false,
-              int entryLines = 1) {
-    table.clear();
-    readList(
-        c, capacity,
-        [&](SectionCursor& s, int) {
-            // The row takes its slot first, so that the rows of a checked file keep their places.
-            table.emplace_back();
-            fill(s, table.back());
-        },
-        skipSemicolon, entryLines);
 }
 
 void appendPicture(ImageList& list, const std::string& name, PictureLoader& pictures) {
@@ -54,32 +40,71 @@ void readRouteFile(const std::string& path, RouteData& r, PictureLoader& picture
     readRouteText(*file, baseName(path), r, pictures, boxes, diagnostics, spans);
 }
 
+namespace {
+
+// One value of a list entry, read as its column's type says.
+Cell readCell(const SectionDesc& s, const ColumnDesc& col, SectionCursor& c, int index) {
+    Cell v;
+    const bool number = col.type == ValueType::Integer || col.type == ValueType::Frame || col.type == ValueType::Time;
+    if (s.wholeLine) {
+        v.number = toInt(c.line());
+    } else if (s.commaRows) {
+        const int n = index + 1;
+        if (number) v.number = toIntField(c.line(), n);
+        else if (col.type == ValueType::Gradient) v.number = fixedCol(c.line(), n);
+        else if (col.type == ValueType::Text) v.text = c.decode(csvField(c.line(), n));
+        else v.text = csvField(c.line(), n);
+    } else {
+        // One value per line: the entry's first line is current, the others follow.
+        const std::string& line = index == 0 ? c.line() : c.read();
+        if (number) v.number = toInt(line);
+        else if (col.type == ValueType::Text) v.text = c.decode(line);
+        else v.text = line;
+    }
+    return v;
+}
+
+// A list read column by column into the table its description names.
+void readColumns(const SectionDesc& s, SectionCursor& c, RouteData& r,
+                 const std::function<void(const RouteData&)>& rowRule) {
+    s.clearRows(r);
+    readList(
+        c, s.capacity,
+        [&](SectionCursor& e, int) {
+            // The row takes its slot first, so that the rows of a checked file keep their places.
+            s.addRow(r);
+            const size_t row = s.rows(r) - 1;
+            for (size_t i = 0; i < s.columns.size(); ++i)
+                s.columns[i].set(r, row, readCell(s, s.columns[i], e, int(i)));
+            if (rowRule) rowRule(r);
+        },
+        s.skipSemicolon, s.entryLines);
+}
+
+// A single value read as its type says, refused outside its range.
+void readSingle(const SectionDesc& s, SectionCursor& c, RouteData& r) {
+    const ColumnDesc& col = s.columns.front();
+    Cell v;
+    if (col.type == ValueType::Text) v.text = c.readText();
+    else if (col.type == ValueType::FileName) v.text = c.readRaw();
+    else v.number = c.readInt();
+    col.set(r, 0, v);
+    if (col.range && (v.number < col.range->first || v.number > col.range->second)) {
+        throw FormatError::refused("the " + col.meaning + " must be a whole number from " +
+                                   std::to_string(col.range->first) + " to " + std::to_string(col.range->second));
+    }
+}
+
+}  // namespace
+
 void readRouteText(const TextFile& routeText, const std::string& fileName, RouteData& r, PictureLoader& pictures,
                    MessageBoxes& boxes, Diagnostics* diagnostics, std::vector<SectionSpan>* spans) {
     const std::string message = kRouteFileMessage;
     const TextFile* file = &routeText;
 
-    auto text = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readText(); }; };
-    auto raw = [](std::string& v) { return [&v](SectionCursor& c) { v = c.readRaw(); }; };
-    auto integer = [](int32_t& v) { return [&v](SectionCursor& c) { v = c.readInt(); }; };
-
-    std::vector<SectionRule> rules{
-        {"[LineName]", "", text(r.lineName)},
-        {"[StartPos]", "", integer(r.startPosition)},
-        {"[FrameRate]", "", [&](SectionCursor& c) {
-             r.frameRate = c.readInt();
-             // The clock and signal arithmetic divide by it.
-             if (r.frameRate < 1 || r.frameRate > 30)
-                 throw FormatError::refused("the frame rate must be a whole number from 1 to 30");
-         }},
-        {"[Staf]", "", raw(r.staffImageFile)},
-        {"[StartTime]", "", integer(r.startTime)},
-        {"[Speed_YY]", "", integer(r.signalSpeedYY)},
-        {"[Speed_Y]", "", integer(r.signalSpeedY)},
-        {"[Speed_YG]", "", integer(r.signalSpeedYG)},
-        {"[Speed_G]", "", integer(r.signalSpeedG)},
-        {"[Path]", "", raw(r.videoFile)},
-        {"[Pre_Time]", "", [&](SectionCursor& c) {
+    // The sections whose values are not read one column at a time.
+    const std::map<std::string, std::function<void(SectionCursor&)>, std::less<>> own{
+        {"[Pre_Time]", [&](SectionCursor& c) {
              const int64_t ticks = int64_t(c.readInt()) * 30;
              if (ticks < -kDataIntegerLimit || ticks > kDataIntegerLimit) {
                  throw FormatError::refused("the time in seconds is too large: times of day stay below " +
@@ -87,20 +112,10 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
              }
              r.preTimeTicks = int32_t(ticks);
          }},
-        {"[OneMan]", "", integer(r.oneManOperation)},
-        {"[SoundData]", "[SoundData]", [&](SectionCursor& c) {
-             readRows(c, r.soundDataFiles, kLoadableRouteSounds, [](SectionCursor& s, std::string& f) { f = s.line(); });
-         }},
-        {"[Announce]", "[Announce]", [&](SectionCursor& c) {
-             readRows(c, r.announceTable, kRouteRows, [](SectionCursor& s, AnnounceRow& a) {
-                 a.soundIndex = col(s.line(), 1);
-                 a.position = col(s.line(), 2);
-             });
-         }},
-        {"[KankoSound1]", "[KankoSound1]", [&](SectionCursor& c) {
+        {"[KankoSound1]", [&](SectionCursor& c) {
              for (int k = 0; k < kKankoSlots1; ++k) r.kankoSound1Files[size_t(k)] = c.readRaw();
          }},
-        {"[KankoSound2]", "[KankoSound2]", [&](SectionCursor& c) {
+        {"[KankoSound2]", [&](SectionCursor& c) {
              r.hasKankoSound2 = true;
              r.kankoTable.resize(kKankoSlots1);
              r.kankoCount = kKankoSlots1;
@@ -115,102 +130,10 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
                  },
                  false, 2);
          }},
-        {"[Sound]", "[Sound]", [&](SectionCursor& c) {
-             readRows(
-                 c, r.routeSoundTable, kRouteRows,
-                 [](SectionCursor& s, RouteSoundRow& x) {
-                     x.soundIndex = col(s.line(), 1);
-                     x.position = col(s.line(), 2);
-                     x.endPosition = col(s.line(), 3);
-                     x.pitchSpeed = col(s.line(), 4);
-                     x.loopMode = col(s.line(), 5);
-                 },
-                 true);
-         }},
-        {"[Doppler]", "[Doppler]", [&](SectionCursor& c) {
-             readRows(c, r.dopplerTable, kRouteRows, [](SectionCursor& s, DopplerRow& x) {
-                 x.soundIndex = col(s.line(), 1);
-                 x.fromPosition = col(s.line(), 2);
-                 x.passPosition = col(s.line(), 3);
-                 x.toPosition = col(s.line(), 4);
-             });
-         }},
-        {"[Tunnel]", "[Tunnel]", [&](SectionCursor& c) {
-             readRows(
-                 c, r.tunnelTable, kRouteRows,
-                 [](SectionCursor& s, TunnelRow& x) {
-                     x.fromPosition = toInt(s.line());
-                     x.toPosition = s.readInt();
-                 },
-                 false, 2);
-         }},
-        {"[Station]", "[Station]", [&](SectionCursor& c) {
-             readRows(c, r.stationTable, kRouteRows, [&](SectionCursor& s, StationData& x) {
-                 const std::string& l = s.line();
-                 x.name = s.decode(csvField(l, 1));
-                 x.kind = col(l, 2);
-                 x.stopFrom = col(l, 3);
-                 x.stopTo = col(l, 4);
-                 x.soundIndex = col(l, 5);
-                 x.departureTime = col(l, 6);
-                 x.closeTime = col(l, 7);
-                 x.nextStopDistance = col(l, 8);
-                 // The Move menu and the per-station state hold 100 stations.
-                 if ((x.kind == 0 || x.kind == 2) && int(r.stationTable.size()) > kMenuStations) {
-                     throw FormatError::refused("only the first " + std::to_string(kMenuStations) +
-                                           " stations may be stops (kind 0 or 2); later ones must be kind 1", 2);
-                 }
-             });
-         }},
-        {"[StopSound]", "[StopSound]", [&](SectionCursor& c) {
-             readRows(c, r.stopSoundTable, kRouteRows, [](SectionCursor& s, int32_t& p) { p = toInt(s.line()); });
-         }},
-        {"[Signal]", "[Signal]", [&](SectionCursor& c) {
-             readRows(c, r.signalTable, kRouteRows, [&](SectionCursor& s, SignalData& x) {
-                 const std::string& l = s.line();
-                 x.kind = col(l, 1);
-                 x.label = s.decode(csvField(l, 2));
-                 x.aspectSet = col(l, 3);
-                 x.fromPosition = col(l, 4);
-                 x.toPosition = col(l, 5);
-                 x.alarmPosition = col(l, 6);
-                 x.checkPosition = col(l, 7);
-                 x.fixedAspect = col(l, 8);
-                 x.releaseTime = col(l, 9);
-             });
-         }},
-        {"[Slope]", "[Slope]", [&](SectionCursor& c) {
-             readRows(c, r.slopeTable, kRouteRows, [](SectionCursor& s, SlopeRow& x) {
-                 x.gradient = fixedCol(s.line(), 1);
-                 x.fromPosition = col(s.line(), 2);
-                 x.toPosition = col(s.line(), 3);
-             });
-         }},
-        {"[Sign]", "[Sign]", [&](SectionCursor& c) {
-             readRows(c, r.signTable, kRouteRows, [](SectionCursor& s, SignRow& x) {
-                 x.imageIndex = col(s.line(), 1);
-                 x.fromPosition = col(s.line(), 2);
-                 x.toPosition = col(s.line(), 3);
-             });
-         }},
-        {"[SpeedLimit]", "[SpeedLimit]", [&](SectionCursor& c) {
-             readRows(c, r.speedLimitTable, kRouteRows, [](SectionCursor& s, SpeedLimitRow& x) {
-                 x.limit = col(s.line(), 1);
-                 x.noticePosition = col(s.line(), 2);
-                 x.fromPosition = col(s.line(), 3);
-                 x.toPosition = col(s.line(), 4);
-             });
-         }},
-        {"[SpeedCheck]", "[SpeedCheck]", [&](SectionCursor& c) {
-             readRows(c, r.speedCheckTable, kRouteRows, [](SectionCursor& s, SpeedCheckRow& x) {
-                 x.limit = col(s.line(), 1);
-                 x.position = col(s.line(), 2);
-             });
-         }},
-        {"[SignImageList]", "[SignImageList]", [&](SectionCursor& c) {
+        {"[SignImageList]", [&](SectionCursor& c) {
              readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignImageList, s.line(), pictures); });
          }},
-        {"[OtherImageList]", "[OtherImageList]", [&](SectionCursor& c) {
+        {"[OtherImageList]", [&](SectionCursor& c) {
              r.otherSoundFiles.clear();
              readList(
                  c, kOtherImages,
@@ -220,27 +143,40 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
                  },
                  false, 2);
          }},
-        {"[SignalImageList]", "[SignalImageList]", [&](SectionCursor& c) {
+        {"[SignalImageList]", [&](SectionCursor& c) {
              readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignalImageList, s.line(), pictures); });
          }},
-        {"[SpeedUnit]", "[SpeedUnit]", [&](SectionCursor& c) {
-             readRows(c, r.speedUnitTable, kRouteRows, [](SectionCursor& s, Speed_UnitData& x) {
-                 x.fromPosition = col(s.line(), 1);
-                 x.toPosition = col(s.line(), 2);
-                 x.fromSpeed = col(s.line(), 3);
-                 x.toSpeed = col(s.line(), 4);
-             });
-         }},
-        // Tested last so that no earlier section's reading changes with it.
-        {"[Letterbox]", "", [&](SectionCursor& c) {
-             r.letterbox = c.readInt();
-             if (r.letterbox < 0 || r.letterbox > 1) throw FormatError{};
-         }},
-        {"[EndPos]", "", [&](SectionCursor& c) {
+        {"[EndPos]", [&](SectionCursor& c) {
              r.endPosition = c.readInt();
              r.hasEndPosition = true;
          }},
     };
+    // Rules about a whole row, checked as it is read.
+    const std::map<std::string, std::function<void(const RouteData&)>, std::less<>> rowRules{
+        {"[Station]", [](const RouteData& route) {
+             const StationData& x = route.stationTable.back();
+             // The Move menu and the per-station state hold 100 stations.
+             if ((x.kind == 0 || x.kind == 2) && int(route.stationTable.size()) > kMenuStations) {
+                 throw FormatError::refused("only the first " + std::to_string(kMenuStations) +
+                                       " stations may be stops (kind 0 or 2); later ones must be kind 1", 2);
+             }
+         }},
+    };
+
+    std::vector<SectionRule> rules;
+    for (const SectionDesc& s : routeSections()) {
+        SectionRule rule{s.marker, s.isList() ? s.marker : "", {}};
+        if (const auto it = own.find(s.marker); it != own.end()) {
+            rule.read = it->second;
+        } else if (s.isList()) {
+            const auto found = rowRules.find(s.marker);
+            const std::function<void(const RouteData&)> rowRule = found == rowRules.end() ? nullptr : found->second;
+            rule.read = [&s, &r, rowRule](SectionCursor& c) { readColumns(s, c, r, rowRule); };
+        } else {
+            rule.read = [&s, &r](SectionCursor& c) { readSingle(s, c, r); };
+        }
+        rules.push_back(std::move(rule));
+    }
 
     SectionCursor cursor(*file);
     cursor.fileName = fileName;

@@ -4,6 +4,8 @@
 #include <map>
 #include <vector>
 
+#include "data/route_sections.h"
+
 namespace ts {
 
 namespace {
@@ -20,46 +22,15 @@ const std::map<std::string, Fields, std::less<>>& table() {
         auto value = [&](const char* marker, std::initializer_list<const char*> names) {
             for (const char* n : names) m[marker].values.emplace_back(n);
         };
-        auto rows = [&](const char* marker, std::initializer_list<const char*> names) {
-            for (const char* n : names) m[marker].entries.emplace_back(n);
-            m[marker].commaRows = true;
-        };
         auto lines = [&](const char* marker, std::initializer_list<const char*> names) {
             for (const char* n : names) m[marker].entries.emplace_back(n);
         };
-        // Route file
-        value("[LineName]", {"lineName"});
-        value("[StartPos]", {"startPosition"});
-        value("[FrameRate]", {"frameRate"});
-        value("[Staf]", {"staffImageFile"});
-        value("[StartTime]", {"startTime"});
-        value("[Speed_YY]", {"signalSpeedYY"});
-        value("[Speed_Y]", {"signalSpeedY"});
-        value("[Speed_YG]", {"signalSpeedYG"});
-        value("[Speed_G]", {"signalSpeedG"});
-        value("[Path]", {"videoFile"});
-        value("[Pre_Time]", {"preTimeTicks"});
-        value("[OneMan]", {"oneManOperation"});
-        value("[EndPos]", {"endPosition"});
-        lines("[SoundData]", {"fileName"});
-        rows("[Announce]", {"soundIndex", "position"});
-        lines("[KankoSound2]", {"callText", "fileName"});
-        rows("[Sound]", {"soundIndex", "position", "endPosition", "pitchSpeed", "loopMode"});
-        rows("[Doppler]", {"soundIndex", "fromPosition", "passPosition", "toPosition"});
-        lines("[Tunnel]", {"fromPosition", "toPosition"});
-        rows("[Station]", {"name", "kind", "stopFrom", "stopTo", "soundIndex", "departureTime", "closeTime",
-                           "nextStopDistance"});
-        rows("[StopSound]", {"position"});
-        rows("[Signal]", {"kind", "label", "aspectSet", "fromPosition", "toPosition", "alarmPosition",
-                          "checkPosition", "fixedAspect", "releaseTime"});
-        rows("[Slope]", {"gradient", "fromPosition", "toPosition"});
-        rows("[Sign]", {"imageIndex", "fromPosition", "toPosition"});
-        rows("[SpeedLimit]", {"limit", "noticePosition", "fromPosition", "toPosition"});
-        rows("[SpeedCheck]", {"limit", "position"});
-        lines("[SignImageList]", {"fileName"});
-        lines("[OtherImageList]", {"fileName", "soundFile"});
-        lines("[SignalImageList]", {"fileName"});
-        rows("[SpeedUnit]", {"fromPosition", "toPosition", "fromSpeed", "toSpeed"});
+        // Route file, from its sections' description
+        for (const SectionDesc& s : routeSections()) {
+            Fields& f = m[s.marker];
+            for (const ColumnDesc& c : s.columns) (s.isList() ? f.entries : f.values).push_back(c.name);
+            f.commaRows = s.commaRows;
+        }
         // Train file
         for (auto [marker, name] : std::initializer_list<std::pair<const char*, const char*>>{
                  {"[Handle]", "handleType"}, {"[BrakeType]", "brakeType"}, {"[Brake]", "brakeNotchCount"},

@@ -11,6 +11,7 @@
 
 #include "data/diagnostics.h"
 #include "data/route_data.h"
+#include "data/route_sections.h"
 
 namespace ts {
 struct CheckDevices;
@@ -18,21 +19,10 @@ struct CheckDevices;
 
 namespace ts::edit {
 
-// The list sections of a route file that the editor shows as tables.
-enum class TableKind {
-    Station,
-    Signal,
-    SpeedLimit,
-    SpeedCheck,
-    Slope,
-    Sign,
-    Tunnel,
-    RouteSound,
-    Announce,
-    Doppler,
-    StopSound,
-    SpeedUnit,
-};
+// The list sections of a route file that the editor shows as tables, and
+// the sections holding one value (data/route_sections.h describes them).
+using TableKind = RouteTable;
+using SingleValue = RouteValue;
 
 struct FieldInfo {
     enum class Type {
@@ -44,24 +34,6 @@ struct FieldInfo {
     };
     std::string name;
     Type type = Type::Integer;
-};
-
-// The sections holding one value.
-enum class SingleValue {
-    LineName,
-    StartPosition,
-    StartTime,
-    FrameRate,
-    SignalSpeedYY,
-    SignalSpeedY,
-    SignalSpeedYG,
-    SignalSpeedG,
-    VideoFile,
-    PreTime,
-    OneMan,
-    EndPos,
-    StaffImage,
-    Letterbox,
 };
 
 class RouteDocument {

@@ -48,6 +48,18 @@ int intField(const TableDef& def, const std::vector<std::string>& entry, int col
     return parseInt(rawField(def, entry, column)).value_or(0);
 }
 
+// A new row as the table's description gives it: frames around the cursor,
+// the other columns their fixed defaults.
+std::vector<std::string> defaultEntry(const TableDef& def, int at) {
+    std::vector<std::string> values;
+    for (const ColumnDesc& c : def.section->columns)
+        values.push_back(c.type == ValueType::Frame ? std::to_string(std::max(at + c.newOffset, 0)) : c.newText);
+    if (def.entryLines > 1) return values;
+    std::string row;
+    for (size_t i = 0; i < values.size(); ++i) row += (i ? "," : "") + values[i];
+    return {row};
+}
+
 }  // namespace
 
 std::vector<std::vector<std::string>> RouteDocument::entries(TableKind kind) const {
@@ -174,15 +186,6 @@ int RouteDocument::addRow(TableKind kind, int at) {
                      n(std::max<long long>(at - 50, from)) + "," + n(std::max<long long>(at - 10, from)) + ",0,0"};
             break;
         }
-        case TableKind::SpeedLimit: entry = {"60," + n(at - 300) + "," + n(at) + "," + n(at + 600)}; break;
-        case TableKind::SpeedCheck: entry = {"60," + n(at)}; break;
-        case TableKind::Slope: entry = {"5," + n(at) + "," + n(at + 300)}; break;
-        case TableKind::Sign: entry = {"0," + n(at) + "," + n(at + 150)}; break;
-        case TableKind::Tunnel: entry = {n(at), n(at + 300)}; break;
-        case TableKind::RouteSound: entry = {"0," + n(at) + "," + n(at + 300) + ",1,0"}; break;
-        case TableKind::Announce: entry = {"0," + n(at)}; break;
-        case TableKind::Doppler: entry = {"0," + n(at - 150) + "," + n(at) + "," + n(at + 150)}; break;
-        case TableKind::StopSound: entry = {n(at)}; break;
         case TableKind::SpeedUnit: {
             // Split the row that holds the cursor, so that the curve keeps its shape and has no gap.
             const auto& units = r.speedUnitTable;
@@ -208,6 +211,7 @@ int RouteDocument::addRow(TableKind kind, int at) {
             }
             break;
         }
+        default: entry = defaultEntry(def, at); break;
     }
     // Kept in order of the table's position, as the run and the checker expect.
     const int key = intField(def, entry, def.keyColumn);

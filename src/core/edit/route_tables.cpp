@@ -10,57 +10,45 @@ namespace {
 using T = FieldInfo::Type;
 }
 
+FieldInfo::Type editorType(ValueType type) {
+    switch (type) {
+        case ValueType::Integer: return T::Integer;
+        case ValueType::Frame: return T::Frame;
+        case ValueType::Time: return T::Time;
+        case ValueType::Gradient: return T::Gradient;
+        case ValueType::Text:
+        case ValueType::FileName:
+        case ValueType::Picture: return T::Text;
+    }
+    return T::Text;
+}
+
 const std::vector<TableDef>& tableDefs() {
-    static const std::vector<TableDef> defs{
-        {TableKind::Station, "[Station]", 1, false, 2,
-         {{"name", T::Text}, {"kind", T::Integer}, {"stopFrom", T::Frame}, {"stopTo", T::Frame},
-          {"soundIndex", T::Integer}, {"departureTime", T::Time}, {"closeTime", T::Time},
-          {"nextStopDistance", T::Integer}}},
-        {TableKind::Signal, "[Signal]", 1, false, 4,
-         {{"kind", T::Integer}, {"label", T::Text}, {"aspectSet", T::Integer}, {"fromPosition", T::Frame},
-          {"toPosition", T::Frame}, {"alarmPosition", T::Frame}, {"checkPosition", T::Frame},
-          {"fixedAspect", T::Integer}, {"releaseTime", T::Time}}},
-        {TableKind::SpeedLimit, "[SpeedLimit]", 1, false, 2,
-         {{"limit", T::Integer}, {"noticePosition", T::Frame}, {"fromPosition", T::Frame}, {"toPosition", T::Frame}}},
-        {TableKind::SpeedCheck, "[SpeedCheck]", 1, false, 1, {{"limit", T::Integer}, {"position", T::Frame}}},
-        {TableKind::Slope, "[Slope]", 1, false, 1,
-         {{"gradient", T::Gradient}, {"fromPosition", T::Frame}, {"toPosition", T::Frame}}},
-        {TableKind::Sign, "[Sign]", 1, false, 1,
-         {{"imageIndex", T::Integer}, {"fromPosition", T::Frame}, {"toPosition", T::Frame}}},
-        {TableKind::Tunnel, "[Tunnel]", 2, false, 0, {{"fromPosition", T::Frame}, {"toPosition", T::Frame}}},
-        {TableKind::RouteSound, "[Sound]", 1, true, 1,
-         {{"soundIndex", T::Integer}, {"position", T::Frame}, {"endPosition", T::Frame}, {"pitchSpeed", T::Integer},
-          {"loopMode", T::Integer}}},
-        {TableKind::Announce, "[Announce]", 1, false, 1, {{"soundIndex", T::Integer}, {"position", T::Frame}}},
-        {TableKind::Doppler, "[Doppler]", 1, false, 2,
-         {{"soundIndex", T::Integer}, {"fromPosition", T::Frame}, {"passPosition", T::Frame},
-          {"toPosition", T::Frame}}},
-        {TableKind::StopSound, "[StopSound]", 1, false, 0, {{"position", T::Frame}}},
-        {TableKind::SpeedUnit, "[SpeedUnit]", 1, false, 0,
-         {{"fromPosition", T::Frame}, {"toPosition", T::Frame}, {"fromSpeed", T::Integer}, {"toSpeed", T::Integer}}},
-    };
+    static const std::vector<TableDef> defs = [] {
+        std::vector<TableDef> out;
+        for (int k = 0; k < kRouteTableCount; ++k) {
+            const SectionDesc& s = routeSection(TableKind(k));
+            TableDef d{TableKind(k), s.marker.c_str(), s.entryLines, s.skipSemicolon, s.keyColumn, {}, &s};
+            for (const ColumnDesc& c : s.columns) d.fields.push_back({c.name, editorType(c.type)});
+            out.push_back(std::move(d));
+        }
+        return out;
+    }();
     return defs;
 }
 
-const TableDef& tableDef(TableKind kind) {
-    for (const TableDef& d : tableDefs())
-        if (d.kind == kind) return d;
-    return tableDefs().front();
-}
+const TableDef& tableDef(TableKind kind) { return tableDefs()[size_t(kind)]; }
 
 const SingleDef& singleDef(SingleValue value) {
-    static const std::vector<SingleDef> defs{
-        {SingleValue::LineName, "[LineName]", T::Text},      {SingleValue::StartPosition, "[StartPos]", T::Frame},
-        {SingleValue::StartTime, "[StartTime]", T::Time},    {SingleValue::FrameRate, "[FrameRate]", T::Integer},
-        {SingleValue::SignalSpeedYY, "[Speed_YY]", T::Integer}, {SingleValue::SignalSpeedY, "[Speed_Y]", T::Integer},
-        {SingleValue::SignalSpeedYG, "[Speed_YG]", T::Integer}, {SingleValue::SignalSpeedG, "[Speed_G]", T::Integer},
-        {SingleValue::VideoFile, "[Path]", T::Text},         {SingleValue::PreTime, "[Pre_Time]", T::Integer},
-        {SingleValue::OneMan, "[OneMan]", T::Integer},       {SingleValue::EndPos, "[EndPos]", T::Frame},
-        {SingleValue::StaffImage, "[Staf]", T::Text},        {SingleValue::Letterbox, "[Letterbox]", T::Integer},
-    };
-    for (const SingleDef& d : defs)
-        if (d.value == value) return d;
-    return defs.front();
+    static const std::vector<SingleDef> defs = [] {
+        std::vector<SingleDef> out;
+        for (int v = 0; v < kRouteValueCount; ++v) {
+            const SectionDesc& s = routeSection(SingleValue(v));
+            out.push_back({SingleValue(v), s.marker.c_str(), editorType(s.columns.front().type)});
+        }
+        return out;
+    }();
+    return defs[size_t(value)];
 }
 
 std::string timeText(long long ticks) {

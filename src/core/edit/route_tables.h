@@ -9,6 +9,7 @@
 
 namespace ts::edit {
 
+// An editor table, as the route file's sections describe it.
 struct TableDef {
     TableKind kind;
     const char* marker;
@@ -16,9 +17,11 @@ struct TableDef {
     bool skipSemicolon;    // [Sound] skips lines starting with ";"
     int keyColumn;         // the frame the table is kept in order by
     std::vector<FieldInfo> fields;
+    const SectionDesc* section;
 };
 
 const TableDef& tableDef(TableKind kind);
+// Every table, in the order of the editor's tabs.
 const std::vector<TableDef>& tableDefs();
 
 struct SingleDef {
@@ -26,6 +29,9 @@ struct SingleDef {
     const char* marker;
     FieldInfo::Type type;
 };
+
+// How the editor shows and takes a value of the type the description gives.
+FieldInfo::Type editorType(ValueType type);
 
 const SingleDef& singleDef(SingleValue value);
 
