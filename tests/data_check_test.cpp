@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "check/data_check.h"
+#include "data/route_sections.h"
 #include "run_fixture.h"
 #include "sound/wav_file.h"
 #include "wave_writer.h"
@@ -140,6 +141,9 @@ const std::vector<Case>& catalogue() {
         {"AnnounceSoundBeyondSoundData", L, 2, "Test\n[Announce]\n3,500\n#", {{W, L, 4, 1}}},
         {"SlopeBeyondTheEndOfTheLine", L, 2, "Test\n[Slope]\n5,4000,4600\n#", {{W, L, 4, 3}}},
         {"TunnelBeyondTheEndOfTheLine", L, 2, "Test\n[Tunnel]\n4400\n4700\n#", {{W, L, 4, 0}}},
+        // Every table with positions is checked against the end of the line.
+        {"StopSoundBeyondTheEndOfTheLine", L, 2, "Test\n[StopSound]\n4505\n#", {{W, L, 4, 1}}},
+        {"SpeedCheckBeyondTheEndOfTheLine", L, 2, "Test\n[SpeedCheck]\n60,4600\n#", {{W, L, 4, 2}}},
         {"EndPosMovesTheEndOfTheLine", L, 2, "Test\n[EndPos]\n9000\n[Slope]\n5,4000,4600\n#", {{W, L, 27, 2}}},
         {"SpeedUnitRowOfNoFrames", L, 22, "2000,2000,40,40\n2000,4500,40,40", {{W, L, 22, 2}}},
         {"SpeedUnitGap", L, 22, "2100,4500,40,40", {{W, L, 22, 1}}},
@@ -263,4 +267,39 @@ TEST(DataCheck, TheExplanationNamesTheFieldAndWhatIsAccepted) {
     EXPECT_EQ(e.message, "路線ファイルに誤りがあります。[Station]");
     EXPECT_EQ(placeText(e), "[Station] row 1, field 6 departureTime");
     EXPECT_NE(e.explanation.find("\"8649OO\" is not a whole number"), std::string::npos) << e.explanation;
+}
+
+// Every table with positions gets the warning about positions beyond the end
+// of the line: the tables and their frame columns come from the route file's
+// description, so a new table with frames is checked without more code.
+TEST(DataCheck, EveryTableWithPositionsIsCheckedAgainstTheEndOfTheLine) {
+    std::vector<std::string> unchecked;
+    for (const SectionDesc& s : routeSections()) {
+        bool frames = false, checked = false;
+        for (const ColumnDesc& c : s.columns) {
+            frames = frames || c.type == ValueType::Frame;
+            checked = checked || (c.type == ValueType::Frame && !c.mayPassTheEnd);
+        }
+        if (!s.isList() || !frames) continue;
+        if (!checked) {
+            unchecked.push_back(s.marker);
+            continue;
+        }
+        // One row with every value plain and every frame at 4600, past the end at 4500.
+        std::vector<std::string> values;
+        for (const ColumnDesc& c : s.columns)
+            values.push_back(c.type == ValueType::Frame ? "4600" : c.type == ValueType::Text ? "x" : "0");
+        std::string entry;
+        for (size_t i = 0; i < values.size(); ++i) entry += (i ? (s.commaRows ? "," : "\n") : "") + values[i];
+        // Added at the end, so that it stands in place of a list the base file has.
+        const std::string text = s.marker + "\n" + entry + "\n#\n";
+        TempDir d;
+        writeFolder(d, Case{"", L, 0, text.c_str(), {}});
+        int beyond = 0;
+        const Diagnostics found = check(d);
+        for (const auto& x : found.items())
+            beyond += x.section == s.marker && x.explanation.find("beyond the end of the line") != std::string::npos;
+        EXPECT_GT(beyond, 0) << s.marker;
+    }
+    EXPECT_EQ(unchecked, std::vector<std::string>{"[SpeedUnit]"}) << "the recorded speed has rules of its own";
 }

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "data/file_names.h"
+#include "data/route_sections.h"
 #include "data/section_fields.h"
 
 namespace ts {
@@ -112,15 +113,30 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     const int lastFrame = video.opened ? video.frames - 1 : -1;
     int furthest = 0;  // the furthest position the route uses
     const int lineEnd = r.lineEnd();
-    auto position = [&](const std::string& section, int row, int column, int32_t p) {
+    // Every frame that places a row, in every table the description lists,
+    // against the video's last frame and the end of the line.
+    auto position = [&](const SectionDesc& s, int row, int column, int32_t p) {
         furthest = std::max(furthest, p);
+        std::string why;
         if (lastFrame >= 0 && p > lastFrame) {
-            w.row(section, row, column, "position " + num(p) + " is beyond the video's last frame " + num(lastFrame));
+            why = "position " + num(p) + " is beyond the video's last frame " + num(lastFrame);
         } else if (p > lineEnd) {
-            w.row(section, row, column, "position " + num(p) + " is beyond the end of the line at " + num(lineEnd) +
-                                            ": the run closes before the train gets there");
+            why = "position " + num(p) + " is beyond the end of the line at " + num(lineEnd) +
+                  ": the run closes before the train gets there";
         }
+        if (why.empty()) return;
+        w.row(s.marker, row, s.entryLines > 1 ? 0 : column, why);
     };
+    for (const SectionDesc& s : routeSections()) {
+        if (!s.isList() || !s.rows) continue;
+        for (size_t i = 0; i < s.rows(r); ++i) {
+            for (size_t c = 0; c < s.columns.size(); ++c) {
+                const ColumnDesc& col = s.columns[c];
+                if (col.type != ValueType::Frame || col.mayPassTheEnd || !col.get) continue;
+                if (const auto v = col.get(r, i)) position(s, int(i) + 1, int(c) + 1, int32_t(v->number));
+            }
+        }
+    }
     if (lastFrame >= 0 && r.startPosition > lastFrame)
         w.value("[StartPos]", 1, "the start is beyond the video's last frame " + num(lastFrame));
     else if (r.startPosition > lineEnd)
@@ -143,8 +159,6 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     for (int i = 0; i < r.stationCount(); ++i) {
         const StationData& s = r.stationTable[size_t(i)];
         const int row = i + 1;
-        position("[Station]", row, 3, s.stopFrom);
-        position("[Station]", row, 4, s.stopTo);
         if (s.stopFrom > s.stopTo)
             w.row("[Station]", row, 3, "stopFrom " + num(s.stopFrom) + " is after stopTo " + num(s.stopTo) +
                                            ": the train can never stand inside this stop range");
@@ -174,8 +188,6 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     for (int i = 0; i < r.signalCount(); ++i) {
         const SignalData& s = r.signalTable[size_t(i)];
         labels.insert(s.label);
-        position("[Signal]", i + 1, 4, s.fromPosition);
-        position("[Signal]", i + 1, 5, s.toPosition);
         if (i > 0 && s.fromPosition < r.signalTable[size_t(i - 1)].fromPosition)
             w.row("[Signal]", i + 1, 4, "signal rows must be in position order: this one starts before the previous one");
     }
@@ -185,22 +197,14 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
                   "no [Signal] label reads \"" + r.kankoTable[k].callText + "\": this call-out can never play");
     }
 
-    for (int i = 0; i < r.slopeCount(); ++i) {
-        position("[Slope]", i + 1, 2, r.slopeTable[size_t(i)].fromPosition);
-        position("[Slope]", i + 1, 3, r.slopeTable[size_t(i)].toPosition);
-    }
     for (int i = 0; i < r.signCount(); ++i) {
         const SignRow& s = r.signTable[size_t(i)];
-        position("[Sign]", i + 1, 2, s.fromPosition);
-        position("[Sign]", i + 1, 3, s.toPosition);
         if (!r.OtherImageList.holds(s.imageIndex))
             w.row("[Sign]", i + 1, 1, "image " + num(s.imageIndex) + " is not in [OtherImageList] (" +
                                           num(r.OtherImageList.count()) + " pictures, from 0): nothing is shown");
     }
     for (int i = 0; i < r.speedLimitCount(); ++i) {
         const SpeedLimitRow& s = r.speedLimitTable[size_t(i)];
-        position("[SpeedLimit]", i + 1, 3, s.fromPosition);
-        position("[SpeedLimit]", i + 1, 4, s.toPosition);
         if (s.limit < 15 || s.limit > 120 || s.limit % 5 != 0)
             w.row("[SpeedLimit]", i + 1, 1, "there is no sign picture for " + num(s.limit) +
                                                 " km/h: limits with a sign are 15, 20, ... 120");
@@ -210,19 +214,12 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     }
     for (int i = 0; i < r.announceCount(); ++i) {
         soundIndex("[Announce]", i + 1, 1, r.announceTable[size_t(i)].soundIndex);
-        position("[Announce]", i + 1, 2, r.announceTable[size_t(i)].position);
     }
     for (int i = 0; i < r.routeSoundCount(); ++i) {
         soundIndex("[Sound]", i + 1, 1, r.routeSoundTable[size_t(i)].soundIndex);
-        position("[Sound]", i + 1, 2, r.routeSoundTable[size_t(i)].position);
     }
     for (int i = 0; i < r.dopplerCount(); ++i) {
         soundIndex("[Doppler]", i + 1, 1, r.dopplerTable[size_t(i)].soundIndex);
-        position("[Doppler]", i + 1, 3, r.dopplerTable[size_t(i)].passPosition);
-    }
-    for (int i = 0; i < r.tunnelCount(); ++i) {
-        position("[Tunnel]", i + 1, 0, r.tunnelTable[size_t(i)].fromPosition);
-        position("[Tunnel]", i + 1, 0, r.tunnelTable[size_t(i)].toPosition);
     }
 
     // The recorded speed: every frame the train can reach in one row, with speed.
