@@ -140,7 +140,12 @@ const std::vector<Case>& catalogue() {
         {"SignImageBeyondItsList", L, 2, "Test\n[Sign]\n0,100,200\n#", {{W, L, 4, 1}}},
         {"AnnounceSoundBeyondSoundData", L, 2, "Test\n[Announce]\n3,500\n#", {{W, L, 4, 1}}},
         {"SlopeBeyondTheEndOfTheLine", L, 2, "Test\n[Slope]\n5,4000,4600\n#", {{W, L, 4, 3}}},
-        {"TunnelBeyondTheEndOfTheLine", L, 2, "Test\n[Tunnel]\n4400\n4700\n#", {{W, L, 4, 0}}},
+        // A diagnostic names the line that holds the value it is about: the
+        // second position of a two-line entry, and the wave on the second
+        // line of a call-out pair or of a picture and its call-out wave.
+        {"TunnelBeyondTheEndOfTheLine", L, 2, "Test\n[Tunnel]\n4400\n4700\n#", {{W, L, 5, 0}}},
+        {"CallOutWaveOnTheSecondLine", L, 2, "Test\n[KankoSound2]\ns1\nnosnd.wav\n#", {{W, L, 5, 0}}},
+        {"PictureWaveOnTheSecondLine", L, 2, "Test\n[OtherImageList]\nsign.bmp\nnosnd.wav\n#", {{W, L, 5, 0}}},
         // Every table with positions is checked against the end of the line.
         {"StopSoundBeyondTheEndOfTheLine", L, 2, "Test\n[StopSound]\n4505\n#", {{W, L, 4, 1}}},
         {"SpeedCheckBeyondTheEndOfTheLine", L, 2, "Test\n[SpeedCheck]\n60,4600\n#", {{W, L, 4, 2}}},
@@ -256,6 +261,19 @@ TEST(DataCheck, MissingFilesAreErrorsOfTheirOwn) {
                                                   "string.txt stringファイルに誤りがあります",
                                                   "789_train.txt 車両ファイルに誤りがあります"}))
         << "the sign picture of the route is missing too";
+}
+
+// A diagnostic names the line that holds the value it is about, and the
+// value by its name: a tunnel whose two positions stand on two lines is
+// reported once at each line.
+TEST(DataCheck, TheTwoPositionsOfATunnelAreReportedAtTheirOwnLines) {
+    TempDir d;
+    writeFolder(d, Case{"", L, 2, "Test\n[Tunnel]\n4600\n4700\n#", {}});
+    const Diagnostics found = check(d);
+    std::vector<std::string> places;
+    for (const auto& x : found.items())
+        if (x.section == "[Tunnel]") places.push_back(std::to_string(x.line) + " " + x.fieldName);
+    EXPECT_EQ(places, (std::vector<std::string>{"4 fromPosition", "5 toPosition"}));
 }
 
 TEST(DataCheck, TheExplanationNamesTheFieldAndWhatIsAccepted) {

@@ -26,6 +26,16 @@ public:
         d.fieldName = sectionFieldName(section, row, column);
         out_.add(d);
     }
+    // A warning about the `index`-th line (from 1) of entry `row` of a list
+    // whose entries take a line per value: located at that line.
+    void inEntry(const std::string& section, int row, int index, const std::string& why) {
+        Diagnostic d = base(section, why);
+        d.row = row;
+        const int first = where_.entryLine(file_, section, row);
+        d.line = first ? first + index - 1 : 0;
+        d.fieldName = sectionFieldName(section, row, index);
+        out_.add(d);
+    }
     // A warning about a single value, or a whole section (index 0).
     void value(const std::string& section, int index, const std::string& why) {
         Diagnostic d = base(section, why);
@@ -125,7 +135,8 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
                   ": the run closes before the train gets there";
         }
         if (why.empty()) return;
-        w.row(s.marker, row, s.entryLines > 1 ? 0 : column, why);
+        if (s.entryLines > 1) w.inEntry(s.marker, row, column, why);
+        else w.row(s.marker, row, column, why);
     };
     for (const SectionDesc& s : routeSections()) {
         if (!s.isList() || !s.rows) continue;
@@ -260,17 +271,18 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
 
     // Waves: a run loads each and a wave it cannot read stays silent.
     if (devices.waveReadable) {
-        auto wave = [&](Warner& to, const std::string& section, int row, const std::string& name) {
+        auto wave = [&](Warner& to, const std::string& section, int row, const std::string& name, int line = 1) {
             if (name.empty() || devices.waveReadable(resolveDataPath(name))) return;
             const std::string why = "the wave \"" + name + "\" cannot be read: its sound stays silent";
-            if (row > 0) to.row(section, row, 0, why);
+            if (row > 0 && line > 1) to.inEntry(section, row, line, why);
+            else if (row > 0) to.row(section, row, 0, why);
             else to.value(section, -row, why);
         };
         for (int i = 0; i < r.soundDataCount(); ++i) wave(w, "[SoundData]", i + 1, r.soundDataFiles[size_t(i)]);
         for (int k = 0; k < kKankoSlots1; ++k) wave(w, "[KankoSound1]", -(k + 1), r.kankoSound1Files[size_t(k)]);
         for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k)
-            wave(w, "[KankoSound2]", int(k - kKankoSlots1) + 1, r.kankoTable[k].fileName);
-        for (int i = 0; i < r.otherImageCount(); ++i) wave(w, "[OtherImageList]", i + 1, r.otherSoundFiles[size_t(i)]);
+            wave(w, "[KankoSound2]", int(k - kKankoSlots1) + 1, r.kankoTable[k].fileName, 2);
+        for (int i = 0; i < r.otherImageCount(); ++i) wave(w, "[OtherImageList]", i + 1, r.otherSoundFiles[size_t(i)], 2);
         for (int i = 0; i < t.driveSoundCount(); ++i) wave(wt, "[DriveSound]", i + 1, t.driveSoundFiles[size_t(i)]);
         for (int i = 0; i < t.motorSoundCount(); ++i)
             wave(wt, "[MotorSound]", i + 1, t.motorSoundTable[size_t(i)].fileName);
