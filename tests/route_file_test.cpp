@@ -162,6 +162,27 @@ TEST(RouteFile, TablesRefuseRowsBeyondTheirCapacity) {
     EXPECT_EQ(load(many + "T,2,1,2,0,0,0,0\n#\n").messages, std::vector<std::string>{message("[Station]")});
 }
 
+// An error inside a single-value section names "other", whatever order the
+// sections are tested in: [EndPos] and [Letterbox], tested after every list,
+// name "other" as [StartPos] does, never the list tested before them.
+TEST(RouteFile, ErrorsInTheLaterSingleValuesNameOther) {
+    EXPECT_EQ(load("[EndPos]\n9O00\n").messages, std::vector<std::string>{message("other")});
+    EXPECT_EQ(load("[Letterbox]\n2\n").messages, std::vector<std::string>{message("other")});
+    EXPECT_EQ(load("[SpeedUnit]\n0,100,40,40\n#\n[EndPos]\nx\n").messages, std::vector<std::string>{message("other")});
+    EXPECT_EQ(load("[Letterbox]\n1\n[SpeedUnit]\n0,100\n#\n").messages, std::vector<std::string>{message("[SpeedUnit]")})
+        << "the lists keep their own labels";
+    // The checker quotes the same message as the run.
+    test::FakePictures pictures;
+    RecordingMessageBoxes boxes;
+    Diagnostics found;
+    RouteData r;
+    readRouteText(textFromBytes("[LineName]\nA\n[EndPos]\n9O00\n"), "789_line.txt", r, pictures, boxes, &found);
+    ASSERT_EQ(found.count(Severity::Error), 1);
+    EXPECT_EQ(found.items()[0].message, message("other"));
+    EXPECT_EQ(found.items()[0].line, 4);
+    EXPECT_EQ(found.items()[0].fieldName, "endPosition");
+}
+
 TEST(RouteFile, FrameRateOutsideOneToThirtyIsRefused) {
     EXPECT_FALSE(load("[FrameRate]\n15\n").fatal);
     EXPECT_EQ(load("[FrameRate]\n0\n").messages, std::vector<std::string>{message("other")});

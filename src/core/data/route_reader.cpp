@@ -163,9 +163,12 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
          }},
     };
 
+    // A list's errors name the list; an error inside a single-value section
+    // names "other", whatever lists are tested before it.
+    const std::string other = "other";
     std::vector<SectionRule> rules;
     for (const SectionDesc& s : routeSections()) {
-        SectionRule rule{s.marker, s.isList() ? s.marker : "", {}};
+        SectionRule rule{s.marker, s.isList() ? s.marker : other, {}};
         if (const auto it = own.find(s.marker); it != own.end()) {
             rule.read = it->second;
         } else if (s.isList()) {
@@ -183,7 +186,7 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
     cursor.message = message;
     cursor.diagnostics = diagnostics;
     try {
-        readSections(cursor, rules, "other");
+        readSections(cursor, rules, other);
         if (spans) *spans = cursor.spans;
     } catch (const FormatError& e) {
         const Diagnostic d = cursor.describe(e);
