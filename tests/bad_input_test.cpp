@@ -174,10 +174,14 @@ TEST(BadInput, EmptyTruncatedAndGarbageFilesEndInOneMessageOrNone) {
     for (const std::string& text : {garbage, "[StartPos]\n" + garbage, "[Tons]\n" + garbage}) {
         const auto r = routeMessages(text);
         EXPECT_LE(r.size(), 1u);
-        if (!r.empty()) EXPECT_TRUE(r[0].starts_with(route)) << r[0];
+        if (!r.empty()) {
+            EXPECT_TRUE(r[0].starts_with(route)) << r[0];
+        }
         const auto t = trainMessages(text);
         EXPECT_LE(t.size(), 1u);
-        if (!t.empty()) EXPECT_TRUE(t[0].starts_with(train) || t[0].ends_with("が見つかりません")) << t[0];
+        if (!t.empty()) {
+            EXPECT_TRUE(t[0].starts_with(train) || t[0].ends_with("が見つかりません")) << t[0];
+        }
     }
 }
 

@@ -225,8 +225,9 @@ TEST_P(Catalogue, ARunEndsWithTheCheckersFirstError) {
     // The readers know the line; the later steps of the loading sequence only the section.
     const bool fromReader = first->message.rfind("ブレーキ", 0) != 0 && first->section != "[Panel]" &&
                             first->explanation.find("channels") == std::string::npos;
-    if (first->line > 0 && fromReader)
+    if (first->line > 0 && fromReader) {
         EXPECT_EQ(details.rfind(first->file + ":" + std::to_string(first->line), 0), 0u) << details;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, Catalogue, testing::ValuesIn(catalogue()),

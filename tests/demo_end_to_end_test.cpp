@@ -61,8 +61,11 @@ void checkReport(const demo::Line& line, const std::vector<int>& stops, const st
         }
         EXPECT_TRUE(v.contains("departedAt")) << name << ": the driver leaves every stop, the last to the end";
     }
-    for (size_t i = 0; i < line.stations.size(); ++i)
-        if (line.stations[i].kind == 1) EXPECT_FALSE(stations[qsizetype(i)].toObject()["stopped"].toBool());
+    for (size_t i = 0; i < line.stations.size(); ++i) {
+        if (line.stations[i].kind == 1) {
+            EXPECT_FALSE(stations[qsizetype(i)].toObject()["stopped"].toBool());
+        }
+    }
     double lost = 0;
     for (const auto& d : report["deductions"].toArray()) lost += d.toObject()["points"].toDouble();
     EXPECT_DOUBLE_EQ(report["score"].toDouble(), std::max(0.0, 100 - lost));

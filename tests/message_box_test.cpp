@@ -23,7 +23,8 @@ TEST(FatalMessageBox, ShowsTheDetailsBehindItsButton) {
             QApplication::processEvents();
             if (auto* edit = box.findChild<QTextEdit*>()) shownDetails = edit->isVisible() ? edit->toPlainText() : "";
             const char* out = std::getenv("TRAINSIM_SCREENSHOT");
-            grabbed = box.grab().save(out ? out : "fatal_message_details.png", "PNG");
+            // Under the build folder, wherever the test is started from.
+            grabbed = box.grab().save(out ? out : TRAINSIM_TEST_OUTPUT "/fatal_message_details.png", "PNG");
             box.accept();
         });
     };

@@ -258,7 +258,9 @@ TEST(RouteDocument, KeyframesBecomeSpeedUnitRowsAndTheRunsRecordedSpeed) {
     EXPECT_EQ(thin.back().toPosition, 8000);
     for (size_t i = 0; i < thin.size(); ++i) {
         EXPECT_LT(thin[i].fromPosition, thin[i].toPosition);
-        if (i > 0) EXPECT_EQ(thin[i].fromPosition, thin[i - 1].toPosition);
+        if (i > 0) {
+            EXPECT_EQ(thin[i].fromPosition, thin[i - 1].toPosition);
+        }
     }
 
     // A row added at the cursor splits the row under it without changing the curve.

@@ -95,8 +95,9 @@ void roundTrip(RouteDocument& doc, const std::string& original, int rowsPerTable
                 std::string error;
                 ASSERT_TRUE(doc.setText(t.kind, row, int(c), changed, &error)) << error;
                 EXPECT_NE(doc.bytes(), original);
-                if (col.type != ValueType::Gradient)
+                if (col.type != ValueType::Gradient) {
                     EXPECT_EQ(shown(col, *col.get(doc.route(), size_t(row))), changed) << "the reader sees the change";
+                }
                 ASSERT_TRUE(doc.setText(t.kind, row, int(c), text, &error)) << error;
                 EXPECT_EQ(doc.bytes(), original) << "written back as it was";
             }
@@ -108,7 +109,9 @@ void roundTrip(RouteDocument& doc, const std::string& original, int rowsPerTable
         SCOPED_TRACE(s.marker);
         const std::string text = doc.single(RouteValue(v));
         if (text.empty()) continue;  // not in this file
-        if (s.marker != "[Pre_Time]") EXPECT_EQ(text, shown(col, *col.get(doc.route(), 0)));
+        if (s.marker != "[Pre_Time]") {
+            EXPECT_EQ(text, shown(col, *col.get(doc.route(), 0)));
+        }
         std::string error;
         const std::string changed = other(col, text);
         ASSERT_TRUE(doc.setSingle(RouteValue(v), changed, &error)) << error;
