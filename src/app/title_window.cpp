@@ -25,7 +25,7 @@
 
 namespace ts {
 
-TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+TForm5::TForm5(QWidget* parent, OwnRoutes ownRoutes) : QWidget(parent, Qt::FramelessWindowHint) {
     setObjectName("TForm5");
     setWindowTitle(QApplication::applicationName());
     resize(640, 480);
@@ -66,7 +66,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     if (!bg.isNull()) image1_->setPixmap(QPixmap::fromImage(bg));
     placeButtons();
 
-    for (const std::string& code : trainCodesIn(".")) {
+    for (const std::string& code : ownRoutes == OwnRoutes::Listed ? trainCodesIn(".") : std::vector<std::string>{}) {
         if (code == "789" || code == "40") continue;
         otherRoutes_.push_back({code, readLineName(resolveDataPath(code + "_line.txt"))});
     }
