@@ -1,14 +1,19 @@
 // Inputs a careless author or a damaged disk produces: each one ends in the
 // file's own message (or the named silent skip), never in an abort.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "data/controller_map.h"
 #include "data/route_reader.h"
 #include "data/string_table.h"
+#include "data/text_file.h"
 #include "data/train_reader.h"
 #include "dynamics/fixed_point.h"
 #include "dynamics/motion.h"
 #include "fake_pictures.h"
+#include "run_fixture.h"
 #include "sound/wav_file.h"
 #include "test_support.h"
 
@@ -50,6 +55,70 @@ TEST(BadInput, AFolderWhereADataFileShouldBeGetsTheFilesMessage) {
               std::make_pair(std::vector<std::string>{"stringファイルに誤りがあります"}, true));
     EXPECT_EQ(run([&](MessageBoxes& b) { readControllerMap(path("mascon.txt"), b); }),
               std::make_pair(std::vector<std::string>{"mascon.txtが見つかりません"}, true));
+}
+
+TEST(BadInput, OnlyARegularFileWithinTheLimitIsRead) {
+    test::TempDir dir;
+    namespace fs = std::filesystem;
+    const std::string small = dir.write("small.txt", "[StartPos]\n5\n");
+    const std::string atLimit = dir.write("at.txt", std::string(kTextDataFileLimit, '\n'));
+    const std::string beyond = dir.write("beyond.txt", std::string(kTextDataFileLimit + 1, '\n'));
+    const std::string pipe = (dir.path() / "pipe.txt").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, dir.path() / "link.txt");
+    fs::create_directories(dir.path() / "folder.txt");
+
+    EXPECT_EQ(checkFile(small, kTextDataFileLimit), FileRefusal::None);
+    EXPECT_EQ(checkFile(atLimit, kTextDataFileLimit), FileRefusal::None);
+    EXPECT_EQ(checkFile(beyond, kTextDataFileLimit), FileRefusal::TooLarge);
+    EXPECT_EQ(checkFile(beyond), FileRefusal::None) << "pictures, waves and videos have no limit";
+    EXPECT_EQ(checkFile(pipe), FileRefusal::NotRegular);
+    EXPECT_EQ(checkFile((dir.path() / "link.txt").string()), FileRefusal::NotRegular) << "links are followed";
+    EXPECT_EQ(checkFile((dir.path() / "folder.txt").string()), FileRefusal::NotRegular);
+    EXPECT_EQ(checkFile((dir.path() / "none.txt").string()), FileRefusal::Missing);
+
+    FileRefusal why = FileRefusal::None;
+    EXPECT_FALSE(readFileBytes(beyond, &why));
+    EXPECT_EQ(why, FileRefusal::TooLarge);
+    EXPECT_FALSE(readFileBytes(pipe, &why)) << "refused before opening: no writer ever comes";
+    EXPECT_EQ(why, FileRefusal::NotRegular);
+    ASSERT_TRUE(readFileBytes(small, &why));
+    EXPECT_EQ(why, FileRefusal::None);
+
+    RecordingMessageBoxes boxes;
+    EXPECT_THROW(readStringTable(beyond, boxes), FatalError);
+    EXPECT_EQ(boxes.all(), std::vector<std::string>{"stringファイルに誤りがあります"});
+}
+
+TEST(BadInput, AListOfRoutesReadsOnlyTheBeginningOfEachFile) {
+    test::TempDir dir;
+    EXPECT_EQ(readLineName(dir.write("a.txt", "[LineName]\nA&B\n[LineName]\nlater\n")), "A&B") << "the first one";
+    EXPECT_EQ(readLineName(dir.write("b.txt", std::string(kLineNamePrefix, ';') + "\n[LineName]\nfar\n")), "")
+        << "beyond the prefix";
+    // A UTF-8 name, and the prefix ending inside a character further on: still read as UTF-8.
+    std::string utf8 = "[LineName]\n試験線\n";
+    while (utf8.size() < kLineNamePrefix + 10) utf8 += "あ";
+    EXPECT_EQ(readLineName(dir.write("c.txt", utf8)), "試験線");
+    std::string huge = "[LineName]\nBig\n";
+    huge.resize(kTextDataFileLimit * 2, '\n');
+    EXPECT_EQ(readLineName(dir.write("d.txt", huge)), "Big") << "listed, though a run refuses it";
+    EXPECT_EQ(readLineName((dir.path() / "none.txt").string()), "");
+}
+
+TEST(BadInput, AJumpKeepsItsBoundsInOrderWhateverTheEndOfTheLine) {
+    test::RunFixture f;
+    f.load("[StartPos]\n100\n", "[Handle]\n0\n[BrakeType]\n1\n[Brake]\n8\n[Power]\n4\n");
+    ASSERT_FALSE(f.fatal);
+    // As a route read before the end of the line was checked would hold it.
+    f.set([](ts::Run& r, PanelModel&) {
+        r.hasEndPosition = true;
+        r.endPosition = -10;
+    });
+    f.run->jumpToFrame(50);
+    EXPECT_EQ(f.get([](ts::Run& r, PanelModel&) { return r.trainPosition; }), 0);
+    f.set([](ts::Run& r, PanelModel&) { r.endPosition = 3000; });
+    f.run->jumpToFrame(5000);
+    EXPECT_EQ(f.get([](ts::Run& r, PanelModel&) { return r.trainPosition; }), 3000);
 }
 
 TEST(BadInput, AFolderWhereAWaveShouldBeIsAMissingWave) {

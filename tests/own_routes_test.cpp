@@ -21,6 +21,7 @@
 #include "help_window.h"
 #include "qt_timers.h"
 #include "readme_window.h"
+#include "shown_text.h"
 #include "recording_message_boxes.h"
 #include "test_support.h"
 #include "title_window.h"
@@ -144,6 +145,75 @@ TEST_F(OwnRoutes, AThirdCodeIsOfferedWithItsLineNameAndDrives) {
     for (int i = 0; i < 100 && !title_->isVisible(); ++i) QTest::qWait(50);
     EXPECT_TRUE(title_->isVisible()) << "the title screen comes back after the run";
     EXPECT_TRUE(boxes_.all().empty()) << boxes_.all().front();
+}
+
+TEST_F(OwnRoutes, LineNamesShowInTheMenuAsWritten) {
+    const std::string train = readFile(TRAINSIM_FIXTURES "/basic/789_train.txt");
+    const std::string longName = "Long" + std::string(5000, 'o') + "ng line";
+    const std::pair<std::string, std::string> routes[] = {
+        {"a_tab", "A&B Line\tbranch"},
+        {"b_amps", "A&B &&C"},
+        {"c_long", longName},
+        {"d_rtl", "abc\u202Edef\u2066g\u2069\x01h"},
+    };
+    for (const auto& [code, name] : routes) {
+        dir_.write(code + "_line.txt", "[LineName]\n" + name + "\n");
+        dir_.write(code + "_train.txt", train);
+    }
+    open();
+    QMenu* menu = title_->otherRoutesMenu();
+    ASSERT_EQ(menu->actions().size(), 4);
+    const QList<QAction*> items = menu->actions();
+    EXPECT_EQ(items[0]->text(), "a_tab — A&&B Line branch") << "& shown, the tab a blank, no shortcut column";
+    EXPECT_EQ(items[1]->text(), "b_amps — A&&B &&&&C");
+    EXPECT_EQ(items[3]->text(), "d_rtl — abcdefgh") << "no override reverses the rest";
+
+    const QString longText = items[2]->text();
+    EXPECT_TRUE(longText.startsWith("c_long — Long")) << longText.toStdString();
+    EXPECT_TRUE(longText.endsWith("ng line")) << "elided in the middle";
+    EXPECT_TRUE(longText.contains(QChar(0x2026)));
+    EXPECT_TRUE(items[2]->toolTip().contains(QString::fromStdString(longName))) << "the tooltip holds the whole name";
+    EXPECT_TRUE(menu->toolTipsVisible());
+    EXPECT_LE(menu->sizeHint().width(), kNameWidth + 120) << "the menu stays narrower than a screen";
+
+    menu->popup(QPoint(0, 0));
+    for (int i = 0; i < 50 && !menu->isVisible(); ++i) QTest::qWait(20);
+    saveScreenshot(menu, "other-routes-menu-odd-names.png");
+    menu->hide();
+}
+
+TEST_F(OwnRoutes, StationAndLineNamesShowInTheRunsMenuAndTitleAsWritten) {
+    open();
+    std::string line = readFile(dir_.path() / "789_line.txt");
+    line.replace(line.find("試験線"), std::string("試験線").size(), "Up&Down\tline\u202E");
+    line.replace(line.find("西駅"), std::string("西駅").size(), "Central" + std::string(3000, 'x') + "end");
+    dir_.write("789_line.txt", line);
+    QString title, central, tip;
+    QTimer::singleShot(50, [&] {
+        TForm1* form = app().current;
+        ASSERT_NE(form, nullptr);
+        // The line name becomes the caption at the first presentation step.
+        form->start1Click();
+        QTest::qWaitFor([&] { return form->windowTitle() != "Train Simulator"; }, 10000);
+        title = form->windowTitle();
+        if (auto* a = form->findChild<QAction*>("Sta2")) {
+            central = a->text();
+            tip = a->toolTip();
+            if (auto* menu = qobject_cast<QMenu*>(a->parent())) {
+                menu->popup(QPoint(0, 0));
+                QTest::qWaitFor([&] { return menu->isVisible(); }, 5000);
+                saveScreenshot(menu, "station-menu-odd-names.png");
+                menu->hide();
+            }
+        }
+        form->backClick();
+    });
+    title_->Train1Click();
+    EXPECT_EQ(title, "Up&Down line");
+    EXPECT_TRUE(central.startsWith("Central") && central.endsWith("xend") && central.contains(QChar(0x2026)))
+        << central.toStdString();
+    EXPECT_LT(central.size(), 200);
+    EXPECT_TRUE(tip.contains("Central" + QString(3000, 'x') + "end"));
 }
 
 TEST_F(OwnRoutes, AClosedRunLeavesNoAuxiliaryWindowShowing) {

@@ -266,7 +266,7 @@ int runDriveMode(int argc, char** argv) {
         session.flush();
     });
 
-    auto* title = new TForm5;
+    auto* title = new TForm5(nullptr, TForm5::OwnRoutes::NotListed);
     app().title = title;
     app().help = new TForm4;
     app().valueDisplay = new TForm3;

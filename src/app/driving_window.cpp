@@ -31,6 +31,7 @@
 #include "pictures.h"
 #include "program_end.h"
 #include "release_hint_text.h"
+#include "shown_text.h"
 #include "sound/null_sound.h"
 #include "video/ffmpeg_frame_source.h"
 
@@ -206,6 +207,7 @@ void TForm1::buildPanel() {
     for (const auto& place : kLabels) {
         auto* l = new QLabel(cab_);
         l->setObjectName(place.name);
+        l->setTextFormat(Qt::PlainText);
         l->setFont(mono);
         l->setPalette(pal);
         l->setAlignment(place.align | Qt::AlignVCenter);
@@ -315,8 +317,10 @@ void TForm1::syncStationMenu(const PanelModel& p) {
     if (stationItems_ == p.stations.size()) return;
     QMenu* go = menus_[cn::GoTo1.text];
     go->clear();
+    go->setToolTipsVisible(true);
     for (size_t k = 0; k < p.stations.size(); ++k) {
-        auto* a = go->addAction(QString::fromStdString(p.stations[k].caption));
+        auto* a = go->addAction(QString());
+        setNameEntry(a, QString::fromStdString(p.stations[k].caption), go->font());
         a->setObjectName(QString::fromStdString(p.stations[k].name));
         const std::string name = p.stations[k].name;
         connect(a, &QAction::triggered, this, [this, name] {
@@ -348,14 +352,17 @@ void TForm1::refresh() {
     run_->locked([this](Run& run, PanelModel& p) {
         cab_->takeFrom(run, p);
         syncStationMenu(p);
-        if (windowTitle().toStdString() != p.caption) setWindowTitle(QString::fromStdString(p.caption));
+        // The caption is the route's line name once the run has loaded.
+        if (const QString title = titleText(QString::fromStdString(p.caption), font()); windowTitle() != title)
+            setWindowTitle(title);
         for (const auto& item : p.menu) {
             const QString caption = QString::fromStdString(item.caption);
             if (auto a = actions_.find(item.name); a != actions_.end()) a->second->setText(caption);
             if (auto m = menus_.find(item.name); m != menus_.end()) m->second->setTitle(caption);
         }
-        if (app().valueDisplay && app().valueDisplay->windowTitle().toStdString() != p.valueDisplayCaption)
-            app().valueDisplay->setWindowTitle(QString::fromStdString(p.valueDisplayCaption));
+        if (const QString title = titleText(QString::fromStdString(p.valueDisplayCaption), font());
+            app().valueDisplay && app().valueDisplay->windowTitle() != title)
+            app().valueDisplay->setWindowTitle(title);
         for (const auto& [name, shown] : p.labelVisible)
             if (auto it = labels_.find(name); it != labels_.end()) it->second->setVisible(shown);
         const QString hint = releaseHintText(releaseHint(run));
@@ -369,7 +376,8 @@ void TForm1::refresh() {
         for (const auto& [name, text] : p.labels) {
             auto it = labels_.find(name);
             if (it == labels_.end()) continue;
-            const QString t = QString::fromStdString(text);
+            // Station names among them, as the route file writes them.
+            const QString t = shownText(text);
             if (it->second->text() != t) {
                 it->second->setText(t);
                 if (it->second->minimumWidth() == 0) it->second->adjustSize();

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "devices/file_check.h"
+
 namespace ts {
 
 namespace {
@@ -157,6 +159,8 @@ gps::Track readGpxText(const std::string& text) {
 }
 
 gps::Track readGpxFile(const std::string& path) {
+    if (const FileRefusal r = checkFile(path); r != FileRefusal::None)
+        throw ImportError("cannot read the track " + path + ": " + refusalReason(r));
     QFile f(QString::fromStdString(path));
     if (!f.open(QIODevice::ReadOnly)) throw ImportError("cannot read the track " + path);
     QXmlStreamReader x(&f);

@@ -7,6 +7,7 @@
 #include "data/file_names.h"
 #include "data/text_file.h"
 #include "driving_window.h"
+#include "shown_text.h"
 
 namespace ts {
 
@@ -32,7 +33,7 @@ void TForm4::create() {
     }
     const auto& lines = file->lines;
     if (lines.empty()) return;
-    setWindowTitle(QString::fromStdString(file->encoding.decode(lines[0])));
+    setWindowTitle(titleText(QString::fromStdString(file->encoding.decode(lines[0])), font()));
     QStringList text;
     for (size_t i = 1; i < lines.size(); ++i) text << QString::fromStdString(file->encoding.decode(lines[i]));
     memo1_->setPlainText(text.join('\n'));

@@ -5,6 +5,8 @@
 
 #include <jpeglib.h>
 
+#include "devices/file_check.h"
+
 namespace ts {
 
 namespace {
@@ -24,6 +26,7 @@ void onMessage(j_common_ptr) {}
 }  // namespace
 
 QImage loadJpeg(const std::string& path) {
+    if (checkFile(path) != FileRefusal::None) return {};
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return {};
     jpeg_decompress_struct info;

@@ -2,9 +2,12 @@
 
 #include <QImageReader>
 
+#include "devices/file_check.h"
+
 namespace ts {
 
 std::optional<int> QtPictures::load(const std::string& path) {
+    if (checkFile(path) != FileRefusal::None) return std::nullopt;
     QImageReader reader(QString::fromStdString(path));
     reader.setDecideFormatFromContent(true);
     QImage img = reader.read();

@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "devices/file_check.h"
+
 namespace ts {
 
 ReadmeWindow::ReadmeWindow(const QString& path, QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -21,7 +23,7 @@ ReadmeWindow::ReadmeWindow(const QString& path, QWidget* parent) : QWidget(paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
-    if (QFileInfo::exists(path))
+    if (checkFile(path.toStdString()) == FileRefusal::None)
         browser_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     else
         browser_->setPlainText(tr("There is no readme.html in the data folder %1.").arg(QFileInfo(path).absolutePath()));
@@ -43,7 +45,7 @@ bool desktopOpensWebPages() {
 }
 
 ReadmeWindow* openReadme(const QString& path) {
-    if (QFileInfo::exists(path) && desktopOpensWebPages() &&
+    if (checkFile(path.toStdString()) == FileRefusal::None && desktopOpensWebPages() &&
         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())))
         return nullptr;
     auto* w = new ReadmeWindow(path);

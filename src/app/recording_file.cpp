@@ -1,11 +1,11 @@
 #include "recording_file.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 
 #include <fstream>
 
 #include "data/file_names.h"
+#include "data/text_file.h"
 #include "driving_window.h"
 
 namespace ts {
@@ -16,8 +16,7 @@ std::string dataFilesHash(const std::string& trainCode) {
     for (const std::string& name : {trainCode + "_line.txt", trainCode + "_train.txt", std::string("mascon.txt"),
                                    std::string("string.txt")}) {
         hash.addData(QByteArray::fromStdString(name + '\n'));
-        QFile f(QString::fromStdString(resolveDataPath(name)));
-        if (f.open(QIODevice::ReadOnly)) hash.addData(f.readAll());
+        if (auto bytes = readFileBytes(resolveDataPath(name))) hash.addData(QByteArray::fromStdString(*bytes));
         hash.addData(QByteArray(1, '\0'));
     }
     return "sha256:" + hash.result().toHex().toStdString();

@@ -14,6 +14,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "devices/file_check.h"
 #include "recording_file.h"
 #include "title_window.h"
 
@@ -196,6 +197,10 @@ void ReplayWatch::showOverlay() {
 namespace ts {
 
 int watchRecording(const std::string& file, bool force, TimerFactory& realTimers) {
+    if (const FileRefusal r = checkFile(file); r != FileRefusal::None) {
+        std::cerr << "trainsim: cannot read recording '" << file << "': " << refusalReason(r) << "\n";
+        return 2;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         std::cerr << "trainsim: cannot read recording '" << file << "'\n";

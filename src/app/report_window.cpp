@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "report_chart.h"
+#include "shown_text.h"
 
 namespace ts {
 
@@ -23,7 +24,7 @@ QString eventText(const SafetyEvent& e) {
     if (e.kind == SafetyKind::ProtectionAlarm)
         t += e.confirmed ? ReportWindow::tr(" — confirmed after %1 s").arg(e.confirmSeconds, 0, 'f', 1)
                          : ReportWindow::tr(" — not confirmed");
-    if (!e.signal.empty()) t += " " + QString::fromStdString(e.signal);
+    if (!e.signal.empty()) t += " " + shownText(e.signal);
     return t;
 }
 
@@ -32,7 +33,7 @@ QString eventText(const SafetyEvent& e) {
 ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent, Qt::Window), report_(std::move(report)) {
     setObjectName("ReportWindow");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("Drive report — %1").arg(QString::fromStdString(report_.lineName)));
+    setWindowTitle(tr("Drive report — %1").arg(titleText(QString::fromStdString(report_.lineName), font())));
     auto* layout = new QVBoxLayout(this);
 
     auto* score = new QLabel(this);
@@ -52,7 +53,7 @@ ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent
     stations->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int i = 0; i < int(report_.stations.size()); ++i) {
         const StationVisit& v = report_.stations[size_t(i)];
-        const QString cells[] = {QString::fromStdString(v.name), stopText(v),
+        const QString cells[] = {shownText(v.name), stopText(v),
                                  v.stopped ? QString("%1 m").arg(v.stopErrorMetres, 0, 'f', 2) : QString(),
                                  v.doorsOpenedAt ? clockText(*v.doorsOpenedAt) : QString(), departureText(v)};
         for (int c = 0; c < 5; ++c) stations->setItem(i, c, new QTableWidgetItem(cells[c]));

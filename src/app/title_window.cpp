@@ -22,10 +22,11 @@
 #include "pictures.h"
 #include "program_end.h"
 #include "readme_window.h"
+#include "shown_text.h"
 
 namespace ts {
 
-TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+TForm5::TForm5(QWidget* parent, OwnRoutes ownRoutes) : QWidget(parent, Qt::FramelessWindowHint) {
     setObjectName("TForm5");
     setWindowTitle(QApplication::applicationName());
     resize(640, 480);
@@ -66,7 +67,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     if (!bg.isNull()) image1_->setPixmap(QPixmap::fromImage(bg));
     placeButtons();
 
-    for (const std::string& code : trainCodesIn(".")) {
+    for (const std::string& code : ownRoutes == OwnRoutes::Listed ? trainCodesIn(".") : std::vector<std::string>{}) {
         if (code == "789" || code == "40") continue;
         otherRoutes_.push_back({code, readLineName(resolveDataPath(code + "_line.txt"))});
     }
@@ -82,11 +83,14 @@ QMenu* TForm5::otherRoutesMenu() {
     if (!othersMenu_) {
         othersMenu_ = new QMenu(this);
         othersMenu_->setObjectName("OtherRoutesMenu");
+        // A long name is elided; its tooltip shows the whole.
+        othersMenu_->setToolTipsVisible(true);
         for (const OtherRoute& r : otherRoutes_) {
             const QString name = QString::fromStdString(r.lineName);
             const QString text = name.isEmpty() ? QString::fromStdString(r.code)
                                                 : QStringLiteral("%1 — %2").arg(QString::fromStdString(r.code), name);
-            QAction* a = othersMenu_->addAction(text);
+            QAction* a = othersMenu_->addAction(QString());
+            setNameEntry(a, text, othersMenu_->font());
             a->setData(QString::fromStdString(r.code));
             // After the menu has closed: the run's window is modal.
             connect(a, &QAction::triggered, this,

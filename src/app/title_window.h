@@ -18,7 +18,10 @@ class TForm1;
 class TForm5 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm5(QWidget* parent = nullptr);
+    // The drive mode runs one train and never shows the list of other routes:
+    // it does not read the folder's route files for it.
+    enum class OwnRoutes { Listed, NotListed };
+    explicit TForm5(QWidget* parent = nullptr, OwnRoutes ownRoutes = OwnRoutes::Listed);
 
     // A report window opens when a run that moved has closed.
     bool showReports = true;

@@ -31,7 +31,8 @@ void DrivingRun::jumpToFrame(int32_t frame) {
     std::lock_guard lock(mutex_);
     record("goto " + std::to_string(frame));
     const Run& r = run_;
-    frame = std::clamp(frame, int32_t(0), int32_t(r.lineEnd()));
+    // The reader refuses an end of the line below zero; the bounds stay in order whatever the data.
+    frame = std::clamp(frame, int32_t(0), std::max(int32_t(0), int32_t(r.lineEnd())));
     // The time the recorded ride passed the frame: the preceding train and
     // the signals then stand as the video shows them.
     const int64_t clock = int64_t(r.startTime) + (int64_t(frame) - r.startPosition) * ticksPerFrame(r);

@@ -1,9 +1,10 @@
 #include "wav_file.h"
 
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "devices/file_check.h"
 
 namespace ts {
 
@@ -41,11 +42,9 @@ std::optional<Chunk> findChunk(const std::vector<uint8_t>& b, size_t begin, size
 }  // namespace
 
 std::optional<WaveSound> loadWav(const std::string& path, std::string& error) {
-    // A folder opens as a stream and throws on the first read: it is treated
-    // as a missing file.
-    std::error_code ec;
+    // A folder, pipe or device counts as a missing file.
     std::vector<uint8_t> bytes;
-    bool readable = !std::filesystem::is_directory(path, ec);
+    bool readable = checkFile(path) == FileRefusal::None;
     if (readable) {
         try {
             std::ifstream in(path, std::ios::binary);

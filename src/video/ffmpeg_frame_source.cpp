@@ -12,6 +12,7 @@ extern "C" {
 #include <cstring>
 #include <vector>
 
+#include "devices/file_check.h"
 #include "video/frame_checks.h"
 
 namespace ts {
@@ -215,6 +216,8 @@ bool FfmpegFrameSource::open(const std::string& path) {
     Impl& d = *impl_;
     d.close();
     av_log_set_level(AV_LOG_QUIET);
+    // Opening a pipe or device would block until something writes to it.
+    if (checkFile(path) != FileRefusal::None) return false;
     // Only local files: a damaged file probed as a playlist must not make the
     // program fetch from the network or wait on it.
     AVDictionary* options = nullptr;

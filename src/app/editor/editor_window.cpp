@@ -24,6 +24,7 @@
 #include "single_values_form.h"
 #include "timeline.h"
 #include "video_pane.h"
+#include "shown_text.h"
 
 namespace ts::editor {
 
@@ -213,7 +214,7 @@ void EditorWindow::documentChanged() {
 }
 
 void EditorWindow::updateTitle() {
-    const QString name = QFileInfo(QString::fromStdString(path_)).fileName();
+    const QString name = titleText(QFileInfo(QString::fromStdString(path_)).fileName(), font());
     setWindowTitle((doc_.modified() ? "*" : "") + tr("%1 - Route editor").arg(name));
     if (auto* a = action("undo")) a->setEnabled(doc_.canUndo());
     if (auto* a = action("redo")) a->setEnabled(doc_.canRedo());

@@ -1,5 +1,7 @@
 #include "route_table_model.h"
 
+#include "shown_text.h"
+
 #include <QCoreApplication>
 
 namespace ts::editor {
@@ -24,8 +26,9 @@ int RouteTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RouteTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return QString::fromStdString(doc_.text(kind_, index.row(), index.column()));
+    // Shown as a name is shown everywhere; edited as the file holds it.
+    if (role == Qt::DisplayRole) return shownText(doc_.text(kind_, index.row(), index.column()));
+    if (role == Qt::EditRole) return QString::fromStdString(doc_.text(kind_, index.row(), index.column()));
     if (role == Qt::TextAlignmentRole) {
         const auto type = doc_.fields(kind_)[size_t(index.column())].type;
         return type == FieldInfo::Type::Text ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)

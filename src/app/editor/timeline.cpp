@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "route_table_model.h"
+#include "shown_text.h"
 
 namespace ts::editor {
 
@@ -216,7 +217,7 @@ std::optional<TableKind> Timeline::laneAt(int y) const {
 QString Timeline::rowLabel(TableKind kind, int row) const {
     const auto& fields = doc_.fields(kind);
     for (size_t c = 0; c < fields.size(); ++c)
-        if (fields[c].type == FieldInfo::Type::Text) return QString::fromStdString(doc_.text(kind, row, int(c)));
+        if (fields[c].type == FieldInfo::Type::Text) return shownText(doc_.text(kind, row, int(c)));
     if (fields.empty() || fields[0].type == FieldInfo::Type::Frame) return {};
     const QString first = QString::fromStdString(doc_.text(kind, row, 0));
     if (fields[0].type == FieldInfo::Type::Gradient) return first + QString::fromUtf8(" ‰");

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "data/text_file.h"
+
 namespace ts {
 
 namespace {
@@ -184,11 +186,10 @@ void storePadMapping(std::vector<PadMapping>& mappings, const PadMapping& m) {
 
 std::vector<PadMapping> loadPadMappings(const std::string& folder, std::vector<std::string>* problems) {
     const std::filesystem::path path = std::filesystem::path(folder.empty() ? "." : folder) / kPadMappingFile;
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return {};
-    std::stringstream text;
-    text << f.rdbuf();
-    return readPadMappings(text.str(), problems);
+    // Read by the data files' rule: a pipe there must not block a controller's connecting.
+    const auto text = readFileBytes(path.string());
+    if (!text) return {};
+    return readPadMappings(*text, problems);
 }
 
 bool savePadMappings(const std::string& folder, const std::vector<PadMapping>& mappings) {

@@ -7,10 +7,11 @@ namespace ts {
 
 std::vector<std::string> readControllerMap(const std::string& path, MessageBoxes& boxes, Diagnostics* diagnostics) {
     const std::string message = "mascon.txtが見つかりません";
-    auto file = readTextFile(path);
+    FileRefusal refusal = FileRefusal::Missing;
+    auto file = readTextFile(path, &refusal);
     if (!file) {
-        if (recordUnreadable(diagnostics, path, message)) return {};
-        fatal(boxes, message, detailsText(unreadableFile(path, message)));
+        if (recordUnreadable(diagnostics, path, message, refusal)) return {};
+        fatal(boxes, message, detailsText(unreadableFile(path, message, refusal)));
     }
     std::vector<std::string> codes;
     for (const auto& line : file->lines) {

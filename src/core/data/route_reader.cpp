@@ -32,10 +32,11 @@ void appendPicture(ImageList& list, const std::string& name, PictureLoader& pict
 
 void readRouteFile(const std::string& path, RouteData& r, PictureLoader& pictures, MessageBoxes& boxes,
                    Diagnostics* diagnostics, std::vector<SectionSpan>* spans) {
-    auto file = readTextFile(path);
+    FileRefusal refusal = FileRefusal::Missing;
+    auto file = readTextFile(path, &refusal);
     if (!file) {
-        if (recordUnreadable(diagnostics, path, kRouteFileMessage)) return;
-        fatal(boxes, kRouteFileMessage, detailsText(unreadableFile(path, kRouteFileMessage)));
+        if (recordUnreadable(diagnostics, path, kRouteFileMessage, refusal)) return;
+        fatal(boxes, kRouteFileMessage, detailsText(unreadableFile(path, kRouteFileMessage, refusal)));
     }
     readRouteText(*file, baseName(path), r, pictures, boxes, diagnostics, spans);
 }
@@ -147,7 +148,12 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
              readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignalImageList, s.line(), pictures); });
          }},
         {"[EndPos]", [&](SectionCursor& c) {
-             r.endPosition = c.readInt();
+             const int32_t end = c.readInt();
+             // As the train file's checks, against [StartPos] when it stands earlier in the file.
+             if (end < 0 || end < r.startPosition)
+                 throw FormatError::refused("the end of the line must not be negative nor before [StartPos] (" +
+                                            std::to_string(r.startPosition) + ")");
+             r.endPosition = end;
              r.hasEndPosition = true;
          }},
     };
@@ -195,15 +201,17 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
 }
 
 std::string readLineName(const std::string& path) {
-    auto file = readTextFile(path);
-    if (!file) return {};
-    std::string name;
-    SectionCursor cursor(*file);
-    try {
-        readSections(cursor, {{"[LineName]", "", [&](SectionCursor& c) { name = c.readText(); }}}, "other");
-    } catch (const FormatError&) {
+    auto bytes = readFilePrefix(path, kLineNamePrefix);
+    if (!bytes) return {};
+    // Whole lines only: a character cut at the end would make UTF-8 look like Shift-JIS.
+    if (bytes->size() == kLineNamePrefix) {
+        const size_t lastLf = bytes->rfind('\n');
+        bytes->resize(lastLf == std::string::npos ? 0 : lastLf + 1);
     }
-    return name;
+    const TextFile file = textFromBytes(*bytes);
+    for (size_t i = 0; i + 1 < file.lines.size(); ++i)
+        if (startsWithMarker(file.lines[i], "[LineName]")) return file.encoding.decode(file.lines[i + 1]);
+    return {};
 }
 
 }  // namespace ts

@@ -24,8 +24,11 @@ void readRouteText(const TextFile& file, const std::string& fileName, RouteData&
 
 inline constexpr const char* kRouteFileMessage = "路線ファイルに誤りがあります。";
 
-// The route's line name alone, for lists of routes; empty when the file
-// cannot be read or has none.
+// The route's line name alone, for lists of routes: the value of the first
+// [LineName] within the file's first kLineNamePrefix bytes, so that no file in
+// the folder, however large, makes the list slow. Empty when the file cannot
+// be read or has none there.
 std::string readLineName(const std::string& path);
+inline constexpr size_t kLineNamePrefix = 64 * 1024;
 
 }  // namespace ts

@@ -106,17 +106,18 @@ bool SectionCursor::record(const FormatError& e) const {
     return true;
 }
 
-Diagnostic unreadableFile(const std::string& path, const std::string& message) {
+Diagnostic unreadableFile(const std::string& path, const std::string& message, FileRefusal refusal) {
     Diagnostic d;
     d.file = baseName(path);
     d.message = message;
-    d.explanation = "the file cannot be opened: it is missing, unreadable or a folder";
+    d.explanation = "the file cannot be opened: " + refusalReason(refusal);
     return d;
 }
 
-bool recordUnreadable(Diagnostics* diagnostics, const std::string& path, const std::string& message) {
+bool recordUnreadable(Diagnostics* diagnostics, const std::string& path, const std::string& message,
+                      FileRefusal refusal) {
     if (!diagnostics) return false;
-    diagnostics->add(unreadableFile(path, message));
+    diagnostics->add(unreadableFile(path, message, refusal));
     return true;
 }
 

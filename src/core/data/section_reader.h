@@ -136,10 +136,12 @@ int readList(SectionCursor& cursor, int capacity, const std::function<void(Secti
 // The n-th field of a comma row as an integer; a failure names its column.
 int32_t toIntField(const std::string& line, int n);
 
-// A file that cannot be opened, as a diagnostic.
-Diagnostic unreadableFile(const std::string& path, const std::string& message);
+// A file that cannot be opened, as a diagnostic; `refusal` says why.
+Diagnostic unreadableFile(const std::string& path, const std::string& message,
+                          FileRefusal refusal = FileRefusal::Missing);
 // Check mode: a file that cannot be opened, recorded; false otherwise.
-bool recordUnreadable(Diagnostics* diagnostics, const std::string& path, const std::string& message);
+bool recordUnreadable(Diagnostics* diagnostics, const std::string& path, const std::string& message,
+                      FileRefusal refusal = FileRefusal::Missing);
 
 // The name of a data file without its folder, as diagnostics show it.
 std::string baseName(const std::string& path);

@@ -9,10 +9,11 @@ StringTable readStringTable(const std::string& path, MessageBoxes& boxes, Diagno
     static const char* const kKeys[kHandleLabelCount] = {
         "[Forward]", "[Neutral]", "[Reverse]", "[Stop]", "[Pass]", "[Stop2]", "[Neut]",
         "[Neut2]", "[Apply]", "[Maintain]", "[Hold]", "[Hold2]", "[EB]"};
-    auto file = readTextFile(path);
+    FileRefusal refusal = FileRefusal::Missing;
+    auto file = readTextFile(path, &refusal);
     if (!file) {
-        if (recordUnreadable(diagnostics, path, message)) return {};
-        fatal(boxes, message, detailsText(unreadableFile(path, message)));
+        if (recordUnreadable(diagnostics, path, message, refusal)) return {};
+        fatal(boxes, message, detailsText(unreadableFile(path, message, refusal)));
     }
 
     StringTable t;

@@ -1,6 +1,5 @@
 #include "data/text_file.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -21,24 +20,44 @@ std::vector<std::string> splitLines(const std::string& bytes) {
     return lines;
 }
 
-std::optional<std::string> readFileBytes(const std::string& path) {
-    // A folder opens as a stream on Linux and only fails (by throwing) on the
-    // first read, so it is refused before.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+namespace {
+
+std::optional<std::string> readChecked(const std::string& path, std::uintmax_t sizeLimit, size_t readLimit,
+                                       FileRefusal* refusal) {
+    const FileRefusal r = checkFile(path, sizeLimit);
+    if (refusal) *refusal = r == FileRefusal::None ? FileRefusal::Missing : r;
+    if (r != FileRefusal::None) return std::nullopt;
     try {
         std::ifstream in(path, std::ios::binary);
         if (!in) return std::nullopt;
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string bytes;
+        if (readLimit == std::string::npos) {
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        } else {
+            bytes.resize(readLimit);
+            in.read(bytes.data(), std::streamsize(readLimit));
+            bytes.resize(size_t(in.gcount()));
+        }
         if (in.bad()) return std::nullopt;
+        if (refusal) *refusal = FileRefusal::None;
         return bytes;
     } catch (const std::exception&) {
         return std::nullopt;
     }
 }
 
-std::optional<TextFile> readTextFile(const std::string& path) {
-    auto read = readFileBytes(path);
+}  // namespace
+
+std::optional<std::string> readFileBytes(const std::string& path, FileRefusal* refusal) {
+    return readChecked(path, kTextDataFileLimit, std::string::npos, refusal);
+}
+
+std::optional<std::string> readFilePrefix(const std::string& path, size_t limit) {
+    return readChecked(path, kNoSizeLimit, limit, nullptr);
+}
+
+std::optional<TextFile> readTextFile(const std::string& path, FileRefusal* refusal) {
+    auto read = readFileBytes(path, refusal);
     if (!read) return std::nullopt;
     return textFromBytes(*read);
 }

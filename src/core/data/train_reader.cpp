@@ -63,10 +63,11 @@ void readPictureList(SectionCursor& c, ImageList& list, int32_t& x, int32_t& y, 
 void readTrainFile(const std::string& path, TrainData& t, PictureLoader& pictures, MessageBoxes& boxes,
                    Diagnostics* diagnostics) {
     const std::string message = "車両ファイルに誤りがあります";
-    auto file = readTextFile(path);
+    FileRefusal refusal = FileRefusal::Missing;
+    auto file = readTextFile(path, &refusal);
     if (!file) {
-        if (recordUnreadable(diagnostics, path, message)) return;
-        fatal(boxes, message, detailsText(unreadableFile(path, message)));
+        if (recordUnreadable(diagnostics, path, message, refusal)) return;
+        fatal(boxes, message, detailsText(unreadableFile(path, message, refusal)));
     }
 
     auto integer = [](int32_t& v) { return [&v](SectionCursor& c) { v = c.readInt(); }; };

@@ -105,9 +105,10 @@ RouteDocument& RouteDocument::operator=(RouteDocument&&) noexcept = default;
 RouteDocument::~RouteDocument() = default;
 
 std::optional<RouteDocument> RouteDocument::open(const std::string& path, std::string* error) {
-    auto bytes = readFileBytes(path);
+    FileRefusal refusal = FileRefusal::Missing;
+    auto bytes = readFileBytes(path, &refusal);
     if (!bytes) {
-        setError(error, "the route file \"" + path + "\" cannot be opened: it is missing, unreadable or a folder");
+        setError(error, "the route file \"" + path + "\" cannot be opened: " + refusalReason(refusal));
         return std::nullopt;
     }
     RouteDocument doc;
