@@ -90,7 +90,8 @@ TEST_F(Package, HoldsProgramDemoMenuEntryIconsMetadataAndManualPage) {
                           "usr/share/metainfo/org.trainsim.TrainSimulator.metainfo.xml",
                           "usr/share/icons/hicolor/scalable/apps/trainsim.svg",
                           "usr/share/icons/hicolor/48x48/apps/trainsim.png",
-                          "usr/share/icons/hicolor/256x256/apps/trainsim.png", "usr/share/man/man1/trainsim.1.gz"})
+                          "usr/share/icons/hicolor/256x256/apps/trainsim.png", "usr/share/man/man1/trainsim.1.gz",
+                          "usr/share/doc/trainsim/copyright"})
         EXPECT_TRUE(fs::is_regular_file(root_ / f)) << f;
     EXPECT_FALSE(fs::exists(root_ / "usr/share/trainsim/demo/.made")) << "the build's stamp is not installed";
 }

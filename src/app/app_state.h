@@ -36,6 +36,8 @@ struct AppState {
     bool smoothView = true;
     // The file the next driving window records its run to (--record, or asked for during a run), empty for none.
     std::string recordTo;
+    // A quit signal came: the run being closed shows no report.
+    bool quitting = false;
 };
 
 // A --scale argument: "1", "1.5", "2", "3" or "full" (0); nothing when it is none of them.

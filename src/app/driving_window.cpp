@@ -4,8 +4,10 @@
 #include <QActionGroup>
 #include <QElapsedTimer>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +34,8 @@
 #include "program_end.h"
 #include "release_hint_text.h"
 #include "shown_text.h"
+#include "cue_line.h"
+#include "window_placement.h"
 #include "sound/null_sound.h"
 #include "video/ffmpeg_frame_source.h"
 
@@ -161,6 +165,8 @@ void TForm1::buildMenu() {
     connect(record, &QAction::triggered, this, [this] { recordClick(); });
     QMenu* size = show->addMenu(tr("Size"));
     size->setObjectName("viewSize");
+    size->setToolTipsVisible(true);
+    connect(size, &QMenu::aboutToShow, this, [this] { offerFittingSizes(); });
     auto* sizes = new QActionGroup(this);
     const std::pair<const char*, double> steps[] = {
         {QT_TR_NOOP("1×"), 1}, {QT_TR_NOOP("1.5×"), 1.5}, {QT_TR_NOOP("2×"), 2}, {QT_TR_NOOP("3×"), 3},
@@ -225,6 +231,7 @@ void TForm1::buildPanel() {
     hint_->setWordWrap(true);
     hint_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 170); color: #ffd040; padding-left: 4px; }");
     hint_->hide();
+    cues_ = std::make_unique<CueLine>(cab_);
     placeHint();
     cab_->raiseCard();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -239,6 +246,14 @@ void TForm1::applyScale(double scale) {
     for (const auto& place : kLabels) {
         QLabel* l = labels_[place.name];
         l->setFont(mono);
+        if (place.name == std::string(cn::Label3.text)) {
+            // The clock ends short of the back button beside it (at 618), whatever the font.
+            QFont clock = mono;
+            const int room = int(std::floor((618 - place.left - 2) * scale));
+            while (clock.pixelSize() > 6 && QFontMetrics(clock).horizontalAdvance("00:00:00") > room)
+                clock.setPixelSize(clock.pixelSize() - 1);
+            l->setFont(clock);
+        }
         const QRect r = cab_->scaled(QRect(place.left, place.top, place.width, place.height));
         l->move(r.topLeft());
         if (place.width > 0) l->setFixedSize(r.size());
@@ -249,18 +264,77 @@ void TForm1::applyScale(double scale) {
     placeHint();
 }
 
+void TForm1::showCues(const Run& run, ReleaseHint hint, bool started, bool paused, const CallOut& callOut,
+                      int callOuts) {
+    // Three seconds of the run's clock for what is said once.
+    constexpr int32_t kShownTicks = 90;
+    if (callOuts != callOutsSeen_) {
+        callOutsSeen_ = callOuts;
+        callOutUntil_ = run.clockTicks + kShownTicks;
+    }
+    if (lastHint_ == ReleaseHint::ProtectionAlarm && hint == ReleaseHint::None && run.atsConfirmed == 1)
+        chimeUntil_ = run.clockTicks + kShownTicks;
+    lastHint_ = hint;
+    CueState s;
+    s.door = doorCue(run, run);
+    s.oneMan = run.oneManOperation == 1;
+    s.paused = paused;
+    s.releaseHintShown = hint != ReleaseHint::None;
+    if (callOuts > 0 && run.clockTicks <= callOutUntil_) s.callOut = callOut;
+    s.chime = run.clockTicks <= chimeUntil_;
+    // Within 500 m of the stop the distance counts down to, and not yet in its platform.
+    bool inPlatform = false;
+    for (int i = 0; i < std::min(run.stationCount(), kStationFlags); ++i) inPlatform |= run.stationArrived[size_t(i)] == 1;
+    if (started && !inPlatform && run.stopDistance > 0 && run.stopDistance <= 50000)
+        s.stopMetres = double(run.stopDistance / 100);
+    cues_->show(s);
+}
+
 void TForm1::placeHint() {
     QFont f = hint_->font();
     f.setPixelSize(int(std::lround(12 * scale_)));
     hint_->setFont(f);
     // Two lines: the longest hint does not fit the view's width in one.
     hint_->setGeometry(cab_->scaled(QRect(0, kViewHeight - 32, kViewWidth, 32)));
+    if (cues_) cues_->place(scale_);
+}
+
+QSize TForm1::windowSizeAt(double scale) const {
+    // The menu bar and the frame the window manager adds around the layout.
+    const int menu = menuBar()->sizeHint().height();
+    const auto* status = findChild<QStatusBar*>();
+    const int below = status && status->isVisible() ? status->sizeHint().height() : 0;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return QSize(int(std::ceil(kCabWidth * scale)) + frame.width(),
+                 int(std::ceil(kCabHeight * scale)) + menu + below + frame.height());
+}
+
+void TForm1::offerFittingSizes() {
+    const QScreen* s = screenOf(this);
+    if (!s) return;
+    const QRect area = s->availableGeometry();
+    for (const auto& [scale, item] : sizeItems_) {
+        if (scale <= 0) continue;
+        const QSize need = windowSizeAt(scale);
+        const bool fits = need.width() <= area.width() && need.height() <= area.height();
+        item->setEnabled(fits || scale == 1);
+        item->setToolTip(fits ? QString()
+                              : tr("Needs %1 × %2 pixels; the screen has %3 × %4 free")
+                                    .arg(need.width())
+                                    .arg(need.height())
+                                    .arg(area.width())
+                                    .arg(area.height()));
+    }
 }
 
 void TForm1::setViewScale(double scale) {
     if (auto it = sizeItems_.find(scale); it != sizeItems_.end()) it->second->setChecked(true);
     app().viewScale = scale;
     if (scale > 0) {
+        windowedScale_ = scale;
+        const bool wasFull = fullScreen_;
+        // Where the window stood (before full screen, the place it left).
+        const QPoint centre = wasFull ? windowedCentre_ : frameGeometry().center();
         if (fullScreen_) {
             fullScreen_ = false;
             setWindowState(windowState() & ~Qt::WindowFullScreen);
@@ -269,18 +343,28 @@ void TForm1::setViewScale(double scale) {
         stage_->setMinimumSize(0, 0);
         stage_->setFixedSize(cab_->size());
         layout()->setSizeConstraint(QLayout::SetFixedSize);
+        if (isVisible()) {
+            // The whole window stays on the screen it is on, around where it stood.
+            const QScreen* s = screenOf(this);
+            QRect want(QPoint(0, 0), windowSizeAt(scale));
+            want.moveCenter(centre);
+            if (s) want = fitInside(want, s->availableGeometry());
+            move(want.topLeft());
+        }
         return;
     }
-    // Full screen: the largest whole or half step of the layout that fits below the menu.
+    // Full screen: the largest scale of the layout that fits below the menu.
+    if (!fullScreen_ && isVisible()) windowedCentre_ = frameGeometry().center();
     fullScreen_ = true;
-    const QScreen* s = screen();
+    const QScreen* s = screenOf(this);
     // The status line takes its room too once a game controller has shown it.
     const auto* status = findChild<QStatusBar*>();
     const int below = status && status->isVisible() ? status->sizeHint().height() : 0;
     const QSize room =
         s ? s->geometry().size() - QSize(0, menuBar()->sizeHint().height() + below) : QSize(kCabWidth, kCabHeight);
-    double fit = 1;
-    for (double k = 1.5; kCabWidth * k <= room.width() && kCabHeight * k <= room.height(); k += 0.5) fit = k;
+    // Whole pixels of the layout: a scale a little under the exact fit.
+    const double fit = std::max(
+        1.0, std::floor(std::min(double(room.width()) / kCabWidth, double(room.height()) / kCabHeight) * 100) / 100);
     applyScale(fit);
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     stage_->setMinimumSize(0, 0);
@@ -349,7 +433,11 @@ void TForm1::jumpToFrame(int frame) {
 }
 
 void TForm1::refresh() {
-    run_->locked([this](Run& run, PanelModel& p) {
+    const ReleaseHint releaseNow = run_->releaseHint();
+    const bool started = run_->started();
+    const bool paused = started && !run_->running();
+    const std::pair<CallOut, int> callOut = run_->lastCallOut();
+    run_->locked([&, this](Run& run, PanelModel& p) {
         cab_->takeFrom(run, p);
         syncStationMenu(p);
         // The caption is the route's line name once the run has loaded.
@@ -365,9 +453,10 @@ void TForm1::refresh() {
             app().valueDisplay->setWindowTitle(title);
         for (const auto& [name, shown] : p.labelVisible)
             if (auto it = labels_.find(name); it != labels_.end()) it->second->setVisible(shown);
-        const QString hint = releaseHintText(releaseHint(run));
+        const QString hint = releaseHintText(releaseNow);
         if (hint_->text() != hint) hint_->setText(hint);
         if (hint_->isVisibleTo(cab_) == hint.isEmpty()) hint_->setVisible(!hint.isEmpty());
+        showCues(run, releaseNow, started, paused, callOut.first, callOut.second);
         if (app().valueDisplay && app().valueDisplay->isVisible()) {
             auto values = p.valueDisplay;
             values[vd::Label23.text] = p.wheel;
@@ -524,10 +613,32 @@ bool TForm1::isShown(AuxWindow w) const {
 }
 
 void TForm1::setShown(AuxWindow w, bool shown) {
-    if (QWidget* window = auxWindow(w)) window->setVisible(shown);
+    QWidget* window = auxWindow(w);
+    if (!window) return;
+    if (!shown) {
+        window->hide();
+        if (window->windowHandle()) window->windowHandle()->setTransientParent(nullptr);
+        return;
+    }
+    if (window->isVisible()) return;
+    // A transient of the driving window: the window manager keeps it above
+    // (full screen too), and the driving window's modality lets it take input.
+    window->winId();
+    winId();
+    window->windowHandle()->setTransientParent(windowHandle());
+    showOver(window, this);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
+    // F11 (the run gives only Shift+F11 a meaning) toggles full screen; Esc leaves it.
+    if (e->key() == Qt::Key_F11 && e->modifiers() == Qt::NoModifier) {
+        setViewScale(fullScreen_ ? windowedScale_ : 0);
+        return;
+    }
+    if (e->key() == Qt::Key_Escape && fullScreen_) {
+        setViewScale(windowedScale_);
+        return;
+    }
     if (onLiveInput) onLiveInput();
     forwardKey(e);
 }

@@ -23,6 +23,7 @@ class QMenu;
 namespace ts {
 
 class ViewStage;
+class CueLine;
 
 class TForm1 : public QMainWindow, public RunHost {
     Q_OBJECT
@@ -109,9 +110,10 @@ public:
     QLabel* label(const std::string& name) const;
     // The line that says what releases a protection brake; hidden when none holds.
     QLabel* hintLine() const { return hint_; }
+    CueLine* cues() const { return cues_.get(); }
 
     // Display > Size: 1, 1.5, 2 or 3 times the layout, or 0 for full screen
-    // (the largest whole or half step that fits, centred on black).
+    // (the largest scale that fits, centred on black).
     void setViewScale(double scale);
     double viewScale() const { return fullScreen_ ? 0 : scale_; }
     // The scale drawn at (in full screen the one that fits).
@@ -142,6 +144,12 @@ private:
     void selectPort(const QString& name);
     void togglePort();
     void applyScale(double scale);
+    // The window's outer size at a scale (layout, menu, status line, frame).
+    QSize windowSizeAt(double scale) const;
+    // Display > Size: the sizes that cannot fit the screen are not offered.
+    void offerFittingSizes();
+    double windowedScale_ = 1;  // the size F11 and Esc go back to
+    QPoint windowedCentre_;
     QImage viewImage(const ViewFrame& f) const;
     // Shows frameBitmap_ (when `changed`) and the next frame it is mixed with.
     void showView(bool changed, QSize size);
@@ -174,6 +182,13 @@ private:
     // At the foot of the view: what releases a protection brake, while one holds.
     QLabel* hint_ = nullptr;
     void placeHint();
+    // Over the view: what is said only by sound (cue_line.h).
+    std::unique_ptr<CueLine> cues_;
+    // Under the run's lock: nothing here may ask the run again.
+    void showCues(const Run& run, ReleaseHint hint, bool started, bool paused, const CallOut& callOut, int callOuts);
+    int callOutsSeen_ = 0;
+    int32_t callOutUntil_ = -1, chimeUntil_ = -1;
+    ReleaseHint lastHint_ = ReleaseHint::None;
     bool closing_ = false;
     bool picturesDeferred_ = false;
     bool pictureStale_ = false;  // a frame was painted but not yet fetched

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 #include "app_state.h"
 #include "data/file_names.h"
@@ -15,13 +16,18 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowSystemM
                                                       Qt::WindowCloseButtonHint | Qt::WindowTitleHint) {
     setObjectName("TForm4");
     setWindowTitle("Help");
-    setFixedSize(227, 331);
+    // Opens at its layout's size; the driver may make it larger (or smaller).
+    resize(227, 331);
+    setMinimumSize(160, 120);
     memo1_ = new QPlainTextEdit(this);
     memo1_->setObjectName("Memo1");
     memo1_->setReadOnly(true);
-    memo1_->setGeometry(1, 1, 225, 329);
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A line longer than the window wraps rather than being cut off.
+    memo1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(memo1_);
     create();
 }
 

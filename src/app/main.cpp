@@ -14,11 +14,13 @@
 #include <unistd.h>
 
 #include "app_state.h"
+#include "quit_signals.h"
 #include "com_port.h"
 #include "check_mode.h"
 #include "data/train_codes.h"
 #include "data_folder.h"
 #include "drive_mode.h"
+#include "driving_window.h"
 #include "replay_watch.h"
 #include "gps_import_mode.h"
 #include "help_window.h"
@@ -134,6 +136,12 @@ int main(int argc, char** argv) {
     ts::QtMessageBoxes boxes;
     ts::QtTimerFactory timers;
     ts::installProgramDevices(boxes, timers);
+    ts::installQuitSignals([] {
+        ts::app().quitting = true;
+        // As the back button: the run closes and finishes what it writes.
+        if (ts::app().current && ts::app().current->isVisible()) ts::app().current->close();
+        QCoreApplication::exit(0);
+    });
     auto* title = new ts::TForm5;
     ts::app().title = title;
     if (!replayFile.empty()) return ts::watchRecording(replayFile, force, timers);

@@ -9,6 +9,9 @@ QString releaseHintText(ReleaseHint hint) {
     case ReleaseHint::SafetyBrake:
         return QCoreApplication::translate("ReleaseHint",
                                            "Emergency brake by train protection: stop, put the brake handle to EB (0), press r");
+    case ReleaseHint::VigilanceBrake:
+        return QCoreApplication::translate(
+            "ReleaseHint", "Emergency brake by the vigilance device: stop, put the brake handle to EB (0), press r");
     case ReleaseHint::SpeedControlBrake:
         return QCoreApplication::translate("ReleaseHint",
                                            "Speed-control brake: it releases once the train is below the permitted speed");

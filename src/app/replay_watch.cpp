@@ -17,6 +17,8 @@
 #include "devices/file_check.h"
 #include "recording_file.h"
 #include "title_window.h"
+#include "report_window.h"
+#include "window_placement.h"
 
 #include "app_state.h"
 #include "driving_window.h"
@@ -235,7 +237,20 @@ int watchRecording(const std::string& file, bool force, TimerFactory& realTimers
     form->show();
     if (const QScreen* s = form->screen()) form->move(s->availableGeometry().center() - form->rect().center());
     watch.start();
-    QObject::connect(form, &TForm1::closed, qApp, &QApplication::quit);
+    QObject::connect(form, &TForm1::closed, qApp, [form, &watch] {
+        // Watching only: the program ends with the replay. Taken over, it is a
+        // run like any other: the title screen comes back with its report.
+        if (!watch.live() || app().quitting) {
+            QApplication::quit();
+            return;
+        }
+        form->hide();
+        TForm5* title = app().title;
+        title->show();
+        if (const QScreen* s = title->screen()) title->move(s->availableGeometry().center() - title->rect().center());
+        if (const DriveReport report = form->run().report(); report.moved() && title->showReports)
+            showOver(new ReportWindow(report), title);
+    });
     const int status = QApplication::exec();
     app().timers = &realTimers;
     return status;

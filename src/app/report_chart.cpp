@@ -1,6 +1,8 @@
 #include "report_chart.h"
 
 #include <QBuffer>
+#include <QCategoryAxis>
+#include <QSet>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ts {
 
@@ -44,13 +47,50 @@ QScatterSeries* marks(QChart* chart, const QString& name, QScatterSeries::Marker
     return s;
 }
 
+// A line with gaps, drawn as one series per unbroken stretch (a series
+// cannot hold a gap: a missing value would have to be NaN, which the chart
+// refuses point by point). The first stretch carries the legend entry.
+class Polyline {
+public:
+    Polyline(QChart* chart, QString name, QColor colour, Qt::PenStyle style, qreal width)
+        : chart_(chart), name_(std::move(name)), colour_(colour), style_(style), width_(width) {}
+    void add(double x, double y) {
+        if (!current_) {
+            current_ = line(chart_, name_, colour_, style_, width_);
+            parts_.push_back(current_);
+        }
+        current_->append(x, y);
+    }
+    void gap() { current_ = nullptr; }
+    const std::vector<QLineSeries*>& parts() const { return parts_; }
+
+private:
+    QChart* chart_;
+    QString name_;
+    QColor colour_;
+    Qt::PenStyle style_;
+    qreal width_;
+    QLineSeries* current_ = nullptr;
+    std::vector<QLineSeries*> parts_;
+};
+
+// A tick step of 1, 2 or 5 times a power of ten giving about `ticks` ticks over `span`.
+double roundStep(double span, int ticks) {
+    if (!(span > 0)) return 1;
+    const double raw = span / ticks;
+    const double p = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * p) return m * p;
+    return 10 * p;
+}
+
 QChart* buildChart(const DriveReport& r) {
     auto* chart = new QChart;
-    chart->setTitle(QObject::tr("Speed over position"));
-    auto* recorded = line(chart, QObject::tr("Recorded speed"), kRecorded, Qt::DotLine, 1.5);
-    auto* limit = line(chart, QObject::tr("Speed limit"), kLimit, Qt::DashLine, 2);
-    auto* signal = line(chart, QObject::tr("Signal speed"), kSignal, Qt::DashDotLine, 2);
-    auto* speed = line(chart, QObject::tr("Speed"), kSpeed, Qt::SolidLine, 2.5);
+    chart->setTitle(QObject::tr("Speed along the line"));
+    Polyline recorded(chart, QObject::tr("Recorded speed"), kRecorded, Qt::DotLine, 1.5);
+    Polyline limit(chart, QObject::tr("Speed limit"), kLimit, Qt::DashLine, 2);
+    Polyline signal(chart, QObject::tr("Signal speed"), kSignal, Qt::DashDotLine, 2);
+    Polyline speed(chart, QObject::tr("Speed"), kSpeed, Qt::SolidLine, 2.5);
     auto* events = marks(chart, QObject::tr("Alarms, emergency brakes, overspeed"), QScatterSeries::MarkerShapeRectangle,
                          9, kEvent, Qt::white);
     // The stations where the line passes them: a triangle on the axis at the
@@ -59,52 +99,88 @@ QChart* buildChart(const DriveReport& r) {
     auto* passes = marks(chart, QObject::tr("Stations passed by timetable"), QScatterSeries::MarkerShapeTriangle, 14,
                          Qt::white, kStation);
     double top = 10;
-    int32_t lo = r.chart.empty() ? 0 : r.chart.front().position, hi = lo + 1;
+    double lo = r.chart.empty() ? 0 : r.chart.front().km, hi = lo;
     // One point per position is enough for a line of the chart's width.
     int32_t last = INT32_MIN;
+    bool first = true;
     for (const ChartPoint& c : r.chart) {
-        lo = std::min(lo, c.position);
-        hi = std::max(hi, c.position);
+        if (!std::isfinite(c.km) || !std::isfinite(c.speedKmh) || !std::isfinite(c.recordedKmh)) continue;
+        lo = std::min(lo, c.km);
+        hi = std::max(hi, c.km);
         top = std::max({top, c.speedKmh, c.recordedKmh, double(c.speedLimitKmh), double(c.signalKmh)});
-        if (c.position == last) continue;
+        if (c.gapBefore && !first) {
+            // A jump: the stretch it skipped was not driven.
+            for (Polyline* l : {&recorded, &limit, &signal, &speed}) l->gap();
+        }
+        first = false;
+        if (c.position == last && !c.gapBefore) continue;
         last = c.position;
-        speed->append(c.position, c.speedKmh);
-        recorded->append(c.position, c.recordedKmh);
-        limit->append(c.position, c.speedLimitKmh > 0 ? c.speedLimitKmh : qQNaN());
-        signal->append(c.position, c.signalKmh > 0 ? c.signalKmh : qQNaN());
+        speed.add(c.km, c.speedKmh);
+        recorded.add(c.km, c.recordedKmh);
+        if (c.speedLimitKmh > 0) limit.add(c.km, c.speedLimitKmh);
+        else limit.gap();
+        if (c.signalKmh > 0) signal.add(c.km, c.signalKmh);
+        else signal.gap();
     }
+    if (hi <= lo) hi = lo + 0.1;
+    const double yTop = std::ceil(top * 1.1 / 10) * 10;
+    auto* names = new QCategoryAxis(chart);
+    names->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    names->setRange(lo, hi);
+    names->setGridLineVisible(false);
     for (const StationVisit& v : r.stations) {
-        const double mid = (double(v.stopFrom) + double(v.stopTo)) / 2;
-        if (mid < lo || mid > hi) continue;  // off the stretch that was driven
+        if (v.km < lo || v.km > hi) continue;  // off the stretch that was driven
         // Just above the axis, so that the plot area does not cut the mark in half.
-        (v.kind == 1 ? passes : stops)->append(mid, std::ceil(top * 1.1 / 10) * 10 * 0.04);
+        (v.kind == 1 ? passes : stops)->append(v.km, yTop * 0.04);
+        // A category's end value must grow: stations at one place share a tick.
+        const QString name = QString::fromStdString(v.name);
+        if (names->count() == 0 || v.km > names->endValue(names->categoriesLabels().back())) names->append(name, v.km);
     }
-    for (const SafetyEvent& e : r.safety) events->append(e.position, 2);
-    for (const Overspeed& o : r.overspeeds) events->append(o.fromPosition, 2);
-    for (auto* s : {static_cast<QXYSeries*>(recorded), static_cast<QXYSeries*>(limit), static_cast<QXYSeries*>(signal),
-                    static_cast<QXYSeries*>(speed), static_cast<QXYSeries*>(events), static_cast<QXYSeries*>(stops),
-                    static_cast<QXYSeries*>(passes)}) {
-        if (s->count() == 0 && s != speed) {  // no empty entries in the legend
+    for (const SafetyEvent& e : r.safety) events->append(e.km, 2);
+    for (const Overspeed& o : r.overspeeds) events->append(o.fromKm, 2);
+    std::vector<QXYSeries*> all;
+    for (const Polyline* l : {&recorded, &limit, &signal, &speed})
+        for (QLineSeries* s : l->parts()) all.push_back(s);
+    for (QXYSeries* s : {static_cast<QXYSeries*>(events), static_cast<QXYSeries*>(stops), static_cast<QXYSeries*>(passes)}) {
+        if (s->count() == 0) {  // no empty entries in the legend
             delete s;
             continue;
         }
-        chart->addSeries(s);
+        all.push_back(s);
     }
+    if (speed.parts().empty()) all.push_back(line(chart, QObject::tr("Speed"), kSpeed, Qt::SolidLine, 2.5));
+    for (QXYSeries* s : all) chart->addSeries(s);
     auto* x = new QValueAxis(chart);
-    x->setTitleText(QObject::tr("Position (video frame)"));
+    x->setTitleText(QObject::tr("Distance from the start of the line (km)"));
     x->setRange(lo, hi);
-    x->setLabelFormat("%d");
+    x->setTickType(QValueAxis::TicksDynamic);
+    const double xStep = roundStep(hi - lo, 8);
+    x->setTickAnchor(0);
+    x->setTickInterval(xStep);
+    x->setLabelFormat(xStep >= 1 ? "%.0f" : xStep >= 0.1 ? "%.1f" : "%.2f");
     auto* y = new QValueAxis(chart);
     y->setTitleText(QObject::tr("Speed (km/h)"));
-    y->setRange(0, std::ceil(top * 1.1 / 10) * 10);
+    y->setRange(0, yTop);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(roundStep(yTop, 6));
     y->setLabelFormat("%d");
     chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(names, Qt::AlignTop);
     chart->addAxis(y, Qt::AlignLeft);
     for (auto* s : chart->series()) {
         s->attachAxis(x);
         s->attachAxis(y);
     }
+    if (names->count() == 0) names->hide();
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // One legend entry a line, however many stretches it is drawn in.
+    const auto markers = chart->legend()->markers();
+    QSet<QString> named;
+    for (QLegendMarker* m : markers) {
+        if (named.contains(m->label())) m->setVisible(false);
+        named.insert(m->label());
+    }
     return chart;
 }
 
@@ -121,8 +197,10 @@ QString stopText(const StationVisit& v) {
     if (v.kind == 1) return QObject::tr("pass");
     if (v.origin) return QObject::tr("start");
     if (v.passed) return QObject::tr("ran through");
+    if (v.skipped) return QObject::tr("skipped by a jump");
     if (!v.stopped) return QObject::tr("not reached");
-    return v.inRange ? QObject::tr("at the platform") : QObject::tr("outside the platform");
+    if (v.inRange) return QObject::tr("at the platform");
+    return v.stopErrorMetres < 0 ? QObject::tr("overrun") : QObject::tr("short of the platform");
 }
 
 QString departureText(const StationVisit& v) {
@@ -134,7 +212,7 @@ QString departureText(const StationVisit& v) {
 QWidget* makeReportChart(const DriveReport& report, QWidget* parent) {
     auto* view = new QChartView(buildChart(report), parent);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(640, 320);
+    view->setMinimumSize(480, 260);
     return view;
 }
 
@@ -155,9 +233,10 @@ QString reportHtml(const DriveReport& r) {
          "</title>\n<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
          "td,th{border:1px solid #999;padding:.2em .6em;text-align:left}</style></head><body>\n";
     h += "<h1>" + QObject::tr("Drive report") + ": " + esc(r.lineName) + " (" + esc(r.trainCode) + ")</h1>\n";
-    h += "<p><strong>" + QObject::tr("Score") + QString(": %1 / 100</strong> — ").arg(r.score, 0, 'f', 0) +
-         esc(r.verdict) + "</p>\n";
-    h += "<img alt=\"" + QObject::tr("Speed over position") + "\" src=\"data:image/png;base64," +
+    h += r.scored ? "<p><strong>" + QObject::tr("Score") + QString(": %1 / 100</strong> — ").arg(r.score, 0, 'f', 0) +
+                        esc(r.verdict) + "</p>\n"
+                  : "<p><strong>" + esc(r.verdict) + "</strong></p>\n";
+    h += "<img alt=\"" + QObject::tr("Speed along the line") + "\" src=\"data:image/png;base64," +
          QString::fromLatin1(png.toBase64()) + "\">\n";
     h += "<h2>" + QObject::tr("Stations") + "</h2>\n<table><tr><th>" + QObject::tr("Station") + "</th><th>" +
          QObject::tr("Stop") + "</th><th>" + QObject::tr("From the mark") + "</th><th>" + QObject::tr("Doors") +

@@ -1,6 +1,8 @@
 #include "report_window.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -19,7 +22,7 @@ namespace ts {
 namespace {
 
 QString eventText(const SafetyEvent& e) {
-    QString t = QString("%1 s, frame %2: ").arg(double(e.atMs) / 1000, 0, 'f', 1).arg(e.position) +
+    QString t = ReportWindow::tr("%1, km %2: ").arg(clockText(e.clock)).arg(e.km, 0, 'f', 2) +
                 ReportWindow::tr(safetyName(e.kind));
     if (e.kind == SafetyKind::ProtectionAlarm)
         t += e.confirmed ? ReportWindow::tr(" — confirmed after %1 s").arg(e.confirmSeconds, 0, 'f', 1)
@@ -39,8 +42,12 @@ ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent
     auto* score = new QLabel(this);
     score->setObjectName("score");
     score->setTextFormat(Qt::RichText);
-    score->setText(QString("<span style='font-size:20pt'><b>%1</b> / 100</span>&nbsp;&nbsp;").arg(report_.score, 0, 'f', 0) +
-                   QString::fromStdString(report_.verdict).toHtmlEscaped());
+    const QString verdict = QString::fromStdString(report_.verdict).toHtmlEscaped();
+    score->setText(report_.scored ? QString("<span style='font-size:20pt'><b>%1</b> / 100</span>&nbsp;&nbsp;")
+                                            .arg(report_.score, 0, 'f', 0) +
+                                        verdict
+                                  : "<b>" + verdict + "</b>");
+    if (report_.endOfLine) score->setText(score->text() + "<br>" + tr("The run reached the end of the line."));
     score->setWordWrap(true);
     layout->addWidget(score);
     layout->addWidget(makeReportChart(report_, this), 3);
@@ -56,17 +63,24 @@ ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent
         const QString cells[] = {shownText(v.name), stopText(v),
                                  v.stopped ? QString("%1 m").arg(v.stopErrorMetres, 0, 'f', 2) : QString(),
                                  v.doorsOpenedAt ? clockText(*v.doorsOpenedAt) : QString(), departureText(v)};
-        for (int c = 0; c < 5; ++c) stations->setItem(i, c, new QTableWidgetItem(cells[c]));
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setToolTip(cells[c]);  // whatever the column's width leaves out
+            stations->setItem(i, c, item);
+        }
     }
     stations->resizeColumnsToContents();
+    stations->horizontalHeader()->setStretchLastSection(true);
     auto* events = new QListWidget(split);
     events->setObjectName("events");
+    events->setWordWrap(true);  // a long line wraps instead of being cut off
+    events->setTextElideMode(Qt::ElideNone);
+    events->setResizeMode(QListView::Adjust);
     for (const SafetyEvent& e : report_.safety) events->addItem(eventText(e));
     for (const Overspeed& o : report_.overspeeds)
-        events->addItem(tr("%1 s, frames %2–%3: %4 km/h over the %5 of %6 km/h for %7 m")
-                            .arg(double(o.fromMs) / 1000, 0, 'f', 1)
-                            .arg(o.fromPosition)
-                            .arg(o.toPosition)
+        events->addItem(tr("%1, km %2: %4 km/h over the %5 of %6 km/h for %7 m")
+                            .arg(clockText(o.fromClock))
+                            .arg(o.fromKm, 0, 'f', 2)
                             .arg(o.peakOverKmh, 0, 'f', 1)
                             .arg(tr(limitName(o.against)))
                             .arg(o.limitKmh)
@@ -74,6 +88,7 @@ ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent
     for (const Deduction& d : report_.deductions)
         events->addItem(tr("−%1 points: %2").arg(d.points, 0, 'f', 0).arg(QString::fromStdString(d.what)));
     if (events->count() == 0) events->addItem(tr("No alarms, emergency brakes or overspeed."));
+    for (int i = 0; i < events->count(); ++i) events->item(i)->setToolTip(events->item(i)->text());
     layout->addWidget(split, 2);
 
     auto* buttons = new QHBoxLayout;
@@ -91,8 +106,21 @@ ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent
     resize(900, 760);
 }
 
+QString reportSaveFolder(const QString& dataFolder) {
+    const QFileInfo data(dataFolder);
+    if (!dataFolder.isEmpty() && data.isDir() && data.isWritable()) return data.absoluteFilePath();
+    for (auto where : {QStandardPaths::DocumentsLocation, QStandardPaths::HomeLocation}) {
+        const QString folder = QStandardPaths::writableLocation(where);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir() && QFileInfo(folder).isWritable()) return folder;
+    }
+    return QDir::tempPath();
+}
+
 void ReportWindow::save() {
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save the drive report"), "drive-report.html",
+    // The current folder is the data folder, which may be installed read-only.
+    const QString folder = reportSaveFolder(QDir::currentPath());
+    const QString file = QFileDialog::getSaveFileName(this, tr("Save the drive report"),
+                                                      QDir(folder).filePath("drive-report.html"),
                                                       tr("Web page (*.html);;JSON (*.json)"));
     if (file.isEmpty()) return;
     if (!saveReport(report_, file)) QMessageBox::warning(this, windowTitle(), tr("Cannot write %1.").arg(file));

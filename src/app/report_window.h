@@ -6,6 +6,10 @@
 
 namespace ts {
 
+// Where the Save dialog starts: the data folder when it can be written,
+// otherwise the user's documents (or home) folder.
+QString reportSaveFolder(const QString& dataFolder);
+
 class ReportWindow : public QWidget {
     Q_OBJECT
 public:

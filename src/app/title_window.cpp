@@ -1,4 +1,5 @@
 #include "title_window.h"
+#include "window_placement.h"
 
 #include "report_window.h"
 
@@ -159,15 +160,13 @@ void TForm5::pickTrain(const std::string& code) {
     hide();
     form->runModal();
     form->hide();
-    // How the run went, beside the title screen; a run that never moved has nothing to tell.
-    if (const DriveReport report = form->run().report(); report.moved() && showReports) {
-        auto* window = new ReportWindow(report);
-        window->move(geometry().topRight() + QPoint(16, 0));
-        window->show();
-    }
+    if (app().quitting) return;
     loading_->hide();
     resize(640, 480);
     show();
+    // How the run went, over the title screen; a run that never moved has nothing to tell.
+    if (const DriveReport report = form->run().report(); report.moved() && showReports)
+        showOver(new ReportWindow(report), this);
 }
 
 void TForm5::helpclick() { openReadme(QDir::current().absoluteFilePath(QString::fromStdString(resolveDataPath("readme.html")))); }

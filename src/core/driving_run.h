@@ -13,6 +13,8 @@
 #include "data/pictures.h"
 #include "devices/messages.h"
 #include "panel_model.h"
+#include "events/driver_cue.h"
+#include "events/release_hint.h"
 #include "report/drive_observer.h"
 #include "run.h"
 #include "run_host.h"
@@ -97,6 +99,16 @@ public:
         std::lock_guard lock(mutex_);
         return observer_.report();
     }
+    // What the driver must do now to release a brake or answer a warning.
+    ReleaseHint releaseHint() const {
+        std::lock_guard lock(mutex_);
+        return ts::releaseHint(run_, observer_.emergencyByVigilance());
+    }
+    // The last call-out and how many there have been (the window shows each once).
+    std::pair<CallOut, int> lastCallOut() const {
+        std::lock_guard lock(mutex_);
+        return {lastCallOut_, callOutCount_};
+    }
     // One 100 ms step at once, without the host's redraw (benchmarks).
     void presentationStep() {
         std::lock_guard lock(mutex_);
@@ -178,6 +190,8 @@ private:
     bool closed_ = false;
     DriveObserver observer_;  // reads the state after each step, never writes it
     bool endOfLineReached_ = false;
+    CallOut lastCallOut_;
+    int callOutCount_ = 0;
     int64_t framesRequested_ = 0, framesPainted_ = 0;
     std::string routeFile_;
 };

@@ -25,6 +25,9 @@ SdlPads::SdlPads() {
     // The simulator's window is Qt's; without this SDL drops input while it
     // does not hold the focus of a window of its own.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // SDL would take SIGINT and SIGTERM for a quit event nobody reads: the
+    // program handles them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK) != 0) {
         error_ = SDL_GetError();
         return;

@@ -10,6 +10,7 @@
 #include "driving_run.h"
 #include "dynamics/fixed_point.h"
 #include "events/codes.h"
+#include "events/driver_cue.h"
 #include "panel_names.h"
 
 namespace ts {
@@ -215,26 +216,10 @@ void DrivingRun::confirmAlarm() {
 }
 
 void DrivingRun::callOut() {
-    Run& r = run_;
-    TDDSD& sound = services_.sound;
-    const ChannelMap map = ChannelMap::of(r, r);
-    if (r.signCallIndex != kNone) restart(sound, map.other(r.signCallIndex));
-    if (r.speedLimitSignShown == 1 && r.signCallIndex == kNone)
-        restart(sound, map.callout(3 + int(std::nearbyint(r.shownSpeedLimit * 0.2))));
-    if (r.speedLimitSignShown == 0 && r.signCallIndex == kNone) {
-        const std::string& label = panel_.label(cn::SignalLabel);
-        for (int i = 0; i < r.kankoCount && i < int(r.kankoTable.size()); ++i)
-            if (r.nextSignalAspect != kNone && label == r.kankoTable[size_t(i)].callText) restart(sound, map.callout(i));
-        switch (aspectClass(r.nextSignalAspect)) {
-            case AspectClass::Stop: restart(sound, map.callout(0)); break;
-            case AspectClass::YY: restart(sound, map.callout(1)); break;
-            case AspectClass::Y: restart(sound, map.callout(2)); break;
-            case AspectClass::YG: restart(sound, map.callout(3)); break;
-            case AspectClass::Clear: restart(sound, map.callout(4)); break;
-            case AspectClass::RepeaterCaution: restart(sound, map.callout(5)); break;
-            case AspectClass::Other: break;
-        }
-    }
+    panel_.label(cn::SignalLabel);  // the label is made if it was not yet, as the run always did
+    lastCallOut_ = callOutFor(run_, panel_);
+    ++callOutCount_;
+    for (int channel : lastCallOut_.channels) restart(services_.sound, channel);
 }
 
 }  // namespace ts

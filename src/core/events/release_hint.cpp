@@ -4,8 +4,8 @@
 
 namespace ts {
 
-ReleaseHint releaseHint(const Protection& p) {
-    if (p.safetyEmergencyBrake) return ReleaseHint::SafetyBrake;
+ReleaseHint releaseHint(const Protection& p, bool emergencyByVigilance) {
+    if (p.safetyEmergencyBrake) return emergencyByVigilance ? ReleaseHint::VigilanceBrake : ReleaseHint::SafetyBrake;
     if (p.atsServiceBrake) return ReleaseHint::SpeedControlBrake;
     if (p.atsBellRinging) return ReleaseHint::ProtectionAlarm;
     if (p.ebDeviceIdleTicks >= kVigilanceBellTicks) return ReleaseHint::Vigilance;

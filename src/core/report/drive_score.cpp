@@ -44,8 +44,11 @@ void scoreReport(DriveReport& r) {
     auto take = [&](const std::string& what, double points) {
         if (points > 0) r.deductions.push_back({what, points});
     };
+    r.stopsJudged = r.stopsNotReached = 0;
     for (const StationVisit& v : r.stations) {
         if (v.kind == 1 || v.origin) continue;
+        if (v.passed || v.stopped) ++r.stopsJudged;
+        else ++r.stopsNotReached;
         if (v.passed) take("ran through " + v.name + " without stopping", 15);
         if (v.stopped && !v.inRange) take("stopped outside the platform at " + v.name, 10);
         if (v.stopped && v.inRange)
@@ -54,7 +57,9 @@ void scoreReport(DriveReport& r) {
     }
     for (const StationVisit& v : r.stations) {
         const auto delay = v.departureDelaySeconds();
-        if (!delay || v.kind == 1) continue;
+        // The station the run starts at (or a jump goes to) is the start: its
+        // departure is not judged either.
+        if (!delay || v.kind == 1 || v.origin) continue;
         if (*delay < 0) take(fmt("left %.0f s early from %s", -*delay, v.name), 5);
         else take(fmt("left %.0f s late from %s", *delay, v.name), std::min(10.0, std::floor(*delay / 10)));
     }
@@ -79,12 +84,22 @@ void scoreReport(DriveReport& r) {
     double total = 0;
     for (const auto& d : r.deductions) total += d.points;
     r.score = std::clamp(100.0 - total, 0.0, 100.0);
+    // A run that reached no stop has only its figures.
+    r.scored = r.stopsJudged > 0;
+    if (!r.scored) {
+        r.verdict = "No verdict: the run reached no stop.";
+        return;
+    }
     const auto worst = std::max_element(r.deductions.begin(), r.deductions.end(),
                                         [](const Deduction& a, const Deduction& b) { return a.points < b.points; });
     const char* grade = r.score >= 90 ? "Excellent" : r.score >= 75 ? "Good" : r.score >= 50 ? "Fair" : "Poor";
     r.verdict = std::string(grade) + " driving";
     if (worst != r.deductions.end()) r.verdict += ": most points lost for " + worst->what;
     r.verdict += ".";
+    if (r.stopsNotReached > 0)
+        r.verdict += " The score covers the part driven: " + std::to_string(r.stopsJudged) + " of " +
+                     std::to_string(r.stopsJudged + r.stopsNotReached) + " stops, " +
+                     std::to_string(r.stopsNotReached) + " not reached.";
 }
 
 }  // namespace ts

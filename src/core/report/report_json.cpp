@@ -8,7 +8,9 @@ std::string reportJson(const DriveReport& r) {
     w.beginObject();
     w.key("train").value(r.trainCode);
     w.key("line").value(r.lineName);
+    w.key("scored").value(r.scored);
     w.key("score").fixed(r.score, 0);
+    w.key("stopsJudged").value(r.stopsJudged).key("stopsNotReached").value(r.stopsNotReached);
     w.key("verdict").value(r.verdict);
     w.key("deductions").beginArray();
     for (const auto& d : r.deductions) w.beginObject().key("for").value(d.what).key("points").fixed(d.points, 0).endObject();
@@ -16,9 +18,9 @@ std::string reportJson(const DriveReport& r) {
     w.key("stations").beginArray();
     for (const auto& v : r.stations) {
         w.beginObject().key("index").value(v.index).key("name").value(v.name).key("kind").value(v.kind);
-        w.key("stopFrom").value(int64_t(v.stopFrom)).key("stopTo").value(int64_t(v.stopTo));
+        w.key("stopFrom").value(int64_t(v.stopFrom)).key("stopTo").value(int64_t(v.stopTo)).key("km").fixed(v.km, 3);
         w.key("origin").value(v.origin).key("stopped").value(v.stopped).key("inRange").value(v.inRange);
-        w.key("passed").value(v.passed);
+        w.key("passed").value(v.passed).key("skipped").value(v.skipped);
         if (v.stopped) w.key("stopErrorMetres").fixed(v.stopErrorMetres, 2);
         if (v.stoppedAt) w.key("stoppedAt").value(int64_t(*v.stoppedAt));
         if (v.doorsOpenedAt) w.key("doorsOpenedAt").value(int64_t(*v.doorsOpenedAt));
@@ -39,6 +41,7 @@ std::string reportJson(const DriveReport& r) {
     w.key("safety").beginArray();
     for (const auto& e : r.safety) {
         w.beginObject().key("kind").value(safetyName(e.kind)).key("atMs").value(e.atMs).key("position").value(e.position);
+        w.key("clock").value(int64_t(e.clock)).key("km").fixed(e.km, 3);
         if (e.kind == SafetyKind::ProtectionAlarm)
             w.key("confirmed").value(e.confirmed).key("confirmSeconds").value(e.confirmSeconds);
         if (!e.signal.empty()) w.key("signal").value(e.signal);
@@ -50,6 +53,7 @@ std::string reportJson(const DriveReport& r) {
     w.key("runningSeconds").fixed(r.runningSeconds, 2);
     w.key("standingSeconds").fixed(r.standingSeconds, 2);
     w.key("metres").fixed(r.metres, 2);
+    w.key("endOfLine").value(r.endOfLine);
     w.endObject();
     return w.str();
 }

@@ -1,0 +1,164 @@
+// The drive report of whole-program runs of the demo trains, each driven as a
+// driver drove it when the report judged it wrongly; the expectations are
+// worked out from the demo lines' timetables and stop ranges (line.cpp).
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "drive_runner.h"
+#include "line.h"
+#include "test_support.h"
+
+using namespace ts::test;
+
+namespace {
+
+const std::string kDemo = TRAINSIM_DEMO;
+
+struct Reported {
+    DriveResult run;
+    QJsonObject report;
+    QJsonObject station(int i) const { return report["stations"].toArray()[i].toObject(); }
+    bool lost(const std::string& part) const {
+        for (const auto& d : report["deductions"].toArray())
+            if (d.toObject()["for"].toString().toStdString().find(part) != std::string::npos) return true;
+        return false;
+    }
+    std::string deductions() const {
+        return QJsonDocument(report["deductions"].toArray()).toJson(QJsonDocument::Compact).toStdString();
+    }
+};
+
+Reported driveReported(const std::string& train, const std::string& script) {
+    TempDir dir;
+    const std::string file = (dir.path() / "report.json").string();
+    Reported r;
+    r.run = drive(kDemo, train, script, "--report " + file);
+    QFile f(QString::fromStdString(file));
+    if (f.open(QIODevice::ReadOnly)) r.report = QJsonDocument::fromJson(f.readAll()).object();
+    return r;
+}
+
+// The time (ms) the train first stands at or beyond `frame` after `from` ms,
+// in a run of `script` with nothing more; -1 when it never does.
+int64_t reaches(const std::string& train, const std::string& script, int64_t from, int frame) {
+    const auto probe = drive(kDemo, train, script, "--until-ms " + std::to_string(from + 240000));
+    for (const auto& l : probe.lines)
+        if (field(l, "event") == "step" && std::stoll(field(l, "t")) > from &&
+            std::stoi(field(l, "trainPosition")) >= frame)
+            return std::stoll(field(l, "t"));
+    return -1;
+}
+
+std::string at(int64_t ms, const std::string& cmd) { return "@" + std::to_string(ms) + " " + cmd + "\n"; }
+
+}  // namespace
+
+// The station the run starts at is the start and is not judged: leaving 港南
+// half a minute late costs nothing. A run closed before the next stop gets
+// its figures and no verdict, and the stops it did not reach are listed so.
+TEST(ReportRuns, TheStartIsNotJudgedAndARunThatReachedNoStopHasNoVerdict) {
+    const demo::Line line = demo::electricLine();
+    // Due at 15 s; the melody and the doors are done by 30 s; the driver sets off at 45 s.
+    const auto r = driveReported("789", at(0, "start") + at(100, "char f") + at(45000, "char 5") +
+                                            at(45000, "key shift+F1") + at(60000, "close"));
+    ASSERT_EQ(r.run.status, 0) << r.run.err;
+    ASSERT_FALSE(r.report.isEmpty());
+    const QJsonObject start = r.station(0);
+    EXPECT_TRUE(start["origin"].toBool());
+    ASSERT_TRUE(start.contains("departureDelaySeconds"));
+    EXPECT_GT(start["departureDelaySeconds"].toDouble(), 25);
+    EXPECT_FALSE(r.lost(line.stations[0].name)) << r.deductions();
+    EXPECT_FALSE(r.report["scored"].toBool());
+    EXPECT_EQ(r.report["verdict"].toString(), "No verdict: the run reached no stop.");
+    EXPECT_EQ(r.report["stopsNotReached"].toInt(), 3) << "桜町, 緑ヶ丘, 港北";
+}
+
+// 桜町 reached after its departure time (the clock pushed on by Shift+F10):
+// the doors open and the melody plays at once. The stop is judged by where
+// the train stood, the lateness on its own.
+TEST(ReportRuns, ALateArrivalIsAStopAtThePlatformAndLateOnItsOwn) {
+    const demo::Line line = demo::electricLine();
+    const demo::Station& s = line.stations[1];
+    std::string script = at(0, "start") + at(100, "char f") + at(30000, "char 5") + at(30000, "key shift+F1");
+    // 16 × 30 s: the clock is 8 minutes on, 4 past 桜町's departure.
+    for (int i = 0; i < 16; ++i) script += at(31000, "key shift+F10");
+    const int mark = (s.stopFrom + s.stopTo) / 2 - 10;
+    const int64_t arrival = reaches("789", script, 30000, mark);
+    ASSERT_GT(arrival, 0);
+    script += at(arrival, "key shift+F2") + at(arrival, "char 0");
+    // Standing, doors, melody (late: at once), doors closed; then on.
+    script += at(arrival + 40000, "char 5") + at(arrival + 40000, "key shift+F1") + at(arrival + 70000, "close");
+    const auto r = driveReported("789", script);
+    ASSERT_EQ(r.run.status, 0) << r.run.err;
+    const QJsonObject v = r.station(1);
+    EXPECT_TRUE(v["stopped"].toBool());
+    EXPECT_TRUE(v["inRange"].toBool());
+    EXPECT_FALSE(v["passed"].toBool());
+    EXPECT_LT(std::fabs(v["stopErrorMetres"].toDouble()), 10.0);
+    ASSERT_TRUE(v.contains("departureDelaySeconds"));
+    EXPECT_GT(v["departureDelaySeconds"].toDouble(), 200);
+    EXPECT_FALSE(r.lost("ran through " + s.name)) << r.deductions();
+    EXPECT_TRUE(r.lost("late from " + s.name)) << r.deductions();
+}
+
+// The 40 follows the recording from the start with its doors open: no melody
+// plays at 山田, so the run's stop distance never counts down to 上野原. The
+// stop there is measured along the line instead of "at the platform −500 m".
+TEST(ReportRuns, FollowingTheRecordingWithTheDoorsOpenStillMeasuresTheStop) {
+    const demo::Line line = demo::dieselLine();
+    const demo::Station& s = line.stations[1];
+    std::string script = at(0, "start") + at(100, "char f") + at(200, "char 5") + at(200, "key shift+F1");
+    const int mark = (s.stopFrom + s.stopTo) / 2 - 10;
+    const int64_t arrival = reaches("40", script, 200, mark);
+    ASSERT_GT(arrival, 0) << "never reached " << s.board;
+    script += at(arrival, "key shift+F2") + at(arrival, "char 0") + at(arrival + 20000, "close");
+    const auto r = driveReported("40", script);
+    ASSERT_EQ(r.run.status, 0) << r.run.err;
+    const QJsonObject v = r.station(1);
+    EXPECT_TRUE(v["stopped"].toBool());
+    EXPECT_TRUE(v["inRange"].toBool());
+    // Braked 10 frames before the middle at 5 km/h: a few metres either side of it.
+    EXPECT_LT(std::fabs(v["stopErrorMetres"].toDouble()), 15.0) << v["stopErrorMetres"].toDouble();
+}
+
+// A jump to 桜町 (Move) and on: 桜町 is the start, its late departure is not
+// judged, and the chart has a gap where the jump was.
+TEST(ReportRuns, AJumpIsAFreshStart) {
+    const demo::Line line = demo::electricLine();
+    const auto r = driveReported("789", at(0, "start") + at(100, "char f") + at(5000, "jump 1") + at(6000, "char f") +
+                                            at(300000, "char 5") + at(300000, "key shift+F1") + at(320000, "close"));
+    ASSERT_EQ(r.run.status, 0) << r.run.err;
+    const QJsonObject v = r.station(1);
+    EXPECT_TRUE(v["origin"].toBool());
+    EXPECT_TRUE(v.contains("departedAt"));
+    EXPECT_FALSE(r.lost(line.stations[1].name)) << r.deductions();
+    EXPECT_FALSE(r.report["scored"].toBool());
+}
+
+// The 40 left alone under power: the vigilance device rings after 60 s and
+// brakes 5 s later. The window's hint and the report name the same device.
+TEST(ReportRuns, ALeftAloneTrainIsBrakedByTheVigilanceDeviceInTheHintAndTheReport) {
+    const auto r = driveReported("40", at(0, "start") + at(100, "char f") + at(26000, "char d") + at(28000, "char 5") +
+                                           at(28100, "char z") + at(28200, "char z") + at(120000, "close"));
+    ASSERT_EQ(r.run.status, 0) << r.run.err;
+    std::string hintAtBrake;
+    for (const auto& l : r.run.lines)
+        if (field(l, "event") == "step" && field(l, "safetyEmergencyBrake") == "1") {
+            hintAtBrake = field(l, "hint");
+            break;
+        }
+    EXPECT_EQ(hintAtBrake, "Emergency brake by the vigilance device: stop, put the brake handle to EB (0), press r");
+    int vigilance = 0, protection = 0;
+    for (const auto& e : r.report["safety"].toArray()) {
+        vigilance += e.toObject()["kind"].toString() == "emergency brake by the vigilance device";
+        protection += e.toObject()["kind"].toString() == "emergency brake by the train protection";
+    }
+    EXPECT_EQ(vigilance, 1);
+    EXPECT_EQ(protection, 0);
+}
