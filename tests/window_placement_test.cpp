@@ -34,7 +34,7 @@ namespace {
 class Placement : public ::testing::Test {
 protected:
     void SetUp() override {
-        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_FIXTURES "/basic");
+        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_DEMO);
         app().boxes = &boxes_;
         app().timers = &timers_;
         app().help = new TForm4;
