@@ -34,7 +34,7 @@ namespace {
 class Placement : public ::testing::Test {
 protected:
     void SetUp() override {
-        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_FIXTURES "/basic");
+        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_DEMO);
         app().boxes = &boxes_;
         app().timers = &timers_;
         app().help = new TForm4;
@@ -152,6 +152,7 @@ TEST_F(Placement, FullScreenTakesTheLargestScaleThatFitsAndF11AndEscLeaveIt) {
     const double exact = std::min(screen.width() / 640.0, (screen.height() - menu) / 440.0);
     EXPECT_LE(form_->drawnScale(), exact);
     EXPECT_GT(form_->drawnScale(), exact - 0.02) << "not only whole or half steps";
+    EXPECT_EQ(form_->geometry(), screen) << "the whole screen";
     expectAuxWindowsOnTop();
     expectClockClearOfBackButton();
     if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))

@@ -369,6 +369,9 @@ void TForm1::setViewScale(double scale) {
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     stage_->setMinimumSize(0, 0);
     stage_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The fixed size of the windowed layout stays on the window itself.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     // Without a window manager the state alone does not size the window.
     if (s) setGeometry(s->geometry());
     // Also before the window is first shown: it then opens full screen.
