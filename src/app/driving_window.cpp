@@ -25,6 +25,7 @@
 #include <QFileDialog>
 
 #include "app_state.h"
+#include "dynamics/fixed_point.h"
 #include "recording_file.h"
 #include "help_window.h"
 #include "setup_dialog.h"
@@ -743,7 +744,7 @@ void TForm1::showView(bool changed, QSize size) {
     double weight = 0;
     const int step = speed > 0 ? 1 : -1;
     if (smooth_ && shownFrame_ >= 0) {
-        weight = nextFrameWeight(speed, accumulator, recorded, std::llabs(std::llround(double(speed) / 10000)));
+        weight = nextFrameWeight(speed, accumulator, recorded, std::llabs(std::llround(double(speed) / kFixedOne)));
         const int next = shownFrame_ + step;
         if (next < 0 || next >= frames_->length()) weight = 0;
         if (weight > 0 && (next != nextFrame_ || nextView_.size() != size)) {

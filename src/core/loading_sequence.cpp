@@ -1,5 +1,6 @@
 // FormCreate: the loading sequence that builds a run from its data files.
 #include "data/controller_map.h"
+#include "dynamics/fixed_point.h"
 #include "events/codes.h"
 #include "panel_names.h"
 #include "data/file_names.h"
@@ -14,6 +15,14 @@
 namespace ts {
 
 namespace {
+
+// The adhesion coefficient at standstill, x 10000 (0.345); it falls with speed.
+constexpr int64_t kStandstillAdhesion = 3450;
+// The line voltage the supply rises to after loading, x 10000.
+constexpr int64_t kLineVoltageOn = 180000;
+// The primary sound buffer's format.
+constexpr int kPrimarySampleRate = 22050;
+constexpr int kPrimaryBitsPerSample = 8;
 
 void applyStringTable(Run& run, PanelModel& panel, const StringTable& t) {
     run.handleLabelTexts = t.handleLabelTexts;
@@ -105,19 +114,19 @@ void DrivingRun::setStartingValues() {
     r.speed = 0;
     r.reverser = 0;
     r.frameAccumulator = 0;
-    r.bcPressure = int64_t(r.ebPressure) * 10000;
-    r.mrPressure = int64_t(r.highAirPressure) * 10000;
+    r.bcPressure = int64_t(r.ebPressure) * kFixedOne;
+    r.mrPressure = int64_t(r.highAirPressure) * kFixedOne;
     r.compressorRunning = 0;
     r.nextSignalAspect = kNone;
     r.shownSignalAspect = kNone;
     r.atsAlarmState = kNone;
     r.inputLocked = 1;
-    services_.sound.SetPrimaryFormat(22050, 8, false);
-    r.baseAdhesion = 3450;
+    services_.sound.SetPrimaryFormat(kPrimarySampleRate, kPrimaryBitsPerSample, false);
+    r.baseAdhesion = kStandstillAdhesion;
     r.presentationTicks = 0;
     r.appliedForce = 0;
     r.lineVoltage = 0;
-    r.lineVoltageTarget = 180000;
+    r.lineVoltageTarget = kLineVoltageOn;
     r.stopDistance = 0;
     r.currentGear = 0;
     if (r.stationCount() > 0) panel_.label(cn::Label4) = r.stationTable[0].name;

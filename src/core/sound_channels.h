@@ -58,7 +58,7 @@ inline void restartLooping(TDDSD& sound, int channel) {
 }
 // Restarts a channel only when it is not playing.
 inline void restartIfIdle(TDDSD& sound, int channel) {
-    if ((sound.Channel(channel).Status() & 1) == 0) restart(sound, channel);
+    if (!isPlaying(sound.Channel(channel).Status())) restart(sound, channel);
 }
 
 }  // namespace ts

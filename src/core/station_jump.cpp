@@ -9,6 +9,7 @@
 #include "driving_run.h"
 #include "dynamics/fixed_point.h"
 #include "dynamics/motion.h"
+#include "events/codes.h"
 #include "events/stations.h"
 
 namespace ts {
@@ -57,7 +58,7 @@ void DrivingRun::standAt(int32_t position, int64_t clock) {
         boundedAdd(int32_t(std::nearbyint((double(r.clockTicks) - r.startTime) / ticksPerFrame(r))),
                    int64_t(r.startPosition) + r.preTimeTicks);
 
-    r.shownSignalAspect = 1000;
+    r.shownSignalAspect = kAspectUnknown;
     r.pointGradient = 0;
     r.trainGradient = 0;
     r.speedLimitSignShown = 0;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "data/route_reader.h"
+#include "dynamics/fixed_point.h"
 #include "data/text_file.h"
 #include "data/section_rewriter.h"
 #include "recording_message_boxes.h"
@@ -118,7 +119,7 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
         }
         auto& rows = sections["[Slope]"];
         for (const SlopeRow& s : plan.slopes)
-            rows.push_back(format("%.1f", double(s.gradient) / 10000) + "," + std::to_string(s.fromPosition) + "," +
+            rows.push_back(format("%.1f", double(s.gradient) / kFixedOne) + "," + std::to_string(s.fromPosition) + "," +
                            std::to_string(s.toPosition));
     }
     if (r.stations) {

@@ -37,6 +37,7 @@ QColor laneColour(TableKind kind) {
         case TableKind::Doppler: return QColor(0x8c, 0x56, 0x4b);
         case TableKind::StopSound: return QColor(0x7f, 0x7f, 0x00);
         case TableKind::SpeedUnit: return QColor(0x00, 0x00, 0x00);
+        default: break;  // a table without a colour of its own is drawn grey
     }
     return Qt::gray;
 }

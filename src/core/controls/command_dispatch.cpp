@@ -68,7 +68,7 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
     Run& r = run_;
     TDDSD& sound = services_.sound;
     const int B = r.brakeNotchCount;
-    const bool slow = std::llabs(r.speed) <= 10000;
+    const bool slow = std::llabs(r.speed) <= kFixedOne;
     const BrakeTypeTraits brake = brakeTraits(r.brakeType);
     switch (c.kind) {
         case K::None: break;
@@ -197,7 +197,7 @@ void DrivingRun::notchUpWithSound() {
 void DrivingRun::confirmAlarm() {
     Run& r = run_;
     TDDSDChannel& ats2 = services_.sound.Channel(r.soundAts2);
-    const bool playing = (ats2.Status() & 1) != 0;
+    const bool playing = isPlaying(ats2.Status());
     if (r.atsAlarmState == kStopSignalAlarm) {
         if (playing && roundedKmh(r.speed) == 0) ats2.Stop();
     } else if (playing) {

@@ -1,4 +1,5 @@
 #include "controls/handle_model.h"
+#include "dynamics/fixed_point.h"
 #include "dynamics/brake_types.h"
 #include "panel_names.h"
 
@@ -103,7 +104,7 @@ bool brakeHandleEmergency(const TrainData& /*t*/, Handles& h) {
 }
 
 bool setReverser(const Motion& m, Handles& h, int direction) {
-    if (std::llabs(m.speed) > 10000) return false;
+    if (std::llabs(m.speed) > kFixedOne) return false;
     h.reverser = direction;
     return true;
 }
@@ -113,7 +114,7 @@ void showReverserLamps(PanelModel& panel, int direction) {
     panel.setVisible(cn::Lamp_Bck, direction == -1);
 }
 
-int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / 10000.0)); }
+int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / kFixedOne)); }
 
 
 void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& sound) {

@@ -18,6 +18,12 @@ public:
 
 using WavePtr = std::shared_ptr<TDDSDWaveData>;
 
+// A channel's status bits (TDDSDChannel::Status): playing, and looping,
+// which comes with playing.
+constexpr int kSoundPlaying = 1;
+constexpr int kSoundLooping = 4;
+inline bool isPlaying(int status) { return (status & kSoundPlaying) != 0; }
+
 class TDDSDChannel {
 public:
     virtual ~TDDSDChannel() = default;

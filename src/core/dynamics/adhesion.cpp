@@ -7,7 +7,7 @@
 namespace ts {
 
 namespace {
-constexpr long double g = 9.8L;
+constexpr long double g = kGravity;
 }
 
 long double gradientCosine(const Adhesion& a) {

@@ -7,6 +7,9 @@
 
 namespace ts {
 
+// The acceleration of gravity (m/s²) of every force and read-out that needs it.
+constexpr long double kGravity = 9.8L;
+
 void updateAdhesion(const Motion& m, Adhesion& a);    // adhesion coefficient for the current speed
 void gradientForce(const TrainData& t, const Adhesion& a, Motion& m);     // m g sin(theta) against the climb
 // Limits appliedForce to what the wheels transmit; returns "Normal", "Racing" or "Sliding".

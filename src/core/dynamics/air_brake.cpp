@@ -9,7 +9,7 @@ namespace ts {
 
 namespace {
 
-constexpr int64_t kPa(long double v) { return static_cast<int64_t>(v * 10000); }
+constexpr int64_t kPa(long double v) { return static_cast<int64_t>(v * kFixedScale); }
 
 // Adds `kpa` (any real amount, may be negative) to a pressure, rounding the new sum.
 void change(int64_t& p, long double kpa) { p = store(static_cast<long double>(p) + kpa * kFixedScale); }
@@ -138,7 +138,7 @@ void brakeCylinderGauge(const TrainData& t, const Motion& m, AirBrake& air) {
     if (t.mc == 0) {
         air.bcGaugePressure = air.bcPressure;
     } else if (t.mc == 1) {
-        const int64_t lose = int64_t(t.loseElec) * 10000;
+        const int64_t lose = int64_t(t.loseElec) * kFixedOne;
         if (m.speed >= lose && (m.speed == lose || air.bcPressure >= kPa(50))) {
             air.bcGaugePressure = kPa(50);
         } else {

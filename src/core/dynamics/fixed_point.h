@@ -10,7 +10,9 @@
 
 namespace ts {
 
-constexpr long double kFixedScale = 10000.0L;
+// 1 as a fixed-point value: km/h, kPa, N and per mille are all held x 10000.
+constexpr int64_t kFixedOne = 10000;
+constexpr long double kFixedScale = kFixedOne;
 
 // Rounds an extended real to the nearest integer, ties to even. A result
 // beyond 64 bits is held at the end of the range instead of wrapping.

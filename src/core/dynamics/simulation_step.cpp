@@ -15,7 +15,7 @@ void DrivingRun::mmTimer1Timer() {
     r.appliedForce = 0;
     r.resistanceForce = 0;
     // 2: traction only below the maximum speed and with the doors closed (door lamp lit)
-    if (r.speed < int64_t(r.maxSpeed) * 10000 && r.doorLampLit == 1) {
+    if (r.speed < int64_t(r.maxSpeed) * kFixedOne && r.doorLampLit == 1) {
         electricTraction(r, r, r);
         dieselTraction(r, r, r, r);
         powerDelay(r, r, r);
@@ -55,7 +55,7 @@ void DrivingRun::mmTimer1Timer() {
     updateRecordedSpeed(r, r);
     // 20 .. 22
     r.clockTicks = boundedAdd(r.clockTicks, 1);
-    if (r.recordedSpeedMode == 1) r.speed = int64_t(r.recordedSpeedKmh) * 10000;
+    if (r.recordedSpeedMode == 1) r.speed = int64_t(r.recordedSpeedKmh) * kFixedOne;
     const bool newFrame = r.paintFrame != r.trainPosition;
     r.paintFrame = r.trainPosition;
     if (newFrame) {

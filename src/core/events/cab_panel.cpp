@@ -62,7 +62,7 @@ void showOtherPictures(PanelModel& p) {
 
 void panelLamps(const TrainData& t, const Motion& m, const Handles& h, const StationState& st, PanelModel& p) {
     const int B = h.brakeNotchCount;
-    const int64_t lose = int64_t(t.loseElec) * 10000;
+    const int64_t lose = int64_t(t.loseElec) * kFixedOne;
     p.setVisible(cn::Lamp_Power, !(st.doorsOpen == 1 || h.effectivePowerNotch < 1));
     bool gen = false;
     if (h.effectiveBrakeNotch < 0 || h.holdPosition == 1) gen = h.effectiveBrakeNotch > -B && m.speed > lose;
@@ -124,11 +124,11 @@ void valueDisplay(const TrainData& t, const Motion& m, const Adhesion& a, const 
     const long double p2 = real(a.trainGradient);
     const long double k = 1000 / std::sqrt(p2 * p2 + 1000 * 1000);
     v[vd::ProgressBar1] = std::to_string(store(real(m.appliedForce)));
-    v[vd::ProgressBar2] = std::to_string(store(k * mu * real(t.mt) * 1000 * 9.8L));
-    v[vd::ProgressBar3] = std::to_string(store(k * mu * -1 * real(t.trainTons) * 1000 * 9.8L));
+    v[vd::ProgressBar2] = std::to_string(store(k * mu * real(t.mt) * 1000 * kGravity));
+    v[vd::ProgressBar3] = std::to_string(store(k * mu * -1 * real(t.trainTons) * 1000 * kGravity));
     v[vd::Label8] = fixed(mu, 2);
-    v[vd::Label9] = fixed(mu * real(t.mt) * 1000 * 9.8L, 0) + " N";
-    v[vd::Label20] = fixed(mu * -1 * real(t.trainTons) * 1000 * 9.8L, 0) + " N";
+    v[vd::Label9] = fixed(mu * real(t.mt) * 1000 * kGravity, 0) + " N";
+    v[vd::Label20] = fixed(mu * -1 * real(t.trainTons) * 1000 * kGravity, 0) + " N";
     v[vd::Label33] = fixed(m.stopDistance / 100, 0) + " m";
     v[vd::Label23] = p.wheel;
 }

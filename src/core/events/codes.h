@@ -10,6 +10,9 @@ namespace ts {
 constexpr int kNone = 999;
 // The train-protection alarm for a stop signal ahead.
 constexpr int kStopSignalAlarm = 998;
+// The signal picture after a station jump: unknown, so that whatever aspect
+// comes next, kNone included, differs from it and is shown.
+constexpr int kAspectUnknown = 1000;
 // The gear indicator's neutral picture.
 constexpr int kNeutralGearImage = -1;
 // Nothing painted on the view yet.

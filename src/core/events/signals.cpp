@@ -162,7 +162,7 @@ void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts&
 void automaticTrainStop(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, const Handles& h, Protection& pr, PanelModel& p, TDDSD& sound) {
     if (t.atsType != 0) return;
     TDDSDChannel& bell = sound.Channel(t.soundAts1);
-    auto playing = [&](int ch) { return (sound.Channel(ch).Status() & 1) != 0; };
+    auto playing = [&](int ch) { return isPlaying(sound.Channel(ch).Status()); };
     if (h.brakeNotch != -h.brakeNotchCount && pr.atsConfirmed == 0) {
         const bool raise = (t.atsAlert == 1 && real(m.speed) > pr.atsAlarmState + 5) ||
                            (t.atsAlert == 0 && pr.atsAlarmState == kStopSignalAlarm) || (t.atsAlert == 0 && pr.atsAlarmState == 0);

@@ -79,7 +79,7 @@ void speedLimitSigns(const RouteData& route, const Motion& m, SignState& signs, 
 void speedChecks(const RouteData& route, const Motion& m, Protection& pr) {
     for (const SpeedCheckRow& c : route.speedCheckTable) {
         const int since = m.trainPosition - c.position;
-        if (1 <= since && since < 10 && m.speed > int64_t(c.limit) * 10000) {
+        if (1 <= since && since < 10 && m.speed > int64_t(c.limit) * kFixedOne) {
             pr.atsBellRinging = 1;
             pr.atsChimePending = 0;
         }

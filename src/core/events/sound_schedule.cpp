@@ -36,7 +36,7 @@ void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const Ai
         if (lv.squealVolume < -5000) ch.Stop();
     }
     if (braking && air.bcPressure > 0) {
-        lv.squealVolume = storeInt(500.0L / air.bcPressure * -500 * 10000);
+        lv.squealVolume = storeInt(500.0L / air.bcPressure * -500 * kFixedScale);
         ch.SetVolume(lv.squealVolume);
     }
 }
@@ -97,7 +97,7 @@ void routeSounds(const RouteData& route, const TrainData& t, const Motion& m, So
 void stopSounds(const RouteData& route, const TrainData& t, const Motion& m, TDDSD& sound) {
     for (int32_t p : route.stopSoundTable)
         if (p < m.trainPosition && m.trainPosition < p + 30 && !playing(sound, t.soundStop)) restartLooping(sound, t.soundStop);
-    if (m.speed < 10000 && playing(sound, t.soundStop)) sound.Channel(t.soundStop).Stop();
+    if (m.speed < kFixedOne && playing(sound, t.soundStop)) sound.Channel(t.soundStop).Stop();
 }
 
 void driveSounds(const Motion& m, SoundLevels& lv, TDDSD& sound) {
@@ -123,7 +123,7 @@ void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, Sou
     const long double v = real(motion.speed);
     for (size_t i = 0; i < rows; ++i) {
         const MotorSoundData& m = t.motorSoundTable[i];
-        if (m.speedFrom * 10000 < motion.speed && motion.speed < m.speedTo * 10000) {
+        if (m.speedFrom * kFixedOne < motion.speed && motion.speed < m.speedTo * kFixedOne) {
             sound.Channel(ChannelMap::motor(int(i))).SetFrequencyFactor(double(lerp(v, m.speedFrom, m.pitchFrom, m.speedTo, m.pitchTo)));
             lv.motorSpeedLevel[i] = lerp(v, m.speedFrom, m.levelFrom, m.speedTo, m.levelTo);
         } else {

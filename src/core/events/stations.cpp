@@ -92,9 +92,9 @@ void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& 
 
 void vigilanceDevice(const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, const DriverOptions& opt, Protection& pr, PanelModel& p, TDDSD& sound) {
     if (opt.recordedSpeedMode == 1) pr.ebSetting = 0;
-    if (m.speed > 10000 && pr.ebSetting == 1) pr.ebDeviceIdleTicks += 1;
+    if (m.speed > kFixedOne && pr.ebSetting == 1) pr.ebDeviceIdleTicks += 1;
     if (pr.ebDeviceIdleTicks >= kVigilanceBellTicks) {
-        if ((sound.Channel(t.soundEBring).Status() & 1) == 0) restart(sound, t.soundEBring);
+        if (!isPlaying(sound.Channel(t.soundEBring).Status())) restart(sound, t.soundEBring);
         p.setVisible(cn::Lamp_EB, true);
         if (pr.ebDeviceIdleTicks >= kVigilanceBrakeTicks) {
             pr.ebDeviceIdleTicks = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "events/codes.h"
+#include "dynamics/fixed_point.h"
 #include "events/stations.h"
 
 namespace ts {
@@ -211,7 +212,7 @@ void DriveObserver::watchLimits(const Run& r, double kmh, double metres) {
 void DriveObserver::afterSimulationStep(const Run& r) {
     if (!begun_) begin(r);
     ++ticks_;
-    const double kmh = double(r.speed) / 10000.0;
+    const double kmh = double(r.speed) / kFixedOne;
     const int32_t p = r.trainPosition;
     if (std::abs(p - lastPosition_) > kJumpFrames || (r.viewJumpPending && p != lastPosition_)) {
         // A station jump: the train stands at the station it went to.
@@ -292,7 +293,7 @@ void DriveObserver::afterPresentationStep(const Run& r) {
     // Comfort, over whole seconds (ten 100 ms steps): shorter spans would
     // turn a notch's step change into an enormous jerk. An emergency
     // application within the second is not judged.
-    const double kmh = std::fabs(double(r.speed) / 10000.0);
+    const double kmh = std::fabs(double(r.speed) / kFixedOne);
     const bool emergency = r.safetyEmergencyBrake || r.atsServiceBrake || r.effectiveBrakeNotch == -r.brakeNotchCount;
     windowEmergency_ = windowEmergency_ || emergency;
     if (lastPresentationTicks_ < 0) {
