@@ -41,9 +41,9 @@ bool beginRecording(TForm1& form, const std::string& path, std::string& error,
     if (!failed) {
         // The recorder hears of it under the run's lock, maybe on the step's thread: the box waits for the window's.
         failed = [](const std::string& why) {
-            QMetaObject::invokeMethod(
-                qApp, [why] { app().boxes->show(QObject::tr("The recording stopped: %1").arg(QString::fromStdString(why)).toStdString()); },
-                Qt::QueuedConnection);
+            if (!qApp) return;  // the program is ending: nobody to tell
+            const QString text = QObject::tr("The recording stopped: %1").arg(QString::fromStdString(why));
+            QMetaObject::invokeMethod(qApp, [text] { app().boxes->show(text.toStdString()); }, Qt::QueuedConnection);
         };
     }
     RunRecorder::Target target;
@@ -52,7 +52,8 @@ bool beginRecording(TForm1& form, const std::string& path, std::string& error,
     target.finish = [stream, failed] {
         setRecordingEndHook({});
         std::string why;
-        if (!stream->commit(&why)) failed(why);
+        // A write that failed was reported when it did.
+        if (!stream->commit(&why) && stream->failure().empty()) failed(why);
         return why;
     };
     target.out = std::move(out);
