@@ -111,14 +111,21 @@ bool FileReplacement::commit(std::string* error, bool keepExisting, bool* exists
         return setError(error, "cannot write \"" + path_ + "\": " + std::strerror(e));
     }
     if (keepExisting) {
-        // A hard link never replaces what is there; the temporary name then goes.
-        if (::link(temp_.c_str(), target_.c_str()) != 0) {
+        // A hard link never replaces what is there; the temporary name then goes. A file system
+        // without hard links (a FAT stick) gets a look first and a rename, which a race could lose.
+        int linked = ::link(temp_.c_str(), target_.c_str());
+        if (linked != 0 && (errno == EPERM || errno == ENOTSUP || errno == ENOSYS)) {
+            struct stat there {};
+            if (::lstat(target_.c_str(), &there) == 0) errno = EEXIST;
+            else if ((linked = ::rename(temp_.c_str(), target_.c_str())) == 0) temp_.clear();
+        }
+        if (linked != 0) {
             e = errno;
             if (e == EEXIST && exists) *exists = true;
             discard();
             return setError(error, "cannot write \"" + path_ + "\": " + std::strerror(e));
         }
-        ::unlink(temp_.c_str());
+        if (!temp_.empty()) ::unlink(temp_.c_str());
     } else if (::rename(temp_.c_str(), target_.c_str()) != 0) {
         e = errno;
         discard();
