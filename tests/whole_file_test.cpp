@@ -2,12 +2,15 @@
 // kept, and failures (a full disk, a read-only folder) are reported.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "data/whole_file.h"
+#include "run_recorder.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -56,15 +59,28 @@ TEST(WholeFile, ASymbolicLinkStaysAndItsTargetTakesTheBytes) {
 }
 
 TEST(WholeFile, AReadOnlyFolderLeavesTheOldFileAndSaysWhy) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     TempDir dir;
     const std::string path = dir.write("ro/route.txt", "old bytes\r\n");
-    fs::permissions(dir.path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-    std::string error;
-    EXPECT_FALSE(ts::replaceFile(path, "new", &error));
-    EXPECT_NE(error.find("route.txt"), std::string::npos) << error;
+    const std::string folder = (dir.path() / "ro").string();
+    // Root writes into any folder of its permissions: a read-only mount, in a namespace of the child's own.
+    const int status = ts::test::withFileSizeLimit(1 << 30, [&] {
+        if (::geteuid() == 0) {
+            if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+                ::mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+                return 9;
+        } else {
+            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+        }
+        std::string error;
+        const bool ok = ts::replaceFile(path, "new", &error);
+        return ok ? 0 : (error.find("route.txt") != std::string::npos ? 3 : 4);
+    });
+    fs::permissions(folder, fs::perms::owner_all);
+    if (status == 9) GTEST_SKIP() << "root, and no mount namespace for a read-only folder";
+    EXPECT_EQ(status, 3) << "refused, naming the file";
     EXPECT_EQ(slurpFile(path), "old bytes\r\n");
-    fs::permissions(dir.path() / "ro", fs::perms::owner_all);
+    EXPECT_EQ(entries(dir.path() / "ro"), 1u);
 }
 
 TEST(WholeFile, AFullDiskLeavesTheOldFileByteForByte) {
@@ -113,4 +129,44 @@ TEST(WholeFile, CreatingNeverReplaces) {
     EXPECT_FALSE(exists);
     EXPECT_EQ(slurpFile(fresh), "second");
     EXPECT_EQ(entries(dir.path()), 2u);
+}
+
+namespace {
+// A stream that takes `room` bytes and then fails, as a full disk does.
+class FullDisk : public std::streambuf {
+public:
+    explicit FullDisk(size_t room) : room_(room) {}
+    std::string taken;
+
+protected:
+    int_type overflow(int_type ch) override {
+        if (taken.size() >= room_) return traits_type::eof();
+        taken.push_back(char(ch));
+        return ch;
+    }
+
+private:
+    size_t room_;
+};
+}  // namespace
+
+TEST(WholeFile, TheRecorderHearsOnceThatItsFileFailedAndStopsWriting) {
+    ts::RunRecorder recorder("789");
+    auto disk = std::make_shared<FullDisk>(300);
+    ts::RunRecorder::Target target;
+    target.out = std::make_unique<std::ostream>(disk.get());
+    int failures = 0;
+    target.failed = [&] { ++failures; };
+    target.finish = [] { return std::string(); };
+    recorder.attach(std::move(target), "sha256:00");
+    EXPECT_EQ(failures, 0);
+    for (int i = 0; i < 500; ++i) {
+        recorder.simulationStep();
+        recorder.presentationStep();
+        if (i % 50 == 0) recorder.input("char z");
+    }
+    EXPECT_EQ(failures, 1) << "reported the moment it failed, once";
+    EXPECT_TRUE(recorder.failed());
+    EXPECT_LE(disk->taken.size(), 300u);
+    EXPECT_FALSE(recorder.finish().empty()) << "finishing a failed recording is no success";
 }
