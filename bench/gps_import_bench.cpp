@@ -1,4 +1,5 @@
-// The GPS import's work on a one-hour ride at one and ten fixes a second: the track read
+// The GPS import's work on a one-hour ride at one and ten fixes a second, and on a
+// logger left running for hours while the train stands: the track read
 // from its GPX text, the distance measured, the speed curve and its
 // [SpeedUnit] rows fitted, the gradients cut. Counters give the rows written
 // and the largest speed error against the ride's own speed.
@@ -77,6 +78,33 @@ void ImportOneHour(benchmark::State& state) {
     state.counters["slope_rows"] = double(slopes);
 }
 BENCHMARK(ImportOneHour)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A logger left running at ten fixes a second while the train stands for
+// state.range(0) minutes, then a minute's run: the work must grow with the
+// fixes, not their square.
+void StandingTrack(benchmark::State& state) {
+    const double standing = double(state.range(0)) * 60;
+    test::RidePlan plan;
+    plan.every = 0.1;
+    plan.distance = [standing](double t) { return t < standing ? 0.0 : 0.5 * 0.8 * (t - standing) * (t - standing); };
+    plan.height = [](double d) { return 50 + d / 100; };
+    plan.seconds = standing + 60;
+    plan.jitterMetres = 1;
+    const std::string gpx = test::rideGpx(plan);
+    const int frames = int(plan.seconds * kFramesPerSecond);
+    const Alignment align = alignByOffset(0);
+    size_t rows = 0;
+    for (auto _ : state) {
+        const Ride ride = joinSegments(readGpxText(gpx));
+        const RidePath path = measureRide(ride);
+        const FrameProfile profile = profileFrames(path, align, frames);
+        rows = fitSpeedRows(profile.speedKmh, 1, 1).rows.size() + gradientSections(path, {}).size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["fixes"] = plan.seconds * 10;
+    state.counters["rows"] = double(rows);
+}
+BENCHMARK(StandingTrack)->Arg(30)->Arg(120)->Arg(240)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

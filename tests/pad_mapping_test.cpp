@@ -1,6 +1,8 @@
 // Game controller levers divided into handle positions, and the mapping file.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <cmath>
 
 #include "controls/pad_file.h"
@@ -181,19 +183,120 @@ TEST(PadMappingFile, SaveKeepsOtherControllers) {
     PadMapping a = defaultGamepadMapping(), b = defaultJoystickMapping();
     a.guid = "aa";
     b.guid = "bb";
-    std::vector<PadMapping> all;
-    storePadMapping(all, a);
-    storePadMapping(all, b);
-    ASSERT_TRUE(savePadMappings(dir.path().string(), all));
+    ASSERT_TRUE(savePadMapping(dir.path().string(), a));
+    ASSERT_TRUE(savePadMapping(dir.path().string(), b));
     auto read = loadPadMappings(dir.path().string());
+    ASSERT_EQ(read.size(), 2u);
     a.buttons[gamepad::Guide] = PadAction::Neutral;
     a.guid = "AA";
-    storePadMapping(read, a);
-    ASSERT_EQ(read.size(), 2u) << "the same controller, whatever the case of its GUID";
-    ASSERT_TRUE(savePadMappings(dir.path().string(), read));
+    ASSERT_TRUE(savePadMapping(dir.path().string(), a));
     const auto again = loadPadMappings(dir.path().string());
-    ASSERT_EQ(again.size(), 2u);
+    ASSERT_EQ(again.size(), 2u) << "the same controller, whatever the case of its GUID";
     EXPECT_EQ(again[0].buttons.at(gamepad::Guide), PadAction::Neutral);
     EXPECT_EQ(again[1], b);
-    EXPECT_FALSE(savePadMappings(dir.path().string() + "/missing/folder", read));
+    std::string why;
+    EXPECT_FALSE(savePadMapping(dir.path().string() + "/missing/folder", a, &why));
+    EXPECT_FALSE(why.empty());
+}
+
+// Lines a hand or a converter leaves: a form feed alone, CR CR LF, a byte-order mark.
+TEST(PadMappingFile, OddBlankLinesAreSkippedNotIndexed) {
+    for (const std::string blank : {"\f", "\r\r", "\v \t", "\r"}) {
+        const std::string text = "\xEF\xBB\xBF[0300aa]\r\n" + blank + "\r\nbutton 1 horn\r\n" + blank + "\n";
+        std::vector<std::string> problems;
+        const auto m = readPadMappings(text, &problems);
+        ASSERT_EQ(m.size(), 1u) << "the first section, behind the byte-order mark";
+        EXPECT_EQ(m[0].guid, "0300aa");
+        EXPECT_EQ(m[0].buttons, (std::map<int, PadAction>{{1, PadAction::Horn}}));
+        EXPECT_TRUE(problems.empty()) << problems.front();
+    }
+}
+
+TEST(PadMappingFile, NumbersOutsideWhatAControllerReportsAreRefused) {
+    const std::string text =
+        "[aa]\n"
+        "axis 0 power min -2147483648 max 2147483647\n"  // 2
+        "axis 256 power\n"                               // 3
+        "axis 1 brake min -40000\n"                      // 4
+        "hat 536870912 up horn\n"                        // 5
+        "hat 16 up horn\n"                               // 6
+        "button 100 horn\n"                              // 7
+        "button 2147483648 horn\n"                       // 8
+        "hat 15 left doors\n"
+        "button 99 confirm\n"
+        "axis 255 combined min -32768 max 32767\n";
+    std::vector<std::string> problems;
+    const auto m = readPadMappings(text, &problems);
+    ASSERT_EQ(m.size(), 1u);
+    ASSERT_EQ(problems.size(), 7u);
+    for (size_t i = 0; i < problems.size(); ++i)
+        EXPECT_EQ(problems[i].rfind("gamepad.txt line " + std::to_string(i + 2) + ": cannot read", 0), 0u) << problems[i];
+    EXPECT_EQ(m[0].buttons, (std::map<int, PadAction>{{99, PadAction::Confirm}, {hatButton(15, 3), PadAction::Doors}}));
+    ASSERT_EQ(m[0].axes.size(), 1u);
+    EXPECT_EQ(m[0].axes[0].axis, 255);
+    // Written and read again, every entry comes back.
+    std::vector<std::string> again;
+    EXPECT_EQ(readPadMappings(writePadMappings(m), &again), m);
+    EXPECT_TRUE(again.empty());
+}
+
+TEST(PadMappingFile, TheWholeIntRangeStillMovesTheLever) {
+    AxisMapping a;
+    a.min = INT32_MIN;
+    a.max = INT32_MAX;
+    a.deadZone = 0;
+    EXPECT_EQ(positionIndex(a, INT32_MIN, 5, std::nullopt), 0);
+    EXPECT_EQ(positionIndex(a, 0, 5, std::nullopt), 2);
+    EXPECT_EQ(positionIndex(a, INT32_MAX, 5, std::nullopt), 4);
+}
+
+TEST(PadMappingFile, SavingOneControllerKeepsEveryOtherByte) {
+    const std::string mine =
+        "[03000000aabb0000ccdd000011000000]\r\n"
+        "# my lever, calibrated by hand\r\n"
+        "name USB Train Controller\r\n"
+        "axis 1 combined min -30000 max 30000 deadzone 0.05 hysteresis 0.25\r\n"
+        "\r\n"
+        "button 4 emergency\r\n"
+        "frobnicate\r\n";
+    const std::string before =
+        "\xEF\xBB\xBF# my controllers\r\n"
+        "\r\n"
+        "[ff00]\r\n"
+        "# the old pad\r\n"
+        "button 5 fly\r\n"
+        "hat 0 down doors\r\n"
+        "\f\r\n";
+    const std::string after = "\r\n[ee11]\r\nbutton 0 horn\r\n# end";
+    const std::string text = before + mine + after;
+    auto read = readPadMappings(text);
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(replacePadMapping(text, read[1]), text) << "an unchanged mapping writes the file back byte for byte";
+
+    PadMapping changed = read[1];
+    changed.guid = "03000000AABB0000CCDD000011000000";
+    changed.buttons[7] = PadAction::Horn;
+    const std::string saved = replacePadMapping(text, changed);
+    const std::string mineAfter =
+        "[03000000aabb0000ccdd000011000000]\r\n"
+        "# my lever, calibrated by hand\r\n"
+        "name USB Train Controller\r\n"
+        "axis 1 combined min -30000 max 30000 deadzone 0.05 hysteresis 0.25\r\n"
+        "button 4 emergency\r\n"
+        "button 7 horn\r\n"
+        "\r\n"
+        "frobnicate\r\n";
+    EXPECT_EQ(saved, before + mineAfter + after);
+    EXPECT_EQ(readPadMappings(saved)[1].buttons.at(7), PadAction::Horn);
+
+    // A new controller goes at the end, in the file's line end, after the last line's missing one.
+    PadMapping added;
+    added.guid = "dd";
+    added.buttons[0] = PadAction::Confirm;
+    EXPECT_EQ(replacePadMapping(text, added), text + "\r\n\r\n[dd]\r\nbutton 0 confirm\r\n");
+    // A section with no entries takes them right after its line.
+    PadMapping emptied;
+    emptied.guid = "ee11";
+    emptied.buttons[2] = PadAction::Doors;
+    EXPECT_EQ(replacePadMapping("[ee11]\n# none yet\n", emptied), "[ee11]\nbutton 2 doors\n# none yet\n");
 }

@@ -178,3 +178,35 @@ TEST_F(PadWindow, DialogShowsLivePositionsCalibratesAndSaves) {
     live.close();
     form->close();
 }
+
+// A hand-edited gamepad.txt with a form feed line, CR CR LF and numbers no
+// controller reports: the controller connects, the dialog names the skipped
+// lines, and Save keeps every byte it did not write.
+TEST_F(PadWindow, AHandEditedFileWithOddLinesConnectsOpensAndSavesAroundThem) {
+    const std::string hand = "\xEF\xBB\xBF# kept by hand\r\n[0300aa]\r\n\f\r\nbutton 3 horn\r\r\n\r\n"
+                             "[0300bb]\r\naxis 1 power min -2147483648 max 2147483647\r\nhat 536870912 up horn\r\n";
+    std::ofstream(kPadMappingFile, std::ios::binary) << hand;
+    TForm1* form = title_->createDrivingWindow("789");
+    form->show();
+    VirtualGamepad pad;
+    ASSERT_TRUE(pad.ok());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->gamePad().connected(); }, 10000));
+
+    auto ranges = form->run().locked([](ts::Run& r, PanelModel&) { return handleRanges(r, r.brakeNotchCount); });
+    PadDialog dialog(form, form->padDevices(), ranges);
+    dialog.show();
+    auto* skipped = dialog.findChild<QLabel*>("skipped");
+    ASSERT_NE(skipped, nullptr);
+    EXPECT_TRUE(skipped->isVisible());
+    EXPECT_TRUE(skipped->text().contains("gamepad.txt line 7: cannot read the axis entry")) << skipped->text().toStdString();
+    EXPECT_TRUE(skipped->text().contains("gamepad.txt line 8: cannot read the hat entry")) << skipped->text().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.findChild<QTableWidget*>("axes")->rowCount() == 6; }, 10000));
+    if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
+        dialog.grab().save(QString(shot) + "/game-controller-skipped-lines.png");
+    ASSERT_TRUE(dialog.save());
+    const std::string saved = test::slurpFile(kPadMappingFile);
+    EXPECT_EQ(saved.substr(0, hand.size()), hand) << "every byte before the new section stays";
+    EXPECT_NE(saved.find("\r\n[" + form->gamePad().mapping().guid + "]\r\n"), std::string::npos) << saved;
+    dialog.close();
+    form->close();
+}

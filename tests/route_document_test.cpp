@@ -302,3 +302,20 @@ TEST(RouteDocument, SaveIsAtomic) {
     ASSERT_TRUE(again);
     EXPECT_EQ(again->route().startPosition, 95);
 }
+
+// A route file kept elsewhere and linked into the data folder: the link stays, the file it names takes the edit.
+TEST(RouteDocument, SavingThroughALinkKeepsTheLink) {
+    TempDir dir;
+    const std::string kept = dir.write("kept/789_line.txt", windowsRoute());
+    std::filesystem::create_directories(dir.path() / "data");
+    const auto link = dir.path() / "data" / "789_line.txt";
+    std::filesystem::create_symlink("../kept/789_line.txt", link);
+    std::string error;
+    auto doc = RouteDocument::open(link.string(), &error);
+    ASSERT_TRUE(doc) << error;
+    doc->setSingle(SingleValue::StartPosition, "95", nullptr);
+    ASSERT_TRUE(doc->save(link.string(), &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(slurp(kept), doc->bytes());
+    EXPECT_NE(slurp(kept), windowsRoute());
+}

@@ -6,7 +6,9 @@
 #include <QPixmap>
 #include <QScopeGuard>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -59,8 +61,8 @@ int usage(const std::string& why) {
 
 class DriveSession {
 public:
-    DriveSession(std::ostream& out, VirtualClock& clock, RecordingMessageBoxes& boxes)
-        : out_(out), clock_(clock), boxes_(boxes) {}
+    DriveSession(std::ostream& out, std::string outName, VirtualClock& clock, RecordingMessageBoxes& boxes)
+        : out_(out), outName_(std::move(outName)), clock_(clock), boxes_(boxes) {}
 
     // The device-free sound bank of the current driving window.
     RecordingSound* sound = nullptr;
@@ -91,9 +93,18 @@ public:
     }
 
     void flush() {
+        if (failed_) return;
+        errno = 0;
         out_ << buffer_;
         out_.flush();
         buffer_.clear();
+        if (!out_) {
+            // A full disk: the run stops here rather than going on with nowhere to write.
+            failed_ = true;
+            std::cerr << "trainsim drive: cannot write the trace " << outName_ << ": "
+                      << std::strerror(errno ? errno : EIO) << "\n";
+            endProgram(1);
+        }
     }
 
     void setForm(TForm1* f) { form_ = f; }
@@ -109,6 +120,8 @@ private:
     }
 
     std::ostream& out_;
+    std::string outName_;
+    bool failed_ = false;
     VirtualClock& clock_;
     RecordingMessageBoxes& boxes_;
     TForm1* form_ = nullptr;
@@ -125,17 +138,21 @@ void setPainting(bool on) {
 }
 
 [[noreturn]] void finishDrive(DriveSession& session, TForm1* form, const std::string& report,
-                              const std::string& reportPath, const std::string& reason) {
+                              const std::string& reportPath, const std::string& reason, int status = 0) {
     session.write("end", reason);
     session.flush();
-    form->run().flushRecording();
+    if (const std::string why = form->run().finishRecording(); !why.empty() && status == 0) {
+        std::cerr << "trainsim drive: cannot record: " << why << "\n";
+        status = 1;
+    }
     setProgramEndHook({});
-    if (!report.empty() && !saveReport(form->run().report(), QString::fromStdString(reportPath))) {
-        std::cerr << "trainsim drive: cannot write report '" << report << "'\n";
+    std::string why;
+    if (!report.empty() && !saveReport(form->run().report(), QString::fromStdString(reportPath), &why)) {
+        std::cerr << "trainsim drive: cannot write report '" << report << "': " << why << "\n";
         endProgram(1);
     }
     // Leave without tearing down the windows of the run.
-    endProgram(0);
+    endProgram(status);
 }
 
 void snapshot(TForm1* form, const std::string& file) {
@@ -253,7 +270,7 @@ int runDriveMode(int argc, char** argv) {
     app().boxes = &boxes;
     app().startPainter = false;
     app().gameControllers = false;
-    DriveSession session(*out, clock, boxes);
+    DriveSession session(*out, o.trace == "-" ? std::string("(standard output)") : "'" + o.trace + "'", clock, boxes);
     app().makeSound = [&] {
         auto bank = std::make_unique<RecordingSound>(128, [&clock] { return clock.now(); });
         bank->startUp();
@@ -279,9 +296,19 @@ int runDriveMode(int argc, char** argv) {
     QApplication::processEvents();
     setPainting(false);
     session.write("loaded");
+    // A recording that cannot be written ends the drive the moment it fails.
+    std::string recordFailure;
+    auto recordingFailed = [&] {
+        if (recordFailure.empty()) return false;
+        std::cerr << "trainsim drive: cannot record: " << recordFailure << "\n";
+        return true;
+    };
     if (!recordPath.empty()) {
         std::string error;
-        if (!beginRecording(*form, recordPath, error)) {
+        const auto failed = [&recordFailure](const std::string& why) {
+            if (recordFailure.empty()) recordFailure = why.empty() ? std::string("the recording cannot be written") : why;
+        };
+        if (!beginRecording(*form, recordPath, error, failed)) {
             std::cerr << "trainsim drive: cannot record: " << error << "\n";
             endProgram(2);
         }
@@ -292,14 +319,23 @@ int runDriveMode(int argc, char** argv) {
         // A recording: its steps and paints run as recorded, not by the clock.
         ReplayPlayer player(*form, commands);
         form->setReplaying(true);
-        player.beforeStep = [&](int64_t sim, int64_t pres) { clock.setNow(std::max(sim * 33, pres * 100)); };
+        auto stepTime = [](int64_t sim, int64_t pres) { return std::max(sim * 33, pres * 100); };
+        player.beforeStep = [&](int64_t sim, int64_t pres) { clock.setNow(stepTime(sim, pres)); };
+        if (o.untilMs) player.stopBefore = [&](int64_t sim, int64_t pres) { return stepTime(sim, pres) > *o.untilMs; };
         for (bool more = true; more;) {
             guarded([&] { more = player.advance(); });
             QApplication::processEvents();
+            if (recordingFailed()) finishDrive(session, form, o.report, reportPath, "recordingFailed", 1);
         }
         QApplication::processEvents();
-        if (!player.error().empty()) std::cerr << "trainsim drive: " << o.script << ": " << player.error() << "\n";
-        reason = form->run().closed() ? (form->run().endOfLineReached() ? "endOfLine" : "close") : "script";
+        if (!player.error().empty()) {
+            // It no longer goes through the states it was recorded in: what follows would be another run.
+            std::cerr << "trainsim drive: " << o.script << ": the replay diverged from the recording: "
+                      << player.error() << "\n";
+            finishDrive(session, form, o.report, reportPath, "diverged", 1);
+        }
+        if (player.stopped()) reason = "until";
+        else reason = form->run().closed() ? (form->run().endOfLineReached() ? "endOfLine" : "close") : "script";
         finishDrive(session, form, o.report, reportPath, reason);
     }
 
@@ -328,6 +364,7 @@ int runDriveMode(int argc, char** argv) {
         }
         guarded([&] { clock.runDue([&] { form->paintRoutine(); }); });
         QApplication::processEvents();
+        if (recordingFailed()) finishDrive(session, form, o.report, reportPath, "recordingFailed", 1);
         if (form->run().closed()) {
             reason = form->run().endOfLineReached() ? "endOfLine" : "close";
             break;

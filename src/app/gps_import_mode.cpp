@@ -24,7 +24,8 @@ constexpr const char* kUsage =
     "                           [--tolerance-kmh X] [--what speed,slopes,stations] [--frames N] [--dry-run]\n"
     "\n"
     "Rewrites the [SpeedUnit], [Slope] and [Station] sections of CODE_line.txt from the GPS\n"
-    "track of the ride (GPX 1.1) and keeps the old file as CODE_line.txt.bak.\n"
+    "track of the ride (GPX 1.1) and keeps the old file as CODE_line.txt.bak (when that exists, as\n"
+    "CODE_line.txt.bak.2, .bak.3, ...: a backup is never overwritten).\n"
     "  --offset S         video frame 0 is S seconds after the track's first point (S may be negative)\n"
     "  --sync F=T         video frame F shows track time T (ISO 8601, or seconds after the first point);\n"
     "                     give it twice: the two marks also measure a camera whose rate drifts\n"
@@ -121,7 +122,9 @@ int runGpsImport(int argc, char** argv) {
     if (offset && !syncs.empty()) return usage("give either --offset or two --sync marks, not both");
     if (!offset && syncs.size() != 2) return usage("give --offset S, or --sync twice (two marks)");
 
-    const std::string trackPath = std::filesystem::absolute(track).string();
+    std::error_code cwdGone;
+    const std::string trackPath = std::filesystem::absolute(track, cwdGone).string();
+    if (cwdGone) return usage("cannot find the track '" + track + "': " + cwdGone.message());
     if (!data.empty() && chdir(data.c_str()) != 0) return usage("cannot change into data folder '" + data + "'");
     const std::string where = trackPath;
     try {
@@ -151,19 +154,23 @@ int runGpsImport(int argc, char** argv) {
             req.frames = video.length();
         }
         const gps::ImportPlan plan = gps::planImport(ride, t, req);
-        if (!dryRun) gps::applyImport(req.routePath, plan.bytes);
+        std::string backup;
+        if (!dryRun) backup = gps::applyImport(req.routePath, plan.bytes);
         for (const std::string& line : gps::summarise(plan, req)) std::cout << line << "\n";
         if (dryRun) {
             printSections(plan.bytes);
             std::cout << "dry run: nothing was written\n";
         } else {
-            std::cout << "wrote " << req.routePath << " (the old file is " << req.routePath << ".bak)\n";
+            std::cout << "wrote " << req.routePath << " (the old file is " << backup << ")\n";
         }
         return 0;
     } catch (const gps::ImportError& e) {
         std::cerr << "trainsim import-gps: " << where;
         if (e.line > 0) std::cerr << ":" << e.line;
         std::cerr << ": " << e.what() << "\nnothing was written\n";
+        return 1;
+    } catch (const std::filesystem::filesystem_error& e) {
+        std::cerr << "trainsim import-gps: " << e.what() << "\nnothing was written\n";
         return 1;
     }
 }

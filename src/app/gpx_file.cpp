@@ -163,6 +163,9 @@ gps::Track readGpxFile(const std::string& path) {
         throw ImportError("cannot read the track " + path + ": " + refusalReason(r));
     QFile f(QString::fromStdString(path));
     if (!f.open(QIODevice::ReadOnly)) throw ImportError("cannot read the track " + path);
+    if (f.size() > kMaxTrackBytes)
+        throw ImportError("the track is " + std::to_string(f.size() >> 20) + " MB; the import takes tracks of at most " +
+                          std::to_string(kMaxTrackBytes >> 20) + " MB (over two days at ten fixes a second)");
     QXmlStreamReader x(&f);
     return read(x);
 }

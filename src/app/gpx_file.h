@@ -1,6 +1,7 @@
 // Reads a GPX 1.1 file (tracks, their segments and points, named waypoints)
 // with Qt's XML stream reader, keeping each point's line for messages.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,9 @@ namespace ts {
 
 // Throws gps::ImportError naming the problem and its line: not XML, not GPX,
 // a point without a usable lat/lon, a time or height that does not read.
+// A larger track is refused before it is read: over two days of fixes ten a
+// second, far past any cab video.
+constexpr int64_t kMaxTrackBytes = int64_t(256) << 20;
 gps::Track readGpxFile(const std::string& path);
 gps::Track readGpxText(const std::string& text);
 

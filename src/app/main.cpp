@@ -67,11 +67,25 @@ void printHelp(const ts::DataFolder& data) {
 
 }  // namespace
 
+namespace {
+
+// A file-system error no subcommand foresaw (a folder gone, a temp folder that is a file) ends it
+// with a message and status 1, not an abort.
+int subcommand(const char* name, int (*run)(int, char**), int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::filesystem::filesystem_error& e) {
+        std::cerr << "trainsim " << name << ": " << e.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "drive") == 0) return ts::runDriveMode(argc - 2, argv + 2);
-    if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return ts::runCheckMode(argc - 2, argv + 2);
-    if (argc >= 2 && std::strcmp(argv[1], "import-gps") == 0) return ts::runGpsImport(argc - 2, argv + 2);
-    if (argc >= 2 && std::strcmp(argv[1], "edit") == 0) return ts::runEditMode(argc - 2, argv + 2);
+    for (const auto& [name, run] : {std::pair{"drive", &ts::runDriveMode}, std::pair{"check", &ts::runCheckMode},
+                                    std::pair{"import-gps", &ts::runGpsImport}, std::pair{"edit", &ts::runEditMode}})
+        if (argc >= 2 && std::strcmp(argv[1], name) == 0) return subcommand(name, run, argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;
     bool help = false, force = false;

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <iterator>
 
 #include "controls/pad_file.h"
@@ -60,7 +62,8 @@ PadDialog::PadDialog(QWidget* parent, PadDevices* devices, HandleRanges ranges)
     : QDialog(parent), devices_(devices), ranges_(ranges) {
     setObjectName("PadDialog");
     setWindowTitle(tr("Game controller"));
-    mappings_ = loadPadMappings(".");
+    std::vector<std::string> problems;
+    mappings_ = loadPadMappings(".", &problems);
 
     auto* layout = new QVBoxLayout(this);
     list_ = new QComboBox;
@@ -70,6 +73,17 @@ PadDialog::PadDialog(QWidget* parent, PadDevices* devices, HandleRanges ranges)
     note_->setObjectName("note");
     note_->setWordWrap(true);
     layout->addWidget(note_);
+    skipped_ = new QLabel;
+    skipped_->setObjectName("skipped");
+    skipped_->setWordWrap(true);
+    if (!problems.empty()) {
+        QStringList lines;
+        for (size_t i = 0; i < problems.size() && i < 5; ++i) lines << QString::fromStdString(problems[i]);
+        if (problems.size() > 5) lines << tr("… and %n more.", nullptr, int(problems.size() - 5));
+        skipped_->setText(tr("Lines of gamepad.txt that were skipped:") + "\n" + lines.join("\n"));
+    }
+    skipped_->setVisible(!problems.empty());
+    layout->addWidget(skipped_);
 
     auto* axisGroup = new QGroupBox(tr(" Levers "));
     auto* axisLayout = new QVBoxLayout(axisGroup);
@@ -282,9 +296,10 @@ void PadDialog::toggleCalibration() {
     // A lever that springs back rests at its centre now.
     readTables();
     for (AxisMapping& m : current_.axes)
-        if (m.role == AxisRole::Combined && calMax_[size_t(m.axis)] > calMin_[size_t(m.axis)]) {
+        if (m.role == AxisRole::Combined && size_t(m.axis) < calMax_.size() &&
+            calMax_[size_t(m.axis)] > calMin_[size_t(m.axis)]) {
             const int rest = devices_->sdl().axisValue(device_, m.axis);
-            const int span = m.max - m.min;
+            const int span = int(std::clamp<int64_t>(int64_t(m.max) - m.min, INT_MIN, INT_MAX));
             if (rest > m.min + span / 10 && rest < m.max - span / 10) m.centre = rest;
             else m.centre.reset();
         }
@@ -294,11 +309,12 @@ void PadDialog::toggleCalibration() {
 bool PadDialog::save() {
     if (device_ < 0) return true;
     readTables();
-    storePadMapping(mappings_, current_);
-    if (!savePadMappings(".", mappings_)) {
-        note_->setText(tr("gamepad.txt cannot be written in the data folder."));
+    std::string why;
+    if (!savePadMapping(".", current_, &why)) {
+        note_->setText(tr("gamepad.txt cannot be written in the data folder.") + "\n" + QString::fromStdString(why));
         return false;
     }
+    storePadMapping(mappings_, current_);
     return true;
 }
 

@@ -53,6 +53,7 @@ private:
     QTableWidget* axes_ = nullptr;
     QTableWidget* buttons_ = nullptr;
     QPushButton* calibrate_ = nullptr;
+    QLabel* skipped_ = nullptr;  // the lines of gamepad.txt that were skipped
     QLabel* note_ = nullptr;
     QTimer* timer_ = nullptr;
 };

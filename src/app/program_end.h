@@ -6,6 +6,8 @@
 namespace ts {
 
 void setProgramEndHook(std::function<void(int)> hook);
+// Puts a recording in place before the program ends (run before the hook above).
+void setRecordingEndHook(std::function<void()> hook);
 [[noreturn]] void endProgram(int status);
 
 // Runs `f`; a FatalError (its message already shown) ends the program with status 1.

@@ -2,10 +2,16 @@
 
 #include <QCryptographicHash>
 
+#include <QApplication>
+#include <QMetaObject>
+
 #include <fstream>
 
+#include "app_state.h"
 #include "data/file_names.h"
 #include "data/text_file.h"
+#include "data/whole_file.h"
+#include "program_end.h"
 #include "driving_window.h"
 
 namespace ts {
@@ -22,21 +28,42 @@ std::string dataFilesHash(const std::string& trainCode) {
     return "sha256:" + hash.result().toHex().toStdString();
 }
 
-bool beginRecording(TForm1& form, const std::string& path, std::string& error) {
+bool beginRecording(TForm1& form, const std::string& path, std::string& error,
+                    std::function<void(const std::string&)> failed) {
     if (form.run().started()) {
         error = "the run has started";
         return false;
     }
-    auto out = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
-    if (!*out) {
-        error = "cannot write '" + path + "'";
-        return false;
+    // Written beside and put in place when the run ends: an older recording of that name stays until then.
+    auto out = std::make_unique<WholeFileStream>();
+    if (!out->open(path, &error)) return false;
+    if (!failed) {
+        // The recorder hears of it under the run's lock, maybe on the step's thread: the box waits for the window's.
+        failed = [](const std::string& why) {
+            if (!qApp) return;  // the program is ending: nobody to tell
+            const QString text = QObject::tr("The recording stopped: %1").arg(QString::fromStdString(why));
+            QMetaObject::invokeMethod(qApp, [text] { app().boxes->show(text.toStdString()); }, Qt::QueuedConnection);
+        };
     }
+    RunRecorder::Target target;
+    WholeFileStream* stream = out.get();
+    target.failed = [stream, failed] { failed(stream->failure()); };
+    target.finish = [stream, failed] {
+        setRecordingEndHook({});
+        std::string why;
+        // A write that failed was reported when it did.
+        if (!stream->commit(&why) && stream->failure().empty()) failed(why);
+        return why;
+    };
+    target.out = std::move(out);
     const std::string code = form.run().locked([](Run& r, PanelModel&) { return r.trainCode; });
-    if (!form.run().startRecording(std::move(out), dataFilesHash(code))) {
+    if (!form.run().startRecording(std::move(target), dataFilesHash(code))) {
         error = "the run has started";
         return false;
     }
+    // A run that ends on a fatal message keeps its recording too.
+    DrivingRun* run = &form.run();
+    setRecordingEndHook([run] { run->finishRecordingIfFree(); });
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Recording files from the program's side: starting one for a driving window,
 // the hash of the data files it names, and the check before replaying one.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "drive_script.h"
@@ -13,9 +14,12 @@ class TForm1;
 // the data folder (the current directory), as "sha256:HEX".
 std::string dataFilesHash(const std::string& trainCode);
 
-// Makes `form`'s run record to `path`; false when the file cannot be written
-// or the run has started (what came before is gone).
-bool beginRecording(TForm1& form, const std::string& path, std::string& error);
+// Makes `form`'s run record to `path` (written beside it and put in place
+// when the run ends); false when the file cannot be written or the run has
+// started (what came before is gone). `failed` hears the moment the recording
+// cannot be written or put in place; without it a message box says so.
+bool beginRecording(TForm1& form, const std::string& path, std::string& error,
+                    std::function<void(const std::string&)> failed = {});
 
 struct RecordingHeader {
     std::string train, data;

@@ -17,6 +17,30 @@ ReplayPlayer::ReplayPlayer(TForm1& form, std::vector<ScriptCommand> commands)
     form_.run().replaySoundAnswers(std::move(answers));
 }
 
+bool ReplayPlayer::diverge(const ScriptCommand& c, const std::string& why) {
+    error_ = "line " + std::to_string(c.line) + ": " + why;
+    finished_ = true;
+    return false;
+}
+
+bool ReplayPlayer::reachesNextAnchor(size_t line) {
+    const ScriptCommand& c = commands_[line];
+    int64_t sim = c.simulationSteps, pres = c.presentationSteps;
+    for (const StepToken& t : c.steps) {
+        if (t.kind == StepToken::Kind::Simulation) sim += t.count;
+        else if (t.kind == StepToken::Kind::Presentation) pres += t.count;
+    }
+    for (size_t k = line + 1; k < commands_.size(); ++k) {
+        const ScriptCommand& n = commands_[k];
+        if (!n.anchored) continue;
+        if (n.simulationSteps == sim && n.presentationSteps == pres) return true;
+        return diverge(c, "its steps bring the run to " + std::to_string(sim) + "/" + std::to_string(pres) +
+                              ", but line " + std::to_string(n.line) + " was recorded after " +
+                              std::to_string(n.simulationSteps) + "/" + std::to_string(n.presentationSteps));
+    }
+    return true;  // the recording's last line: the parser bounds its steps
+}
+
 bool ReplayPlayer::seek() {
     while (next_ < commands_.size()) {
         const ScriptCommand& c = commands_[next_];
@@ -32,13 +56,11 @@ bool ReplayPlayer::seek() {
             continue;
         }
         if (!anchorChecked_) {
-            if (c.simulationSteps != simulation_ || c.presentationSteps != presentation_) {
-                error_ = "line " + std::to_string(c.line) + ": recorded after " + std::to_string(c.simulationSteps) +
-                         "/" + std::to_string(c.presentationSteps) + " steps, but the replay has run " +
-                         std::to_string(simulation_) + "/" + std::to_string(presentation_);
-                finished_ = true;
-                return false;
-            }
+            if (c.simulationSteps != simulation_ || c.presentationSteps != presentation_)
+                return diverge(c, "recorded after " + std::to_string(c.simulationSteps) + "/" +
+                                      std::to_string(c.presentationSteps) + " steps, but the replay has run " +
+                                      std::to_string(simulation_) + "/" + std::to_string(presentation_));
+            if (c.kind == K::Run && token_ == 0 && !reachesNextAnchor(next_)) return false;
             anchorChecked_ = true;
         }
         return true;
@@ -67,6 +89,12 @@ bool ReplayPlayer::advance() {
         return true;
     }
     const StepToken& t = c.steps[token_];
+    if (stopBefore && t.kind != StepToken::Kind::Paint &&
+        stopBefore(simulation_ + (t.kind == StepToken::Kind::Simulation),
+                   presentation_ + (t.kind == StepToken::Kind::Presentation))) {
+        finished_ = stopped_ = true;
+        return false;
+    }
     if (left_ == 0) left_ = t.count;
     if (--left_ == 0) ++token_;
     switch (t.kind) {

@@ -33,17 +33,25 @@ public:
     std::function<void(int64_t simulation, int64_t presentation)> beforeStep;
     // Before each recorded input.
     std::function<void(const ScriptCommand&)> onInput;
+    // Asked before each recorded step with the counts it would bring the run
+    // to: true ends the replay there (`stopped()`), the step not run.
+    std::function<bool(int64_t simulation, int64_t presentation)> stopBefore;
+    bool stopped() const { return stopped_; }
 
 private:
     // Moves past lines that run nothing and checks the anchor of the next one; false at the end.
     bool seek();
+    // A run line's steps must bring the counts to the next line's anchor: a
+    // damaged one is refused before its steps run, however many it asks for.
+    bool reachesNextAnchor(size_t line);
+    bool diverge(const ScriptCommand& c, const std::string& why);
 
     TForm1& form_;
     std::vector<ScriptCommand> commands_;
     size_t next_ = 0, token_ = 0;
     int left_ = 0;  // steps left of the current token
     bool anchorChecked_ = false;
-    bool finished_ = false;
+    bool finished_ = false, stopped_ = false;
     int64_t simulation_ = 0, presentation_ = 0;
     std::string error_;
 };

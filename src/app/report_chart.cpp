@@ -6,6 +6,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QFile>
+
+#include "data/whole_file.h"
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -260,12 +262,10 @@ QString reportHtml(const DriveReport& r) {
     return h;
 }
 
-bool saveReport(const DriveReport& report, const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+bool saveReport(const DriveReport& report, const QString& file, std::string* error) {
     const bool html = file.endsWith(".html", Qt::CaseInsensitive) || file.endsWith(".htm", Qt::CaseInsensitive);
     const QByteArray bytes = html ? reportHtml(report).toUtf8() : QByteArray::fromStdString(reportJson(report) + "\n");
-    return f.write(bytes) == bytes.size();
+    return replaceFile(file.toStdString(), std::string_view(bytes.constData(), size_t(bytes.size())), error);
 }
 
 }  // namespace ts

@@ -25,7 +25,8 @@ QWidget* makeReportChart(const DriveReport& report, QWidget* parent = nullptr);
 QImage reportChartImage(const DriveReport& report, int width = 960, int height = 420);
 // The report as a self-contained HTML page with the chart embedded.
 QString reportHtml(const DriveReport& report);
-// Writes the report to `file`: HTML for .html / .htm, JSON otherwise. False when it cannot be written.
-bool saveReport(const DriveReport& report, const QString& file);
+// Writes the report to `file`: HTML for .html / .htm, JSON otherwise. False (and an older file
+// untouched) when it cannot be written; `error` says why.
+bool saveReport(const DriveReport& report, const QString& file, std::string* error = nullptr);
 
 }  // namespace ts

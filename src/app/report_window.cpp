@@ -123,7 +123,9 @@ void ReportWindow::save() {
                                                       QDir(folder).filePath("drive-report.html"),
                                                       tr("Web page (*.html);;JSON (*.json)"));
     if (file.isEmpty()) return;
-    if (!saveReport(report_, file)) QMessageBox::warning(this, windowTitle(), tr("Cannot write %1.").arg(file));
+    std::string why;
+    if (!saveReport(report_, file, &why))
+        QMessageBox::warning(this, windowTitle(), tr("Cannot write %1.").arg(file) + "\n" + QString::fromStdString(why));
 }
 
 }  // namespace ts

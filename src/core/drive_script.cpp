@@ -54,7 +54,7 @@ std::optional<StepToken> parseToken(const std::string& w) {
     t.kind = w[0] == 's' ? StepToken::Kind::Simulation : StepToken::Kind::Presentation;
     if (w.size() > 1) {
         auto n = parseInt(w.substr(1));
-        if (!n || *n < 1) return std::nullopt;
+        if (!n || *n < 1 || *n > kMaxRunLineSteps) return std::nullopt;
         t.count = int(*n);
     }
     return t;
@@ -168,11 +168,16 @@ void parseCommand(const std::string& cmd, const std::string& rest, ScriptCommand
         recordingOnly();
         if (words.empty()) throw ScriptError(lineNo, "run takes steps: s, sN, t, tN, p or p=FRAME");
         c.kind = K::Run;
+        int64_t steps = 0;
         for (const auto& w : words) {
             auto t = parseToken(w);
             if (!t) throw ScriptError(lineNo, "bad step '" + w + "'");
             c.steps.push_back(*t);
+            steps += t->count;
         }
+        if (steps > kMaxRunLineSteps)
+            throw ScriptError(lineNo, "a run line holds at most " + std::to_string(kMaxRunLineSteps) +
+                                          " steps, this one " + std::to_string(steps));
     } else if (cmd == "sound") {
         recordingOnly();
         needWords(3, 3);

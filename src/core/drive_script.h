@@ -8,6 +8,11 @@
 
 namespace ts {
 
+// The most steps one "run" line of a recording holds. The recorder writes the
+// 33 ms and 100 ms steps in turn, a line at most 64 tokens, so a real line
+// holds a few hundred; this is over half an hour of steps of one kind alone.
+constexpr int64_t kMaxRunLineSteps = 65535;
+
 // The largest notch count one wheel command takes.
 constexpr int kMaxWheelNotches = 1000;
 

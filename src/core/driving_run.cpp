@@ -36,10 +36,10 @@ void DrivingRun::presentationTick() {
     if (end) services_.host.requestClose();
 }
 
-bool DrivingRun::startRecording(std::unique_ptr<std::ostream> out, const std::string& dataHash) {
+bool DrivingRun::startRecording(RunRecorder::Target target, const std::string& dataHash) {
     std::lock_guard lock(mutex_);
     if (!recorder_ || recorder_->attached()) return false;
-    recorder_->attach(std::move(out), dataHash);
+    recorder_->attach(std::move(target), dataHash);
     return true;
 }
 
@@ -102,7 +102,8 @@ void DrivingRun::closeQuery() {
     services_.host.closeSerialPort();
     std::lock_guard lock(mutex_);
     record("close");
-    if (recorder_) recorder_->flush();
+    // The recording is whole now; a failure to put it in place was reported by its target.
+    if (recorder_) recorder_->finish();
     run_.stopDistance = 0;
     TDDSD& sound = services_.sound;
     for (int ch = 0; ch < lowChannelCount(); ++ch) sound.Channel(ch).Stop();

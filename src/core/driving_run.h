@@ -122,11 +122,17 @@ public:
     // Recording: what entered the run since loading is held until Start; this
     // writes it and all that follows to `out`. False (and nothing written) once
     // the run has started: what came before is gone.
-    bool startRecording(std::unique_ptr<std::ostream> out, const std::string& dataHash);
-    // Writes what the recorder still holds (a run that ends without closing).
-    void flushRecording() {
+    bool startRecording(RunRecorder::Target target, const std::string& dataHash);
+    // Writes what the recorder still holds and puts the file in place (a run
+    // that ends without closing); the error, empty when the recording is whole.
+    std::string finishRecording() {
         std::lock_guard lock(mutex_);
-        if (recorder_) recorder_->flush();
+        return recorder_ ? recorder_->finish() : std::string();
+    }
+    // The same at a program's sudden end, unless the lock is held there (the file then stays beside).
+    void finishRecordingIfFree() {
+        std::unique_lock lock(mutex_, std::try_to_lock);
+        if (lock.owns_lock() && recorder_) recorder_->finish();
     }
     bool recording() const {
         std::lock_guard lock(mutex_);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/text_codec.h"
+
 namespace ts {
 
 void JsonWriter::separator() {
@@ -44,6 +46,18 @@ JsonWriter& JsonWriter::value(std::string_view s) {
     size_t plain = 0;
     for (size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x80) {
+            // A byte that is not part of UTF-8 (a Shift-JIS file name, a damaged text) becomes U+FFFD: JSON is UTF-8.
+            const size_t len = utf8SequenceLength(s, i);
+            if (len > 0) {
+                i += len - 1;
+                continue;
+            }
+            out_.append(s.substr(plain, i - plain));
+            plain = i + 1;
+            out_ += "\\ufffd";
+            continue;
+        }
         if (c >= 0x20 && c != '"' && c != '\\') continue;
         out_.append(s.substr(plain, i - plain));
         plain = i + 1;

@@ -7,8 +7,10 @@ namespace {
 constexpr int kTokensPerLine = 64;
 }  // namespace
 
-void RunRecorder::attach(std::unique_ptr<std::ostream> out, const std::string& dataHash) {
-    out_ = std::move(out);
+void RunRecorder::attach(Target target, const std::string& dataHash) {
+    out_ = std::move(target.out);
+    finish_ = std::move(target.finish);
+    failedHook_ = std::move(target.failed);
     *out_ << "# A recorded drive. Replay: trainsim drive --script FILE; watch: trainsim --replay FILE\n"
           << "@step 0/0 recording 1\n"
           << "@step 0/0 train " << trainCode_ << "\n"
@@ -16,15 +18,33 @@ void RunRecorder::attach(std::unique_ptr<std::ostream> out, const std::string& d
           << held_;
     held_.clear();
     out_->flush();
+    check();
+}
+
+void RunRecorder::check() {
+    if (failed_ || *out_) return;
+    failed_ = true;
+    if (failedHook_) failedHook_();
 }
 
 void RunRecorder::write(const std::string& text) {
     if (out_) {
+        if (failed_ || finished_) return;
         *out_ << text;
         out_->flush();
+        check();
     } else {
         held_ += text;
     }
+}
+
+std::string RunRecorder::finish() {
+    if (!out_ || finished_) return {};
+    flush();
+    finished_ = true;
+    std::string error = finish_ ? finish_() : std::string();
+    if (error.empty() && failed_) error = "the recording could not be written";
+    return error;
 }
 
 void RunRecorder::line(const std::string& body) {

@@ -3,6 +3,7 @@
 // script of "@step N/M" lines. Called under the run's lock only.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -13,11 +14,27 @@ namespace ts {
 class RunRecorder {
 public:
     explicit RunRecorder(std::string trainCode) : trainCode_(std::move(trainCode)) {}
+    // A recording attached and never finished is put in place now.
+    ~RunRecorder() { finish(); }
+    RunRecorder(const RunRecorder&) = delete;
+    RunRecorder& operator=(const RunRecorder&) = delete;
 
-    // From now on the recording goes to `out`, beginning with its header and
+    // Where a recording goes: the stream, what puts the file in place at the
+    // end (its error, empty when it succeeded), and who hears, once, that a
+    // write failed (a full disk): the recording stops there.
+    struct Target {
+        std::unique_ptr<std::ostream> out;
+        std::function<std::string()> finish;
+        std::function<void()> failed;
+    };
+
+    // From now on the recording goes to `target`, beginning with its header and
     // what was recorded before.
-    void attach(std::unique_ptr<std::ostream> out, const std::string& dataHash);
+    void attach(Target target, const std::string& dataHash);
     bool attached() const { return out_ != nullptr; }
+    // Writes what is held back and puts the file in place; the error, empty when it is whole.
+    std::string finish();
+    bool failed() const { return failed_; }
 
     // One input, as the script line that repeats it ("char z", "jump 2").
     void input(const std::string& command);
@@ -38,9 +55,13 @@ private:
     void token(char kind);
     void line(const std::string& body);
     void write(const std::string& text);
+    void check();
 
     std::string trainCode_;
     std::unique_ptr<std::ostream> out_;
+    std::function<std::string()> finish_;
+    std::function<void()> failedHook_;
+    bool failed_ = false, finished_ = false;
     std::string held_;  // written when attached
     int64_t simulation_ = 0, presentation_ = 0;
     // The "run" line being gathered: its anchor, text, and the last token's run.

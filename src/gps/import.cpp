@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include "dynamics/fixed_point.h"
 #include "data/text_file.h"
 #include "data/section_rewriter.h"
+#include "data/whole_file.h"
 #include "recording_message_boxes.h"
 
 namespace ts::gps {
@@ -74,6 +74,19 @@ RouteData readRouteForImport(const std::string& path, std::vector<SectionSpan>* 
     }
     return route;
 }
+
+namespace {
+
+// The route as the run would read it from `bytes`, without a file.
+RouteData readRouteBytes(const std::string& bytes, const std::string& name) {
+    RouteData route;
+    AnyPictures pictures;
+    RecordingMessageBoxes boxes;
+    readRouteText(textFromBytes(bytes), name, route, pictures, boxes);
+    return route;
+}
+
+}  // namespace
 
 ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest& r) {
     if (r.frames < 2) throw ImportError("the video has fewer than two frames");
@@ -143,20 +156,14 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
     }
     plan.bytes = rewriteSections(bytes, spans, sections);
 
-    // What the run will read from the new file must be what was worked out.
-    const fs::path check = fs::temp_directory_path() / ("trainsim-import-" + std::to_string(::getpid()) + ".txt");
-    {
-        std::ofstream out(check, std::ios::binary | std::ios::trunc);
-        out << plan.bytes;
-    }
+    // What the run will read from the new file must be what was worked out:
+    // read in memory, so no file is written before the plan is taken.
     RouteData back;
     try {
-        back = readRouteForImport(check.string());
-    } catch (const ImportError&) {
-        fs::remove(check);
+        back = readRouteBytes(plan.bytes, r.routePath);
+    } catch (const FatalError&) {
         throw ImportError("the rewritten route file does not read back; nothing was written");
     }
-    fs::remove(check);
     bool same = true;
     if (r.speed) {
         same = same && back.speedUnitTable.size() == plan.speed.rows.size();
@@ -178,19 +185,25 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
     return plan;
 }
 
-void applyImport(const std::string& path, const std::string& bytes) {
-    const std::string backup = path + ".bak", fresh = path + ".new";
-    std::error_code ec;
-    fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw ImportError("cannot write the backup " + backup + ": " + ec.message());
-    {
-        std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-        out << bytes;
-        out.close();
-        if (!out) throw ImportError("cannot write " + fresh);
+std::string applyImport(const std::string& path, const std::string& bytes) {
+    const auto old = readFileBytes(path);
+    if (!old) throw ImportError("cannot read the route file " + path);
+    // The first free name of .bak, .bak.2, .bak.3, …: an older backup is never overwritten.
+    std::string backup, why;
+    for (int n = 1;; ++n) {
+        if (n > kMaxBackups)
+            throw ImportError("there are " + std::to_string(kMaxBackups) + " backups of " + path + " already");
+        backup = path + ".bak" + (n == 1 ? std::string() : "." + std::to_string(n));
+        bool exists = false;
+        if (createFileWhole(backup, *old, &why, &exists)) break;
+        if (!exists) throw ImportError("cannot write the backup: " + why);
     }
-    fs::rename(fresh, path, ec);
-    if (ec) throw ImportError("cannot replace " + path + ": " + ec.message());
+    if (!replaceFile(path, bytes, &why)) {
+        // The route file is as it was, so its backup would be debris.
+        ::unlink(backup.c_str());
+        throw ImportError(why);
+    }
+    return backup;
 }
 
 std::vector<std::string> summarise(const ImportPlan& p, const ImportRequest& r) {

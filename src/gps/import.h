@@ -49,8 +49,11 @@ RouteData readRouteForImport(const std::string& path, std::vector<SectionSpan>* 
 // Works everything out; writes nothing. Throws ImportError for bad input.
 ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest& request);
 
-// Copies the route file to `path` + ".bak" and replaces it with `bytes`.
-void applyImport(const std::string& path, const std::string& bytes);
+// Keeps the route file as the first free backup name of `path` + ".bak",
+// ".bak.2", ".bak.3", … and replaces it with `bytes`, whole; returns the
+// backup's name. Throws ImportError with nothing left behind when either fails.
+constexpr int kMaxBackups = 999;
+std::string applyImport(const std::string& path, const std::string& bytes);
 
 // The summary printed after an import, one line each.
 std::vector<std::string> summarise(const ImportPlan& plan, const ImportRequest& request);

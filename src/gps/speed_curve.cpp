@@ -304,6 +304,32 @@ void dropSpareKnots(std::vector<double>& knots, double gap, double removal, cons
     }
 }
 
+// A logger left running while the train stands gives nothing to fit, but the
+// cut's work grows with the square of the fixes in one piece: inside a stand
+// longer than kLongStand seconds (the smoothed distance moving less than
+// kStandMetres), one fix in kStandStep seconds is kept, and its first and last.
+constexpr double kLongStand = 120, kStandStep = 5, kStandMetres = 0.05;
+
+void thinLongStands(std::vector<Obs>& obs, std::vector<Obs>& steady) {
+    std::vector<Obs> o, s;
+    o.reserve(obs.size()), s.reserve(obs.size());
+    for (size_t i = 0; i < obs.size();) {
+        size_t j = i + 1;
+        while (j < obs.size() && steady[j].d - steady[i].d < kStandMetres) ++j;
+        // Fixes i … j - 1 stand.
+        const bool thin = obs[j - 1].t - obs[i].t > kLongStand;
+        double kept = -1e300;
+        for (size_t k = i; k < j; ++k) {
+            if (thin && k != i && k + 1 != j && obs[k].t - kept < kStandStep) continue;
+            o.push_back(obs[k]), s.push_back(steady[k]);
+            kept = obs[k].t;
+        }
+        i = j;
+    }
+    obs.swap(o);
+    steady.swap(s);
+}
+
 }  // namespace
 
 SpeedCurve fitSpeedCurve(const std::vector<PathSample>& samples, const CurveOptions& o) {
@@ -323,6 +349,7 @@ SpeedCurve fitSpeedCurve(const std::vector<PathSample>& samples, const CurveOpti
     }
     const double span = obs.back().t - obs.front().t;
     const double usual = span / double(obs.size() - 1);
+    thinLongStands(obs, steady);
     const size_t minPiece = std::max<size_t>(3, size_t(std::ceil(o.minPieceSeconds / usual - 1e-9)));
     std::vector<double> knots{obs.front().t};
     for (size_t c : cutSpeeds(steady, o.penalty, minPiece)) knots.push_back(obs[c].t);

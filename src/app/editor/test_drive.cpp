@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <fstream>
+#include "data/whole_file.h"
 
 #include "app_state.h"
 #include "devices/messages.h"
@@ -28,8 +28,7 @@ bool testDrive(const edit::RouteDocument& doc, const TestDrive& how, QString* er
     const bool keep = doc.modified() && !recovery.empty();
     setProgramEndHook([keep, recovery, bytes](int) {
         if (!keep) return;
-        std::ofstream out(recovery, std::ios::binary);
-        out << bytes;
+        replaceFile(recovery, bytes, nullptr);
     });
     struct Unhook {
         ~Unhook() { setProgramEndHook({}); }

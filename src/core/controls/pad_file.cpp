@@ -8,12 +8,21 @@
 #include <sstream>
 
 #include "data/text_file.h"
+#include "data/whole_file.h"
 
 namespace ts {
 
 namespace {
 
 const char* const kHatDirections[] = {"up", "right", "down", "left"};
+
+// What SDL can report: axis numbers and values are 8 and 16 bits; buttons stop where the hats' numbers begin.
+constexpr int kMaxAxis = 255, kMaxHat = 15, kMinAxisValue = -32768, kMaxAxisValue = 32767;
+
+// Blanks as a hand-edited or twice-converted file holds them: a form feed, a stray CR.
+constexpr const char* kBlanks = " \t\r\f\v";
+
+constexpr const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 std::string lower(std::string s) {
     for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -41,7 +50,7 @@ std::string number(double v) {
 
 // "axis N ROLE [min V] [max V] [centre V] [deadzone F] [hysteresis F] [inverted]"
 bool readAxis(const std::vector<std::string>& w, AxisMapping& a) {
-    if (w.size() < 3 || !toInt(w[1], a.axis) || a.axis < 0) return false;
+    if (w.size() < 3 || !toInt(w[1], a.axis) || a.axis < 0 || a.axis > kMaxAxis) return false;
     const auto role = axisRoleNamed(w[2]);
     if (!role) return false;
     a.role = *role;
@@ -55,9 +64,10 @@ bool readAxis(const std::vector<std::string>& w, AxisMapping& a) {
         const std::string& v = w[++i];
         int n = 0;
         double f = 0;
-        if (k == "min" && toInt(v, n)) a.min = n;
-        else if (k == "max" && toInt(v, n)) a.max = n;
-        else if ((k == "centre" || k == "center") && toInt(v, n)) a.centre = n;
+        const bool value = toInt(v, n) && n >= kMinAxisValue && n <= kMaxAxisValue;
+        if (k == "min" && value) a.min = n;
+        else if (k == "max" && value) a.max = n;
+        else if ((k == "centre" || k == "center") && value) a.centre = n;
         else if (k == "deadzone" && toDouble(v, f) && f >= 0 && f < 0.5) a.deadZone = f;
         else if (k == "hysteresis" && toDouble(v, f) && f >= 0 && f < 0.5) a.hysteresis = f;
         else return false;
@@ -65,11 +75,64 @@ bool readAxis(const std::vector<std::string>& w, AxisMapping& a) {
     return a.min != a.max;
 }
 
+// The words of a line, split at any blank.
+std::vector<std::string> wordsOf(const std::string& line) {
+    std::vector<std::string> w;
+    for (size_t p = line.find_first_not_of(kBlanks); p != std::string::npos;) {
+        const size_t e = line.find_first_of(kBlanks, p);
+        w.push_back(line.substr(p, e == std::string::npos ? e : e - p));
+        p = e == std::string::npos ? e : line.find_first_not_of(kBlanks, e);
+    }
+    return w;
+}
+
+// The lowered GUID a section line names, or nothing when the line is not one.
+std::optional<std::string> sectionGuid(const std::string& line) {
+    const size_t first = line.find_first_not_of(kBlanks);
+    if (first == std::string::npos || line[first] != '[') return std::nullopt;
+    const size_t close = line.find(']', first);
+    if (close == std::string::npos || close == first + 1) return std::nullopt;
+    return lower(line.substr(first + 1, close - first - 1));
+}
+
+// The entry lines of one controller's section, without their line ends.
+std::vector<std::string> entryLines(const PadMapping& m) {
+    std::vector<std::string> out;
+    if (!m.name.empty()) out.push_back("name " + m.name);
+    for (const AxisMapping& a : m.axes) {
+        std::ostringstream o;
+        o << "axis " << a.axis << ' ' << axisRoleName(a.role) << " min " << a.min << " max " << a.max;
+        if (a.centre) o << " centre " << *a.centre;
+        o << " deadzone " << number(a.deadZone) << " hysteresis " << number(a.hysteresis);
+        if (a.inverted) o << " inverted";
+        out.push_back(o.str());
+    }
+    for (const auto& [button, action] : m.buttons) {
+        if (action == PadAction::None) continue;
+        std::ostringstream o;
+        if (button >= kHatButtonBase) {
+            const int k = button - kHatButtonBase;
+            o << "hat " << k / 4 << ' ' << kHatDirections[k % 4];
+        } else {
+            o << "button " << button;
+        }
+        o << ' ' << padActionName(action);
+        out.push_back(o.str());
+    }
+    return out;
+}
+
+constexpr const char* kFileHeader =
+    "# Game controller mappings, one section per controller named by its GUID.\n"
+    "# axis N power|brake|combined [min V] [max V] [centre V] [deadzone F] [hysteresis F] [inverted]\n"
+    "# button N ACTION, hat N up|right|down|left ACTION (see docs/data-formats.md)\n";
+
 }  // namespace
 
 std::vector<PadMapping> readPadMappings(const std::string& text, std::vector<std::string>* problems) {
     std::vector<PadMapping> out;
-    std::istringstream in(text);
+    // A byte-order mark is no part of the first line.
+    std::istringstream in(text.rfind(kByteOrderMark, 0) == 0 ? text.substr(3) : text);
     std::string line;
     int lineNo = 0;
     auto problem = [&](const std::string& what) {
@@ -77,17 +140,18 @@ std::vector<PadMapping> readPadMappings(const std::string& text, std::vector<std
     };
     while (std::getline(in, line)) {
         ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const size_t first = line.find_first_not_of(" \t");
+        // Every CR at the end: a file converted twice has two.
+        while (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t first = line.find_first_not_of(kBlanks);
         if (first == std::string::npos || line[first] == '#') continue;
         if (line[first] == '[') {
-            const size_t close = line.find(']', first);
-            if (close == std::string::npos || close == first + 1) {
+            const auto guid = sectionGuid(line);
+            if (!guid) {
                 problem("bad section name");
                 continue;
             }
             PadMapping m;
-            m.guid = lower(line.substr(first + 1, close - first - 1));
+            m.guid = *guid;
             out.push_back(m);
             continue;
         }
@@ -96,12 +160,10 @@ std::vector<PadMapping> readPadMappings(const std::string& text, std::vector<std
             continue;
         }
         PadMapping& m = out.back();
-        std::istringstream words(line);
-        std::vector<std::string> w;
-        for (std::string s; words >> s;) w.push_back(s);
+        const std::vector<std::string> w = wordsOf(line);
         if (w[0] == "name") {
             const size_t at = line.find("name", first) + 4;
-            const size_t from = line.find_first_not_of(" \t", at);
+            const size_t from = line.find_first_not_of(kBlanks, at);
             m.name = from == std::string::npos ? std::string() : line.substr(from);
         } else if (w[0] == "axis") {
             AxisMapping a;
@@ -115,14 +177,13 @@ std::vector<PadMapping> readPadMappings(const std::string& text, std::vector<std
             const bool hat = w[0] == "hat";
             int n = 0;
             std::optional<PadAction> action;
-            if (w.size() == size_t(hat ? 4 : 3) && toInt(w[1], n) && n >= 0) action = padActionNamed(w.back());
+            if (w.size() == size_t(hat ? 4 : 3) && toInt(w[1], n) && n >= 0 && n <= (hat ? kMaxHat : kHatButtonBase - 1))
+                action = padActionNamed(w.back());
             int button = n;
             if (action && hat) {
                 const auto* dir = std::find(std::begin(kHatDirections), std::end(kHatDirections), w[2]);
                 if (dir == std::end(kHatDirections)) action.reset();
                 else button = hatButton(n, int(dir - std::begin(kHatDirections)));
-            } else if (action && n >= kHatButtonBase) {
-                action.reset();  // those numbers are the hats'
             }
             if (!action) {
                 problem("cannot read the " + w[0] + " entry");
@@ -138,32 +199,79 @@ std::vector<PadMapping> readPadMappings(const std::string& text, std::vector<std
 }
 
 std::string writePadMappings(const std::vector<PadMapping>& mappings) {
-    std::ostringstream o;
-    o << "# Game controller mappings, one section per controller named by its GUID.\n"
-         "# axis N power|brake|combined [min V] [max V] [centre V] [deadzone F] [hysteresis F] [inverted]\n"
-         "# button N ACTION, hat N up|right|down|left ACTION (see docs/data-formats.md)\n";
+    std::string o = kFileHeader;
     for (const PadMapping& m : mappings) {
-        o << "\n[" << m.guid << "]\n";
-        if (!m.name.empty()) o << "name " << m.name << "\n";
-        for (const AxisMapping& a : m.axes) {
-            o << "axis " << a.axis << ' ' << axisRoleName(a.role) << " min " << a.min << " max " << a.max;
-            if (a.centre) o << " centre " << *a.centre;
-            o << " deadzone " << number(a.deadZone) << " hysteresis " << number(a.hysteresis);
-            if (a.inverted) o << " inverted";
-            o << "\n";
-        }
-        for (const auto& [button, action] : m.buttons) {
-            if (action == PadAction::None) continue;
-            if (button >= kHatButtonBase) {
-                const int k = button - kHatButtonBase;
-                o << "hat " << k / 4 << ' ' << kHatDirections[k % 4];
-            } else {
-                o << "button " << button;
-            }
-            o << ' ' << padActionName(action) << "\n";
-        }
+        o += "\n[" + m.guid + "]\n";
+        for (const std::string& line : entryLines(m)) o += line + "\n";
     }
-    return o.str();
+    return o;
+}
+
+std::string replacePadMapping(const std::string& text, const PadMapping& m) {
+    const std::string guid = lower(m.guid);
+    PadMapping stored = m;
+    stored.guid = guid;
+    if (text.empty()) return writePadMappings({stored});
+    // Saved unchanged, the file stays as the hand left it.
+    const std::vector<PadMapping> now = readPadMappings(text);
+    if (const PadMapping* old = findPadMapping(now, guid); old && *old == stored) return text;
+    const size_t firstEnd = text.find('\n');
+    const std::string eol = firstEnd != std::string::npos && firstEnd > 0 && text[firstEnd - 1] == '\r' ? "\r\n" : "\n";
+    // The file's lines with their own ends; the byte-order mark stays on the first.
+    std::vector<std::string> lines;
+    for (size_t p = 0; p < text.size();) {
+        const size_t e = text.find('\n', p);
+        const size_t end = e == std::string::npos ? text.size() : e + 1;
+        lines.push_back(text.substr(p, end - p));
+        p = end;
+    }
+    auto bare = [&](size_t i) {
+        std::string l = i == 0 && lines[0].rfind(kByteOrderMark, 0) == 0 ? lines[0].substr(3) : lines[i];
+        while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
+        return l;
+    };
+    std::string entries;
+    for (const std::string& line : entryLines(m)) entries += line + eol;
+    size_t header = lines.size();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (sectionGuid(bare(i)) == guid) {
+            header = i;
+            break;
+        }
+    if (header == lines.size()) {
+        // A new section at the end, after a line end the last line may lack.
+        std::string out = text;
+        if (out.back() != '\n') out += eol;
+        return out + eol + "[" + guid + "]" + eol + entries;
+    }
+    // Within the section only the entries change: comments, blank lines and
+    // lines no entry is read from stay where they are.
+    std::string out;
+    bool placed = false;
+    size_t i = 0;
+    for (; i <= header; ++i) out += lines[i];
+    if (!lines[header].empty() && lines[header].back() != '\n') out += eol;
+    for (; i < lines.size(); ++i) {
+        const std::string l = bare(i);
+        if (sectionGuid(l)) break;
+        const std::vector<std::string> w = wordsOf(l);
+        const bool entry = !w.empty() && (w[0] == "name" || w[0] == "axis" || w[0] == "button" || w[0] == "hat");
+        if (!entry) {
+            out += lines[i];
+            continue;
+        }
+        if (!placed) out += entries;
+        placed = true;
+    }
+    if (!placed) {
+        // No entry yet: right after the section line.
+        std::string head;
+        for (size_t k = 0; k <= header; ++k) head += lines[k];
+        if (!head.empty() && head.back() != '\n') head += eol;
+        out = head + entries + out.substr(head.size());
+    }
+    for (; i < lines.size(); ++i) out += lines[i];
+    return out;
 }
 
 const PadMapping* findPadMapping(const std::vector<PadMapping>& mappings, const std::string& guid) {
@@ -192,21 +300,19 @@ std::vector<PadMapping> loadPadMappings(const std::string& folder, std::vector<s
     return readPadMappings(*text, problems);
 }
 
-bool savePadMappings(const std::string& folder, const std::vector<PadMapping>& mappings) {
-    const std::filesystem::path path = std::filesystem::path(folder.empty() ? "." : folder) / kPadMappingFile;
-    // Written beside and renamed, so that a failed write leaves the old file.
-    const std::filesystem::path temp = path.string() + ".new";
-    {
-        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-        if (!f) return false;
-        f << writePadMappings(mappings);
-        if (!f.flush()) return false;
-    }
+bool savePadMapping(const std::string& folder, const PadMapping& m, std::string* error) {
+    const std::string path = (std::filesystem::path(folder.empty() ? "." : folder) / kPadMappingFile).string();
+    std::string text;
     std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (!ec) return true;
-    std::filesystem::remove(temp, ec);
-    return false;
+    if (std::filesystem::exists(path, ec)) {
+        auto bytes = readFileBytes(path);
+        if (!bytes) {
+            if (error) *error = "cannot read \"" + path + "\"";
+            return false;
+        }
+        text = *bytes;
+    }
+    return replaceFile(path, replacePadMapping(text, m), error);
 }
 
 }  // namespace ts

@@ -21,7 +21,10 @@ void storePadMapping(std::vector<PadMapping>& mappings, const PadMapping& m);
 
 // The file in `folder` (empty: an empty list when it does not exist).
 std::vector<PadMapping> loadPadMappings(const std::string& folder, std::vector<std::string>* problems = nullptr);
-// Writes the file in `folder`; false when it cannot be written.
-bool savePadMappings(const std::string& folder, const std::vector<PadMapping>& mappings);
+// The file's text with `m`'s section rewritten (or added at the end): every
+// other byte stays, comments, unreadable lines, line ends and a byte-order mark included.
+std::string replacePadMapping(const std::string& text, const PadMapping& m);
+// Saves `m` into the file in `folder` that way, whole or not at all; false with `error` when it cannot.
+bool savePadMapping(const std::string& folder, const PadMapping& m, std::string* error = nullptr);
 
 }  // namespace ts

@@ -1,6 +1,7 @@
 #include "controls/pad_mapping.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <iterator>
 
@@ -137,7 +138,8 @@ std::vector<LeverPosition> leverPositions(AxisRole role, int power, int brake, b
 double leverCoordinate(const AxisMapping& m, int raw, int count, int neutral) {
     if (count <= 0) return 0;
     auto unit = [&](double v) {
-        double t = m.max == m.min ? 0.0 : (v - m.min) / double(m.max - m.min);
+        // In 64 bits: a hand-set range of the whole int overflows 32.
+        double t = m.max == m.min ? 0.0 : (v - m.min) / double(int64_t(m.max) - int64_t(m.min));
         t = std::clamp(t, 0.0, 1.0);
         if (m.inverted) t = 1.0 - t;
         const double d = std::clamp(m.deadZone, 0.0, 0.45);

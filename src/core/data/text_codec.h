@@ -8,6 +8,8 @@
 namespace ts {
 
 bool isValidUtf8(std::string_view bytes);
+// The length of the UTF-8 sequence at `i` (1 for ASCII), 0 when the bytes there are not one.
+size_t utf8SequenceLength(std::string_view bytes, size_t i);
 
 // CP932 bytes to UTF-8; a byte sequence that does not decode becomes U+FFFD.
 std::string cp932ToUtf8(std::string_view bytes);

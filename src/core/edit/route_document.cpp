@@ -1,9 +1,5 @@
 #include "edit/route_document.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -12,6 +8,7 @@
 #include "data/section_rewriter.h"
 #include "data/text_codec.h"
 #include "data/text_file.h"
+#include "data/whole_file.h"
 #include "devices/messages.h"
 #include "edit/document_state.h"
 
@@ -215,38 +212,8 @@ bool RouteDocument::modified() const { return s_->bytes != s_->savedBytes; }
 std::string RouteDocument::bytes() const { return s_->bytes; }
 
 bool RouteDocument::save(const std::string& path, std::string* error) {
-    const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    std::string temp = folder + "/." + baseName(path) + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return setError(error, "cannot write beside \"" + path + "\": " + std::strerror(errno));
     const std::string& b = s_->bytes;
-    size_t done = 0;
-    bool ok = true;
-    while (done < b.size()) {
-        const ssize_t n = ::write(fd, b.data() + done, b.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += size_t(n);
-    }
-    const int writeErrno = errno;
-    if (ok && ::fsync(fd) != 0) ok = false;
-    // The new file keeps the old one's permissions (a new one those of a data file), not mkstemp's private ones.
-    struct stat old {};
-    if (ok) ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    if (::close(fd) != 0) ok = false;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return setError(error, "cannot write \"" + path + "\": " + std::strerror(writeErrno ? writeErrno : EIO));
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(temp.c_str());
-        return setError(error, "cannot replace \"" + path + "\": " + std::strerror(e));
-    }
+    if (!ts::replaceFile(path, b, error)) return false;
     s_->savedBytes = b;
     s_->fileName = baseName(path);
     if (changed) changed();
