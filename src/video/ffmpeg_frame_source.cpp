@@ -36,6 +36,8 @@ struct FfmpegFrameSource::Impl {
     bool converted = false;  // a frame has reached a picture since the file was opened
     bool drained = false;  // the decoder has been sent the end of the stream
     int64_t decoded = 0, seekCount = 0;
+    int threads = 1;
+    int64_t threadsFrom = 0;  // pixels of a picture from which `threads` are used
 
     ~Impl() { close(); }
 
@@ -235,7 +237,10 @@ bool FfmpegFrameSource::open(const std::string& path) {
     AVStream* st = d.format->streams[d.stream];
     d.codec = avcodec_alloc_context3(decoder);
     avcodec_parameters_to_context(d.codec, st->codecpar);
-    d.codec->thread_count = 1;  // faster than several for random access
+    // One thread is faster for random access; large pictures played ahead gain from more.
+    const bool large = int64_t(st->codecpar->width) * st->codecpar->height >= d.threadsFrom;
+    d.codec->thread_count = large ? std::max(1, d.threads) : 1;
+    if (d.codec->thread_count > 1) d.codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(d.codec, decoder, nullptr) < 0) {
         d.close();
         return false;
@@ -268,6 +273,10 @@ bool FfmpegFrameSource::open(const std::string& path) {
 }
 
 int FfmpegFrameSource::length() const { return impl_->frames; }
+void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
+    impl_->threads = threads;
+    impl_->threadsFrom = minPixels;
+}
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
 double FfmpegFrameSource::sourceRate() const { return impl_->format ? av_q2d(impl_->rate) : 0.0; }
 int FfmpegFrameSource::sourceFrames() const { return impl_->sourceFrames; }

@@ -19,6 +19,10 @@ public:
     void setFit(PictureFit fit) override;
     bool getFrame(int index, ViewFrame& out) override;
 
+    // Decoder threads for videos of at least `minPixels` pictures (taken at the
+    // next open): several help sequential playback of large pictures and slow
+    // down random access, so only a source that plays ahead asks for them.
+    void setDecoderThreads(int threads, int64_t minPixels);
     // Frames decoded so far (the cost of the accesses).
     int64_t decodedFrames() const;
     int64_t seeks() const;
