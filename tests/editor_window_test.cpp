@@ -103,6 +103,29 @@ std::unique_ptr<EditorWindow> openEditor(const std::string& code) {
 
 }  // namespace
 
+// The video is decoded on a thread of its own: a jump answers at once with the
+// nearest decoded picture, marked as standing in, and the frame follows.
+TEST(RouteEditor, AJumpAnswersAtOnceWithTheNearestPictureMarkedUntilTheFrameIsDecoded) {
+    DemoCopy demo;
+    auto w = openEditor("789");
+    VideoPane* pane = w->video();
+    auto exact = [&] { return QTest::qWaitFor([&] { return pane->pictureExact(); }, 30000); };
+    ASSERT_TRUE(exact());
+    const int from = pane->frame();
+    EXPECT_EQ(pane->view()->standIn(), -1);
+    EXPECT_FALSE(pane->view()->image().isNull());
+    pane->setFrame(from + 3000);
+    // No event has been handled yet, so the decoder's answer cannot have been taken.
+    EXPECT_FALSE(pane->pictureExact());
+    EXPECT_GE(pane->view()->standIn(), from) << "the picture on view stands in for the new frame";
+    EXPECT_LE(pane->view()->standIn(), from + 1);
+    shoot(*pane, "editor-video-stand-in.png");
+    ASSERT_TRUE(exact());
+    EXPECT_EQ(pane->view()->standIn(), -1);
+    EXPECT_EQ(pane->frame(), from + 3000);
+    shoot(*pane, "editor-video-exact.png");
+}
+
 TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {
     DemoCopy demo;
     const std::string before = readFile("789_line.txt");
