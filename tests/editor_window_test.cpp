@@ -37,6 +37,7 @@
 #include "timeline.h"
 #include "video/ffmpeg_frame_source.h"
 #include "video_pane.h"
+#include "video/video_writer.h"
 
 using namespace ts;
 using namespace ts::editor;
@@ -124,6 +125,30 @@ TEST(RouteEditor, AJumpAnswersAtOnceWithTheNearestPictureMarkedUntilTheFrameIsDe
     EXPECT_EQ(pane->view()->standIn(), -1);
     EXPECT_EQ(pane->frame(), from + 3000);
     shoot(*pane, "editor-video-exact.png");
+}
+
+// The status line says when a video is slow to seek and what to do.
+TEST(RouteEditor, AVideoWithKeyframesFarApartIsSaidToBeSlowToSeek) {
+    test::TempDir dir;
+    VideoSettings s;
+    s.gop = 120;  // a keyframe every 4 s
+    const std::string slow = (dir.path() / "slow.mp4").string();
+    {
+        VideoWriter writer(slow, s);
+        std::vector<uint32_t> px(size_t(kViewWidth) * kViewHeight);
+        for (int i = 0; i < 240; ++i) {
+            std::fill(px.begin(), px.end(), 0xFF000000u | uint32_t(i));
+            writer.add(px.data());
+        }
+        ASSERT_TRUE(writer.finish());
+    }
+    VideoPane pane;
+    ASSERT_TRUE(pane.open(QString::fromStdString(slow), false));
+    EXPECT_TRUE(pane.seekAdvice().contains("slow to seek")) << pane.seekAdvice().toStdString();
+    EXPECT_TRUE(pane.seekAdvice().contains("4.0 s")) << pane.seekAdvice().toStdString();
+    DemoCopy demo;
+    ASSERT_TRUE(pane.open("video/789.mp4", false));
+    EXPECT_TRUE(pane.seekAdvice().isEmpty()) << "the demo's video has a keyframe a second";
 }
 
 TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {

@@ -137,9 +137,11 @@ TEST(FrameWorker, AnswersAtOnceWithTheNearestPictureWhileTheWantedOneIsDecoded) 
     FrameWorker worker(std::move(gated));
     int woken = 0;
     std::mutex m;
+    std::condition_variable wake;
     worker.setOnDecoded([&] {
         std::lock_guard lock(m);
         ++woken;
+        wake.notify_all();
     });
     ViewFrame out;
     EXPECT_EQ(worker.best(10, kViewWidth, kViewHeight, out), FrameWorker::Match::None) << "nothing decoded yet";
@@ -163,8 +165,9 @@ TEST(FrameWorker, AnswersAtOnceWithTheNearestPictureWhileTheWantedOneIsDecoded) 
     ASSERT_TRUE(worker.waitFor(50, kViewWidth, kViewHeight, 30s));
     EXPECT_EQ(worker.best(50, kViewWidth, kViewHeight, out, &got), FrameWorker::Match::Exact);
     EXPECT_EQ(worker.finished(), 4);
-    std::lock_guard lock(m);
-    EXPECT_EQ(woken, 4) << "every picture wakes the painter";
+    // The painter is woken on the worker's thread, just after the picture is kept.
+    std::unique_lock lock(m);
+    EXPECT_TRUE(wake.wait_for(lock, 30s, [&] { return woken == 4; })) << "every picture wakes the painter: " << woken;
 }
 
 TEST(FrameWorker, AVideoCutShortOrDamagedWhileDecodingEndsItsRequests) {

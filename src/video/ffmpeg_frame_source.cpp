@@ -280,6 +280,20 @@ void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
 double FfmpegFrameSource::sourceRate() const { return impl_->format ? av_q2d(impl_->rate) : 0.0; }
 int FfmpegFrameSource::sourceFrames() const { return impl_->sourceFrames; }
+int FfmpegFrameSource::sourceWidth() const { return impl_->codec ? impl_->codec->width : 0; }
+int FfmpegFrameSource::sourceHeight() const { return impl_->codec ? impl_->codec->height : 0; }
+
+double FfmpegFrameSource::keyframeSeconds() const {
+    const Impl& d = *impl_;
+    if (!d.format || d.sourceFrames <= 0) return 0;
+    AVStream* st = d.format->streams[d.stream];
+    const int entries = avformat_index_get_entries_count(st);
+    int keys = 0;
+    for (int i = 0; i < entries; ++i)
+        if (const AVIndexEntry* e = avformat_index_get_entry(st, i); e && (e->flags & AVINDEX_KEYFRAME)) ++keys;
+    if (keys == 0) return 0;
+    return double(d.sourceFrames) / keys / av_q2d(d.rate);
+}
 
 bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
     Impl& d = *impl_;

@@ -29,6 +29,11 @@ public:
     // The video's own frame rate (frames per second) and picture count.
     double sourceRate() const;
     int sourceFrames() const;
+    // The stored picture size, and the mean time between keyframes in
+    // seconds (0 when the file's index does not say): what a seek costs.
+    int sourceWidth() const;
+    int sourceHeight() const;
+    double keyframeSeconds() const;
 
 private:
     struct Impl;

@@ -102,9 +102,8 @@ void FrameWorker::loop() {
             ++finished_;
             notify = onDecoded_;
         }
-        // The painter is woken before those waiting hear of it.
-        if (notify) notify();
         done_.notify_all();
+        if (notify) notify();
     }
 }
 

@@ -102,6 +102,18 @@ bool VideoPane::open(const QString& path, bool letterbox) {
     source->setFit(letterbox ? PictureFit::Letterbox : PictureFit::Crop);
     const bool ok = source->open(path.toStdString());
     frames_ = ok ? source->length() : 0;
+    seekAdvice_.clear();
+    // A jump decodes from the keyframe before it: beyond about a second
+    // apart, or with pictures far larger than the view, that takes a while.
+    const double keyEvery = ok ? source->keyframeSeconds() : 0;
+    const bool large = ok && source->sourceWidth() > 3 * kViewWidth;
+    if (keyEvery > 1.2 || (large && keyEvery > 0.6))
+        seekAdvice_ = tr("This video is slow to seek (a keyframe every %1 s, pictures of %2 × %3): a jump shows the "
+                         "nearest decoded picture first. For quick seeking, encode it with a keyframe every second "
+                         "at a size a little above the view's.")
+                          .arg(keyEvery, 0, 'f', 1)
+                          .arg(source->sourceWidth())
+                          .arg(source->sourceHeight());
     if (ok) {
         worker_ = std::make_unique<FrameWorker>(std::move(source), 8);
         // Called on the decoder's thread: the picture is shown on this one.

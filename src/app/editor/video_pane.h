@@ -64,6 +64,9 @@ public:
     FrameView* view() const { return view_; }
     // Pictures the decoder thread has finished so far (for measuring).
     int64_t decodedFrames() const;
+    // When the video is slow to seek (keyframes far apart, pictures much
+    // larger than the view): why, and what to do; empty otherwise.
+    QString seekAdvice() const { return seekAdvice_; }
     // True when the picture shown is the cursor's frame itself.
     bool pictureExact() const;
     // Shows the label again (after the recorded speed changed).
@@ -94,6 +97,7 @@ private:
     int frame_ = 0;
     ViewFrame picture_;
     int pictureFrame_ = -1;  // the frame whose picture is shown
+    QString seekAdvice_;
 };
 
 }  // namespace ts::editor
