@@ -164,14 +164,22 @@ void TForm1::showView() {
     if (worker_) {
         std::vector<int> wanted{pictureFrame_};
         if (next >= 0) wanted.push_back(next);
-        // Ahead in the direction of travel, at the train's pace; running back,
-        // the stretch behind oldest first, so that it is decoded forward in one run.
+        // Ahead in the direction of travel, at the train's pace.
         if (speed != 0 && insideVideo(shownFrame_)) {
             const double perTick = std::abs(double(speed) / 10000) / std::max(recorded, 1);
             const int stride = std::max(1, int(std::lround(perTick)));
-            const int ahead = std::min(kAhead, int(worker_->keep()) - 3);
-            for (int j = 1; j <= ahead; ++j)
-                wanted.push_back(speed > 0 ? shownFrame_ + j * stride : shownFrame_ - (ahead + 1 - j) * stride);
+            if (speed > 0) {
+                const int ahead = std::min(kAhead, int(worker_->keep()) - 3);
+                for (int j = 1; j <= ahead; ++j) wanted.push_back(shownFrame_ + j * stride);
+            } else if (shownFrame_ > 0) {
+                // Running back: fixed blocks behind the train, each asked for
+                // oldest first, so that one seek decodes a whole block forward;
+                // the block below the train's is decoded while it runs through it.
+                const int span = std::max(2, (int(worker_->keep()) - 3) / 2) * stride;
+                const int block = (shownFrame_ - 1) / span * span;
+                for (int f = block; f < shownFrame_; f += stride) wanted.push_back(f);
+                for (int f = block - span; f >= 0 && f < block; f += stride) wanted.push_back(f);
+            }
         }
         worker_->want(std::move(wanted), size.width(), size.height());
         pinJumpPictures(size);
