@@ -209,3 +209,27 @@ TEST(FrameWorker, AVideoCutShortOrDamagedWhileDecodingEndsItsRequests) {
     }
     EXPECT_EQ(broken.finished(), (kFrames - 1) / 9 + 1);
 }
+
+// A decode that is no longer wanted is given up on the way (keyframes far
+// apart make it long); what it gave up is never kept under the frame's number.
+TEST(FrameWorker, ADecodeNoLongerWantedIsGivenUpAndLeavesNoWrongPicture) {
+    test::TempDir dir;
+    VideoSettings oneKeyframe;
+    oneKeyframe.gop = kFrames;  // every frame is decoded from the first
+    const std::string path = makeVideo(dir, "long-gop.mp4", oneKeyframe);
+    FfmpegFrameSource sync;
+    ASSERT_TRUE(sync.open(path));
+    FrameWorker worker(opened(path));
+    for (int round = 0; round < 5; ++round) {
+        worker.want({kFrames - 1 - round}, kViewWidth, kViewHeight);
+        worker.want({2 + round}, kViewWidth, kViewHeight);
+        ViewFrame want;
+        ASSERT_TRUE(sync.getFrame(2 + round, want));
+        EXPECT_EQ(exactFrom(worker, 2 + round, kViewWidth, kViewHeight).pixels, want.pixels);
+        ViewFrame far;
+        if (worker.best(kFrames - 1 - round, kViewWidth, kViewHeight, far) == FrameWorker::Match::Exact) {
+            ASSERT_TRUE(sync.getFrame(kFrames - 1 - round, want));
+            EXPECT_EQ(far.pixels, want.pixels) << "a frame kept is the frame itself";
+        }
+    }
+}

@@ -37,6 +37,8 @@ struct FfmpegFrameSource::Impl {
     bool drained = false;  // the decoder has been sent the end of the stream
     int64_t decoded = 0, seekCount = 0;
     int threads = 1;
+    std::function<bool()> interrupt;
+    bool abandoned = false;
     int64_t threadsFrom = 0;  // pixels of a picture from which `threads` are used
 
     ~Impl() { close(); }
@@ -141,6 +143,10 @@ struct FfmpegFrameSource::Impl {
             lastDecoded = got;
             haveFrame = true;
             if (got >= index) return true;
+            if (interrupt && interrupt()) {
+                abandoned = true;
+                return false;
+            }
         }
         // The end of the stream before the target: keep the last frame there was.
         return haveFrame;
@@ -298,6 +304,7 @@ double FfmpegFrameSource::keyframeSeconds() const {
 bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
     Impl& d = *impl_;
     if (!d.format) return false;
+    d.abandoned = false;
     if (index < 0 || index >= d.frames) return d.haveFrame;
     if (!d.decodeTo(d.sourceIndexOf(index))) return d.converted;
     // A frame that cannot be converted leaves the last one on view.
@@ -306,6 +313,8 @@ bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
 }
 
 int64_t FfmpegFrameSource::decodedFrames() const { return impl_->decoded; }
+void FfmpegFrameSource::setInterrupt(std::function<bool()> interrupt) { impl_->interrupt = std::move(interrupt); }
+bool FfmpegFrameSource::abandoned() const { return impl_->abandoned; }
 int64_t FfmpegFrameSource::seeks() const { return impl_->seekCount; }
 
 }  // namespace ts

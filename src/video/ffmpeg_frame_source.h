@@ -4,6 +4,7 @@
 // Videos of any frame rate are presented as 30 frames per second of
 // recording, and pictures of any shape fitted into the 2:1 view.
 #pragma once
+#include <functional>
 #include <memory>
 
 #include "devices/frame_source.h"
@@ -23,6 +24,11 @@ public:
     // next open): several help sequential playback of large pictures and slow
     // down random access, so only a source that plays ahead asks for them.
     void setDecoderThreads(int threads, int64_t minPixels);
+    // Asked after every picture decoded on the way to a frame: true abandons
+    // the fetch (the frame is no longer wanted), leaving the picture as it
+    // was; abandoned() then says so until the next fetch.
+    void setInterrupt(std::function<bool()> interrupt);
+    bool abandoned() const;
     // Frames decoded so far (the cost of the accesses).
     int64_t decodedFrames() const;
     int64_t seeks() const;

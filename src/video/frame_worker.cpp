@@ -1,5 +1,7 @@
 #include "video/frame_worker.h"
 
+#include "video/ffmpeg_frame_source.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -7,6 +9,13 @@ namespace ts {
 
 FrameWorker::FrameWorker(std::unique_ptr<FrameSource> source, size_t keep)
     : source_(std::move(source)), length_(source_ ? source_->length() : 0), keep_(std::max<size_t>(keep, 2)) {
+    // A long decode (keyframes far apart) gives way to a newer wish, and to closing.
+    ffmpeg_ = dynamic_cast<FfmpegFrameSource*>(source_.get());
+    if (ffmpeg_)
+        ffmpeg_->setInterrupt([this] {
+            std::lock_guard lock(m_);
+            return stopping_ || !stillWanted(decoding_);
+        });
     thread_ = std::thread([this] { loop(); });
 }
 
@@ -61,6 +70,11 @@ const FrameWorker::Picture* FrameWorker::find(int frame, int width, int height) 
     return nullptr;
 }
 
+bool FrameWorker::stillWanted(int frame) const {
+    return std::find(wanted_.begin(), wanted_.end(), frame) != wanted_.end() ||
+           std::find(pinWanted_.begin(), pinWanted_.end(), frame) != pinWanted_.end();
+}
+
 int FrameWorker::nextWanted(bool& pinned) const {
     pinned = false;
     for (int f : wanted_)
@@ -82,12 +96,15 @@ void FrameWorker::loop() {
             std::unique_lock lock(m_);
             work_.wait(lock, [&] { return stopping_ || (frame = nextWanted(pinned)) >= 0; });
             if (stopping_) return;
+            decoding_ = frame;
             if (pinned)
                 picture.resize(pinWidth_, pinHeight_);
             else
                 picture.resize(width_, height_);
         }
         const bool ok = source_->getFrame(frame, picture);
+        // Abandoned on the way: nothing was decoded for it, nothing is kept.
+        if (ffmpeg_ && ffmpeg_->abandoned()) continue;
         std::function<void()> notify;
         {
             std::lock_guard lock(m_);

@@ -17,6 +17,8 @@
 
 namespace ts {
 
+class FfmpegFrameSource;
+
 class FrameWorker {
 public:
     enum class Match { None, Nearest, Exact };
@@ -61,6 +63,7 @@ private:
     // pinned one; -1 when none.
     int nextWanted(bool& pinned) const;
     const Picture* find(int frame, int width, int height) const;
+    bool stillWanted(int frame) const;
 
     std::unique_ptr<FrameSource> source_;
     const int length_;
@@ -75,6 +78,8 @@ private:
     bool stopping_ = false;
     int64_t finished_ = 0;
     std::function<void()> onDecoded_;
+    int decoding_ = -1;                     // the frame under way
+    FfmpegFrameSource* ffmpeg_ = nullptr;  // the source, when it can give a decode up
     std::thread thread_;
 };
 

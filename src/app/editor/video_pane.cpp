@@ -91,7 +91,7 @@ VideoPane::~VideoPane() = default;  // the decoder thread ends before the widget
 
 bool VideoPane::eventFilter(QObject* watched, QEvent* e) {
     // A larger view fetches the frame again at its new size rather than enlarging the old picture.
-    if (watched == view_ && e->type() == QEvent::Resize && frame_ >= 0 && !playing()) show(frame_);
+    if (watched == view_ && e->type() == QEvent::Resize && frame_ >= 0 && !playing()) showFrame(frame_);
     return QWidget::eventFilter(watched, e);
 }
 
@@ -135,7 +135,7 @@ void VideoPane::setFrame(int frame) {
     frame = std::clamp(frame, 0, std::max(frames_ - 1, 0));
     if (frame == frame_) return;
     frame_ = frame;
-    show(frame);
+    showFrame(frame);
     {
         const QSignalBlocker block(slider_);
         slider_->setValue(frame);
@@ -143,7 +143,7 @@ void VideoPane::setFrame(int frame) {
     emit frameChanged(frame);
 }
 
-void VideoPane::show(int frame) {
+void VideoPane::showFrame(int frame) {
     refreshLabel();
     if (!worker_ || frames_ == 0) {
         view_->setImage({});

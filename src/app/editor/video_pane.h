@@ -79,7 +79,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void show(int frame);
+    void showFrame(int frame);
     // Shows the best picture the decoder has for the cursor's frame.
     void showPicture();
     QSize pictureSize() const;
