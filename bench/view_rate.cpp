@@ -7,11 +7,18 @@
 // 33 ms timer's mean period and lateness, and (--click) the time from a click
 // on a train on the title screen to its driving window drawn, first and again.
 // Run it under a display, e.g. xvfb-run -a view_rate DEMO_DIR [SECONDS] [--scale 2] [--smooth off] [--slow 5] [--click].
+// --video FILE drives the route over another video (its [Path] replaced in a
+// copy of the route file); --fast K runs at K times the recorded speed;
+// --back KMH runs backwards at that speed; --jumps N times N station jumps
+// from the click to the station's own picture on view; --from FRAME stands the
+// train there first (default 300).
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -94,6 +101,26 @@ double clickToWindow(ts::TForm5* title, const char* code) {
     return std::chrono::duration<double, std::milli>(watch.at - t0).count();
 }
 
+// A copy of the route file with [Path] naming `video`; its path.
+std::string routeWithVideo(const std::string& code, const std::string& video) {
+    std::ifstream in(code + "_line.txt", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string out, line;
+    bool next = false;
+    std::istringstream lines(text.str());
+    while (std::getline(lines, line)) {
+        const bool cr = !line.empty() && line.back() == '\r';
+        if (cr) line.pop_back();
+        out += next ? video : line;
+        out += cr ? "\r\n" : "\n";
+        next = line == "[Path]";
+    }
+    const std::string path = "/tmp/view_rate_" + std::to_string(getpid()) + "_line.txt";
+    std::ofstream(path, std::ios::binary) << out;
+    return path;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,14 +128,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: view_rate DATA_DIR [SECONDS] [--scale N] [--smooth on|off] [--slow K]\n");
         return 2;
     }
-    int seconds = 22, slow = 1;
+    int seconds = 22, slow = 1, fast = 1, back = 0, jumps = 0, from = 300;
     bool click = false;
+    std::string video;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--scale" && i + 1 < argc) ts::app().viewScale = ts::parseViewScale(argv[++i]).value_or(1);
         else if (a == "--smooth" && i + 1 < argc) ts::app().smoothView = ts::parseSmoothView(argv[++i]).value_or(true);
         else if (a == "--slow" && i + 1 < argc) slow = std::max(1, std::atoi(argv[++i]));
         else if (a == "--click") click = true;
+        else if (a == "--video" && i + 1 < argc) video = argv[++i];
+        else if (a == "--fast" && i + 1 < argc) fast = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--back" && i + 1 < argc) back = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--jumps" && i + 1 < argc) jumps = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--from" && i + 1 < argc) from = std::max(0, std::atoi(argv[++i]));
         else seconds = std::atoi(argv[i]);
     }
     QApplication app(argc, argv);
@@ -127,15 +160,25 @@ int main(int argc, char** argv) {
         std::printf("click to driving window drawn: first %.0f ms, again %.0f ms\n", first, again);
         return 0;
     }
-    ts::TForm1* form = title->createDrivingWindow("789");
+    ts::TForm1* form = nullptr;
+    if (video.empty()) {
+        form = title->createDrivingWindow("789");
+    } else {
+        form = new ts::TForm1("789", [](const std::string&) {});
+        ts::app().current = form;
+        form->run().setRouteFile(routeWithVideo("789", video));
+        form->formCreate();
+    }
     form->show();
     form->activateWindow();
     QTest::qWait(300);
 
     std::vector<double> routine, widget, gaps, rounds;  // rounds: a routine and the window paint after it
     Clock::time_point last{};
+    int standIns = 0;  // paints that showed a nearer picture while the frame was decoded
     form->paintMeasured = [&](double ms) {
         routine.push_back(ms);
+        if (!form->viewSettled()) ++standIns;
         rounds.push_back(ms);
         const auto now = Clock::now();
         if (last != Clock::time_point{}) gaps.push_back(std::chrono::duration<double, std::milli>(now - last).count());
@@ -148,9 +191,47 @@ int main(int argc, char** argv) {
 
     form->start1Click();
     form->asciiDown('f');
-    form->run().locked([](ts::Run& r, ts::PanelModel&) { r.trainPosition = 300; });
+    form->run().locked([&](ts::Run& r, ts::PanelModel&) { r.trainPosition = from; });
     QTimer hold;
-    if (slow == 1) {
+    std::vector<double> jumpTimes;
+    if (jumps > 0) {
+        // Each jump: the Move menu's station, then wait until its own picture is on view.
+        int stations = 0;
+        form->run().locked([&](ts::Run& r, ts::PanelModel&) { stations = r.stationCount(); });
+        QTest::qWait(3000);  // the pictures of the jumps are decoded in the background after loading
+        for (int j = 0; j < jumps && stations > 0; ++j) {
+            const int station = (j * 7 + 3) % stations;
+            const auto t0 = Clock::now();
+            form->stationClick(station);
+            int target = -1;
+            do {
+                QTest::qWait(1);
+                form->run().locked([&](ts::Run& r, ts::PanelModel&) { target = r.lastPaintedFrame == r.trainPosition ? 1 : -1; });
+            } while ((target < 0 || !form->viewSettled()) && Clock::now() - t0 < std::chrono::seconds(20));
+            jumpTimes.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+            QTest::qWait(500);
+        }
+        std::printf("station jump to its picture shown: p50 %.0f ms, p95 %.0f ms, longest %.0f ms (%zu jumps)\n",
+                    percentile(jumpTimes, 0.5), percentile(jumpTimes, 0.95), percentile(jumpTimes, 1.0), jumpTimes.size());
+        form->close();
+        return 0;
+    }
+    if (back > 0) {
+        // Reverser back, brakes off, the speed held.
+        form->asciiDown('b');
+        form->asciiDown('5');
+        form->run().locked([&](ts::Run& r, ts::PanelModel&) { r.trainPosition = from; });
+        QObject::connect(&hold, &QTimer::timeout, [&] {
+            form->run().locked([&](ts::Run& r, ts::PanelModel&) { r.speed = -int64_t(back) * 10000; });
+        });
+        hold.start(5);
+    } else if (fast > 1) {
+        form->asciiDown('5');
+        QObject::connect(&hold, &QTimer::timeout, [&] {
+            form->run().locked([&](ts::Run& r, ts::PanelModel&) { r.speed = int64_t(r.recordedSpeedKmh) * 10000 * fast; });
+        });
+        hold.start(5);
+    } else if (slow == 1) {
         // Follow the recording: the train runs at the recorded speed, a frame a tick.
         form->keyDown(ts::Key::F1, ts::ShiftState{true, false, false, false});
     } else {
@@ -169,18 +250,22 @@ int main(int argc, char** argv) {
     const auto requested = form->run().framesRequested();
     const auto painted = form->run().framesPainted();
     const auto late = std::count_if(gaps.begin(), gaps.end(), [](double g) { return g > 50; });
+    const std::string pace = back > 0    ? "backwards at " + std::to_string(back) + " km/h"
+                             : fast > 1  ? std::to_string(fast) + "x the recorded speed"
+                             : slow == 1 ? std::string("recorded speed")
+                                         : "1/" + std::to_string(slow) + " of the recorded speed";
     std::printf("scale %g, smooth %s, %s: frames requested %lld, painted %lld (%.2f %%) in %d s\n",
-                form->drawnScale(), form->smoothView() ? "on" : "off",
-                slow == 1 ? "recorded speed" : ("1/" + std::to_string(slow) + " of the recorded speed").c_str(),
+                form->drawnScale(), form->smoothView() ? "on" : "off", pace.c_str(),
                 (long long)requested, (long long)painted, requested ? 100.0 * painted / requested : 0.0, seconds);
     std::printf("paint routine p50 %.2f ms, p95 %.2f ms; window paint p50 %.2f ms, p95 %.2f ms (%zu paints)\n",
                 percentile(routine, 0.5), percentile(routine, 0.95), percentile(widget, 0.5), percentile(widget, 0.95),
                 widget.size());
     std::printf("a paint (routine and window) p50 %.2f ms, p95 %.2f ms\n", percentile(rounds, 0.5),
                 percentile(rounds, 0.95));
-    std::printf("paint rounds %zu, on time (within 50 ms of the last) %.2f %%; processor %.1f %% of one core\n",
+    std::printf("paint rounds %zu, on time (within 50 ms of the last) %.2f %%, longest gap %.0f ms, "
+                "showing a nearer frame %d; processor %.1f %% of one core\n",
                 gaps.size() + 1, gaps.empty() ? 0.0 : 100.0 * double(gaps.size() - size_t(late)) / double(gaps.size()),
-                100.0 * cpu / wall);
+                percentile(gaps, 1.0), standIns, 100.0 * cpu / wall);
     // The 33 ms thread: how much later than one period after the one before each tick came.
     std::vector<double> lateness;
     double meanPeriod = 0;

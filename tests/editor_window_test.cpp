@@ -37,6 +37,7 @@
 #include "timeline.h"
 #include "video/ffmpeg_frame_source.h"
 #include "video_pane.h"
+#include "video/video_writer.h"
 
 using namespace ts;
 using namespace ts::editor;
@@ -102,6 +103,61 @@ std::unique_ptr<EditorWindow> openEditor(const std::string& code) {
 }
 
 }  // namespace
+
+// The video is decoded on a thread of its own: a jump answers at once with the
+// nearest decoded picture, marked as standing in, and the frame follows.
+TEST(RouteEditor, AJumpAnswersAtOnceWithTheNearestPictureMarkedUntilTheFrameIsDecoded) {
+    DemoCopy demo;
+    // The pane alone: nothing connected to it handles events while it moves.
+    VideoPane pane;
+    pane.resize(960, 520);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    ASSERT_TRUE(pane.open("video/789.mp4", false));
+    auto exact = [&] { return QTest::qWaitFor([&] { return pane.pictureExact(); }, 30000); };
+    pane.setFrame(280);
+    ASSERT_TRUE(exact());
+    EXPECT_EQ(pane.view()->standIn(), -1);
+    EXPECT_FALSE(pane.view()->image().isNull());
+    pane.setFrame(3280);
+    // The decoder thread needs milliseconds for the new frame; unless this
+    // thread was held up that long, the picture on view stands in for it, marked.
+    if (!pane.pictureExact()) {
+        EXPECT_GE(pane.view()->standIn(), 280) << "the picture on view stands in for the new frame";
+        EXPECT_LE(pane.view()->standIn(), 281);
+        shoot(pane, "editor-video-stand-in.png");
+    } else {
+        EXPECT_EQ(pane.view()->standIn(), -1) << "the frame itself is not marked";
+    }
+    ASSERT_TRUE(exact());
+    EXPECT_EQ(pane.view()->standIn(), -1);
+    EXPECT_EQ(pane.frame(), 3280);
+    shoot(pane, "editor-video-exact.png");
+}
+
+// The status line says when a video is slow to seek and what to do.
+TEST(RouteEditor, AVideoWithKeyframesFarApartIsSaidToBeSlowToSeek) {
+    test::TempDir dir;
+    VideoSettings s;
+    s.gop = 120;  // a keyframe every 4 s
+    const std::string slow = (dir.path() / "slow.mp4").string();
+    {
+        VideoWriter writer(slow, s);
+        std::vector<uint32_t> px(size_t(kViewWidth) * kViewHeight);
+        for (int i = 0; i < 240; ++i) {
+            std::fill(px.begin(), px.end(), 0xFF000000u | uint32_t(i));
+            writer.add(px.data());
+        }
+        ASSERT_TRUE(writer.finish());
+    }
+    VideoPane pane;
+    ASSERT_TRUE(pane.open(QString::fromStdString(slow), false));
+    EXPECT_TRUE(pane.seekAdvice().contains("slow to seek")) << pane.seekAdvice().toStdString();
+    EXPECT_TRUE(pane.seekAdvice().contains("4.0 s")) << pane.seekAdvice().toStdString();
+    DemoCopy demo;
+    ASSERT_TRUE(pane.open("video/789.mp4", false));
+    EXPECT_TRUE(pane.seekAdvice().isEmpty()) << "the demo's video has a keyframe a second";
+}
 
 TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {
     DemoCopy demo;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QElapsedTimer>
 #include <QTest>
 #include <cmath>
 
@@ -64,9 +65,32 @@ protected:
         TForm1* form = title_->createDrivingWindow("789");
         form->show();
         form->run().simulationStep();  // the view moves onto the start position, frame 100
-        form->paintRoutine();
-        QApplication::processEvents();
+        settle(form);
         return form;
+    }
+    // Paints until the picture on view is the frame painted (the live window
+    // fetches it on its decoder thread).
+    static void settle(TForm1* form) {
+        QElapsedTimer waited;
+        waited.start();
+        do {
+            form->paintRoutine();
+            QApplication::processEvents();
+        } while (!form->viewSettled() && waited.elapsed() < 20000);
+        EXPECT_TRUE(form->viewSettled());
+    }
+    // Stands the view on `frame` (outside the video too) without moving the train.
+    static void paintAt(TForm1* form, int frame) {
+        form->run().locked([&](ts::Run& r, PanelModel&) { r.paintFrame = frame; });
+        settle(form);
+    }
+    // The grey in the middle of the view as a snapshot of the drive mode shows it.
+    static int snapshotGrey(TForm1* form) {
+        form->paintRoutine();
+        form->presentPicture();
+        QApplication::processEvents();
+        const QImage shot = form->cabView()->grab().toImage();
+        return qGray(shot.pixel(shot.width() * 240 / 640, shot.height() * 120 / 440));
     }
     static void moveAt(TForm1* form, int64_t speedKmh, int32_t accumulator) {
         form->run().locked([&](ts::Run& r, PanelModel&) {
@@ -77,8 +101,7 @@ protected:
     }
     // Grey level in the middle of the view as drawn.
     static int viewGrey(TForm1* form) {
-        form->paintRoutine();
-        QApplication::processEvents();
+        settle(form);
         const QImage shot = form->cabView()->grab().toImage();
         return qGray(shot.pixel(shot.width() * 240 / 640, shot.height() * 120 / 440));
     }
@@ -195,8 +218,7 @@ TEST_F(Scaled, SmoothViewBlendsTowardTheNextFrameInTheDirectionOfTravel) {
 TEST_F(Scaled, WithoutBlendingThePictureIsTheWholeFramePixelForPixel) {
     TForm1* form = open();
     auto shot = [&] {
-        form->paintRoutine();
-        QApplication::processEvents();
+        settle(form);
         return form->cabView()->grab().toImage();
     };
     const QImage rest = shot();
@@ -208,6 +230,68 @@ TEST_F(Scaled, WithoutBlendingThePictureIsTheWholeFramePixelForPixel) {
     EXPECT_NE(shot(), rest) << "on while moving: the mix";
     moveAt(form, 60, 0);
     EXPECT_EQ(shot(), rest) << "at the recorded speed whole frames again";
+    form->close();
+}
+
+// "A position beyond the last frame of the video keeps the last decoded frame
+// on view": an index outside the stream leaves the last decompressed frame in use.
+TEST_F(Scaled, BeyondEitherEndTheLastDecodedFrameStaysOnView) {
+    app().startPainter = false;  // as in the drive mode
+    TForm1* form = open();
+    ASSERT_NEAR(viewGrey(form), kDark, 4) << "frame 100";
+    paintAt(form, 300);
+    EXPECT_NEAR(viewGrey(form), kDark, 4) << "beyond the end (the video has 120 frames)";
+    form->setViewScale(2);
+    EXPECT_NEAR(viewGrey(form), kDark, 4) << "fetched again at the new size: still frame 100, not the last frame 119";
+    form->setViewScale(1);
+    paintAt(form, 101);
+    ASSERT_NEAR(viewGrey(form), kLight, 4);
+    paintAt(form, -5);
+    EXPECT_NEAR(viewGrey(form), kLight, 4) << "before frame 0";
+    form->setViewScale(2);
+    EXPECT_NEAR(viewGrey(form), kLight, 4) << "at the new size still frame 101, not frame 0";
+    form->setViewScale(1);
+    // The drive mode's snapshots fetch their picture only when asked.
+    paintAt(form, 100);
+    form->deferPictures(true);
+    paintAt(form, 300);
+    EXPECT_NEAR(snapshotGrey(form), kDark, 4) << "a snapshot beyond the end shows frame 100, not 119";
+    form->close();
+}
+
+// The smooth view mixes frame n with the next one in the direction of travel,
+// but beyond the video there is no next frame to mix, and at its last frame
+// running on (or its first running back) there is none either.
+TEST_F(Scaled, NoMixWithAFrameOutsideTheVideo) {
+    app().startPainter = false;
+    TForm1* form = open();
+    paintAt(form, 119);
+    moveAt(form, 30, 30);
+    EXPECT_NEAR(viewGrey(form), kLight, 4) << "the last frame running on: alone";
+    paintAt(form, 0);
+    moveAt(form, -30, 30);
+    EXPECT_NEAR(viewGrey(form), kDark, 4) << "the first frame running back: alone";
+    paintAt(form, 101);
+    paintAt(form, -1);
+    moveAt(form, 30, 30);
+    EXPECT_NEAR(viewGrey(form), kLight, 4) << "before frame 0 frame 101's picture stays, not mixed with frame 0";
+    EXPECT_EQ(form->cabView()->weight(), 0);
+    form->close();
+}
+
+// The smooth view "moves the picture at every paint": while the train creeps
+// between frames n and n+1 the mix follows its weight although the frame
+// number does not change, in the drive mode's snapshots too.
+TEST_F(Scaled, SnapshotsFollowTheMixWhileTheFrameStaysTheSame) {
+    app().startPainter = false;
+    TForm1* form = open();
+    form->deferPictures(true);
+    moveAt(form, 10, 6);
+    EXPECT_NEAR(snapshotGrey(form), kDark + (kLight - kDark) / 10, 6) << "a tenth of the way to frame 101";
+    moveAt(form, 10, 54);
+    EXPECT_NEAR(snapshotGrey(form), kDark + (kLight - kDark) * 9 / 10, 6) << "nine tenths of the way, same frame";
+    moveAt(form, 0, 0);
+    EXPECT_NEAR(snapshotGrey(form), kDark, 4) << "standing on the frame";
     form->close();
 }
 

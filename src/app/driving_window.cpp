@@ -655,52 +655,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
-QImage TForm1::viewImage(const ViewFrame& f) const {
-    QImage view =
-        QImage(reinterpret_cast<const uchar*>(f.pixels.data()), f.width, f.height, QImage::Format_RGB32).copy();
-    view.setDevicePixelRatio(cab_->devicePixelRatioF());
-    return view;
-}
-
-void TForm1::paintRoutine() {
-    if (closing_) return;
-    QElapsedTimer timer;
-    timer.start();
-    // Frames are converted straight to the size they are shown at.
-    const QSize size = cab_->viewPixelSize();
-    frameBitmap_.resize(size.width(), size.height());
-    bool changed = run_->paintView(frameBitmap_, !picturesDeferred_);
-    if (changed) run_->locked([&](Run& r, PanelModel&) { shownFrame_ = r.lastPaintedFrame; });
-    if (picturesDeferred_) {
-        pictureStale_ = pictureStale_ || changed;
-        return;
-    }
-    // After a change of size the frame on view is fetched again at the new size
-    // (past either end of the video that is the end's frame, which stays on view there).
-    if (!changed && shownFrame_ >= 0 && cab_->frameSize() != size && frames_->length() > 0)
-        changed = frames_->getFrame(std::clamp(shownFrame_, 0, frames_->length() - 1), frameBitmap_);
-    showView(changed, size);
-    if (paintMeasured) paintMeasured(double(timer.nsecsElapsed()) / 1e6);
-}
-
-void TForm1::paintRecorded(int32_t frame) {
-    if (closing_) return;
-    run_->paintRecorded(frame);
-    shownFrame_ = frame;
-    if (picturesDeferred_) {
-        pictureStale_ = true;
-        return;
-    }
-    const QSize size = cab_->viewPixelSize();
-    frameBitmap_.resize(size.width(), size.height());
-    const bool changed =
-        frames_->length() > 0 && frames_->getFrame(std::clamp(frame, 0, frames_->length() - 1), frameBitmap_);
-    showView(changed, size);
-}
-
-void TForm1::startPainting() {
-    if (!painter_ && !closing_) painter_ = std::make_unique<ViewPainter>(this, [this] { paintRoutine(); }, paintSignal_);
-}
+void TForm1::startPainting() { startPainterThread(); }
 
 void TForm1::recordClick() {
     const QString file = QFileDialog::getSaveFileName(this, tr("Record this run"), QString(), tr("Recordings (*.txt)"));
@@ -717,58 +672,9 @@ void TForm1::recordClick() {
     }
 }
 
-void TForm1::deferPictures(bool on) {
-    if (!on) presentPicture();
-    picturesDeferred_ = on;
-}
-
-void TForm1::presentPicture() {
-    if (!pictureStale_ || closing_) return;
-    pictureStale_ = false;
-    const QSize size = cab_->viewPixelSize();
-    frameBitmap_.resize(size.width(), size.height());
-    // The frame last painted; past either end of the video, the end's frame.
-    const bool changed = shownFrame_ >= 0 && frames_->length() > 0 &&
-                         frames_->getFrame(std::clamp(shownFrame_, 0, frames_->length() - 1), frameBitmap_);
-    showView(changed, size);
-}
-
-void TForm1::showView(bool changed, QSize size) {
-    int64_t speed = 0;
-    int32_t accumulator = 0, recorded = 0;
-    run_->locked([&](Run& r, PanelModel&) {
-        speed = r.speed;
-        accumulator = r.frameAccumulator;
-        recorded = r.recordedSpeedKmh;
-    });
-    double weight = 0;
-    const int step = speed > 0 ? 1 : -1;
-    if (smooth_ && shownFrame_ >= 0) {
-        weight = nextFrameWeight(speed, accumulator, recorded, std::llabs(std::llround(double(speed) / kFixedOne)));
-        const int next = shownFrame_ + step;
-        if (next < 0 || next >= frames_->length()) weight = 0;
-        if (weight > 0 && (next != nextFrame_ || nextView_.size() != size)) {
-            nextBitmap_.resize(size.width(), size.height());
-            if (frames_->getFrame(next, nextBitmap_)) {
-                nextView_ = viewImage(nextBitmap_);
-                nextFrame_ = next;
-                changed = true;
-            } else {
-                weight = 0;
-            }
-        }
-    }
-    if (changed) {
-        cab_->setView(viewImage(frameBitmap_), weight > 0 ? nextView_ : QImage(), weight);
-    } else if (weight != cab_->weight()) {
-        cab_->setView(cab_->shownView(), weight > 0 ? nextView_ : QImage(), weight);
-    }
-}
-
 void TForm1::changeEvent(QEvent* e) {
     // Activate: the painting thread starts at the first activation.
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !painter_ && !closing_ && app().startPainter)
-        painter_ = std::make_unique<ViewPainter>(this, [this] { paintRoutine(); }, paintSignal_);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && app().startPainter) startPainterThread();
     QMainWindow::changeEvent(e);
 }
 
@@ -776,6 +682,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
     if (!closing_) {
         closing_ = true;
         painter_.reset();  // told to stop and waited for
+        worker_.reset();
         if (padDevices_) padDevices_->stop();
         if (qEnvironmentVariableIsSet("TRAINSIM_PAINT_STATS"))
             std::fprintf(stderr, "frames requested %lld, painted %lld\n", (long long)run_->framesRequested(),

@@ -14,6 +14,7 @@
 #include "run_host.h"
 #include "qt_pictures.h"
 #include "video/frame_cache.h"
+#include "video/frame_worker.h"
 #include "view_painter.h"
 
 class QLabel;
@@ -103,6 +104,9 @@ public:
     // Display menu, "Record this run…": asks for a file and records to it.
     void recordClick();
     void presentPicture();
+    // True when the picture on view is the frame painted last (not a nearer one
+    // standing in while it is decoded), with the smooth view's mix.
+    bool viewSettled() const;
 
     // Redraws everything from the panel model.
     void refresh();
@@ -151,16 +155,35 @@ private:
     double windowedScale_ = 1;  // the size F11 and Esc go back to
     QPoint windowedCentre_;
     QImage viewImage(const ViewFrame& f) const;
-    // Shows frameBitmap_ (when `changed`) and the next frame it is mixed with.
-    void showView(bool changed, QSize size);
+    // Shows the picture of the frame painted last, mixed with the next one by the smooth view.
+    void showView();
+    bool insideVideo(int frame) const;
+    void notePainted(int frame);
+    // The picture of `frame` at out's size: from the decoder thread when there is one
+    // (the nearest decoded frame until it is ready), else decoded here.
+    FrameWorker::Match fetch(int frame, ViewFrame& out, int& got);
+    void startPainterThread();
+    // Once the painting thread runs: the decoder thread for the live view.
+    void startVideoWorker();
+    // Has the pictures of the station jumps and the start decoded in the background.
+    void pinJumpPictures(QSize size);
 
     std::unique_ptr<QtPictures> pictures_;
     std::unique_ptr<TDDSD> sound_;
     std::unique_ptr<FrameSource> video_;
     std::unique_ptr<FrameCache> frames_;  // what the run decodes through
     ViewFrame frameBitmap_, nextBitmap_;
-    int shownFrame_ = -1, nextFrame_ = -1;  // the frames in frameBitmap_ and nextView_
+    // The frame painted last; the last one of them inside the video, whose picture
+    // stays on view beyond either end; the frame whose picture is on view (the
+    // nearest decoded one while that is not ready) and its size; the frame in nextView_.
+    int shownFrame_ = -1, pictureFrame_ = -1, viewFrame_ = -1, nextFrame_ = -1;
+    QSize viewSize_, pinnedSize_;
+    bool paintedAny_ = false;
+    bool workerTried_ = false;
+    int mixWanted_ = -1;  // the frame the smooth view would mix in, -1 when none
     QImage nextView_;
+    // Decodes for the live window off the user-interface thread (from the first activation).
+    std::unique_ptr<FrameWorker> worker_;
     std::unique_ptr<ViewPainter> painter_;  // TAviPaint, from the first activation
     std::shared_ptr<PaintSignal> paintSignal_ = ViewPainter::makeSignal();
     std::unique_ptr<DrivingRun> run_;

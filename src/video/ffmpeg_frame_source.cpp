@@ -37,6 +37,10 @@ struct FfmpegFrameSource::Impl {
     bool converted = false;  // a frame has reached a picture since the file was opened
     bool drained = false;  // the decoder has been sent the end of the stream
     int64_t decoded = 0, seekCount = 0;
+    int threads = 1;
+    std::function<bool()> interrupt;
+    bool abandoned = false;
+    int64_t threadsFrom = 0;  // pixels of a picture from which `threads` are used
 
     ~Impl() { close(); }
 
@@ -140,6 +144,10 @@ struct FfmpegFrameSource::Impl {
             lastDecoded = got;
             haveFrame = true;
             if (got >= index) return true;
+            if (interrupt && interrupt()) {
+                abandoned = true;
+                return false;
+            }
         }
         // The end of the stream before the target: keep the last frame there was.
         return haveFrame;
@@ -238,7 +246,10 @@ bool FfmpegFrameSource::open(const std::string& path) {
     AVStream* st = d.format->streams[d.stream];
     d.codec = avcodec_alloc_context3(decoder);
     avcodec_parameters_to_context(d.codec, st->codecpar);
-    d.codec->thread_count = 1;  // faster than several for random access
+    // One thread is faster for random access; large pictures played ahead gain from more.
+    const bool large = int64_t(st->codecpar->width) * st->codecpar->height >= d.threadsFrom;
+    d.codec->thread_count = large ? std::max(1, d.threads) : 1;
+    if (d.codec->thread_count > 1) d.codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(d.codec, decoder, nullptr) < 0) {
         d.close();
         return false;
@@ -271,13 +282,32 @@ bool FfmpegFrameSource::open(const std::string& path) {
 }
 
 int FfmpegFrameSource::length() const { return impl_->frames; }
+void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
+    impl_->threads = threads;
+    impl_->threadsFrom = minPixels;
+}
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
 double FfmpegFrameSource::sourceRate() const { return impl_->format ? av_q2d(impl_->rate) : 0.0; }
 int FfmpegFrameSource::sourceFrames() const { return impl_->sourceFrames; }
+int FfmpegFrameSource::sourceWidth() const { return impl_->codec ? impl_->codec->width : 0; }
+int FfmpegFrameSource::sourceHeight() const { return impl_->codec ? impl_->codec->height : 0; }
+
+double FfmpegFrameSource::keyframeSeconds() const {
+    const Impl& d = *impl_;
+    if (!d.format || d.sourceFrames <= 0) return 0;
+    AVStream* st = d.format->streams[d.stream];
+    const int entries = avformat_index_get_entries_count(st);
+    int keys = 0;
+    for (int i = 0; i < entries; ++i)
+        if (const AVIndexEntry* e = avformat_index_get_entry(st, i); e && (e->flags & AVINDEX_KEYFRAME)) ++keys;
+    if (keys == 0) return 0;
+    return double(d.sourceFrames) / keys / av_q2d(d.rate);
+}
 
 bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
     Impl& d = *impl_;
     if (!d.format) return false;
+    d.abandoned = false;
     if (index < 0 || index >= d.frames) return d.haveFrame;
     if (!d.decodeTo(d.sourceIndexOf(index))) return d.converted;
     // A frame that cannot be converted leaves the last one on view.
@@ -286,6 +316,8 @@ bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
 }
 
 int64_t FfmpegFrameSource::decodedFrames() const { return impl_->decoded; }
+void FfmpegFrameSource::setInterrupt(std::function<bool()> interrupt) { impl_->interrupt = std::move(interrupt); }
+bool FfmpegFrameSource::abandoned() const { return impl_->abandoned; }
 int64_t FfmpegFrameSource::seeks() const { return impl_->seekCount; }
 
 }  // namespace ts

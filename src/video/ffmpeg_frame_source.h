@@ -4,6 +4,7 @@
 // Videos of any frame rate are presented as 30 frames per second of
 // recording, and pictures of any shape fitted into the 2:1 view.
 #pragma once
+#include <functional>
 #include <memory>
 
 #include "devices/frame_source.h"
@@ -19,12 +20,26 @@ public:
     void setFit(PictureFit fit) override;
     bool getFrame(int index, ViewFrame& out) override;
 
+    // Decoder threads for videos of at least `minPixels` pictures (taken at the
+    // next open): several help sequential playback of large pictures and slow
+    // down random access, so only a source that plays ahead asks for them.
+    void setDecoderThreads(int threads, int64_t minPixels);
+    // Asked after every picture decoded on the way to a frame: true abandons
+    // the fetch (the frame is no longer wanted), leaving the picture as it
+    // was; abandoned() then says so until the next fetch.
+    void setInterrupt(std::function<bool()> interrupt);
+    bool abandoned() const;
     // Frames decoded so far (the cost of the accesses).
     int64_t decodedFrames() const;
     int64_t seeks() const;
     // The video's own frame rate (frames per second) and picture count.
     double sourceRate() const;
     int sourceFrames() const;
+    // The stored picture size, and the mean time between keyframes in
+    // seconds (0 when the file's index does not say): what a seek costs.
+    int sourceWidth() const;
+    int sourceHeight() const;
+    double keyframeSeconds() const;
 
 private:
     struct Impl;

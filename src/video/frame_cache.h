@@ -15,11 +15,16 @@ public:
 
     bool open(const std::string& path) override {
         kept_.clear();
+        path_ = path;
         return inner_.open(path);
     }
+    // The file last opened and the fit last set (a second decoder opens the same).
+    const std::string& path() const { return path_; }
+    PictureFit fit() const { return fit_; }
     int length() const override { return inner_.length(); }
     void setFit(PictureFit fit) override {
         kept_.clear();
+        fit_ = fit;
         inner_.setFit(fit);
     }
 
@@ -52,6 +57,8 @@ private:
     size_t capacity_;
     std::deque<Kept> kept_;
     int64_t hits_ = 0;
+    std::string path_;
+    PictureFit fit_ = PictureFit::Crop;
 };
 
 }  // namespace ts

@@ -7,6 +7,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <string>
 
 namespace ts {
@@ -37,7 +38,10 @@ VideoWriter::VideoWriter(const std::string& path, const VideoSettings& s) : impl
     d.s = s;
     av_log_set_level(AV_LOG_ERROR);
     if (avformat_alloc_output_context2(&d.format, nullptr, nullptr, path.c_str()) < 0) return;
-    const char* name = s.codec == VideoCodec::H264 ? "libx264" : s.codec == VideoCodec::MJPEG ? "mjpeg" : "mpeg4";
+    const char* name = s.codec == VideoCodec::H264    ? "libx264"
+                       : s.codec == VideoCodec::HEVC  ? "libx265"
+                       : s.codec == VideoCodec::MJPEG ? "mjpeg"
+                                                      : "mpeg4";
     const AVCodec* enc = avcodec_find_encoder_by_name(name);
     if (!enc) return;
     d.stream = avformat_new_stream(d.format, nullptr);
@@ -53,9 +57,24 @@ VideoWriter::VideoWriter(const std::string& path, const VideoSettings& s) : impl
         d.codec->max_b_frames = s.bFrames;
         d.codec->keyint_min = s.gop;
         av_opt_set(d.codec->priv_data, "preset", "veryfast", 0);
-        av_opt_set(d.codec->priv_data, "crf", std::to_string(s.quality).c_str(), 0);
+        if (s.bitRateKbps > 0) {
+            d.codec->bit_rate = int64_t(s.bitRateKbps) * 1000;
+            av_opt_set(d.codec->priv_data, "profile", "high", 0);
+        } else {
+            av_opt_set(d.codec->priv_data, "crf", std::to_string(s.quality).c_str(), 0);
+        }
         // One thread and no scene cuts: the same frames give the same file, whatever the machine is doing.
-        av_opt_set(d.codec->priv_data, "x264-params", "scenecut=0:threads=1:lookahead-threads=1:sliced-threads=0", 0);
+        const std::string threads = std::to_string(std::max(1, s.threads));
+        av_opt_set(d.codec->priv_data, "x264-params",
+                   ("scenecut=0:threads=" + threads + ":lookahead-threads=1:sliced-threads=0").c_str(), 0);
+    } else if (s.codec == VideoCodec::HEVC) {
+        d.codec->pix_fmt = AV_PIX_FMT_YUV420P;
+        d.codec->keyint_min = s.gop;
+        av_opt_set(d.codec->priv_data, "preset", "ultrafast", 0);
+        av_opt_set(d.codec->priv_data, "crf", std::to_string(s.quality).c_str(), 0);
+        const std::string params = "scenecut=0:log-level=none:pools=" + std::to_string(std::max(1, s.threads)) +
+                                   ":keyint=" + std::to_string(s.gop) + ":min-keyint=" + std::to_string(s.gop);
+        av_opt_set(d.codec->priv_data, "x265-params", params.c_str(), 0);
     } else {
         d.codec->pix_fmt = s.codec == VideoCodec::MJPEG ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
         d.codec->max_b_frames = 0;

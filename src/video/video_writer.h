@@ -7,14 +7,16 @@
 
 namespace ts {
 
-enum class VideoCodec { H264, MJPEG, MPEG4 };
+enum class VideoCodec { H264, MJPEG, MPEG4, HEVC };
 
 struct VideoSettings {
     VideoCodec codec = VideoCodec::H264;
     int width = 480, height = 240, fps = 30;
     int gop = 30;         // keyframe interval
     int bFrames = 2;      // H.264 only
-    int quality = 23;     // H.264 CRF; MJPEG / MPEG-4 qscale
+    int quality = 23;     // H.264 / HEVC CRF; MJPEG / MPEG-4 qscale
+    int bitRateKbps = 0;  // H.264: a mean bit rate instead of the CRF when above 0
+    int threads = 1;      // encoder threads (more than one: the file may differ from run to run)
 };
 
 class VideoWriter {

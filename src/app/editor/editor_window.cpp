@@ -119,6 +119,8 @@ void EditorWindow::openVideo() {
         videoShown_ = key;
         if (!video_->open(QString::fromStdString(resolveDataPath(file)), letterbox) && !file.empty())
             statusBar()->showMessage(tr("The video \"%1\" cannot be read.").arg(QString::fromStdString(file)), 10000);
+        else if (!video_->seekAdvice().isEmpty())
+            statusBar()->showMessage(video_->seekAdvice());
         form_->setVideoFrames(video_->frameCount());
     }
     timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));

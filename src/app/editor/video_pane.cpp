@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPainter>
 #include <QSlider>
 #include <QStyle>
@@ -12,7 +13,7 @@
 
 #include "edit/route_tables.h"
 #include "video/ffmpeg_frame_source.h"
-#include "video/frame_cache.h"
+#include "video/frame_worker.h"
 
 namespace ts::editor {
 
@@ -21,8 +22,9 @@ FrameView::FrameView(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void FrameView::setImage(QImage image) {
+void FrameView::setImage(QImage image, int standIn) {
     image_ = std::move(image);
+    standIn_ = standIn;
     update();
 }
 
@@ -38,7 +40,21 @@ QRect FrameView::pictureRect() const {
 void FrameView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
-    if (!image_.isNull()) p.drawImage(pictureRect(), image_);
+    if (image_.isNull()) return;
+    const QRect r = pictureRect();
+    p.drawImage(r, image_);
+    if (standIn_ < 0) return;
+    // A stand-in is dimmed and says whose picture it is.
+    p.fillRect(r, QColor(0, 0, 0, 90));
+    const QString text = VideoPane::tr("Frame %1 shown while the frame is decoded…").arg(standIn_);
+    QFont f = font();
+    f.setBold(true);
+    p.setFont(f);
+    const QRect box = p.fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
+    const QRect at(r.left() + 8, r.top() + 8, box.width(), box.height());
+    p.fillRect(at, QColor(255, 200, 0));
+    p.setPen(Qt::black);
+    p.drawText(at, Qt::AlignCenter, text);
 }
 
 VideoPane::VideoPane(QWidget* parent) : QWidget(parent) {
@@ -71,34 +87,55 @@ VideoPane::VideoPane(QWidget* parent) : QWidget(parent) {
     connect(&play_, &QTimer::timeout, this, [this] { playTick(); });
 }
 
-VideoPane::~VideoPane() = default;
+VideoPane::~VideoPane() = default;  // the decoder thread ends before the widget goes
 
 bool VideoPane::eventFilter(QObject* watched, QEvent* e) {
     // A larger view fetches the frame again at its new size rather than enlarging the old picture.
-    if (watched == view_ && e->type() == QEvent::Resize && frame_ >= 0 && !playing()) show(frame_);
+    if (watched == view_ && e->type() == QEvent::Resize && frame_ >= 0 && !playing()) showFrame(frame_);
     return QWidget::eventFilter(watched, e);
 }
 
 bool VideoPane::open(const QString& path, bool letterbox) {
     setPlaying(false);
-    source_ = std::make_unique<FfmpegFrameSource>();
-    cache_ = std::make_unique<FrameCache>(*source_, 8);
-    const bool ok = cache_->open(path.toStdString());
-    cache_->setFit(letterbox ? PictureFit::Letterbox : PictureFit::Crop);
-    frames_ = ok ? cache_->length() : 0;
+    worker_.reset();
+    auto source = std::make_unique<FfmpegFrameSource>();
+    source->setFit(letterbox ? PictureFit::Letterbox : PictureFit::Crop);
+    const bool ok = source->open(path.toStdString());
+    frames_ = ok ? source->length() : 0;
+    seekAdvice_.clear();
+    // A jump decodes from the keyframe before it: beyond about a second
+    // apart, or with pictures far larger than the view, that takes a while.
+    const double keyEvery = ok ? source->keyframeSeconds() : 0;
+    const bool large = ok && source->sourceWidth() > 3 * kViewWidth;
+    if (keyEvery > 1.2 || (large && keyEvery > 0.6))
+        seekAdvice_ = tr("This video is slow to seek (a keyframe every %1 s, pictures of %2 × %3): a jump shows the "
+                         "nearest decoded picture first. For quick seeking, encode it with a keyframe every second "
+                         "at a size a little above the view's.")
+                          .arg(keyEvery, 0, 'f', 1)
+                          .arg(source->sourceWidth())
+                          .arg(source->sourceHeight());
+    if (ok) {
+        worker_ = std::make_unique<FrameWorker>(std::move(source), 8);
+        // Called on the decoder's thread: the picture is shown on this one.
+        worker_->setOnDecoded([this] { QMetaObject::invokeMethod(this, [this] { showPicture(); }, Qt::QueuedConnection); });
+    }
+    pictureFrame_ = -1;
+    view_->setImage({});
     slider_->setRange(0, std::max(frames_ - 1, 0));
     frame_ = -1;
     setFrame(0);
     return ok;
 }
 
-int64_t VideoPane::decodedFrames() const { return source_ ? source_->decodedFrames() : 0; }
+int64_t VideoPane::decodedFrames() const { return worker_ ? worker_->finished() : 0; }
+
+bool VideoPane::pictureExact() const { return frames_ == 0 || (pictureFrame_ == frame_ && view_->standIn() < 0); }
 
 void VideoPane::setFrame(int frame) {
     frame = std::clamp(frame, 0, std::max(frames_ - 1, 0));
     if (frame == frame_) return;
     frame_ = frame;
-    show(frame);
+    showFrame(frame);
     {
         const QSignalBlocker block(slider_);
         slider_->setValue(frame);
@@ -106,21 +143,38 @@ void VideoPane::setFrame(int frame) {
     emit frameChanged(frame);
 }
 
-void VideoPane::show(int frame) {
+void VideoPane::showFrame(int frame) {
     refreshLabel();
-    if (!cache_ || frames_ == 0) {
+    if (!worker_ || frames_ == 0) {
         view_->setImage({});
         return;
     }
+    // The frame after it too, the way the cursor usually moves next.
+    const QSize size = pictureSize();
+    worker_->want({frame, std::min(frame + 1, frames_ - 1)}, size.width(), size.height());
+    showPicture();
+}
+
+QSize VideoPane::pictureSize() const {
     // The picture at the size it is drawn, never smaller than the driving window's view.
     const QRect r = view_->pictureRect();
     const qreal dpr = view_->devicePixelRatioF();
     const int w = std::max(kViewWidth, int(r.width() * dpr)) & ~1;
-    picture_.resize(w, w / 2);
-    if (!cache_->getFrame(frame, picture_)) return;
+    return {w, w / 2};
+}
+
+void VideoPane::showPicture() {
+    if (!worker_ || frame_ < 0) return;
+    const QSize size = pictureSize();
+    int got = -1;
+    const auto match = worker_->best(frame_, size.width(), size.height(), picture_, &got);
+    if (match == FrameWorker::Match::None) return;
+    const int standIn = match == FrameWorker::Match::Exact ? -1 : got;
+    if (got == pictureFrame_ && standIn == view_->standIn() && view_->image().size() == size) return;
+    pictureFrame_ = got;
     QImage image(reinterpret_cast<const uchar*>(picture_.pixels.data()), picture_.width, picture_.height,
                  picture_.width * 4, QImage::Format_ARGB32);
-    view_->setImage(image.copy());
+    view_->setImage(image.copy(), standIn);
 }
 
 void VideoPane::refreshLabel() {

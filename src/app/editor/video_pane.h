@@ -1,6 +1,8 @@
 // The editor's view of the route's video: the frame at the cursor at the
 // driving window's view size or larger, a slider over all frames, playing at
 // the pace it was recorded, and the frame number with the recorded speed.
+// Frames are decoded on a thread of their own: until the cursor's frame is
+// ready the nearest decoded one stands in, marked as such.
 #pragma once
 #include <QElapsedTimer>
 #include <QImage>
@@ -15,8 +17,7 @@ class QSlider;
 class QToolButton;
 
 namespace ts {
-class FfmpegFrameSource;
-class FrameCache;
+class FrameWorker;
 }
 
 namespace ts::editor {
@@ -24,7 +25,10 @@ namespace ts::editor {
 class FrameView : public QWidget {
 public:
     explicit FrameView(QWidget* parent = nullptr);
-    void setImage(QImage image);
+    // `standIn`: the frame whose picture this is when it only stands in for
+    // the one asked for (-1 when it is that frame).
+    void setImage(QImage image, int standIn = -1);
+    int standIn() const { return standIn_; }
     const QImage& image() const { return image_; }
     // Where the 2:1 picture is drawn inside the widget.
     QRect pictureRect() const;
@@ -37,6 +41,7 @@ protected:
 
 private:
     QImage image_;
+    int standIn_ = -1;
 };
 
 class VideoPane : public QWidget {
@@ -57,8 +62,13 @@ public:
     // The recorded speed the label shows for a frame.
     std::function<int(int frame)> recordedSpeed;
     FrameView* view() const { return view_; }
-    // Frames fetched from the video so far, and of them decoded (for measuring).
+    // Pictures the decoder thread has finished so far (for measuring).
     int64_t decodedFrames() const;
+    // When the video is slow to seek (keyframes far apart, pictures much
+    // larger than the view): why, and what to do; empty otherwise.
+    QString seekAdvice() const { return seekAdvice_; }
+    // True when the picture shown is the cursor's frame itself.
+    bool pictureExact() const;
     // Shows the label again (after the recorded speed changed).
     void refreshLabel();
 
@@ -69,11 +79,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void show(int frame);
+    void showFrame(int frame);
+    // Shows the best picture the decoder has for the cursor's frame.
+    void showPicture();
+    QSize pictureSize() const;
     void playTick();
 
-    std::unique_ptr<FfmpegFrameSource> source_;
-    std::unique_ptr<FrameCache> cache_;
+    std::unique_ptr<FrameWorker> worker_;
     FrameView* view_;
     QSlider* slider_;
     QToolButton* playButton_;
@@ -84,6 +96,8 @@ private:
     int frames_ = 0;
     int frame_ = 0;
     ViewFrame picture_;
+    int pictureFrame_ = -1;  // the frame whose picture is shown
+    QString seekAdvice_;
 };
 
 }  // namespace ts::editor
