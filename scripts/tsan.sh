@@ -10,7 +10,7 @@ bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target demo_data
 cmake -S . -B build-tsan -G Ninja -DTRAINSIM_TSAN=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build-tsan -j2 --target app_tests core_tests serial_port_tests
+cmake --build build-tsan -j2 --target app_tests core_tests serial_port_tests video_tests
 # The tests start socat from a process with threads; its child only execs.
 export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp halt_on_error=1 die_after_fork=0"
 export QT_QPA_PLATFORM=offscreen
@@ -18,3 +18,5 @@ export TRAINSIM_DEMO_DIR=$PWD/build/demo
 ./build-tsan/tests/app_tests
 ./build-tsan/tests/core_tests
 ./build-tsan/tests/serial_port_tests
+# The video decoder thread of the driving window and the editor.
+./build-tsan/tests/video_tests --gtest_filter='FrameWorker*'
