@@ -15,6 +15,8 @@
 #include <QWebSocket>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "link_protocol.h"
 #include "link_state.h"
@@ -265,6 +267,35 @@ TEST(LinkDrive, RefusesCommandsWithoutControlAndForeignPages) {
     // The page from elsewhere never got in.
     EXPECT_TRUE(foreign.received.isEmpty());
     EXPECT_NE(foreign.socket.state(), QAbstractSocket::ConnectedState);
+}
+
+// Floods are cut with one warning and a 17th client is turned away; the
+// others see the run to its end.
+TEST(LinkDrive, LimitsFloodsAndClients) {
+    LinkedDrive drive("@0 start\n@60000 close\n");
+    ASSERT_NE(drive.port, 0);
+    std::vector<std::unique_ptr<Client>> clients;
+    for (int i = 0; i < 17; ++i) clients.push_back(std::make_unique<Client>(drive.port));
+    Client& flood = *clients[0];
+    bool sent = false;
+    QObject::connect(&flood.socket, &QWebSocket::textMessageReceived, [&](const QString& m) {
+        if (sent || object(m).value("type").toString() != "state") return;
+        sent = true;
+        for (int i = 0; i < 150; ++i) flood.send({{"type", "subscribe"}});
+    });
+    ASSERT_TRUE(waitFor([&] { return flood.ended(); }));
+    ASSERT_TRUE(drive.finished());
+    EXPECT_EQ(drive.process.exitCode(), 0);
+    int greeted = 0, turnedAway = 0;
+    for (const auto& c : clients) {
+        greeted += !c->ofType("hello").isEmpty();
+        turnedAway += c->received.isEmpty();
+    }
+    EXPECT_EQ(greeted, 16);
+    EXPECT_EQ(turnedAway, 1);
+    EXPECT_EQ(flood.ofType("warning").size(), 1);
+    EXPECT_TRUE(flood.ofType("error").isEmpty());
+    EXPECT_EQ(flood.ofType("state").size(), 599);
 }
 
 TEST(LinkDrive, ServesTheDashboardOverHttp) {

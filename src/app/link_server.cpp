@@ -132,7 +132,11 @@ void LinkServer::accept() {
         Client* raw = c.get();
         clients_.push_back(std::move(c));
         connect(s, &QWebSocket::textMessageReceived, this, [this, raw](const QString& t) { received(raw, t); });
-        connect(s, &QWebSocket::binaryMessageReceived, this, [raw](const QByteArray&) {
+        connect(s, &QWebSocket::binaryMessageReceived, this, [raw](const QByteArray& b) {
+            if (b.size() > kLinkMaxMessage) {
+                raw->socket->close(QWebSocketProtocol::CloseCodeTooMuchData, QStringLiteral("message larger than 64 kB"));
+                return;
+            }
             raw->socket->sendTextMessage(QString::fromStdString(linkReply("error", "error", "text messages only")));
         });
         connect(s, &QWebSocket::disconnected, this, [this, raw] { drop(raw); });
@@ -154,7 +158,14 @@ void LinkServer::received(Client* c, const QString& text) {
         c->warned = true;
         return;
     }
-    const LinkRequest r = parseLinkRequest(text.toStdString());
+    const std::string bytes = text.toStdString();
+    if (bytes.size() > size_t(kLinkMaxMessage)) {
+        // Qt's own limit does not always hold for a message in one frame.
+        c->socket->sendTextMessage(QString::fromStdString(linkReply("error", "error", "message larger than 64 kB")));
+        c->socket->close(QWebSocketProtocol::CloseCodeTooMuchData, QStringLiteral("message larger than 64 kB"));
+        return;
+    }
+    const LinkRequest r = parseLinkRequest(bytes);
     std::string error = r.error;
     if (r.kind == LinkRequest::Kind::Subscribe) {
         c->allFields = r.allFields;
@@ -181,6 +192,7 @@ void LinkServer::sendState(const LinkState& state) {
     std::string whole;
     std::vector<Client*> slow;
     for (auto& c : clients_) {
+        if (c->socket->state() != QAbstractSocket::ConnectedState) continue;
         if (c->steps++ % c->every != 0) continue;
         if (dropSlow && c->socket->bytesToWrite() > kSlowClientBytes) {
             slow.push_back(c.get());
@@ -201,7 +213,8 @@ void LinkServer::sendState(const LinkState& state) {
 
 void LinkServer::sendEnd(const std::string& reason) {
     const QString m = QString::fromStdString(linkReply("end", "reason", reason));
-    for (auto& c : clients_) c->socket->sendTextMessage(m);
+    for (auto& c : clients_)
+        if (c->socket->state() == QAbstractSocket::ConnectedState) c->socket->sendTextMessage(m);
 }
 
 bool LinkServer::waitForClient(int ms) {

@@ -1,5 +1,6 @@
 #include "link_session.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "driving_window.h"
@@ -36,10 +37,17 @@ LinkSession::LinkSession(bool control) {
 
 void LinkSession::attach(TForm1* form) { form_ = form; }
 
+LinkSession::~LinkSession() {
+    // The window outlives a link closed under it: give it back its own hook.
+    if (form_ && followed_) form_->afterStep = before_;
+}
+
 void LinkSession::follow(TForm1* form) {
     attach(form);
     since_.start();
-    auto before = form->afterStep;
+    followed_ = true;
+    before_ = form->afterStep;
+    auto before = before_;
     form->afterStep = [this, form, before] {
         if (before) before();
         if (form_ == form) stepEnded(since_.elapsed(), form->hintLine()->text().toStdString(), {});
@@ -62,7 +70,11 @@ bool openProgramLink(quint16 port, bool control, std::string& error) {
     auto link = std::make_unique<LinkSession>(control);
     if (!link->listen(port, error)) return false;
     theProgramLink() = std::move(link);
+    // Its sockets go before the application that runs them.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { closeProgramLink(); });
     return true;
 }
+
+void closeProgramLink() { theProgramLink().reset(); }
 
 }  // namespace ts

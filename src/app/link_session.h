@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ class TForm1;
 class LinkSession {
 public:
     explicit LinkSession(bool control);
+    ~LinkSession();
     bool listen(quint16 port, std::string& error) { return server_.listen(port, error); }
     LinkServer& server() { return server_; }
 
@@ -37,11 +39,14 @@ private:
     QPointer<TForm1> form_;
     LinkServer server_;
     QElapsedTimer since_;
+    bool followed_ = false;
+    std::function<void()> before_;  // the followed window's own after-step hook
 };
 
 // The program's link (trainsim --link), none until it is opened.
 LinkSession* programLink();
 // Opens it on `port`; false with `error` set when the port cannot be had.
 bool openProgramLink(quint16 port, bool control, std::string& error);
+void closeProgramLink();
 
 }  // namespace ts
