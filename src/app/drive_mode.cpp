@@ -317,7 +317,8 @@ int runDriveMode(int argc, char** argv) {
 
     std::unique_ptr<LinkSession> link;
     if (o.linkPort) {
-        link = std::make_unique<LinkSession>(o.linkControl);
+        // A replay plays its own inputs: a client's would make it another run.
+        link = std::make_unique<LinkSession>(o.linkControl && !parsed.anchored);
         link->attach(form);
         // Every client sees the whole run, however fast the virtual clock goes.
         link->server().dropSlow = false;
