@@ -245,6 +245,20 @@ TEST(LinkDrive, StreamsEveryStepAndTakesCommands) {
     ASSERT_TRUE(rec.open(QIODevice::ReadOnly));
     const QString recording = QString::fromUtf8(rec.readAll());
     EXPECT_EQ(recording.count(QRegularExpression(" char z\\r?\\n")), 2) << recording.toStdString();
+
+    // Replayed, the recording drives the same run step for step.
+    QProcess replay;
+    replay.setProcessEnvironment(env);
+    replay.start(TRAINSIM_BIN, {"drive", "--data", kBasic, "--script", rec.fileName()});
+    ASSERT_TRUE(replay.waitForFinished(60000));
+    EXPECT_EQ(replay.exitCode(), 0) << replay.readAllStandardError().toStdString();
+    QList<QJsonObject> replayed;
+    for (const QByteArray& l : replay.readAllStandardOutput().split('\n'))
+        if (const QJsonObject o = QJsonDocument::fromJson(l).object(); o.value("event") == "step") replayed << o;
+    ASSERT_EQ(replayed.size(), steps.size());
+    for (int i = 0; i < steps.size(); ++i) {
+        ASSERT_EQ(steps[i], replayed[i]) << "step " << i;
+    }
 }
 
 TEST(LinkDrive, RefusesCommandsWithoutControlAndForeignPages) {
