@@ -88,9 +88,14 @@ TEST(LinkWindow, DialogOpensTheLinkForTheRunningTrain) {
     EXPECT_EQ(hello.value("type").toString(), "hello");
     EXPECT_EQ(hello.value("train").toString(), "789");
     EXPECT_TRUE(hello.value("control").toBool());
-    // Start over the link, then the window's own steps reach the client.
+    // Before Start a handle command is refused; Start over the link, then
+    // the window's own steps reach the client.
+    client.sendTextMessage(R"({"type":"command","command":"char z"})");
     client.sendTextMessage(R"({"type":"command","command":"start"})");
-    ASSERT_TRUE(waitFor([&] { return got.size() >= 3; }));
+    ASSERT_TRUE(waitFor([&] { return got.size() >= 4; }));
+    const QJsonObject refused = QJsonDocument::fromJson(got[1].toUtf8()).object();
+    EXPECT_EQ(refused.value("type").toString(), "error");
+    EXPECT_NE(refused.value("error").toString().indexOf("not been started"), -1);
     const QJsonObject state = QJsonDocument::fromJson(got.back().toUtf8()).object();
     EXPECT_EQ(state.value("type").toString(), "state");
     EXPECT_TRUE(form->run().started());

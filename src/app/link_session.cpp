@@ -28,6 +28,8 @@ LinkSession::LinkSession(bool control) {
     };
     server_.apply = [this](const ScriptCommand& c) -> std::string {
         if (!form_ || form_->run().closed()) return "no run to drive";
+        // A replay plays its own inputs: a client's would make it another run.
+        if (form_->replaying()) return "the run is a replay";
         // Before the first Start every device is locked; Start itself is how a run begins.
         if (c.kind != ScriptCommand::Kind::Start && !form_->run().started()) return "the run has not been started";
         applyScriptInput(*form_, c);
