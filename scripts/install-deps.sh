@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-websockets-dev libqt6opengl6-dev libgl-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libopenal-dev libjpeg-dev libsdl2-dev
   libgeographiclib-dev

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -24,6 +25,7 @@
 #include "drive_script.h"
 #include "driving_window.h"
 #include "help_window.h"
+#include "link_session.h"
 #include "program_end.h"
 #include "recording_file.h"
 #include "recording_message_boxes.h"
@@ -49,13 +51,17 @@ struct DriveOptions {
     std::optional<int64_t> untilMs;
     std::string record;  // the run is recorded to this file
     bool force = false;  // replay a recording of other data
+    std::optional<int> linkPort;  // the live link's port (0: any free one)
+    int linkWaitS = 10;           // how long to wait for the first client
+    bool linkControl = false;     // link clients may drive
 };
 
 int usage(const std::string& why) {
     std::cerr << "trainsim drive: " << why << "\n"
               << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
                  "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
-                 "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n";
+                 "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
+                 "                      [--link PORT [--link-wait S] [--link-control]]\n";
     return 2;
 }
 
@@ -66,6 +72,8 @@ public:
 
     // The device-free sound bank of the current driving window.
     RecordingSound* sound = nullptr;
+    // Told of every step's moment after its trace line (the live link).
+    std::function<void(const TraceMoment&)> onStep;
 
     void write(const std::string& event, const std::string& reason = {}) {
         TraceMoment m;
@@ -89,6 +97,7 @@ public:
         }
         buffer_ += line;
         buffer_ += '\n';
+        if (onStep && event == "step") onStep(m);
         if (buffer_.size() >= kFlushAt) flush();
     }
 
@@ -131,6 +140,12 @@ private:
     std::string buffer_;
 };
 
+std::function<void(const std::string&)>& driveEndHook() {
+    static std::function<void(const std::string&)> hook;
+    return hook;
+}
+void setDriveEndHook(std::function<void(const std::string&)> f) { driveEndHook() = std::move(f); }
+
 // Headless, nothing is drawn unless a snapshot looks at it: widget painting
 // would otherwise cost far more than the run itself.
 void setPainting(bool on) {
@@ -141,6 +156,7 @@ void setPainting(bool on) {
                               const std::string& reportPath, const std::string& reason, int status = 0) {
     session.write("end", reason);
     session.flush();
+    if (driveEndHook()) driveEndHook()(reason);
     if (const std::string why = form->run().finishRecording(); !why.empty() && status == 0) {
         std::cerr << "trainsim drive: cannot record: " << why << "\n";
         status = 1;
@@ -193,6 +209,18 @@ int runDriveMode(int argc, char** argv) {
         else if (a == "--report" && (v = next())) o.report = *v;
         else if (a == "--record" && (v = next())) o.record = *v;
         else if (a == "--force") o.force = true;
+        else if (a == "--link-control") o.linkControl = true;
+        else if ((a == "--link" || a == "--link-wait") && (v = next())) {
+            int n = -1;
+            try {
+                n = std::stoi(*v);
+            } catch (...) {
+            }
+            if (a == "--link" && (n < 0 || n > 65535)) return usage("--link takes a port from 0 to 65535");
+            if (a == "--link-wait" && (n < 0 || n > 3600)) return usage("--link-wait takes seconds from 0 to 3600");
+            if (a == "--link") o.linkPort = n;
+            else o.linkWaitS = n;
+        }
         else if (a == "--port" && (v = next())) mapPortName(*v);
         else if (a == "--scale" && (v = next())) {
             const auto scale = parseViewScale(*v);
@@ -312,6 +340,28 @@ int runDriveMode(int argc, char** argv) {
             std::cerr << "trainsim drive: cannot record: " << error << "\n";
             endProgram(2);
         }
+    }
+
+    std::unique_ptr<LinkSession> link;
+    if (o.linkPort) {
+        // A replay plays its own inputs: a client's would make it another run.
+        link = std::make_unique<LinkSession>(o.linkControl && !parsed.anchored);
+        link->attach(form);
+        // Every client sees the whole run, however fast the virtual clock goes.
+        link->server().dropSlow = false;
+        std::string error;
+        if (!link->listen(quint16(*o.linkPort), error)) {
+            std::cerr << "trainsim drive: cannot open the live link: " << error << "\n";
+            endProgram(2);
+        }
+        std::cerr << "live link: " << link->server().address().toStdString() << std::endl;
+        if (!link->server().waitForClient(o.linkWaitS * 1000))
+            std::cerr << "trainsim drive: no live-link client came; driving without one\n";
+        session.onStep = [&](const TraceMoment& m) { link->stepEnded(m.t, m.hint, m.messages); };
+        setDriveEndHook([&](const std::string& why) {
+            link->server().sendEnd(why);
+            link->server().flush(10000);
+        });
     }
 
     std::string reason;

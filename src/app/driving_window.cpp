@@ -28,6 +28,7 @@
 #include "dynamics/fixed_point.h"
 #include "recording_file.h"
 #include "help_window.h"
+#include "link_dialog.h"
 #include "setup_dialog.h"
 #include "value_window.h"
 #include "view_blend.h"
@@ -179,6 +180,9 @@ void TForm1::buildMenu() {
         sizeItems_[scale] = a;
         connect(a, &QAction::triggered, this, [this, scale = scale] { setViewScale(scale); });
     }
+    QAction* liveLink = show->addAction(tr("Live link…"));
+    liveLink->setObjectName("liveLink");
+    connect(liveLink, &QAction::triggered, this, [this] { showLinkDialog(this); });
     smoothItem_ = show->addAction(tr("Smooth view"));
     smoothItem_->setObjectName("smoothView");
     smoothItem_->setCheckable(true);

@@ -97,6 +97,7 @@ public:
     // While a recording plays, a controller's switches are not posted again:
     // the keys they posted were recorded on their own.
     void setReplaying(bool on) { replaying_ = on; }
+    bool replaying() const { return replaying_; }
     // Called before the driver's own input (keys, wheel, menu), so a watched replay can hand over.
     std::function<void()> onLiveInput;
     // Starts the painting thread if it does not run (after a watched replay).

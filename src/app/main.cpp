@@ -24,6 +24,7 @@
 #include "replay_watch.h"
 #include "gps_import_mode.h"
 #include "help_window.h"
+#include "link_session.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
 #include "program_devices.h"
@@ -56,6 +57,9 @@ void printHelp(const ts::DataFolder& data) {
                  "  --smooth on|off        blend neighbouring frames when slower than the recording\n"
                  "  --record FILE          record the run of the train picked to FILE (a drive script)\n"
                  "  --replay FILE          watch a recording in the driving window (pause, 2x, 4x, take over)\n"
+                 "  --link [PORT]          open the live link on 127.0.0.1 (default port 47800): the run's state\n"
+                 "                         over a WebSocket and a dashboard page at http://127.0.0.1:PORT/\n"
+                 "  --link-control         let live-link clients drive (send the driver's commands)\n"
                  "  --force                replay a recording of another train or of changed data files\n"
                  "  --help, -h             show this help\n"
                  "  --version              show the program's version\n"
@@ -88,7 +92,8 @@ int main(int argc, char** argv) {
         if (argc >= 2 && std::strcmp(argv[1], name) == 0) return subcommand(name, run, argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;
-    bool help = false, force = false;
+    bool help = false, force = false, linkControl = false;
+    int linkPort = -1;  // no live link
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) {
@@ -115,6 +120,21 @@ int main(int argc, char** argv) {
             ts::app().recordTo = std::filesystem::absolute(argv[++i]).string();
         } else if (a == "--replay" && i + 1 < argc) {
             replayFile = std::filesystem::absolute(argv[++i]).string();
+        } else if (a == "--link") {
+            linkPort = ts::kDefaultLinkPort;
+            if (i + 1 < argc && argv[i + 1][0] != '-') {
+                try {
+                    linkPort = std::stoi(argv[++i]);
+                } catch (...) {
+                    linkPort = -2;
+                }
+                if (linkPort < 0 || linkPort > 65535) {
+                    std::cerr << "trainsim: --link takes a port from 0 to 65535\n";
+                    return 2;
+                }
+            }
+        } else if (a == "--link-control") {
+            linkControl = true;
         } else if (a == "--force") {
             force = true;
         } else if (a == "--help" || a == "-h") {
@@ -156,6 +176,14 @@ int main(int argc, char** argv) {
         if (ts::app().current && ts::app().current->isVisible()) ts::app().current->close();
         QCoreApplication::exit(0);
     });
+    if (linkPort >= 0) {
+        std::string error;
+        if (!ts::openProgramLink(quint16(linkPort), linkControl, error)) {
+            std::cerr << "trainsim: cannot open the live link: " << error << "\n";
+            return 2;
+        }
+        std::cout << "live link: " << ts::programLink()->server().address().toStdString() << std::endl;
+    }
     auto* title = new ts::TForm5;
     ts::app().title = title;
     if (!replayFile.empty()) return ts::watchRecording(replayFile, force, timers);

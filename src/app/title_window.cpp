@@ -1,6 +1,8 @@
 #include "title_window.h"
 #include "window_placement.h"
 
+#include "link_session.h"
+
 #include "report_window.h"
 
 #include <QApplication>
@@ -138,6 +140,7 @@ TForm1* TForm5::createDrivingWindow(const std::string& code) {
     auto* form = new TForm1(code, [this](const std::string& t) { setStatus(t); });
     app().current = form;
     guarded([form] { form->formCreate(); });
+    if (LinkSession* link = programLink()) link->follow(form);
     if (!app().recordTo.empty()) {
         std::string error;
         if (!beginRecording(*form, app().recordTo, error))

@@ -1,0 +1,81 @@
+#include "link_dialog.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "driving_window.h"
+#include "link_session.h"
+
+namespace ts {
+
+namespace {
+
+QString statusText(LinkSession* link) {
+    if (!link) return QObject::tr("The live link is off.");
+    const LinkServer& s = link->server();
+    return QObject::tr("Live link open at %1\nDashboard: %1   Overlay: %1overlay\nClients connected: %2\n"
+                       "Clients may drive: %3")
+        .arg(s.address())
+        .arg(s.clientCount())
+        .arg(s.control ? QObject::tr("yes") : QObject::tr("no"));
+}
+
+}  // namespace
+
+void showLinkDialog(TForm1* form) {
+    QDialog d(form);
+    d.setObjectName("linkDialog");
+    d.setWindowTitle(QObject::tr("Live link"));
+    auto* layout = new QVBoxLayout(&d);
+    auto* status = new QLabel(statusText(programLink()));
+    status->setObjectName("linkStatus");
+    status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(status);
+    auto* port = new QSpinBox;
+    port->setObjectName("linkPort");
+    port->setRange(1024, 65535);
+    port->setValue(kDefaultLinkPort);
+    port->setPrefix(QObject::tr("Port "));
+    auto* control = new QCheckBox(QObject::tr("Let clients drive (send the driver's commands)"));
+    control->setObjectName("linkControl");
+    auto* error = new QLabel;
+    error->setObjectName("linkError");
+    error->setStyleSheet("color: #b00");
+    layout->addWidget(port);
+    layout->addWidget(control);
+    layout->addWidget(error);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QPushButton* open = buttons->addButton(QObject::tr("Open"), QDialogButtonBox::ActionRole);
+    open->setObjectName("linkOpen");
+    layout->addWidget(buttons);
+    auto refresh = [=] {
+        const bool on = programLink() != nullptr;
+        port->setVisible(!on);
+        control->setVisible(!on);
+        open->setVisible(!on);
+        status->setText(statusText(programLink()));
+    };
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    QObject::connect(open, &QPushButton::clicked, &d, [=] {
+        std::string why;
+        if (!openProgramLink(quint16(port->value()), control->isChecked(), why)) {
+            error->setText(QObject::tr("Cannot open the live link: %1").arg(QString::fromStdString(why)));
+            return;
+        }
+        error->clear();
+        programLink()->follow(form);
+        QObject::connect(&programLink()->server(), &LinkServer::clientsChanged, status, [=] { refresh(); });
+        refresh();
+    });
+    if (programLink())
+        QObject::connect(&programLink()->server(), &LinkServer::clientsChanged, status, [=] { refresh(); });
+    refresh();
+    d.exec();
+}
+
+}  // namespace ts
