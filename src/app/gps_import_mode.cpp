@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "data/file_names.h"
+#include "data/train_codes.h"
 #include "gps/import.h"
 #include "gpx_file.h"
 #include "video/ffmpeg_frame_source.h"
@@ -123,6 +124,16 @@ int runGpsImport(int argc, char** argv) {
 
     const std::string trackPath = std::filesystem::absolute(track).string();
     if (!data.empty() && chdir(data.c_str()) != 0) return usage("cannot change into data folder '" + data + "'");
+    if (!std::filesystem::is_regular_file(resolveDataPath(code + "_line.txt"))) {
+        // A mistyped code: name the file that is missing and the routes that are there.
+        std::string codes;
+        for (const std::string& c : trainCodesIn(".")) codes += (codes.empty() ? "" : ", ") + c;
+        std::cerr << "trainsim import-gps: " << code << "_line.txt does not exist in "
+                  << std::filesystem::current_path().string() << "\n"
+                  << (codes.empty() ? std::string("that folder holds no routes") : "routes there: " + codes)
+                  << "\nnothing was written\n";
+        return 1;
+    }
     const std::string where = trackPath;
     try {
         const gps::Track t = readGpxFile(trackPath);

@@ -1,9 +1,11 @@
 // The table side of a route document: rows as the file holds them, edited
 // field by field and kept in the order the run reads them.
 #include <algorithm>
+#include <cmath>
 
 #include "data/fields.h"
 #include "data/section_rewriter.h"
+#include "dynamics/motion.h"
 #include "edit/document_state.h"
 
 namespace ts::edit {
@@ -48,7 +50,56 @@ int intField(const TableDef& def, const std::vector<std::string>& entry, int col
     return parseInt(rawField(def, entry, column)).value_or(0);
 }
 
+struct StopPlace {
+    int kind, from, to;
+    bool operator==(const StopPlace&) const = default;
+};
+
+std::vector<StopPlace> stopPlaces(const TableDef& def, const std::vector<std::vector<std::string>>& rows) {
+    std::vector<StopPlace> out;
+    for (const auto& r : rows) out.push_back({intField(def, r, 1), intField(def, r, 2), intField(def, r, 3)});
+    return out;
+}
+
+bool stopsThere(const StopPlace& p) { return p.kind == 0 || p.kind == 2; }
+
 }  // namespace
+
+bool RouteDocument::fillNextStopDistances(std::vector<std::vector<std::string>>& rows) const {
+    // Only when a stop moved, came or went: a distance typed in by hand stays
+    // while nothing it depends on changes.
+    const TableDef& def = tableDef(TableKind::Station);
+    const auto places = stopPlaces(def, rows);
+    if (places == stopPlaces(def, entries(TableKind::Station))) return false;
+    // The distance between two stop marks (the middles of the stop ranges)
+    // through the recorded speed, frame by frame as a run reads it.
+    auto mark = [](const StopPlace& p) { return (p.from + p.to) / 2; };
+    int last = 0;
+    for (const auto& p : places) last = std::max(last, mark(p));
+    std::vector<double> metres(size_t(last) + 2, 0.0);
+    Motion m;
+    for (int f = 0; f <= last; ++f) {
+        m.trainPosition = f;
+        updateRecordedSpeed(s_->route, m);
+        metres[size_t(f) + 1] = metres[size_t(f)] + std::max(m.recordedSpeedKmh, 1) / 108.0;
+    }
+    bool changed = false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        long long cm = 0;
+        if (stopsThere(places[i]))
+            for (size_t j = i + 1; j < places.size(); ++j)
+                if (stopsThere(places[j])) {
+                    const int a = std::max(mark(places[i]), 0), b = std::max(mark(places[j]), 0);
+                    cm = std::llround((metres[size_t(b)] - metres[size_t(a)]) * 100);
+                    break;
+                }
+        cm = std::max(cm, 0LL);
+        if (rows[i].empty() || csvField(rows[i][0], 8) == std::to_string(cm)) continue;
+        rows[i][0] = replaceField(rows[i][0], 7, int(def.fields.size()), std::to_string(cm));
+        changed = true;
+    }
+    return changed;
+}
 
 std::vector<std::vector<std::string>> RouteDocument::entries(TableKind kind) const {
     return blocksOf(s_->list(tableDef(kind))).entries;
@@ -83,6 +134,10 @@ bool RouteDocument::writeEntries(TableKind kind, const std::vector<std::vector<s
     if (int(rows.size()) > kRouteRows)
         return setError(error, "a table holds at most " + std::to_string(kRouteRows) + " rows");
     std::vector<std::string> lines = blocksOf(s_->list(def)).head;
+    if (kind == TableKind::Station) {
+        auto withDistances = rows;
+        if (fillNextStopDistances(withDistances)) return writeEntries(kind, withDistances, checkRow, error);
+    }
     for (const auto& r : rows) lines.insert(lines.end(), r.begin(), r.end());
     const std::string next = s_->withList(def, lines);
     State trial = *s_;
@@ -156,12 +211,16 @@ int RouteDocument::addRow(TableKind kind, int at) {
     std::vector<std::string> entry;
     switch (kind) {
         case TableKind::Station: {
-            // Departure a minute after the previous stop's, doors closing 10 s before it.
+            // Departure a minute after the previous stop's, the doors closing 10 s
+            // after it: closing first, they would keep the melody from playing.
             int departure = r.startTime + 60 * 30;
             for (const StationData& s : r.stationTable)
                 if (s.stopFrom < at && s.departureTime > 0) departure = s.departureTime + 60 * 30;
-            entry = {"Station" + std::to_string(rows.size() + 1) + ",0," + n(at - 10) + "," + n(at + 10) + ",0," +
-                     std::to_string(departure) + "," + std::to_string(departure - 300) + ",0"};
+            // 5 m either side of the cursor: at the crawl of a stop a few frames
+            // are a few centimetres, and a good stop would be judged overrun.
+            const auto [from, to] = framesAround(at, kStopRangeMetres);
+            entry = {"Station" + std::to_string(rows.size() + 1) + ",0," + n(from) + "," + n(to) + ",0," +
+                     std::to_string(departure) + "," + std::to_string(departure + 300) + ",0"};
             break;
         }
         case TableKind::Signal: {
