@@ -260,3 +260,15 @@ TEST(GpsImportCommand, ShiftJisRouteGetsShiftJisNames) {
     track.waypoints[1].name = "新駅\xF0\x9F\x9A\x83";
     EXPECT_THROW(planImport(ride, track, req), ImportError);
 }
+
+TEST(GpsImportCommand, AMistypedCodeNamesTheMissingRouteFileAndTheRoutesThere) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    dir.write("ride.gpx", std::string(kHead) + "</gpx>\n");
+    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 7890 '" +
+                              (dir.path() / "ride.gpx").string() + "' --offset 0");
+    EXPECT_EQ(o.status, 1) << o.err;
+    EXPECT_NE(o.err.find("7890_line.txt does not exist"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("routes there: 40, 789"), std::string::npos) << o.err;
+    EXPECT_EQ(o.err.find("路線ファイル"), std::string::npos) << o.err;
+}
