@@ -272,3 +272,32 @@ TEST(GpsImportCommand, AMistypedCodeNamesTheMissingRouteFileAndTheRoutesThere) {
     EXPECT_NE(o.err.find("routes there: 40, 789"), std::string::npos) << o.err;
     EXPECT_EQ(o.err.find("路線ファイル"), std::string::npos) << o.err;
 }
+
+TEST(GpsImportCommand, LongerGapsAreBridgedOnRequestAndATrackInLocalTimeGetsAHint) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    auto run = [&](const test::RidePlan& plan, const std::string& extra) {
+        dir.write("ride.gpx", test::rideGpx(plan));
+        return trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
+                        "' --frames 3000 --dry-run " + extra);
+    };
+    test::RidePlan gap = stoppingRide();
+    gap.gaps = {{60, 71}};
+    EXPECT_NE(run(gap, "--offset 0").err.find("at most 5.0 s can be bridged"), std::string::npos);
+    const Output bridged = run(gap, "--offset 0 --max-gap 15");
+    ASSERT_EQ(bridged.status, 0) << bridged.err;
+    EXPECT_NE(bridged.out.find("bridged: a gap of 1"), std::string::npos) << bridged.out;
+    EXPECT_EQ(run(gap, "--offset 0 --max-gap 0.5").status, 2);
+
+    // The track's times read as UTC are 9 h after the marks: the hint names --tz +9, which then fits.
+    const std::string marks = "--sync 0=2024-05-01T00:00:05Z --sync 2990=2024-05-01T00:01:44.667Z";
+    const Output off = run(stoppingRide(), marks);
+    EXPECT_EQ(off.status, 1);
+    EXPECT_NE(off.err.find("another time zone"), std::string::npos) << off.err;
+    EXPECT_NE(off.err.find("give --tz +9"), std::string::npos) << off.err;
+    const Output zoned = run(stoppingRide(), marks + " --tz 9");
+    EXPECT_EQ(zoned.status, 0) << zoned.err;
+    // A track that is simply too short gets no such hint.
+    EXPECT_EQ(run(stoppingRide(), "--sync 0=2024-05-01T08:30:05Z --sync 2990=2024-05-01T08:31:44.667Z").err.find("time zone"),
+              std::string::npos);
+}
