@@ -184,8 +184,14 @@ TEST(GpsImportCommand, RewritesTheRouteAndKeepsABackup) {
     ASSERT_GE(r.stationTable.size(), 2u);
     const StationData& east = r.stationTable[0];
     EXPECT_EQ(east.name, "東駅");
-    EXPECT_EQ(east.departureTime, 864900);  // kept from the route
+    // The train stood there from frame 0 to 900: the route's placeholder times
+    // (864900 / 864600, the doors closing first) give way to the track's, and
+    // the stop, moved to frame 0, still holds [StartPos] 100.
+    EXPECT_NEAR(east.departureTime, 864000 + 900 - 100 - 600, 45);
+    EXPECT_EQ(east.closeTime, east.departureTime + 300);
+    EXPECT_NE(o.out.find("station \"東駅\" takes the track's times"), std::string::npos) << o.out;
     EXPECT_EQ(east.stopFrom, 0);
+    EXPECT_GE(east.stopTo, 100) << "the run starts inside its first stop";
     auto fresh = std::find_if(r.stationTable.begin(), r.stationTable.end(), [](const StationData& s) { return s.name == "新駅"; });
     ASSERT_NE(fresh, r.stationTable.end());
     EXPECT_EQ(fresh->kind, 0);
@@ -300,4 +306,24 @@ TEST(GpsImportCommand, LongerGapsAreBridgedOnRequestAndATrackInLocalTimeGetsAHin
     // A track that is simply too short gets no such hint.
     EXPECT_EQ(run(stoppingRide(), "--sync 0=2024-05-01T08:30:05Z --sync 2990=2024-05-01T08:31:44.667Z").err.find("time zone"),
               std::string::npos);
+}
+
+TEST(GpsImportCommand, KeepTimesLeavesTheRoutesStationTimesAndATerminusBeforeTheVideosEndIsAStop) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    dir.write("ride.gpx", test::rideGpx(stoppingRide()));
+    const std::string track = (dir.path() / "ride.gpx").string();
+    const Output kept = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + track +
+                                 "' --offset 0 --frames 6000 --dry-run --keep-times");
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_NE(kept.out.find(",864900,864600,"), std::string::npos) << kept.out;
+    EXPECT_EQ(kept.out.find("takes the track's times"), std::string::npos);
+
+    // The video ends at 115 s, while the train stands at 新駅 (100 s to 130 s);
+    // the track goes on and passes nearer the waypoint later: still a stop.
+    const Output terminus = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + track +
+                                     "' --offset 0 --frames 3450 --dry-run");
+    ASSERT_EQ(terminus.status, 0) << terminus.err;
+    EXPECT_EQ(terminus.out.find("新駅\" (line"), std::string::npos) << terminus.out;
+    EXPECT_NE(terminus.out.find("新駅,0,"), std::string::npos) << terminus.out;
 }

@@ -38,6 +38,8 @@ constexpr const char* kUsage =
     "  --slope-window M   heights are smoothed over M metres before gradients are taken (default 200, at least 100)\n"
     "  --max-gap S        bridge gaps in the track of up to S seconds (default 5); the summary names them\n"
     "  --tz H             the track's times are H hours ahead of UTC (a track in local time without a zone)\n"
+    "  --keep-times       stations already in the route keep their times (else where the train stood\n"
+    "                     there they take the track's)\n"
     "  --dry-run          print the summary and the new sections, write nothing\n";
 
 int usage(const std::string& problem) {
@@ -155,6 +157,8 @@ int runGpsImport(int argc, char** argv) {
                 else return usage("--what takes speed, slopes and stations separated by commas");
             }
             if (!req.speed && !req.slopes && !req.stations) return usage("--what names nothing to import");
+        } else if (a == "--keep-times") {
+            req.keepStationTimes = true;
         } else if (a == "--dry-run") {
             dryRun = true;
         } else if (!a.empty() && a[0] == '-' && !parseNumber(a)) {

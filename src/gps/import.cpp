@@ -126,6 +126,7 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
         o.halfRangeFrames = r.halfRangeFrames;
         o.startPosition = route.startPosition;
         o.startTime = route.startTime;
+        o.keepTimes = r.keepStationTimes;
         StationImport st = importStations(ride, r.align, f, track.waypoints, route.stationTable, o);
         plan.stations = st.rows;
         plan.notes.insert(plan.notes.end(), st.notes.begin(), st.notes.end());
