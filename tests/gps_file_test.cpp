@@ -327,3 +327,30 @@ TEST(GpsImportCommand, KeepTimesLeavesTheRoutesStationTimesAndATerminusBeforeThe
     EXPECT_EQ(terminus.out.find("新駅\" (line"), std::string::npos) << terminus.out;
     EXPECT_NE(terminus.out.find("新駅,0,"), std::string::npos) << terminus.out;
 }
+
+TEST(GpsImportCommand, NoisyHeightsWriteNoGradientTheyCannotTellAndNoneSteeperThanARailway) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    // Level track at 20 m/s, heights with a metre of noise, and a 12 m jump
+    // over 80 m (150 per mille) that no railway has.
+    test::RidePlan plan;
+    plan.distance = [](double t) { return 20 * t; };
+    plan.seconds = 120;
+    plan.height = [](double d) {
+        const double noise = std::sin(d * 12.9898) * 43758.5453;
+        const double jump = d < 1200 ? 0 : d < 1280 ? (d - 1200) * 0.15 : d < 1360 ? 12 - (d - 1280) * 0.15 : 0;
+        return 50 + 1.7 * (noise - std::floor(noise) - 0.5) + jump;
+    };
+    dir.write("ride.gpx", test::rideGpx(plan));
+    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" +
+                              (dir.path() / "ride.gpx").string() + "' --offset 0 --frames 3500 --dry-run --what slopes");
+    ASSERT_EQ(o.status, 0) << o.err;
+    std::printf("%s", o.out.c_str());
+    EXPECT_NE(o.out.find("section(s) left level"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("[Slope]: 0 rows"), std::string::npos) << "the track is level";
+    const size_t at = o.out.find("\n[Slope]\n");
+    ASSERT_NE(at, std::string::npos) << o.out;
+    std::istringstream rows(o.out.substr(at + 9));
+    for (std::string row; std::getline(rows, row) && row != "#";)
+        EXPECT_LE(std::abs(std::stod(row)), 100.0) << row << "\n" << o.out;
+}
