@@ -177,7 +177,7 @@ TEST(OddFiles, AHugeRouteFileIsRefusedAndSlowsNoOtherRun) {
 
 TEST(OddFiles, AnEndOfTheLineBelowZeroOrTheStartIsAnErrorOfTheRouteFile) {
     // [EndPos] after a list: the error still names "other", as any single value's.
-    for (const std::string& end : {"-10", "99"}) {
+    for (const std::string end : {"-10", "99"}) {
         TempDir d;
         copyBasic(d);
         d.write("789_line.txt", slurp(d.path() / "789_line.txt") + "[EndPos]\n" + end + "\n");

@@ -194,14 +194,14 @@ TEST_F(OwnRoutes, StationAndLineNamesShowInTheRunsMenuAndTitleAsWritten) {
         ASSERT_NE(form, nullptr);
         // The line name becomes the caption at the first presentation step.
         form->start1Click();
-        QTest::qWaitFor([&] { return form->windowTitle() != "Train Simulator"; }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form->windowTitle() != "Train Simulator"; }, 10000));
         title = form->windowTitle();
         if (auto* a = form->findChild<QAction*>("Sta2")) {
             central = a->text();
             tip = a->toolTip();
             if (auto* menu = qobject_cast<QMenu*>(a->parent())) {
                 menu->popup(QPoint(0, 0));
-                QTest::qWaitFor([&] { return menu->isVisible(); }, 5000);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 5000));
                 saveScreenshot(menu, "station-menu-odd-names.png");
                 menu->hide();
             }
