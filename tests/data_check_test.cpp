@@ -21,7 +21,7 @@ const char* const kRoute =
     "[LineName]\nTest\n[StartPos]\n100\n[FrameRate]\n10\n[StartTime]\n864000\n"  // 1-8
     "[SoundData]\nsnd.wav\n#\n"                                                   // 9-11
     "[Station]\nA,0,90,110,0,864900,865000,1000\nB,0,2000,2020,0,870000,870100,0\n#\n"  // 12-15
-    "[Signal]\n0,s1,2,0,1000,900,950,0,0\n0,s2,2,1000,4000,1900,1950,0,0\n#\n"          // 16-19
+    "[Signal]\n0,s1,6,0,1000,900,950,0,0\n0,s2,6,1000,4000,1900,1950,0,0\n#\n"          // 16-19
     "[SpeedUnit]\n0,2000,40,40\n2000,4500,40,40\n#\n"                                    // 20-23
     "[SignImageList]\nsign.bmp\n#\n";                                                    // 24-26
 
@@ -130,7 +130,7 @@ const std::vector<Case>& catalogue() {
         {"EndPosNotANumber", L, 0, "[EndPos]\n9000x\n", {{E, L, 28, 0}}},
         {"SoundsReachTheMotorChannels", L, 10, hundred.c_str(), {{E, L, 9, 0}}},
         // Route file: warnings
-        {"SignalRowsOutOfOrder", L, 17, "0,s1,2,1500,2000,900,950,0,0", {{W, L, 18, 4}}},
+        {"SignalRowsOutOfOrder", L, 17, "0,s1,6,1500,2000,900,950,0,0", {{W, L, 18, 4}}},
         {"StopFromAfterStopTo", L, 14, "B,0,2020,2000,0,870000,870100,0", {{W, L, 14, 3}}},
         {"StationsOutOfOrder", L, 14, "B,0,50,60,0,870000,870100,0", {{W, L, 14, 3}}},
         {"FirstStationWithoutStartPos", L, 4, "500", {{W, L, 13, 3}}},
@@ -139,7 +139,7 @@ const std::vector<Case>& catalogue() {
         {"SpeedLimitWithoutSign", L, 2, "Test\n[SpeedLimit]\n33,100,200,300\n#", {{W, L, 4, 1}}},
         {"SignImageBeyondItsList", L, 2, "Test\n[Sign]\n0,100,200\n#", {{W, L, 4, 1}}},
         {"AnnounceSoundBeyondSoundData", L, 2, "Test\n[Announce]\n3,500\n#", {{W, L, 4, 1}}},
-        {"SlopeBeyondTheEndOfTheLine", L, 2, "Test\n[Slope]\n5,4000,4600\n#", {{W, L, 4, 3}}},
+        {"SlopeBeyondTheEndOfTheLine", L, 2, "Test\n[Slope]\n5,4000,4600\n#", {{W, L, 4, 3}, {W, L, 4, 1}}},
         // A diagnostic names the line that holds the value it is about: the
         // second position of a two-line entry, and the wave on the second
         // line of a call-out pair or of a picture and its call-out wave.
@@ -149,12 +149,12 @@ const std::vector<Case>& catalogue() {
         // Every table with positions is checked against the end of the line.
         {"StopSoundBeyondTheEndOfTheLine", L, 2, "Test\n[StopSound]\n4505\n#", {{W, L, 4, 1}}},
         {"SpeedCheckBeyondTheEndOfTheLine", L, 2, "Test\n[SpeedCheck]\n60,4600\n#", {{W, L, 4, 2}}},
-        {"EndPosMovesTheEndOfTheLine", L, 2, "Test\n[EndPos]\n9000\n[Slope]\n5,4000,4600\n#", {{W, L, 27, 2}}},
+        {"EndPosMovesTheEndOfTheLine", L, 2, "Test\n[EndPos]\n9000\n[Slope]\n5,4000,4600\n#", {{W, L, 6, 1}, {W, L, 27, 2}}},
         {"SpeedUnitRowOfNoFrames", L, 22, "2000,2000,40,40\n2000,4500,40,40", {{W, L, 22, 2}}},
         {"SpeedUnitGap", L, 22, "2100,4500,40,40", {{W, L, 22, 1}}},
         {"SpeedUnitOverlap", L, 22, "1900,4500,40,40", {{W, L, 22, 1}}},
         {"SpeedUnitEndsBeforeTheRoute", L, 22, "2000,3000,40,40", {{W, L, 22, 2}}},
-        {"RecordedSpeedZeroOutsideAStop", L, 21, "0,2000,0,40", {{W, L, 21, 3}}},
+        {"RecordedSpeedZeroOutsideAStop", L, 21, "0,2000,0,40", {{W, L, 13, 3}, {W, L, 21, 3}}},
         {"CallOutNoSignalCarries", L, 2, "Test\n[KankoSound2]\nXYZ\nsnd.wav\n#", {{W, L, 4, 0}}},
         {"UnreadableRouteWave", L, 10, "nosnd.wav", {{W, L, 10, 0}}},
         // Train file: errors

@@ -137,5 +137,16 @@ TEST(DemoData, TheCheckerFindsNoErrorAndNoWarning) {
     while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
     const int raw = pclose(p);
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << out;
-    EXPECT_EQ(out, "40: 0 errors, 0 warnings\n789: 0 errors, 0 warnings\n0 errors and 0 warnings in 2 trains\n");
+    // The demo lets the driver catch up with the preceding train: the only
+    // remarks are the signals a timetable-keeping driver meets restricted.
+    std::string counts;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(": note: [Signal]") != std::string::npos) {
+            EXPECT_NE(line.find("meets this signal at a restricting aspect"), std::string::npos) << line;
+            continue;
+        }
+        counts += line + "\n";
+    }
+    EXPECT_EQ(counts, "40: 0 errors, 0 warnings\n789: 0 errors, 0 warnings\n0 errors and 0 warnings in 2 trains\n");
 }

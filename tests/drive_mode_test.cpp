@@ -250,3 +250,17 @@ TEST(DriveMode, ScaleShowsInTheSnapshotsAndNotInTheTrace) {
     EXPECT_EQ(drive(kBasic, "789", script, "--scale 4").status, 2);
     EXPECT_EQ(drive(kBasic, "789", script, "--smooth maybe").status, 2);
 }
+
+TEST(DriveMode, ASnapshotIsNamedFromTheCurrentFolderAndAnUnwritableOneFails) {
+    TempDir d;
+    ts::test::ScopedCwd cwd(d.path());
+    const auto ok = drive(kBasic, "789", "@0 start\n@400 snapshot shot.png\n@500 close\n");
+    ASSERT_EQ(ok.status, 0) << ok.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(d.path() / "shot.png")) << "not in the data folder";
+    const auto bad = drive(kBasic, "789", "@0 start\n@400 snapshot nosuchfolder/shot.png\n@500 close\n");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("cannot write snapshot '" + (d.path() / "nosuchfolder/shot.png").string() + "'"),
+              std::string::npos)
+        << bad.err;
+    EXPECT_FALSE(bad.lines.empty()) << "the trace is still written";
+}

@@ -184,8 +184,14 @@ TEST(GpsImportCommand, RewritesTheRouteAndKeepsABackup) {
     ASSERT_GE(r.stationTable.size(), 2u);
     const StationData& east = r.stationTable[0];
     EXPECT_EQ(east.name, "東駅");
-    EXPECT_EQ(east.departureTime, 864900);  // kept from the route
+    // The train stood there from frame 0 to 900: the route's placeholder times
+    // (864900 / 864600, the doors closing first) give way to the track's, and
+    // the stop, moved to frame 0, still holds [StartPos] 100.
+    EXPECT_NEAR(east.departureTime, 864000 + 900 - 100 - 600, 45);
+    EXPECT_EQ(east.closeTime, east.departureTime + 300);
+    EXPECT_NE(o.out.find("station \"東駅\" takes the track's times"), std::string::npos) << o.out;
     EXPECT_EQ(east.stopFrom, 0);
+    EXPECT_GE(east.stopTo, 100) << "the run starts inside its first stop";
     auto fresh = std::find_if(r.stationTable.begin(), r.stationTable.end(), [](const StationData& s) { return s.name == "新駅"; });
     ASSERT_NE(fresh, r.stationTable.end());
     EXPECT_EQ(fresh->kind, 0);
@@ -259,4 +265,92 @@ TEST(GpsImportCommand, ShiftJisRouteGetsShiftJisNames) {
     // A name Shift-JIS cannot hold is refused before anything is written.
     track.waypoints[1].name = "新駅\xF0\x9F\x9A\x83";
     EXPECT_THROW(planImport(ride, track, req), ImportError);
+}
+
+TEST(GpsImportCommand, AMistypedCodeNamesTheMissingRouteFileAndTheRoutesThere) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    dir.write("ride.gpx", std::string(kHead) + "</gpx>\n");
+    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 7890 '" +
+                              (dir.path() / "ride.gpx").string() + "' --offset 0");
+    EXPECT_EQ(o.status, 1) << o.err;
+    EXPECT_NE(o.err.find("7890_line.txt does not exist"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("routes there: 40, 789"), std::string::npos) << o.err;
+    EXPECT_EQ(o.err.find("路線ファイル"), std::string::npos) << o.err;
+}
+
+TEST(GpsImportCommand, LongerGapsAreBridgedOnRequestAndATrackInLocalTimeGetsAHint) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    auto run = [&](const test::RidePlan& plan, const std::string& extra) {
+        dir.write("ride.gpx", test::rideGpx(plan));
+        return trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
+                        "' --frames 3000 --dry-run " + extra);
+    };
+    test::RidePlan gap = stoppingRide();
+    gap.gaps = {{60, 71}};
+    EXPECT_NE(run(gap, "--offset 0").err.find("at most 5.0 s can be bridged"), std::string::npos);
+    const Output bridged = run(gap, "--offset 0 --max-gap 15");
+    ASSERT_EQ(bridged.status, 0) << bridged.err;
+    EXPECT_NE(bridged.out.find("bridged: a gap of 1"), std::string::npos) << bridged.out;
+    EXPECT_EQ(run(gap, "--offset 0 --max-gap 0.5").status, 2);
+
+    // The track's times read as UTC are 9 h after the marks: the hint names --tz +9, which then fits.
+    const std::string marks = "--sync 0=2024-05-01T00:00:05Z --sync 2990=2024-05-01T00:01:44.667Z";
+    const Output off = run(stoppingRide(), marks);
+    EXPECT_EQ(off.status, 1);
+    EXPECT_NE(off.err.find("another time zone"), std::string::npos) << off.err;
+    EXPECT_NE(off.err.find("give --tz +9"), std::string::npos) << off.err;
+    const Output zoned = run(stoppingRide(), marks + " --tz 9");
+    EXPECT_EQ(zoned.status, 0) << zoned.err;
+    // A track that is simply too short gets no such hint.
+    EXPECT_EQ(run(stoppingRide(), "--sync 0=2024-05-01T08:30:05Z --sync 2990=2024-05-01T08:31:44.667Z").err.find("time zone"),
+              std::string::npos);
+}
+
+TEST(GpsImportCommand, KeepTimesLeavesTheRoutesStationTimesAndATerminusBeforeTheVideosEndIsAStop) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    dir.write("ride.gpx", test::rideGpx(stoppingRide()));
+    const std::string track = (dir.path() / "ride.gpx").string();
+    const Output kept = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + track +
+                                 "' --offset 0 --frames 6000 --dry-run --keep-times");
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_NE(kept.out.find(",864900,864600,"), std::string::npos) << kept.out;
+    EXPECT_EQ(kept.out.find("takes the track's times"), std::string::npos);
+
+    // The video ends at 115 s, while the train stands at 新駅 (100 s to 130 s);
+    // the track goes on and passes nearer the waypoint later: still a stop.
+    const Output terminus = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + track +
+                                     "' --offset 0 --frames 3450 --dry-run");
+    ASSERT_EQ(terminus.status, 0) << terminus.err;
+    EXPECT_EQ(terminus.out.find("新駅\" (line"), std::string::npos) << terminus.out;
+    EXPECT_NE(terminus.out.find("新駅,0,"), std::string::npos) << terminus.out;
+}
+
+TEST(GpsImportCommand, NoisyHeightsWriteNoGradientTheyCannotTellAndNoneSteeperThanARailway) {
+    test::TempDir dir;
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    // Level track at 20 m/s, heights with a metre of noise, and a 12 m jump
+    // over 80 m (150 per mille) that no railway has.
+    test::RidePlan plan;
+    plan.distance = [](double t) { return 20 * t; };
+    plan.seconds = 120;
+    plan.height = [](double d) {
+        const double noise = std::sin(d * 12.9898) * 43758.5453;
+        const double jump = d < 1200 ? 0 : d < 1280 ? (d - 1200) * 0.15 : d < 1360 ? 12 - (d - 1280) * 0.15 : 0;
+        return 50 + 1.7 * (noise - std::floor(noise) - 0.5) + jump;
+    };
+    dir.write("ride.gpx", test::rideGpx(plan));
+    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" +
+                              (dir.path() / "ride.gpx").string() + "' --offset 0 --frames 3500 --dry-run --what slopes");
+    ASSERT_EQ(o.status, 0) << o.err;
+    std::printf("%s", o.out.c_str());
+    EXPECT_NE(o.out.find("section(s) left level"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("[Slope]: 0 rows"), std::string::npos) << "the track is level";
+    const size_t at = o.out.find("\n[Slope]\n");
+    ASSERT_NE(at, std::string::npos) << o.out;
+    std::istringstream rows(o.out.substr(at + 9));
+    for (std::string row; std::getline(rows, row) && row != "#";)
+        EXPECT_LE(std::abs(std::stod(row)), 100.0) << row << "\n" << o.out;
 }

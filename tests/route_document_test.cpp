@@ -179,12 +179,15 @@ TEST(RouteDocument, RowsAreAddedInOrderWithDefaultsAroundTheCursorAndRemoved) {
         doc.removeRow(k, row);
         EXPECT_EQ(doc.rowCount(k), before);
     }
-    // A station between the two is placed between them, its stop range around the cursor.
+    // A station between the two is placed between them, its stop range 5 m
+    // either side of the cursor, its doors closing 10 s after its departure.
     EXPECT_EQ(doc.addRow(TableKind::Station, 1500), 1);
-    EXPECT_EQ(doc.route().stationTable[1].stopFrom, 1490);
-    EXPECT_EQ(doc.route().stationTable[1].stopTo, 1510);
-    EXPECT_GT(doc.route().stationTable[1].departureTime, doc.route().stationTable[0].departureTime);
-    EXPECT_EQ(doc.route().stationTable[1].closeTime + 300, doc.route().stationTable[1].departureTime);
+    const StationData& added = doc.route().stationTable[1];
+    const double metresPerFrame = std::max(doc.recordedSpeedAt(1500), 1) / 108.0;
+    EXPECT_NEAR((1500 - added.stopFrom) * metresPerFrame, 5.0, metresPerFrame);
+    EXPECT_NEAR((added.stopTo - 1500) * metresPerFrame, 5.0, metresPerFrame);
+    EXPECT_GT(added.departureTime, doc.route().stationTable[0].departureTime);
+    EXPECT_EQ(added.closeTime, added.departureTime + 300);
     // A signal at the cursor: its alarm and check points before it, its block after the previous one.
     const int s = doc.addRow(TableKind::Signal, 2000);
     const SignalData& sig = doc.route().signalTable[size_t(s)];

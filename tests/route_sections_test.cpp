@@ -32,7 +32,7 @@ std::string everySection() {
                 "[KankoSound2]\r\n出発進行\r\ncall.wav\r\n#\r\n"
                 "[Sound]\r\n;a comment\r\n0,500,900,1,0\r\n#\r\n[Doppler]\r\n0,600,700,800\r\n#\r\n"
                 "[Tunnel]\r\n1200\r\n1400\r\n#\r\n"
-                "[Station]\r\n東駅,0,90,110,0,864900,864600,150000\r\n西駅,0,2900,2920,1,873000,872700,0\r\n#\r\n"
+                "[Station]\r\n東駅,0,90,110,0,864900,864600,144979\r\n西駅,0,2900,2920,1,873000,872700,0\r\n#\r\n"
                 "[StopSound]\r\n95\r\n2905\r\n#\r\n[Signal]\r\n0,一,3,100,1000,950,990,0,867000\r\n#\r\n"
                 "[Slope]\r\n2.50,500,900\r\n-1,900,1100\r\n#\r\n[Sign]\r\n0,300,450\r\n#\r\n"
                 "[SpeedLimit]\r\n45,1500,1800,2100\r\n#\r\n[SpeedCheck]\r\n45,1800\r\n#\r\n"

@@ -46,13 +46,16 @@ void makeWindowsDataSet(const TempDir& d) {
     text("operation.txt", "操作説明\n");
     text("789_Line.TXT",
          "[LineName]\n北線\n[StartPos]\n100\n[FrameRate]\n15\n[Staf]\nImage\\STAFF.bmp\n[StartTime]\n864000\n"
-         "[Pre_Time]\n20\n[Station]\n北駅,0,90,111,0,864900,864600,150000\n通過駅,1,500,520,0,0,0,0\n"
-         "南駅,2,1000,1021,0,900000,899700,0\n終点,0,4000,4020,0,950000,949700,0\n#\n"
+         "[Pre_Time]\n20\n[Station]\n北駅,0,90,111,0,864600,864900,150000\n通過駅,1,500,520,0,0,0,0\n"
+         "南駅,2,1000,1021,0,900000,899700,0\n終点,0,4000,4020,0,949700,950000,0\n#\n"
+         "[SpeedUnit]\n0,4500,10,10\n#\n"
+         "[SignImageList]\nimage\\sign\\STOP.bmp\n#\n"
          "[SignalImageList]\nimage\\signal\\sig0.bmp\n#\n");
     text("789_train.txt",
          "[BrakeType]\n1\n[Brake]\n8\n[Cars]\n4\n[Panel]\nimage\\panel\\PANEL.BMP\n0\n240\n"
          "[Lamp_Door]\nimage\\panel\\door.bmp\n10\n250\n");
     d.write("Image/Signal/SIG0.BMP", bmpBytes(50, 100, 0x202020, 0xFFFFFF));
+    d.write("Image/Sign/stop.BMP", bmpBytes(50, 50, 0xFFFFFF, 0xC00000));
     d.write("Image/Panel/panel.bmp", bmpBytes(640, 200, 0x404048, 0x808080));
     d.write("Image/Panel/Door.BMP", bmpBytes(20, 10, 0xFF8000, 0x000000));
     d.write("image/staff.BMP", bmpBytes(150, 240, 0xF0F0E0, 0x000000));
@@ -121,7 +124,7 @@ TEST(WindowsDataSet, StationJumpWhilePausedAndWhileRunning) {
     ASSERT_NE(after, nullptr);
     EXPECT_EQ(field(*after, "event"), "step");
     EXPECT_EQ(field(*after, "trainPosition"), "100");
-    EXPECT_EQ(field(*after, "clockTicks"), "864752") << "two ticks (665, 698) after the jump at 650";
+    EXPECT_EQ(field(*after, "clockTicks"), "864452") << "departure - 150, two ticks (665, 698) after the jump at 650";
     EXPECT_NE(after->find("\"Label4\":\"北駅\""), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(d.path() / "jump.png"));
 }

@@ -152,6 +152,19 @@ void setPainting(bool on) {
     for (QWidget* w : QApplication::topLevelWidgets()) w->setUpdatesEnabled(on);
 }
 
+// The folder the command was started in: a snapshot's file is named as the
+// shell means it, although the run reads its data from the data folder.
+std::filesystem::path& startFolder() {
+    static std::filesystem::path folder;
+    return folder;
+}
+
+// A snapshot that could not be written makes the command fail at its end.
+bool& snapshotFailed() {
+    static bool failed = false;
+    return failed;
+}
+
 [[noreturn]] void finishDrive(DriveSession& session, TForm1* form, const std::string& report,
                               const std::string& reportPath, const std::string& reason, int status = 0) {
     session.write("end", reason);
@@ -168,20 +181,27 @@ void setPainting(bool on) {
         endProgram(1);
     }
     // Leave without tearing down the windows of the run.
-    endProgram(status);
+    endProgram(status != 0 ? status : snapshotFailed() ? 1 : 0);
 }
 
-void snapshot(TForm1* form, const std::string& file) {
+void snapshot(TForm1* form, const std::string& name) {
     form->presentPicture();
     setPainting(true);
     const auto restore = qScopeGuard([] { setPainting(false); });
-    form->grab().save(QString::fromStdString(file), "PNG");
+    auto save = [](QWidget* w, const std::string& file) {
+        const std::filesystem::path path =
+            std::filesystem::path(file).is_absolute() ? std::filesystem::path(file) : startFolder() / file;
+        if (w->grab().save(QString::fromStdString(path.string()), "PNG")) return;
+        std::cerr << "trainsim drive: cannot write snapshot '" << path.string() << "'\n";
+        snapshotFailed() = true;
+    };
+    save(form, name);
     auto* value = static_cast<QWidget*>(app().valueDisplay);
     if (value && value->isVisible()) {
-        std::string v = file;
+        std::string v = name;
         const auto dot = v.rfind(".png");
         v = dot == std::string::npos ? v + "-value" : v.substr(0, dot) + "-value.png";
-        value->grab().save(QString::fromStdString(v), "PNG");
+        save(value, v);
     }
 }
 
@@ -271,6 +291,7 @@ int runDriveMode(int argc, char** argv) {
     const std::string reportPath =
         o.report.empty() ? std::string() : std::filesystem::absolute(o.report).string();
     const std::string recordPath = o.record.empty() ? std::string() : std::filesystem::absolute(o.record).string();
+    startFolder() = std::filesystem::current_path();
     if (const DataFolder data = chooseDataFolder(o.data); !data.path.empty() && chdir(data.path.c_str()) != 0)
         return usage("cannot change into data folder '" + data.path + "'");
     if (parsed.anchored) {

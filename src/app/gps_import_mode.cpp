@@ -1,6 +1,8 @@
 #include "gps_import_mode.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iomanip>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -11,6 +13,7 @@
 #include <unistd.h>
 
 #include "data/file_names.h"
+#include "data/train_codes.h"
 #include "gps/import.h"
 #include "gpx_file.h"
 #include "video/ffmpeg_frame_source.h"
@@ -34,6 +37,10 @@ constexpr const char* kUsage =
     "  --frames N         the video's length, when its file cannot be opened\n"
     "  --crawl-kmh N      the recorded speed where the train stands (default 1)\n"
     "  --slope-window M   heights are smoothed over M metres before gradients are taken (default 200, at least 100)\n"
+    "  --max-gap S        bridge gaps in the track of up to S seconds (default 5); the summary names them\n"
+    "  --tz H             the track's times are H hours ahead of UTC (a track in local time without a zone)\n"
+    "  --keep-times       stations already in the route keep their times (else where the train stood\n"
+    "                     there they take the track's)\n"
     "  --dry-run          print the summary and the new sections, write nothing\n";
 
 int usage(const std::string& problem) {
@@ -54,6 +61,42 @@ void printSections(const std::string& bytes) {
     }
 }
 
+// The gaps longer than the usual 5 s that the import bridged while the video runs.
+std::vector<std::string> bridgedGaps(const gps::Ride& ride, const gps::Alignment& align, int frames) {
+    std::vector<std::string> out;
+    const double from = align.timeOf(0), to = align.timeOf(frames - 1);
+    for (size_t i = 1; i < ride.points.size(); ++i) {
+        const gps::TrackPoint& p = ride.points[i - 1];
+        const gps::TrackPoint& q = ride.points[i];
+        if (q.time < from || p.time > to || q.time - p.time <= 5) continue;
+        const auto frame = [&](double t) { return long(std::lround((t - align.frame0Seconds) / align.secondsPerFrame)); };
+        std::ostringstream m;
+        m << "bridged: a gap of " << std::fixed << std::setprecision(1) << q.time - p.time << " s before line "
+          << q.line << " (frames " << std::max(frame(p.time), 0L) << "-" << std::min(frame(q.time), long(frames - 1))
+          << ")";
+        out.push_back(m.str());
+    }
+    return out;
+}
+
+// A track written in local time without a zone is read as UTC: its times are
+// then whole hours off the sync marks. When the video fits the track shifted
+// by whole hours, and not as it is, say so and how to give the zone.
+std::string timeZoneHint(const gps::Ride& ride, const gps::Alignment& align, int frames, double maxGap) {
+    const double first = ride.points.front().time - maxGap, last = ride.points.back().time + maxGap;
+    const double from = align.timeOf(0), to = align.timeOf(frames - 1);
+    if (from >= first && to <= last) return {};
+    for (int h = -14; h <= 14; ++h) {
+        if (h == 0 || from + h * 3600 < first || to + h * 3600 > last) continue;
+        std::ostringstream m;
+        m << "the track's times may be in another time zone than the sync marks: shifted by " << std::showpos << h
+          << std::noshowpos << " h the video lies within the track; if the track holds local times without a zone, "
+          << "give --tz " << std::showpos << h << "\n";
+        return m.str();
+    }
+    return {};
+}
+
 }  // namespace
 
 int runGpsImport(int argc, char** argv) {
@@ -62,6 +105,7 @@ int runGpsImport(int argc, char** argv) {
     std::vector<std::string> syncs;
     std::optional<int> frames;
     bool dryRun = false;
+    double tzHours = 0;
     gps::ImportRequest req;
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
@@ -91,6 +135,14 @@ int runGpsImport(int argc, char** argv) {
             const auto t = parseNumber(*v);
             if (!t || *t < 100 || *t > 5000) return usage("--slope-window takes metres from 100 to 5000");
             req.gradients.windowMetres = *t;
+        } else if (a == "--max-gap" && (v = next())) {
+            const auto t = parseNumber(*v);
+            if (!t || *t < 1 || *t > 600) return usage("--max-gap takes seconds from 1 to 600");
+            req.maxGapSeconds = *t;
+        } else if (a == "--tz" && (v = next())) {
+            const auto t = parseNumber(*v);
+            if (!t || *t < -14 || *t > 14) return usage("--tz takes hours from -14 to 14, e.g. 9 or -5.5");
+            tzHours = *t;
         } else if (a == "--frames" && (v = next())) {
             const auto t = parseNumber(*v);
             if (!t || *t < 2 || *t > 100'000'000 || *t != std::floor(*t)) return usage("--frames takes a frame count");
@@ -106,6 +158,8 @@ int runGpsImport(int argc, char** argv) {
                 else return usage("--what takes speed, slopes and stations separated by commas");
             }
             if (!req.speed && !req.slopes && !req.stations) return usage("--what names nothing to import");
+        } else if (a == "--keep-times") {
+            req.keepStationTimes = true;
         } else if (a == "--dry-run") {
             dryRun = true;
         } else if (!a.empty() && a[0] == '-' && !parseNumber(a)) {
@@ -126,7 +180,18 @@ int runGpsImport(int argc, char** argv) {
     const std::string trackPath = std::filesystem::absolute(track, cwdGone).string();
     if (cwdGone) return usage("cannot find the track '" + track + "': " + cwdGone.message());
     if (!data.empty() && chdir(data.c_str()) != 0) return usage("cannot change into data folder '" + data + "'");
+    if (!std::filesystem::is_regular_file(resolveDataPath(code + "_line.txt"))) {
+        // A mistyped code: name the file that is missing and the routes that are there.
+        std::string codes;
+        for (const std::string& c : trainCodesIn(".")) codes += (codes.empty() ? "" : ", ") + c;
+        std::cerr << "trainsim import-gps: " << code << "_line.txt does not exist in "
+                  << std::filesystem::current_path().string() << "\n"
+                  << (codes.empty() ? std::string("that folder holds no routes") : "routes there: " + codes)
+                  << "\nnothing was written\n";
+        return 1;
+    }
     const std::string where = trackPath;
+    std::string zoneHint;
     try {
         const gps::Track t = readGpxFile(trackPath);
         const gps::Ride ride = gps::joinSegments(t);
@@ -136,7 +201,7 @@ int runGpsImport(int argc, char** argv) {
             gps::SyncMark marks[2];
             for (int k = 0; k < 2; ++k) {
                 std::string why;
-                const auto mark = parseSyncMark(syncs[size_t(k)], ride.startEpoch, &why);
+                const auto mark = parseSyncMark(syncs[size_t(k)], ride.startEpoch - tzHours * 3600, &why);
                 if (!mark) return usage(why);
                 marks[k] = *mark;
             }
@@ -153,10 +218,12 @@ int runGpsImport(int argc, char** argv) {
                                        "\" to learn its length; give it with --frames N");
             req.frames = video.length();
         }
+        if (!syncs.empty()) zoneHint = timeZoneHint(ride, req.align, req.frames, req.maxGapSeconds);
         const gps::ImportPlan plan = gps::planImport(ride, t, req);
         std::string backup;
         if (!dryRun) backup = gps::applyImport(req.routePath, plan.bytes);
         for (const std::string& line : gps::summarise(plan, req)) std::cout << line << "\n";
+        for (const std::string& line : bridgedGaps(ride, req.align, req.frames)) std::cout << line << "\n";
         if (dryRun) {
             printSections(plan.bytes);
             std::cout << "dry run: nothing was written\n";
@@ -167,7 +234,7 @@ int runGpsImport(int argc, char** argv) {
     } catch (const gps::ImportError& e) {
         std::cerr << "trainsim import-gps: " << where;
         if (e.line > 0) std::cerr << ":" << e.line;
-        std::cerr << ": " << e.what() << "\nnothing was written\n";
+        std::cerr << ": " << e.what() << "\n" << zoneHint << "nothing was written\n";
         return 1;
     } catch (const std::filesystem::filesystem_error& e) {
         std::cerr << "trainsim import-gps: " << e.what() << "\nnothing was written\n";

@@ -125,6 +125,18 @@ Cells gather(const RidePath& path, double windowMetres, long& reach) {
     return cells;
 }
 
+// The root mean square of the cells' heights about the smoothed profile.
+double spread(const Cells& cells) {
+    double sum = 0;
+    int n = 0;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        if (cells.count[c] == 0) continue;
+        sum += (cells.mean[c] - cells.smooth[c]) * (cells.mean[c] - cells.smooth[c]);
+        ++n;
+    }
+    return n > 0 ? std::sqrt(sum / n) : 0;
+}
+
 // The cuts fall where the profile strays most from a straight line, which on
 // a gentle change of gradient can be well past the change; each knot is moved
 // to where the two pieces beside it fit the profile best.
@@ -260,12 +272,23 @@ std::vector<GradientSection> gradientSections(const RidePath& path, const Gradie
     knots = mergeClose(cells, knots, o.toleranceMille);
     // Each gradient from the heights of its own section, fitted on the final knots.
     const std::vector<double> h = fitHeights(cells, knots);
+    const double noise = spread(cells);
     std::vector<GradientSection> out;
     for (size_t j = 0; j + 1 < knots.size(); ++j) {
         const double from = double(knots[j]) * kStep, to = double(knots[j + 1]) * kStep;
-        out.push_back({from, to, roundMille((h[j + 1] - h[j]) / (to - from) * 1000)});
+        // Twice the standard error of a straight line fitted through the
+        // section's heights (noise σ, n heights over its length).
+        int n = 0;
+        for (size_t c = knots[j]; c <= knots[j + 1]; ++c) n += cells.count[c] > 0;
+        const double error = n > 0 ? 2 * noise * std::sqrt(12.0 / n) / (to - from) * 1000 : 1e9;
+        out.push_back({from, to, roundMille((h[j + 1] - h[j]) / (to - from) * 1000), error});
     }
     return out;
+}
+
+double heightNoise(const RidePath& path, const GradientOptions& o) {
+    long reach = 0;
+    return spread(gather(path, o.windowMetres, reach));
 }
 
 }  // namespace ts::gps

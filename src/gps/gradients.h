@@ -22,8 +22,13 @@ struct GradientOptions {
 
 struct GradientSection {
     double fromMetres = 0, toMetres = 0;
-    double mille = 0;  // rounded to 0.1
+    double mille = 0;        // rounded to 0.1
+    double errorMille = 0;   // how far the heights' noise may have put the gradient off
 };
+
+// The spread of the track's heights about their smoothed profile (metres):
+// the noise of each height, which bounds how well a section's gradient is known.
+double heightNoise(const RidePath& path, const GradientOptions& options = {});
 
 // Throws ImportError when no point of the ride has a height.
 std::vector<GradientSection> gradientSections(const RidePath& path, const GradientOptions& options = {});

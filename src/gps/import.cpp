@@ -37,6 +37,9 @@ std::string format(const char* f, double v) {
 
 int64_t fixedMille(double mille) { return std::llround(mille * 10) * 1000; }
 
+// No adhesion railway climbs steeper: such a gradient is a measuring error.
+constexpr double kSteepestMille = 100;
+
 std::string encodeName(const std::string& utf8, bool fileIsUtf8) {
     if (fileIsUtf8) return utf8;
     auto cp = utf8ToCp932(utf8);
@@ -116,19 +119,39 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
         // The distance the video covers, measured from its first frame.
         GradientOptions g = r.gradients;
         std::vector<GradientSection> cut;
+        std::vector<std::string> level;
         for (;;) {
             cut = gradientSections(plan.path, g);
             plan.slopes.clear();
+            level.clear();
             for (const GradientSection& s : cut) {
                 const int from = f.frameAt(s.fromMetres), to = f.frameAt(s.toMetres);
                 // Level track needs no row, and a section outside the video has no frames.
                 if (to <= from || fixedMille(s.mille) == 0) continue;
+                // A gradient the heights cannot tell from level (it is within its
+                // own error), or one no adhesion railway has, is a measuring
+                // error: the section is left level. (Leaving a real gradient
+                // level because it is only roughly known would be worse.)
+                if (std::abs(s.mille) <= s.errorMille || std::abs(s.mille) > kSteepestMille) {
+                    level.push_back("frames " + std::to_string(from) + "-" + std::to_string(to) +
+                                    format(" (%.1f", s.mille) + format(" +/- %.1f per mille)", s.errorMille));
+                    continue;
+                }
                 plan.slopes.push_back({from, to, fixedMille(s.mille)});
             }
             if (int(plan.slopes.size()) <= kRouteRows) break;
             g.toleranceMille *= 1.5;
             plan.notes.push_back("gradient tolerance raised to " + format("%.2f", g.toleranceMille) +
                                  " per mille: more than 501 [Slope] rows at the one asked for");
+        }
+        if (!level.empty()) {
+            std::string list;
+            for (size_t i = 0; i < level.size() && i < 5; ++i) list += (i ? ", " : "") + level[i];
+            if (level.size() > 5) list += " and " + std::to_string(level.size() - 5) + " more";
+            plan.notes.push_back(format("the heights vary by %.1f m about their course", heightNoise(plan.path, g)) +
+                                 ": " + std::to_string(level.size()) + " section(s) left level, their gradient" +
+                                 " being within its own error or steeper than " + format("%.0f", kSteepestMille) +
+                                 " per mille: " + list);
         }
         auto& rows = sections["[Slope]"];
         for (const SlopeRow& s : plan.slopes)
@@ -140,6 +163,7 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
         o.halfRangeFrames = r.halfRangeFrames;
         o.startPosition = route.startPosition;
         o.startTime = route.startTime;
+        o.keepTimes = r.keepStationTimes;
         StationImport st = importStations(ride, r.align, f, track.waypoints, route.stationTable, o);
         plan.stations = st.rows;
         plan.notes.insert(plan.notes.end(), st.notes.begin(), st.notes.end());

@@ -27,6 +27,7 @@ struct ImportRequest {
     PathOptions path;
     GradientOptions gradients;
     int halfRangeFrames = 60;
+    bool keepStationTimes = false;  // else a station of the route where the train stood takes the track's times
 };
 
 struct ImportPlan {

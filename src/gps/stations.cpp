@@ -20,7 +20,10 @@ bool stops(const StationData& s) { return s.kind == 0 || s.kind == 2; }
 int centre(const StationData& s) { return (s.stopFrom + s.stopTo) / 2; }
 
 // The ride's time when the train is nearest the waypoint, and how near it comes.
-double nearestApproach(const Ride& ride, const Waypoint& w, double& gap) {
+// The track's time nearest the waypoint among the fixes from `from` to `to`
+// (seconds): a terminus the train stands short of stays in the video although
+// the track, logged on, comes nearer later.
+double nearestApproach(const Ride& ride, const Waypoint& w, double from, double to, double& gap) {
     const GeographicLib::LocalCartesian plane(w.lat, w.lon, 0);
     std::vector<double> x(ride.points.size()), y(ride.points.size());
     size_t best = 0;
@@ -28,9 +31,11 @@ double nearestApproach(const Ride& ride, const Waypoint& w, double& gap) {
     for (size_t i = 0; i < ride.points.size(); ++i) {
         double z;
         plane.Forward(ride.points[i].lat, ride.points[i].lon, 0, x[i], y[i], z);
+        if (ride.points[i].time < from || ride.points[i].time > to) continue;
         const double d = std::hypot(x[i], y[i]);
         if (d < gap) gap = d, best = i;
     }
+    if (gap == 1e300) return from - 1;
     // Where the waypoint projects between the nearest fix and a neighbour.
     double at = ride.points[best].time;
     for (size_t j : {best + 1, best - 1}) {
@@ -75,6 +80,33 @@ Stand standNear(const FrameProfile& f, int frame, double reach, int minFrames) {
     return best;
 }
 
+std::string clockText(int ticks) {
+    const int s = ticks / 30;
+    char b[16];
+    std::snprintf(b, sizeof b, "%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
+    return b;
+}
+
+// The run starts standing at its first station: a first stop placed a little
+// way from [StartPos] (where the train stands at the start of the video) is
+// widened to hold it, rather than leaving the start off its platform.
+void keepStartInFirstStop(std::vector<StationData>& rows, const FrameProfile& frames, const StationOptions& o,
+                          std::vector<std::string>& notes) {
+    if (rows.empty() || !stops(rows[0])) return;
+    StationData& first = rows[0];
+    const int start = o.startPosition;
+    if (start >= first.stopFrom && start <= first.stopTo) return;
+    auto distanceAt = [&](int frame) { return frames.distance[size_t(std::clamp(frame, 0, frames.frames() - 1))]; };
+    const int edge = start < first.stopFrom ? first.stopFrom : first.stopTo;
+    if (std::abs(distanceAt(start) - distanceAt(edge)) > o.standSearchMetres) {
+        notes.push_back("[StartPos] " + std::to_string(start) + " lies outside the first stop \"" + first.name +
+                        "\" (frames " + std::to_string(first.stopFrom) + "-" + std::to_string(first.stopTo) + ")");
+        return;
+    }
+    first.stopFrom = std::min(first.stopFrom, start);
+    first.stopTo = std::max(first.stopTo, start);
+}
+
 }  // namespace
 
 void fillNextStopDistances(std::vector<StationData>& rows, const FrameProfile& frames) {
@@ -101,7 +133,13 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
     auto clockAt = [&](int frame) { return o.startTime + (frame - o.startPosition); };
     for (const Waypoint& w : waypoints) {
         double gap = 0;
-        const double t = nearestApproach(ride, w, gap);
+        double t = nearestApproach(ride, w, align.timeOf(0), align.timeOf(last), gap);
+        if (gap > o.nearMetres) {
+            // Outside the video it may come near: said so below.
+            double whole = 0;
+            const double anywhere = nearestApproach(ride, w, -1e300, 1e300, whole);
+            if (whole <= o.nearMetres) t = anywhere, gap = whole;
+        }
         if (gap > o.nearMetres) {
             char b[64];
             std::snprintf(b, sizeof b, "%.0f m", gap);
@@ -128,17 +166,29 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
         row.name = w.name;
         int before = o.halfRangeFrames, after = o.halfRangeFrames;
         const auto same = std::find_if(existing.begin(), existing.end(), [&](const StationData& s) { return s.name == w.name; });
+        auto trackTimes = [&] {
+            const int off = clockAt(stand.to);
+            row.departureTime = std::max(clockAt(stand.from), off - kDepartureLeadTicks);
+            row.closeTime = std::max(row.departureTime, off - kCloseLeadTicks);
+        };
         if (same != existing.end()) {
             row = *same;
             moved[size_t(same - existing.begin())] = true;
             const int width = std::max(1, same->stopTo - same->stopFrom);
             before = width / 2;
             after = width - before;
+            // A station placed by hand keeps its kind and range width; where the
+            // train stood there, the track's times replace the placeholders.
+            if (stand.from >= 0 && row.kind != 1 && !o.keepTimes) {
+                const int departure = row.departureTime, close = row.closeTime;
+                trackTimes();
+                if (row.departureTime != departure || row.closeTime != close)
+                    out.notes.push_back("station \"" + w.name + "\" takes the track's times (departure " +
+                                        clockText(row.departureTime) + ", doors closed " + clockText(row.closeTime) + ")");
+            }
         } else if (stand.from >= 0) {
             row.kind = 0;
-            const int off = clockAt(stand.to);
-            row.departureTime = std::max(clockAt(stand.from), off - kDepartureLeadTicks);
-            row.closeTime = std::max(row.departureTime, off - kCloseLeadTicks);
+            trackTimes();
         } else {
             row.kind = 1;
         }
@@ -153,6 +203,7 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
         out.notes.push_back("station \"" + existing[i].name + "\" has no waypoint in the track: kept where it was");
     }
     std::stable_sort(rows.begin(), rows.end(), [](const StationData& a, const StationData& b) { return a.stopFrom < b.stopFrom; });
+    keepStartInFirstStop(rows, frames, o, out.notes);
     fillNextStopDistances(rows, frames);
     out.rows = std::move(rows);
     return out;

@@ -22,6 +22,7 @@ struct StationOptions {
     double standSearchMetres = 50; // a stop this far along the track from the waypoint still belongs to it
     int startPosition = 0;         // the route's [StartPos] and [StartTime]: the clock of the run
     int startTime = 0;
+    bool keepTimes = false;        // stations already in the route keep their times
 };
 
 struct StationImport {

@@ -17,9 +17,10 @@ std::string routeFile(const Line& l, const ViewRenderer& view) {
     o << "Route file of the " << l.title << ", made by the demo generator.\n"
       << "[LineName]\n" << l.name << "\n[StartPos]\n" << l.startPos << "\n"
       << "[FrameRate]\n10\n"  // the preceding train runs at 10 frames a second: the driver catches it up
+      // (to a restricting aspect; the 40 line's head start keeps its signals off stop)
       << "[Staf]\n" << img(l, "staff.png") << "\n[StartTime]\n" << l.startTime << "\n"
       << "[Speed_YY]\n25\n[Speed_Y]\n45\n[Speed_YG]\n65\n[Speed_G]\n" << (l.electric ? 110 : 90) << "\n"
-      << "[Path]\n" << "video\\" << l.code << ".mp4\n[Pre_Time]\n40\n[OneMan]\n" << (l.electric ? 0 : 1) << "\n";
+      << "[Path]\n" << "video\\" << l.code << ".mp4\n[Pre_Time]\n" << (l.electric ? 40 : 70) << "\n[OneMan]\n" << (l.electric ? 0 : 1) << "\n";
     o << "[SoundData]\n" << snd(l, "melody.wav") << "\n" << snd(l, "announce.wav") << "\n"
       << snd(l, "crossing.wav") << "\n" << snd(l, "tunnel.wav") << "\n" << snd(l, "points.wav") << "\n#\n";
     o << "[Announce]\n";

@@ -1,6 +1,7 @@
 #include "edit_mode.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 #include <filesystem>
@@ -61,10 +62,19 @@ int runEditMode(int argc, char** argv) {
     QApplication::setApplicationName("Train Simulator");
     QtMessageBoxes boxes;
     QtTimerFactory timers;
-    installProgramDevices(boxes, timers);
 
-    // What the command line said fails on standard error; what was asked in a
-    // dialog fails in a message box as well.
+    // A failure is told on standard error and in a window: started from the
+    // desktop, the window is all the user sees. The offscreen platform has no
+    // one to see it.
+    auto fail = [](const QString& why) {
+        std::cerr << "trainsim edit: " << why.toStdString() << "\n";
+        if (QGuiApplication::platformName() != "offscreen" && QGuiApplication::platformName() != "minimal")
+            QMessageBox::critical(nullptr, QCoreApplication::translate("EditMode", "Route editor"), why);
+        return 1;
+    };
+    if (!video.empty() && !std::filesystem::exists(video))
+        return fail(QCoreApplication::translate("EditMode", "The video %1 does not exist.")
+                        .arg(QString::fromStdString(video)));
     bool asked = code.empty();
     if (code.empty()) {
         const auto chosen = editor::askRouteCode(nullptr, true);
@@ -72,13 +82,14 @@ int runEditMode(int argc, char** argv) {
         code = *chosen;
     }
     QString why;
-    auto route = editor::openRoute({code, video, trainFrom}, nullptr, &why, &asked);
+    // The route first: a new route's folder gets the files (the help text
+    // among them) that the program's devices read when they are set up.
+    auto route = editor::openRoute({code, video, trainFrom, {}}, nullptr, &why, &asked);
     if (!route) {
         if (why.isEmpty()) return 0;
-        std::cerr << "trainsim edit: " << why.toStdString() << "\n";
-        if (asked) QMessageBox::critical(nullptr, QCoreApplication::translate("EditMode", "Route editor"), why);
-        return 1;
+        return fail(why);
     }
+    installProgramDevices(boxes, timers);
     editor::showEditor(std::move(*route));
     return qapp.exec();
 }

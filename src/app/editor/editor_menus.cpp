@@ -72,9 +72,12 @@ void EditorWindow::buildMenus() {
     QMenu* go = menuBar()->addMenu(tr("&Go"));
     add(go, "back1", tr("Previous frame"), {Qt::Key_Comma}, [this] { setCursorFrame(cursor_ - 1); });
     add(go, "forward1", tr("Next frame"), {Qt::Key_Period}, [this] { setCursorFrame(cursor_ + 1); });
-    add(go, "back10", tr("10 frames back"), {Qt::SHIFT | Qt::Key_Comma, Qt::Key_Less},
-        [this] { setCursorFrame(cursor_ - 10); });
-    add(go, "forward10", tr("10 frames on"), {Qt::SHIFT | Qt::Key_Period, Qt::Key_Greater},
+    // Shift+, and Shift+. arrive as < and > (with Shift held) on layouts that
+    // put those characters there, as a US layout does.
+    add(go, "back10", tr("10 frames back"),
+        {Qt::SHIFT | Qt::Key_Comma, Qt::SHIFT | Qt::Key_Less, Qt::Key_Less}, [this] { setCursorFrame(cursor_ - 10); });
+    add(go, "forward10", tr("10 frames on"),
+        {Qt::SHIFT | Qt::Key_Period, Qt::SHIFT | Qt::Key_Greater, Qt::Key_Greater},
         [this] { setCursorFrame(cursor_ + 10); });
     add(go, "back100", tr("100 frames back"), {Qt::CTRL | Qt::Key_Comma}, [this] { setCursorFrame(cursor_ - 100); });
     add(go, "forward100", tr("100 frames on"), {Qt::CTRL | Qt::Key_Period},

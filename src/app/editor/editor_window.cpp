@@ -7,6 +7,9 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSettings>
+
+#include <memory>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -42,6 +45,28 @@ EditorWindow::EditorWindow(edit::RouteDocument doc, std::string code, std::strin
     checks_->checkNow();
     updateTitle();
     resize(1360, 860);
+    restoreLayout();
+}
+
+// The editor's own window keeps its size and splitters between runs (the
+// simulator's windows keep no settings).
+static std::unique_ptr<QSettings> editorSettings() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "trainsim", "route-editor");
+}
+
+void EditorWindow::restoreLayout() {
+    const auto settings = editorSettings();
+    if (settings->contains("window/geometry")) restoreGeometry(settings->value("window/geometry").toByteArray());
+    for (auto* split : findChildren<QSplitter*>())
+        if (settings->contains("splitters/" + split->objectName()))
+            split->restoreState(settings->value("splitters/" + split->objectName()).toByteArray());
+}
+
+void EditorWindow::saveLayout() const {
+    const auto settings = editorSettings();
+    settings->setValue("window/geometry", saveGeometry());
+    for (auto* split : findChildren<QSplitter*>())
+        settings->setValue("splitters/" + split->objectName(), split->saveState());
 }
 
 EditorWindow::~EditorWindow() { doc_.changed = nullptr; }
@@ -86,11 +111,13 @@ void EditorWindow::buildLayout() {
     connect(timeline_, &Timeline::rowSelected, this, [this](TableKind kind, int row) { showRow(kind, row, false); });
 
     auto* left = new QSplitter(Qt::Vertical, this);
+    left->setObjectName("videoAndTimeline");
     left->addWidget(video_);
     left->addWidget(timeline_);
     left->setStretchFactor(0, 1);
     left->setStretchFactor(1, 0);
     auto* right = new QSplitter(Qt::Vertical, this);
+    right->setObjectName("tablesAndCheck");
     right->addWidget(tabs_);
     auto* checkBox = new QWidget(this);
     auto* checkLayout = new QVBoxLayout(checkBox);
@@ -101,6 +128,7 @@ void EditorWindow::buildLayout() {
     right->setStretchFactor(0, 3);
     right->setStretchFactor(1, 1);
     auto* split = new QSplitter(Qt::Horizontal, this);
+    split->setObjectName("leftAndRight");
     split->addWidget(left);
     split->addWidget(right);
     split->setStretchFactor(0, 3);
@@ -287,7 +315,7 @@ void EditorWindow::openOther(bool newRoute) {
     if (!code || (*code == code_ && !newRoute) || !confirmClose()) return;
     QString why;
     bool asked = true;
-    auto route = openRoute({*code, {}, {}}, this, &why, &asked);
+    auto route = openRoute({*code, {}, {}, {}}, this, &why, &asked);
     if (!route) {
         if (!why.isEmpty()) QMessageBox::warning(this, tr("Route editor"), why);
         return;
@@ -305,6 +333,7 @@ void EditorWindow::closeEvent(QCloseEvent* e) {
         return;
     }
     video_->setPlaying(false);
+    saveLayout();
     e->accept();
 }
 

@@ -58,6 +58,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void restoreLayout();
+    void saveLayout() const;
     void buildMenus();
     // Asks whether to save unsaved changes; false when the user cancels.
     bool confirmClose();

@@ -10,8 +10,11 @@
 
 #include "data/file_names.h"
 #include "data/train_codes.h"
+#include "data_folder.h"
+#include "edit/route_folder.h"
 #include "editor_window.h"
 #include "video/ffmpeg_frame_source.h"
+#include "video_placement.h"
 
 namespace ts::editor {
 
@@ -19,20 +22,10 @@ namespace {
 
 QString tr(const char* s) { return QCoreApplication::translate("RouteOpening", s); }
 
-QStringList routeCodes() {
+QStringList routeCodes(const std::string& dir = ".") {
     QStringList codes;
-    for (const auto& c : trainCodesIn(".")) codes << QString::fromStdString(c);
+    for (const auto& c : trainCodesIn(dir)) codes << QString::fromStdString(c);
     return codes;
-}
-
-// A video inside the data folder is named relative to it, as routes name theirs.
-std::string routeVideoName(const std::string& chosen) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path full = fs::absolute(chosen, ec);
-    const fs::path relative = fs::relative(full, fs::current_path(), ec);
-    if (!ec && !relative.empty() && relative.begin()->string() != "..") return relative.generic_string();
-    return full.string();
 }
 
 }  // namespace
@@ -70,32 +63,51 @@ std::optional<OpenedRoute> openRoute(RouteRequest r, QWidget* parent, QString* w
                       .toStdString();
         if (r.video.empty()) return std::nullopt;
     }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(r.video, ec))
+        return refuse(tr("The video %1 does not exist.").arg(QString::fromStdString(r.video)));
     FfmpegFrameSource source;
     if (!source.open(r.video)) return refuse(tr("The video %1 cannot be read.").arg(QString::fromStdString(r.video)));
 
-    // The train that drives a new route: its train file is copied under the new code.
+    // The train that drives a new route, from this folder or else from the
+    // demo: its train file is copied under the new code, and with it every
+    // file a run reads that the folder lacks.
+    const std::string demo = r.trainSource.empty() ? installedDemoFolder() : r.trainSource;
     const std::string train = r.code + "_train.txt";
-    if (!std::filesystem::exists(resolveDataPath(train))) {
-        if (r.trainFrom.empty()) {
-            const QStringList codes = routeCodes();
-            if (codes.isEmpty()) return refuse(tr("The data folder has no train whose train file the new route could take."));
-            if (asked) *asked = true;
-            bool ok = false;
-            r.trainFrom = QInputDialog::getItem(parent, tr("New route"),
-                                                tr("Which train drives the new route? Its train file is copied to %1.")
-                                                    .arg(QString::fromStdString(train)),
-                                                codes, 0, false, &ok)
-                              .toStdString();
-            if (!ok) return std::nullopt;
-        }
-        std::error_code ec;
-        std::filesystem::copy_file(resolveDataPath(r.trainFrom + "_train.txt"), train, ec);
-        if (ec)
-            return refuse(tr("Cannot copy %1 to %2: %3")
-                              .arg(QString::fromStdString(r.trainFrom + "_train.txt"), QString::fromStdString(train),
-                                   QString::fromStdString(ec.message())));
+    const bool hasTrain = std::filesystem::exists(resolveDataPath(train));
+    if (r.trainFrom.empty() && !hasTrain) {
+        QStringList codes = routeCodes();
+        if (codes.isEmpty() && !demo.empty()) codes = routeCodes(demo);
+        if (codes.isEmpty())
+            return refuse(tr("Neither the data folder nor the demo has a train whose train file the new route "
+                             "could take."));
+        if (asked) *asked = true;
+        bool ok = false;
+        r.trainFrom = QInputDialog::getItem(parent, tr("New route"),
+                                            tr("Which train drives the new route? Its train file is copied to %1.")
+                                                .arg(QString::fromStdString(train)),
+                                            codes, 0, false, &ok)
+                          .toStdString();
+        if (!ok) return std::nullopt;
     }
-    edit::RouteDocument doc = edit::RouteDocument::fresh(routeVideoName(r.video), source.length());
+    edit::RouteLists lists;
+    if (!r.trainFrom.empty()) {
+        const bool here = std::filesystem::exists(resolveDataPath(r.trainFrom + "_train.txt"));
+        if (!here && demo.empty())
+            return refuse(tr("Cannot make the new route: %1 is not in the data folder, and no installed demo was "
+                             "found to take it from.")
+                              .arg(QString::fromStdString(r.trainFrom + "_train.txt")));
+        std::string error;
+        if (!edit::copyRunFiles(here ? "." : demo, r.trainFrom, r.code, &lists, &error))
+            return refuse(tr("Cannot make the new route: %1").arg(QString::fromStdString(error)));
+    }
+    QString why2;
+    const auto videoName = placeVideo(r.video, parent, &why2);
+    if (!videoName) {
+        if (why2.isEmpty()) return std::nullopt;
+        return refuse(why2);
+    }
+    edit::RouteDocument doc = edit::RouteDocument::fresh(*videoName, source.length(), lists);
     // The new route exists from the start, as a minimal route that runs.
     std::string error;
     if (!doc.save(path, &error)) return refuse(QString::fromStdString(error));

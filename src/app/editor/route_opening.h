@@ -17,6 +17,9 @@ struct RouteRequest {
     std::string code;
     std::string video;      // a new route's video; empty: asked for
     std::string trainFrom;  // the code whose train file a new route takes; empty: asked for
+    // Where a train not in the data folder is taken from, with its pictures,
+    // sounds and the shared files (the installed demo when empty).
+    std::string trainSource;
 };
 
 struct OpenedRoute {
@@ -29,7 +32,8 @@ struct OpenedRoute {
 std::optional<std::string> askRouteCode(QWidget* parent, bool allowNew);
 
 // Opens CODE_line.txt, or makes the new route (asking for what the request
-// leaves open) and writes it at once. Nothing when cancelled (`why` empty) or
+// leaves open) and writes it at once, with everything else a run of it
+// reads copied into the data folder from the folder of the train it takes. Nothing when cancelled (`why` empty) or
 // refused (`why` says why). `asked` tells whether a dialog was shown.
 std::optional<OpenedRoute> openRoute(RouteRequest request, QWidget* parent, QString* why, bool* asked);
 

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <set>
 
+#include "check/signal_warnings.h"
 #include "data/file_names.h"
 #include "data/route_sections.h"
 #include "data/section_fields.h"
+#include "dynamics/motion.h"
+#include "events/signals.h"
 
 namespace ts {
 
@@ -18,8 +22,10 @@ public:
         : where_(where), out_(out), file_(std::move(file)) {}
 
     // A warning about field `column` of entry `row` of a comma-row list.
-    void row(const std::string& section, int row, int column, const std::string& why) {
+    void row(const std::string& section, int row, int column, const std::string& why,
+             Severity severity = Severity::Warning) {
         Diagnostic d = base(section, why);
+        d.severity = severity;
         d.row = row;
         d.line = where_.entryLine(file_, section, row);
         d.column = column;
@@ -72,6 +78,60 @@ bool stops(const StationData& s) { return s.kind == 0 || s.kind == 2; }
 
 void addWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile, const std::string& trainFile,
                  CheckDevices& devices, const Diagnostics& where, Diagnostics& routeOut, Diagnostics& trainOut);
+
+std::string tenths(double v) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.1f", v);
+    return b;
+}
+
+// The length of a stop range in metres, frame by frame through the recorded speed.
+double stopRangeMetres(const RouteData& r, const StationData& s) {
+    Motion m;
+    double metres = 0;
+    for (int32_t f = std::max(s.stopFrom - 1, 0); f < s.stopTo; ++f) {
+        m.trainPosition = f;
+        updateRecordedSpeed(r, m);
+        if (f >= s.stopFrom) metres += std::max(m.recordedSpeedKmh, 1) / 108.0;
+        if (metres >= 1.0) break;
+    }
+    return metres;
+}
+
+// The rows that show a picture of a list the route leaves without it. An
+// empty list is named once, at the first row that needs it.
+void pictureListWarnings(const RouteData& r, Warner& w) {
+    bool signsNamed = false;
+    auto sign = [&](const std::string& section, int row, int column, int index, const std::string& what) {
+        if (r.SignImageList.holds(index) || signsNamed) return;
+        if (r.SignImageList.count() == 0) {
+            signsNamed = true;
+            w.row(section, row, column, "[SignImageList] is empty: " + what + " and every other sign are not shown");
+        } else {
+            w.row(section, row, column, "[SignImageList] has no picture " + num(index) + ": " + what + " is not shown");
+        }
+    };
+    for (int i = 0; i < r.stationCount(); ++i)
+        if (r.stationTable[size_t(i)].kind != 1) sign("[Station]", i + 1, 3, 0, "the stop sign");
+    for (int i = 0; i < r.slopeCount(); ++i)
+        sign("[Slope]", i + 1, 1, r.slopeTable[size_t(i)].gradient >= 0 ? 1 : 2, "the gradient sign");
+    bool signalsNamed = false;
+    for (int i = 0; i < r.signalCount() && !signalsNamed; ++i) {
+        const int set = r.signalTable[size_t(i)].aspectSet;
+        if (set > 5 || set < 0) continue;  // shows no picture
+        int highest = 0;
+        for (int aspect = 0; aspect <= 4; ++aspect) highest = std::max(highest, signalImageIndex(set, aspect));
+        if (r.SignalImageList.holds(highest)) continue;
+        if (r.SignalImageList.count() == 0) {
+            signalsNamed = true;
+            w.row("[Signal]", i + 1, 3, "[SignalImageList] is empty: no signal shows a picture in the cab");
+        } else {
+            w.row("[Signal]", i + 1, 3, "[SignalImageList] has " + num(r.SignalImageList.count()) +
+                                            " pictures; aspect set " + num(set) + " needs pictures up to " +
+                                            num(highest));
+        }
+    }
+}
 
 }  // namespace
 
@@ -181,6 +241,13 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
                                            ": the run starts away from its platform");
         if (!stops(s)) continue;
         if (sounds > 0) soundIndex("[Station]", row, 5, s.soundIndex);
+        if (s.kind == 0 && r.oneManOperation == 0 && s.closeTime < s.departureTime)
+            w.row("[Station]", row, 7, "the doors close at " + num(s.closeTime) + ", before the departure time " +
+                                           num(s.departureTime) + ": the departure sound never plays (make "
+                                           "closeTime later than departureTime)");
+        if (const double metres = stopRangeMetres(r, s); s.stopFrom <= s.stopTo && metres < 1.0)
+            w.row("[Station]", row, 3, "the stop range is only " + tenths(metres) + " m long at the recorded "
+                                           "speed: a good stop is judged to have run through (make it a few metres)");
         if (s.departureTime < r.startTime)
             w.row("[Station]", row, 6, "the departure time is before [StartTime] " + num(r.startTime));
         if (s.closeTime < r.startTime)
@@ -208,6 +275,28 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
                   "no [Signal] label reads \"" + r.kankoTable[k].callText + "\": this call-out can never play");
     }
 
+    // At stop the protection brakes a driver who kept to the timetable: a
+    // trap. A restricting aspect may be what the author wants: a remark.
+    for (const SignalMeeting& m : signalsMetRestricted(r))
+        w.row("[Signal]", m.row, 7,
+              std::string("a train keeping to the recorded speed and the station times meets this signal at ") +
+                  (m.aspect == 0 ? "stop" : "a restricting aspect") +
+                  ", the preceding train being in its blocks: [Pre_Time] " + num(m.clearingPreTime) +
+                  " or more shows it clear",
+              m.aspect == 0 ? Severity::Warning : Severity::Note);
+    for (int i = 0; i < r.slopeCount(); ++i) {
+        const SlopeRow& s = r.slopeTable[size_t(i)];
+        // A run takes any gradient; beyond what adhesion railways climb it is
+        // almost always a measuring error (heights from a phone's GPS).
+        const long double permille = std::fabs(static_cast<long double>(s.gradient)) / 10000;
+        if (permille > 100)
+            w.row("[Slope]", i + 1, 1, "a gradient of " + tenths(double(s.gradient) / 10000) +
+                                           " per mille is steeper than any adhesion railway: a measuring error?");
+        else if (permille > 40)
+            w.row("[Slope]", i + 1, 1, "a gradient of " + tenths(double(s.gradient) / 10000) +
+                                           " per mille is steeper than main lines are built (40 per mille)");
+    }
+    pictureListWarnings(r, w);
     for (int i = 0; i < r.signCount(); ++i) {
         const SignRow& s = r.signTable[size_t(i)];
         if (!r.OtherImageList.holds(s.imageIndex))

@@ -73,6 +73,13 @@ ColumnDesc frame(ColumnDesc c, int newOffset) {
     return c;
 }
 
+// Distance, not frames: at the crawl of a stop a few frames are a few
+// centimetres, and a stop range made of them judges a good stop overrun.
+ColumnDesc metres(ColumnDesc c, double newMetres) {
+    c.newMetres = newMetres;
+    return c;
+}
+
 ColumnDesc fresh(ColumnDesc c, const char* newText) {
     c.newText = newText;
     return c;
@@ -253,15 +260,18 @@ std::vector<SectionDesc> describe() {
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
             return column(&RouteData::stationTable, "stationTable", f, n, t, u, m);
         };
+        // A new station's name, departure and door-closing times depend on
+        // the rows before it: the editor works them out (edit/route_rows.cpp).
         s.columns = {c(&StationData::name, "name", V::Text, "", "name"),
-                     c(&StationData::kind, "kind", V::Integer, "", "0 stop, 1 pass, 2 stop without doors"),
-                     frame(c(&StationData::stopFrom, "stopFrom", V::Frame, "frame", "stop from"), -10),
-                     frame(c(&StationData::stopTo, "stopTo", V::Frame, "frame", "stop to"), 10),
-                     c(&StationData::soundIndex, "soundIndex", V::Integer, "", "departure sound"),
+                     fresh(c(&StationData::kind, "kind", V::Integer, "", "0 stop, 1 pass, 2 stop without doors"), "0"),
+                     metres(c(&StationData::stopFrom, "stopFrom", V::Frame, "frame", "stop from"), -5.0),
+                     metres(c(&StationData::stopTo, "stopTo", V::Frame, "frame", "stop to"), 5.0),
+                     fresh(c(&StationData::soundIndex, "soundIndex", V::Integer, "", "departure sound"), "0"),
                      c(&StationData::departureTime, "departureTime", V::Time, "1/30 s", "departure time"),
                      c(&StationData::closeTime, "closeTime", V::Time, "1/30 s", "door closing time"),
-                     c(&StationData::nextStopDistance, "nextStopDistance", V::Integer, "cm",
-                       "distance to the next stop")};
+                     fresh(c(&StationData::nextStopDistance, "nextStopDistance", V::Integer, "cm",
+                             "distance to the next stop"),
+                           "0")};
         listOf(s, &RouteData::stationTable, "stationTable");
         d.push_back(s);
     }

@@ -86,8 +86,11 @@ struct ColumnDesc {
     // A frame that may lie beyond the end of the line without a warning.
     bool mayPassTheEnd = false;
     // A new row in the editor: a frame column is the cursor plus `newOffset`
-    // (never below 0), any other column `newText`.
+    // (never below 0) or, when `newMetres` is not 0, the frame that many
+    // metres from the cursor through the recorded speed (before it when
+    // negative); any other column `newText`.
     int newOffset = 0;
+    double newMetres = 0;
     std::string newText;
     // The value of entry `row` (single values: row 0) in the loaded route;
     // empty for the columns a run does not keep as they are read.

@@ -116,7 +116,7 @@ std::optional<RouteDocument> RouteDocument::open(const std::string& path, std::s
     return doc;
 }
 
-RouteDocument RouteDocument::fresh(const std::string& videoFile, int videoFrames) {
+RouteDocument RouteDocument::fresh(const std::string& videoFile, int videoFrames, const RouteLists& lists) {
     const int last = std::max(videoFrames - 1, 100);
     const std::string startTime = "864000";  // 08:00:00
     std::string b;
@@ -141,15 +141,28 @@ RouteDocument RouteDocument::fresh(const std::string& videoFile, int videoFrames
     add("120");
     add("[Path]");
     add(videoFile);
+    // The preceding train starts beyond the end of the line: every block
+    // signal added later shows clear, until the author sets a train to follow.
     add("[Pre_Time]");
-    add("60");
+    add(std::to_string((last - 30) / 30 + 1));
     add("[OneMan]");
     add("0");
-    add("[SoundData]");
-    add("#");
-    // The run starts standing at the first station.
+    // The lists that the rows added later refer to by number: with them a
+    // signal, a sign or a station's melody is seen and heard at once.
+    auto list = [&](const char* marker, const std::vector<std::string>& names) {
+        add(marker);
+        for (const auto& n : names) add(n);
+        add("#");
+    };
+    list("[SoundData]", lists.sounds);
+    list("[SignalImageList]", lists.signalImages);
+    list("[SignImageList]", lists.signImages);
+    list("[OtherImageList]", lists.otherImages);
+    // The run starts standing at the first station: 5 m either side of the
+    // start at the template's 40 km/h, the melody at 08:00:20 and the doors
+    // closing after it at 08:00:30.
     add("[Station]");
-    add("Start,0,20,40,0,864900,864600,0");
+    add("Start,0,16,44,0,864600,864900,0");
     add("#");
     add("[SpeedUnit]");
     add("0," + std::to_string(last) + ",40,40");

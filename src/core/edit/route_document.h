@@ -12,6 +12,7 @@
 #include "data/diagnostics.h"
 #include "data/route_data.h"
 #include "data/route_sections.h"
+#include "edit/route_folder.h"
 
 namespace ts {
 struct CheckDevices;
@@ -41,8 +42,9 @@ public:
     // Reads the route as a run would (a route with errors still opens; its
     // problems are in the live check).
     static std::optional<RouteDocument> open(const std::string& path, std::string* error);
-    // A minimal valid route for a video of `videoFrames` frames.
-    static RouteDocument fresh(const std::string& videoFile, int videoFrames);
+    // A minimal valid route for a video of `videoFrames` frames, with the
+    // picture and sound lists of `lists` (those of the route whose train it takes).
+    static RouteDocument fresh(const std::string& videoFile, int videoFrames, const RouteLists& lists = {});
 
     RouteDocument(const RouteDocument&);
     RouteDocument& operator=(const RouteDocument&);
@@ -76,6 +78,8 @@ public:
     std::vector<std::pair<int, int>> speedKeyframes() const;
     void setSpeedKeyframes(std::vector<std::pair<int, int>> points);
     int recordedSpeedAt(int frame) const;
+    // The frames `metres` before and after `frame`, through the recorded speed.
+    std::pair<int, int> framesAround(int frame, double metres) const;
 
     // The whole file replaced (an import that rewrote several sections), as
     // one undo step; false when it is the same.
@@ -110,6 +114,9 @@ private:
     bool writeEntries(TableKind kind, const std::vector<std::vector<std::string>>& entries, int checkRow,
                       std::string* error);
     std::vector<std::vector<std::string>> entries(TableKind kind) const;
+    // Each stop's distance to the next stop rewritten into `rows` (the
+    // [Station] table about to be written) when a stop moved; true if any changed.
+    bool fillNextStopDistances(std::vector<std::vector<std::string>>& rows) const;
 
     std::unique_ptr<State> s_;
 };

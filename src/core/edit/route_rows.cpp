@@ -1,9 +1,11 @@
 // The table side of a route document: rows as the file holds them, edited
 // field by field and kept in the order the run reads them.
 #include <algorithm>
+#include <cmath>
 
 #include "data/fields.h"
 #include "data/section_rewriter.h"
+#include "dynamics/motion.h"
 #include "edit/document_state.h"
 
 namespace ts::edit {
@@ -48,19 +50,90 @@ int intField(const TableDef& def, const std::vector<std::string>& entry, int col
     return parseInt(rawField(def, entry, column)).value_or(0);
 }
 
-// A new row as the table's description gives it: frames around the cursor,
-// the other columns their fixed defaults.
-std::vector<std::string> defaultEntry(const TableDef& def, int at) {
+// A new row's values as the table's description gives them: frames around
+// the cursor (in frames, or in metres through the recorded speed), the other
+// columns their fixed defaults.
+std::vector<std::string> defaultValues(const RouteDocument& doc, const TableDef& def, int at) {
     std::vector<std::string> values;
-    for (const ColumnDesc& c : def.section->columns)
-        values.push_back(c.type == ValueType::Frame ? std::to_string(std::max(at + c.newOffset, 0)) : c.newText);
+    for (const ColumnDesc& c : def.section->columns) {
+        if (c.type != ValueType::Frame) {
+            values.push_back(c.newText);
+            continue;
+        }
+        int frame = at + c.newOffset;
+        if (c.newMetres != 0) {
+            const auto [before, after] = doc.framesAround(at, std::fabs(c.newMetres));
+            frame = c.newMetres < 0 ? before : after;
+        }
+        values.push_back(std::to_string(std::max(frame, 0)));
+    }
+    return values;
+}
+
+// The entry's lines: one per value, or the values in one comma row.
+std::vector<std::string> entryOf(const TableDef& def, const std::vector<std::string>& values) {
     if (def.entryLines > 1) return values;
     std::string row;
     for (size_t i = 0; i < values.size(); ++i) row += (i ? "," : "") + values[i];
     return {row};
 }
 
+struct StopPlace {
+    int kind, from, to;
+    bool operator==(const StopPlace&) const = default;
+};
+
+std::vector<StopPlace> stopPlaces(const TableDef& def, const std::vector<std::vector<std::string>>& rows) {
+    std::vector<StopPlace> out;
+    for (const auto& r : rows) out.push_back({intField(def, r, 1), intField(def, r, 2), intField(def, r, 3)});
+    return out;
+}
+
+bool stopsThere(const StopPlace& p) { return p.kind == 0 || p.kind == 2; }
+
 }  // namespace
+
+bool RouteDocument::fillNextStopDistances(std::vector<std::vector<std::string>>& rows) const {
+    // Only when a stop moved, came or went: a distance typed in by hand stays
+    // while nothing it depends on changes.
+    const TableDef& def = tableDef(TableKind::Station);
+    const auto places = stopPlaces(def, rows);
+    if (places == stopPlaces(def, entries(TableKind::Station))) return false;
+    // The distance between two stop marks (the middles of the stop ranges)
+    // through the recorded speed, frame by frame as a run reads it.
+    auto mark = [](const StopPlace& p) { return (p.from + p.to) / 2; };
+    int last = 0;
+    for (const auto& p : places) last = std::max(last, mark(p));
+    std::vector<double> metres(size_t(last) + 2, 0.0);
+    Motion m;
+    for (int f = 0; f <= last; ++f) {
+        m.trainPosition = f;
+        updateRecordedSpeed(s_->route, m);
+        metres[size_t(f) + 1] = metres[size_t(f)] + std::max(m.recordedSpeedKmh, 1) / 108.0;
+    }
+    bool changed = false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        // A run never reads a passing station's distance: it stays as written.
+        if (!stopsThere(places[i])) continue;
+        long long cm = 0;
+        for (size_t j = i + 1; j < places.size(); ++j)
+            if (stopsThere(places[j])) {
+                const int a = std::max(mark(places[i]), 0), b = std::max(mark(places[j]), 0);
+                cm = std::llround((metres[size_t(b)] - metres[size_t(a)]) * 100);
+                break;
+            }
+        cm = std::max(cm, 0LL);
+        if (rows[i].empty()) continue;
+        // A distance within a metre of this one is kept as written: worked out
+        // from a finer speed than the run's whole km/h, or measured, it is no
+        // worse, and a stop moved and moved back leaves the file as it was.
+        const auto written = parseInt(csvField(rows[i][0], 8));
+        if (written && (cm == 0 ? *written == 0 : std::llabs(*written - cm) < 100)) continue;
+        rows[i][0] = replaceField(rows[i][0], 7, int(def.fields.size()), std::to_string(cm));
+        changed = true;
+    }
+    return changed;
+}
 
 std::vector<std::vector<std::string>> RouteDocument::entries(TableKind kind) const {
     return blocksOf(s_->list(tableDef(kind))).entries;
@@ -95,6 +168,10 @@ bool RouteDocument::writeEntries(TableKind kind, const std::vector<std::vector<s
     if (int(rows.size()) > kRouteRows)
         return setError(error, "a table holds at most " + std::to_string(kRouteRows) + " rows");
     std::vector<std::string> lines = blocksOf(s_->list(def)).head;
+    if (kind == TableKind::Station) {
+        auto withDistances = rows;
+        if (fillNextStopDistances(withDistances)) return writeEntries(kind, withDistances, checkRow, error);
+    }
     for (const auto& r : rows) lines.insert(lines.end(), r.begin(), r.end());
     const std::string next = s_->withList(def, lines);
     State trial = *s_;
@@ -168,12 +245,17 @@ int RouteDocument::addRow(TableKind kind, int at) {
     std::vector<std::string> entry;
     switch (kind) {
         case TableKind::Station: {
-            // Departure a minute after the previous stop's, doors closing 10 s before it.
+            // Departure a minute after the previous stop's, the doors closing 10 s
+            // after it: closing first, they would keep the melody from playing.
             int departure = r.startTime + 60 * 30;
             for (const StationData& s : r.stationTable)
                 if (s.stopFrom < at && s.departureTime > 0) departure = s.departureTime + 60 * 30;
-            entry = {"Station" + std::to_string(rows.size() + 1) + ",0," + n(at - 10) + "," + n(at + 10) + ",0," +
-                     std::to_string(departure) + "," + std::to_string(departure - 300) + ",0"};
+            // The stop range and the plain columns come from the description.
+            auto values = defaultValues(*this, def, at);
+            values[0] = "Station" + std::to_string(rows.size() + 1);
+            values[5] = std::to_string(departure);
+            values[6] = std::to_string(departure + 300);
+            entry = entryOf(def, values);
             break;
         }
         case TableKind::Signal: {
@@ -211,7 +293,7 @@ int RouteDocument::addRow(TableKind kind, int at) {
             }
             break;
         }
-        default: entry = defaultEntry(def, at); break;
+        default: entry = entryOf(def, defaultValues(*this, def, at)); break;
     }
     // Kept in order of the table's position, as the run and the checker expect.
     const int key = intField(def, entry, def.keyColumn);

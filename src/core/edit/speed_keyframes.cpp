@@ -64,3 +64,21 @@ int RouteDocument::recordedSpeedAt(int frame) const {
 }
 
 }  // namespace ts::edit
+
+namespace ts::edit {
+
+std::pair<int, int> RouteDocument::framesAround(int frame, double metres) const {
+    // A frame is the distance the camera train ran in 1/30 s: v / 108 metres at v km/h.
+    auto walk = [&](int step) {
+        double run = 0;
+        int f = frame;
+        while (run < metres && f + step >= 0 && std::abs(f - frame) < 6000) {
+            run += std::max(recordedSpeedAt(f), 1) / 108.0;
+            f += step;
+        }
+        return f;
+    };
+    return {walk(-1), walk(+1)};
+}
+
+}  // namespace ts::edit
