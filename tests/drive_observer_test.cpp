@@ -190,7 +190,7 @@ TEST(DriveObserver, TheStopIsWhereTheTrainStoodWithTheDoorsOpen) {
     ride.driveUntil(1, [&] { return ride.r.trainPosition >= 1211; });
     ride.stopAt(1212);
     ride.standFor(30);
-    const StationVisit& v = ride.observer.report().stations[1];
+    const StationVisit v = ride.observer.report().stations[1];  // report() is a copy
     EXPECT_TRUE(v.stopped);
     EXPECT_TRUE(v.inRange);
     EXPECT_FALSE(v.passed);
