@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
                 percentile(jump, 0.5), percentile(jump, 0.95), percentile(jump, 1.0), seeks);
     std::printf("one frame back: p50 %.1f ms, p95 %.1f ms; one frame on: p50 %.1f ms, p95 %.1f ms\n",
                 percentile(back, 0.5), percentile(back, 0.95), percentile(on, 0.5), percentile(on, 0.95));
-    std::printf("user-interface thread busy at most %.1f ms during the jumps (%.1f ms overall); longest move call %.2f ms\n",
-                busyJumps, busiest, longestCall);
+    std::printf(
+        "user-interface thread busy at most %.1f ms during the jumps (%.1f ms overall); longest move call %.2f ms\n",
+        busyJumps, busiest, longestCall);
     return 0;
 }

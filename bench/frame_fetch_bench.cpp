@@ -1,6 +1,6 @@
 // Frame fetch at 480 x 240: H.264 in MP4 (GOP 30, B-frames) and MJPEG in AVI,
-// and a 1920 x 1080 H.264 source scaled to the view, sequential and random access. Each fetch is timed; p50 and p95 are reported
-// in milliseconds as counters.
+// and a 1920 x 1080 H.264 source scaled to the view, sequential and random access. Each fetch is timed; p50 and p95 are
+// reported in milliseconds as counters.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -21,8 +21,9 @@ using Clock = std::chrono::steady_clock;
 int main() {
     const fs::path dir = fs::temp_directory_path() / "trainsim-latency";
     fs::create_directories(dir);
-    std::ofstream(dir / "al.conf") << "[general]\ndrivers=wave\nchannels=mono\nsample-type=int16\nfrequency=22050\n[wave]\nfile="
-                                   << (dir / "mix.wav").string() << "\n";
+    std::ofstream(dir / "al.conf")
+        << "[general]\ndrivers=wave\nchannels=mono\nsample-type=int16\nfrequency=22050\n[wave]\nfile="
+        << (dir / "mix.wav").string() << "\n";
     setenv("ALSOFT_CONF", (dir / "al.conf").c_str(), 1);
     {
         // A click: one second of full-scale square wave.
@@ -33,7 +34,8 @@ int main() {
             data += char((v >> 8) & 0xFF);
         }
         auto le32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-        std::string fmt = std::string("\x01\x00\x01\x00", 4) + le32(22050) + le32(44100) + std::string("\x02\x00\x10\x00", 4);
+        std::string fmt =
+            std::string("\x01\x00\x01\x00", 4) + le32(22050) + le32(44100) + std::string("\x02\x00\x10\x00", 4);
         std::string body = "WAVEfmt " + le32(16) + fmt + "data" + le32(uint32_t(data.size())) + data;
         std::ofstream(dir / "click.wav", std::ios::binary) << "RIFF" << le32(uint32_t(body.size())) << body;
     }

@@ -30,8 +30,10 @@ std::string writeRoute() {
         t += "Station " + std::to_string(i) + ",0," + std::to_string(i * 1000) + "," + std::to_string(i * 1000 + 20) +
              ",0,900000,899000,150000\n";
     t += "#\n";
-    rows("[Signal]", [](int i) { return "0,S" + std::to_string(i) + ",3," + std::to_string(i * 100) + "," +
-                                        std::to_string(i * 100 + 100) + ",90,95,0,0"; });
+    rows("[Signal]", [](int i) {
+        return "0,S" + std::to_string(i) + ",3," + std::to_string(i * 100) + "," + std::to_string(i * 100 + 100) +
+               ",90,95,0,0";
+    });
     rows("[Slope]", [](int i) { return "2.5," + std::to_string(i * 100) + "," + std::to_string(i * 100 + 50); });
     rows("[Sign]", [](int i) { return "1," + std::to_string(i * 100) + "," + std::to_string(i * 100 + 50); });
     rows("[SpeedLimit]", [](int i) { return "60," + std::to_string(i) + ",2,3"; });

@@ -46,7 +46,8 @@ std::string tone(double seconds, int rate = 22050) {
 
 void BM_Load100OneSecondWaves(benchmark::State& state) {
     fs::create_directories(kDir);
-    for (int i = 0; i < 100; ++i) std::ofstream(kDir / ("w" + std::to_string(i) + ".wav"), std::ios::binary) << tone(1.0);
+    for (int i = 0; i < 100; ++i)
+        std::ofstream(kDir / ("w" + std::to_string(i) + ".wav"), std::ios::binary) << tone(1.0);
     ts::OpenAlSound bank(128);
     bank.errors.debugOption = 0;
     if (!bank.startUp()) {
@@ -55,7 +56,8 @@ void BM_Load100OneSecondWaves(benchmark::State& state) {
     }
     for (auto _ : state) {
         std::vector<ts::WavePtr> waves;
-        for (int i = 0; i < 100; ++i) waves.push_back(bank.loadWave((kDir / ("w" + std::to_string(i) + ".wav")).string()));
+        for (int i = 0; i < 100; ++i)
+            waves.push_back(bank.loadWave((kDir / ("w" + std::to_string(i) + ".wav")).string()));
         for (int i = 0; i < 100; ++i) bank.Channel(i).setWaveData(waves[size_t(i)]);
         for (int i = 0; i < 100; ++i) bank.Channel(i).setWaveData(nullptr);
         benchmark::DoNotOptimize(waves.data());

@@ -6,7 +6,8 @@
 // on time at 30 a second, the program's processor time and peak memory, the
 // 33 ms timer's mean period and lateness, and (--click) the time from a click
 // on a train on the title screen to its driving window drawn, first and again.
-// Run it under a display, e.g. xvfb-run -a view_rate DEMO_DIR [SECONDS] [--scale 2] [--smooth off] [--slow 5] [--click].
+// Run it under a display, e.g. xvfb-run -a view_rate DEMO_DIR [SECONDS] [--scale 2] [--smooth off] [--slow 5]
+// [--click].
 // --video FILE drives the route over another video (its [Path] replaced in a
 // copy of the route file); --fast K runs at K times the recorded speed;
 // --back KMH runs backwards at that speed; --jumps N times N station jumps
@@ -17,11 +18,11 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,8 @@ using Clock = std::chrono::steady_clock;
 class TimedTimers final : public ts::TimerFactory {
 public:
     std::vector<Clock::time_point> ticks;
-    std::unique_ptr<ts::PeriodicTimer> create(int periodMs, ts::TimerThread thread, std::function<void()> tick) override {
+    std::unique_ptr<ts::PeriodicTimer> create(int periodMs, ts::TimerThread thread,
+                                              std::function<void()> tick) override {
         if (thread == ts::TimerThread::Ui) return real_.create(periodMs, thread, std::move(tick));
         return real_.create(periodMs, thread, [this, t = std::move(tick)] {
             ticks.push_back(Clock::now());
@@ -95,7 +97,8 @@ double clickToWindow(ts::TForm5* title, const char* code) {
     qApp->installEventFilter(&watch);
     const auto t0 = Clock::now();
     // What a click on the train's button does; returns when the window has closed again.
-    QMetaObject::invokeMethod(title, [title, code] { std::string(code) == "789" ? title->Train1Click() : title->Train2Click(); });
+    QMetaObject::invokeMethod(
+        title, [title, code] { std::string(code) == "789" ? title->Train1Click() : title->Train2Click(); });
     while (watch.at == Clock::time_point{} || ts::app().current->isVisible()) QTest::qWait(20);
     qApp->removeEventFilter(&watch);
     return std::chrono::duration<double, std::milli>(watch.at - t0).count();
@@ -133,16 +136,26 @@ int main(int argc, char** argv) {
     std::string video;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--scale" && i + 1 < argc) ts::app().viewScale = ts::parseViewScale(argv[++i]).value_or(1);
-        else if (a == "--smooth" && i + 1 < argc) ts::app().smoothView = ts::parseSmoothView(argv[++i]).value_or(true);
-        else if (a == "--slow" && i + 1 < argc) slow = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--click") click = true;
-        else if (a == "--video" && i + 1 < argc) video = argv[++i];
-        else if (a == "--fast" && i + 1 < argc) fast = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--back" && i + 1 < argc) back = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--jumps" && i + 1 < argc) jumps = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--from" && i + 1 < argc) from = std::max(0, std::atoi(argv[++i]));
-        else seconds = std::atoi(argv[i]);
+        if (a == "--scale" && i + 1 < argc)
+            ts::app().viewScale = ts::parseViewScale(argv[++i]).value_or(1);
+        else if (a == "--smooth" && i + 1 < argc)
+            ts::app().smoothView = ts::parseSmoothView(argv[++i]).value_or(true);
+        else if (a == "--slow" && i + 1 < argc)
+            slow = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--click")
+            click = true;
+        else if (a == "--video" && i + 1 < argc)
+            video = argv[++i];
+        else if (a == "--fast" && i + 1 < argc)
+            fast = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--back" && i + 1 < argc)
+            back = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--jumps" && i + 1 < argc)
+            jumps = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--from" && i + 1 < argc)
+            from = std::max(0, std::atoi(argv[++i]));
+        else
+            seconds = std::atoi(argv[i]);
     }
     QApplication app(argc, argv);
     ts::RecordingMessageBoxes boxes;
@@ -206,13 +219,15 @@ int main(int argc, char** argv) {
             int target = -1;
             do {
                 QTest::qWait(1);
-                form->run().locked([&](ts::Run& r, ts::PanelModel&) { target = r.lastPaintedFrame == r.trainPosition ? 1 : -1; });
+                form->run().locked(
+                    [&](ts::Run& r, ts::PanelModel&) { target = r.lastPaintedFrame == r.trainPosition ? 1 : -1; });
             } while ((target < 0 || !form->viewSettled()) && Clock::now() - t0 < std::chrono::seconds(20));
             jumpTimes.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
             QTest::qWait(500);
         }
         std::printf("station jump to its picture shown: p50 %.0f ms, p95 %.0f ms, longest %.0f ms (%zu jumps)\n",
-                    percentile(jumpTimes, 0.5), percentile(jumpTimes, 0.95), percentile(jumpTimes, 1.0), jumpTimes.size());
+                    percentile(jumpTimes, 0.5), percentile(jumpTimes, 0.95), percentile(jumpTimes, 1.0),
+                    jumpTimes.size());
         form->close();
         return 0;
     }
@@ -228,7 +243,8 @@ int main(int argc, char** argv) {
     } else if (fast > 1) {
         form->asciiDown('5');
         QObject::connect(&hold, &QTimer::timeout, [&] {
-            form->run().locked([&](ts::Run& r, ts::PanelModel&) { r.speed = int64_t(r.recordedSpeedKmh) * 10000 * fast; });
+            form->run().locked(
+                [&](ts::Run& r, ts::PanelModel&) { r.speed = int64_t(r.recordedSpeedKmh) * 10000 * fast; });
         });
         hold.start(5);
     } else if (slow == 1) {
@@ -238,7 +254,8 @@ int main(int argc, char** argv) {
         // Brakes off, and the speed held at a fraction of the recorded one.
         form->asciiDown('5');
         QObject::connect(&hold, &QTimer::timeout, [&] {
-            form->run().locked([&](ts::Run& r, ts::PanelModel&) { r.speed = int64_t(r.recordedSpeedKmh) * 10000 / slow; });
+            form->run().locked(
+                [&](ts::Run& r, ts::PanelModel&) { r.speed = int64_t(r.recordedSpeedKmh) * 10000 / slow; });
         });
         hold.start(5);
     }
@@ -254,18 +271,19 @@ int main(int argc, char** argv) {
                              : fast > 1  ? std::to_string(fast) + "x the recorded speed"
                              : slow == 1 ? std::string("recorded speed")
                                          : "1/" + std::to_string(slow) + " of the recorded speed";
-    std::printf("scale %g, smooth %s, %s: frames requested %lld, painted %lld (%.2f %%) in %d s\n",
-                form->drawnScale(), form->smoothView() ? "on" : "off", pace.c_str(),
-                (long long)requested, (long long)painted, requested ? 100.0 * painted / requested : 0.0, seconds);
+    std::printf("scale %g, smooth %s, %s: frames requested %lld, painted %lld (%.2f %%) in %d s\n", form->drawnScale(),
+                form->smoothView() ? "on" : "off", pace.c_str(), (long long)requested, (long long)painted,
+                requested ? 100.0 * painted / requested : 0.0, seconds);
     std::printf("paint routine p50 %.2f ms, p95 %.2f ms; window paint p50 %.2f ms, p95 %.2f ms (%zu paints)\n",
                 percentile(routine, 0.5), percentile(routine, 0.95), percentile(widget, 0.5), percentile(widget, 0.95),
                 widget.size());
     std::printf("a paint (routine and window) p50 %.2f ms, p95 %.2f ms\n", percentile(rounds, 0.5),
                 percentile(rounds, 0.95));
-    std::printf("paint rounds %zu, on time (within 50 ms of the last) %.2f %%, longest gap %.0f ms, "
-                "showing a nearer frame %d; processor %.1f %% of one core\n",
-                gaps.size() + 1, gaps.empty() ? 0.0 : 100.0 * double(gaps.size() - size_t(late)) / double(gaps.size()),
-                percentile(gaps, 1.0), standIns, 100.0 * cpu / wall);
+    std::printf(
+        "paint rounds %zu, on time (within 50 ms of the last) %.2f %%, longest gap %.0f ms, "
+        "showing a nearer frame %d; processor %.1f %% of one core\n",
+        gaps.size() + 1, gaps.empty() ? 0.0 : 100.0 * double(gaps.size() - size_t(late)) / double(gaps.size()),
+        percentile(gaps, 1.0), standIns, 100.0 * cpu / wall);
     // The 33 ms thread: how much later than one period after the one before each tick came.
     std::vector<double> lateness;
     double meanPeriod = 0;
@@ -273,10 +291,12 @@ int main(int argc, char** argv) {
         const auto& k = timers.ticks;
         meanPeriod = std::chrono::duration<double, std::milli>(k.back() - k.front()).count() / double(k.size() - 1);
         for (size_t i = 1; i < k.size(); ++i)
-            lateness.push_back(std::max(0.0, std::chrono::duration<double, std::milli>(k[i] - k[i - 1]).count() - 33.0));
+            lateness.push_back(
+                std::max(0.0, std::chrono::duration<double, std::milli>(k[i] - k[i - 1]).count() - 33.0));
     }
     std::printf("33 ms timer: %zu ticks, mean period %.3f ms, lateness p50 %.3f ms, p99 %.3f ms; peak memory %.1f MB\n",
-                timers.ticks.size(), meanPeriod, percentile(lateness, 0.5), percentile(lateness, 0.99), peakMegabytes());
+                timers.ticks.size(), meanPeriod, percentile(lateness, 0.5), percentile(lateness, 0.99),
+                peakMegabytes());
     hold.stop();
     form->close();
     return 0;

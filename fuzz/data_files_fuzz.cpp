@@ -51,8 +51,10 @@ void check(F&& read, const fuzz::KnownMessages& known) {
     } catch (const FatalError&) {
         refused = true;
     }
-    if (refused) fuzz::expectOneKnownMessage(boxes.all(), known);
-    else fuzz::expectNoMessage(boxes.all());
+    if (refused)
+        fuzz::expectOneKnownMessage(boxes.all(), known);
+    else
+        fuzz::expectNoMessage(boxes.all());
 }
 
 }  // namespace
@@ -70,45 +72,52 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     --size;
     NamedPictures pictures;
     switch (reader) {
-    case 0: {
-        const std::string path = fuzz::writeScratch("789_line.txt", data, size);
-        check([&](MessageBoxes& b) {
-            RouteData route;
-            readRouteFile(path, route, pictures, b);
-        }, kRoute);
-        break;
-    }
-    case 1: {
-        const std::string path = fuzz::writeScratch("789_train.txt", data, size);
-        check([&](MessageBoxes& b) {
-            TrainData train;
-            readTrainFile(path, train, pictures, b);
-            PanelModel panel;
-            addWindowPictures(panel);
-            addCabPanel(panel, train, RouteData{}, pictures, b);
-            for (const auto& item : panel.items)
-                // The toolkit's rectangles add position and size in int.
-                if (item.width < 0 || item.height < 0 || std::abs(int64_t(item.left)) + item.width > 1'000'000 ||
-                    std::abs(int64_t(item.top)) + item.height > 1'000'000)
-                    fuzz::fail("panel geometry beyond any window");
-        }, kTrain);
-        break;
-    }
-    case 2: {
-        const std::string path = fuzz::writeScratch("string.txt", data, size);
-        check([&](MessageBoxes& b) { readStringTable(path, b); }, kStrings);
-        break;
-    }
-    case 3: {
-        const std::string path = fuzz::writeScratch("mascon.txt", data, size);
-        check([&](MessageBoxes& b) {
-            const auto codes = readControllerMap(path, b);
-            if (int(codes.size()) > kControllerCodeSlots) fuzz::fail("more controller codes than slots");
-            for (const auto& c : codes)
-                if (!c.empty() && c[0] == '#') fuzz::fail("the end line read as a code");
-        }, {});
-        break;
-    }
+        case 0: {
+            const std::string path = fuzz::writeScratch("789_line.txt", data, size);
+            check(
+                [&](MessageBoxes& b) {
+                    RouteData route;
+                    readRouteFile(path, route, pictures, b);
+                },
+                kRoute);
+            break;
+        }
+        case 1: {
+            const std::string path = fuzz::writeScratch("789_train.txt", data, size);
+            check(
+                [&](MessageBoxes& b) {
+                    TrainData train;
+                    readTrainFile(path, train, pictures, b);
+                    PanelModel panel;
+                    addWindowPictures(panel);
+                    addCabPanel(panel, train, RouteData{}, pictures, b);
+                    for (const auto& item : panel.items)
+                        // The toolkit's rectangles add position and size in int.
+                        if (item.width < 0 || item.height < 0 ||
+                            std::abs(int64_t(item.left)) + item.width > 1'000'000 ||
+                            std::abs(int64_t(item.top)) + item.height > 1'000'000)
+                            fuzz::fail("panel geometry beyond any window");
+                },
+                kTrain);
+            break;
+        }
+        case 2: {
+            const std::string path = fuzz::writeScratch("string.txt", data, size);
+            check([&](MessageBoxes& b) { readStringTable(path, b); }, kStrings);
+            break;
+        }
+        case 3: {
+            const std::string path = fuzz::writeScratch("mascon.txt", data, size);
+            check(
+                [&](MessageBoxes& b) {
+                    const auto codes = readControllerMap(path, b);
+                    if (int(codes.size()) > kControllerCodeSlots) fuzz::fail("more controller codes than slots");
+                    for (const auto& c : codes)
+                        if (!c.empty() && c[0] == '#') fuzz::fail("the end line read as a code");
+                },
+                {});
+            break;
+        }
     }
     return 0;
 }

@@ -34,7 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (end >= 0 && g.fromMetres != end) fuzz::fail("gradient sections that do not follow each other");
             end = g.toMetres;
         }
-    } catch (const ImportError&) {
-    }
+    } catch (const ImportError&) {}
     return 0;
 }

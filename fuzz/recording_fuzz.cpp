@@ -53,7 +53,9 @@ void record(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < size; ++i) {
         const uint8_t b = data[i];
         switch (b % 8) {
-            case 0: case 1: case 2: recorder.simulationStep(); break;
+            case 0:
+            case 1:
+            case 2: recorder.simulationStep(); break;
             case 3: recorder.presentationStep(); break;
             case 4: recorder.paint(int32_t(b >> 3), (b & 8) != 0); break;
             case 5: recorder.input(b & 8 ? "char z" : "start"); break;
@@ -81,10 +83,13 @@ void record(const uint8_t* data, size_t size) {
     // Each run line's steps lead to the next anchored line's anchor, the last to the recorder's counts.
     int64_t s = 0, t = 0;
     for (const ScriptCommand& c : p.commands) {
-        if (c.simulationSteps != s || c.presentationSteps != t) fuzz::fail("a line's anchor is not where the steps led");
+        if (c.simulationSteps != s || c.presentationSteps != t)
+            fuzz::fail("a line's anchor is not where the steps led");
         for (const StepToken& k : c.steps) {
-            if (k.kind == StepToken::Kind::Simulation) s += k.count;
-            else if (k.kind == StepToken::Kind::Presentation) t += k.count;
+            if (k.kind == StepToken::Kind::Simulation)
+                s += k.count;
+            else if (k.kind == StepToken::Kind::Presentation)
+                t += k.count;
         }
     }
     if (s != sim || t != pres) fuzz::fail("the recording holds other step counts than were run");
@@ -94,7 +99,9 @@ void record(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    if (data[0] & 1) record(data + 1, size - 1);
-    else parseText(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+    if (data[0] & 1)
+        record(data + 1, size - 1);
+    else
+        parseText(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
     return 0;
 }

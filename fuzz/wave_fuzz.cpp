@@ -10,11 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string error;
     const auto wave = parseWav(bytes, "w.wav", error);
     if (!wave) {
-        static const fuzz::KnownMessages known{{"w.wavは、WAVEファイルではありません", "w.wavには、fmtチャンクが有りません",
-                                                "w.wavのfmtチャンクが不正です", "w.wavには、dataチャンクが有りません",
-                                                "w.wavサウンドバッファの作成に失敗しました"},
-                                               {},
-                                               {}};
+        static const fuzz::KnownMessages known{
+            {"w.wavは、WAVEファイルではありません", "w.wavには、fmtチャンクが有りません",
+             "w.wavのfmtチャンクが不正です", "w.wavには、dataチャンクが有りません",
+             "w.wavサウンドバッファの作成に失敗しました"},
+            {},
+            {}};
         fuzz::expectOneKnownMessage({error}, known);
         return 0;
     }

@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
   xvfb xauth socat fonts-noto-cjk espeak-ng time
-  clang libfuzzer-14-dev
+  clang libfuzzer-14-dev clang-format-14
   # Not pulled in by the above on a minimal root: CPack's DEB generator runs
   # `file`, and clang only recommends its sanitizer runtime.
   file libclang-rt-14-dev

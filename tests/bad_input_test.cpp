@@ -257,10 +257,12 @@ TEST(BadInput, EmptyTruncatedAndGarbageFilesEndInOneMessageOrNone) {
 TEST(BadInput, MegabyteLinesAreReadWhole) {
     const std::string route = "路線ファイルに誤りがあります。";
     const std::string digits(1 << 20, '7');
-    EXPECT_EQ(routeMessages("[StartPos]\n" + digits + "\n"), one(route + "other")) << "a million digits is beyond 32 bits";
+    EXPECT_EQ(routeMessages("[StartPos]\n" + digits + "\n"), one(route + "other"))
+        << "a million digits is beyond 32 bits";
     EXPECT_EQ(routeMessages("[StartPos]\n" + std::string(1 << 20, '0') + "5\n"), std::vector<std::string>{})
         << "leading zeros do not make a number large";
-    EXPECT_TRUE(routeMessages(std::string(1 << 20, 'x') + "\n[StartPos]\n5\n").empty()) << "a long line outside any section";
+    EXPECT_TRUE(routeMessages(std::string(1 << 20, 'x') + "\n[StartPos]\n5\n").empty())
+        << "a long line outside any section";
     RecordingMessageBoxes boxes;
     test::TempDir dir;
     const std::string path = dir.write("string.txt", "[Start]\n" + std::string(1 << 20, 's') + "\n");

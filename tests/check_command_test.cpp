@@ -62,10 +62,11 @@ TEST(CheckCommand, ErrorsGiveStatusOneAndCompilerStyleLines) {
 
     const Output json = trainsim("check --json --data '" + d.path().string() + "' 40");
     EXPECT_EQ(json.status, 1);
-    EXPECT_NE(json.text.find("{\"train\":\"40\",\"severity\":\"error\",\"file\":\"40_line.txt\",\"line\":4,\"column\":5,"
-                             "\"section\":\"[Station]\",\"row\":1,\"field\":\"soundIndex\","
-                             "\"message\":\"路線ファイルに誤りがあります。[Station]\""),
-              std::string::npos)
+    EXPECT_NE(
+        json.text.find("{\"train\":\"40\",\"severity\":\"error\",\"file\":\"40_line.txt\",\"line\":4,\"column\":5,"
+                       "\"section\":\"[Station]\",\"row\":1,\"field\":\"soundIndex\","
+                       "\"message\":\"路線ファイルに誤りがあります。[Station]\""),
+        std::string::npos)
         << json.text;
     EXPECT_EQ(json.text.find("errors,"), std::string::npos) << "JSON lines only";
 }

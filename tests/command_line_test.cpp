@@ -50,7 +50,8 @@ TEST(CommandLine, HelpListsEveryCommandAndOptionAndTheDataFolder) {
     EXPECT_EQ(o.status, 0) << o.err;
     for (const char* w : {"\n  drive ", "--data DIR", "--port COM1=DEVICE", "--help", "--version"})
         EXPECT_NE(o.out.find(w), std::string::npos) << w << " in\n" << o.out;
-    EXPECT_NE(o.out.find("Data folder: " TRAINSIM_FIXTURES "/basic\n  (the current folder)"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("Data folder: " TRAINSIM_FIXTURES "/basic\n  (the current folder)"), std::string::npos)
+        << o.out;
     EXPECT_EQ(trainsim("-h").out, trainsim("--help").out);
 }
 

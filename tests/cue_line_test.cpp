@@ -14,11 +14,11 @@
 #include "cue_line.h"
 #include "driving_window.h"
 #include "help_window.h"
-#include "virtual_clock.h"
 #include "recording_message_boxes.h"
 #include "test_support.h"
 #include "title_window.h"
 #include "value_window.h"
+#include "virtual_clock.h"
 
 using namespace ts;
 

@@ -18,18 +18,18 @@ using namespace ts::test;
 namespace {
 
 const char* const kRoute =
-    "[LineName]\nTest\n[StartPos]\n100\n[FrameRate]\n10\n[StartTime]\n864000\n"  // 1-8
-    "[SoundData]\nsnd.wav\n#\n"                                                   // 9-11
+    "[LineName]\nTest\n[StartPos]\n100\n[FrameRate]\n10\n[StartTime]\n864000\n"         // 1-8
+    "[SoundData]\nsnd.wav\n#\n"                                                         // 9-11
     "[Station]\nA,0,90,110,0,864900,865000,1000\nB,0,2000,2020,0,870000,870100,0\n#\n"  // 12-15
     "[Signal]\n0,s1,6,0,1000,900,950,0,0\n0,s2,6,1000,4000,1900,1950,0,0\n#\n"          // 16-19
-    "[SpeedUnit]\n0,2000,40,40\n2000,4500,40,40\n#\n"                                    // 20-23
-    "[SignImageList]\nsign.bmp\n#\n";                                                    // 24-26
+    "[SpeedUnit]\n0,2000,40,40\n2000,4500,40,40\n#\n"                                   // 20-23
+    "[SignImageList]\nsign.bmp\n#\n";                                                   // 24-26
 
 const char* const kTrain =
     "[BrakeType]\n1\n[Brake]\n8\n[Power]\n2\n[Engine_Type]\n1\n[Cars]\n4\n[Tons]\n120\n"  // 1-12
-    "[Notch]\n2.5\n2.5\n40\n80\n0.98\n2.0\n2.0\n60\n90\n0.98\n#\n"                         // 13-24
-    "[DriveSound]\nsnd.wav\n#\n"                                                           // 25-27
-    "[Panel]\npanel.bmp\n0\n240\n";                                                        // 28-31
+    "[Notch]\n2.5\n2.5\n40\n80\n0.98\n2.0\n2.0\n60\n90\n0.98\n#\n"                        // 13-24
+    "[DriveSound]\nsnd.wav\n#\n"                                                          // 25-27
+    "[Panel]\npanel.bmp\n0\n240\n";                                                       // 28-31
 
 struct Expect {
     Severity severity;
@@ -85,7 +85,8 @@ void writeFolder(const TempDir& d, const Case& c) {
 Diagnostics check(const TempDir& d) {
     ScopedCwd cwd(d.path());
     FakePictures pictures;
-    CheckDevices devices{pictures, [](const std::string& p) {
+    CheckDevices devices{pictures,
+                         [](const std::string& p) {
                              std::string error;
                              return loadWav(p, error).has_value();
                          },
@@ -115,7 +116,10 @@ const std::vector<Case>& catalogue() {
         {"StationRowOfSevenFields", L, 13, "A,0,90,110,0,864900,865000", {{E, L, 13, 8}}},
         {"StationKindNotANumber", L, 13, "A,x,90,110,0,864900,865000,1000", {{E, L, 13, 2}}},
         {"StationDepartureTimeMistyped", L, 13, "A,0,90,110,0,8649OO,865000,1000", {{E, L, 13, 6}}},
-        {"TwoBadStationRowsBothReported", L, 14, "B,0,2000,20 20,0,870000,870100,0\nC,0,3000,3020,0,x,0,0",
+        {"TwoBadStationRowsBothReported",
+         L,
+         14,
+         "B,0,2000,20 20,0,870000,870100,0\nC,0,3000,3020,0,x,0,0",
          {{E, L, 14, 4}, {E, L, 15, 6}}},
         {"SignalRowOfEightFields", L, 17, "0,s1,2,0,1000,900,950,0", {{E, L, 17, 9}}},
         {"SignalAspectSetNotANumber", L, 17, "0,s1,a,0,1000,900,950,0,0", {{E, L, 17, 3}}},
@@ -149,7 +153,11 @@ const std::vector<Case>& catalogue() {
         // Every table with positions is checked against the end of the line.
         {"StopSoundBeyondTheEndOfTheLine", L, 2, "Test\n[StopSound]\n4505\n#", {{W, L, 4, 1}}},
         {"SpeedCheckBeyondTheEndOfTheLine", L, 2, "Test\n[SpeedCheck]\n60,4600\n#", {{W, L, 4, 2}}},
-        {"EndPosMovesTheEndOfTheLine", L, 2, "Test\n[EndPos]\n9000\n[Slope]\n5,4000,4600\n#", {{W, L, 6, 1}, {W, L, 27, 2}}},
+        {"EndPosMovesTheEndOfTheLine",
+         L,
+         2,
+         "Test\n[EndPos]\n9000\n[Slope]\n5,4000,4600\n#",
+         {{W, L, 6, 1}, {W, L, 27, 2}}},
         {"SpeedUnitRowOfNoFrames", L, 22, "2000,2000,40,40\n2000,4500,40,40", {{W, L, 22, 2}}},
         {"SpeedUnitGap", L, 22, "2100,4500,40,40", {{W, L, 22, 1}}},
         {"SpeedUnitOverlap", L, 22, "1900,4500,40,40", {{W, L, 22, 1}}},
@@ -208,7 +216,8 @@ TEST_P(Catalogue, ARunEndsWithTheCheckersFirstError) {
     {
         ScopedCwd cwd(f.dir.path());
         f.sound.startUp();
-        f.run = std::make_unique<DrivingRun>("789", RunServices{f.boxes, f.clock, f.pictures, f.sound, f.video, f.host});
+        f.run =
+            std::make_unique<DrivingRun>("789", RunServices{f.boxes, f.clock, f.pictures, f.sound, f.video, f.host});
         try {
             f.run->formCreate();
         } catch (const FatalError&) {
@@ -257,10 +266,10 @@ TEST(DataCheck, MissingFilesAreErrorsOfTheirOwn) {
     std::vector<std::string> messages;
     for (const auto& x : out.items())
         if (x.severity == Severity::Error) messages.push_back(x.file + " " + x.message);
-    EXPECT_EQ(messages, (std::vector<std::string>{"mascon.txt mascon.txtが見つかりません",
-                                                  "789_line.txt 路線ファイルに誤りがあります。[SignImageList]",
-                                                  "string.txt stringファイルに誤りがあります",
-                                                  "789_train.txt 車両ファイルに誤りがあります"}))
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{
+                  "mascon.txt mascon.txtが見つかりません", "789_line.txt 路線ファイルに誤りがあります。[SignImageList]",
+                  "string.txt stringファイルに誤りがあります", "789_train.txt 車両ファイルに誤りがあります"}))
         << "the sign picture of the route is missing too";
 }
 

@@ -84,7 +84,8 @@ TEST(DemoData, LineDescriptionsLieOnTheirVideosAndStopAtStations) {
 }
 
 TEST(DemoData, FirstDepartureComesFifteenSecondsAfterStartInBothRouteFiles) {
-    for (const auto& [code, start] : {std::pair{"789", 9 * 108000 + 30 * 1800}, std::pair{"40", 14 * 108000 + 10 * 1800}}) {
+    for (const auto& [code, start] :
+         {std::pair{"789", 9 * 108000 + 30 * 1800}, std::pair{"40", 14 * 108000 + 10 * 1800}}) {
         std::ifstream in(kDemo + "/" + code + "_line.txt", std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
@@ -116,7 +117,8 @@ TEST(DemoData, NewcomersTrainMovesWithinTwentySecondsOfStart) {
         int64_t moved = -1, melody = -1;
         for (const auto& l : r.lines) {
             if (field(l, "event") != "step") continue;
-            if (melody < 0 && field(l, "stationDepartureSoundPlayed").substr(0, 2) == "[1") melody = std::stoll(field(l, "t"));
+            if (melody < 0 && field(l, "stationDepartureSoundPlayed").substr(0, 2) == "[1")
+                melody = std::stoll(field(l, "t"));
             if (moved < 0 && std::stoll(field(l, "speed")) > 0) moved = std::stoll(field(l, "t"));
         }
         EXPECT_GE(melody, 14800) << code << ": the melody at the departure time";

@@ -86,7 +86,7 @@ void runLine(const demo::Line& line) {
 
     for (size_t k = 0; k < stops.size(); ++k) {
         const demo::Station& s = line.stations[size_t(stops[k])];
-        t += 3000;                                 // standing
+        t += 3000;                             // standing
         if (oneMan && k > 0) at(t, "char d");  // one-man: the driver opens the doors
         while (clockAt(t) <= s.departure + 30) {
             at(t, "key shift+F10");
@@ -180,8 +180,10 @@ TEST(DemoEndToEnd, SnapshotsShowTheFrameTheTrainStandsAt) {
     const std::string a = (d.path() / "a.png").string(), b = (d.path() / "b.png").string(),
                       c = (d.path() / "c.png").string();
     const auto r = drive(kDemo, "789",
-                         "@20 jump 0\n@100 start\n@500 snapshot " + a + "\n@2000 char 5\n@2000 key shift+F1\n"
-                         "@30000 snapshot " + b + "\n@30000 snapshot " + c + "\n@30100 close\n");
+                         "@20 jump 0\n@100 start\n@500 snapshot " + a +
+                             "\n@2000 char 5\n@2000 key shift+F1\n"
+                             "@30000 snapshot " +
+                             b + "\n@30000 snapshot " + c + "\n@30100 close\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const QImage standing = viewOf(a), moving = viewOf(b), again = viewOf(c);
     ASSERT_FALSE(standing.isNull());

@@ -16,8 +16,8 @@
 #include "gps/import.h"
 #include "gps_track.h"
 #include "line.h"
-#include "view.h"
 #include "test_support.h"
+#include "view.h"
 
 using namespace ts;
 namespace fs = std::filesystem;
@@ -63,10 +63,11 @@ void checkLine(const demo::Line& l) {
         within1 += e <= 1;
         within2 += e <= 2;
     }
-    std::printf("%s: %zu speed rows, largest speed error %.2f km/h (frame %d), %.1f %% of frames within 1 km/h, "
-                "%.1f %% within 2\n",
-                l.code.c_str(), r.speedUnitTable.size(), worst, worstFrame, 100.0 * within1 / l.frames,
-                100.0 * within2 / l.frames);
+    std::printf(
+        "%s: %zu speed rows, largest speed error %.2f km/h (frame %d), %.1f %% of frames within 1 km/h, "
+        "%.1f %% within 2\n",
+        l.code.c_str(), r.speedUnitTable.size(), worst, worstFrame, 100.0 * within1 / l.frames,
+        100.0 * within2 / l.frames);
     // The track's noise wanders by metres over half a minute, which moves a
     // corner of the curve by a fraction of a second and a speed by a km/h or
     // two over a short spell of pulling or braking; and the rows are whole km/h.
@@ -157,7 +158,8 @@ void checkExactLine(const demo::Line& l) {
         // Away from the section's ends, which the 5 m steps of height may move by a frame or two.
         double off = 0;
         for (int f = s.from + 15; f < s.to - 15; ++f) off = std::max(off, std::abs(gradientAt(f) - s.gradient));
-        std::printf("%s exact: slope %.1f over %d-%d off by at most %.2f\n", l.code.c_str(), s.gradient, s.from, s.to, off);
+        std::printf("%s exact: slope %.1f over %d-%d off by at most %.2f\n", l.code.c_str(), s.gradient, s.from, s.to,
+                    off);
         // The 0.3 m the profile may stray from a straight piece before it is
         // cut lets a short gentle section run on into level track beside it.
         EXPECT_LE(off, 1.5) << s.from << "-" << s.to;

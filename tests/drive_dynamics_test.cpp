@@ -38,15 +38,18 @@ TEST(DriveDynamics, FullPowerThenFullServiceBrakeOnLevelTrack) {
     d.write("string.txt", "");
     d.write("789_line.txt",
             "[StartPos]\n100\n[FrameRate]\n30\n[StartTime]\n864000\n[OneMan]\n1\n[SpeedUnit]\n0,100000,60,60\n#\n");
-    d.write("789_train.txt",
-            "[Handle]\n0\n[BrakeType]\n1\n[Brake]\n8\n[Power]\n5\n[BrakeRate]\n4.0\n[PowerDelay]\n3\n[BrakeDelay]\n3\n"
-            "[BrakeUp]\n200\n[BrakeDown]\n300\n[EBPress]\n440\n[HighAirPress]\n880\n[LowAirPress]\n780\n"
-            "[Engine_Type]\n1\n[Mt]\n120\n[Cars]\n4\n[Tons]\n200\n[MaxSpeed]\n120\n[Lose_elec]\n5\n[Mc]\n1\n"
-            "[Notch]\n" + [] {
+    d.write(
+        "789_train.txt",
+        "[Handle]\n0\n[BrakeType]\n1\n[Brake]\n8\n[Power]\n5\n[BrakeRate]\n4.0\n[PowerDelay]\n3\n[BrakeDelay]\n3\n"
+        "[BrakeUp]\n200\n[BrakeDown]\n300\n[EBPress]\n440\n[HighAirPress]\n880\n[LowAirPress]\n780\n"
+        "[Engine_Type]\n1\n[Mt]\n120\n[Cars]\n4\n[Tons]\n200\n[MaxSpeed]\n120\n[Lose_elec]\n5\n[Mc]\n1\n"
+        "[Notch]\n" +
+            [] {
                 std::string n;
                 for (int i = 0; i < 5; ++i) n += "3.0\n3.0\n70\n100\n0.98\n";
                 return n;
-            }() + "#\n");
+            }() +
+            "#\n");
     const auto r = drive(d.path().string(), "789",
                          "@0 start\n@100 char f\n@100 char 5\n@200 char d\n"
                          "@12000 char 8\n@12000 char 8\n@12000 char 8\n@12000 char 8\n@12000 char 8\n"

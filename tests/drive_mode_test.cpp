@@ -198,8 +198,9 @@ TEST(DriveMode, CaptionBecomesTheLineNameAndTheClockRuns) {
 
 TEST(DriveMode, ControllerSwitchGoesThroughTheInputQueueAndItsLock) {
     TempDir d;
-    d.write("mascon.txt", "P1XXX\nP2XXX\nP3XXX\nP4XXX\nP5XXX\nP6XXX\nN0XXX\nB1XXX\nB2XXX\nB3XXX\nB4XXX\nB5XXX\nB6XXX\n"
-                          "B7XXX\nB8XXX\nEBXXX\nRFXXX\nRNXXX\nRBXXX\nSW1XX\nSW2XX\nSW3XX\n#\n");
+    d.write("mascon.txt",
+            "P1XXX\nP2XXX\nP3XXX\nP4XXX\nP5XXX\nP6XXX\nN0XXX\nB1XXX\nB2XXX\nB3XXX\nB4XXX\nB5XXX\nB6XXX\n"
+            "B7XXX\nB8XXX\nEBXXX\nRFXXX\nRNXXX\nRBXXX\nSW1XX\nSW2XX\nSW3XX\n#\n");
     d.write("string.txt", "");
     d.write("operation.txt", "Help\n");
     d.write("789_line.txt", "[StartPos]\n100\n");
@@ -209,7 +210,8 @@ TEST(DriveMode, ControllerSwitchGoesThroughTheInputQueueAndItsLock) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.lines[1].find("[4,\"play\"]"), std::string::npos);
     EXPECT_NE(r.lines[1].find("\"TForm3\":{\"visible\":0,\"caption\":\"SW2XX\"}"), std::string::npos);
-    EXPECT_NE(r.lines[2].find("[4,\"stop\"],[4,\"play\"]"), std::string::npos) << r.lines[2].substr(r.lines[2].find("\"sounds\""), 200);
+    EXPECT_NE(r.lines[2].find("[4,\"stop\"],[4,\"play\"]"), std::string::npos)
+        << r.lines[2].substr(r.lines[2].find("\"sounds\""), 200);
 }
 
 TEST(DriveMode, SoundOperationsAppearInTheTrace) {
@@ -235,8 +237,8 @@ std::pair<int, int> pngSize(const std::filesystem::path& file) {
 
 TEST(DriveMode, ScaleShowsInTheSnapshotsAndNotInTheTrace) {
     TempDir d;
-    const std::string script = "@0 start\n@300 char f\n@400 snapshot " + (d.path() / "shot.png").string() +
-                               "\n@600 key F1\n@900 close\n";
+    const std::string script =
+        "@0 start\n@300 char f\n@400 snapshot " + (d.path() / "shot.png").string() + "\n@600 key F1\n@900 close\n";
     const auto one = drive(kBasic, "789", script);
     ASSERT_EQ(one.status, 0) << one.err;
     const auto oneSize = pngSize(d.path() / "shot.png");

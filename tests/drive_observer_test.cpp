@@ -33,9 +33,9 @@ public:
             s.departureTime = departure;
             r.stationTable.push_back(s);
         };
-        station("甲", 0, 90, 110, 300);     // leave at 10 s
-        station("乙", 0, 1200, 1220, 0);    // to stop at, run through
-        station("丙", 0, 2000, 2020, 0);    // the middle of its range at frame 2010
+        station("甲", 0, 90, 110, 300);   // leave at 10 s
+        station("乙", 0, 1200, 1220, 0);  // to stop at, run through
+        station("丙", 0, 2000, 2020, 0);  // the middle of its range at frame 2010
         // The recording ran at 108 km/h: a metre a frame.
         r.speedUnitTable.push_back({0, 5000, 108, 108, {}});
         r.trainPosition = 100;
@@ -91,9 +91,9 @@ TEST(DriveObserver, HandWorkedRide) {
         r.atsConfirmed = p >= 960 && p < 1000;
         r.safetyEmergencyBrake = p >= 1040 && p < 1050;
     };
-    ride.standFor(899);                 // starts on tick 900: 20 s after the departure time
-    ride.driveTo(47, 1700);             // 47 km/h through the 40 limit and past 乙
-    ride.stopAt(2007);                  // 3 m short of the middle of 丙's range, braking at 1.3 m/s²
+    ride.standFor(899);      // starts on tick 900: 20 s after the departure time
+    ride.driveTo(47, 1700);  // 47 km/h through the 40 limit and past 乙
+    ride.stopAt(2007);       // 3 m short of the middle of 丙's range, braking at 1.3 m/s²
     ride.standFor(90);
     const DriveReport rep = ride.observer.report();
 
@@ -125,7 +125,7 @@ TEST(DriveObserver, HandWorkedRide) {
     std::vector<SafetyKind> kinds;
     for (const auto& e : rep.safety) kinds.push_back(e.kind);
     ASSERT_EQ(kinds, (std::vector<SafetyKind>{SafetyKind::ProtectionAlarm, SafetyKind::ProtectionAlarm,
-                                               SafetyKind::ProtectionEmergency}));
+                                              SafetyKind::ProtectionEmergency}));
     EXPECT_TRUE(rep.safety[0].confirmed);
     EXPECT_NEAR(rep.safety[0].confirmSeconds, 2.0, 0.1);
     EXPECT_FALSE(rep.safety[1].confirmed) << "braked before it was answered";
@@ -142,9 +142,9 @@ TEST(DriveObserver, HandWorkedRide) {
 
 TEST(DriveObserver, AHardStopAndAnOverrunCostWhatTheFormulaSays) {
     Ride ride;
-    ride.standFor(9);                   // leaves the start early (not judged): 9 ticks, departure due at 300
+    ride.standFor(9);  // leaves the start early (not judged): 9 ticks, departure due at 300
     ride.driveTo(60, 1965);
-    ride.stopAt(2025);                  // 60 km/h to rest in 2 s: 8.3 m/s², beyond the platform
+    ride.stopAt(2025);  // 60 km/h to rest in 2 s: 8.3 m/s², beyond the platform
     const DriveReport rep = ride.observer.report();
     const StationVisit& last = rep.stations[2];
     EXPECT_TRUE(last.stopped);
@@ -236,7 +236,7 @@ TEST(DriveObserver, AJumpIsAFreshStartAndTheSkippedStretchIsAGap) {
     ride.standFor(30);
     ride.r.trainPosition = 2010;  // Move > 丙
     ride.standFor(60);
-    ride.driveTo(30, 2200);       // 丙's departure time (0) is long past: not judged
+    ride.driveTo(30, 2200);  // 丙's departure time (0) is long past: not judged
     const DriveReport rep = ride.observer.report();
     EXPECT_TRUE(rep.stations[0].origin);
     EXPECT_TRUE(rep.stations[1].skipped);
@@ -274,7 +274,7 @@ TEST(DriveObserver, TheEmergencyBrakesCauseIsTheOneTheReportRecords) {
     ride.standFor(30);
     ride.r.ebDeviceIdleTicks = 650;  // the vigilance bell rings
     ride.standFor(3);
-    ride.r.ebDeviceIdleTicks = 0;    // ... and the device brakes, clearing its count
+    ride.r.ebDeviceIdleTicks = 0;  // ... and the device brakes, clearing its count
     ride.r.safetyEmergencyBrake = 1;
     ride.standFor(3);
     EXPECT_TRUE(ride.observer.emergencyByVigilance());

@@ -31,11 +31,11 @@ TEST(DrivePad, OneHandleTrainFromTheTriggers) {
     // axis 5 power (N, P1 … P5), axis 4 brake (released, B1 … B7, EB).
     const auto r = drive(kBasic, "789",
                          "@0 start\n@0 pad connect\n@0 pad axis 4 0\n@0 pad axis 5 0\n"
-                         "@150 pad axis 4 32767\n"  // EB: where it stands already
-                         "@250 pad axis 4 0\n"      // released
-                         "@350 pad axis 5 16000\n"  // (16000/32767 - 0.05) / 0.9 x 6 = 2.92: P2
-                         "@450 pad axis 5 21000\n"  // 3.94, past 3 + 0.25: P3
-                         "@550 pad axis 5 19000\n"  // 3.53, not below 3 - 0.25: stays P3
+                         "@150 pad axis 4 32767\n"                         // EB: where it stands already
+                         "@250 pad axis 4 0\n"                             // released
+                         "@350 pad axis 5 16000\n"                         // (16000/32767 - 0.05) / 0.9 x 6 = 2.92: P2
+                         "@450 pad axis 5 21000\n"                         // 3.94, past 3 + 0.25: P3
+                         "@550 pad axis 5 19000\n"                         // 3.53, not below 3 - 0.25: stays P3
                          "@650 pad button 9 down\n@650 pad button 9 up\n"  // left shoulder: emergency
                          "@750 pad disconnect\n@850 pad axis 4 0\n"        // ignored
                          "@950 pad connect\n@1050 pad axis 4 32767\n"      // only where it stands
@@ -44,8 +44,8 @@ TEST(DrivePad, OneHandleTrainFromTheTriggers) {
     ASSERT_EQ(r.status, 0) << r.err;
     const auto h = handlesByStep(r);
     const std::map<int, std::string> expected = {
-        {100, "0/-8"},  {200, "0/-8"}, {300, "0/0"},  {400, "2/0"},   {500, "3/0"},   {600, "3/0"},
-        {700, "0/-8"},  {800, "0/-8"}, {900, "0/-8"}, {1000, "0/-8"}, {1100, "0/-8"}, {1200, "0/-2"},
+        {100, "0/-8"}, {200, "0/-8"}, {300, "0/0"},  {400, "2/0"},   {500, "3/0"},   {600, "3/0"},
+        {700, "0/-8"}, {800, "0/-8"}, {900, "0/-8"}, {1000, "0/-8"}, {1100, "0/-8"}, {1200, "0/-2"},
     };
     EXPECT_EQ(h, expected);
 }
@@ -56,10 +56,10 @@ TEST(DrivePad, TwoHandleTrainWithTheHoldPosition) {
                          "@0 pad connect\n@0 pad axis 4 32767\n@0 pad axis 5 0\n"
                          "@50 pad axis 4 0\n"  // locked before Start: not taken
                          "@60 start\n"
-                         "@150 pad axis 4 9502\n"    // 0.29 of the travel: (0.29 - 0.05) / 0.9 x 6 = 1.6: hold
-                         "@250 pad axis 4 14418\n"   // 0.44: 2.6: -1
-                         "@350 pad axis 5 32767\n"   // P4, with the brake applied
-                         "@450 pad axis 4 32767\n"   // EB
+                         "@150 pad axis 4 9502\n"     // 0.29 of the travel: (0.29 - 0.05) / 0.9 x 6 = 1.6: hold
+                         "@250 pad axis 4 14418\n"    // 0.44: 2.6: -1
+                         "@350 pad axis 5 32767\n"    // P4, with the brake applied
+                         "@450 pad axis 4 32767\n"    // EB
                          "@550 pad button 12 down\n"  // reverser back at a standstill
                          "@650 close\n");
     ASSERT_EQ(r.status, 0) << r.err;

@@ -7,17 +7,17 @@
 
 #include <QApplication>
 #include <QCategoryAxis>
+#include <QChartView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
-#include <QStandardPaths>
-#include <QValueAxis>
-#include <QChartView>
 #include <QScatterSeries>
-#include <QLabel>
+#include <QStandardPaths>
 #include <QTableWidget>
+#include <QValueAxis>
 
 #include "report/drive_report.h"
 #include "report_window.h"
@@ -154,8 +154,10 @@ TEST(DriveReportWindow, ShowsScoreStationsAndChart) {
     QStringList names;
     QString kmTitle;
     for (auto* a : bottom) {
-        if (auto* c = qobject_cast<QCategoryAxis*>(a)) names = c->categoriesLabels();
-        else kmTitle = a->titleText();
+        if (auto* c = qobject_cast<QCategoryAxis*>(a))
+            names = c->categoriesLabels();
+        else
+            kmTitle = a->titleText();
     }
     EXPECT_EQ(names, (QStringList{"港南", "川原"}));
     EXPECT_TRUE(kmTitle.contains("km")) << kmTitle.toStdString();

@@ -26,9 +26,9 @@ DriveResult drive(const std::string& dataDir, const std::string& train, const st
     const std::string scriptPath = tmp.write("script.txt", script);
     const std::string tracePath = (tmp.path() / "trace.jsonl").string();
     const std::string errPath = (tmp.path() / "err.txt").string();
-    const std::string cmd = std::string("env QT_QPA_PLATFORM=offscreen '") + TRAINSIM_BIN + "' drive --train '" + train +
-                            "' --data '" + dataDir + "' --script '" + scriptPath + "' --trace '" + tracePath + "' " +
-                            extraArgs + " 2>'" + errPath + "'";
+    const std::string cmd = std::string("env QT_QPA_PLATFORM=offscreen '") + TRAINSIM_BIN + "' drive --train '" +
+                            train + "' --data '" + dataDir + "' --script '" + scriptPath + "' --trace '" + tracePath +
+                            "' " + extraArgs + " 2>'" + errPath + "'";
     DriveResult r;
     const int raw = std::system(cmd.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -33,8 +33,8 @@ TEST(DriveScript, ParsesEveryCommand) {
 }
 
 TEST(DriveScript, BadLinesNameTheirLineNumber) {
-    const char* bad[] = {"@5 start\n@4 start\n", "start\n", "@x start\n", "@1 fly\n", "@1 key F13\n",
-                         "@1 char ab\n",        "@1 wheel left\n", "@1 jump -1\n", "@1 start now\n", "@1 serial\n"};
+    const char* bad[] = {"@5 start\n@4 start\n", "start\n",         "@x start\n",   "@1 fly\n",       "@1 key F13\n",
+                         "@1 char ab\n",         "@1 wheel left\n", "@1 jump -1\n", "@1 start now\n", "@1 serial\n"};
     for (const char* s : bad) {
         try {
             parseDriveScript(s);
@@ -169,9 +169,15 @@ TEST(DriveScript, ACutRecordingEndsAtItsLastWholeLine) {
 }
 
 TEST(DriveScript, BadRecordingLinesNameTheirLineNumber) {
-    const char* bad[] = {"@step 0/0 start\n@5 start\n",     "@5 start\n@step 9/3 start\n", "@step 4 start\n",
-                         "@step 4/2 run s\n@step 3/2 start\n", "@step 0/0 run s0\n",        "@step 0/0 run p=x\n",
-                         "@0 run s\n",                       "@step 0/0 sound 1 0 5\n",     "@step 0/0 recording 2\n",
+    const char* bad[] = {"@step 0/0 start\n@5 start\n",
+                         "@5 start\n@step 9/3 start\n",
+                         "@step 4 start\n",
+                         "@step 4/2 run s\n@step 3/2 start\n",
+                         "@step 0/0 run s0\n",
+                         "@step 0/0 run p=x\n",
+                         "@0 run s\n",
+                         "@step 0/0 sound 1 0 5\n",
+                         "@step 0/0 recording 2\n",
                          "@step 0/0 serialhex 4\n"};
     for (const char* s : bad) {
         try {

@@ -232,7 +232,7 @@ TEST(AirBrake, Type0ServiceFollowsTwoAndAHalfTimesThePipeReduction) {
     EXPECT_EQ(r.bcPressure, 0) << "no reduction yet";
     EXPECT_EQ(r.erPressure, 4873333);  // 490 - 200 / 75
     brakePressures(r, r, r, r);
-    EXPECT_EQ(r.bcPressure, 66667);  // 200 / 30
+    EXPECT_EQ(r.bcPressure, 66667);    // 200 / 30
     EXPECT_EQ(r.erPressure, 4846666);  // 4873333 - 26666.67, rounded
     EXPECT_EQ(r.sapPressure, 0) << "type 0 never raises the straight air pipe";
 }

@@ -9,13 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTabWidget>
-#include <QTableView>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -23,27 +23,27 @@
 #include <fstream>
 #include <sstream>
 
+#include <QLineSeries>
+#include <QPushButton>
 #include "app_state.h"
 #include "check_list.h"
-#include "driving_window.h"
 #include "data/text_file.h"
 #include "drive_runner.h"
+#include "driving_window.h"
 #include "edit/route_folder.h"
 #include "edit/route_tables.h"
 #include "editor_window.h"
 #include "gps_import_dialog.h"
-#include <QLineSeries>
-#include <QPushButton>
 #include "qt_timers.h"
-#include "route_opening.h"
-#include "video_placement.h"
 #include "recording_message_boxes.h"
+#include "route_opening.h"
 #include "single_values_form.h"
 #include "test_support.h"
 #include "timeline.h"
 #include "video/ffmpeg_frame_source.h"
-#include "video_pane.h"
 #include "video/video_writer.h"
+#include "video_pane.h"
+#include "video_placement.h"
 
 using namespace ts;
 using namespace ts::editor;
@@ -252,8 +252,9 @@ TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_NE(check.out.find("789: 0 errors"), std::string::npos) << check.out;
     // The drive mode runs the saved route over the new signal.
-    const auto r = test::drive(demo.dir.path().string(), "789",
-                               "@0 start\n@10 goto 2500\n@20 char f\n@30 char 5\n@40 char z\n@50 char z\n@60 char z\n@30000 close\n");
+    const auto r = test::drive(
+        demo.dir.path().string(), "789",
+        "@0 start\n@10 goto 2500\n@20 char f\n@30 char 5\n@40 char z\n@50 char z\n@60 char z\n@30000 close\n");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_FALSE(r.lines.empty());
     EXPECT_GT(std::stoi(test::field(r.lines.back(), "trainPosition")), 2600) << "past the new signal";
@@ -416,9 +417,10 @@ TEST(RouteEditor, TheEditCommandRefusesWhatItCannotOpen) {
 TEST(RouteEditor, ANewRouteIsWrittenAtOnceAsAMinimalRouteThatChecksClean) {
     DemoCopy demo;
     // The editor stays open until killed: the route is on disk before that.
-    const Program p = runTrainsim("edit --data . mine --video video/40.mp4 --train-from 40 -platform offscreen & "
-                                  "pid=$!; for i in $(seq 1 600); do [ -f mine_line.txt ] && break; sleep 0.1; done; "
-                                  "kill $pid; wait $pid; true");
+    const Program p = runTrainsim(
+        "edit --data . mine --video video/40.mp4 --train-from 40 -platform offscreen & "
+        "pid=$!; for i in $(seq 1 600); do [ -f mine_line.txt ] && break; sleep 0.1; done; "
+        "kill $pid; wait $pid; true");
     ASSERT_TRUE(std::filesystem::exists("mine_line.txt")) << p.out;
     EXPECT_TRUE(std::filesystem::exists("mine_train.txt"));
     const Program check = runTrainsim("check --data . mine");
@@ -659,7 +661,8 @@ TEST(RouteEditor, ARouteMadeInAnEmptyFolderFromAVideoAloneIsCompleteAndDrivesWit
     EXPECT_NE(check.out.find("0 errors, 0 warnings"), std::string::npos) << check.out;
     // Standing before the signal, at the limit's notice and in the station: each picture is drawn.
     const QByteArray shots = qgetenv("TRAINSIM_SCREENSHOTS");
-    const std::string shot = shots.isEmpty() ? std::string() : "@900 snapshot " + shots.toStdString() + "/new-route-first-signal.png\n";
+    const std::string shot =
+        shots.isEmpty() ? std::string() : "@900 snapshot " + shots.toStdString() + "/new-route-first-signal.png\n";
     const auto r = test::drive((moved.path() / "KT1").string(), "KT1",
                                "@0 start\n@100 goto 1100\n" + shot + "@1000 goto 1700\n@2000 goto 2000\n@3000 close\n");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -673,7 +676,9 @@ TEST(RouteEditor, ARouteMadeInAnEmptyFolderFromAVideoAloneIsCompleteAndDrivesWit
             }
         return shown;
     };
-    auto drawn = [](const std::string& shown) { return !shown.empty() && std::isdigit(static_cast<unsigned char>(shown[0])); };
+    auto drawn = [](const std::string& shown) {
+        return !shown.empty() && std::isdigit(static_cast<unsigned char>(shown[0]));
+    };
     EXPECT_TRUE(drawn(imageAt(1100, "SignalImage"))) << imageAt(1100, "SignalImage");
     EXPECT_TRUE(drawn(imageAt(1700, "SpeedLimitImage"))) << imageAt(1700, "SpeedLimitImage");
     EXPECT_TRUE(drawn(imageAt(2000, "stop"))) << imageAt(2000, "stop");
@@ -712,15 +717,17 @@ TEST(RouteEditor, TheEditCommandMakesANewRouteFromAVideoNamedFromTheCurrentFolde
     DemoCopy demo;
     std::filesystem::create_directories("empty");
     // A missing video is named, with status 1 and nothing made.
-    const Program missing = runTrainsim("edit --data empty KT1 --video nothere.mp4 --train-from 789 -platform offscreen");
+    const Program missing =
+        runTrainsim("edit --data empty KT1 --video nothere.mp4 --train-from 789 -platform offscreen");
     EXPECT_EQ(missing.status, 1) << missing.out;
     EXPECT_NE(missing.out.find("nothere.mp4 does not exist"), std::string::npos) << missing.out;
     EXPECT_FALSE(std::filesystem::exists("empty/KT1_line.txt"));
     // The data folder has the train: its files are copied into nothing new,
     // and video/789.mp4 (relative to where the command runs) is inside it.
-    const Program p = runTrainsim("edit --data . mine --video video/789.mp4 --train-from 789 -platform offscreen & "
-                                  "pid=$!; for i in $(seq 1 600); do [ -f mine_line.txt ] && break; sleep 0.1; done; "
-                                  "kill $pid; wait $pid; true");
+    const Program p = runTrainsim(
+        "edit --data . mine --video video/789.mp4 --train-from 789 -platform offscreen & "
+        "pid=$!; for i in $(seq 1 600); do [ -f mine_line.txt ] && break; sleep 0.1; done; "
+        "kill $pid; wait $pid; true");
     ASSERT_TRUE(std::filesystem::exists("mine_line.txt")) << p.out;
     EXPECT_NE(readFile("mine_line.txt").find("[Path]\nvideo/789.mp4\n"), std::string::npos);
     EXPECT_EQ(p.out.find("operation.txt"), std::string::npos) << p.out;

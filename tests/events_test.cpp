@@ -81,8 +81,8 @@ SignalData block(int set, int to) {
 TEST(Signals, PrecedingTrainBetweenFiveAndSixWithRepeaters) {
     Bench b;
     // b1 b2 b3 R34 b4 R45 b5 b6
-    b.r.signalTable = {block(3, 100), block(3, 200), block(3, 300), block(0, 350), block(3, 400),
-                       block(0, 450), block(3, 500), block(3, 600)};
+    b.r.signalTable = {block(3, 100), block(3, 200), block(3, 300), block(0, 350),
+                       block(3, 400), block(0, 450), block(3, 500), block(3, 600)};
     b.r.precedingTrainPosition = 550;
     computeSignalAspects(b.r, b.r, b.r);
     EXPECT_EQ(b.r.signalAspects, (std::vector<int32_t>{4, 4, 4, 2, 2, 0, 0, 4}));
@@ -238,8 +238,8 @@ TEST(SpeedControl, BrakesWhileTooFastAndReleases) {
 
 TEST(Stations, ArrivalDoorsDepartureAndClosing) {
     Bench b;
-    b.r.stationTable = {{0, "A", 90, 110, 2, 1000, 1100, 150000}, {1, "B", 500, 520, 0, 0, 0, 0},
-                        {2, "C", 900, 920, 3, 2000, 2100, 0}};
+    b.r.stationTable = {
+        {0, "A", 90, 110, 2, 1000, 1100, 150000}, {1, "B", 500, 520, 0, 0, 0, 0}, {2, "C", 900, 920, 3, 2000, 2100, 0}};
     b.r.driveSoundFiles = {"d0", "d1"};
     b.r.soundDoorOpen = 20;
     b.r.soundDoorClose = 21;

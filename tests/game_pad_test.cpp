@@ -150,7 +150,9 @@ TEST(GamePadRun, HoldPositionOnTheBrakeLever) {
     // Six positions: released, hold, -1, -2, -3, EB; hold spans 0.05 + 0.9 x (1 … 2) / 6 = 0.2 … 0.35.
     p.axis(kBrake, int(32767 * 0.29));
     EXPECT_EQ(p.handles(), (Pad::Handles{0, 0, 1}));
-    EXPECT_EQ(p.get([](ts::Run& r, PanelModel& pm) { return pm.labels["BrakeLabel"] + std::to_string(r.holdExitLatch); }), "hold0");
+    EXPECT_EQ(
+        p.get([](ts::Run& r, PanelModel& pm) { return pm.labels["BrakeLabel"] + std::to_string(r.holdExitLatch); }),
+        "hold0");
     p.axis(kBrake, int(32767 * 0.44));
     EXPECT_EQ(p.handles(), (Pad::Handles{0, -1, 0}));
     p.axis(kPower, 0);

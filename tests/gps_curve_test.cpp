@@ -65,7 +65,9 @@ TEST(GpsSpeedCurve, ExactDistancesGiveTheCornersAndNoMore) {
     EXPECT_NEAR(c.times[1], 30, 0.1);
     EXPECT_NEAR(c.times[2], 43.3, 0.1);
     EXPECT_NEAR(c.times[3], 57.1, 0.1);
-    EXPECT_LT(worstKmh(c, [](double t) { return kStop.speed(t); }, 0, 100), 0.2);
+    EXPECT_LT(worstKmh(
+                  c, [](double t) { return kStop.speed(t); }, 0, 100),
+              0.2);
     EXPECT_NEAR(c.at(43.3) * 3.6, 5.04, 0.2);
 }
 
@@ -76,7 +78,10 @@ TEST(GpsSpeedCurve, TheTurnAtAStopIsKeptUnderNoise) {
         const auto s = sampled([](double t) { return kStop.distance(t); }, 100, 1, 1.0, seed);
         const SpeedCurve c = fitSpeedCurve(s);
         EXPECT_NEAR(c.at(43.3) * 3.6, 5.04, 2.5) << "seed " << seed;
-        EXPECT_LT(worstKmh(c, [](double t) { return kStop.speed(t); }, 5, 95), 4.0) << "seed " << seed;
+        EXPECT_LT(worstKmh(
+                      c, [](double t) { return kStop.speed(t); }, 5, 95),
+                  4.0)
+            << "seed " << seed;
         EXPECT_LE(c.times.size(), 7u) << "seed " << seed;
     }
 }
@@ -88,7 +93,9 @@ TEST(GpsSpeedCurve, AStandingTrainIsAtRestAndMovesOffOnTime) {
     const SpeedCurve c = fitSpeedCurve(s);
     for (double t = 41; t < 99; t += 1) EXPECT_LT(std::abs(c.at(t)) * 3.6, 0.2) << t;
     EXPECT_GT(c.at(105) * 3.6, 2);
-    EXPECT_LT(worstKmh(c, [&](double t) { return stand.speed(t); }, 0, 160), 0.5);
+    EXPECT_LT(worstKmh(
+                  c, [&](double t) { return stand.speed(t); }, 0, 160),
+              0.5);
 }
 
 TEST(GpsSpeedCurve, ASmoothSpeedIsFollowed) {
@@ -108,7 +115,9 @@ TEST(GpsSpeedCurve, UnevenFixesAndShortTracks) {
     std::vector<PathSample> s;
     for (double t = 0; t <= 100; t += gap(rng)) s.push_back({t, kStop.distance(t)});
     const SpeedCurve c = fitSpeedCurve(s);
-    EXPECT_LT(worstKmh(c, [](double t) { return kStop.speed(t); }, 2, 98), 1.5);
+    EXPECT_LT(worstKmh(
+                  c, [](double t) { return kStop.speed(t); }, 2, 98),
+              1.5);
 
     // Two fixes: the mean speed; repeated times are ignored.
     const SpeedCurve two = fitSpeedCurve({{0, 0}, {10, 50}, {10, 70}});

@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "data/route_reader.h"
+#include "data/section_rewriter.h"
 #include "data/text_file.h"
 #include "fake_pictures.h"
 #include "gps/import.h"
-#include "data/section_rewriter.h"
 #include "gps_rides.h"
 #include "gpx_file.h"
 #include "test_support.h"
@@ -79,14 +79,15 @@ test::RidePlan stoppingRide() {
 }  // namespace
 
 TEST(GpxFile, ReadsSegmentsHeightsTimesAndWaypoints) {
-    const std::string gpx = std::string(kHead) +
-                            "<wpt lat=\"35.1\" lon=\"139.2\"><name> 東駅 </name></wpt>\n"
-                            "<trk><trkseg>\n"
-                            "<trkpt lat=\"35.0\" lon=\"139.0\"><ele>12.5</ele><time>2024-05-01T09:00:00Z</time></trkpt>\n"
-                            "</trkseg><trkseg>\n"
-                            "<trkpt lat=\"35.001\" lon=\"139.0\"><time>2024-05-01T18:00:01.5+09:00</time>"
-                            "<extensions><speed>3</speed></extensions></trkpt>\n"
-                            "</trkseg></trk></gpx>\n";
+    const std::string gpx =
+        std::string(kHead) +
+        "<wpt lat=\"35.1\" lon=\"139.2\"><name> 東駅 </name></wpt>\n"
+        "<trk><trkseg>\n"
+        "<trkpt lat=\"35.0\" lon=\"139.0\"><ele>12.5</ele><time>2024-05-01T09:00:00Z</time></trkpt>\n"
+        "</trkseg><trkseg>\n"
+        "<trkpt lat=\"35.001\" lon=\"139.0\"><time>2024-05-01T18:00:01.5+09:00</time>"
+        "<extensions><speed>3</speed></extensions></trkpt>\n"
+        "</trkseg></trk></gpx>\n";
     const Track t = readGpxText(gpx);
     ASSERT_EQ(t.segments.size(), 2u);
     ASSERT_EQ(t.waypoints.size(), 1u);
@@ -104,7 +105,9 @@ TEST(GpxFile, BadInputIsNamedWithItsLine) {
         return std::string("<trkpt lat=\"35\" lon=\"139\">") + (time ? std::string("<time>") + time + "</time>" : "") +
                "</trkpt>\n";
     };
-    auto track = [&](const std::string& points) { return std::string(kHead) + "<trk><trkseg>\n" + points + "</trkseg></trk></gpx>\n"; };
+    auto track = [&](const std::string& points) {
+        return std::string(kHead) + "<trk><trkseg>\n" + points + "</trkseg></trk></gpx>\n";
+    };
 
     auto c = complaint("this is no XML at all");
     EXPECT_NE(c.second.find("not a GPX file"), std::string::npos) << c.second;
@@ -133,7 +136,8 @@ TEST(GpsRouteRewrite, OnlyTheListEntriesChange) {
     const std::string file = "head\r\n[Slope]\r\n1,2,3\r\n4,5,6\r\n#\r\n[Sign]\r\n0,1,2\r\n#\r\ntail";
     std::vector<SectionSpan> spans{{"[Slope]", 1, 5}, {"[Sign]", 5, 8}};
     const std::string out = rewriteSections(file, spans, {{"[Slope]", {"2.5,10,20"}}, {"[SpeedUnit]", {"0,9,5,5"}}});
-    EXPECT_EQ(out, "head\r\n[Slope]\r\n2.5,10,20\r\n#\r\n[Sign]\r\n0,1,2\r\n#\r\ntail\r\n[SpeedUnit]\r\n0,9,5,5\r\n#\r\n");
+    EXPECT_EQ(out,
+              "head\r\n[Slope]\r\n2.5,10,20\r\n#\r\n[Sign]\r\n0,1,2\r\n#\r\ntail\r\n[SpeedUnit]\r\n0,9,5,5\r\n#\r\n");
     // An empty list gets its first rows.
     const std::string empty = "[Slope]\n#\n";
     EXPECT_EQ(rewriteSections(empty, {{"[Slope]", 0, 2}}, {{"[Slope]", {"1.0,0,5"}}}), "[Slope]\n1.0,0,5\n#\n");
@@ -141,13 +145,14 @@ TEST(GpsRouteRewrite, OnlyTheListEntriesChange) {
 
 TEST(GpsImportCommand, RewritesTheRouteAndKeepsABackup) {
     test::TempDir dir;
-    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
+        fs::copy(e.path(), dir.path() / e.path().filename());
     const std::string route = (dir.path() / "789_line.txt").string();
     const std::string before = *readFileBytes(route);
     dir.write("ride.gpx", test::rideGpx(stoppingRide()));
 
-    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
-                              "' --offset 0 --frames 6000");
+    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" +
+                              (dir.path() / "ride.gpx").string() + "' --offset 0 --frames 6000");
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_NE(o.out.find("[SpeedUnit]: "), std::string::npos) << o.out;
     EXPECT_NE(o.out.find("遠い駅"), std::string::npos) << "the far waypoint is named as not a station\n" << o.out;
@@ -192,7 +197,8 @@ TEST(GpsImportCommand, RewritesTheRouteAndKeepsABackup) {
     EXPECT_NE(o.out.find("station \"東駅\" takes the track's times"), std::string::npos) << o.out;
     EXPECT_EQ(east.stopFrom, 0);
     EXPECT_GE(east.stopTo, 100) << "the run starts inside its first stop";
-    auto fresh = std::find_if(r.stationTable.begin(), r.stationTable.end(), [](const StationData& s) { return s.name == "新駅"; });
+    auto fresh = std::find_if(r.stationTable.begin(), r.stationTable.end(),
+                              [](const StationData& s) { return s.name == "新駅"; });
     ASSERT_NE(fresh, r.stationTable.end());
     EXPECT_EQ(fresh->kind, 0);
     // The train came to rest at 100 s (frame 3000) and moved off at 130 s
@@ -207,7 +213,8 @@ TEST(GpsImportCommand, RewritesTheRouteAndKeepsABackup) {
 
 TEST(GpsImportCommand, BadTracksWriteNothing) {
     test::TempDir dir;
-    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
+        fs::copy(e.path(), dir.path() / e.path().filename());
     const std::string route = (dir.path() / "789_line.txt").string();
     const std::string before = *readFileBytes(route);
     auto run = [&](const std::string& gpx, const std::string& extra) {
@@ -269,7 +276,8 @@ TEST(GpsImportCommand, ShiftJisRouteGetsShiftJisNames) {
 
 TEST(GpsImportCommand, AMistypedCodeNamesTheMissingRouteFileAndTheRoutesThere) {
     test::TempDir dir;
-    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
+        fs::copy(e.path(), dir.path() / e.path().filename());
     dir.write("ride.gpx", std::string(kHead) + "</gpx>\n");
     const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 7890 '" +
                               (dir.path() / "ride.gpx").string() + "' --offset 0");
@@ -281,7 +289,8 @@ TEST(GpsImportCommand, AMistypedCodeNamesTheMissingRouteFileAndTheRoutesThere) {
 
 TEST(GpsImportCommand, LongerGapsAreBridgedOnRequestAndATrackInLocalTimeGetsAHint) {
     test::TempDir dir;
-    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
+        fs::copy(e.path(), dir.path() / e.path().filename());
     auto run = [&](const test::RidePlan& plan, const std::string& extra) {
         dir.write("ride.gpx", test::rideGpx(plan));
         return trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
@@ -304,13 +313,15 @@ TEST(GpsImportCommand, LongerGapsAreBridgedOnRequestAndATrackInLocalTimeGetsAHin
     const Output zoned = run(stoppingRide(), marks + " --tz 9");
     EXPECT_EQ(zoned.status, 0) << zoned.err;
     // A track that is simply too short gets no such hint.
-    EXPECT_EQ(run(stoppingRide(), "--sync 0=2024-05-01T08:30:05Z --sync 2990=2024-05-01T08:31:44.667Z").err.find("time zone"),
-              std::string::npos);
+    EXPECT_EQ(
+        run(stoppingRide(), "--sync 0=2024-05-01T08:30:05Z --sync 2990=2024-05-01T08:31:44.667Z").err.find("time zone"),
+        std::string::npos);
 }
 
 TEST(GpsImportCommand, KeepTimesLeavesTheRoutesStationTimesAndATerminusBeforeTheVideosEndIsAStop) {
     test::TempDir dir;
-    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
+        fs::copy(e.path(), dir.path() / e.path().filename());
     dir.write("ride.gpx", test::rideGpx(stoppingRide()));
     const std::string track = (dir.path() / "ride.gpx").string();
     const Output kept = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + track +
@@ -330,7 +341,8 @@ TEST(GpsImportCommand, KeepTimesLeavesTheRoutesStationTimesAndATerminusBeforeThe
 
 TEST(GpsImportCommand, NoisyHeightsWriteNoGradientTheyCannotTellAndNoneSteeperThanARailway) {
     test::TempDir dir;
-    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), dir.path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
+        fs::copy(e.path(), dir.path() / e.path().filename());
     // Level track at 20 m/s, heights with a metre of noise, and a 12 m jump
     // over 80 m (150 per mille) that no railway has.
     test::RidePlan plan;
@@ -342,8 +354,9 @@ TEST(GpsImportCommand, NoisyHeightsWriteNoGradientTheyCannotTellAndNoneSteeperTh
         return 50 + 1.7 * (noise - std::floor(noise) - 0.5) + jump;
     };
     dir.write("ride.gpx", test::rideGpx(plan));
-    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" +
-                              (dir.path() / "ride.gpx").string() + "' --offset 0 --frames 3500 --dry-run --what slopes");
+    const Output o =
+        trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
+                 "' --offset 0 --frames 3500 --dry-run --what slopes");
     ASSERT_EQ(o.status, 0) << o.err;
     std::printf("%s", o.out.c_str());
     EXPECT_NE(o.out.find("section(s) left level"), std::string::npos) << o.out;

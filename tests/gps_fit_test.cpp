@@ -55,8 +55,10 @@ TEST(GpsFit, EveryFrameWithinTheToleranceAsTheRunInterpolates) {
         const SpeedFit fit = fitSpeedRows(v, tol, 1);
         expectWellFormed(fit, 9000, 1);
         // Half a km/h against 0.3 km/h of noise needs more than 501 rows.
-        if (tol == 0.5) EXPECT_GT(fit.tolerance, 0.5);
-        else EXPECT_EQ(fit.tolerance, tol);
+        if (tol == 0.5)
+            EXPECT_GT(fit.tolerance, 0.5);
+        else
+            EXPECT_EQ(fit.tolerance, tol);
         for (int f = 0; f < 9000; ++f)
             ASSERT_LE(std::abs(recordedSpeedAt(fit.rows, f) - v[size_t(f)]), fit.tolerance + 1e-9)
                 << "frame " << f << " tol " << tol;

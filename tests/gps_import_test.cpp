@@ -48,7 +48,7 @@ TEST(GpsSpeed, ConstantSpeedGivesOneRowAtThatSpeed) {
     s.seconds = 120;
     const Worked w = work(s, alignByOffset(10), 3000);
     for (int f = 0; f < 3000; f += 97) EXPECT_NEAR(kmh(w.frames, f), 72, 0.01) << f;
-    EXPECT_NEAR(w.frames.distance[0], 200, 0.05);     // frame 0 is 10 s in
+    EXPECT_NEAR(w.frames.distance[0], 200, 0.05);  // frame 0 is 10 s in
     EXPECT_NEAR(w.frames.distance[2999], 200 + 20 * 2999 / 30.0, 0.05);
     const SpeedFit fit = fitSpeedRows(w.frames.speedKmh, 1, 1);
     ASSERT_EQ(fit.rows.size(), 1u);

@@ -14,7 +14,8 @@ ts::Run train(int P, int B, int H, int brakeType = 1) {
     r.holdPositionEnabled = H;
     r.brakeType = brakeType;
     r.brakeNotch = -B;
-    const char* texts[kHandleLabelCount] = {"前", "中", "後", "", "", "", "ユルメ", "切", "ブレーキ", "重なり", "保ち", "保持", "非常"};
+    const char* texts[kHandleLabelCount] = {"前", "中",       "後",     "",     "",     "",    "ユルメ",
+                                            "切", "ブレーキ", "重なり", "保ち", "保持", "非常"};
     for (int i = 0; i < kHandleLabelCount; ++i) r.handleLabelTexts[size_t(i)] = texts[i];
     return r;
 }

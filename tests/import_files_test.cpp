@@ -28,7 +28,8 @@ struct Output {
 };
 
 // `prefix` goes before the program: environment settings, a limit, a mount.
-Output importGps(const std::string& prefix, const fs::path& data, const fs::path& track, const std::string& extra = {}) {
+Output importGps(const std::string& prefix, const fs::path& data, const fs::path& track,
+                 const std::string& extra = {}) {
     test::TempDir tmp;
     const std::string errPath = (tmp.path() / "err.txt").string();
     const std::string cmd = prefix + "'" TRAINSIM_BIN "' import-gps --data '" + data.string() + "' 789 '" +
@@ -61,7 +62,8 @@ struct Data {
     Data() {
         data = dir.path() / "data";
         fs::create_directories(data);
-        for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic")) fs::copy(e.path(), data / e.path().filename());
+        for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
+            fs::copy(e.path(), data / e.path().filename());
         track = dir.write("ride.gpx", ride());
         route = data / "789_line.txt";
         before = test::slurpFile(route);
@@ -74,7 +76,7 @@ struct Data {
     }
 };
 
-const std::vector<std::string> kFixtureFiles = {"40_line.txt", "40_train.txt", "789_line.txt", "789_train.txt",
+const std::vector<std::string> kFixtureFiles = {"40_line.txt", "40_train.txt",  "789_line.txt", "789_train.txt",
                                                 "mascon.txt",  "operation.txt", "string.txt"};
 
 }  // namespace

@@ -27,8 +27,12 @@ struct Keys : RunFixture {
     void type(const std::string& chars) {
         for (char c : chars) run->AsciiDown(c);
     }
-    int brake() { return get([](ts::Run& r, PanelModel&) { return r.brakeNotch; }); }
-    int power() { return get([](ts::Run& r, PanelModel&) { return r.powerNotch; }); }
+    int brake() {
+        return get([](ts::Run& r, PanelModel&) { return r.brakeNotch; });
+    }
+    int power() {
+        return get([](ts::Run& r, PanelModel&) { return r.powerNotch; });
+    }
 };
 
 const std::string kCombined = "[Handle]\n0\n[BrakeType]\n1\n[Brake]\n8\n[Power]\n4\n";
@@ -178,7 +182,9 @@ TEST(Keyboard, ConfirmWithAndWithoutBrake) {
     EXPECT_EQ(k.get([](ts::Run& r, PanelModel&) { return r.atsBellRinging; }), 1) << "no confirm without the brake";
     k.set([](ts::Run& r, PanelModel&) { r.brakeNotch = -2; });
     k.type(" ");
-    EXPECT_EQ(k.get([](ts::Run& r, PanelModel&) { return std::make_tuple(r.atsBellRinging, r.atsChimePending, r.atsConfirmed); }),
+    EXPECT_EQ(k.get([](ts::Run& r, PanelModel&) {
+        return std::make_tuple(r.atsBellRinging, r.atsChimePending, r.atsConfirmed);
+    }),
               std::make_tuple(0, 1, 1));
     k.type(" ");
     EXPECT_EQ(k.get([](ts::Run& r, PanelModel&) { return r.atsChimePending; }), 0);

@@ -50,10 +50,11 @@ struct LinkedDrive {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         process.setProcessEnvironment(env);
-        process.start(TRAINSIM_BIN, QStringList{"drive", "--train", "789", "--data", kBasic, "--script",
-                                                dir.filePath("script.txt"), "--trace", dir.filePath("trace.jsonl"),
-                                                "--record", dir.filePath("run.rec"), "--link", "0", "--link-wait", "60"} +
-                                        extra);
+        process.start(TRAINSIM_BIN,
+                      QStringList{"drive", "--train", "789", "--data", kBasic, "--script", dir.filePath("script.txt"),
+                                  "--trace", dir.filePath("trace.jsonl"), "--record", dir.filePath("run.rec"), "--link",
+                                  "0", "--link-wait", "60"} +
+                          extra);
         const QRegularExpression re("live link: http://127\\.0\\.0\\.1:(\\d+)/");
         QByteArray err;
         waitFor([&] {
@@ -207,8 +208,8 @@ TEST(LinkDrive, StreamsEveryStepAndTakesCommands) {
         const QJsonObject& s = states[i];
         const QJsonObject& t = steps[i];
         EXPECT_EQ(s.value("t"), t.value("t")) << i;
-        for (const char* k : {"speed", "clockTicks", "bcPressure", "mrPressure", "powerNotch", "brakeNotch",
-                              "reverser", "shownSignalAspect", "stopDistance", "doorsOpen"})
+        for (const char* k : {"speed", "clockTicks", "bcPressure", "mrPressure", "powerNotch", "brakeNotch", "reverser",
+                              "shownSignalAspect", "stopDistance", "doorsOpen"})
             EXPECT_EQ(s.value(k), t.value(k)) << i << " " << k;
         EXPECT_EQ(s.value("labels"), t.value("labels")) << i;
     }

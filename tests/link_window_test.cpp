@@ -71,7 +71,8 @@ TEST(LinkWindow, DialogOpensTheLinkForTheRunningTrain) {
         d->findChild<QPushButton*>("linkOpen")->click();
         statusAfter = d->findChild<QLabel*>("linkStatus")->text();
         d->adjustSize();
-        if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR")) d->grab().save(QString(shot) + "/live-link-dialog.png");
+        if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
+            d->grab().save(QString(shot) + "/live-link-dialog.png");
         d->close();
     });
     showLinkDialog(form);

@@ -55,5 +55,6 @@ TEST(ManualPage, ListsEveryCommandAndOptionOfHelp) {
     const auto options = matches(help, std::regex(R"((^|[\s\[(|,])(--?[a-z][a-z-]*))"), 2);
     EXPECT_GE(options.size(), 15u) << "the regular expression finds the options";
     for (const std::string& o : options)
-        EXPECT_TRUE(std::regex_search(page, std::regex("(^|[^a-z-])" + o + "([^a-z-]|$)"))) << o << " is not in the manual page";
+        EXPECT_TRUE(std::regex_search(page, std::regex("(^|[^a-z-])" + o + "([^a-z-]|$)")))
+            << o << " is not in the manual page";
 }

@@ -201,7 +201,7 @@ TEST(NewRouteStations, StopRangesAreMetresThroughTheRecordedSpeed) {
 
 TEST(NewRouteStations, TheDistanceToTheNextStopFollowsTheStops) {
     RouteDocument doc = RouteDocument::fresh("video/ride.mp4", 9000);  // 40 km/h throughout
-    doc.setSpeedKeyframes({{0, 54}, {8999, 54}});                       // half a metre a frame
+    doc.setSpeedKeyframes({{0, 54}, {8999, 54}});                      // half a metre a frame
     const int second = doc.addRow(TableKind::Station, 4030);
     const auto& st = doc.route().stationTable;
     ASSERT_EQ(st.size(), 2u);

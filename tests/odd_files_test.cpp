@@ -145,7 +145,8 @@ TEST(OddFiles, TheEditorTheGpsImportAndTheReplayRefuseAPipe) {
     TempDir r;
     copyBasic(r);
     pipeAt(r, "run.rec");
-    const Output replay = trainsim("--data '" + r.path().string() + "' --replay '" + (r.path() / "run.rec").string() + "'");
+    const Output replay =
+        trainsim("--data '" + r.path().string() + "' --replay '" + (r.path() / "run.rec").string() + "'");
     ASSERT_NE(replay.status, kTimedOut) << "the replay hung";
     EXPECT_EQ(replay.status, 2) << replay.text;
     EXPECT_NE(replay.text.find("not a regular file"), std::string::npos) << replay.text;

@@ -21,8 +21,8 @@
 #include "help_window.h"
 #include "qt_timers.h"
 #include "readme_window.h"
-#include "shown_text.h"
 #include "recording_message_boxes.h"
+#include "shown_text.h"
 #include "test_support.h"
 #include "title_window.h"
 #include "value_window.h"
@@ -50,7 +50,8 @@ protected:
             std::string line = readFile(dir_.path() / "789_line.txt");
             line.replace(line.find("試験線"), std::string("試験線").size(), "My own line");
             dir_.write(code + "_line.txt", line);
-            dir_.write(trainFileName.empty() ? code + "_train.txt" : trainFileName, readFile(dir_.path() / "789_train.txt"));
+            dir_.write(trainFileName.empty() ? code + "_train.txt" : trainFileName,
+                       readFile(dir_.path() / "789_train.txt"));
         }
         cwd_ = std::make_unique<test::ScopedCwd>(dir_.path());
         app().boxes = &boxes_;

@@ -41,8 +41,8 @@ protected:
     static void SetUpTestSuite() {
         work_ = new TempDir;
         const fs::path out = work_->path() / "out";
-        build_ = run(std::string("'") + TRAINSIM_CPACK + "' -G DEB -B " + quoted(out) + " --config '" +
-                     TRAINSIM_BUILD + "/CPackConfig.cmake'");
+        build_ = run(std::string("'") + TRAINSIM_CPACK + "' -G DEB -B " + quoted(out) + " --config '" + TRAINSIM_BUILD +
+                     "/CPackConfig.cmake'");
         for (const auto& e : fs::directory_iterator(out))
             if (e.path().extension() == ".deb") deb_ = e.path();
         root_ = work_->path() / "root";
@@ -83,15 +83,15 @@ TEST_F(Package, ControlFileNamesTheLibrariesAndPluginsThatTheProgramNeeds) {
 }
 
 TEST_F(Package, HoldsProgramDemoMenuEntryIconsMetadataAndManualPage) {
-    for (const char* f : {"usr/bin/trainsim", "usr/share/trainsim/demo/789_line.txt", "usr/share/trainsim/demo/40_train.txt",
-                          "usr/share/trainsim/demo/mascon.txt", "usr/share/trainsim/demo/readme.html",
-                          "usr/share/trainsim/demo/video/789.mp4", "usr/share/trainsim/demo/image/title/title.jpg",
-                          "usr/share/applications/org.trainsim.TrainSimulator.desktop",
-                          "usr/share/metainfo/org.trainsim.TrainSimulator.metainfo.xml",
-                          "usr/share/icons/hicolor/scalable/apps/trainsim.svg",
-                          "usr/share/icons/hicolor/48x48/apps/trainsim.png",
-                          "usr/share/icons/hicolor/256x256/apps/trainsim.png", "usr/share/man/man1/trainsim.1.gz",
-                          "usr/share/doc/trainsim/copyright"})
+    for (const char* f :
+         {"usr/bin/trainsim", "usr/share/trainsim/demo/789_line.txt", "usr/share/trainsim/demo/40_train.txt",
+          "usr/share/trainsim/demo/mascon.txt", "usr/share/trainsim/demo/readme.html",
+          "usr/share/trainsim/demo/video/789.mp4", "usr/share/trainsim/demo/image/title/title.jpg",
+          "usr/share/applications/org.trainsim.TrainSimulator.desktop",
+          "usr/share/metainfo/org.trainsim.TrainSimulator.metainfo.xml",
+          "usr/share/icons/hicolor/scalable/apps/trainsim.svg", "usr/share/icons/hicolor/48x48/apps/trainsim.png",
+          "usr/share/icons/hicolor/256x256/apps/trainsim.png", "usr/share/man/man1/trainsim.1.gz",
+          "usr/share/doc/trainsim/copyright"})
         EXPECT_TRUE(fs::is_regular_file(root_ / f)) << f;
     EXPECT_FALSE(fs::exists(root_ / "usr/share/trainsim/demo/.made")) << "the build's stamp is not installed";
 }
@@ -101,8 +101,8 @@ TEST_F(Package, DesktopEntryAndMetadataValidate) {
         run("desktop-file-validate " + quoted(root_ / "usr/share/applications/org.trainsim.TrainSimulator.desktop"));
     EXPECT_EQ(desktop.status, 0) << desktop.text;
     EXPECT_EQ(desktop.text, "") << "warnings or hints";
-    const Output meta =
-        run("appstreamcli validate --no-net " + quoted(root_ / "usr/share/metainfo/org.trainsim.TrainSimulator.metainfo.xml"));
+    const Output meta = run("appstreamcli validate --no-net " +
+                            quoted(root_ / "usr/share/metainfo/org.trainsim.TrainSimulator.metainfo.xml"));
     EXPECT_EQ(meta.status, 0) << meta.text;
     const Output man = run("gzip -dc " + quoted(root_ / "usr/share/man/man1/trainsim.1.gz"));
     for (const char* word : {".TH TRAINSIM 1", "drive", "\\-\\-data", "\\-\\-port", "\\-\\-version", "\\-\\-until\\-ms",

@@ -28,7 +28,9 @@ public:
         unsigned char h[24] = {};
         if (!in.read(reinterpret_cast<char*>(h), sizeof h) || h[1] != 'P' || h[2] != 'N' || h[3] != 'G')
             return std::nullopt;
-        auto be = [&](int at) { return int(h[at]) << 24 | int(h[at + 1]) << 16 | int(h[at + 2]) << 8 | int(h[at + 3]); };
+        auto be = [&](int at) {
+            return int(h[at]) << 24 | int(h[at + 1]) << 16 | int(h[at + 2]) << 8 | int(h[at + 3]);
+        };
         sizes.push_back({be(16), be(20)});
         return int(sizes.size()) - 1;
     }
@@ -57,7 +59,9 @@ public:
     auto state(F f) {
         return run->locked([&](ts::Run& r, PanelModel&) { return f(r); });
     }
-    int power() { return state([](ts::Run& r) { return r.powerNotch; }); }
+    int power() {
+        return state([](ts::Run& r) { return r.powerNotch; });
+    }
     std::pair<int, int> stopRange(int station) {
         return state([&](ts::Run& r) {
             return std::make_pair(r.stationTable[size_t(station)].stopFrom, r.stationTable[size_t(station)].stopTo);
@@ -104,7 +108,8 @@ public:
         bool braking = false;
         const bool stood = runWhile(
             [&] {
-                const auto [speed, position] = state([](ts::Run& r) { return std::make_pair(r.speed, r.trainPosition); });
+                const auto [speed, position] =
+                    state([](ts::Run& r) { return std::make_pair(r.speed, r.trainPosition); });
                 // Power off at 50 km/h, and no power again once braking.
                 if (!braking && speed >= 500000 && power() > 0) trigger(gamepad::RightTrigger, 0);
                 if (!braking && position >= brakeAt) {
@@ -132,10 +137,14 @@ private:
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < deadline) {
             for (const PadEvent& e : pads.poll()) {
-                if (e.kind == PadEvent::Kind::Connected) pad.connect(defaultGamepadMapping());
-                else if (e.kind == PadEvent::Kind::Disconnected) pad.disconnect();
-                else if (e.kind == PadEvent::Kind::Axis) run->padAxis(pad, e.index, e.value);
-                else run->padButton(pad, e.index, e.value != 0);
+                if (e.kind == PadEvent::Kind::Connected)
+                    pad.connect(defaultGamepadMapping());
+                else if (e.kind == PadEvent::Kind::Disconnected)
+                    pad.disconnect();
+                else if (e.kind == PadEvent::Kind::Axis)
+                    run->padAxis(pad, e.index, e.value);
+                else
+                    run->padButton(pad, e.index, e.value != 0);
             }
             if (done()) return true;
             SDL_Delay(1);
@@ -184,9 +193,12 @@ TEST(PadDemo, VirtualGamepadDrivesToTheNextStop) {
         a = d.drive(brakeAt, b4);
         ASSERT_TRUE(a.error.empty()) << a.error;
         std::printf("attempt %d: braking from %d, stopped at %d\n", attempt, brakeAt, a.stoppedAt);
-        if (a.stoppedAt < from + 10) early = brakeAt;
-        else if (a.stoppedAt > to - 10) late = brakeAt;
-        else break;
+        if (a.stoppedAt < from + 10)
+            early = brakeAt;
+        else if (a.stoppedAt > to - 10)
+            late = brakeAt;
+        else
+            break;
     }
     EXPECT_GE(a.stoppedAt, from);
     EXPECT_LE(a.stoppedAt, to);

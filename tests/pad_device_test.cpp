@@ -91,7 +91,8 @@ TEST_F(PadsTest, GamepadConnectsInTheStandardLayoutAndDisconnects) {
     EXPECT_EQ(devices[0].axes, 6);
     EXPECT_EQ(devices[0].buttons, 15);
     v.trigger(gamepad::RightTrigger, 20000);
-    ASSERT_TRUE(waitFor(pads, seen, [](const PadEvent& e) { return e.kind == PadEvent::Kind::Axis && e.index == 5 && e.value > 0; }));
+    ASSERT_TRUE(waitFor(
+        pads, seen, [](const PadEvent& e) { return e.kind == PadEvent::Kind::Axis && e.index == 5 && e.value > 0; }));
     EXPECT_NEAR(seen.back().value, 20000, 2);
     EXPECT_NEAR(pads.axisValue(devices[0].id, gamepad::RightTrigger), 20000, 2);
     v.button(gamepad::DpadUp, true);
@@ -112,7 +113,8 @@ TEST_F(PadsTest, PlainJoystickReportsItsHatAsButtons) {
     EXPECT_FALSE(pads.devices()[0].gamepad);
     EXPECT_EQ(pads.devices()[0].hats, 1);
     v.axis(1, -12345);
-    ASSERT_TRUE(waitFor(pads, seen, [](const PadEvent& e) { return isAxis(e, 1, -12345); })) << "raw values as they are";
+    ASSERT_TRUE(waitFor(pads, seen, [](const PadEvent& e) { return isAxis(e, 1, -12345); }))
+        << "raw values as they are";
     seen.clear();
     v.hat(0, SDL_HAT_UP | SDL_HAT_LEFT);
     ASSERT_TRUE(waitFor(pads, seen, [](const PadEvent& e) { return e.index == hatButton(0, 3); }));
@@ -121,7 +123,8 @@ TEST_F(PadsTest, PlainJoystickReportsItsHatAsButtons) {
     std::vector<std::pair<int, int>> hats;
     for (const PadEvent& e : seen)
         if (e.kind == PadEvent::Kind::Button) hats.push_back({e.index, e.value});
-    EXPECT_EQ(hats, (std::vector<std::pair<int, int>>{{100, 1}, {103, 1}, {100, 0}})) << "only the directions that changed";
+    EXPECT_EQ(hats, (std::vector<std::pair<int, int>>{{100, 1}, {103, 1}, {100, 0}}))
+        << "only the directions that changed";
 }
 
 namespace {
@@ -167,8 +170,12 @@ struct PadRun : PadsTest {
         v.axis(axis, value);
         return until([&] { return pads.axisValue(device, axis) == value; });
     }
-    int power() { return f.get([](ts::Run& r, PanelModel&) { return r.powerNotch; }); }
-    int brake() { return f.get([](ts::Run& r, PanelModel&) { return r.brakeNotch; }); }
+    int power() {
+        return f.get([](ts::Run& r, PanelModel&) { return r.powerNotch; });
+    }
+    int brake() {
+        return f.get([](ts::Run& r, PanelModel&) { return r.brakeNotch; });
+    }
 };
 
 }  // namespace

@@ -68,8 +68,8 @@ TEST(PadLevers, SweepUpAndDownChangesPastEachBoundaryByTheHysteresis) {
 TEST(PadLevers, RestingOnABoundaryDoesNotFlicker) {
     const AxisMapping m = trigger();
     const int n = 6;
-    const int edge = int(std::lround(boundary(2, n)));        // between P1 and P2
-    const int within = int(0.9 * 32767 / n * 0.25) - 20;      // just inside the hysteresis
+    const int edge = int(std::lround(boundary(2, n)));    // between P1 and P2
+    const int within = int(0.9 * 32767 / n * 0.25) - 20;  // just inside the hysteresis
     int at = positionIndex(m, edge - within, n, std::nullopt);
     EXPECT_EQ(at, 1);
     for (int i = 0; i < 50; ++i) {
@@ -129,7 +129,9 @@ TEST(PadMappingFile, RoundTrip) {
     a.name = "Throttle Quadrant 2";
     a.axes.push_back({2, AxisRole::Combined, -31000, 32000, -120, true, 0.07, 0.3});
     a.axes.push_back({0, AxisRole::Power, 0, 32767, std::nullopt, false, 0.05, 0.25});
-    a.buttons = {{0, PadAction::Confirm}, {17, PadAction::CallOut}, {hatButton(0, 3), PadAction::ReverserBack},
+    a.buttons = {{0, PadAction::Confirm},
+                 {17, PadAction::CallOut},
+                 {hatButton(0, 3), PadAction::ReverserBack},
                  {hatButton(1, 0), PadAction::Timetable}};
     PadMapping b = defaultGamepadMapping();
     b.guid = "ff0013db5669727475616c2043007601";
@@ -230,7 +232,8 @@ TEST(PadMappingFile, NumbersOutsideWhatAControllerReportsAreRefused) {
     ASSERT_EQ(m.size(), 1u);
     ASSERT_EQ(problems.size(), 7u);
     for (size_t i = 0; i < problems.size(); ++i)
-        EXPECT_EQ(problems[i].rfind("gamepad.txt line " + std::to_string(i + 2) + ": cannot read", 0), 0u) << problems[i];
+        EXPECT_EQ(problems[i].rfind("gamepad.txt line " + std::to_string(i + 2) + ": cannot read", 0), 0u)
+            << problems[i];
     EXPECT_EQ(m[0].buttons, (std::map<int, PadAction>{{99, PadAction::Confirm}, {hatButton(15, 3), PadAction::Doors}}));
     ASSERT_EQ(m[0].axes.size(), 1u);
     EXPECT_EQ(m[0].axes[0].axis, 255);

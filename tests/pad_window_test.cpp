@@ -122,7 +122,8 @@ TEST_F(PadWindow, HotPlugDrivesTheRunAndSaysSoInTheStatusLine) {
     pad->trigger(gamepad::RightTrigger, 32767);
     ASSERT_TRUE(QTest::qWaitFor([&] { return handles(form) == 500; }, 10000));
     EXPECT_EQ(form->label("PowerLabel")->text(), "P5");
-    if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR")) form->grab().save(QString(shot) + "/driving-window-pad.png");
+    if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
+        form->grab().save(QString(shot) + "/driving-window-pad.png");
     pad->detach();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->gamePad().connected(); }, 10000));
     EXPECT_TRUE(form->statusText().contains("disconnected")) << form->statusText().toStdString();
@@ -158,12 +159,14 @@ TEST_F(PadWindow, DialogShowsLivePositionsCalibratesAndSaves) {
     for (int v : {4000, 16000, 28000, 20000}) {
         pad.trigger(gamepad::RightTrigger, v);
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return std::abs(form->padDevices()->sdl().axisValue(form->padDevices()->active(), 5) - v) <= 1; }, 10000));
+            [&] { return std::abs(form->padDevices()->sdl().axisValue(form->padDevices()->active(), 5) - v) <= 1; },
+            10000));
         QTest::qWait(80);  // the dialog reads every 50 ms
     }
     calibrate->click();
     QTest::qWait(80);
-    if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR")) live.grab().save(QString(shot) + "/game-controller.png");
+    if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
+        live.grab().save(QString(shot) + "/game-controller.png");
     EXPECT_NEAR(axes->item(5, 2)->text().toInt(), 4000, 2);
     EXPECT_NEAR(axes->item(5, 3)->text().toInt(), 28000, 2);
     ASSERT_TRUE(live.save());
@@ -183,8 +186,9 @@ TEST_F(PadWindow, DialogShowsLivePositionsCalibratesAndSaves) {
 // controller reports: the controller connects, the dialog names the skipped
 // lines, and Save keeps every byte it did not write.
 TEST_F(PadWindow, AHandEditedFileWithOddLinesConnectsOpensAndSavesAroundThem) {
-    const std::string hand = "\xEF\xBB\xBF# kept by hand\r\n[0300aa]\r\n\f\r\nbutton 3 horn\r\r\n\r\n"
-                             "[0300bb]\r\naxis 1 power min -2147483648 max 2147483647\r\nhat 536870912 up horn\r\n";
+    const std::string hand =
+        "\xEF\xBB\xBF# kept by hand\r\n[0300aa]\r\n\f\r\nbutton 3 horn\r\r\n\r\n"
+        "[0300bb]\r\naxis 1 power min -2147483648 max 2147483647\r\nhat 536870912 up horn\r\n";
     std::ofstream(kPadMappingFile, std::ios::binary) << hand;
     TForm1* form = title_->createDrivingWindow("789");
     form->show();
@@ -198,8 +202,10 @@ TEST_F(PadWindow, AHandEditedFileWithOddLinesConnectsOpensAndSavesAroundThem) {
     auto* skipped = dialog.findChild<QLabel*>("skipped");
     ASSERT_NE(skipped, nullptr);
     EXPECT_TRUE(skipped->isVisible());
-    EXPECT_TRUE(skipped->text().contains("gamepad.txt line 7: cannot read the axis entry")) << skipped->text().toStdString();
-    EXPECT_TRUE(skipped->text().contains("gamepad.txt line 8: cannot read the hat entry")) << skipped->text().toStdString();
+    EXPECT_TRUE(skipped->text().contains("gamepad.txt line 7: cannot read the axis entry"))
+        << skipped->text().toStdString();
+    EXPECT_TRUE(skipped->text().contains("gamepad.txt line 8: cannot read the hat entry"))
+        << skipped->text().toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.findChild<QTableWidget*>("axes")->rowCount() == 6; }, 10000));
     if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
         dialog.grab().save(QString(shot) + "/game-controller-skipped-lines.png");

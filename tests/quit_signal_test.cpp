@@ -62,8 +62,8 @@ struct Program {
         // The goal is two seconds; the deadline is generous for a loaded machine.
         if (!p.waitForFinished(15000)) return ::testing::AssertionFailure() << "still running 15 s after the signal";
         if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            return ::testing::AssertionFailure() << "ended with status " << p.exitCode() << ": "
-                                                 << p.readAll().toStdString();
+            return ::testing::AssertionFailure()
+                   << "ended with status " << p.exitCode() << ": " << p.readAll().toStdString();
         return ::testing::AssertionSuccess() << "ended after " << t.elapsed() << " ms";
     }
 };

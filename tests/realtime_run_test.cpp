@@ -96,8 +96,8 @@ TEST(RealTimeRun, DemoTrainTakesEveryInputWhileBothStepsAndThePainterRun) {
     form->stationClick(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return clock() > started + 900; }, 10000));
     const int jumped = clock();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return clock() > jumped + 10 && form->run().framesPainted() > paintedBefore; },
-                                30000))
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return clock() > jumped + 10 && form->run().framesPainted() > paintedBefore; }, 30000))
         << "steps and painting go on after the jump";
     send("B3XXX");
     EXPECT_TRUE(QTest::qWaitFor([&] { return caption() == "B3XXX" && brake() == -3; }, 10000));

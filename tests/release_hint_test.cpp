@@ -48,7 +48,8 @@ TEST(ReleaseHint, TheTraceCarriesItExactlyWhileTheBrakeOrBellHolds) {
         const bool bell = field(line, "atsBellRinging") == "1";
         if (brake) {
             ++braked;
-            ASSERT_EQ(hint.rfind("Emergency brake by train protection: stop, put the brake handle to EB (0), press r", 0), 0u)
+            ASSERT_EQ(
+                hint.rfind("Emergency brake by train protection: stop, put the brake handle to EB (0), press r", 0), 0u)
                 << line.substr(0, 80);
         } else if (bell) {
             ++alarmed;

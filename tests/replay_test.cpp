@@ -16,8 +16,8 @@
 
 #include "app_state.h"
 #include "com_port.h"
-#include "driving_window.h"
 #include "drive_runner.h"
+#include "driving_window.h"
 #include "help_window.h"
 #include "qt_timers.h"
 #include "recording_message_boxes.h"
@@ -62,8 +62,9 @@ struct SerialRig {
         const QString a = QString::fromStdString((dir.path() / "ttyA").string());
         const QString b = QString::fromStdString((dir.path() / "ttyB").string());
         socat.start("socat", {"pty,raw,echo=0,link=" + a, "pty,raw,echo=0,link=" + b});
-        (void)QTest::qWaitFor([&] { return std::filesystem::exists(a.toStdString()) && std::filesystem::exists(b.toStdString()); },
-                        10000);
+        (void)QTest::qWaitFor(
+            [&] { return std::filesystem::exists(a.toStdString()) && std::filesystem::exists(b.toStdString()); },
+            10000);
         mapPortName("COM1=" + a.toStdString());
         fd = ::open(b.toStdString().c_str(), O_WRONLY | O_NOCTTY);
         return fd >= 0;
@@ -75,7 +76,6 @@ struct SerialRig {
         socat.waitForFinished(2000);
     }
 };
-
 
 // A recording replayed in the drive mode; it names its train itself.
 test::DriveResult replay(const std::string& text, const std::string& extra = {}) {
@@ -279,7 +279,9 @@ TEST_F(Replay, WatchedInTheWindowItReachesTheRecordedState) {
         form->show();
         watch.setSpeed(4);
         watch.start();
-        const auto presentation = [&] { return form->run().locked([](ts::Run& r, PanelModel&) { return r.presentationTicks; }); };
+        const auto presentation = [&] {
+            return form->run().locked([](ts::Run& r, PanelModel&) { return r.presentationTicks; });
+        };
         ASSERT_TRUE(QTest::qWaitFor([&] { return presentation() > 40; }, 60000));
         EXPECT_TRUE(watch.overlayText().startsWith("Replay 4×")) << watch.overlayText().toStdString();
         if (const char* shots = std::getenv("TRAINSIM_SHOT_DIR"))

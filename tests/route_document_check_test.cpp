@@ -31,7 +31,8 @@ struct Checker {
 std::string errors(const Diagnostics& d) {
     std::string s;
     for (const auto& x : d.items())
-        if (x.severity == Severity::Error) s += x.file + ":" + std::to_string(x.line) + " " + x.message + " " + x.explanation + "\n";
+        if (x.severity == Severity::Error)
+            s += x.file + ":" + std::to_string(x.line) + " " + x.message + " " + x.explanation + "\n";
     return s;
 }
 

@@ -32,18 +32,19 @@ std::string sjis(const std::string& utf8) { return utf8ToCp932(utf8).value(); }
 // A route as a Windows editor writes it: Shift-JIS, CR LF, comments between
 // sections, a commented [Sound] list, a blank line and no line end at the end.
 std::string windowsRoute() {
-    std::string s = sjis("北の線 route, made on Windows\r\n"
-                         "[LineName]\r\n北の線\r\n"
-                         "[StartPos]\r\n100\r\n[FrameRate]\r\n30\r\n[StartTime]\r\n864000\r\n"
-                         "; stations follow\r\n\r\n"
-                         "[SoundData]\r\nbell.wav\r\n#\r\n"
-                         "[Sound]\r\n;a comment line\r\n0,500,900,1,0\r\n#\r\n"
-                         "[Station]\r\n東駅,0,90,110,0,864900,864600,150000\r\n西駅,0,2900,2920,0,873000,872700,0\r\n#\r\n"
-                         "[Signal]\r\n0,一,3,100,1000,950,990,0,0\r\n#\r\n"
-                         "[Slope]\r\n2.50,500,900\r\n#\r\n"
-                         "[Tunnel]\r\n1200\r\n1400\r\n#\r\n"
-                         "[SpeedUnit]\r\n100,500,0,60\r\n500,3000,60,60\r\n#\r\n"
-                         "end of file");
+    std::string s = sjis(
+        "北の線 route, made on Windows\r\n"
+        "[LineName]\r\n北の線\r\n"
+        "[StartPos]\r\n100\r\n[FrameRate]\r\n30\r\n[StartTime]\r\n864000\r\n"
+        "; stations follow\r\n\r\n"
+        "[SoundData]\r\nbell.wav\r\n#\r\n"
+        "[Sound]\r\n;a comment line\r\n0,500,900,1,0\r\n#\r\n"
+        "[Station]\r\n東駅,0,90,110,0,864900,864600,150000\r\n西駅,0,2900,2920,0,873000,872700,0\r\n#\r\n"
+        "[Signal]\r\n0,一,3,100,1000,950,990,0,0\r\n#\r\n"
+        "[Slope]\r\n2.50,500,900\r\n#\r\n"
+        "[Tunnel]\r\n1200\r\n1400\r\n#\r\n"
+        "[SpeedUnit]\r\n100,500,0,60\r\n500,3000,60,60\r\n#\r\n"
+        "end of file");
     return s;
 }
 
@@ -130,7 +131,10 @@ TEST(RouteDocument, EveryEditUndoesToTheExactBytesAndRedoes) {
         {"addRow", [&] { EXPECT_GE(doc.addRow(TableKind::Sign, 700), 0); }},
         {"removeRow", [&] { doc.removeRow(TableKind::Station, 0); }},
         {"setSingle", [&] { EXPECT_TRUE(doc.setSingle(SingleValue::StartPosition, "95", &error)) << error; }},
-        {"keyframes", [&] { doc.setSpeedKeyframes({{100, 0}, {400, 50}, {3000, 50}}); }},
+        {"keyframes",
+         [&] {
+             doc.setSpeedKeyframes({{100, 0}, {400, 50}, {3000, 50}});
+         }},
     };
     for (const Edit& e : edits) {
         const std::string before = doc.bytes();
@@ -164,8 +168,8 @@ TEST(RouteDocument, EveryEditUndoesToTheExactBytesAndRedoes) {
 TEST(RouteDocument, RowsAreAddedInOrderWithDefaultsAroundTheCursorAndRemoved) {
     TempDir dir;
     RouteDocument doc = openBytes(dir, windowsRoute());
-    const std::vector<TableKind> all{TableKind::Station,    TableKind::Signal,   TableKind::SpeedLimit,
-                                     TableKind::SpeedCheck, TableKind::Slope,    TableKind::Sign,
+    const std::vector<TableKind> all{TableKind::Station,    TableKind::Signal,     TableKind::SpeedLimit,
+                                     TableKind::SpeedCheck, TableKind::Slope,      TableKind::Sign,
                                      TableKind::Tunnel,     TableKind::RouteSound, TableKind::Announce,
                                      TableKind::Doppler,    TableKind::StopSound};
     for (TableKind k : all) {

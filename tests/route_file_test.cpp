@@ -47,18 +47,21 @@ TEST(RouteFile, CompleteFileFillsEveryTable) {
         "[StartTime]\n864000\n[Speed_YY]\n25\n[Speed_Y]\n45\n[Speed_YG]\n65\n[Speed_G]\n110\n[Path]\nv\\run.avi\n"
         "[Pre_Time]\n10\n[OneMan]\n1\n"
         "[SoundData]\ns0.wav\ns1.wav\n#\n[Announce]\n1,500\n#\n"
-        "[KankoSound1]\n" + [] {
-            std::string k;
-            for (int i = 0; i < 28; ++i) k += "k" + std::to_string(i) + ".wav\n";
-            return k;
-        }() + "[KankoSound2]\n出発進行\ncall0.wav\n第二閉塞進行\ncall1.wav\n#\n"
-        "[Sound]\n0,100,200,60,1\n;comment row\n1,300,300,1,0\n#\n[Doppler]\n0,400,450,500\n#\n"
-        "[Tunnel]\n600\n700\n800\n900\n#\n"
-        "[Station]\nA,0,90,110,2,900000,899000,150000\nB,1,500,520,0,0,0,0\nC,2,1000,1020,3,910000,909000,0\n#\n"
-        "[StopSound]\n95\n1005\n#\n[Signal]\n1,A1,3,0,500,480,490,0,870000\n0,,0,500,1000,980,990,0,0\n#\n"
-        "[Slope]\n2.5,100,200\n-10,300,400\n#\n[Sign]\n0,50,60\n#\n[SpeedLimit]\n55,700,750,900\n#\n"
-        "[SpeedCheck]\n60,800\n#\n[SignImageList]\nimg\\sign0.bmp\n#\n[OtherImageList]\nIMG\\Other0.bmp\nbell.wav\n#\n"
-        "[SignalImageList]\nimg/sig0.bmp\nimg/sig1.bmp\n#\n[SpeedUnit]\n0,500,0,60\n500,1000,60,0\n#\n",
+        "[KankoSound1]\n" +
+            [] {
+                std::string k;
+                for (int i = 0; i < 28; ++i) k += "k" + std::to_string(i) + ".wav\n";
+                return k;
+            }() +
+            "[KankoSound2]\n出発進行\ncall0.wav\n第二閉塞進行\ncall1.wav\n#\n"
+            "[Sound]\n0,100,200,60,1\n;comment row\n1,300,300,1,0\n#\n[Doppler]\n0,400,450,500\n#\n"
+            "[Tunnel]\n600\n700\n800\n900\n#\n"
+            "[Station]\nA,0,90,110,2,900000,899000,150000\nB,1,500,520,0,0,0,0\nC,2,1000,1020,3,910000,909000,0\n#\n"
+            "[StopSound]\n95\n1005\n#\n[Signal]\n1,A1,3,0,500,480,490,0,870000\n0,,0,500,1000,980,990,0,0\n#\n"
+            "[Slope]\n2.5,100,200\n-10,300,400\n#\n[Sign]\n0,50,60\n#\n[SpeedLimit]\n55,700,750,900\n#\n"
+            "[SpeedCheck]\n60,800\n#\n[SignImageList]\nimg\\sign0.bmp\n#\n[OtherImageList]\nIMG\\Other0.bmp\nbell."
+            "wav\n#\n"
+            "[SignalImageList]\nimg/sig0.bmp\nimg/sig1.bmp\n#\n[SpeedUnit]\n0,500,0,60\n500,1000,60,0\n#\n",
         &dir);
     ASSERT_FALSE(l.fatal) << (l.messages.empty() ? "" : l.messages[0]);
     const RouteData& r = l.route;
@@ -169,7 +172,8 @@ TEST(RouteFile, ErrorsInTheLaterSingleValuesNameOther) {
     EXPECT_EQ(load("[EndPos]\n9O00\n").messages, std::vector<std::string>{message("other")});
     EXPECT_EQ(load("[Letterbox]\n2\n").messages, std::vector<std::string>{message("other")});
     EXPECT_EQ(load("[SpeedUnit]\n0,100,40,40\n#\n[EndPos]\nx\n").messages, std::vector<std::string>{message("other")});
-    EXPECT_EQ(load("[Letterbox]\n1\n[SpeedUnit]\n0,100\n#\n").messages, std::vector<std::string>{message("[SpeedUnit]")})
+    EXPECT_EQ(load("[Letterbox]\n1\n[SpeedUnit]\n0,100\n#\n").messages,
+              std::vector<std::string>{message("[SpeedUnit]")})
         << "the lists keep their own labels";
     // The checker quotes the same message as the run.
     test::FakePictures pictures;
@@ -191,7 +195,8 @@ TEST(RouteFile, FrameRateOutsideOneToThirtyIsRefused) {
 
 TEST(RouteFile, ShiftJisNamesAreDecoded) {
     // 東京 in CP932, and a call-out text compared with the decoded signal label.
-    const auto l = load("[Station]\r\n\x93\x8c\x8b\x9e,0,1,2,0,0,0,0\r\n#\r\n[KankoSound2]\r\n\x90\x69\x8d\x73\r\nx.wav\r\n#\r\n");
+    const auto l =
+        load("[Station]\r\n\x93\x8c\x8b\x9e,0,1,2,0,0,0,0\r\n#\r\n[KankoSound2]\r\n\x90\x69\x8d\x73\r\nx.wav\r\n#\r\n");
     ASSERT_FALSE(l.fatal);
     EXPECT_EQ(l.route.stationTable[0].name, "東京");
     EXPECT_EQ(l.route.kankoTable[28].callText, "進行");

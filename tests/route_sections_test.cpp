@@ -25,18 +25,20 @@ std::string sjis(const std::string& utf8) { return utf8ToCp932(utf8).value(); }
 std::string everySection() {
     std::string k1;
     for (int i = 0; i < kKankoSlots1; ++i) k1 += "k" + std::to_string(i) + ".wav\r\n";
-    return sjis("[LineName]\r\n北の線\r\n[StartPos]\r\n100\r\n[FrameRate]\r\n30\r\n[Staf]\r\nstaf.bmp\r\n"
-                "[StartTime]\r\n864000\r\n[Speed_YY]\r\n25\r\n[Speed_Y]\r\n45\r\n[Speed_YG]\r\n65\r\n"
-                "[Speed_G]\r\n120\r\n[Path]\r\nvideo\\ride.mp4\r\n[Pre_Time]\r\n60\r\n[OneMan]\r\n1\r\n"
-                "[SoundData]\r\nbell.wav\r\nhorn.wav\r\n#\r\n[Announce]\r\n1,400\r\n#\r\n[KankoSound1]\r\n" + k1 +
-                "[KankoSound2]\r\n出発進行\r\ncall.wav\r\n#\r\n"
-                "[Sound]\r\n;a comment\r\n0,500,900,1,0\r\n#\r\n[Doppler]\r\n0,600,700,800\r\n#\r\n"
-                "[Tunnel]\r\n1200\r\n1400\r\n#\r\n"
-                "[Station]\r\n東駅,0,90,110,0,864900,864600,144979\r\n西駅,0,2900,2920,1,873000,872700,0\r\n#\r\n"
-                "[StopSound]\r\n95\r\n2905\r\n#\r\n[Signal]\r\n0,一,3,100,1000,950,990,0,867000\r\n#\r\n"
-                "[Slope]\r\n2.50,500,900\r\n-1,900,1100\r\n#\r\n[Sign]\r\n0,300,450\r\n#\r\n"
-                "[SpeedLimit]\r\n45,1500,1800,2100\r\n#\r\n[SpeedCheck]\r\n45,1800\r\n#\r\n"
-                "[SpeedUnit]\r\n100,500,0,60\r\n500,3000,60,60\r\n#\r\n[Letterbox]\r\n1\r\n[EndPos]\r\n3000");
+    return sjis(
+        "[LineName]\r\n北の線\r\n[StartPos]\r\n100\r\n[FrameRate]\r\n30\r\n[Staf]\r\nstaf.bmp\r\n"
+        "[StartTime]\r\n864000\r\n[Speed_YY]\r\n25\r\n[Speed_Y]\r\n45\r\n[Speed_YG]\r\n65\r\n"
+        "[Speed_G]\r\n120\r\n[Path]\r\nvideo\\ride.mp4\r\n[Pre_Time]\r\n60\r\n[OneMan]\r\n1\r\n"
+        "[SoundData]\r\nbell.wav\r\nhorn.wav\r\n#\r\n[Announce]\r\n1,400\r\n#\r\n[KankoSound1]\r\n" +
+        k1 +
+        "[KankoSound2]\r\n出発進行\r\ncall.wav\r\n#\r\n"
+        "[Sound]\r\n;a comment\r\n0,500,900,1,0\r\n#\r\n[Doppler]\r\n0,600,700,800\r\n#\r\n"
+        "[Tunnel]\r\n1200\r\n1400\r\n#\r\n"
+        "[Station]\r\n東駅,0,90,110,0,864900,864600,144979\r\n西駅,0,2900,2920,1,873000,872700,0\r\n#\r\n"
+        "[StopSound]\r\n95\r\n2905\r\n#\r\n[Signal]\r\n0,一,3,100,1000,950,990,0,867000\r\n#\r\n"
+        "[Slope]\r\n2.50,500,900\r\n-1,900,1100\r\n#\r\n[Sign]\r\n0,300,450\r\n#\r\n"
+        "[SpeedLimit]\r\n45,1500,1800,2100\r\n#\r\n[SpeedCheck]\r\n45,1800\r\n#\r\n"
+        "[SpeedUnit]\r\n100,500,0,60\r\n500,3000,60,60\r\n#\r\n[Letterbox]\r\n1\r\n[EndPos]\r\n3000");
 }
 
 RouteDocument openBytes(const TempDir& dir, const std::string& bytes, const std::string& name) {

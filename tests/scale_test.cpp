@@ -4,9 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
-#include <QElapsedTimer>
 #include <QTest>
 #include <cmath>
 
@@ -319,7 +319,8 @@ TEST(ViewBlend, HalfwayIsTheAverageOfTheTwoFrames) {
         for (int x = 0; x < 64; ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y), m = half.pixel(x, y);
             worst = std::max({worst, std::abs(2 * qRed(m) - qRed(p) - qRed(q)),
-                              std::abs(2 * qGreen(m) - qGreen(p) - qGreen(q)), std::abs(2 * qBlue(m) - qBlue(p) - qBlue(q))});
+                              std::abs(2 * qGreen(m) - qGreen(p) - qGreen(q)),
+                              std::abs(2 * qBlue(m) - qBlue(p) - qBlue(q))});
         }
     EXPECT_LE(worst, 4) << "within two levels of the average";
     EXPECT_EQ(blendedView(a, b, 0), a) << "no weight, the frame itself";

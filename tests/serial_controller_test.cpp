@@ -44,7 +44,8 @@ TEST(SerialController, AbsolutePositionsClampedToTheTrain) {
     Controller c;
     c.run->RxChar("P2XXX");
     EXPECT_EQ(c.handles(), std::make_pair(2, 0));
-    EXPECT_EQ(c.get([](ts::Run& r, PanelModel& p) { return p.labels["PowerLabel"] + (r.powerHandleMoved ? "*" : ""); }), "P2*");
+    EXPECT_EQ(c.get([](ts::Run& r, PanelModel& p) { return p.labels["PowerLabel"] + (r.powerHandleMoved ? "*" : ""); }),
+              "P2*");
     c.run->RxChar("P6XXX");
     EXPECT_EQ(c.handles(), std::make_pair(4, 0)) << "six notches on the unit, four on the train";
     c.run->RxChar("B3XXX");
@@ -90,9 +91,9 @@ TEST(SerialController, SwitchesPostTheirKeys) {
     c.run->RxChar("SW1XX");
     c.run->RxChar("SW2XX");
     c.run->RxChar("SW3XX");
-    EXPECT_EQ(c.posted, (std::vector<DrivingRun::PostedInput>{DrivingRun::PostedInput::Space,
-                                                              DrivingRun::PostedInput::Horn,
-                                                              DrivingRun::PostedInput::Enter}));
+    EXPECT_EQ(c.posted,
+              (std::vector<DrivingRun::PostedInput>{DrivingRun::PostedInput::Space, DrivingRun::PostedInput::Horn,
+                                                    DrivingRun::PostedInput::Enter}));
 }
 
 TEST(SerialController, MapCutShortByHash) {
@@ -102,7 +103,8 @@ TEST(SerialController, MapCutShortByHash) {
     c.run->RxChar("N0XXX");
     c.ops();
     c.run->RxChar("");
-    EXPECT_EQ(c.handles(), std::make_pair(0, -8)) << "an empty message matches entries 7 .. 21: the last position is 15's";
+    EXPECT_EQ(c.handles(), std::make_pair(0, -8))
+        << "an empty message matches entries 7 .. 21: the last position is 15's";
     EXPECT_EQ(c.ops(), (std::vector<std::string>{"8:stop", "3:stop", "3:play"}));
     EXPECT_EQ(c.posted.size(), 3u);
 }

@@ -35,7 +35,8 @@ struct Rig {
         const QString a = QString::fromStdString((dir.path() / "ttyA").string());
         const QString b = QString::fromStdString((dir.path() / "ttyB").string());
         socat.start("socat", {"pty,raw,echo=0,link=" + a, "pty,raw,echo=0,link=" + b});
-        for (int i = 0; i < 100 && !(std::filesystem::exists(a.toStdString()) && std::filesystem::exists(b.toStdString())); ++i)
+        for (int i = 0;
+             i < 100 && !(std::filesystem::exists(a.toStdString()) && std::filesystem::exists(b.toStdString())); ++i)
             QTest::qWait(20);
         mapPortName("COM1=" + a.toStdString());
         fd = ::open(b.toStdString().c_str(), O_WRONLY | O_NOCTTY);

@@ -64,7 +64,8 @@ TEST(SoundBankLayout, ChannelsFollowTheLoadingOrder) {
     EXPECT_EQ(b.lengthOn(4), 2050);
     EXPECT_EQ(b.lengthOn(5), 10) << "[SoundData] entry 0 on channel 5";
     EXPECT_EQ(b.lengthOn(14), 100);
-    EXPECT_EQ(b.lengthOn(15), 390) << "without [KankoSound2] the call-outs are bound to no channel: the sign sounds follow";
+    EXPECT_EQ(b.lengthOn(15), 390)
+        << "without [KankoSound2] the call-outs are bound to no channel: the sign sounds follow";
     EXPECT_EQ(b.lengthOn(17), 0);
     EXPECT_EQ(b.lengthOn(100), 3010) << "motor sounds from channel 100";
     EXPECT_EQ(b.lengthOn(102), 3030);

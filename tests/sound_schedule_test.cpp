@@ -50,16 +50,16 @@ TEST(SoundSchedule, DriveSoundCrossFade) {
     for (int ch = 0; ch < 12; ++ch) b.wave(ch);
     b.r.speed = 470000;  // 47 km/h: band 4, 7 km/h into it
     driveSounds(b.r, b.r, b.sound);
-    EXPECT_EQ(b.ops(), (std::vector<std::string>{"4:stop", "4:loop", "5:stop", "5:loop", "4:volume:-1046",
-                                                 "5:volume:-310"}))
+    EXPECT_EQ(b.ops(),
+              (std::vector<std::string>{"4:stop", "4:loop", "5:stop", "5:loop", "4:volume:-1046", "5:volume:-310"}))
         << "dB100(0.3) and dB100(0.7)";
     b.r.speed = 400000;  // 40 km/h
     driveSounds(b.r, b.r, b.sound);
     EXPECT_EQ(b.ops(), (std::vector<std::string>{"4:volume:0", "5:volume:-4000"}));
     b.r.speed = 0;
     driveSounds(b.r, b.r, b.sound);
-    EXPECT_EQ(b.ops(), (std::vector<std::string>{"0:stop", "0:loop", "1:stop", "1:loop", "0:volume:0",
-                                                 "1:volume:-4000"}))
+    EXPECT_EQ(b.ops(),
+              (std::vector<std::string>{"0:stop", "0:loop", "1:stop", "1:loop", "0:volume:0", "1:volume:-4000"}))
         << "at 0 km/h channels 0 and 1 play, channel 1 at -4000";
     b.r.speed = 1200000;
     driveSounds(b.r, b.r, b.sound);

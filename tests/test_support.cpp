@@ -56,8 +56,8 @@ std::string fileSizeLimitPrefix(long bytes) {
 std::string readOnlyFolderPrefix(const std::string& dir) {
     static const bool available = std::system("unshare -m true >/dev/null 2>&1") == 0;
     if (!available) return {};
-    return "unshare -m sh -c 'mount --bind \"$0\" \"$0\" && mount -o remount,ro,bind \"$0\" && exec \"$@\"' '" +
-           dir + "' ";
+    return "unshare -m sh -c 'mount --bind \"$0\" \"$0\" && mount -o remount,ro,bind \"$0\" && exec \"$@\"' '" + dir +
+           "' ";
 }
 
 std::string slurpFile(const std::filesystem::path& path) {

@@ -36,7 +36,10 @@ TEST(Encoding, Utf8ValidityRejectsOverlongAndSurrogates) {
     EXPECT_FALSE(isValidUtf8("\xC0\xAF"));
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));
     EXPECT_FALSE(isValidUtf8("\xE9\xA7"));
-    EXPECT_EQ(cp932ToUtf8("A\xFF" "B"), "A\xEF\xBF\xBD" "B");
+    EXPECT_EQ(cp932ToUtf8("A\xFF"
+                          "B"),
+              "A\xEF\xBF\xBD"
+              "B");
 }
 
 TEST(CsvField, FieldsAndErrors) {
@@ -72,8 +75,8 @@ TEST(Numbers, FixedPointIsExactAndRoundsHalfToEven) {
     EXPECT_EQ(parseFixed("0.1"), 1000);
     EXPECT_EQ(parseFixed("-3.25"), -32500);
     EXPECT_EQ(parseFixed("1.23456"), 12346);
-    EXPECT_EQ(parseFixed("1.00005"), 10000);   // tie, down to even
-    EXPECT_EQ(parseFixed("1.00015"), 10002);   // tie, up to even
+    EXPECT_EQ(parseFixed("1.00005"), 10000);  // tie, down to even
+    EXPECT_EQ(parseFixed("1.00015"), 10002);  // tie, up to even
     EXPECT_EQ(parseFixed("1.000050001"), 10001);
     EXPECT_EQ(parseFixed("-0.00005"), 0);
     EXPECT_EQ(parseFixed("2.5e-3"), 25);
@@ -101,7 +104,8 @@ Parsed parse(const std::string& text) {
     Parsed p;
     std::vector<SectionRule> rules{
         {"[Name]", "", [&](SectionCursor& s) { p.name = s.readText(); }},
-        {"[Signal]", "[Signal]", [&](SectionCursor& s) {
+        {"[Signal]", "[Signal]",
+         [&](SectionCursor& s) {
              p.list.clear();
              readList(s, 3, [&](SectionCursor& e, int) { p.list.push_back(toInt(csvField(e.line(), 1))); });
          }},

@@ -47,8 +47,8 @@ const std::string kBad = "車両ファイルに誤りがあります";
 
 TEST(TrainFile, ValuesAndTables) {
     const auto l = load(std::string("[Handle]\n1\n[BrakeType]\n1\n[Brake]\n8\n[Hold]\n1\n[BrakeRate]\n3.6\n"
-                                     "[EBPress]\n440\n[HighAirPress]\n880\n[Mt]\n4\n[Cars]\n6\n[Tons]\n210.5\n"
-                                     "[Sound_Horn]\n7\n[CP_End]\n9\n[Stop]\n11\n[EngineSound]\n1\n2\n3\n") +
+                                    "[EBPress]\n440\n[HighAirPress]\n880\n[Mt]\n4\n[Cars]\n6\n[Tons]\n210.5\n"
+                                    "[Sound_Horn]\n7\n[CP_End]\n9\n[Stop]\n11\n[EngineSound]\n1\n2\n3\n") +
                         kElectric + notchRows(5) +
                         "[MotorSound]\nm.wav\n2\n0\n40.5\n0.5\n1.5\n0\n1\n#\n[DriveSound]\nd0.wav\nd1.wav\n#\n");
     ASSERT_FALSE(l.fatal) << l.messages[0];
@@ -79,7 +79,8 @@ TEST(TrainFile, NotchConsistency) {
     EXPECT_FALSE(load(std::string(kElectric) + notchRows(5)).fatal);
     EXPECT_EQ(load(std::string(kElectric) + notchRows(4)).messages,
               std::vector<std::string>{"Power指定とNotch指定が矛盾しています"});
-    EXPECT_EQ(load(notchRows(5) + kElectric).messages, std::vector<std::string>{"動力が気動車なのにNotch指定があります"})
+    EXPECT_EQ(load(notchRows(5) + kElectric).messages,
+              std::vector<std::string>{"動力が気動車なのにNotch指定があります"})
         << "a [Notch] before [Engine_Type] sees the engine type 0";
 }
 
@@ -90,7 +91,8 @@ TEST(TrainFile, EngineTableAndItsConsistency) {
     ASSERT_EQ(diesel.train.engineCount(), 2);
     EXPECT_EQ(diesel.train.engineTable[1].midSpeed, 55);
     EXPECT_DOUBLE_EQ(diesel.train.engineTable[1].highAccel, 0.4);
-    EXPECT_EQ(load("[Engine_Type]\n1\n" + engine).messages, std::vector<std::string>{"動力が電車なのにEngine指定があります"});
+    EXPECT_EQ(load("[Engine_Type]\n1\n" + engine).messages,
+              std::vector<std::string>{"動力が電車なのにEngine指定があります"});
     EXPECT_FALSE(load("[Handle]\n0\n").fatal) << "no traction tables at all";
 }
 
@@ -124,7 +126,8 @@ TEST(TrainFile, PictureListsKeepOneSizeAndSkipBlankLines) {
     dir.write("p0.bmp", "40x20");
     dir.write("p1.bmp", "40x20");
     dir.write("big.bmp", "60x30");
-    const auto l = load("[NotchImageP]\n500\n300\np0.bmp\n\np1.bmp\n#\n[GearImageList]\n1\n2\np0.bmp\nbig.bmp\n#\n", &dir);
+    const auto l =
+        load("[NotchImageP]\n500\n300\np0.bmp\n\np1.bmp\n#\n[GearImageList]\n1\n2\np0.bmp\nbig.bmp\n#\n", &dir);
     ASSERT_FALSE(l.fatal) << l.messages[0];
     EXPECT_EQ(l.train.NotchImageP.count(), 2);
     EXPECT_EQ(l.train.notchImagePX, 500);
@@ -141,10 +144,11 @@ TEST(CabPanel, ItemsInCreationOrderWithTheirVisibility) {
     dir.write("lamp.bmp", "20x10");
     dir.write("needle.bmp", "100x100");
     dir.write("staff.bmp", "150x240");
-    const auto l = load("[Panel]\npanel.bmp\n0\n240\n[Lamp_Door]\nlamp.bmp\n10\n250\n[Lamp_Back]\nlamp.bmp\n30\n250\n"
-                        "[Needle_Speed]\nneedle.bmp\n20\n300\n100\n100\n45\n2.0\n[Clock]\n300\n400\n20\n"
-                        "[Others]\nlamp.bmp\n5\n5\n#\n",
-                        &dir);
+    const auto l = load(
+        "[Panel]\npanel.bmp\n0\n240\n[Lamp_Door]\nlamp.bmp\n10\n250\n[Lamp_Back]\nlamp.bmp\n30\n250\n"
+        "[Needle_Speed]\nneedle.bmp\n20\n300\n100\n100\n45\n2.0\n[Clock]\n300\n400\n20\n"
+        "[Others]\nlamp.bmp\n5\n5\n#\n",
+        &dir);
     ASSERT_FALSE(l.fatal);
     RouteData route;
     route.staffImageFile = "staff.bmp";
@@ -155,12 +159,12 @@ TEST(CabPanel, ItemsInCreationOrderWithTheirVisibility) {
     addCabPanel(panel, l.train, route, pictures, boxes);
     std::vector<std::string> names;
     for (const auto& i : panel.items) names.push_back(i.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Panel", "Panel2", "clock", "Lamp_Door", "Lamp_Power", "Lamp_EB",
-                                               "Lamp_Gen", "Lamp_Air", "Lamp_Ele", "Lamp_Ats", "Lamp_G", "Lamp_YG",
-                                               "Lamp_Y", "Lamp_YY", "Lamp_R", "Lamp_Fwd", "Lamp_Bck", "Lamp_P",
-                                               "Lamp_B", "Lamp_Gear", "Needle_Speed", "Needle_BC", "Needle_SAP",
-                                               "Needle_ER", "Needle_BP", "Needle_MR", "Needle_V", "Needle_I", "",
-                                               "staffImage"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Panel",        "Panel2",    "clock",      "Lamp_Door", "Lamp_Power",
+                                               "Lamp_EB",      "Lamp_Gen",  "Lamp_Air",   "Lamp_Ele",  "Lamp_Ats",
+                                               "Lamp_G",       "Lamp_YG",   "Lamp_Y",     "Lamp_YY",   "Lamp_R",
+                                               "Lamp_Fwd",     "Lamp_Bck",  "Lamp_P",     "Lamp_B",    "Lamp_Gear",
+                                               "Needle_Speed", "Needle_BC", "Needle_SAP", "Needle_ER", "Needle_BP",
+                                               "Needle_MR",    "Needle_V",  "Needle_I",   "",          "staffImage"}));
     const PanelItem* p = panel.findItem("Panel");
     EXPECT_EQ(p->width, 640);
     EXPECT_EQ(p->top, 240);

@@ -2,16 +2,16 @@
 // carrying its index as a row of black and white blocks that the test reads back.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
 #include "test_support.h"
 #include "video/ffmpeg_frame_source.h"
-#include "video/frame_checks.h"
 #include "video/frame_cache.h"
+#include "video/frame_checks.h"
 #include "video/recording_frame_source.h"
 #include "video/video_writer.h"
 
@@ -27,8 +27,11 @@ void markedFrame(int index, std::vector<uint32_t>& px) {
     for (int y = 0; y < kViewHeight; ++y)
         for (int x = 0; x < kViewWidth; ++x) {
             uint32_t c;
-            if (y < kBlock) c = (index >> (x / kBlock)) & 1 ? 0xFFFFFFFF : 0xFF000000;
-            else c = 0xFF000000 | uint32_t(((x + index * 3) & 0xFF) << 16) | uint32_t(((y * 2 + index) & 0xFF) << 8) | 0x40;
+            if (y < kBlock)
+                c = (index >> (x / kBlock)) & 1 ? 0xFFFFFFFF : 0xFF000000;
+            else
+                c = 0xFF000000 | uint32_t(((x + index * 3) & 0xFF) << 16) | uint32_t(((y * 2 + index) & 0xFF) << 8) |
+                    0x40;
             px[size_t(y) * kViewWidth + size_t(x)] = c;
         }
 }
@@ -59,7 +62,8 @@ protected:
                 // Another size than the view: nearest-neighbour scale of the marked frame.
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < w; ++x)
-                        big[size_t(y) * w + size_t(x)] = px[size_t(y * kViewHeight / h) * kViewWidth + size_t(x * kViewWidth / w)];
+                        big[size_t(y) * w + size_t(x)] =
+                            px[size_t(y * kViewHeight / h) * kViewWidth + size_t(x * kViewWidth / w)];
                 writer.add(big.data());
             }
             ASSERT_TRUE(writer.finish());

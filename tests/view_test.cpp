@@ -11,10 +11,11 @@ namespace {
 struct View : RunFixture {
     ViewFrame frame;
     View() {
-        load("[Path]\nvideo.avi\n[StartPos]\n100\n[FrameRate]\n30\n[StartTime]\n0\n[OneMan]\n1\n"
-             "[Station]\nA,0,90,110,0,900,800,0\nB,0,3000,3020,0,900,800,0\nC,0,4000,4020,0,0,0,0\n#\n"
-             "[SpeedUnit]\n0,5000,60,60\n#\n",
-             "[Handle]\n0\n[BrakeType]\n1\n[Brake]\n8\n[Power]\n1\n[Tons]\n100\n[Cars]\n1\n[MaxSpeed]\n120\n");
+        load(
+            "[Path]\nvideo.avi\n[StartPos]\n100\n[FrameRate]\n30\n[StartTime]\n0\n[OneMan]\n1\n"
+            "[Station]\nA,0,90,110,0,900,800,0\nB,0,3000,3020,0,900,800,0\nC,0,4000,4020,0,0,0,0\n#\n"
+            "[SpeedUnit]\n0,5000,60,60\n#\n",
+            "[Handle]\n0\n[BrakeType]\n1\n[Brake]\n8\n[Power]\n1\n[Tons]\n100\n[Cars]\n1\n[MaxSpeed]\n120\n");
     }
     bool paint() { return run->paintView(frame); }
 };
@@ -45,8 +46,9 @@ TEST(DriverView, StationJumpDecodesOnlyItsTargetAndResetsTheStopDistance) {
     EXPECT_EQ(v.get([](ts::Run& r, PanelModel&) { return r.viewJumpPending; }), 1);
     EXPECT_TRUE(v.paint());
     EXPECT_EQ(v.video.requested, (std::vector<int>{100, 3010}));
-    EXPECT_EQ(v.get([](ts::Run& r, PanelModel&) { return std::make_pair(int(r.viewJumpPending), double(r.stopDistance)); }),
-              std::make_pair(0, 0.0));
+    EXPECT_EQ(
+        v.get([](ts::Run& r, PanelModel&) { return std::make_pair(int(r.viewJumpPending), double(r.stopDistance)); }),
+        std::make_pair(0, 0.0));
 }
 
 TEST(DriverView, PositionPastTheEndKeepsTheLastFrame) {

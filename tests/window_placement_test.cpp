@@ -66,9 +66,9 @@ protected:
     ::testing::AssertionResult onScreen(const QWidget* w) const {
         const QRect g = w->frameGeometry();
         if (area().contains(g)) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << w->objectName().toStdString() << " at " << g.x() << "," << g.y() << " "
-                                             << g.width() << "×" << g.height() << " leaves the screen's " << area().width()
-                                             << "×" << area().height();
+        return ::testing::AssertionFailure()
+               << w->objectName().toStdString() << " at " << g.x() << "," << g.y() << " " << g.width() << "×"
+               << g.height() << " leaves the screen's " << area().width() << "×" << area().height();
     }
     QMenu* sizes() const { return form_->findChild<QMenu*>("viewSize"); }
     QAction* sizeItem(const QString& text) const {
@@ -131,7 +131,8 @@ TEST_F(Placement, EverySizeOfferedFitsAndKeepsTheWindowOnItsScreen) {
         expectClockClearOfBackButton();
         if (scale == 2)
             if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
-                form_->grab().save(QString(shot) + QString("/driving-2x-%1x%2.png").arg(area().width()).arg(area().height()));
+                form_->grab().save(QString(shot) +
+                                   QString("/driving-2x-%1x%2.png").arg(area().width()).arg(area().height()));
     }
     EXPECT_GE(offered, 2) << "1× and 1.5× fit both screens";
     // Back to 1×: around where it stood, not in the top-left corner.

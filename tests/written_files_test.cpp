@@ -33,7 +33,8 @@ struct Exit {
 Exit trainsim(const std::string& prefix, const std::string& args) {
     test::TempDir tmp;
     const std::string errPath = (tmp.path() / "err.txt").string();
-    const std::string cmd = "env QT_QPA_PLATFORM=offscreen " + prefix + "'" TRAINSIM_BIN "' " + args + " 2>'" + errPath + "'";
+    const std::string cmd =
+        "env QT_QPA_PLATFORM=offscreen " + prefix + "'" TRAINSIM_BIN "' " + args + " 2>'" + errPath + "'";
     const int raw = std::system(cmd.c_str());
     Exit r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -62,9 +63,9 @@ TEST(WrittenFiles, ARecordingOnAFullDiskStopsTheDriveWithAMessageAndKeepsTheOlde
     test::TempDir dir;
     const std::string script = dir.write("drive.txt", kLongDrive);
     const std::string older = dir.write("rec.txt", "an older recording\n");
-    const Exit r = trainsim(test::fileSizeLimitPrefix(24576),
-                           "drive --train 789 --data '" + kBasic + "' --script '" + script + "' --trace /dev/null --record '" +
-                               older + "'");
+    const Exit r =
+        trainsim(test::fileSizeLimitPrefix(24576), "drive --train 789 --data '" + kBasic + "' --script '" + script +
+                                                       "' --trace /dev/null --record '" + older + "'");
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("cannot record"), std::string::npos) << r.err;
     EXPECT_EQ(test::slurpFile(older), "an older recording\n") << "not replaced by a cut one";
@@ -75,8 +76,8 @@ TEST(WrittenFiles, ATraceThatCannotBeWrittenEndsTheDriveAtOnce) {
     test::TempDir dir;
     const std::string script = dir.write("drive.txt", kLongDrive);
     const std::string trace = (dir.path() / "trace.jsonl").string();
-    const Exit r = trainsim(test::fileSizeLimitPrefix(65536),
-                           "drive --train 789 --data '" + kBasic + "' --script '" + script + "' --trace '" + trace + "'");
+    const Exit r = trainsim(test::fileSizeLimitPrefix(65536), "drive --train 789 --data '" + kBasic + "' --script '" +
+                                                                  script + "' --trace '" + trace + "'");
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("cannot write the trace"), std::string::npos) << r.err;
 }
@@ -85,8 +86,9 @@ TEST(WrittenFiles, AReportThatCannotBeWrittenKeepsTheOlderReport) {
     test::TempDir dir;
     const std::string script = dir.write("drive.txt", "@0 start\n@20000 close\n");
     const std::string older = dir.write("report.html", std::string(30000, 'o'));
-    const Exit r = trainsim(test::fileSizeLimitPrefix(1024), "drive --train 789 --data '" + kBasic + "' --script '" + script +
-                                                             "' --trace /dev/null --report '" + older + "'");
+    const Exit r =
+        trainsim(test::fileSizeLimitPrefix(1024), "drive --train 789 --data '" + kBasic + "' --script '" + script +
+                                                      "' --trace /dev/null --report '" + older + "'");
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("cannot write report"), std::string::npos) << r.err;
     EXPECT_EQ(test::slurpFile(older), std::string(30000, 'o'));
@@ -99,7 +101,7 @@ protected:
         dir_ = new test::TempDir;
         const std::string script = dir_->write("drive.txt", "@0 start\n@100 char z\n@3000 char a\n@9000 close\n");
         const Exit r = trainsim("", "drive --train 789 --data '" + kBasic + "' --script '" + script +
-                                       "' --trace /dev/null --record '" + (dir_->path() / "rec.txt").string() + "'");
+                                        "' --trace /dev/null --record '" + (dir_->path() / "rec.txt").string() + "'");
         ASSERT_EQ(r.status, 0) << r.err;
         recording_ = test::slurpFile(dir_->path() / "rec.txt");
     }
@@ -143,7 +145,8 @@ TEST_F(DamagedRecording, TwoToTheThirtyOneStepsAreRefusedAndUntilStopsAReplay) {
         EXPECT_NE(r.err.find("script line"), std::string::npos) << r.err;
     }
     // Within the bound, the steps left of a last line end at --until-ms.
-    const auto r = replay(recording_.substr(0, recording_.rfind("@step")) + anchor + " run s65535\n", "--until-ms 5000");
+    const auto r =
+        replay(recording_.substr(0, recording_.rfind("@step")) + anchor + " run s65535\n", "--until-ms 5000");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(lastReason(r), "until");
     EXPECT_LE(std::stoll(test::field(r.lines.back(), "t")), 5000);
@@ -160,7 +163,8 @@ TEST(WrittenFiles, EveryJsonLineParsesWhateverTheFileNames) {
     dir.write("\x82\xa0_train.txt", "\x82\xa0\r\n");
     test::TempDir out;
     const std::string json = (out.path() / "check.jsonl").string();
-    const int raw = std::system(("'" TRAINSIM_BIN "' check --json --data '" + dir.path().string() + "' >'" + json + "' 2>&1").c_str());
+    const int raw = std::system(
+        ("'" TRAINSIM_BIN "' check --json --data '" + dir.path().string() + "' >'" + json + "' 2>&1").c_str());
     EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0) << "notes only";
     const auto lines = splitLines(test::slurpFile(json));
     ASSERT_FALSE(lines.empty());

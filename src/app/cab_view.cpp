@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "qt_pictures.h"
 #include "devices/frame_source.h"
+#include "qt_pictures.h"
 #include "view_blend.h"
 
 namespace ts {
@@ -89,7 +89,8 @@ QImage CabView::atScale(const QImage& img) {
     if (scale_ == 1 && ratio == 1) return img;
     auto [it, fresh] = scaledPictures_.try_emplace(img.cacheKey());
     if (fresh) {
-        const QSize size(int(std::lround(img.width() * scale_ * ratio)), int(std::lround(img.height() * scale_ * ratio)));
+        const QSize size(int(std::lround(img.width() * scale_ * ratio)),
+                         int(std::lround(img.height() * scale_ * ratio)));
         it->second = img.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         it->second.setDevicePixelRatio(ratio);
     }

@@ -37,6 +37,7 @@ private:
 class CabView : public QWidget {
     Q_OBJECT
     friend class CardLayer;
+
 public:
     CabView(QtPictures& pictures, QWidget* parent = nullptr);
 

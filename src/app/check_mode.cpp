@@ -75,10 +75,14 @@ int runCheckMode(int argc, char** argv) {
                          "whose CODE_line.txt and CODE_train.txt are in the folder.\n";
             return 0;
         }
-        if (a == "--data" && i + 1 < argc) dataDir = argv[++i];
-        else if (a == "--json") json = true;
-        else if (!a.empty() && a[0] == '-') return usage("unknown or incomplete option '" + a + "'");
-        else codes.push_back(a);
+        if (a == "--data" && i + 1 < argc)
+            dataDir = argv[++i];
+        else if (a == "--json")
+            json = true;
+        else if (!a.empty() && a[0] == '-')
+            return usage("unknown or incomplete option '" + a + "'");
+        else
+            codes.push_back(a);
     }
     const DataFolder data = chooseDataFolder(dataDir);
     if (!data.path.empty() && chdir(data.path.c_str()) != 0)
@@ -106,8 +110,8 @@ int runCheckMode(int argc, char** argv) {
                       << counted(found.count(Severity::Warning), "warning") << "\n";
     }
     if (!json && codes.size() > 1)
-        std::cout << counted(errors, "error") << " and " << counted(warnings, "warning") << " in "
-                  << codes.size() << " trains\n";
+        std::cout << counted(errors, "error") << " and " << counted(warnings, "warning") << " in " << codes.size()
+                  << " trains\n";
     std::cout.flush();
     return errors > 0 ? 1 : 0;
 }

@@ -17,7 +17,8 @@ QString devicePath(const QString& name) {
 void mapPortName(const std::string& assignment) {
     const auto eq = assignment.find('=');
     if (eq == std::string::npos) return;
-    portMap()[QString::fromStdString(assignment.substr(0, eq)).toUpper()] = QString::fromStdString(assignment.substr(eq + 1));
+    portMap()[QString::fromStdString(assignment.substr(0, eq)).toUpper()] =
+        QString::fromStdString(assignment.substr(eq + 1));
 }
 
 ComPort::ComPort(QObject* parent) : QObject(parent) {

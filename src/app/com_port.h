@@ -41,9 +41,9 @@ public:
     bool open(QString& error);
     void close();
 
-    std::function<void()> onOpened;                        // COMOpened
-    std::function<void()> onClosing;                       // COMClosed
-    std::function<void(const std::string&)> onMessage;     // RxChar
+    std::function<void()> onOpened;                     // COMOpened
+    std::function<void()> onClosing;                    // COMClosed
+    std::function<void(const std::string&)> onMessage;  // RxChar
 
 private:
     void received();

@@ -58,15 +58,17 @@ CueLine::CueLine(CabView* cab) : cab_(cab) {
     paused_->setAlignment(Qt::AlignCenter);
     paused_->setWordWrap(true);
     paused_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 140); color: white; }");
-    paused_->setText(tr("<b style='font-size:150%'>Paused</b><br>Start in the menu resumes the run. Handles moved now "
-                        "take effect when it resumes."));
+    paused_->setText(
+        tr("<b style='font-size:150%'>Paused</b><br>Start in the menu resumes the run. Handles moved now "
+           "take effect when it resumes."));
     paused_->hide();
     distance_ = new QLabel(cab);
     distance_->setObjectName("StopDistance");
     distance_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     distance_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 150); color: #ffb0b0; padding-right: 4px; }");
-    distance_->setToolTip(tr("Distance to the stop mark of the next stop. The red tick beside the view shows the same "
-                             "distance: level with the middle at 0 m."));
+    distance_->setToolTip(
+        tr("Distance to the stop mark of the next stop. The red tick beside the view shows the same "
+           "distance: level with the middle at 0 m."));
     distance_->hide();
     place(1);
 }

@@ -23,11 +23,11 @@ class CabView;
 struct CueState {
     DoorCue door = DoorCue::None;
     bool oneMan = false;
-    bool paused = false;          // started, steps stopped
+    bool paused = false;            // started, steps stopped
     bool releaseHintShown = false;  // the release hint takes the line
     // The call-out to show (the last one, for three seconds of the run's clock).
     std::optional<CallOut> callOut;
-    bool chime = false;           // an alarm was just confirmed
+    bool chime = false;                // an alarm was just confirmed
     std::optional<double> stopMetres;  // to the stop mark, when within 500 m of a stop
 };
 

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -30,8 +30,8 @@
 #include "recording_file.h"
 #include "recording_message_boxes.h"
 #include "replay_player.h"
-#include "script_input.h"
 #include "report_chart.h"
+#include "script_input.h"
 #include "sound/recording_sound.h"
 #include "title_window.h"
 #include "trace.h"
@@ -49,8 +49,8 @@ struct DriveOptions {
     std::string trace = "-";
     std::string report;  // written at the end, when given: HTML or JSON by its extension
     std::optional<int64_t> untilMs;
-    std::string record;  // the run is recorded to this file
-    bool force = false;  // replay a recording of other data
+    std::string record;           // the run is recorded to this file
+    bool force = false;           // replay a recording of other data
     std::optional<int> linkPort;  // the live link's port (0: any free one)
     int linkWaitS = 10;           // how long to wait for the first client
     bool linkControl = false;     // link clients may drive
@@ -222,26 +222,35 @@ int runDriveMode(int argc, char** argv) {
                          "A recording (--record) is a script too: replayed, it needs no --train.\n";
             return 0;
         }
-        if (a == "--train" && (v = next())) o.train = *v;
-        else if (a == "--data" && (v = next())) o.data = *v;
-        else if (a == "--script" && (v = next())) o.script = *v;
-        else if (a == "--trace" && (v = next())) o.trace = *v;
-        else if (a == "--report" && (v = next())) o.report = *v;
-        else if (a == "--record" && (v = next())) o.record = *v;
-        else if (a == "--force") o.force = true;
-        else if (a == "--link-control") o.linkControl = true;
+        if (a == "--train" && (v = next()))
+            o.train = *v;
+        else if (a == "--data" && (v = next()))
+            o.data = *v;
+        else if (a == "--script" && (v = next()))
+            o.script = *v;
+        else if (a == "--trace" && (v = next()))
+            o.trace = *v;
+        else if (a == "--report" && (v = next()))
+            o.report = *v;
+        else if (a == "--record" && (v = next()))
+            o.record = *v;
+        else if (a == "--force")
+            o.force = true;
+        else if (a == "--link-control")
+            o.linkControl = true;
         else if ((a == "--link" || a == "--link-wait") && (v = next())) {
             int n = -1;
             try {
                 n = std::stoi(*v);
-            } catch (...) {
-            }
+            } catch (...) {}
             if (a == "--link" && (n < 0 || n > 65535)) return usage("--link takes a port from 0 to 65535");
             if (a == "--link-wait" && (n < 0 || n > 3600)) return usage("--link-wait takes seconds from 0 to 3600");
-            if (a == "--link") o.linkPort = n;
-            else o.linkWaitS = n;
-        }
-        else if (a == "--port" && (v = next())) mapPortName(*v);
+            if (a == "--link")
+                o.linkPort = n;
+            else
+                o.linkWaitS = n;
+        } else if (a == "--port" && (v = next()))
+            mapPortName(*v);
         else if (a == "--scale" && (v = next())) {
             const auto scale = parseViewScale(*v);
             if (!scale) return usage("--scale takes 1, 1.5, 2, 3 or full");
@@ -250,14 +259,14 @@ int runDriveMode(int argc, char** argv) {
             const auto smooth = parseSmoothView(*v);
             if (!smooth) return usage("--smooth takes on or off");
             app().smoothView = *smooth;
-        }
-        else if (a == "--until-ms" && (v = next())) {
+        } else if (a == "--until-ms" && (v = next())) {
             try {
                 o.untilMs = std::stoll(*v);
             } catch (...) {
                 return usage("bad --until-ms '" + *v + "'");
             }
-        } else return usage("unknown or incomplete option '" + a + "'");
+        } else
+            return usage("unknown or incomplete option '" + a + "'");
     }
     if (o.script.empty()) return usage("--script is required");
 
@@ -288,8 +297,7 @@ int runDriveMode(int argc, char** argv) {
         out = &traceFile;
     }
     // The report's path as given, before the run moves into the data folder.
-    const std::string reportPath =
-        o.report.empty() ? std::string() : std::filesystem::absolute(o.report).string();
+    const std::string reportPath = o.report.empty() ? std::string() : std::filesystem::absolute(o.report).string();
     const std::string recordPath = o.record.empty() ? std::string() : std::filesystem::absolute(o.record).string();
     startFolder() = std::filesystem::current_path();
     if (const DataFolder data = chooseDataFolder(o.data); !data.path.empty() && chdir(data.path.c_str()) != 0)
@@ -355,7 +363,8 @@ int runDriveMode(int argc, char** argv) {
     if (!recordPath.empty()) {
         std::string error;
         const auto failed = [&recordFailure](const std::string& why) {
-            if (recordFailure.empty()) recordFailure = why.empty() ? std::string("the recording cannot be written") : why;
+            if (recordFailure.empty())
+                recordFailure = why.empty() ? std::string("the recording cannot be written") : why;
         };
         if (!beginRecording(*form, recordPath, error, failed)) {
             std::cerr << "trainsim drive: cannot record: " << error << "\n";
@@ -401,12 +410,14 @@ int runDriveMode(int argc, char** argv) {
         QApplication::processEvents();
         if (!player.error().empty()) {
             // It no longer goes through the states it was recorded in: what follows would be another run.
-            std::cerr << "trainsim drive: " << o.script << ": the replay diverged from the recording: "
-                      << player.error() << "\n";
+            std::cerr << "trainsim drive: " << o.script
+                      << ": the replay diverged from the recording: " << player.error() << "\n";
             finishDrive(session, form, o.report, reportPath, "diverged", 1);
         }
-        if (player.stopped()) reason = "until";
-        else reason = form->run().closed() ? (form->run().endOfLineReached() ? "endOfLine" : "close") : "script";
+        if (player.stopped())
+            reason = "until";
+        else
+            reason = form->run().closed() ? (form->run().endOfLineReached() ? "endOfLine" : "close") : "script";
         finishDrive(session, form, o.report, reportPath, reason);
     }
 
@@ -424,8 +435,10 @@ int runDriveMode(int argc, char** argv) {
         clock.setNow(*t);
         while (next < commands.size() && commands[next].ms == *t) {
             const ScriptCommand& c = commands[next++];
-            if (c.kind == ScriptCommand::Kind::Snapshot) snapshot(form, c.text);
-            else applyScriptInput(*form, c);
+            if (c.kind == ScriptCommand::Kind::Snapshot)
+                snapshot(form, c.text);
+            else
+                applyScriptInput(*form, c);
             QApplication::processEvents();
             if (form->run().closed()) break;
         }

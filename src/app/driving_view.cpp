@@ -86,7 +86,8 @@ void TForm1::presentPicture() {
 
 void TForm1::startPainterThread() {
     if (painter_ || closing_) return;
-    painter_ = std::make_unique<ViewPainter>(this, [this] { paintRoutine(); }, paintSignal_);
+    painter_ = std::make_unique<ViewPainter>(
+        this, [this] { paintRoutine(); }, paintSignal_);
 }
 
 void TForm1::startVideoWorker() {
@@ -127,7 +128,8 @@ FrameWorker::Match TForm1::fetch(int frame, ViewFrame& out, int& got) {
 
 bool TForm1::viewSettled() const {
     if (pictureFrame_ < 0) return true;
-    return viewFrame_ == pictureFrame_ && viewSize_ == cab_->viewPixelSize() && (mixWanted_ < 0 || nextFrame_ == mixWanted_);
+    return viewFrame_ == pictureFrame_ && viewSize_ == cab_->viewPixelSize() &&
+           (mixWanted_ < 0 || nextFrame_ == mixWanted_);
 }
 
 void TForm1::showView() {

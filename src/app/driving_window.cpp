@@ -2,17 +2,13 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QElapsedTimer>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QWindow>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QLabel>
@@ -21,25 +17,29 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include <QFileDialog>
 
 #include "app_state.h"
+#include "cue_line.h"
 #include "dynamics/fixed_point.h"
-#include "recording_file.h"
 #include "help_window.h"
 #include "link_dialog.h"
-#include "setup_dialog.h"
-#include "value_window.h"
-#include "view_blend.h"
 #include "pictures.h"
 #include "program_end.h"
+#include "recording_file.h"
 #include "release_hint_text.h"
+#include "setup_dialog.h"
 #include "shown_text.h"
-#include "cue_line.h"
-#include "window_placement.h"
 #include "sound/null_sound.h"
+#include "value_window.h"
 #include "video/ffmpeg_frame_source.h"
+#include "view_blend.h"
+#include "window_placement.h"
 
 namespace ts {
 
@@ -170,9 +170,11 @@ void TForm1::buildMenu() {
     size->setToolTipsVisible(true);
     connect(size, &QMenu::aboutToShow, this, [this] { offerFittingSizes(); });
     auto* sizes = new QActionGroup(this);
-    const std::pair<const char*, double> steps[] = {
-        {QT_TR_NOOP("1×"), 1}, {QT_TR_NOOP("1.5×"), 1.5}, {QT_TR_NOOP("2×"), 2}, {QT_TR_NOOP("3×"), 3},
-        {QT_TR_NOOP("Full screen"), 0}};
+    const std::pair<const char*, double> steps[] = {{QT_TR_NOOP("1×"), 1},
+                                                    {QT_TR_NOOP("1.5×"), 1.5},
+                                                    {QT_TR_NOOP("2×"), 2},
+                                                    {QT_TR_NOOP("3×"), 3},
+                                                    {QT_TR_NOOP("Full screen"), 0}};
     for (const auto& [text, scale] : steps) {
         QAction* a = size->addAction(tr(text));
         a->setCheckable(true);
@@ -261,8 +263,10 @@ void TForm1::applyScale(double scale) {
         }
         const QRect r = cab_->scaled(QRect(place.left, place.top, place.width, place.height));
         l->move(r.topLeft());
-        if (place.width > 0) l->setFixedSize(r.size());
-        else l->adjustSize();
+        if (place.width > 0)
+            l->setFixedSize(r.size());
+        else
+            l->adjustSize();
     }
     back_->setPixmap(backButtonPicture(scale, cab_->devicePixelRatioF()));
     back_->setGeometry(cab_->scaled(QRect(618, 417, 20, 20)));
@@ -289,7 +293,8 @@ void TForm1::showCues(const Run& run, ReleaseHint hint, bool started, bool pause
     s.chime = run.clockTicks <= chimeUntil_;
     // Within 500 m of the stop the distance counts down to, and not yet in its platform.
     bool inPlatform = false;
-    for (int i = 0; i < std::min(run.stationCount(), kStationFlags); ++i) inPlatform |= run.stationArrived[size_t(i)] == 1;
+    for (int i = 0; i < std::min(run.stationCount(), kStationFlags); ++i)
+        inPlatform |= run.stationArrived[size_t(i)] == 1;
     if (started && !inPlatform && run.stopDistance > 0 && run.stopDistance <= 50000)
         s.stopMetres = double(run.stopDistance / 100);
     cues_->show(s);

@@ -59,7 +59,8 @@ QString TForm1::statusText() const {
 }
 
 void TForm1::gameControllerClick() {
-    PadDialog dialog(this, padDevices_, run_->locked([](Run& r, PanelModel&) { return handleRanges(r, r.brakeNotchCount); }));
+    PadDialog dialog(this, padDevices_,
+                     run_->locked([](Run& r, PanelModel&) { return handleRanges(r, r.brakeNotchCount); }));
     if (dialog.exec() != QDialog::Accepted) return;
     // The controller in use takes its new mapping at once.
     if (pad_.connected())

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iomanip>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -55,7 +55,8 @@ void printSections(const std::string& bytes) {
     bool inside = false;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind("[SpeedUnit]", 0) == 0 || line.rfind("[Slope]", 0) == 0 || line.rfind("[Station]", 0) == 0) inside = true;
+        if (line.rfind("[SpeedUnit]", 0) == 0 || line.rfind("[Slope]", 0) == 0 || line.rfind("[Station]", 0) == 0)
+            inside = true;
         if (inside) std::cout << line << "\n";
         if (inside && !line.empty() && line[0] == '#') inside = false;
     }
@@ -69,7 +70,9 @@ std::vector<std::string> bridgedGaps(const gps::Ride& ride, const gps::Alignment
         const gps::TrackPoint& p = ride.points[i - 1];
         const gps::TrackPoint& q = ride.points[i];
         if (q.time < from || p.time > to || q.time - p.time <= 5) continue;
-        const auto frame = [&](double t) { return long(std::lround((t - align.frame0Seconds) / align.secondsPerFrame)); };
+        const auto frame = [&](double t) {
+            return long(std::lround((t - align.frame0Seconds) / align.secondsPerFrame));
+        };
         std::ostringstream m;
         m << "bridged: a gap of " << std::fixed << std::setprecision(1) << q.time - p.time << " s before line "
           << q.line << " (frames " << std::max(frame(p.time), 0L) << "-" << std::min(frame(q.time), long(frames - 1))
@@ -129,7 +132,8 @@ int runGpsImport(int argc, char** argv) {
             req.toleranceKmh = *t;
         } else if (a == "--crawl-kmh" && (v = next())) {
             const auto t = parseNumber(*v);
-            if (!t || *t < 1 || *t > 10 || *t != std::floor(*t)) return usage("--crawl-kmh takes a whole speed from 1 to 10");
+            if (!t || *t < 1 || *t > 10 || *t != std::floor(*t))
+                return usage("--crawl-kmh takes a whole speed from 1 to 10");
             req.crawlKmh = int(*t);
         } else if (a == "--slope-window" && (v = next())) {
             const auto t = parseNumber(*v);
@@ -152,10 +156,14 @@ int runGpsImport(int argc, char** argv) {
             std::istringstream in(*v);
             std::string w;
             while (std::getline(in, w, ',')) {
-                if (w == "speed") req.speed = true;
-                else if (w == "slopes") req.slopes = true;
-                else if (w == "stations") req.stations = true;
-                else return usage("--what takes speed, slopes and stations separated by commas");
+                if (w == "speed")
+                    req.speed = true;
+                else if (w == "slopes")
+                    req.slopes = true;
+                else if (w == "stations")
+                    req.stations = true;
+                else
+                    return usage("--what takes speed, slopes and stations separated by commas");
             }
             if (!req.speed && !req.slopes && !req.stations) return usage("--what names nothing to import");
         } else if (a == "--keep-times") {

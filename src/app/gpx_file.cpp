@@ -21,7 +21,8 @@ double coordinate(const QXmlStreamReader& x, const char* name, double limit) {
     bool ok = false;
     const double v = x.attributes().value(name).toDouble(&ok);
     if (!ok || !std::isfinite(v) || std::abs(v) > limit)
-        throw ImportError("<" + x.name().toString().toStdString() + "> has no usable " + name + " attribute", lineOf(x));
+        throw ImportError("<" + x.name().toString().toStdString() + "> has no usable " + name + " attribute",
+                          lineOf(x));
     return v;
 }
 
@@ -39,9 +40,12 @@ void readSpeed(QXmlStreamReader& x, gps::TrackPoint& p) {
 // (without recursing) so that a file of endless nesting cannot exhaust the stack.
 void readExtensions(QXmlStreamReader& x, gps::TrackPoint& p, int depth = 0) {
     while (x.readNextStartElement()) {
-        if (x.name() == u"speed") readSpeed(x, p);
-        else if (depth < 8) readExtensions(x, p, depth + 1);
-        else x.skipCurrentElement();
+        if (x.name() == u"speed")
+            readSpeed(x, p);
+        else if (depth < 8)
+            readExtensions(x, p, depth + 1);
+        else
+            x.skipCurrentElement();
     }
 }
 
@@ -114,7 +118,8 @@ gps::Track read(QXmlStreamReader& x) {
             x.skipCurrentElement();
         }
     }
-    if (x.hasError()) throw ImportError("the GPX file is not well-formed XML: " + x.errorString().toStdString(), lineOf(x));
+    if (x.hasError())
+        throw ImportError("the GPX file is not well-formed XML: " + x.errorString().toStdString(), lineOf(x));
     return track;
 }
 
@@ -164,8 +169,9 @@ gps::Track readGpxFile(const std::string& path) {
     QFile f(QString::fromStdString(path));
     if (!f.open(QIODevice::ReadOnly)) throw ImportError("cannot read the track " + path);
     if (f.size() > kMaxTrackBytes)
-        throw ImportError("the track is " + std::to_string(f.size() >> 20) + " MB; the import takes tracks of at most " +
-                          std::to_string(kMaxTrackBytes >> 20) + " MB (over two days at ten fixes a second)");
+        throw ImportError("the track is " + std::to_string(f.size() >> 20) +
+                          " MB; the import takes tracks of at most " + std::to_string(kMaxTrackBytes >> 20) +
+                          " MB (over two days at ten fixes a second)");
     QXmlStreamReader x(&f);
     return read(x);
 }

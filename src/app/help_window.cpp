@@ -12,8 +12,9 @@
 
 namespace ts {
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                                      Qt::WindowCloseButtonHint | Qt::WindowTitleHint) {
+TForm4::TForm4(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowTitleHint) {
     setObjectName("TForm4");
     setWindowTitle("Help");
     // Opens at its layout's size; the driver may make it larger (or smaller).

@@ -18,8 +18,9 @@ namespace {
 QString statusText(LinkSession* link) {
     if (!link) return QObject::tr("The live link is off.");
     const LinkServer& s = link->server();
-    return QObject::tr("Live link open at %1\nDashboard: %1   Overlay: %1overlay\nClients connected: %2\n"
-                       "Clients may drive: %3")
+    return QObject::tr(
+               "Live link open at %1\nDashboard: %1   Overlay: %1overlay\nClients connected: %2\n"
+               "Clients may drive: %3")
         .arg(s.address())
         .arg(s.clientCount())
         .arg(s.control ? QObject::tr("yes") : QObject::tr("no"));

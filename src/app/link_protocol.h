@@ -15,11 +15,11 @@ constexpr int kLinkMaxMessage = 64 * 1024;
 struct LinkRequest {
     enum class Kind { Command, Subscribe, Invalid };
     Kind kind = Kind::Invalid;
-    ScriptCommand command;        // Command
-    bool allFields = true;        // Subscribe: no "fields" given
+    ScriptCommand command;         // Command
+    bool allFields = true;         // Subscribe: no "fields" given
     std::set<std::string> fields;  // Subscribe
-    int every = 1;                // Subscribe: one state message per this many steps
-    std::string error;            // Invalid: why, for the error reply
+    int every = 1;                 // Subscribe: one state message per this many steps
+    std::string error;             // Invalid: why, for the error reply
 };
 
 LinkRequest parseLinkRequest(const std::string& text);

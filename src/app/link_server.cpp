@@ -96,8 +96,10 @@ void LinkServer::serve(QTcpSocket* s, const QByteArray& method, const QByteArray
     const qsizetype query = target.indexOf('?');
     const QByteArray path = query < 0 ? target : target.first(query);
     QString file;
-    if (path == "/" || path == "/index.html") file = QStringLiteral(":/link/dashboard.html");
-    else if (path == "/overlay") file = QStringLiteral(":/link/overlay.html");
+    if (path == "/" || path == "/index.html")
+        file = QStringLiteral(":/link/dashboard.html");
+    else if (path == "/overlay")
+        file = QStringLiteral(":/link/overlay.html");
     if (method != "GET" && method != "HEAD") {
         status = "405 Method Not Allowed";
         type = "text/plain; charset=utf-8";
@@ -134,7 +136,8 @@ void LinkServer::accept() {
         connect(s, &QWebSocket::textMessageReceived, this, [this, raw](const QString& t) { received(raw, t); });
         connect(s, &QWebSocket::binaryMessageReceived, this, [raw](const QByteArray& b) {
             if (b.size() > kLinkMaxMessage) {
-                raw->socket->close(QWebSocketProtocol::CloseCodeTooMuchData, QStringLiteral("message larger than 64 kB"));
+                raw->socket->close(QWebSocketProtocol::CloseCodeTooMuchData,
+                                   QStringLiteral("message larger than 64 kB"));
                 return;
             }
             raw->socket->sendTextMessage(QString::fromStdString(linkReply("error", "error", "text messages only")));
@@ -153,8 +156,8 @@ void LinkServer::received(Client* c, const QString& text) {
     }
     if (++c->inWindow > kLinkMaxRate) {
         if (!c->warned)
-            c->socket->sendTextMessage(QString::fromStdString(
-                linkReply("warning", "warning", "more than 100 messages a second: the rest of this second is dropped")));
+            c->socket->sendTextMessage(QString::fromStdString(linkReply(
+                "warning", "warning", "more than 100 messages a second: the rest of this second is dropped")));
         c->warned = true;
         return;
     }
@@ -172,9 +175,12 @@ void LinkServer::received(Client* c, const QString& text) {
         c->fields = r.fields;
         c->every = r.every;
     } else if (r.kind == LinkRequest::Kind::Command) {
-        if (!control) error = "control is not enabled (start the link with --link-control)";
-        else if (!apply) error = "no run to drive";
-        else error = apply(r.command);
+        if (!control)
+            error = "control is not enabled (start the link with --link-control)";
+        else if (!apply)
+            error = "no run to drive";
+        else
+            error = apply(r.command);
     }
     if (!error.empty()) c->socket->sendTextMessage(QString::fromStdString(linkReply("error", "error", error)));
 }

@@ -13,13 +13,12 @@ namespace {
 
 // The run variables a panel shows, by their trace names.
 constexpr std::array<std::string_view, 29> kRunFields = {
-    "speed", "clockTicks", "stopDistance", "trainPosition",
-    "bcPressure", "bcGaugePressure", "sapPressure", "erPressure", "mrPressure",
-    "powerNotch", "brakeNotch", "effectivePowerNotch", "effectiveBrakeNotch", "reverser", "holdPosition",
-    "powerNotchCount", "brakeNotchCount",
-    "shownSignalAspect", "nextSignalAspect", "shownSpeedLimit", "pointGradient",
-    "doorsOpen", "doorLampLit",
-    "ebSetting", "safetyEmergencyBrake", "atsServiceBrake", "atsBellRinging", "ebDeviceIdleTicks", "lineVoltage",
+    "speed",           "clockTicks",          "stopDistance",        "trainPosition",    "bcPressure",
+    "bcGaugePressure", "sapPressure",         "erPressure",          "mrPressure",       "powerNotch",
+    "brakeNotch",      "effectivePowerNotch", "effectiveBrakeNotch", "reverser",         "holdPosition",
+    "powerNotchCount", "brakeNotchCount",     "shownSignalAspect",   "nextSignalAspect", "shownSpeedLimit",
+    "pointGradient",   "doorsOpen",           "doorLampLit",         "ebSetting",        "safetyEmergencyBrake",
+    "atsServiceBrake", "atsBellRinging",      "ebDeviceIdleTicks",   "lineVoltage",
 };
 
 bool wanted(const char* name) {

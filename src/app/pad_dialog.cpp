@@ -28,8 +28,21 @@ namespace {
 enum { ColValue, ColRole, ColMin, ColMax, ColInverted, ColDeadZone, ColHysteresis, ColPosition, AxisColumns };
 
 // A known gamepad's controls by the names printed on it.
-const char* const kGamepadButtons[] = {"A", "B", "X", "Y", "Back", "Guide", "Start", "Left stick", "Right stick",
-                                       "Left shoulder", "Right shoulder", "Pad up", "Pad down", "Pad left", "Pad right"};
+const char* const kGamepadButtons[] = {"A",
+                                       "B",
+                                       "X",
+                                       "Y",
+                                       "Back",
+                                       "Guide",
+                                       "Start",
+                                       "Left stick",
+                                       "Right stick",
+                                       "Left shoulder",
+                                       "Right shoulder",
+                                       "Pad up",
+                                       "Pad down",
+                                       "Pad left",
+                                       "Pad right"};
 const char* const kGamepadAxes[] = {"Left x", "Left y", "Right x", "Right y", "Left trigger", "Right trigger"};
 
 QString buttonName(int b, bool gamepad) {
@@ -49,8 +62,8 @@ QString PadDialog::positionText(const AxisMapping& m, int raw, const HandleRange
     const auto positions = leverPositions(m.role, r.power, r.brake, r.hold);
     if (positions.empty()) return {};
     const auto n = std::find(positions.begin(), positions.end(), LeverPosition{});
-    const LeverPosition& p = positions[size_t(positionIndex(m, raw, int(positions.size()), std::nullopt,
-                                                            int(n - positions.begin())))];
+    const LeverPosition& p =
+        positions[size_t(positionIndex(m, raw, int(positions.size()), std::nullopt, int(n - positions.begin())))];
     if (m.role == AxisRole::Power) return p.power == 0 ? QString("N") : QString("P%1").arg(p.power);
     if (p.hold) return tr("hold");
     if (p.brake == -r.brake) return "EB";
@@ -258,8 +271,10 @@ void PadDialog::updateLive() {
         const AxisMapping* mapped = current_.axis(a);
         if (auto* bar = static_cast<QProgressBar*>(axes_->cellWidget(a, ColValue))) {
             // A mapped lever shows its calibrated travel: a released trigger reads empty.
-            if (mapped) bar->setRange(std::min(mapped->min, mapped->max), std::max(mapped->min, mapped->max));
-            else bar->setRange(-32768, 32767);
+            if (mapped)
+                bar->setRange(std::min(mapped->min, mapped->max), std::max(mapped->min, mapped->max));
+            else
+                bar->setRange(-32768, 32767);
             bar->setValue(std::clamp(v, bar->minimum(), bar->maximum()));
             bar->setFormat(QString::number(v));
         }
@@ -271,9 +286,10 @@ void PadDialog::updateLive() {
         axes_->item(a, ColPosition)->setText(m ? positionText(*m, v, ranges_) : QString());
     }
     for (int i = 0; i < buttons_->rowCount(); ++i) {
-        const bool down = devices_->sdl().buttonDown(device_, buttons_->verticalHeaderItem(i)->data(Qt::UserRole).toInt());
-        buttons_->verticalHeaderItem(i)->setText((down ? "● " : "") +
-                                                 buttonName(buttons_->verticalHeaderItem(i)->data(Qt::UserRole).toInt(), gamepad_));
+        const bool down =
+            devices_->sdl().buttonDown(device_, buttons_->verticalHeaderItem(i)->data(Qt::UserRole).toInt());
+        buttons_->verticalHeaderItem(i)->setText(
+            (down ? "● " : "") + buttonName(buttons_->verticalHeaderItem(i)->data(Qt::UserRole).toInt(), gamepad_));
     }
 }
 
@@ -300,8 +316,10 @@ void PadDialog::toggleCalibration() {
             calMax_[size_t(m.axis)] > calMin_[size_t(m.axis)]) {
             const int rest = devices_->sdl().axisValue(device_, m.axis);
             const int span = int(std::clamp<int64_t>(int64_t(m.max) - m.min, INT_MIN, INT_MAX));
-            if (rest > m.min + span / 10 && rest < m.max - span / 10) m.centre = rest;
-            else m.centre.reset();
+            if (rest > m.min + span / 10 && rest < m.max - span / 10)
+                m.centre = rest;
+            else
+                m.centre.reset();
         }
     note_->setText(tr("Calibrated. Save keeps it."));
 }

@@ -33,8 +33,7 @@ void installQuitSignals(std::function<void()> quit) {
     auto* notifier = new QSocketNotifier(wakeFds[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [quit = std::move(quit)] {
         char buf[16];
-        while (::recv(wakeFds[1], buf, sizeof buf, MSG_DONTWAIT) > 0) {
-        }
+        while (::recv(wakeFds[1], buf, sizeof buf, MSG_DONTWAIT) > 0) {}
         quit();
     });
     struct sigaction sa {};

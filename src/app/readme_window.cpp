@@ -26,7 +26,8 @@ ReadmeWindow::ReadmeWindow(const QString& path, QWidget* parent) : QWidget(paren
     if (checkFile(path.toStdString()) == FileRefusal::None)
         browser_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     else
-        browser_->setPlainText(tr("There is no readme.html in the data folder %1.").arg(QFileInfo(path).absolutePath()));
+        browser_->setPlainText(
+            tr("There is no readme.html in the data folder %1.").arg(QFileInfo(path).absolutePath()));
 }
 
 bool desktopOpensWebPages() {

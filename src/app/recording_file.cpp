@@ -11,16 +11,16 @@
 #include "data/file_names.h"
 #include "data/text_file.h"
 #include "data/whole_file.h"
-#include "program_end.h"
 #include "driving_window.h"
+#include "program_end.h"
 
 namespace ts {
 
 std::string dataFilesHash(const std::string& trainCode) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     // The files the loading sequence reads as text; a missing one counts as empty.
-    for (const std::string& name : {trainCode + "_line.txt", trainCode + "_train.txt", std::string("mascon.txt"),
-                                   std::string("string.txt")}) {
+    for (const std::string& name :
+         {trainCode + "_line.txt", trainCode + "_train.txt", std::string("mascon.txt"), std::string("string.txt")}) {
         hash.addData(QByteArray::fromStdString(name + '\n'));
         if (auto bytes = readFileBytes(resolveDataPath(name))) hash.addData(QByteArray::fromStdString(*bytes));
         hash.addData(QByteArray(1, '\0'));
@@ -42,7 +42,8 @@ bool beginRecording(TForm1& form, const std::string& path, std::string& error,
         failed = [](const std::string& why) {
             if (!qApp) return;  // the program is ending: nobody to tell
             const QString text = QObject::tr("The recording stopped: %1").arg(QString::fromStdString(why));
-            QMetaObject::invokeMethod(qApp, [text] { app().boxes->show(text.toStdString()); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp, [text] { app().boxes->show(text.toStdString()); }, Qt::QueuedConnection);
         };
     }
     RunRecorder::Target target;
@@ -70,8 +71,10 @@ bool beginRecording(TForm1& form, const std::string& path, std::string& error,
 RecordingHeader recordingHeader(const ParsedScript& script) {
     RecordingHeader h;
     for (const auto& c : script.commands) {
-        if (c.kind == ScriptCommand::Kind::Train) h.train = c.text;
-        else if (c.kind == ScriptCommand::Kind::Data) h.data = c.text;
+        if (c.kind == ScriptCommand::Kind::Train)
+            h.train = c.text;
+        else if (c.kind == ScriptCommand::Kind::Data)
+            h.data = c.text;
     }
     return h;
 }

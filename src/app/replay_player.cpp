@@ -27,8 +27,10 @@ bool ReplayPlayer::reachesNextAnchor(size_t line) {
     const ScriptCommand& c = commands_[line];
     int64_t sim = c.simulationSteps, pres = c.presentationSteps;
     for (const StepToken& t : c.steps) {
-        if (t.kind == StepToken::Kind::Simulation) sim += t.count;
-        else if (t.kind == StepToken::Kind::Presentation) pres += t.count;
+        if (t.kind == StepToken::Kind::Simulation)
+            sim += t.count;
+        else if (t.kind == StepToken::Kind::Presentation)
+            pres += t.count;
     }
     for (size_t k = line + 1; k < commands_.size(); ++k) {
         const ScriptCommand& n = commands_[k];
@@ -44,10 +46,10 @@ bool ReplayPlayer::reachesNextAnchor(size_t line) {
 bool ReplayPlayer::seek() {
     while (next_ < commands_.size()) {
         const ScriptCommand& c = commands_[next_];
-        const bool runsSomething = c.kind == K::Run ? token_ < c.steps.size()
-                                                    : c.kind != K::SoundStatus && c.kind != K::Recording &&
-                                                          c.kind != K::Train && c.kind != K::Data &&
-                                                          c.kind != K::Snapshot;
+        const bool runsSomething = c.kind == K::Run
+                                       ? token_ < c.steps.size()
+                                       : c.kind != K::SoundStatus && c.kind != K::Recording && c.kind != K::Train &&
+                                             c.kind != K::Data && c.kind != K::Snapshot;
         if (!runsSomething) {
             ++next_;
             token_ = 0;

@@ -16,8 +16,8 @@
 
 #include "devices/file_check.h"
 #include "recording_file.h"
-#include "title_window.h"
 #include "report_window.h"
+#include "title_window.h"
 #include "window_placement.h"
 
 #include "app_state.h"
@@ -111,9 +111,7 @@ ReplayWatch::ReplayWatch(TForm1& form, std::vector<ScriptCommand> commands, Held
     connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
 }
 
-ReplayWatch::~ReplayWatch() {
-    form_.onLiveInput = nullptr;
-}
+ReplayWatch::~ReplayWatch() { form_.onLiveInput = nullptr; }
 
 void ReplayWatch::start() {
     wall_.start();
@@ -172,11 +170,13 @@ void ReplayWatch::tick() {
 
 QString ReplayWatch::overlayText() const {
     QString status;
-    if (live_) status = tr("Live: you have the controls");
+    if (live_)
+        status = tr("Live: you have the controls");
     else if (player_ && player_->finished())
         status = player_->error().empty() ? tr("End of the recording")
                                           : tr("Replay stopped: %1").arg(QString::fromStdString(player_->error()));
-    else status = paused_ ? tr("Replay paused") : tr("Replay %1×").arg(speed_);
+    else
+        status = paused_ ? tr("Replay paused") : tr("Replay %1×").arg(speed_);
     const bool recent = lastInputAt_ >= 0 && wall_.isValid() && wall_.elapsed() - lastInputAt_ < kInputShownMs;
     return recent && !lastInput_.isEmpty() ? status + "   " + lastInput_ : status;
 }

@@ -2,16 +2,16 @@
 
 #include <QBuffer>
 #include <QCategoryAxis>
-#include <QSet>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
+#include <QSet>
 
-#include "data/whole_file.h"
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include "data/whole_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,8 +93,8 @@ QChart* buildChart(const DriveReport& r) {
     Polyline limit(chart, QObject::tr("Speed limit"), kLimit, Qt::DashLine, 2);
     Polyline signal(chart, QObject::tr("Signal speed"), kSignal, Qt::DashDotLine, 2);
     Polyline speed(chart, QObject::tr("Speed"), kSpeed, Qt::SolidLine, 2.5);
-    auto* events = marks(chart, QObject::tr("Alarms, emergency brakes, overspeed"), QScatterSeries::MarkerShapeRectangle,
-                         9, kEvent, Qt::white);
+    auto* events = marks(chart, QObject::tr("Alarms, emergency brakes, overspeed"),
+                         QScatterSeries::MarkerShapeRectangle, 9, kEvent, Qt::white);
     // The stations where the line passes them: a triangle on the axis at the
     // middle of each stop range, hollow for a station to pass.
     auto* stops = marks(chart, QObject::tr("Stations"), QScatterSeries::MarkerShapeTriangle, 14, kStation, Qt::white);
@@ -119,10 +119,14 @@ QChart* buildChart(const DriveReport& r) {
         last = c.position;
         speed.add(c.km, c.speedKmh);
         recorded.add(c.km, c.recordedKmh);
-        if (c.speedLimitKmh > 0) limit.add(c.km, c.speedLimitKmh);
-        else limit.gap();
-        if (c.signalKmh > 0) signal.add(c.km, c.signalKmh);
-        else signal.gap();
+        if (c.speedLimitKmh > 0)
+            limit.add(c.km, c.speedLimitKmh);
+        else
+            limit.gap();
+        if (c.signalKmh > 0)
+            signal.add(c.km, c.signalKmh);
+        else
+            signal.gap();
     }
     if (hi <= lo) hi = lo + 0.1;
     const double yTop = std::ceil(top * 1.1 / 10) * 10;
@@ -143,7 +147,8 @@ QChart* buildChart(const DriveReport& r) {
     std::vector<QXYSeries*> all;
     for (const Polyline* l : {&recorded, &limit, &signal, &speed})
         for (QLineSeries* s : l->parts()) all.push_back(s);
-    for (QXYSeries* s : {static_cast<QXYSeries*>(events), static_cast<QXYSeries*>(stops), static_cast<QXYSeries*>(passes)}) {
+    for (QXYSeries* s :
+         {static_cast<QXYSeries*>(events), static_cast<QXYSeries*>(stops), static_cast<QXYSeries*>(passes)}) {
         if (s->count() == 0) {  // no empty entries in the legend
             delete s;
             continue;
@@ -250,7 +255,8 @@ QString reportHtml(const DriveReport& r) {
              "</td><td>" + departureText(v) + "</td></tr>\n";
     }
     h += "</table>\n<h2>" + QObject::tr("Points lost") + "</h2>\n<ul>\n";
-    for (const Deduction& d : r.deductions) h += QString("<li>−%1: ").arg(d.points, 0, 'f', 0) + esc(d.what) + "</li>\n";
+    for (const Deduction& d : r.deductions)
+        h += QString("<li>−%1: ").arg(d.points, 0, 'f', 0) + esc(d.what) + "</li>\n";
     h += "</ul>\n<p>" +
          QObject::tr("Running %1 s, standing %2 s, %3 m; hardest braking %4 m/s², largest jerk %5 m/s³.")
              .arg(r.runningSeconds, 0, 'f', 0)

@@ -33,7 +33,8 @@ QString eventText(const SafetyEvent& e) {
 
 }  // namespace
 
-ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent, Qt::Window), report_(std::move(report)) {
+ReportWindow::ReportWindow(DriveReport report, QWidget* parent)
+    : QWidget(parent, Qt::Window), report_(std::move(report)) {
     setObjectName("ReportWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Drive report — %1").arg(titleText(QString::fromStdString(report_.lineName), font())));
@@ -43,10 +44,11 @@ ReportWindow::ReportWindow(DriveReport report, QWidget* parent) : QWidget(parent
     score->setObjectName("score");
     score->setTextFormat(Qt::RichText);
     const QString verdict = QString::fromStdString(report_.verdict).toHtmlEscaped();
-    score->setText(report_.scored ? QString("<span style='font-size:20pt'><b>%1</b> / 100</span>&nbsp;&nbsp;")
-                                            .arg(report_.score, 0, 'f', 0) +
-                                        verdict
-                                  : "<b>" + verdict + "</b>");
+    score->setText(
+        report_.scored
+            ? QString("<span style='font-size:20pt'><b>%1</b> / 100</span>&nbsp;&nbsp;").arg(report_.score, 0, 'f', 0) +
+                  verdict
+            : "<b>" + verdict + "</b>");
     if (report_.endOfLine) score->setText(score->text() + "<br>" + tr("The run reached the end of the line."));
     score->setWordWrap(true);
     layout->addWidget(score);
@@ -119,13 +121,14 @@ QString reportSaveFolder(const QString& dataFolder) {
 void ReportWindow::save() {
     // The current folder is the data folder, which may be installed read-only.
     const QString folder = reportSaveFolder(QDir::currentPath());
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save the drive report"),
-                                                      QDir(folder).filePath("drive-report.html"),
-                                                      tr("Web page (*.html);;JSON (*.json)"));
+    const QString file =
+        QFileDialog::getSaveFileName(this, tr("Save the drive report"), QDir(folder).filePath("drive-report.html"),
+                                     tr("Web page (*.html);;JSON (*.json)"));
     if (file.isEmpty()) return;
     std::string why;
     if (!saveReport(report_, file, &why))
-        QMessageBox::warning(this, windowTitle(), tr("Cannot write %1.").arg(file) + "\n" + QString::fromStdString(why));
+        QMessageBox::warning(this, windowTitle(),
+                             tr("Cannot write %1.").arg(file) + "\n" + QString::fromStdString(why));
 }
 
 }  // namespace ts

@@ -30,7 +30,8 @@ std::string charMeaning(char c, int handleType) {
         case '0': return "emergency brake";
         case '6': return "whistle";
         case '3': return "horn";
-        case 'd': case '7': return "doors";
+        case 'd':
+        case '7': return "doors";
         case 'r': return "reset protection";
         case ' ': return "confirm";
         default: return "";

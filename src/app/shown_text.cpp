@@ -21,8 +21,10 @@ QString shownText(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (const char32_t c : text.toUcs4()) {
-        if (c == U'\t') out += QLatin1Char(' ');
-        else if (!removed(c)) out += QString::fromUcs4(&c, 1);
+        if (c == U'\t')
+            out += QLatin1Char(' ');
+        else if (!removed(c))
+            out += QString::fromUcs4(&c, 1);
     }
     return out;
 }

@@ -10,13 +10,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
-#include <QTimer>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "app_state.h"
-#include "recording_file.h"
 #include "data/file_names.h"
 #include "data/route_reader.h"
 #include "data/train_codes.h"
@@ -25,6 +24,7 @@
 #include "pictures.h"
 #include "program_end.h"
 #include "readme_window.h"
+#include "recording_file.h"
 #include "shown_text.h"
 
 namespace ts {
@@ -124,12 +124,18 @@ void TForm5::setStatus(const std::string& text) {
 
 bool TForm5::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-        if (watched == train1_) Train1Click();
-        else if (watched == train2_) Train2Click();
-        else if (watched == help_) helpclick();
-        else if (watched == quit_) QuitClick();
-        else if (others_ && watched == others_) otherRoutesMenu()->popup(others_->mapToGlobal(QPoint(0, others_->height())));
-        else return QWidget::eventFilter(watched, e);
+        if (watched == train1_)
+            Train1Click();
+        else if (watched == train2_)
+            Train2Click();
+        else if (watched == help_)
+            helpclick();
+        else if (watched == quit_)
+            QuitClick();
+        else if (others_ && watched == others_)
+            otherRoutesMenu()->popup(others_->mapToGlobal(QPoint(0, others_->height())));
+        else
+            return QWidget::eventFilter(watched, e);
         return true;
     }
     return QWidget::eventFilter(watched, e);
@@ -143,8 +149,7 @@ TForm1* TForm5::createDrivingWindow(const std::string& code) {
     if (LinkSession* link = programLink()) link->follow(form);
     if (!app().recordTo.empty()) {
         std::string error;
-        if (!beginRecording(*form, app().recordTo, error))
-            app().boxes->show("Cannot record: " + error);
+        if (!beginRecording(*form, app().recordTo, error)) app().boxes->show("Cannot record: " + error);
         app().recordTo.clear();
     }
     return form;
@@ -172,7 +177,9 @@ void TForm5::pickTrain(const std::string& code) {
         showOver(new ReportWindow(report), this);
 }
 
-void TForm5::helpclick() { openReadme(QDir::current().absoluteFilePath(QString::fromStdString(resolveDataPath("readme.html")))); }
+void TForm5::helpclick() {
+    openReadme(QDir::current().absoluteFilePath(QString::fromStdString(resolveDataPath("readme.html"))));
+}
 
 void TForm5::QuitClick() {
     if (app().current) {

@@ -20,11 +20,12 @@ struct Row {
     const char* caption;
 };
 
-const Row kLeft[] = {{vd::Label1.text, "Speed"},          {vd::Label2.text, "BC Pressure"}, {vd::Label3.text, "SAP Pressure"},
-                     {vd::Label4.text, "ER Pressure"},    {vd::Label5.text, "MR Pressure"}, {vd::Label30.text, "Frame"},
-                     {vd::Label31.text, "Projected"},     {vd::Label33.text, "Remain"}};
-const Row kMiddle[] = {{vd::Label6.text, "Accelaration"},       {vd::Label7.text, "Power"},
-                       {vd::Label25.text, "Resistance"},        {vd::Label27.text, "Slope"},
+const Row kLeft[] = {{vd::Label1.text, "Speed"},        {vd::Label2.text, "BC Pressure"},
+                     {vd::Label3.text, "SAP Pressure"}, {vd::Label4.text, "ER Pressure"},
+                     {vd::Label5.text, "MR Pressure"},  {vd::Label30.text, "Frame"},
+                     {vd::Label31.text, "Projected"},   {vd::Label33.text, "Remain"}};
+const Row kMiddle[] = {{vd::Label6.text, "Accelaration"},         {vd::Label7.text, "Power"},
+                       {vd::Label25.text, "Resistance"},          {vd::Label27.text, "Slope"},
                        {vd::Label8.text, "Adhesive coefficient"}, {vd::Label9.text, "Adhesive limit(P)"},
                        {vd::Label20.text, "Adhesive limit(B)"}};
 
@@ -33,15 +34,17 @@ const Row kMiddle[] = {{vd::Label6.text, "Accelaration"},       {vd::Label7.text
 int barValue(const std::string& text, const QProgressBar& bar) {
     int64_t v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec == std::errc::result_out_of_range) v = text.starts_with('-') ? INT64_MIN : INT64_MAX;
-    else if (ec != std::errc()) v = 0;
+    if (ec == std::errc::result_out_of_range)
+        v = text.starts_with('-') ? INT64_MIN : INT64_MAX;
+    else if (ec != std::errc())
+        v = 0;
     return int(std::clamp<int64_t>(v, bar.minimum(), bar.maximum()));
 }
 
 }  // namespace
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                                      Qt::WindowCloseButtonHint) {
+TForm3::TForm3(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName("TForm3");
     setWindowTitle("Value Display");
     setFixedSize(604, 195);

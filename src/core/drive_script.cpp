@@ -27,10 +27,14 @@ std::optional<std::string> fromHex(const std::string& hex) {
         for (size_t k = i; k < i + 2; ++k) {
             const char h = hex[k];
             v *= 16;
-            if (h >= '0' && h <= '9') v += h - '0';
-            else if (h >= 'a' && h <= 'f') v += h - 'a' + 10;
-            else if (h >= 'A' && h <= 'F') v += h - 'A' + 10;
-            else return std::nullopt;
+            if (h >= '0' && h <= '9')
+                v += h - '0';
+            else if (h >= 'a' && h <= 'f')
+                v += h - 'a' + 10;
+            else if (h >= 'A' && h <= 'F')
+                v += h - 'A' + 10;
+            else
+                return std::nullopt;
         }
         out.push_back(char(v));
     }
@@ -106,19 +110,31 @@ void parseCommand(const std::string& cmd, const std::string& rest, ScriptCommand
     } else if (cmd == "char") {
         needWords(1, 1);
         c.kind = K::Char;
-        if (words[0] == "space") c.text = " ";
-        else if (words[0].size() == 1) c.text = words[0];
-        else throw ScriptError(lineNo, "char takes one character or 'space'");
+        if (words[0] == "space")
+            c.text = " ";
+        else if (words[0].size() == 1)
+            c.text = words[0];
+        else
+            throw ScriptError(lineNo, "char takes one character or 'space'");
     } else if (cmd == "key") {
         needWords(1, 1);
         c.kind = K::Key;
         std::string name = words[0];
         for (;;) {
-            if (name.rfind("shift+", 0) == 0) { c.shift = true; name = name.substr(6); }
-            else if (name.rfind("ctrl+", 0) == 0) { c.ctrl = true; name = name.substr(5); }
-            else if (name.rfind("alt+", 0) == 0) { c.alt = true; name = name.substr(4); }
-            else if (name.rfind("mouse+", 0) == 0) { c.mouse = true; name = name.substr(6); }
-            else break;
+            if (name.rfind("shift+", 0) == 0) {
+                c.shift = true;
+                name = name.substr(6);
+            } else if (name.rfind("ctrl+", 0) == 0) {
+                c.ctrl = true;
+                name = name.substr(5);
+            } else if (name.rfind("alt+", 0) == 0) {
+                c.alt = true;
+                name = name.substr(4);
+            } else if (name.rfind("mouse+", 0) == 0) {
+                c.mouse = true;
+                name = name.substr(6);
+            } else
+                break;
         }
         if (!isScriptKeyName(name)) throw ScriptError(lineNo, "unknown key '" + words[0] + "'");
         c.text = name;
@@ -245,11 +261,12 @@ ParsedScript parseScript(const std::string& text) {
             if (sp == std::string::npos) throw ScriptError(lineNo, "'@step' takes N/M and a command");
             const std::string anchor = line.substr(p, sp - p);
             const size_t slash = anchor.find('/');
-            auto n = parseInt(anchor.substr(0, slash)), m = slash == std::string::npos ? std::nullopt
-                                                                                       : parseInt(anchor.substr(slash + 1));
+            auto n = parseInt(anchor.substr(0, slash)),
+                 m = slash == std::string::npos ? std::nullopt : parseInt(anchor.substr(slash + 1));
             if (!n || !m || *n < 0 || *m < 0) throw ScriptError(lineNo, "bad step anchor '" + anchor + "'");
             if (*n < lastSim || *m < lastPres)
-                throw ScriptError(lineNo, "steps go back from " + std::to_string(lastSim) + "/" + std::to_string(lastPres));
+                throw ScriptError(lineNo,
+                                  "steps go back from " + std::to_string(lastSim) + "/" + std::to_string(lastPres));
             lastSim = *n;
             lastPres = *m;
             c.anchored = true;

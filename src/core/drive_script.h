@@ -26,10 +26,25 @@ struct StepToken {
 
 struct ScriptCommand {
     enum class Kind {
-        Start, Char, Key, Wheel, Serial, Jump, GoTo, Snapshot, Close,
-        PadAxis, PadButton, PadConnect, PadDisconnect,
+        Start,
+        Char,
+        Key,
+        Wheel,
+        Serial,
+        Jump,
+        GoTo,
+        Snapshot,
+        Close,
+        PadAxis,
+        PadButton,
+        PadConnect,
+        PadDisconnect,
         // Recordings only
-        Run, SoundStatus, Recording, Train, Data
+        Run,
+        SoundStatus,
+        Recording,
+        Train,
+        Data
     };
     int64_t ms = 0;
     Kind kind = Kind::Start;

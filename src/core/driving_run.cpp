@@ -1,14 +1,15 @@
 #include "driving_run.h"
-#include "sound_channels.h"
 #include "panel_names.h"
+#include "sound_channels.h"
 
 #include "events/signals.h"
 
 namespace ts {
 
 DrivingRun::DrivingRun(std::string trainCode, RunServices services)
-    : soundTap_(std::make_unique<SoundTap>(services.sound)),
-      services_{services.boxes, services.timers, services.pictures, *soundTap_, services.video, services.host} {
+    : soundTap_(std::make_unique<SoundTap>(services.sound)), services_{services.boxes,    services.timers,
+                                                                       services.pictures, *soundTap_,
+                                                                       services.video,    services.host} {
     run_.trainCode = std::move(trainCode);
     carriedOver().into(run_);
     buildMenu();
@@ -54,13 +55,19 @@ DrivingRun::~DrivingRun() {
 }
 
 void DrivingRun::buildMenu() {
-    panel_.menu = {{cn::start1, "Start"},     {cn::GoTo1, "Move"}, {cn::Show1, "Display"},
-                   {cn::menu_d1, "操作説明(&H)"}, {cn::Controller1, "Controller(&C)"},
-                   {cn::COM11, "COM1"},       {cn::COM21, "COM2"}, {cn::Setup1, "Setup"},
+    panel_.menu = {{cn::start1, "Start"},
+                   {cn::GoTo1, "Move"},
+                   {cn::Show1, "Display"},
+                   {cn::menu_d1, "操作説明(&H)"},
+                   {cn::Controller1, "Controller(&C)"},
+                   {cn::COM11, "COM1"},
+                   {cn::COM21, "COM2"},
+                   {cn::Setup1, "Setup"},
                    {cn::Connect1, "Connect"}};
-    panel_.labels = {{cn::Label1, "FWD"},       {cn::PowerLabel, "N"},   {cn::BrakeLabel, "EB"},
-                     {cn::Label4, "Train Position"}, {cn::CarsLabel, "Cars"}, {cn::digi_speed, "0km/h"},
-                     {cn::Label3, "00:00:00"},  {cn::SignalLabel, ""},   {cn::SlopeText, ""}};
+    panel_.labels = {
+        {cn::Label1, "FWD"},     {cn::PowerLabel, "N"},     {cn::BrakeLabel, "EB"},   {cn::Label4, "Train Position"},
+        {cn::CarsLabel, "Cars"}, {cn::digi_speed, "0km/h"}, {cn::Label3, "00:00:00"}, {cn::SignalLabel, ""},
+        {cn::SlopeText, ""}};
 }
 
 bool DrivingRun::running() const { return timer1_->enabled(); }
@@ -91,9 +98,7 @@ void DrivingRun::start1Click() {
     }
 }
 
-int DrivingRun::lowChannelCount() const {
-    return ChannelMap::of(run_, run_).lowCount();
-}
+int DrivingRun::lowChannelCount() const { return ChannelMap::of(run_, run_).lowCount(); }
 
 void DrivingRun::closeQuery() {
     if (closed_) return;
@@ -118,6 +123,5 @@ void DrivingRun::closeQuery() {
 }
 
 void DrivingRun::updateSignalAspects() { computeSignalAspects(run_, run_, run_); }
-
 
 }  // namespace ts

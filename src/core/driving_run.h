@@ -11,18 +11,18 @@
 #include "controls/game_pad.h"
 #include "controls/keys.h"
 #include "data/pictures.h"
+#include "devices/frame_source.h"
 #include "devices/messages.h"
-#include "panel_model.h"
+#include "devices/sound_device.h"
+#include "devices/timers.h"
 #include "events/driver_cue.h"
 #include "events/release_hint.h"
+#include "panel_model.h"
 #include "report/drive_observer.h"
 #include "run.h"
 #include "run_host.h"
 #include "run_recorder.h"
 #include "sound_tap.h"
-#include "devices/sound_device.h"
-#include "devices/timers.h"
-#include "devices/frame_source.h"
 
 namespace ts {
 
@@ -160,7 +160,7 @@ public:
 private:
     void mmTimer1Timer();  // the 33 ms simulation step
     void updateSignalAspects();
-    void timer1Timer();    // the 100 ms event-and-presentation step
+    void timer1Timer();  // the 100 ms event-and-presentation step
     void buildMenu();
     void buildStationMenu();
     void setStartingValues();

@@ -1,16 +1,16 @@
 // FormCreate: the loading sequence that builds a run from its data files.
+#include "controls/handle_model.h"
 #include "data/controller_map.h"
-#include "dynamics/fixed_point.h"
-#include "events/codes.h"
-#include "panel_names.h"
 #include "data/file_names.h"
 #include "data/route_reader.h"
 #include "data/string_table.h"
 #include "data/train_reader.h"
-#include "controls/handle_model.h"
 #include "driving_run.h"
 #include "dynamics/brake_types.h"
+#include "dynamics/fixed_point.h"
+#include "events/codes.h"
 #include "panel_builder.h"
+#include "panel_names.h"
 
 namespace ts {
 
@@ -50,7 +50,8 @@ void DrivingRun::formCreate() {
 
     progress("設定ファイルを読み込んでいます");
     run_.controllerCodes = readControllerMap(resolveDataPath("mascon.txt"), boxes);
-    readRouteFile(routeFile_.empty() ? resolveDataPath(run_.trainCode + "_line.txt") : routeFile_, run_, services_.pictures, boxes);
+    readRouteFile(routeFile_.empty() ? resolveDataPath(run_.trainCode + "_line.txt") : routeFile_, run_,
+                  services_.pictures, boxes);
     buildStationMenu();
     StringTable strings = readStringTable(resolveDataPath("string.txt"), boxes);
     applyStringTable(run_, panel_, strings);

@@ -53,7 +53,8 @@ public:
         auto id = pictures_.load(resolveDataPath(file));
         if (!id) {
             const std::string shown = isValidUtf8(file) ? file : cp932ToUtf8(file);
-            const std::string why = "the picture \"" + shown + "\" cannot be loaded: the file is missing or not a picture";
+            const std::string why =
+                "the picture \"" + shown + "\" cannot be loaded: the file is missing or not a picture";
             if (missing_) {
                 missing_(section, row, shown + "が見つかりません", why);
                 return std::nullopt;
@@ -134,8 +135,9 @@ void addCabPanel(PanelModel& p, const TrainData& t, const RouteData& route, Pict
     p.items.push_back(slot(cn::Lamp_Gear, t.gearImageX, t.gearImageY, t.GearImageList.width, t.GearImageList.height,
                            ImageSource::Gear));
 
-    static const ComponentName kNeedleNames[kNeedleCount] = {cn::Needle_Speed, cn::Needle_BC, cn::Needle_SAP, cn::Needle_ER,
-                                                            cn::Needle_BP,    cn::Needle_MR, cn::Needle_V,   cn::Needle_I};
+    static const ComponentName kNeedleNames[kNeedleCount] = {cn::Needle_Speed, cn::Needle_BC, cn::Needle_SAP,
+                                                             cn::Needle_ER,    cn::Needle_BP, cn::Needle_MR,
+                                                             cn::Needle_V,     cn::Needle_I};
     for (int n = 0; n < kNeedleCount; ++n) {
         const Meter& m = t.needles[size_t(n)];
         PanelItem i;

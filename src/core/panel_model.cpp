@@ -26,8 +26,10 @@ const PanelItem* PanelModel::findItem(const std::string& name) const {
 }
 
 void PanelModel::setVisible(ComponentName name, bool visible) {
-    if (PanelItem* i = item(name)) i->visible = visible;
-    else if (labels.count(name.text)) labelVisible[name.text] = visible;
+    if (PanelItem* i = item(name))
+        i->visible = visible;
+    else if (labels.count(name.text))
+        labelVisible[name.text] = visible;
 }
 
 }  // namespace ts

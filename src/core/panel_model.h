@@ -41,11 +41,11 @@ struct ClockFace {
 
 struct PanelModel {
     std::string caption = "Train Simulator";
-    std::map<std::string, std::string> labels;        // label texts by component name
-    std::map<std::string, bool> labelVisible;         // labels that have been shown or hidden
-    std::vector<PanelItem> items;                     // pictures, in stacking order
-    std::map<std::string, std::string> valueDisplay;  // value-display texts
-    std::string wheel;                                // wheel-state text
+    std::map<std::string, std::string> labels;          // label texts by component name
+    std::map<std::string, bool> labelVisible;           // labels that have been shown or hidden
+    std::vector<PanelItem> items;                       // pictures, in stacking order
+    std::map<std::string, std::string> valueDisplay;    // value-display texts
+    std::string wheel;                                  // wheel-state text
     std::string valueDisplayCaption = "Value Display";  // the last controller message shows here
     ClockFace clock;
 

@@ -12,6 +12,8 @@ struct ComponentName {
     bool operator==(const std::string& s) const { return s == text; }
 };
 
+// clang-format cannot settle on one layout for these lists.
+// clang-format off
 #define TS_DRIVING_WINDOW_NAMES(X)                                                                            \
     X(Panel) X(Panel2) X(clock) X(Lamp_Door) X(Lamp_Power) X(Lamp_EB) X(Lamp_Gen) X(Lamp_Air) X(Lamp_Ele)     \
     X(Lamp_Ats) X(Lamp_G) X(Lamp_YG) X(Lamp_Y) X(Lamp_YY) X(Lamp_R) X(Lamp_Fwd) X(Lamp_Bck) X(Lamp_P)         \
@@ -25,6 +27,7 @@ struct ComponentName {
     X(Label1) X(Label2) X(Label3) X(Label4) X(Label5) X(Label6) X(Label7) X(Label8) X(Label9) X(Label20)    \
     X(Label23) X(Label25) X(Label27) X(Label30) X(Label31) X(Label33) X(ProgressBar1) X(ProgressBar2)       \
     X(ProgressBar3)
+// clang-format on
 
 #define TS_COMPONENT_NAME(n) inline constexpr ComponentName n{#n};
 // The driving window (TForm1).

@@ -1,8 +1,8 @@
 // Message boxes that never block: each text is kept until taken.
 #pragma once
 #include <mutex>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "devices/messages.h"

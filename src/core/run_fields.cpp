@@ -80,10 +80,10 @@ void visitRunFields(const Run& r, RunFieldVisitor& v) {
     trainFields(r, v);
     const FieldPut put{v, std::min(r.stationCount(), kStationFlags), std::clamp(int(r.carCount), 0, kMaxCars)};
 #define TS_PUT_FIELD(type, name, init) put(#name, static_cast<const type&>(part.name));
-#define TS_PUT_PART(Part, FIELDS)                 \
-    {                                             \
-        const Part& part = r;                     \
-        FIELDS(TS_PUT_FIELD)                      \
+#define TS_PUT_PART(Part, FIELDS) \
+    {                             \
+        const Part& part = r;     \
+        FIELDS(TS_PUT_FIELD)      \
     }
     TS_RUN_STATE_PARTS(TS_PUT_PART)
 #undef TS_PUT_PART

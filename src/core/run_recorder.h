@@ -38,8 +38,14 @@ public:
 
     // One input, as the script line that repeats it ("char z", "jump 2").
     void input(const std::string& command);
-    void simulationStep() { token('s'); ++simulation_; }
-    void presentationStep() { token('t'); ++presentation_; }
+    void simulationStep() {
+        token('s');
+        ++simulation_;
+    }
+    void presentationStep() {
+        token('t');
+        ++presentation_;
+    }
     // A paint that settled `frame`; `current` when that is the frame the train stands at.
     void paint(int32_t frame, bool current);
     // Every answer of a sound channel's status query: the device plays in real

@@ -2,9 +2,9 @@
 // channels (drive sounds, route sounds, call-outs, sign sounds from channel 0
 // up; motor sounds from channel 100).
 #include "data/file_names.h"
-#include "sound_channels.h"
-#include "driving_run.h"
 #include "devices/sound_errors.h"
+#include "driving_run.h"
+#include "sound_channels.h"
 
 namespace ts {
 
@@ -35,7 +35,8 @@ void DrivingRun::loadSoundBank() {
     for (const auto& f : r.driveSoundFiles) r.driveSoundWaves.push_back(load(sound, f));
     for (const auto& f : r.soundDataFiles) r.soundDataWaves.push_back(load(sound, f));
     for (const auto& f : r.kankoSound1Files) r.kankoWaves.push_back(load(sound, f));
-    for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k) r.kankoWaves.push_back(load(sound, r.kankoTable[k].fileName));
+    for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k)
+        r.kankoWaves.push_back(load(sound, r.kankoTable[k].fileName));
     for (const auto& f : r.otherSoundFiles) r.otherSoundWaves.push_back(load(sound, f));
     for (const auto& m : r.motorSoundTable) r.motorSoundWaves.push_back(load(sound, m.fileName));
 

@@ -117,8 +117,10 @@ std::string TraceWriter::line(const TraceMoment& m, const Run& run, const PanelM
     bool gearWritten = gear == nullptr;
     auto writeSlot = [&w](std::string_view k, const PanelItem* i) {
         w.key(k);
-        if (i->drawn) w.value(int64_t(*i->drawn));
-        else w.null();
+        if (i->drawn)
+            w.value(int64_t(*i->drawn));
+        else
+            w.null();
     };
     w.key("images").beginObject();
     for (const auto& [k, i] : named) {
@@ -153,7 +155,13 @@ std::string TraceWriter::line(const TraceMoment& m, const Run& run, const PanelM
     w.endObject();
     w.key("windows").beginObject();
     for (const auto& [k, v] : m.windows) {
-        w.key(k).beginObject().key("visible").value(int64_t(v.visible ? 1 : 0)).key("caption").value(v.caption).endObject();
+        w.key(k)
+            .beginObject()
+            .key("visible")
+            .value(int64_t(v.visible ? 1 : 0))
+            .key("caption")
+            .value(v.caption)
+            .endObject();
     }
     w.endObject();
     w.key("sounds").beginArray();

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "devices/sound_op.h"
 #include "panel_model.h"
 #include "run.h"
-#include "devices/sound_op.h"
 
 namespace ts {
 

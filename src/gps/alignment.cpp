@@ -16,8 +16,8 @@ Alignment alignBySync(const SyncMark& a, const SyncMark& b) {
     const double rate = 1 / perFrame;
     if (rate < kFramesPerSecond / 2 || rate > kFramesPerSecond * 2) {
         std::ostringstream m;
-        m << "the two --sync marks give " << rate << " frames per second of the ride; a video of "
-          << kFramesPerSecond << " frames per second cannot drift that far: check the marks";
+        m << "the two --sync marks give " << rate << " frames per second of the ride; a video of " << kFramesPerSecond
+          << " frames per second cannot drift that far: check the marks";
         throw ImportError(m.str());
     }
     return Alignment{a.seconds - a.frame * perFrame, perFrame};

@@ -13,7 +13,7 @@ struct SyncMark {
 };
 
 struct Alignment {
-    double frame0Seconds = 0;                   // the moment frame 0 shows
+    double frame0Seconds = 0;  // the moment frame 0 shows
     double secondsPerFrame = 1 / kFramesPerSecond;
 
     double timeOf(double frame) const { return frame0Seconds + frame * secondsPerFrame; }

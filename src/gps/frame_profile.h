@@ -20,7 +20,6 @@ struct FrameProfile {
     int frameAt(double metres) const;
 };
 
-FrameProfile profileFrames(const RidePath& path, const Alignment& align, int frames,
-                           const CurveOptions& options = {});
+FrameProfile profileFrames(const RidePath& path, const Alignment& align, int frames, const CurveOptions& options = {});
 
 }  // namespace ts::gps

@@ -15,15 +15,15 @@
 namespace ts::gps {
 
 struct GradientOptions {
-    double windowMetres = 200;     // at least 100
-    double toleranceMille = 1;     // neighbours closer than this are one section
+    double windowMetres = 200;  // at least 100
+    double toleranceMille = 1;  // neighbours closer than this are one section
     double heightToleranceMetres = 0.3;
 };
 
 struct GradientSection {
     double fromMetres = 0, toMetres = 0;
-    double mille = 0;        // rounded to 0.1
-    double errorMille = 0;   // how far the heights' noise may have put the gradient off
+    double mille = 0;       // rounded to 0.1
+    double errorMille = 0;  // how far the heights' noise may have put the gradient off
 };
 
 // The spread of the track's heights about their smoothed profile (metres):

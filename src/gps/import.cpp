@@ -1,16 +1,16 @@
 #include "gps/import.h"
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <unistd.h>
 
 #include "data/route_reader.h"
-#include "dynamics/fixed_point.h"
-#include "data/text_file.h"
 #include "data/section_rewriter.h"
+#include "data/text_file.h"
 #include "data/whole_file.h"
+#include "dynamics/fixed_point.h"
 #include "recording_message_boxes.h"
 
 namespace ts::gps {
@@ -43,7 +43,8 @@ constexpr double kSteepestMille = 100;
 std::string encodeName(const std::string& utf8, bool fileIsUtf8) {
     if (fileIsUtf8) return utf8;
     auto cp = utf8ToCp932(utf8);
-    if (!cp) throw ImportError("the station name \"" + utf8 + "\" has characters the route file's Shift-JIS cannot hold");
+    if (!cp)
+        throw ImportError("the station name \"" + utf8 + "\" has characters the route file's Shift-JIS cannot hold");
     return *cp;
 }
 
@@ -241,8 +242,8 @@ std::vector<std::string> summarise(const ImportPlan& p, const ImportRequest& r) 
         std::string line = "[SpeedUnit]: " + std::to_string(p.speed.rows.size()) + " rows, largest error " +
                            format("%.2f", p.speed.largestError) + " km/h";
         if (p.speed.tolerance > std::max(r.toleranceKmh, 0.5) + 1e-9)
-            line += " (tolerance raised to " + format("%.2f", p.speed.tolerance) + " km/h: 501 rows did not suffice at " +
-                    format("%.2f", r.toleranceKmh) + ")";
+            line += " (tolerance raised to " + format("%.2f", p.speed.tolerance) +
+                    " km/h: 501 rows did not suffice at " + format("%.2f", r.toleranceKmh) + ")";
         else
             line += " (tolerance " + format("%.2f", p.speed.tolerance) + " km/h)";
         out.push_back(line);

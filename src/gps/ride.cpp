@@ -22,7 +22,8 @@ Ride joinSegments(const Track& track) {
     double last = 0;
     for (const auto& segment : track.segments) {
         for (const TrackPoint& p : segment) {
-            if (!p.hasTime()) throw ImportError("a track point has no <time>; the speed cannot be known without times", p.line);
+            if (!p.hasTime())
+                throw ImportError("a track point has no <time>; the speed cannot be known without times", p.line);
             if (first) {
                 ride.startEpoch = p.time;
                 first = false;
@@ -40,7 +41,8 @@ Ride joinSegments(const Track& track) {
         }
     }
     if (ride.points.empty()) throw ImportError("the file holds no track points (<trkpt> in <trk>/<trkseg>)");
-    if (ride.points.size() < 2) throw ImportError("the track has a single point; a ride needs many", ride.points[0].line);
+    if (ride.points.size() < 2)
+        throw ImportError("the track has a single point; a ride needs many", ride.points[0].line);
     return ride;
 }
 

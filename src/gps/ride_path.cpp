@@ -78,7 +78,8 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
     const auto& pts = ride.points;
     const GeographicLib::LocalCartesian plane(pts[0].lat, pts[0].lon, 0);
     std::vector<Local> local(pts.size());
-    for (size_t i = 0; i < pts.size(); ++i) plane.Forward(pts[i].lat, pts[i].lon, 0, local[i].x, local[i].y, local[i].z);
+    for (size_t i = 0; i < pts.size(); ++i)
+        plane.Forward(pts[i].lat, pts[i].lon, 0, local[i].x, local[i].y, local[i].z);
 
     // A fix thrown off sideways: far from the line between its neighbours and
     // far from both. Repeated until none is left, so that a run of two bad
@@ -200,8 +201,10 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
     if (from < last && planar(smooth[last], smooth[from]) >= o.standRadiusMetres / 2) stepTo(last);
 
     path.receiverSpeeds = std::all_of(good.begin(), good.end(), [&](size_t i) { return pts[i].hasSpeed(); });
-    if (path.receiverSpeeds) integrateSpeeds(pts, good, path);
-    else addOwnOffsets(local, smooth, good, path);
+    if (path.receiverSpeeds)
+        integrateSpeeds(pts, good, path);
+    else
+        addOwnOffsets(local, smooth, good, path);
     return path;
 }
 

@@ -218,8 +218,10 @@ void placeKnot(std::vector<double>& knots, int k, double gap, Rss rss) {
     const double g = (std::sqrt(5.0) - 1) / 2;
     double c = b - g * (b - a), d = a + g * (b - a), fc = rssAt(c), fd = rssAt(d);
     for (int it = 0; it < 20 && b - a > 1e-3; ++it) {
-        if (fc < fd) b = d, d = c, fd = fc, c = b - g * (b - a), fc = rssAt(c);
-        else a = c, c = d, fc = fd, d = a + g * (b - a), fd = rssAt(d);
+        if (fc < fd)
+            b = d, d = c, fd = fc, c = b - g * (b - a), fc = rssAt(c);
+        else
+            a = c, c = d, fc = fd, d = a + g * (b - a), fd = rssAt(d);
     }
     if (fc < bestRss) bestRss = fc, bestT = c;
     if (fd < bestRss) bestRss = fd, bestT = d;

@@ -88,7 +88,8 @@ SpeedFit fitSpeedRows(const std::vector<double>& v, double tolerance, int crawl,
     for (int f = 0; f < int(v.size()); ++f) {
         m.trainPosition = f;
         updateRecordedSpeed(route, m);
-        fit.largestError = std::max(fit.largestError, std::abs(m.recordedSpeedKmh - std::max(v[size_t(f)], double(crawl))));
+        fit.largestError =
+            std::max(fit.largestError, std::abs(m.recordedSpeedKmh - std::max(v[size_t(f)], double(crawl))));
     }
     return fit;
 }

@@ -116,7 +116,8 @@ void fillNextStopDistances(std::vector<StationData>& rows, const FrameProfile& f
         if (!stops(rows[i])) continue;
         for (size_t j = i + 1; j < rows.size(); ++j) {
             if (!stops(rows[j])) continue;
-            rows[i].nextStopDistance = int(std::lround((distanceAt(centre(rows[j])) - distanceAt(centre(rows[i]))) * 100));
+            rows[i].nextStopDistance =
+                int(std::lround((distanceAt(centre(rows[j])) - distanceAt(centre(rows[i]))) * 100));
             break;
         }
     }
@@ -158,14 +159,15 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
             throw ImportError("the waypoint's name \"" + w.name + "\" has a comma, which a [Station] row cannot hold",
                               w.line);
         int frame = int(std::lround(exact));
-        const Stand stand = standNear(frames, frame, o.standSearchMetres,
-                                      int(std::ceil(o.standSeconds / align.secondsPerFrame)));
+        const Stand stand =
+            standNear(frames, frame, o.standSearchMetres, int(std::ceil(o.standSeconds / align.secondsPerFrame)));
         if (stand.from >= 0) frame = stand.from;
 
         StationData row;
         row.name = w.name;
         int before = o.halfRangeFrames, after = o.halfRangeFrames;
-        const auto same = std::find_if(existing.begin(), existing.end(), [&](const StationData& s) { return s.name == w.name; });
+        const auto same =
+            std::find_if(existing.begin(), existing.end(), [&](const StationData& s) { return s.name == w.name; });
         auto trackTimes = [&] {
             const int off = clockAt(stand.to);
             row.departureTime = std::max(clockAt(stand.from), off - kDepartureLeadTicks);
@@ -184,7 +186,8 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
                 trackTimes();
                 if (row.departureTime != departure || row.closeTime != close)
                     out.notes.push_back("station \"" + w.name + "\" takes the track's times (departure " +
-                                        clockText(row.departureTime) + ", doors closed " + clockText(row.closeTime) + ")");
+                                        clockText(row.departureTime) + ", doors closed " + clockText(row.closeTime) +
+                                        ")");
             }
         } else if (stand.from >= 0) {
             row.kind = 0;
@@ -202,7 +205,8 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
         rows.push_back(existing[i]);
         out.notes.push_back("station \"" + existing[i].name + "\" has no waypoint in the track: kept where it was");
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const StationData& a, const StationData& b) { return a.stopFrom < b.stopFrom; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const StationData& a, const StationData& b) { return a.stopFrom < b.stopFrom; });
     keepStartInFirstStop(rows, frames, o, out.notes);
     fillNextStopDistances(rows, frames);
     out.rows = std::move(rows);

@@ -16,13 +16,13 @@
 namespace ts::gps {
 
 struct StationOptions {
-    int halfRangeFrames = 60;      // stop range = frame -/+ this
-    double nearMetres = 100;       // a waypoint farther from the track is not a station of it
-    double standSeconds = 5;       // at least this long below 1 km/h counts as a stop
-    double standSearchMetres = 50; // a stop this far along the track from the waypoint still belongs to it
-    int startPosition = 0;         // the route's [StartPos] and [StartTime]: the clock of the run
+    int halfRangeFrames = 60;       // stop range = frame -/+ this
+    double nearMetres = 100;        // a waypoint farther from the track is not a station of it
+    double standSeconds = 5;        // at least this long below 1 km/h counts as a stop
+    double standSearchMetres = 50;  // a stop this far along the track from the waypoint still belongs to it
+    int startPosition = 0;          // the route's [StartPos] and [StartTime]: the clock of the run
     int startTime = 0;
-    bool keepTimes = false;        // stations already in the route keep their times
+    bool keepTimes = false;  // stations already in the route keep their times
 };
 
 struct StationImport {

@@ -15,7 +15,6 @@ struct SdlPads::Device {
 
 namespace {
 
-
 // SDL's hat bits, in the order the hat buttons are numbered.
 constexpr uint8_t kHatBits[4] = {SDL_HAT_UP, SDL_HAT_RIGHT, SDL_HAT_DOWN, SDL_HAT_LEFT};
 
@@ -38,8 +37,10 @@ SdlPads::SdlPads() {
 SdlPads::~SdlPads() {
     if (!available_) return;
     for (auto& [id, d] : devices_) {
-        if (d->controller) SDL_GameControllerClose(d->controller);
-        else if (d->joystick) SDL_JoystickClose(d->joystick);
+        if (d->controller)
+            SDL_GameControllerClose(d->controller);
+        else if (d->joystick)
+            SDL_JoystickClose(d->joystick);
         delete d;
     }
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
@@ -78,8 +79,10 @@ void SdlPads::close(int id, std::vector<PadEvent>& out) {
     auto it = devices_.find(id);
     if (it == devices_.end()) return;
     Device* d = it->second;
-    if (d->controller) SDL_GameControllerClose(d->controller);
-    else SDL_JoystickClose(d->joystick);
+    if (d->controller)
+        SDL_GameControllerClose(d->controller);
+    else
+        SDL_JoystickClose(d->joystick);
     delete d;
     devices_.erase(it);
     out.push_back({PadEvent::Kind::Disconnected, id, 0, 0});
@@ -121,8 +124,8 @@ std::vector<PadEvent> SdlPads::poll() {
             case SDL_JOYBUTTONDOWN:
             case SDL_JOYBUTTONUP:
                 if (isJoystick(e.jbutton.which))
-                    out.push_back({PadEvent::Kind::Button, e.jbutton.which, e.jbutton.button,
-                                   e.type == SDL_JOYBUTTONDOWN});
+                    out.push_back(
+                        {PadEvent::Kind::Button, e.jbutton.which, e.jbutton.button, e.type == SDL_JOYBUTTONDOWN});
                 break;
             case SDL_JOYHATMOTION: {
                 if (!isJoystick(e.jhat.which)) break;
@@ -132,7 +135,8 @@ std::vector<PadEvent> SdlPads::poll() {
                 d->hats[e.jhat.hat] = e.jhat.value;
                 for (int dir = 0; dir < 4; ++dir) {
                     const bool was = before & kHatBits[dir], is = e.jhat.value & kHatBits[dir];
-                    if (was != is) out.push_back({PadEvent::Kind::Button, e.jhat.which, hatButton(e.jhat.hat, dir), is});
+                    if (was != is)
+                        out.push_back({PadEvent::Kind::Button, e.jhat.which, hatButton(e.jhat.hat, dir), is});
                 }
                 break;
             }

@@ -184,11 +184,16 @@ void OpenAlSound::SetPrimaryFormat(int frequency, int, bool) {
     // The output frequency is what OpenAL lets a program choose; the mix itself
     // is always in floating point, so bits and channel count have no equivalent.
     using ResetDevice = ALCboolean (*)(ALCdevice*, const ALCint*);
-    auto reset = reinterpret_cast<ResetDevice>(
-        alcGetProcAddress(static_cast<ALCdevice*>(device_), "alcResetDeviceSOFT"));
+    auto reset =
+        reinterpret_cast<ResetDevice>(alcGetProcAddress(static_cast<ALCdevice*>(device_), "alcResetDeviceSOFT"));
     if (!reset) return;
-    const ALCint attrs[] = {ALC_FREQUENCY, frequency, ALC_MONO_SOURCES, std::max(channelCount_, 1),
-                            ALC_STEREO_SOURCES, std::max(channelCount_, 1), 0};
+    const ALCint attrs[] = {ALC_FREQUENCY,
+                            frequency,
+                            ALC_MONO_SOURCES,
+                            std::max(channelCount_, 1),
+                            ALC_STEREO_SOURCES,
+                            std::max(channelCount_, 1),
+                            0};
     reset(static_cast<ALCdevice*>(device_), attrs);
 }
 

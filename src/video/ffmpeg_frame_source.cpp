@@ -32,10 +32,10 @@ struct FfmpegFrameSource::Impl {
     AVRational rate{30, 1};
     int64_t startTime = 0;
     int64_t indexShift = 0;  // index timestamps that are decode times run this much behind
-    int lastDecoded = -1;  // index of the frame in `frame`, -1 when none
+    int lastDecoded = -1;    // index of the frame in `frame`, -1 when none
     bool haveFrame = false;
     bool converted = false;  // a frame has reached a picture since the file was opened
-    bool drained = false;  // the decoder has been sent the end of the stream
+    bool drained = false;    // the decoder has been sent the end of the stream
     int64_t decoded = 0, seekCount = 0;
     int threads = 1;
     std::function<bool()> interrupt;
@@ -182,7 +182,8 @@ struct FfmpegFrameSource::Impl {
         const bool ownSize = out.width == kViewWidth && out.height == kViewHeight;
         const double viewAspect = double(out.width) / double(out.height);
         const double aspect = displayAspect();
-        if (std::abs(aspect / viewAspect - 1.0) < 0.01) return scale(pixelFormat, out.pixels.data(), out.width, out.height, ownSize);
+        if (std::abs(aspect / viewAspect - 1.0) < 0.01)
+            return scale(pixelFormat, out.pixels.data(), out.width, out.height, ownSize);
         // Another shape: scale to cover (crop) or to fit inside (letterbox)
         // the view, keeping the picture's proportions, then place it centrally.
         const bool crop = fit == PictureFit::Crop;

@@ -78,7 +78,7 @@ private:
     bool stopping_ = false;
     int64_t finished_ = 0;
     std::function<void()> onDecoded_;
-    int decoding_ = -1;                     // the frame under way
+    int decoding_ = -1;                    // the frame under way
     FfmpegFrameSource* ffmpeg_ = nullptr;  // the source, when it can give a decode up
     std::thread thread_;
 };

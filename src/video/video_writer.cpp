@@ -86,7 +86,8 @@ VideoWriter::VideoWriter(const std::string& path, const VideoSettings& s) : impl
     avcodec_parameters_from_context(d.stream->codecpar, d.codec);
     d.stream->time_base = d.codec->time_base;
     d.stream->avg_frame_rate = d.codec->framerate;
-    if (!(d.format->oformat->flags & AVFMT_NOFILE) && avio_open(&d.format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0) return;
+    if (!(d.format->oformat->flags & AVFMT_NOFILE) && avio_open(&d.format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0)
+        return;
     if (avformat_write_header(d.format, nullptr) < 0) return;
     d.frame = av_frame_alloc();
     d.frame->format = d.codec->pix_fmt;

@@ -15,14 +15,26 @@ std::string snd(const Line& l, const std::string& name) { return "sound\\" + l.c
 std::string routeFile(const Line& l, const ViewRenderer& view) {
     std::ostringstream o;
     o << "Route file of the " << l.title << ", made by the demo generator.\n"
-      << "[LineName]\n" << l.name << "\n[StartPos]\n" << l.startPos << "\n"
+      << "[LineName]\n"
+      << l.name << "\n[StartPos]\n"
+      << l.startPos << "\n"
       << "[FrameRate]\n10\n"  // the preceding train runs at 10 frames a second: the driver catches it up
       // (to a restricting aspect; the 40 line's head start keeps its signals off stop)
-      << "[Staf]\n" << img(l, "staff.png") << "\n[StartTime]\n" << l.startTime << "\n"
-      << "[Speed_YY]\n25\n[Speed_Y]\n45\n[Speed_YG]\n65\n[Speed_G]\n" << (l.electric ? 110 : 90) << "\n"
-      << "[Path]\n" << "video\\" << l.code << ".mp4\n[Pre_Time]\n" << (l.electric ? 40 : 70) << "\n[OneMan]\n" << (l.electric ? 0 : 1) << "\n";
-    o << "[SoundData]\n" << snd(l, "melody.wav") << "\n" << snd(l, "announce.wav") << "\n"
-      << snd(l, "crossing.wav") << "\n" << snd(l, "tunnel.wav") << "\n" << snd(l, "points.wav") << "\n#\n";
+      << "[Staf]\n"
+      << img(l, "staff.png") << "\n[StartTime]\n"
+      << l.startTime << "\n"
+      << "[Speed_YY]\n25\n[Speed_Y]\n45\n[Speed_YG]\n65\n[Speed_G]\n"
+      << (l.electric ? 110 : 90) << "\n"
+      << "[Path]\n"
+      << "video\\" << l.code << ".mp4\n[Pre_Time]\n"
+      << (l.electric ? 40 : 70) << "\n[OneMan]\n"
+      << (l.electric ? 0 : 1) << "\n";
+    o << "[SoundData]\n"
+      << snd(l, "melody.wav") << "\n"
+      << snd(l, "announce.wav") << "\n"
+      << snd(l, "crossing.wav") << "\n"
+      << snd(l, "tunnel.wav") << "\n"
+      << snd(l, "points.wav") << "\n#\n";
     o << "[Announce]\n";
     for (size_t i = 0; i + 1 < l.stations.size(); ++i)
         if (l.stations[i].kind != 1) o << "1," << l.stations[i].stopTo + 250 << "\n";
@@ -36,7 +48,8 @@ std::string routeFile(const Line& l, const ViewRenderer& view) {
     // A point past the end of the line would never sound: the run closes at 4500.
     for (const Station& s : l.stations)
         if (s.stopTo + 60 <= 4500) o << "4," << s.stopTo + 60 << ",0,1,0\n";
-    o << "#\n[Doppler]\n2," << l.levelCrossing - 240 << "," << l.levelCrossing << "," << l.levelCrossing + 160 << "\n#\n";
+    o << "#\n[Doppler]\n2," << l.levelCrossing - 240 << "," << l.levelCrossing << "," << l.levelCrossing + 160
+      << "\n#\n";
     o << "[Tunnel]\n";
     for (const Tunnel& t : l.tunnels) o << t.from << "\n" << t.to << "\n";
     o << "#\n[Station]\n";
@@ -69,8 +82,11 @@ std::string routeFile(const Line& l, const ViewRenderer& view) {
     o << "#\n[SpeedCheck]\n" << (l.electric ? 55 : 45) << "," << l.speedCheck << "\n#\n";
     o << "[SignImageList]\n";
     for (int i = 0; i <= 24; ++i) o << img(l, "sign" + std::to_string(i) + ".png") << "\n";
-    o << "#\n[OtherImageList]\n" << img(l, "other0.png") << "\n" << snd(l, "whistle_call.wav") << "\n"
-      << img(l, "other1.png") << "\n" << snd(l, "crossing_call.wav") << "\n#\n";
+    o << "#\n[OtherImageList]\n"
+      << img(l, "other0.png") << "\n"
+      << snd(l, "whistle_call.wav") << "\n"
+      << img(l, "other1.png") << "\n"
+      << snd(l, "crossing_call.wav") << "\n#\n";
     o << "[SignalImageList]\n";
     for (int i = 0; i < 22; ++i) o << img(l, "signal" + std::to_string(i) + ".png") << "\n";
     o << "#\n[SpeedUnit]\n";
@@ -83,22 +99,57 @@ std::string trainFile(const Line& l) {
     std::ostringstream o;
     const bool e = l.electric;
     o << (e ? "789 series electric multiple unit, 6 cars" : "KiHa 40 diesel railcar, 1 car") << "\n";
-    o << "[Handle]\n" << (e ? 0 : 1) << "\n[BrakeType]\n" << (e ? 1 : 0) << "\n[Brake]\n" << (e ? 8 : 4) << "\n"
-      << "[Power]\n" << (e ? 5 : 4) << "\n[Hold]\n" << (e ? 0 : 1) << "\n[BrakeRate]\n" << (e ? "4.2" : "3.6") << "\n"
-      << "[PowerDelay]\n" << (e ? 3 : 6) << "\n[BrakeDelay]\n" << (e ? 4 : 6) << "\n"
-      << "[BrakeUp]\n" << (e ? 260 : 200) << "\n[BrakeDown]\n" << (e ? 320 : 240) << "\n"
-      << "[EBPress]\n" << (e ? 440 : 390) << "\n[HighAirPress]\n880\n[LowAirPress]\n780\n[Curr1]\n0\n[Curr2]\n0\n"
-      << "[Engine_Type]\n" << (e ? 1 : 0) << "\n[DoorType]\n0\n[Mt]\n" << (e ? 160 : 20) << "\n[Tt]\n" << (e ? 90 : 16)
-      << "\n[Cars]\n" << (e ? 6 : 1) << "\n[Tons]\n" << (e ? 250 : 36) << "\n[EB]\n" << (e ? 0 : 1) << "\n"
-      << "[MaxSpeed]\n" << (e ? 120 : 95) << "\n[Lose_elec]\n" << (e ? 8 : 0) << "\n[Mc]\n" << (e ? 1 : 0) << "\n"
-      << "[ATS_Type]\n0\n[ATS_Alert]\n0\n[ATS_Time]\n5\n[ATS_Cnt]\n" << (e ? 1 : 0) << "\n";
-    o << "[Sound_br1]\n" << ch::br1 << "\n[Sound_br2]\n" << ch::br2 << "\n[Sound_EB]\n" << ch::eb << "\n"
-      << "[Sound_Ats1]\n" << ch::ats1 << "\n[Sound_Ats2]\n" << ch::ats2 << "\n[Sound_Atc]\n" << ch::atc << "\n"
-      << "[Sound_Horn]\n" << ch::horn << "\n[Sound_Horn2]\n" << ch::horn2 << "\n[Sound_DoorOpen]\n" << ch::doorOpen
-      << "\n[Sound_DoorClose]\n" << ch::doorClose << "\n[Sound_EBring]\n" << ch::ebRing << "\n[Sound_squeak]\n"
-      << ch::squeak << "\n[CP_Start]\n" << ch::cpStart << "\n[CP_Cnt]\n" << ch::cpRun << "\n[CP_End]\n" << ch::cpEnd
-      << "\n[Stop]\n" << ch::stop << "\n[EngineSound]\n" << ch::engine1 << "\n" << ch::engine2 << "\n" << ch::engine3
-      << "\n";
+    o << "[Handle]\n"
+      << (e ? 0 : 1) << "\n[BrakeType]\n"
+      << (e ? 1 : 0) << "\n[Brake]\n"
+      << (e ? 8 : 4) << "\n"
+      << "[Power]\n"
+      << (e ? 5 : 4) << "\n[Hold]\n"
+      << (e ? 0 : 1) << "\n[BrakeRate]\n"
+      << (e ? "4.2" : "3.6") << "\n"
+      << "[PowerDelay]\n"
+      << (e ? 3 : 6) << "\n[BrakeDelay]\n"
+      << (e ? 4 : 6) << "\n"
+      << "[BrakeUp]\n"
+      << (e ? 260 : 200) << "\n[BrakeDown]\n"
+      << (e ? 320 : 240) << "\n"
+      << "[EBPress]\n"
+      << (e ? 440 : 390) << "\n[HighAirPress]\n880\n[LowAirPress]\n780\n[Curr1]\n0\n[Curr2]\n0\n"
+      << "[Engine_Type]\n"
+      << (e ? 1 : 0) << "\n[DoorType]\n0\n[Mt]\n"
+      << (e ? 160 : 20) << "\n[Tt]\n"
+      << (e ? 90 : 16) << "\n[Cars]\n"
+      << (e ? 6 : 1) << "\n[Tons]\n"
+      << (e ? 250 : 36) << "\n[EB]\n"
+      << (e ? 0 : 1) << "\n"
+      << "[MaxSpeed]\n"
+      << (e ? 120 : 95) << "\n[Lose_elec]\n"
+      << (e ? 8 : 0) << "\n[Mc]\n"
+      << (e ? 1 : 0) << "\n"
+      << "[ATS_Type]\n0\n[ATS_Alert]\n0\n[ATS_Time]\n5\n[ATS_Cnt]\n"
+      << (e ? 1 : 0) << "\n";
+    o << "[Sound_br1]\n"
+      << ch::br1 << "\n[Sound_br2]\n"
+      << ch::br2 << "\n[Sound_EB]\n"
+      << ch::eb << "\n"
+      << "[Sound_Ats1]\n"
+      << ch::ats1 << "\n[Sound_Ats2]\n"
+      << ch::ats2 << "\n[Sound_Atc]\n"
+      << ch::atc << "\n"
+      << "[Sound_Horn]\n"
+      << ch::horn << "\n[Sound_Horn2]\n"
+      << ch::horn2 << "\n[Sound_DoorOpen]\n"
+      << ch::doorOpen << "\n[Sound_DoorClose]\n"
+      << ch::doorClose << "\n[Sound_EBring]\n"
+      << ch::ebRing << "\n[Sound_squeak]\n"
+      << ch::squeak << "\n[CP_Start]\n"
+      << ch::cpStart << "\n[CP_Cnt]\n"
+      << ch::cpRun << "\n[CP_End]\n"
+      << ch::cpEnd << "\n[Stop]\n"
+      << ch::stop << "\n[EngineSound]\n"
+      << ch::engine1 << "\n"
+      << ch::engine2 << "\n"
+      << ch::engine3 << "\n";
     if (e) {
         o << "[Notch]\n";
         const char* rows[5] = {"1.0\n1.0\n15\n25\n0.97", "1.6\n1.6\n25\n40\n0.97", "2.2\n2.2\n35\n55\n0.975",
@@ -114,9 +165,9 @@ std::string trainFile(const Line& l) {
     }
     o << "[DriveSound]\n";
     for (int b = 0; b < ch::kBands; ++b) o << "sound\\" << l.code << "\\run" << b << ".wav\n";
-    const char* extra[] = {"brake1", "brake2", "eb", "ats_bell", "ats_chime", "atc_bell", "horn", "horn2",
-                           "door_open", "door_close", "eb_buzzer", "squeal", "", "cp_start", "cp_run", "cp_end",
-                           "creak", "engine", "idle", "idle_open"};
+    const char* extra[] = {"brake1", "brake2",    "eb",         "ats_bell",  "ats_chime", "atc_bell", "horn",
+                           "horn2",  "door_open", "door_close", "eb_buzzer", "squeal",    "",         "cp_start",
+                           "cp_run", "cp_end",    "creak",      "engine",    "idle",      "idle_open"};
     for (const char* x : extra) o << (*x ? "sound\\" + l.code + "\\" + x + ".wav" : std::string()) << "\n";
     o << "#\n";
     // cab panel
@@ -135,8 +186,14 @@ std::string trainFile(const Line& l) {
     lamp("Lamp_Fwd", "lamp_fwd.png", 300, 420);
     lamp("Lamp_Back", "lamp_back.png", 348, 420);
     auto needle = [&](const char* key, const char* file, int x, int y, int size, int zero, double perUnit) {
-        o << "[" << key << "]\n" << img(l, file) << "\n" << x << "\n" << y << "\n" << size << "\n" << size << "\n"
-          << zero << "\n" << perUnit << "\n";
+        o << "[" << key << "]\n"
+          << img(l, file) << "\n"
+          << x << "\n"
+          << y << "\n"
+          << size << "\n"
+          << size << "\n"
+          << zero << "\n"
+          << perUnit << "\n";
     };
     needle("Needle_Speed", "needle_speed.png", 12, 252, 176, -135, 270.0 / 160);
     needle("Needle_BC", "needle_red.png", 198, 248, 104, -135, 270.0 / 600);

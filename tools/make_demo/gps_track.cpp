@@ -109,7 +109,7 @@ std::string gpsTrack(const Line& l, const ViewRenderer& view, double noise) {
     Wander north{1.5, 30}, east{1.5, 30}, up{0.3, 60};
     const QDateTime start(QDate(2024, 5, 1), QTime(9, 30), QTimeZone::utc());
     const double last = l.frames / 30.0 + kGpsLeadSeconds;
-    for (int i = 0; -kGpsLeadSeconds + i <= last; ++i) {
+    for (int i = 0; - kGpsLeadSeconds + i <= last; ++i) {
         const double t = -kGpsLeadSeconds + i;
         const double s = distanceAt(t);
         double lat, lon;

@@ -20,11 +20,22 @@ struct Signal {
     std::string label;
 };
 
-struct Slope { double gradient; int from, to; };
-struct Limit { int limit, notice, from, to; };
-struct Sign { int image, from, to; };
-struct Tunnel { int from, to; };
-struct SpeedRow { int from, to, fromSpeed, toSpeed; };
+struct Slope {
+    double gradient;
+    int from, to;
+};
+struct Limit {
+    int limit, notice, from, to;
+};
+struct Sign {
+    int image, from, to;
+};
+struct Tunnel {
+    int from, to;
+};
+struct SpeedRow {
+    int from, to, fromSpeed, toSpeed;
+};
 
 struct Line {
     std::string code, name, title;

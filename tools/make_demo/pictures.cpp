@@ -135,7 +135,8 @@ QImage clockDial() {
         const double a = h * std::numbers::pi / 6;
         const double inner = h % 3 == 0 ? 20.5 : 21.5;
         p.setPen(QPen(QColor(20, 20, 20), h % 3 == 0 ? 2.5 : 1.5, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(c + QPointF(std::sin(a) * inner, -std::cos(a) * inner), c + QPointF(std::sin(a) * 24, -std::cos(a) * 24));
+        p.drawLine(c + QPointF(std::sin(a) * inner, -std::cos(a) * inner),
+                   c + QPointF(std::sin(a) * 24, -std::cos(a) * 24));
     }
     return img;
 }
@@ -183,14 +184,15 @@ QImage notchIndicator(const QString& text, QColor colour) {
 
 QImage signalPicture(int index) {
     // Lamps (top to bottom) per image index: G, Y, R, second Y; '1' lit, '0' dark.
-    struct Head { int lamps; const char* lit; };
-    static const Head heads[22] = {
-        {0, "R"}, {0, "Y"}, {0, "G"},                  // repeaters
-        {3, "R"}, {3, "Y"}, {3, "G"},                  // 3 aspects
-        {3, "R"}, {3, "Y"}, {3, "G"},
-        {4, "R"}, {4, "Y"}, {4, "YG"}, {4, "G"},       // 4 aspects
-        {4, "R"}, {4, "YY"}, {4, "Y"}, {4, "G"},
-        {5, "R"}, {5, "YY"}, {5, "Y"}, {5, "YG"}, {5, "G"}};
+    struct Head {
+        int lamps;
+        const char* lit;
+    };
+    static const Head heads[22] = {{0, "R"}, {0, "Y"},  {0, "G"},                                           // repeaters
+                                   {3, "R"}, {3, "Y"},  {3, "G"},                                           // 3 aspects
+                                   {3, "R"}, {3, "Y"},  {3, "G"}, {4, "R"}, {4, "Y"}, {4, "YG"}, {4, "G"},  // 4 aspects
+                                   {4, "R"}, {4, "YY"}, {4, "Y"}, {4, "G"}, {5, "R"}, {5, "YY"}, {5, "Y"}, {5, "YG"},
+                                   {5, "G"}};
     const Head& h = heads[std::clamp(index, 0, 21)];
     QImage img = canvas(50, 100, QColor(0, 0, 0, 0));
     QPainter p(&img);
@@ -204,7 +206,8 @@ QImage signalPicture(int index) {
         p.setPen(QPen(QColor(250, 250, 230), 6, Qt::SolidLine, Qt::RoundCap));
         const double a = lit == "R" ? 90 : lit == "Y" ? 45 : 0;
         const double r = a * M_PI / 180;
-        p.drawLine(QPointF(25 - 14 * std::sin(r), 50 + 14 * std::cos(r)), QPointF(25 + 14 * std::sin(r), 50 - 14 * std::cos(r)));
+        p.drawLine(QPointF(25 - 14 * std::sin(r), 50 + 14 * std::cos(r)),
+                   QPointF(25 + 14 * std::sin(r), 50 - 14 * std::cos(r)));
         return img;
     }
     p.setBrush(QColor(25, 25, 25));
@@ -213,9 +216,9 @@ QImage signalPicture(int index) {
     const int top = 50 - (h.lamps * (lampSize + 2)) / 2;
     p.drawRoundedRect(QRectF(25 - lampSize / 2.0 - 5, top - 5, lampSize + 10, h.lamps * (lampSize + 2) + 8), 6, 6);
     // lamp colours from the top: YY signals have a Y above the others
-    std::vector<char> order = h.lamps == 3 ? std::vector<char>{'G', 'Y', 'R'}
-                            : h.lamps == 4 ? std::vector<char>{'Y', 'G', 'R', 'y'}
-                                           : std::vector<char>{'Y', 'G', 'R', 'y', 'g'};
+    std::vector<char> order = h.lamps == 3   ? std::vector<char>{'G', 'Y', 'R'}
+                              : h.lamps == 4 ? std::vector<char>{'Y', 'G', 'R', 'y'}
+                                             : std::vector<char>{'Y', 'G', 'R', 'y', 'g'};
     for (int i = 0; i < h.lamps; ++i) {
         const char c = order[size_t(i)];
         bool on = false;
@@ -224,7 +227,9 @@ QImage signalPicture(int index) {
         if (lit == "Y") on = c == 'Y';
         if (lit == "YY") on = c == 'Y' || c == 'y';
         if (lit == "YG") on = c == 'Y' || c == 'G';
-        QColor col = c == 'R' ? QColor(255, 40, 30) : (c == 'G' || c == 'g') ? QColor(40, 230, 140) : QColor(255, 190, 30);
+        QColor col = c == 'R'                 ? QColor(255, 40, 30)
+                     : (c == 'G' || c == 'g') ? QColor(40, 230, 140)
+                                              : QColor(255, 190, 30);
         if (!on) col = col.darker(500);
         p.setBrush(col);
         p.setPen(Qt::NoPen);
@@ -254,8 +259,10 @@ QImage signPicture(int index) {
         p.setPen(QPen(Qt::black, 2));
         p.drawRect(QRectF(3, 10, 44, 30));
         p.setPen(QPen(Qt::black, 4));
-        if (index == 1) p.drawLine(QPointF(8, 34), QPointF(42, 16));
-        else p.drawLine(QPointF(8, 16), QPointF(42, 34));
+        if (index == 1)
+            p.drawLine(QPointF(8, 34), QPointF(42, 16));
+        else
+            p.drawLine(QPointF(8, 16), QPointF(42, 34));
         return img;
     }
     const int limit = index * 5;
@@ -276,7 +283,8 @@ QImage otherSign(int index) {
     p.setPen(QPen(Qt::black, 2));
     p.drawRoundedRect(QRectF(3, 3, 94, 44), 5, 5);
     p.setFont(font(18));
-    p.drawText(QRect(3, 3, 94, 44), Qt::AlignCenter, index == 0 ? QString::fromUtf8("汽笛吹鳴") : QString::fromUtf8("踏切注意"));
+    p.drawText(QRect(3, 3, 94, 44), Qt::AlignCenter,
+               index == 0 ? QString::fromUtf8("汽笛吹鳴") : QString::fromUtf8("踏切注意"));
     return img;
 }
 

@@ -41,8 +41,8 @@ void addTone(Samples& s, double start, double length, double hz, double level, d
     const size_t a = size_t(start * kRate), n = size_t(length * kRate);
     for (size_t i = 0; i < n && a + i < s.size(); ++i) {
         const double t = double(i) / kRate;
-        const double env = (decay > 0 ? std::exp(-t * decay) : 1.0) * std::min(1.0, t * 200) *
-                           std::min(1.0, (length - t) * 200);
+        const double env =
+            (decay > 0 ? std::exp(-t * decay) : 1.0) * std::min(1.0, t * 200) * std::min(1.0, (length - t) * 200);
         s[a + i] += float(level * env * std::sin(2 * kPi * hz * t));
     }
 }
@@ -152,7 +152,8 @@ Samples doorSound(bool opening) {
     addTone(s, 0.0, 0.35, opening ? 988 : 784, 0.4, 4);
     addTone(s, 0.3, 0.4, opening ? 784 : 659, 0.4, 4);
     Samples air = brakeHiss(0.95, 0.3);
-    for (size_t i = 0; i < air.size() && i + size_t(0.62 * kRate) < s.size(); ++i) s[i + size_t(0.62 * kRate)] += air[i];
+    for (size_t i = 0; i < air.size() && i + size_t(0.62 * kRate) < s.size(); ++i)
+        s[i + size_t(0.62 * kRate)] += air[i];
     normalise(s, 0.7);
     return s;
 }
@@ -213,8 +214,8 @@ Samples crossingBell() {
 
 void writeVoice(const fs::path& p, const std::string& text, int variant) {
     fs::create_directories(p.parent_path());
-    const std::string cmd = "espeak-ng -v en -s 155 -p " + std::to_string(40 + variant % 3 * 8) + " -w '" +
-                            p.string() + "' \"" + text + "\" >/dev/null 2>&1";
+    const std::string cmd = "espeak-ng -v en -s 155 -p " + std::to_string(40 + variant % 3 * 8) + " -w '" + p.string() +
+                            "' \"" + text + "\" >/dev/null 2>&1";
     if (std::system(cmd.c_str()) == 0 && fs::exists(p) && fs::file_size(p) > 100) return;
     Samples s = silence(0.8);
     addTone(s, 0, 0.3, 600 + variant * 20, 0.4, 3);

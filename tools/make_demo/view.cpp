@@ -1,8 +1,8 @@
 #include "view.h"
 
+#include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QFont>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -184,15 +184,18 @@ QImage ViewRenderer::frame(int index) const {
             }
             case Kind::Platform: {
                 const double far = std::min(o->at + o->length - s0, 419.0);
-                QPolygonF top({project(far, -1.7, 1.0), project(a, -1.7, 1.0), project(a, -6.0, 1.0), project(far, -6.0, 1.0)});
+                QPolygonF top(
+                    {project(far, -1.7, 1.0), project(a, -1.7, 1.0), project(a, -6.0, 1.0), project(far, -6.0, 1.0)});
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(175, 170, 160));
                 p.drawPolygon(top);
-                QPolygonF edge({project(far, -1.7, 1.0), project(a, -1.7, 1.0), project(a, -1.7, 0), project(far, -1.7, 0)});
+                QPolygonF edge(
+                    {project(far, -1.7, 1.0), project(a, -1.7, 1.0), project(a, -1.7, 0), project(far, -1.7, 0)});
                 p.setBrush(QColor(120, 115, 105));
                 p.drawPolygon(edge);
                 // roof
-                QPolygonF roof({project(far, -2.5, 4.2), project(a, -2.5, 4.2), project(a, -6.0, 4.4), project(far, -6.0, 4.4)});
+                QPolygonF roof(
+                    {project(far, -2.5, 4.2), project(a, -2.5, 4.2), project(a, -6.0, 4.4), project(far, -6.0, 4.4)});
                 p.setBrush(QColor(90, 95, 105));
                 p.drawPolygon(roof);
                 break;

@@ -13,9 +13,9 @@
 
 #include "data_folder.h"
 #include "program_devices.h"
-#include "route_opening.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
+#include "route_opening.h"
 
 namespace ts {
 
@@ -39,18 +39,24 @@ int runEditMode(int argc, char** argv) {
     std::vector<char*> qtArgs{const_cast<char*>("trainsim")};
     for (int i = 0; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--data" && i + 1 < argc) dataDir = argv[++i];
-        else if (a == "--video" && i + 1 < argc) video = std::filesystem::absolute(argv[++i]).string();
-        else if (a == "--train-from" && i + 1 < argc) trainFrom = argv[++i];
+        if (a == "--data" && i + 1 < argc)
+            dataDir = argv[++i];
+        else if (a == "--video" && i + 1 < argc)
+            video = std::filesystem::absolute(argv[++i]).string();
+        else if (a == "--train-from" && i + 1 < argc)
+            trainFrom = argv[++i];
         else if (a == "-platform" && i + 1 < argc) {
             qtArgs.push_back(argv[i]);
             qtArgs.push_back(argv[++i]);
         } else if (a == "--help" || a == "-h") {
             std::cout << kUsage;
             return 0;
-        } else if (!a.empty() && a[0] == '-') return usage("unknown or incomplete option '" + a + "'");
-        else if (code.empty()) code = a;
-        else return usage("one route at a time");
+        } else if (!a.empty() && a[0] == '-')
+            return usage("unknown or incomplete option '" + a + "'");
+        else if (code.empty())
+            code = a;
+        else
+            return usage("one route at a time");
     }
     const DataFolder data = chooseDataFolder(dataDir);
     if (!data.path.empty() && chdir(data.path.c_str()) != 0)
@@ -73,8 +79,8 @@ int runEditMode(int argc, char** argv) {
         return 1;
     };
     if (!video.empty() && !std::filesystem::exists(video))
-        return fail(QCoreApplication::translate("EditMode", "The video %1 does not exist.")
-                        .arg(QString::fromStdString(video)));
+        return fail(
+            QCoreApplication::translate("EditMode", "The video %1 does not exist.").arg(QString::fromStdString(video)));
     bool asked = code.empty();
     if (code.empty()) {
         const auto chosen = editor::askRouteCode(nullptr, true);

@@ -74,14 +74,12 @@ void EditorWindow::buildMenus() {
     add(go, "forward1", tr("Next frame"), {Qt::Key_Period}, [this] { setCursorFrame(cursor_ + 1); });
     // Shift+, and Shift+. arrive as < and > (with Shift held) on layouts that
     // put those characters there, as a US layout does.
-    add(go, "back10", tr("10 frames back"),
-        {Qt::SHIFT | Qt::Key_Comma, Qt::SHIFT | Qt::Key_Less, Qt::Key_Less}, [this] { setCursorFrame(cursor_ - 10); });
-    add(go, "forward10", tr("10 frames on"),
-        {Qt::SHIFT | Qt::Key_Period, Qt::SHIFT | Qt::Key_Greater, Qt::Key_Greater},
+    add(go, "back10", tr("10 frames back"), {Qt::SHIFT | Qt::Key_Comma, Qt::SHIFT | Qt::Key_Less, Qt::Key_Less},
+        [this] { setCursorFrame(cursor_ - 10); });
+    add(go, "forward10", tr("10 frames on"), {Qt::SHIFT | Qt::Key_Period, Qt::SHIFT | Qt::Key_Greater, Qt::Key_Greater},
         [this] { setCursorFrame(cursor_ + 10); });
     add(go, "back100", tr("100 frames back"), {Qt::CTRL | Qt::Key_Comma}, [this] { setCursorFrame(cursor_ - 100); });
-    add(go, "forward100", tr("100 frames on"), {Qt::CTRL | Qt::Key_Period},
-        [this] { setCursorFrame(cursor_ + 100); });
+    add(go, "forward100", tr("100 frames on"), {Qt::CTRL | Qt::Key_Period}, [this] { setCursorFrame(cursor_ + 100); });
     add(go, "previousEvent", tr("Previous event"), {Qt::Key_BracketLeft}, [this] { stepToEvent(-1); });
     add(go, "nextEvent", tr("Next event"), {Qt::Key_BracketRight}, [this] { stepToEvent(+1); });
     add(go, "play", tr("Play or pause"), {Qt::Key_Space}, [this] { video_->setPlaying(!video_->playing()); });

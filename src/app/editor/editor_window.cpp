@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QSettings>
 
-#include <memory>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -18,16 +17,17 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <memory>
 
 #include "check_list.h"
-#include "route_opening.h"
 #include "data/file_names.h"
 #include "edit/route_tables.h"
+#include "route_opening.h"
 #include "route_table_model.h"
+#include "shown_text.h"
 #include "single_values_form.h"
 #include "timeline.h"
 #include "video_pane.h"
-#include "shown_text.h"
 
 namespace ts::editor {
 
@@ -254,8 +254,10 @@ bool EditorWindow::save(QString* error) {
     std::string why;
     if (!doc_.save(path_, &why)) {
         const QString text = tr("Cannot save %1: %2").arg(QString::fromStdString(path_), QString::fromStdString(why));
-        if (error) *error = text;
-        else QMessageBox::warning(this, tr("Route editor"), text);
+        if (error)
+            *error = text;
+        else
+            QMessageBox::warning(this, tr("Route editor"), text);
         return false;
     }
     updateTitle();
@@ -269,7 +271,8 @@ void EditorWindow::testDrive() {
     if (checks_->errors() > 0) {
         QMessageBox::warning(this, tr("Test drive"),
                              tr("The route has %n error(s); a run would stop at the first. Mend them first "
-                                "(the check list says where).", "", checks_->errors()));
+                                "(the check list says where).",
+                                "", checks_->errors()));
         return;
     }
     TestDrive how;

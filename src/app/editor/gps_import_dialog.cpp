@@ -15,8 +15,8 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 
 #include "gps/import.h"
@@ -226,8 +226,10 @@ bool GpsImportDialog::preview() {
     fromTrack_->replace(trackPoints);
     const auto axes = now_->attachedAxes();
     for (QAbstractAxis* a : axes) {
-        if (a->orientation() == Qt::Horizontal) a->setRange(0, frames);
-        else a->setRange(0, (most / 10 + 1) * 10);
+        if (a->orientation() == Qt::Horizontal)
+            a->setRange(0, frames);
+        else
+            a->setRange(0, (most / 10 + 1) * 10);
     }
     QStringList lines;
     for (const std::string& line : gps::summarise(plan, req)) lines << QString::fromStdString(line);

@@ -33,8 +33,9 @@ QStringList routeCodes(const std::string& dir = ".") {
 std::optional<std::string> askRouteCode(QWidget* parent, bool allowNew) {
     bool ok = false;
     const QString label = allowNew ? tr("The route to edit (a new code makes a new route):") : tr("The route to edit:");
-    const std::string code =
-        QInputDialog::getItem(parent, tr("Route editor"), label, routeCodes(), 0, allowNew, &ok).trimmed().toStdString();
+    const std::string code = QInputDialog::getItem(parent, tr("Route editor"), label, routeCodes(), 0, allowNew, &ok)
+                                 .trimmed()
+                                 .toStdString();
     if (!ok || code.empty()) return std::nullopt;
     return code;
 }
@@ -56,7 +57,8 @@ std::optional<OpenedRoute> openRoute(RouteRequest r, QWidget* parent, QString* w
     const std::string path = r.code + "_line.txt";
     if (r.video.empty()) {
         if (asked) *asked = true;
-        r.video = QFileDialog::getOpenFileName(parent, tr("The video of the new route %1").arg(QString::fromStdString(r.code)),
+        r.video = QFileDialog::getOpenFileName(parent,
+                                               tr("The video of the new route %1").arg(QString::fromStdString(r.code)),
                                                QDir::currentPath(),
                                                tr("Videos (*.mp4 *.mkv *.mov *.avi *.webm *.wmv *.mpg *.mpeg *.m4v);;"
                                                   "All files (*)"))
@@ -79,8 +81,9 @@ std::optional<OpenedRoute> openRoute(RouteRequest r, QWidget* parent, QString* w
         QStringList codes = routeCodes();
         if (codes.isEmpty() && !demo.empty()) codes = routeCodes(demo);
         if (codes.isEmpty())
-            return refuse(tr("Neither the data folder nor the demo has a train whose train file the new route "
-                             "could take."));
+            return refuse(
+                tr("Neither the data folder nor the demo has a train whose train file the new route "
+                   "could take."));
         if (asked) *asked = true;
         bool ok = false;
         r.trainFrom = QInputDialog::getItem(parent, tr("New route"),

@@ -16,9 +16,7 @@ QString tableTitle(TableKind kind) {
 RouteTableModel::RouteTableModel(edit::RouteDocument& doc, TableKind kind, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc), kind_(kind), shownRows_(doc.rowCount(kind)) {}
 
-int RouteTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : shownRows_;
-}
+int RouteTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
 
 int RouteTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(doc_.fields(kind_).size());

@@ -20,7 +20,7 @@ constexpr int kLabelWidth = 110;
 constexpr int kRulerHeight = 20;
 constexpr int kLaneHeight = 20;
 constexpr int kSpeedHeight = 90;
-constexpr int kGrab = 5;                   // pixels around a position that take a press
+constexpr int kGrab = 5;  // pixels around a position that take a press
 constexpr double kMinFramesPerPixel = 1.0 / 8;
 
 QColor laneColour(TableKind kind) {
@@ -148,8 +148,10 @@ void Timeline::moveCursorTo(int frame) {
 }
 
 void Timeline::selectRow(TableKind kind, int row) {
-    if (row < 0) selected_.reset();
-    else selected_ = std::pair{kind, row};
+    if (row < 0)
+        selected_.reset();
+    else
+        selected_ = std::pair{kind, row};
     update();
 }
 
@@ -232,8 +234,14 @@ void Timeline::paintRuler(QPainter& p) {
     const double want = framesPerPixel_ * 80;
     double step = 1;
     while (step < want) {
-        if (step * 2 >= want) { step *= 2; break; }
-        if (step * 5 >= want) { step *= 5; break; }
+        if (step * 2 >= want) {
+            step *= 2;
+            break;
+        }
+        if (step * 5 >= want) {
+            step *= 5;
+            break;
+        }
         step *= 10;
     }
     p.setPen(palette().text().color());

@@ -117,7 +117,10 @@ bool VideoPane::open(const QString& path, bool letterbox) {
     if (ok) {
         worker_ = std::make_unique<FrameWorker>(std::move(source), 8);
         // Called on the decoder's thread: the picture is shown on this one.
-        worker_->setOnDecoded([this] { QMetaObject::invokeMethod(this, [this] { showPicture(); }, Qt::QueuedConnection); });
+        worker_->setOnDecoded([this] {
+            QMetaObject::invokeMethod(
+                this, [this] { showPicture(); }, Qt::QueuedConnection);
+        });
     }
     pictureFrame_ = -1;
     view_->setImage({});
@@ -179,7 +182,10 @@ void VideoPane::showPicture() {
 
 void VideoPane::refreshLabel() {
     const int ticks = frame_ < 0 ? 0 : frame_;
-    QString text = tr("Frame %1 / %2  %3").arg(ticks).arg(std::max(frames_ - 1, 0)).arg(QString::fromStdString(edit::timeText(ticks)));
+    QString text = tr("Frame %1 / %2  %3")
+                       .arg(ticks)
+                       .arg(std::max(frames_ - 1, 0))
+                       .arg(QString::fromStdString(edit::timeText(ticks)));
     if (recordedSpeed) text += tr("  %1 km/h").arg(recordedSpeed(ticks));
     label_->setText(text);
 }

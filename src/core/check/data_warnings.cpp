@@ -126,17 +126,17 @@ void pictureListWarnings(const RouteData& r, Warner& w) {
             signalsNamed = true;
             w.row("[Signal]", i + 1, 3, "[SignalImageList] is empty: no signal shows a picture in the cab");
         } else {
-            w.row("[Signal]", i + 1, 3, "[SignalImageList] has " + num(r.SignalImageList.count()) +
-                                            " pictures; aspect set " + num(set) + " needs pictures up to " +
-                                            num(highest));
+            w.row("[Signal]", i + 1, 3,
+                  "[SignalImageList] has " + num(r.SignalImageList.count()) + " pictures; aspect set " + num(set) +
+                      " needs pictures up to " + num(highest));
         }
     }
 }
 
 }  // namespace
 
-void addDataWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile,
-                     const std::string& trainFile, CheckDevices& devices, Diagnostics& out) {
+void addDataWarnings(const RouteData& r, const TrainData& t, const std::string& routeFile, const std::string& trainFile,
+                     CheckDevices& devices, Diagnostics& out) {
     // Values of a file with errors are partly unread; judging them would only mislead.
     Diagnostics routeWarnings, trainWarnings;
     addWarnings(r, t, routeFile, trainFile, devices, out, routeWarnings, trainWarnings);
@@ -195,8 +195,10 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
                   ": the run closes before the train gets there";
         }
         if (why.empty()) return;
-        if (s.entryLines > 1) w.inEntry(s.marker, row, column, why);
-        else w.row(s.marker, row, column, why);
+        if (s.entryLines > 1)
+            w.inEntry(s.marker, row, column, why);
+        else
+            w.row(s.marker, row, column, why);
     };
     for (const SectionDesc& s : routeSections()) {
         if (!s.isList() || !s.rows) continue;
@@ -213,51 +215,60 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     else if (r.startPosition > lineEnd)
         w.value("[StartPos]", 1, "the start is beyond the end of the line at " + num(lineEnd));
     if (r.hasEndPosition && r.endPosition <= r.startPosition)
-        w.value("[EndPos]", 1, "the end of the line " + num(r.endPosition) + " is not after [StartPos] " +
-                                   num(r.startPosition) + ": the run closes as soon as the train moves");
+        w.value("[EndPos]", 1,
+                "the end of the line " + num(r.endPosition) + " is not after [StartPos] " + num(r.startPosition) +
+                    ": the run closes as soon as the train moves");
     else if (r.hasEndPosition && lastFrame >= 0 && r.endPosition > lastFrame)
-        w.value("[EndPos]", 1, "the end of the line " + num(r.endPosition) + " is beyond the video's last frame " +
-                                   num(lastFrame) + ": the view stands still before the run ends");
+        w.value("[EndPos]", 1,
+                "the end of the line " + num(r.endPosition) + " is beyond the video's last frame " + num(lastFrame) +
+                    ": the view stands still before the run ends");
 
     // Stations: ranges, order, times.
     const int sounds = r.soundDataCount();
     auto soundIndex = [&](const std::string& section, int row, int column, int32_t i) {
         if (i < 0 || i >= sounds)
-            w.row(section, row, column, "sound " + num(i) + " is not in [SoundData] (" + num(sounds) +
-                                            " entries, from 0): it stays silent");
+            w.row(section, row, column,
+                  "sound " + num(i) + " is not in [SoundData] (" + num(sounds) + " entries, from 0): it stays silent");
     };
     const StationData* previousStop = nullptr;
     for (int i = 0; i < r.stationCount(); ++i) {
         const StationData& s = r.stationTable[size_t(i)];
         const int row = i + 1;
         if (s.stopFrom > s.stopTo)
-            w.row("[Station]", row, 3, "stopFrom " + num(s.stopFrom) + " is after stopTo " + num(s.stopTo) +
-                                           ": the train can never stand inside this stop range");
+            w.row("[Station]", row, 3,
+                  "stopFrom " + num(s.stopFrom) + " is after stopTo " + num(s.stopTo) +
+                      ": the train can never stand inside this stop range");
         if (i > 0 && s.stopFrom < r.stationTable[size_t(i - 1)].stopFrom)
             w.row("[Station]", row, 3, "this station lies before the previous one: stations must be in route order");
         if (i == 0 && (r.startPosition < s.stopFrom || r.startPosition > s.stopTo))
-            w.row("[Station]", row, 3, "the first station's stop range " + num(s.stopFrom) + " to " + num(s.stopTo) +
-                                           " does not contain [StartPos] " + num(r.startPosition) +
-                                           ": the run starts away from its platform");
+            w.row("[Station]", row, 3,
+                  "the first station's stop range " + num(s.stopFrom) + " to " + num(s.stopTo) +
+                      " does not contain [StartPos] " + num(r.startPosition) +
+                      ": the run starts away from its platform");
         if (!stops(s)) continue;
         if (sounds > 0) soundIndex("[Station]", row, 5, s.soundIndex);
         if (s.kind == 0 && r.oneManOperation == 0 && s.closeTime < s.departureTime)
-            w.row("[Station]", row, 7, "the doors close at " + num(s.closeTime) + ", before the departure time " +
-                                           num(s.departureTime) + ": the departure sound never plays (make "
-                                           "closeTime later than departureTime)");
+            w.row("[Station]", row, 7,
+                  "the doors close at " + num(s.closeTime) + ", before the departure time " + num(s.departureTime) +
+                      ": the departure sound never plays (make "
+                      "closeTime later than departureTime)");
         if (const double metres = stopRangeMetres(r, s); s.stopFrom <= s.stopTo && metres < 1.0)
-            w.row("[Station]", row, 3, "the stop range is only " + tenths(metres) + " m long at the recorded "
-                                           "speed: a good stop is judged to have run through (make it a few metres)");
+            w.row("[Station]", row, 3,
+                  "the stop range is only " + tenths(metres) +
+                      " m long at the recorded "
+                      "speed: a good stop is judged to have run through (make it a few metres)");
         if (s.departureTime < r.startTime)
             w.row("[Station]", row, 6, "the departure time is before [StartTime] " + num(r.startTime));
         if (s.closeTime < r.startTime)
             w.row("[Station]", row, 7, "the door closing time is before [StartTime] " + num(r.startTime));
         if (previousStop && s.departureTime < previousStop->departureTime)
-            w.row("[Station]", row, 6, "the departure time is earlier than the previous stop's: times must follow the "
-                                       "route order");
+            w.row("[Station]", row, 6,
+                  "the departure time is earlier than the previous stop's: times must follow the "
+                  "route order");
         if (previousStop && s.closeTime < previousStop->closeTime)
-            w.row("[Station]", row, 7, "the door closing time is earlier than the previous stop's: times must follow "
-                                       "the route order");
+            w.row("[Station]", row, 7,
+                  "the door closing time is earlier than the previous stop's: times must follow "
+                  "the route order");
         previousStop = &s;
     }
 
@@ -267,7 +278,8 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         const SignalData& s = r.signalTable[size_t(i)];
         labels.insert(s.label);
         if (i > 0 && s.fromPosition < r.signalTable[size_t(i - 1)].fromPosition)
-            w.row("[Signal]", i + 1, 4, "signal rows must be in position order: this one starts before the previous one");
+            w.row("[Signal]", i + 1, 4,
+                  "signal rows must be in position order: this one starts before the previous one");
     }
     for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k) {
         if (!labels.count(r.kankoTable[k].callText))
@@ -290,27 +302,30 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         // almost always a measuring error (heights from a phone's GPS).
         const long double permille = std::fabs(static_cast<long double>(s.gradient)) / 10000;
         if (permille > 100)
-            w.row("[Slope]", i + 1, 1, "a gradient of " + tenths(double(s.gradient) / 10000) +
-                                           " per mille is steeper than any adhesion railway: a measuring error?");
+            w.row("[Slope]", i + 1, 1,
+                  "a gradient of " + tenths(double(s.gradient) / 10000) +
+                      " per mille is steeper than any adhesion railway: a measuring error?");
         else if (permille > 40)
-            w.row("[Slope]", i + 1, 1, "a gradient of " + tenths(double(s.gradient) / 10000) +
-                                           " per mille is steeper than main lines are built (40 per mille)");
+            w.row("[Slope]", i + 1, 1,
+                  "a gradient of " + tenths(double(s.gradient) / 10000) +
+                      " per mille is steeper than main lines are built (40 per mille)");
     }
     pictureListWarnings(r, w);
     for (int i = 0; i < r.signCount(); ++i) {
         const SignRow& s = r.signTable[size_t(i)];
         if (!r.OtherImageList.holds(s.imageIndex))
-            w.row("[Sign]", i + 1, 1, "image " + num(s.imageIndex) + " is not in [OtherImageList] (" +
-                                          num(r.OtherImageList.count()) + " pictures, from 0): nothing is shown");
+            w.row("[Sign]", i + 1, 1,
+                  "image " + num(s.imageIndex) + " is not in [OtherImageList] (" + num(r.OtherImageList.count()) +
+                      " pictures, from 0): nothing is shown");
     }
     for (int i = 0; i < r.speedLimitCount(); ++i) {
         const SpeedLimitRow& s = r.speedLimitTable[size_t(i)];
         if (s.limit < 15 || s.limit > 120 || s.limit % 5 != 0)
-            w.row("[SpeedLimit]", i + 1, 1, "there is no sign picture for " + num(s.limit) +
-                                                " km/h: limits with a sign are 15, 20, ... 120");
+            w.row("[SpeedLimit]", i + 1, 1,
+                  "there is no sign picture for " + num(s.limit) + " km/h: limits with a sign are 15, 20, ... 120");
         else if (!r.SignImageList.holds(s.limit / 5))
-            w.row("[SpeedLimit]", i + 1, 1, "[SignImageList] has no picture " + num(s.limit / 5) + " for " +
-                                                num(s.limit) + " km/h");
+            w.row("[SpeedLimit]", i + 1, 1,
+                  "[SignImageList] has no picture " + num(s.limit / 5) + " for " + num(s.limit) + " km/h");
     }
     for (int i = 0; i < r.announceCount(); ++i) {
         soundIndex("[Announce]", i + 1, 1, r.announceTable[size_t(i)].soundIndex);
@@ -335,11 +350,12 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         if (u.fromPosition == u.toPosition)
             w.row("[SpeedUnit]", row, 2, "fromFrame equals toFrame: the row covers no frame");
         if (i > 0 && u.fromPosition < units[size_t(i - 1)].toPosition)
-            w.row("[SpeedUnit]", row, 1, "this row overlaps the previous one, which runs to " +
-                                             num(units[size_t(i - 1)].toPosition));
+            w.row("[SpeedUnit]", row, 1,
+                  "this row overlaps the previous one, which runs to " + num(units[size_t(i - 1)].toPosition));
         else if (i > 0 && u.fromPosition > units[size_t(i - 1)].toPosition)
-            w.row("[SpeedUnit]", row, 1, "frames " + num(units[size_t(i - 1)].toPosition) + " to " +
-                                             num(u.fromPosition) + " are covered by no row");
+            w.row("[SpeedUnit]", row, 1,
+                  "frames " + num(units[size_t(i - 1)].toPosition) + " to " + num(u.fromPosition) +
+                      " are covered by no row");
         if ((u.fromSpeed <= 0 && !inStop(u.fromPosition)) || (u.toSpeed <= 0 && !inStop(u.toPosition)))
             w.row("[SpeedUnit]", row, u.fromSpeed <= 0 ? 3 : 4,
                   "a recorded speed of 0 outside a stop: the train cannot move past this point");
@@ -351,27 +367,32 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
             w.row("[SpeedUnit]", 1, 1, "[StartPos] " + num(r.startPosition) + " lies before the first row");
         const int end = std::min(furthest, lineEnd);
         if (units.back().toPosition < end)
-            w.row("[SpeedUnit]", int(units.size()), 2, "the route uses frames up to " + num(end) +
-                                                           " but the last row ends at " + num(units.back().toPosition));
+            w.row("[SpeedUnit]", int(units.size()), 2,
+                  "the route uses frames up to " + num(end) + " but the last row ends at " +
+                      num(units.back().toPosition));
     }
     if (video.opened && furthest > lastFrame && lastFrame >= 0)
-        w.value("[Path]", 1, "the video has " + num(video.frames) + " frames but the route uses frames up to " +
-                                 num(furthest));
+        w.value("[Path]", 1,
+                "the video has " + num(video.frames) + " frames but the route uses frames up to " + num(furthest));
 
     // Waves: a run loads each and a wave it cannot read stays silent.
     if (devices.waveReadable) {
         auto wave = [&](Warner& to, const std::string& section, int row, const std::string& name, int line = 1) {
             if (name.empty() || devices.waveReadable(resolveDataPath(name))) return;
             const std::string why = "the wave \"" + name + "\" cannot be read: its sound stays silent";
-            if (row > 0 && line > 1) to.inEntry(section, row, line, why);
-            else if (row > 0) to.row(section, row, 0, why);
-            else to.value(section, -row, why);
+            if (row > 0 && line > 1)
+                to.inEntry(section, row, line, why);
+            else if (row > 0)
+                to.row(section, row, 0, why);
+            else
+                to.value(section, -row, why);
         };
         for (int i = 0; i < r.soundDataCount(); ++i) wave(w, "[SoundData]", i + 1, r.soundDataFiles[size_t(i)]);
         for (int k = 0; k < kKankoSlots1; ++k) wave(w, "[KankoSound1]", -(k + 1), r.kankoSound1Files[size_t(k)]);
         for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k)
             wave(w, "[KankoSound2]", int(k - kKankoSlots1) + 1, r.kankoTable[k].fileName, 2);
-        for (int i = 0; i < r.otherImageCount(); ++i) wave(w, "[OtherImageList]", i + 1, r.otherSoundFiles[size_t(i)], 2);
+        for (int i = 0; i < r.otherImageCount(); ++i)
+            wave(w, "[OtherImageList]", i + 1, r.otherSoundFiles[size_t(i)], 2);
         for (int i = 0; i < t.driveSoundCount(); ++i) wave(wt, "[DriveSound]", i + 1, t.driveSoundFiles[size_t(i)]);
         for (int i = 0; i < t.motorSoundCount(); ++i)
             wave(wt, "[MotorSound]", i + 1, t.motorSoundTable[size_t(i)].fileName);

@@ -6,8 +6,8 @@
 
 #include "controls/driver_commands.h"
 #include "controls/handle_model.h"
-#include "dynamics/brake_types.h"
 #include "driving_run.h"
+#include "dynamics/brake_types.h"
 #include "dynamics/fixed_point.h"
 #include "events/codes.h"
 #include "events/driver_cue.h"
@@ -75,7 +75,8 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
         case K::CombinedUp: notchUpWithSound(); break;
         case K::CombinedDownKey: combinedNotchDown(r, r, 1 - B); break;
         case K::CombinedDownKeypad:
-            if (combinedNotchDown(r, r, 1 - B) && brake.applySoundFromApplyPosition && r.brakeNotch <= kAutomaticApplyPosition)
+            if (combinedNotchDown(r, r, 1 - B) && brake.applySoundFromApplyPosition &&
+                r.brakeNotch <= kAutomaticApplyPosition)
                 restartIfIdle(sound, r.soundBr1);
             break;
         case K::CombinedDownWheel: combinedNotchDown(r, r, -B); break;
@@ -102,8 +103,10 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
             break;
         case K::AllNeutral:
             if (r.brakeNotch < 0) {
-                if (brake.releaseSoundEveryStep) restartIfIdle(sound, r.soundBr2);
-                else if (r.bcPressure != 0) restartIfIdle(sound, r.soundBr2);
+                if (brake.releaseSoundEveryStep)
+                    restartIfIdle(sound, r.soundBr2);
+                else if (r.bcPressure != 0)
+                    restartIfIdle(sound, r.soundBr2);
             }
             allToNeutral(r, r);
             break;
@@ -190,8 +193,10 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
 void DrivingRun::notchUpWithSound() {
     Run& r = run_;
     if (!combinedNotchUp(r, r)) return;
-    if (brakeTraits(r.brakeType).releaseSoundEveryStep) restartIfIdle(services_.sound, r.soundBr1);
-    else if (r.brakeNotch == 0 && r.bcPressure != 0) restartIfIdle(services_.sound, r.soundBr1);
+    if (brakeTraits(r.brakeType).releaseSoundEveryStep)
+        restartIfIdle(services_.sound, r.soundBr1);
+    else if (r.brakeNotch == 0 && r.bcPressure != 0)
+        restartIfIdle(services_.sound, r.soundBr1);
 }
 
 void DrivingRun::confirmAlarm() {

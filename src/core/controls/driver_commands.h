@@ -20,30 +20,44 @@ struct DriverCommand {
         CombinedDownKey,     // one step toward brake, stopping short of emergency ("a")
         CombinedDownKeypad,  // as CombinedDownKey, with the apply sound of brake type 0 ("2")
         CombinedDownWheel,   // one step toward brake, reaching emergency (wheel away)
-        PowerUp, PowerDown,
-        BrakeRelease, BrakeApply,
+        PowerUp,
+        PowerDown,
+        BrakeRelease,
+        BrakeApply,
         BrakeEmergency,      // the brake handle alone to emergency ("/")
         Emergency,           // brake to emergency and power off, silently ("q")
         EmergencyWithSound,  // as Emergency, with the emergency sound ("0")
         AllNeutral,
-        Reverser,            // value: 1 forward, 0 neutral, -1 back (at walking pace)
+        Reverser,  // value: 1 forward, 0 neutral, -1 back (at walking pace)
         // Absolute positions from a controller: value power notch, value2 brake
         // notch (0 released, negative applied), flag: its emergency position.
         ControllerPosition,
         ControllerReverser,  // value as Reverser; the unit's own switch
         // Other controls.
-        Doors, Horn, Whistle, Confirm, ResetProtection, CallOut,
+        Doors,
+        Horn,
+        Whistle,
+        Confirm,
+        ResetProtection,
+        CallOut,
         // The driver's switches and the trial adjustments of the function keys.
-        SwapKeypad, RecordedSpeed, Timetable, HelpWindow, ValueDisplay,
+        SwapKeypad,
+        RecordedSpeed,
+        Timetable,
+        HelpWindow,
+        ValueDisplay,
         TrialSpeed,     // value: km/h x 10000 to add
         TrialClock,     // value: ticks to add
         TrialPosition,  // value: frames to add
         // A controller switch posted to the window's input queue as a key.
-        PostSpace, PostHorn, PostEnter,
+        PostSpace,
+        PostHorn,
+        PostEnter,
         // A game controller's lever, as an absolute position inside the
         // train's ranges: value the power notch; or value the brake notch
         // (0 released, negative applied) and flag the hold position.
-        PadPower, PadBrake,
+        PadPower,
+        PadBrake,
     };
     Kind kind = Kind::None;
     int value = 0, value2 = 0;

@@ -1,6 +1,6 @@
 #include "controls/handle_model.h"
-#include "dynamics/fixed_point.h"
 #include "dynamics/brake_types.h"
+#include "dynamics/fixed_point.h"
 #include "panel_names.h"
 
 #include <cmath>
@@ -116,7 +116,6 @@ void showReverserLamps(PanelModel& panel, int direction) {
 
 int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / kFixedOne)); }
 
-
 void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& sound) {
     st.doorOpenCommand = 0;
     if (roundedKmh(m.speed) != 0) return;
@@ -132,7 +131,8 @@ void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& 
     if (st.doorOpenCommand == 1) st.doorsOpen = 1;
 }
 
-void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h, const Protection& pr, PanelModel& panel) {
+void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h, const Protection& pr,
+                  PanelModel& panel) {
     const int B = h.brakeNotchCount;
     const int P = t.powerNotchCount;
     auto& power = panel.label(cn::PowerLabel);
@@ -162,8 +162,10 @@ void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h
     if (!pr.safetyEmergencyBrake && !pr.atsServiceBrake) {
         paint(p, t.NotchImageP, h.powerNotch);
         int bi;
-        if (t.holdPositionEnabled != 1) bi = -h.brakeNotch;
-        else bi = h.brakeNotch == 0 ? 0 : -h.brakeNotch + 1;
+        if (t.holdPositionEnabled != 1)
+            bi = -h.brakeNotch;
+        else
+            bi = h.brakeNotch == 0 ? 0 : -h.brakeNotch + 1;
         if (h.holdPosition == 1) bi = 1;
         paint(b, t.NotchImageB, bi);
     }

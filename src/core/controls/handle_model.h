@@ -1,10 +1,10 @@
 // The driver's controls: one step of the power and brake handles, the
 // reverser and the door switch, and the refresh of their read-outs.
 #pragma once
-#include "panel_model.h"
-#include "sound_channels.h"
-#include "run.h"
 #include "devices/sound_device.h"
+#include "panel_model.h"
+#include "run.h"
+#include "sound_channels.h"
 
 namespace ts {
 
@@ -33,8 +33,8 @@ void showReverserLamps(PanelModel& panel, int direction);
 void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& sound);
 
 // Refreshes the handle labels and notch images.
-void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h, const Protection& pr, PanelModel& panel);
-
+void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h, const Protection& pr,
+                  PanelModel& panel);
 
 // Speed rounded to whole km/h (ties to even).
 int64_t roundedKmh(int64_t speed);

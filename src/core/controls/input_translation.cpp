@@ -29,12 +29,16 @@ DriverInput commandsForCharacter(char c, const TrainData& train) {
         case 'b': add(cmd(K::Reverser, -1)); break;
         case 'n': add(cmd(K::Reverser, 0)); break;
         case 'z':
-            if (oneHandle) add(cmd(K::CombinedUp));
-            else if (twoHandles) add(cmd(K::PowerUp));
+            if (oneHandle)
+                add(cmd(K::CombinedUp));
+            else if (twoHandles)
+                add(cmd(K::PowerUp));
             break;
         case 'a':
-            if (oneHandle) add(cmd(K::CombinedDownKey));
-            else if (twoHandles) add(cmd(K::PowerDown));
+            if (oneHandle)
+                add(cmd(K::CombinedDownKey));
+            else if (twoHandles)
+                add(cmd(K::PowerDown));
             break;
         case 'q':
             if (oneHandle) add(cmd(K::Emergency));
@@ -54,7 +58,8 @@ DriverInput commandsForCharacter(char c, const TrainData& train) {
         case '0': add(cmd(K::EmergencyWithSound)); break;
         case '6': add(cmd(K::Whistle)); break;
         case '3': add(cmd(K::Horn)); break;
-        case 'd': case '7': add(cmd(K::Doors)); break;
+        case 'd':
+        case '7': add(cmd(K::Doors)); break;
         case 'r': add(cmd(K::ResetProtection)); break;
         case ' ': add(cmd(K::Confirm)); break;
         default: break;
@@ -84,9 +89,12 @@ DriverInput commandsForKey(Key key, ShiftState shift) {
         }
     }
     // The windows and the card toggle with or without Shift.
-    if (key == Key::F3) add(cmd(K::HelpWindow));
-    else if (key == Key::F2) add(cmd(K::ValueDisplay));
-    else if (key == Key::F1) add(cmd(K::Timetable));
+    if (key == Key::F3)
+        add(cmd(K::HelpWindow));
+    else if (key == Key::F2)
+        add(cmd(K::ValueDisplay));
+    else if (key == Key::F1)
+        add(cmd(K::Timetable));
     return in;
 }
 
@@ -110,8 +118,8 @@ DriverInput commandsForControllerMessage(const std::string& message, const std::
                                       std::clamp(brake, -std::max(brakeNotchCount, 0), 0), i == kEmergencyEntry));
         } else if (i <= kReverserBackEntry) {
             in.commands.push_back(cmd(K::ControllerReverser, i == kReverserForwardEntry   ? 1
-                                                              : i == kReverserNeutralEntry ? 0
-                                                                                           : -1));
+                                                             : i == kReverserNeutralEntry ? 0
+                                                                                          : -1));
         } else {
             in.commands.push_back(cmd(i == kSpaceEntry ? K::PostSpace : i == kHornEntry ? K::PostHorn : K::PostEnter));
         }

@@ -19,8 +19,10 @@ void DrivingRun::AsciiDown(char c) {
     record(charCommand(c));
     // Scroll Lock swaps the keypad's up and down.
     if (run_.keypadInverted == 1) {
-        if (c == '2') c = '8';
-        else if (c == '8') c = '2';
+        if (c == '2')
+            c = '8';
+        else if (c == '8')
+            c = '2';
     }
     dispatch(commandsForCharacter(c, run_));
 }

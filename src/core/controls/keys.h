@@ -14,5 +14,4 @@ struct ShiftState {
 // The windows that keys show and hide.
 enum class AuxWindow { Help, ValueDisplay };
 
-
 }  // namespace ts

@@ -65,12 +65,18 @@ bool readAxis(const std::vector<std::string>& w, AxisMapping& a) {
         int n = 0;
         double f = 0;
         const bool value = toInt(v, n) && n >= kMinAxisValue && n <= kMaxAxisValue;
-        if (k == "min" && value) a.min = n;
-        else if (k == "max" && value) a.max = n;
-        else if ((k == "centre" || k == "center") && value) a.centre = n;
-        else if (k == "deadzone" && toDouble(v, f) && f >= 0 && f < 0.5) a.deadZone = f;
-        else if (k == "hysteresis" && toDouble(v, f) && f >= 0 && f < 0.5) a.hysteresis = f;
-        else return false;
+        if (k == "min" && value)
+            a.min = n;
+        else if (k == "max" && value)
+            a.max = n;
+        else if ((k == "centre" || k == "center") && value)
+            a.centre = n;
+        else if (k == "deadzone" && toDouble(v, f) && f >= 0 && f < 0.5)
+            a.deadZone = f;
+        else if (k == "hysteresis" && toDouble(v, f) && f >= 0 && f < 0.5)
+            a.hysteresis = f;
+        else
+            return false;
     }
     return a.min != a.max;
 }
@@ -177,20 +183,25 @@ std::vector<PadMapping> readPadMappings(const std::string& text, std::vector<std
             const bool hat = w[0] == "hat";
             int n = 0;
             std::optional<PadAction> action;
-            if (w.size() == size_t(hat ? 4 : 3) && toInt(w[1], n) && n >= 0 && n <= (hat ? kMaxHat : kHatButtonBase - 1))
+            if (w.size() == size_t(hat ? 4 : 3) && toInt(w[1], n) && n >= 0 &&
+                n <= (hat ? kMaxHat : kHatButtonBase - 1))
                 action = padActionNamed(w.back());
             int button = n;
             if (action && hat) {
                 const auto* dir = std::find(std::begin(kHatDirections), std::end(kHatDirections), w[2]);
-                if (dir == std::end(kHatDirections)) action.reset();
-                else button = hatButton(n, int(dir - std::begin(kHatDirections)));
+                if (dir == std::end(kHatDirections))
+                    action.reset();
+                else
+                    button = hatButton(n, int(dir - std::begin(kHatDirections)));
             }
             if (!action) {
                 problem("cannot read the " + w[0] + " entry");
                 continue;
             }
-            if (*action == PadAction::None) m.buttons.erase(button);
-            else m.buttons[button] = *action;
+            if (*action == PadAction::None)
+                m.buttons.erase(button);
+            else
+                m.buttons[button] = *action;
         } else {
             problem("unknown entry '" + w[0] + "'");
         }

@@ -1,8 +1,8 @@
 #include "controls/pad_mapping.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 
 namespace ts {

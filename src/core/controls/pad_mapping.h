@@ -11,9 +11,24 @@ namespace ts {
 
 // The actions a button or a hat direction can stand for.
 enum class PadAction {
-    None, PowerUp, PowerDown, BrakeRelease, BrakeApply, Emergency, Neutral,
-    ReverserForward, ReverserNeutral, ReverserBack,
-    Horn, Whistle, Doors, Confirm, Reset, CallOut, Timetable, ValueDisplay,
+    None,
+    PowerUp,
+    PowerDown,
+    BrakeRelease,
+    BrakeApply,
+    Emergency,
+    Neutral,
+    ReverserForward,
+    ReverserNeutral,
+    ReverserBack,
+    Horn,
+    Whistle,
+    Doors,
+    Confirm,
+    Reset,
+    CallOut,
+    Timetable,
+    ValueDisplay,
 };
 // The action's word in the mapping file ("power-up", …), and back.
 const char* padActionName(PadAction a);

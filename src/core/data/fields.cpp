@@ -45,10 +45,17 @@ std::optional<Decimal> parseDecimal(std::string_view t) {
     size_t i = 0;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) d.negative = t[i++] == '-';
     bool any = false;
-    while (i < t.size() && isDigit(t[i])) { d.digits += t[i++]; any = true; }
+    while (i < t.size() && isDigit(t[i])) {
+        d.digits += t[i++];
+        any = true;
+    }
     if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < t.size() && isDigit(t[i])) { d.digits += t[i++]; --d.exponent; any = true; }
+        while (i < t.size() && isDigit(t[i])) {
+            d.digits += t[i++];
+            --d.exponent;
+            any = true;
+        }
     }
     if (!any) return std::nullopt;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {

@@ -41,14 +41,31 @@ struct Kanko {
     std::string fileName;
 };
 
-struct AnnounceRow { int32_t soundIndex = 0, position = 0; };
-struct RouteSoundRow { int32_t soundIndex = 0, position = 0, endPosition = 0, pitchSpeed = 0, loopMode = 0; };
-struct DopplerRow { int32_t soundIndex = 0, fromPosition = 0, passPosition = 0, toPosition = 0; };
-struct TunnelRow { int32_t fromPosition = 0, toPosition = 0; };
-struct SlopeRow { int32_t fromPosition = 0, toPosition = 0; int64_t gradient = 0; };
-struct SignRow { int32_t fromPosition = 0, toPosition = 0, imageIndex = 0; };
-struct SpeedLimitRow { int32_t limit = 0, noticePosition = 0, fromPosition = 0, toPosition = 0; };
-struct SpeedCheckRow { int32_t limit = 0, position = 0; };
+struct AnnounceRow {
+    int32_t soundIndex = 0, position = 0;
+};
+struct RouteSoundRow {
+    int32_t soundIndex = 0, position = 0, endPosition = 0, pitchSpeed = 0, loopMode = 0;
+};
+struct DopplerRow {
+    int32_t soundIndex = 0, fromPosition = 0, passPosition = 0, toPosition = 0;
+};
+struct TunnelRow {
+    int32_t fromPosition = 0, toPosition = 0;
+};
+struct SlopeRow {
+    int32_t fromPosition = 0, toPosition = 0;
+    int64_t gradient = 0;
+};
+struct SignRow {
+    int32_t fromPosition = 0, toPosition = 0, imageIndex = 0;
+};
+struct SpeedLimitRow {
+    int32_t limit = 0, noticePosition = 0, fromPosition = 0, toPosition = 0;
+};
+struct SpeedCheckRow {
+    int32_t limit = 0, position = 0;
+};
 
 struct RouteData {
     std::string lineName;
@@ -60,11 +77,11 @@ struct RouteData {
     std::string videoFile;
     int32_t preTimeTicks = 0;
     int32_t oneManOperation = 0;
-    int32_t letterbox = 0;  // 1: a video of another shape than 2:1 is shown whole, with black bars
+    int32_t letterbox = 0;    // 1: a video of another shape than 2:1 is shown whole, with black bars
     int32_t endPosition = 0;  // [EndPos], when hasEndPosition
     bool hasEndPosition = false;
 
-    std::vector<std::string> soundDataFiles;         // soundDataCount
+    std::vector<std::string> soundDataFiles;  // soundDataCount
     std::vector<std::string> kankoSound1Files = std::vector<std::string>(kKankoSlots1);
     std::vector<Kanko> kankoTable = std::vector<Kanko>(kKankoSlots1);  // pairs from index 28 on
     int32_t kankoCount = 0;

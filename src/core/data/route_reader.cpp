@@ -23,7 +23,8 @@ int64_t fixedCol(const std::string& line, int n) {
 void appendPicture(ImageList& list, const std::string& name, PictureLoader& pictures) {
     auto id = pictures.load(resolveDataPath(name));
     if (!id) {
-        throw FormatError::refused("the picture \"" + name + "\" cannot be loaded: the file is missing or not a picture");
+        throw FormatError::refused("the picture \"" + name +
+                                   "\" cannot be loaded: the file is missing or not a picture");
     }
     list.pictures.push_back(*id);
 }
@@ -51,16 +52,23 @@ Cell readCell(const SectionDesc& s, const ColumnDesc& col, SectionCursor& c, int
         v.number = toInt(c.line());
     } else if (s.commaRows) {
         const int n = index + 1;
-        if (number) v.number = toIntField(c.line(), n);
-        else if (col.type == ValueType::Gradient) v.number = fixedCol(c.line(), n);
-        else if (col.type == ValueType::Text) v.text = c.decode(csvField(c.line(), n));
-        else v.text = csvField(c.line(), n);
+        if (number)
+            v.number = toIntField(c.line(), n);
+        else if (col.type == ValueType::Gradient)
+            v.number = fixedCol(c.line(), n);
+        else if (col.type == ValueType::Text)
+            v.text = c.decode(csvField(c.line(), n));
+        else
+            v.text = csvField(c.line(), n);
     } else {
         // One value per line: the entry's first line is current, the others follow.
         const std::string& line = index == 0 ? c.line() : c.read();
-        if (number) v.number = toInt(line);
-        else if (col.type == ValueType::Text) v.text = c.decode(line);
-        else v.text = line;
+        if (number)
+            v.number = toInt(line);
+        else if (col.type == ValueType::Text)
+            v.text = c.decode(line);
+        else
+            v.text = line;
     }
     return v;
 }
@@ -86,9 +94,12 @@ void readColumns(const SectionDesc& s, SectionCursor& c, RouteData& r,
 void readSingle(const SectionDesc& s, SectionCursor& c, RouteData& r) {
     const ColumnDesc& col = s.columns.front();
     Cell v;
-    if (col.type == ValueType::Text) v.text = c.readText();
-    else if (col.type == ValueType::FileName) v.text = c.readRaw();
-    else v.number = c.readInt();
+    if (col.type == ValueType::Text)
+        v.text = c.readText();
+    else if (col.type == ValueType::FileName)
+        v.text = c.readRaw();
+    else
+        v.number = c.readInt();
     col.set(r, 0, v);
     if (col.range && (v.number < col.range->first || v.number > col.range->second)) {
         throw FormatError::refused("the " + col.meaning + " must be a whole number from " +
@@ -105,18 +116,21 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
 
     // The sections whose values are not read one column at a time.
     const std::map<std::string, std::function<void(SectionCursor&)>, std::less<>> own{
-        {"[Pre_Time]", [&](SectionCursor& c) {
+        {"[Pre_Time]",
+         [&](SectionCursor& c) {
              const int64_t ticks = int64_t(c.readInt()) * 30;
              if (ticks < -kDataIntegerLimit || ticks > kDataIntegerLimit) {
                  throw FormatError::refused("the time in seconds is too large: times of day stay below " +
-                                       std::to_string(kDataIntegerLimit / 30) + " s");
+                                            std::to_string(kDataIntegerLimit / 30) + " s");
              }
              r.preTimeTicks = int32_t(ticks);
          }},
-        {"[KankoSound1]", [&](SectionCursor& c) {
+        {"[KankoSound1]",
+         [&](SectionCursor& c) {
              for (int k = 0; k < kKankoSlots1; ++k) r.kankoSound1Files[size_t(k)] = c.readRaw();
          }},
-        {"[KankoSound2]", [&](SectionCursor& c) {
+        {"[KankoSound2]",
+         [&](SectionCursor& c) {
              r.hasKankoSound2 = true;
              r.kankoTable.resize(kKankoSlots1);
              r.kankoCount = kKankoSlots1;
@@ -131,10 +145,13 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
                  },
                  false, 2);
          }},
-        {"[SignImageList]", [&](SectionCursor& c) {
-             readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignImageList, s.line(), pictures); });
+        {"[SignImageList]",
+         [&](SectionCursor& c) {
+             readList(c, kRouteRows,
+                      [&](SectionCursor& s, int) { appendPicture(r.SignImageList, s.line(), pictures); });
          }},
-        {"[OtherImageList]", [&](SectionCursor& c) {
+        {"[OtherImageList]",
+         [&](SectionCursor& c) {
              r.otherSoundFiles.clear();
              readList(
                  c, kOtherImages,
@@ -144,10 +161,13 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
                  },
                  false, 2);
          }},
-        {"[SignalImageList]", [&](SectionCursor& c) {
-             readList(c, kRouteRows, [&](SectionCursor& s, int) { appendPicture(r.SignalImageList, s.line(), pictures); });
+        {"[SignalImageList]",
+         [&](SectionCursor& c) {
+             readList(c, kRouteRows,
+                      [&](SectionCursor& s, int) { appendPicture(r.SignalImageList, s.line(), pictures); });
          }},
-        {"[EndPos]", [&](SectionCursor& c) {
+        {"[EndPos]",
+         [&](SectionCursor& c) {
              const int32_t end = c.readInt();
              // As the train file's checks, against [StartPos] when it stands earlier in the file.
              if (end < 0 || end < r.startPosition)
@@ -159,12 +179,14 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
     };
     // Rules about a whole row, checked as it is read.
     const std::map<std::string, std::function<void(const RouteData&)>, std::less<>> rowRules{
-        {"[Station]", [](const RouteData& route) {
+        {"[Station]",
+         [](const RouteData& route) {
              const StationData& x = route.stationTable.back();
              // The Move menu and the per-station state hold 100 stations.
              if ((x.kind == 0 || x.kind == 2) && int(route.stationTable.size()) > kMenuStations) {
                  throw FormatError::refused("only the first " + std::to_string(kMenuStations) +
-                                       " stations may be stops (kind 0 or 2); later ones must be kind 1", 2);
+                                                " stations may be stops (kind 0 or 2); later ones must be kind 1",
+                                            2);
              }
          }},
     };

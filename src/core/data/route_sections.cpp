@@ -11,15 +11,19 @@ using V = ValueType;
 template <class T>
 Cell cellOf(const T& v) {
     Cell c;
-    if constexpr (std::is_same_v<T, std::string>) c.text = v;
-    else c.number = int64_t(v);
+    if constexpr (std::is_same_v<T, std::string>)
+        c.text = v;
+    else
+        c.number = int64_t(v);
     return c;
 }
 
 template <class T>
 void assign(T& to, const Cell& c) {
-    if constexpr (std::is_same_v<T, std::string>) to = c.text;
-    else to = T(c.number);
+    if constexpr (std::is_same_v<T, std::string>)
+        to = c.text;
+    else
+        to = T(c.number);
 }
 
 // A column of a comma-row or multi-line table kept as a vector of records.
@@ -144,8 +148,8 @@ std::vector<SectionDesc> describe() {
     d.push_back(single("[StartPos]", RV::StartPosition, &RouteData::startPosition, "startPosition", V::Frame, "frame",
                        "where the run starts"));
     {
-        SectionDesc s = single("[FrameRate]", RV::FrameRate, &RouteData::frameRate, "frameRate", V::Integer,
-                               "frames/s", "frame rate");
+        SectionDesc s = single("[FrameRate]", RV::FrameRate, &RouteData::frameRate, "frameRate", V::Integer, "frames/s",
+                               "frame rate");
         s.columns[0] = ranged(s.columns[0], 1, 30);
         d.push_back(s);
     }
@@ -153,16 +157,16 @@ std::vector<SectionDesc> describe() {
                        "the timetable card's picture"));
     d.push_back(single("[StartTime]", RV::StartTime, &RouteData::startTime, "startTime", V::Time, "1/30 s",
                        "the clock at the start"));
-    d.push_back(single("[Speed_YY]", RV::SignalSpeedYY, &RouteData::signalSpeedYY, "signalSpeedYY", V::Integer,
-                       "km/h", "the speed of the double yellow aspect"));
+    d.push_back(single("[Speed_YY]", RV::SignalSpeedYY, &RouteData::signalSpeedYY, "signalSpeedYY", V::Integer, "km/h",
+                       "the speed of the double yellow aspect"));
     d.push_back(single("[Speed_Y]", RV::SignalSpeedY, &RouteData::signalSpeedY, "signalSpeedY", V::Integer, "km/h",
                        "the speed of the yellow aspect"));
-    d.push_back(single("[Speed_YG]", RV::SignalSpeedYG, &RouteData::signalSpeedYG, "signalSpeedYG", V::Integer,
-                       "km/h", "the speed of the yellow-green aspect"));
+    d.push_back(single("[Speed_YG]", RV::SignalSpeedYG, &RouteData::signalSpeedYG, "signalSpeedYG", V::Integer, "km/h",
+                       "the speed of the yellow-green aspect"));
     d.push_back(single("[Speed_G]", RV::SignalSpeedG, &RouteData::signalSpeedG, "signalSpeedG", V::Integer, "km/h",
                        "the speed of the green aspect"));
-    d.push_back(single("[Path]", RV::VideoFile, &RouteData::videoFile, "videoFile", V::FileName, "",
-                       "the video of the ride"));
+    d.push_back(
+        single("[Path]", RV::VideoFile, &RouteData::videoFile, "videoFile", V::FileName, "", "the video of the ride"));
     {
         // Written in seconds, kept in ticks.
         SectionDesc s = single("[Pre_Time]", RV::PreTime, &RouteData::preTimeTicks, "preTimeTicks", V::Integer, "s",
@@ -174,8 +178,8 @@ std::vector<SectionDesc> describe() {
                        "1: the driver works the doors"));
     {
         SectionDesc s = list("[SoundData]", kLoadableRouteSounds, std::nullopt, "");
-        s.columns = {element(&RouteData::soundDataFiles, "soundDataFiles", "fileName", V::FileName, "",
-                             "a wave file per line")};
+        s.columns = {
+            element(&RouteData::soundDataFiles, "soundDataFiles", "fileName", V::FileName, "", "a wave file per line")};
         listOf(s, &RouteData::soundDataFiles, "soundDataFiles");
         d.push_back(s);
     }
@@ -219,11 +223,12 @@ std::vector<SectionDesc> describe() {
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
             return column(&RouteData::routeSoundTable, "routeSoundTable", f, n, t, u, m);
         };
-        s.columns = {fresh(c(&RouteSoundRow::soundIndex, "soundIndex", V::Integer, "", "sound"), "0"),
-                     frame(c(&RouteSoundRow::position, "position", V::Frame, "frame", "position"), 0),
-                     passes(frame(c(&RouteSoundRow::endPosition, "endPosition", V::Frame, "frame", "end position"), 300)),
-                     fresh(c(&RouteSoundRow::pitchSpeed, "pitchSpeed", V::Integer, "km/h", "pitch speed"), "1"),
-                     fresh(c(&RouteSoundRow::loopMode, "loopMode", V::Integer, "", "loop mode"), "0")};
+        s.columns = {
+            fresh(c(&RouteSoundRow::soundIndex, "soundIndex", V::Integer, "", "sound"), "0"),
+            frame(c(&RouteSoundRow::position, "position", V::Frame, "frame", "position"), 0),
+            passes(frame(c(&RouteSoundRow::endPosition, "endPosition", V::Frame, "frame", "end position"), 300)),
+            fresh(c(&RouteSoundRow::pitchSpeed, "pitchSpeed", V::Integer, "km/h", "pitch speed"), "1"),
+            fresh(c(&RouteSoundRow::loopMode, "loopMode", V::Integer, "", "loop mode"), "0")};
         listOf(s, &RouteData::routeSoundTable, "routeSoundTable");
         d.push_back(s);
     }
@@ -262,16 +267,16 @@ std::vector<SectionDesc> describe() {
         };
         // A new station's name, departure and door-closing times depend on
         // the rows before it: the editor works them out (edit/route_rows.cpp).
-        s.columns = {c(&StationData::name, "name", V::Text, "", "name"),
-                     fresh(c(&StationData::kind, "kind", V::Integer, "", "0 stop, 1 pass, 2 stop without doors"), "0"),
-                     metres(c(&StationData::stopFrom, "stopFrom", V::Frame, "frame", "stop from"), -5.0),
-                     metres(c(&StationData::stopTo, "stopTo", V::Frame, "frame", "stop to"), 5.0),
-                     fresh(c(&StationData::soundIndex, "soundIndex", V::Integer, "", "departure sound"), "0"),
-                     c(&StationData::departureTime, "departureTime", V::Time, "1/30 s", "departure time"),
-                     c(&StationData::closeTime, "closeTime", V::Time, "1/30 s", "door closing time"),
-                     fresh(c(&StationData::nextStopDistance, "nextStopDistance", V::Integer, "cm",
-                             "distance to the next stop"),
-                           "0")};
+        s.columns = {
+            c(&StationData::name, "name", V::Text, "", "name"),
+            fresh(c(&StationData::kind, "kind", V::Integer, "", "0 stop, 1 pass, 2 stop without doors"), "0"),
+            metres(c(&StationData::stopFrom, "stopFrom", V::Frame, "frame", "stop from"), -5.0),
+            metres(c(&StationData::stopTo, "stopTo", V::Frame, "frame", "stop to"), 5.0),
+            fresh(c(&StationData::soundIndex, "soundIndex", V::Integer, "", "departure sound"), "0"),
+            c(&StationData::departureTime, "departureTime", V::Time, "1/30 s", "departure time"),
+            c(&StationData::closeTime, "closeTime", V::Time, "1/30 s", "door closing time"),
+            fresh(c(&StationData::nextStopDistance, "nextStopDistance", V::Integer, "cm", "distance to the next stop"),
+                  "0")};
         listOf(s, &RouteData::stationTable, "stationTable");
         d.push_back(s);
     }
@@ -281,9 +286,9 @@ std::vector<SectionDesc> describe() {
         s.commaRows = true;
         s.wholeLine = true;
         s.keyColumn = 0;
-        s.columns = {frame(element(&RouteData::stopSoundTable, "stopSoundTable", "position", V::Frame, "frame",
-                                   "a position per line"),
-                           0)};
+        s.columns = {frame(
+            element(&RouteData::stopSoundTable, "stopSoundTable", "position", V::Frame, "frame", "a position per line"),
+            0)};
         listOf(s, &RouteData::stopSoundTable, "stopSoundTable");
         d.push_back(s);
     }
@@ -342,11 +347,11 @@ std::vector<SectionDesc> describe() {
             return column(&RouteData::speedLimitTable, "speedLimitTable", f, n, t, u, m);
         };
         // The notice comes before the limit's own frames.
-        s.columns = {fresh(c(&SpeedLimitRow::limit, "limit", V::Integer, "km/h", "limit"), "60"),
-                     passes(frame(c(&SpeedLimitRow::noticePosition, "noticePosition", V::Frame, "frame", "notice from"),
-                                  -300)),
-                     frame(c(&SpeedLimitRow::fromPosition, "fromPosition", V::Frame, "frame", "from"), 0),
-                     frame(c(&SpeedLimitRow::toPosition, "toPosition", V::Frame, "frame", "to"), 600)};
+        s.columns = {
+            fresh(c(&SpeedLimitRow::limit, "limit", V::Integer, "km/h", "limit"), "60"),
+            passes(frame(c(&SpeedLimitRow::noticePosition, "noticePosition", V::Frame, "frame", "notice from"), -300)),
+            frame(c(&SpeedLimitRow::fromPosition, "fromPosition", V::Frame, "frame", "from"), 0),
+            frame(c(&SpeedLimitRow::toPosition, "toPosition", V::Frame, "frame", "to"), 600)};
         listOf(s, &RouteData::speedLimitTable, "speedLimitTable");
         d.push_back(s);
     }
@@ -376,9 +381,9 @@ std::vector<SectionDesc> describe() {
         s.entryLines = 2;
         s.customReader = true;
         s.stored = "OtherImageList, otherSoundFiles";
-        s.columns = {described("fileName", V::Picture, "a 100 × 50 picture", "OtherImageList.pictures[i]"),
-                     element(&RouteData::otherSoundFiles, "otherSoundFiles", "soundFile", V::FileName, "",
-                             "its call-out wave")};
+        s.columns = {
+            described("fileName", V::Picture, "a 100 × 50 picture", "OtherImageList.pictures[i]"),
+            element(&RouteData::otherSoundFiles, "otherSoundFiles", "soundFile", V::FileName, "", "its call-out wave")};
         d.push_back(s);
     }
     {

@@ -101,17 +101,17 @@ struct ColumnDesc {
 struct SectionDesc {
     std::string marker;
     SectionKind kind = SectionKind::SingleValue;
-    int capacity = 0;         // lists: the most entries a list holds
-    int entryLines = 1;       // lists: lines of one entry (one per column when more than 1)
-    bool commaRows = false;   // lists: an entry is one line of comma-separated columns
+    int capacity = 0;            // lists: the most entries a list holds
+    int entryLines = 1;          // lists: lines of one entry (one per column when more than 1)
+    bool commaRows = false;      // lists: an entry is one line of comma-separated columns
     bool skipSemicolon = false;  // lists: lines beginning with ";" are passed over
     bool wholeLine = false;      // lists: the one value is the whole line, not its first field
     // The editor's table or single value; its table is kept in order of `keyColumn`.
     std::optional<RouteTable> table;
     std::optional<RouteValue> value;
     int keyColumn = 0;
-    std::string title;  // the editor's name for its table
-    std::string stored; // where a run keeps the list
+    std::string title;   // the editor's name for its table
+    std::string stored;  // where a run keeps the list
     std::vector<ColumnDesc> columns;
     // Lists: the number of entries read, and making room for one more.
     std::function<size_t(const RouteData&)> rows;

@@ -32,28 +32,58 @@ const std::map<std::string, Fields, std::less<>>& table() {
             f.commaRows = s.commaRows;
         }
         // Train file
-        for (auto [marker, name] : std::initializer_list<std::pair<const char*, const char*>>{
-                 {"[Handle]", "handleType"}, {"[BrakeType]", "brakeType"}, {"[Brake]", "brakeNotchCount"},
-                 {"[Power]", "powerNotchCount"}, {"[Hold]", "holdPositionEnabled"}, {"[BrakeRate]", "brakeRate"},
-                 {"[PowerDelay]", "powerDelay"}, {"[BrakeDelay]", "brakeDelay"}, {"[BrakeUp]", "brakeUp"},
-                 {"[BrakeDown]", "brakeDown"}, {"[EBPress]", "ebPressure"}, {"[HighAirPress]", "highAirPressure"},
-                 {"[LowAirPress]", "lowAirPressure"}, {"[Curr1]", "curr1"}, {"[Curr2]", "curr2"},
-                 {"[Engine_Type]", "engineType"}, {"[DoorType]", "doorType"}, {"[Mt]", "mt"}, {"[Tt]", "tt"},
-                 {"[Cars]", "carCount"}, {"[Tons]", "trainTons"}, {"[EB]", "ebSetting"}, {"[MaxSpeed]", "maxSpeed"},
-                 {"[Lose_elec]", "loseElec"}, {"[Mc]", "mc"}, {"[ATS_Type]", "atsType"}, {"[ATS_Alert]", "atsAlert"},
-                 {"[ATS_Time]", "atsTime"}, {"[ATS_Cnt]", "atsCnt"}, {"[Sound_br1]", "soundBr1"},
-                 {"[Sound_br2]", "soundBr2"}, {"[Sound_EB]", "soundEB"}, {"[Sound_Ats1]", "soundAts1"},
-                 {"[Sound_Ats2]", "soundAts2"}, {"[Sound_Atc]", "soundAtc"}, {"[Sound_Horn]", "soundHorn"},
-                 {"[Sound_Horn2]", "soundHorn2"}, {"[Sound_DoorOpen]", "soundDoorOpen"},
-                 {"[Sound_DoorClose]", "soundDoorClose"}, {"[Sound_EBring]", "soundEBring"},
-                 {"[Sound_squeak]", "soundSqueak"}, {"[CP_Start]", "soundCpStart"}, {"[CP_Cnt]", "soundCpCnt"},
-                 {"[CP_End]", "soundCpEnd"}, {"[Stop]", "soundStop"}})
+        for (auto [marker, name] :
+             std::initializer_list<std::pair<const char*, const char*>>{{"[Handle]", "handleType"},
+                                                                        {"[BrakeType]", "brakeType"},
+                                                                        {"[Brake]", "brakeNotchCount"},
+                                                                        {"[Power]", "powerNotchCount"},
+                                                                        {"[Hold]", "holdPositionEnabled"},
+                                                                        {"[BrakeRate]", "brakeRate"},
+                                                                        {"[PowerDelay]", "powerDelay"},
+                                                                        {"[BrakeDelay]", "brakeDelay"},
+                                                                        {"[BrakeUp]", "brakeUp"},
+                                                                        {"[BrakeDown]", "brakeDown"},
+                                                                        {"[EBPress]", "ebPressure"},
+                                                                        {"[HighAirPress]", "highAirPressure"},
+                                                                        {"[LowAirPress]", "lowAirPressure"},
+                                                                        {"[Curr1]", "curr1"},
+                                                                        {"[Curr2]", "curr2"},
+                                                                        {"[Engine_Type]", "engineType"},
+                                                                        {"[DoorType]", "doorType"},
+                                                                        {"[Mt]", "mt"},
+                                                                        {"[Tt]", "tt"},
+                                                                        {"[Cars]", "carCount"},
+                                                                        {"[Tons]", "trainTons"},
+                                                                        {"[EB]", "ebSetting"},
+                                                                        {"[MaxSpeed]", "maxSpeed"},
+                                                                        {"[Lose_elec]", "loseElec"},
+                                                                        {"[Mc]", "mc"},
+                                                                        {"[ATS_Type]", "atsType"},
+                                                                        {"[ATS_Alert]", "atsAlert"},
+                                                                        {"[ATS_Time]", "atsTime"},
+                                                                        {"[ATS_Cnt]", "atsCnt"},
+                                                                        {"[Sound_br1]", "soundBr1"},
+                                                                        {"[Sound_br2]", "soundBr2"},
+                                                                        {"[Sound_EB]", "soundEB"},
+                                                                        {"[Sound_Ats1]", "soundAts1"},
+                                                                        {"[Sound_Ats2]", "soundAts2"},
+                                                                        {"[Sound_Atc]", "soundAtc"},
+                                                                        {"[Sound_Horn]", "soundHorn"},
+                                                                        {"[Sound_Horn2]", "soundHorn2"},
+                                                                        {"[Sound_DoorOpen]", "soundDoorOpen"},
+                                                                        {"[Sound_DoorClose]", "soundDoorClose"},
+                                                                        {"[Sound_EBring]", "soundEBring"},
+                                                                        {"[Sound_squeak]", "soundSqueak"},
+                                                                        {"[CP_Start]", "soundCpStart"},
+                                                                        {"[CP_Cnt]", "soundCpCnt"},
+                                                                        {"[CP_End]", "soundCpEnd"},
+                                                                        {"[Stop]", "soundStop"}})
             value(marker, {name});
         value("[EngineSound]", {"engineSound1", "engineSound2", "engineSound3"});
         lines("[Notch]", {"startAccel", "baseAccel", "baseSpeed", "fadeSpeed", "fadeFactor"});
         lines("[Engine]", {"lowSpeed", "midSpeed", "highSpeed", "lowAccel", "midAccel", "highAccel"});
-        lines("[MotorSound]", {"fileName", "condition", "speedFrom", "speedTo", "pitchFrom", "pitchTo", "levelFrom",
-                               "levelTo"});
+        lines("[MotorSound]",
+              {"fileName", "condition", "speedFrom", "speedTo", "pitchFrom", "pitchTo", "levelFrom", "levelTo"});
         lines("[DriveSound]", {"fileName"});
         value("[Clock]", {"clockX", "clockY", "clockHandLength"});
         for (const char* lamp : {"[Panel]", "[Panel2]", "[Lamp_Door]", "[Lamp_Power]", "[Lamp_EB]", "[Lamp_Gen]",

@@ -31,8 +31,9 @@ std::string conversionExplanation(const FormatError& e, const std::string& text)
             return quoted(text) + " is beyond " + std::to_string(kDataIntegerLimit) +
                    " (either way), the largest whole number a data file may hold";
         }
-        return quoted(text) + " is not a whole number: write a decimal integer such as 120 (a sign and leading "
-                              "blanks are accepted; a decimal point or anything after the number is not)";
+        return quoted(text) +
+               " is not a whole number: write a decimal integer such as 120 (a sign and leading "
+               "blanks are accepted; a decimal point or anything after the number is not)";
     }
     return quoted(text) + " is not a number: write a decimal number with \".\" as the decimal point, such as 2.5";
 }

@@ -6,9 +6,9 @@ namespace ts {
 
 StringTable readStringTable(const std::string& path, MessageBoxes& boxes, Diagnostics* diagnostics) {
     const std::string message = "stringファイルに誤りがあります";
-    static const char* const kKeys[kHandleLabelCount] = {
-        "[Forward]", "[Neutral]", "[Reverse]", "[Stop]", "[Pass]", "[Stop2]", "[Neut]",
-        "[Neut2]", "[Apply]", "[Maintain]", "[Hold]", "[Hold2]", "[EB]"};
+    static const char* const kKeys[kHandleLabelCount] = {"[Forward]", "[Neutral]", "[Reverse]", "[Stop]",  "[Pass]",
+                                                         "[Stop2]",   "[Neut]",    "[Neut2]",   "[Apply]", "[Maintain]",
+                                                         "[Hold]",    "[Hold2]",   "[EB]"};
     FileRefusal refusal = FileRefusal::Missing;
     auto file = readTextFile(path, &refusal);
     if (!file) {

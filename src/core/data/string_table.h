@@ -11,8 +11,19 @@
 namespace ts {
 
 enum HandleLabel {
-    kForward, kNeutral, kReverse, kStop, kPass, kStop2,
-    kNeut, kNeut2, kApply, kMaintain, kHold, kHold2, kEB,
+    kForward,
+    kNeutral,
+    kReverse,
+    kStop,
+    kPass,
+    kStop2,
+    kNeut,
+    kNeut2,
+    kApply,
+    kMaintain,
+    kHold,
+    kHold2,
+    kEB,
     kHandleLabelCount
 };
 

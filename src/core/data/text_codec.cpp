@@ -14,10 +14,17 @@ size_t utf8SequenceLength(std::string_view s, size_t i) {
     size_t len;
     uint32_t cp;
     if (c < 0x80) return 1;
-    if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; }
-    else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; }
-    else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; }
-    else return 0;
+    if ((c & 0xE0) == 0xC0) {
+        len = 2;
+        cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        len = 3;
+        cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        len = 4;
+        cp = c & 0x07;
+    } else
+        return 0;
     if (i + len > n) return 0;
     for (size_t k = 1; k < len; ++k) {
         const auto cc = static_cast<unsigned char>(s[i + k]);

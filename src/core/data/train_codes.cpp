@@ -39,7 +39,8 @@ std::vector<std::string> trainCodesIn(const std::string& dir) {
         if (!endsWith(lower(n), "_line.txt")) continue;
         const std::string code = n.substr(0, n.size() - std::string("_line.txt").size());
         if (!lowerNames.count(lower(code) + "_train.txt")) continue;
-        const bool seen = std::any_of(codes.begin(), codes.end(), [&](const std::string& c) { return lower(c) == lower(code); });
+        const bool seen =
+            std::any_of(codes.begin(), codes.end(), [&](const std::string& c) { return lower(c) == lower(code); });
         if (!seen) codes.push_back(code);
     }
     std::sort(codes.begin(), codes.end());

@@ -46,20 +46,45 @@ struct Meter {
 
 // Panel sections with one picture each, in the order their items are created.
 enum PanelLamp {
-    kPanel, kPanel2, kLampDoor, kLampPower, kLampEB, kLampGen, kLampAir, kLampEle, kLampAts,
-    kLampG, kLampYG, kLampY, kLampYY, kLampR, kLampFwd, kLampBck, kPanelLampCount
+    kPanel,
+    kPanel2,
+    kLampDoor,
+    kLampPower,
+    kLampEB,
+    kLampGen,
+    kLampAir,
+    kLampEle,
+    kLampAts,
+    kLampG,
+    kLampYG,
+    kLampY,
+    kLampYY,
+    kLampR,
+    kLampFwd,
+    kLampBck,
+    kPanelLampCount
 };
-enum PanelNeedle { kNeedleSpeed, kNeedleBC, kNeedleSAP, kNeedleER, kNeedleBP, kNeedleMR, kNeedleV, kNeedleI, kNeedleCount };
+enum PanelNeedle {
+    kNeedleSpeed,
+    kNeedleBC,
+    kNeedleSAP,
+    kNeedleER,
+    kNeedleBP,
+    kNeedleMR,
+    kNeedleV,
+    kNeedleI,
+    kNeedleCount
+};
 
 // The train file's section of each lamp and needle, and the needles' section labels.
 inline constexpr const char* kPanelLampMarkers[kPanelLampCount] = {
     "[Panel]",    "[Panel2]", "[Lamp_Door]", "[Lamp_Power]", "[Lamp_EB]", "[Lamp_Gen]", "[Lamp_Air]", "[Lamp_Ele]",
     "[Lamp_Ats]", "[Lamp_G]", "[Lamp_YG]",   "[Lamp_Y]",     "[Lamp_YY]", "[Lamp_R]",   "[Lamp_Fwd]", "[Lamp_Back]"};
 inline constexpr const char* kNeedleMarkers[kNeedleCount] = {"[Needle_Speed]", "[Needle_BC]", "[Needle_SAP]",
-                                                            "[Needle_ER]",    "[Needle_BP]", "[Needle_MR]",
-                                                            "[Needle_V]",     "[Needle_I]"};
-inline constexpr const char* kNeedleLabels[kNeedleCount] = {"- 速度計",    "- BC圧力計", "- SAP圧力計", "- ER圧力計",
-                                                           "- BP圧力計", "- MR圧力計", "- 電圧計",    "- 電流計"};
+                                                             "[Needle_ER]",    "[Needle_BP]", "[Needle_MR]",
+                                                             "[Needle_V]",     "[Needle_I]"};
+inline constexpr const char* kNeedleLabels[kNeedleCount] = {"- 速度計",   "- BC圧力計", "- SAP圧力計", "- ER圧力計",
+                                                            "- BP圧力計", "- MR圧力計", "- 電圧計",    "- 電流計"};
 
 struct TrainData {
     int32_t handleType = 0, brakeType = 0, brakeNotchCountInFile = 0, powerNotchCount = 0, holdPositionEnabled = 0;
@@ -77,9 +102,9 @@ struct TrainData {
 
     std::array<NotchRow, kNotchRows + 1> notchTable{};  // entry n = power notch n; entry 0 unused
     int notchRowCount = 0;
-    std::vector<EngineRow> engineTable;                 // engineCount
-    std::vector<MotorSoundData> motorSoundTable;        // motorSoundCount
-    std::vector<std::string> driveSoundFiles;           // driveSoundCount
+    std::vector<EngineRow> engineTable;           // engineCount
+    std::vector<MotorSoundData> motorSoundTable;  // motorSoundCount
+    std::vector<std::string> driveSoundFiles;     // driveSoundCount
 
     // Cab panel
     int32_t clockX = 0, clockY = 0, clockHandLength = 0;

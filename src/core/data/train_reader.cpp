@@ -93,13 +93,15 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
         {"[DoorType]", "", integer(t.doorType)},
         {"[Mt]", "", fixed(t.mt)},
         {"[Tt]", "", fixed(t.tt)},
-        {"[Cars]", "", [&](SectionCursor& c) {
+        {"[Cars]", "",
+         [&](SectionCursor& c) {
              t.carCount = c.readInt();
              // The gradient of every car is sampled into a table of 20.
              if (t.carCount < 1 || t.carCount > kMaxCars)
                  throw refused("the number of cars must be from 1 to " + std::to_string(kMaxCars));
          }},
-        {"[Tons]", "", [&](SectionCursor& c) {
+        {"[Tons]", "",
+         [&](SectionCursor& c) {
              // Below a tonne the acceleration per tick runs off every scale.
              t.trainTons = c.readFixed();
              if (t.trainTons < kMinTrainTons) throw refused("the train's mass must be at least 1 tonne");
@@ -128,12 +130,14 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
         {"[CP_Cnt]", "", integer(t.soundCpCnt)},
         {"[CP_End]", "", integer(t.soundCpEnd)},
         {"[Stop]", "", integer(t.soundStop)},
-        {"[EngineSound]", "", [&](SectionCursor& c) {
+        {"[EngineSound]", "",
+         [&](SectionCursor& c) {
              t.engineSound1 = c.readInt();
              t.engineSound2 = c.readInt();
              t.engineSound3 = c.readInt();
          }},
-        {"[Notch]", "[Notch]", [&](SectionCursor& c) {
+        {"[Notch]", "[Notch]",
+         [&](SectionCursor& c) {
              const int rows = readList(
                  c, kNotchRows,
                  [&](SectionCursor& s, int i) {
@@ -148,8 +152,9 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
              t.notchRowCount = rows;
              c.row = 0;
              if (t.engineType == 0) {
-                 FormatError e = refused("[Notch] is for electric trains, but [Engine_Type] is 0 (diesel) or stands "
-                                         "after [Notch]: set [Engine_Type] to 1 before [Notch], or use [Engine]");
+                 FormatError e = refused(
+                     "[Notch] is for electric trains, but [Engine_Type] is 0 (diesel) or stands "
+                     "after [Notch]: set [Engine_Type] to 1 before [Notch], or use [Engine]");
                  e.message = "動力が気動車なのにNotch指定があります";
                  throw e;
              }
@@ -161,55 +166,60 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                  throw e;
              }
          }},
-        {"[Engine]", "[Engine]", [&](SectionCursor& c) {
+        {"[Engine]", "[Engine]",
+         [&](SectionCursor& c) {
              t.engineTable.clear();
              readList(
                  c, kEngineRows,
                  [&](SectionCursor& s, int) {
-                 EngineRow e;
-                 e.lowSpeed = toInt(s.line());
-                 e.midSpeed = s.readInt();
-                 e.highSpeed = s.readInt();
-                 e.lowAccel = double(s.readReal());
-                 e.midAccel = double(s.readReal());
-                 e.highAccel = double(s.readReal());
-                 // The traction interpolates across both speed bands; an empty band has no slope.
-                 if (e.lowSpeed == e.midSpeed || e.midSpeed == e.highSpeed)
-                     throw refused("the three speeds of a gear must differ: lowSpeed, midSpeed and highSpeed");
-                 t.engineTable.push_back(e);
+                     EngineRow e;
+                     e.lowSpeed = toInt(s.line());
+                     e.midSpeed = s.readInt();
+                     e.highSpeed = s.readInt();
+                     e.lowAccel = double(s.readReal());
+                     e.midAccel = double(s.readReal());
+                     e.highAccel = double(s.readReal());
+                     // The traction interpolates across both speed bands; an empty band has no slope.
+                     if (e.lowSpeed == e.midSpeed || e.midSpeed == e.highSpeed)
+                         throw refused("the three speeds of a gear must differ: lowSpeed, midSpeed and highSpeed");
+                     t.engineTable.push_back(e);
                  },
                  false, 6);
              c.row = 0;
              if (t.engineType == 1) {
-                 FormatError e = refused("[Engine] is for diesel railcars, but [Engine_Type] is 1 (electric): "
-                                         "use [Notch] for an electric train");
+                 FormatError e = refused(
+                     "[Engine] is for diesel railcars, but [Engine_Type] is 1 (electric): "
+                     "use [Notch] for an electric train");
                  e.message = "動力が電車なのにEngine指定があります";
                  throw e;
              }
          }},
-        {"[MotorSound]", "[MotorSound]", [&](SectionCursor& c) {
+        {"[MotorSound]", "[MotorSound]",
+         [&](SectionCursor& c) {
              t.motorSoundTable.clear();
              readList(
                  c, kMotorSounds,
                  [&](SectionCursor& s, int) {
-                 MotorSoundData m;
-                 m.fileName = s.line();
-                 m.condition = s.readInt();
-                 m.speedFrom = s.readReal();
-                 m.speedTo = s.readReal();
-                 m.pitchFrom = s.readReal();
-                 m.pitchTo = s.readReal();
-                 m.levelFrom = s.readReal();
-                 m.levelTo = s.readReal();
-                 t.motorSoundTable.push_back(m);
+                     MotorSoundData m;
+                     m.fileName = s.line();
+                     m.condition = s.readInt();
+                     m.speedFrom = s.readReal();
+                     m.speedTo = s.readReal();
+                     m.pitchFrom = s.readReal();
+                     m.pitchTo = s.readReal();
+                     m.levelFrom = s.readReal();
+                     m.levelTo = s.readReal();
+                     t.motorSoundTable.push_back(m);
                  },
                  false, 8);
          }},
-        {"[DriveSound]", "[DriveSound]", [&](SectionCursor& c) {
+        {"[DriveSound]", "[DriveSound]",
+         [&](SectionCursor& c) {
              t.driveSoundFiles.clear();
              readList(c, kDriveSounds, [&](SectionCursor& s, int) { t.driveSoundFiles.push_back(s.line()); });
          }},
-        {"[Clock]", "- アナログ時計", [&](SectionCursor& c) {
+        {"[Clock]", "- アナログ時計",
+         [&](SectionCursor& c) {
              t.clockX = panelCoordinate(c);
              t.clockY = panelCoordinate(c);
              t.clockHandLength = panelSize(c);

@@ -116,8 +116,10 @@ bool FileReplacement::commit(std::string* error, bool keepExisting, bool* exists
         int linked = ::link(temp_.c_str(), target_.c_str());
         if (linked != 0 && (errno == EPERM || errno == ENOTSUP || errno == ENOSYS)) {
             struct stat there {};
-            if (::lstat(target_.c_str(), &there) == 0) errno = EEXIST;
-            else if ((linked = ::rename(temp_.c_str(), target_.c_str())) == 0) temp_.clear();
+            if (::lstat(target_.c_str(), &there) == 0)
+                errno = EEXIST;
+            else if ((linked = ::rename(temp_.c_str(), target_.c_str())) == 0)
+                temp_.clear();
         }
         if (linked != 0) {
             e = errno;
@@ -188,7 +190,9 @@ private:
     std::string pending_;
 };
 
-WholeFileStream::WholeFileStream() : std::ostream(nullptr), buffer_(std::make_unique<Buffer>()) { rdbuf(buffer_.get()); }
+WholeFileStream::WholeFileStream() : std::ostream(nullptr), buffer_(std::make_unique<Buffer>()) {
+    rdbuf(buffer_.get());
+}
 
 WholeFileStream::~WholeFileStream() = default;
 

@@ -23,7 +23,8 @@ void updateAdhesion(const Motion& m, Adhesion& a) {
 void gradientForce(const TrainData& t, const Adhesion& a, Motion& m) {
     const long double p = real(a.trainGradient);
     const long double tons = real(t.trainTons);
-    m.resistanceForce = store(-g * tons * 1000 * p / std::sqrt(p * p + 1000.0L * 1000.0L) * kFixedScale + m.resistanceForce);
+    m.resistanceForce =
+        store(-g * tons * 1000 * p / std::sqrt(p * p + 1000.0L * 1000.0L) * kFixedScale + m.resistanceForce);
 }
 
 const char* slipAndSlide(const TrainData& t, const Handles& h, const Adhesion& a, Motion& m) {
@@ -47,7 +48,9 @@ void startingResistance(const TrainData& t, Motion& m) {
     const long double tons = static_cast<long double>(t.trainTons);
     const long double rf = static_cast<long double>(m.resistanceForce) * kFixedScale;
     if (m.speed > 0) m.resistanceForce = store((-(80000.0L - m.speed) * g * tons + rf) / kFixedScale);
-    if (m.speed < 0) m.resistanceForce = store(((80000.0L - std::fabs(static_cast<long double>(m.speed))) * g * tons + rf) / kFixedScale);
+    if (m.speed < 0)
+        m.resistanceForce =
+            store(((80000.0L - std::fabs(static_cast<long double>(m.speed))) * g * tons + rf) / kFixedScale);
 }
 
 void runningResistance(const TrainData& t, Motion& m) {

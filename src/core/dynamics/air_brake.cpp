@@ -41,16 +41,17 @@ void automaticAirBrake(const TrainData& t, const Handles& h, AirBrake& air, bool
         if (air.bcPressure < air.erPressure) change(air.bcPressure, -down / 30);
         change(air.erPressure, down / 30 / 2.5L);
         clamp(air.bcPressure);
-        if (air.erPressure > kPa(490)) air.erPressure = kPa(490);
-        else change(air.mrPressure, -up / 600);
+        if (air.erPressure > kPa(490))
+            air.erPressure = kPa(490);
+        else
+            change(air.mrPressure, -up / 600);
     } else if (N == -1) {
         if (air.erPressure < kPa(490)) {
             change(air.erPressure, down / 30 / 2.5L);
             change(air.mrPressure, -up / 600);
         }
     } else if (N == -3) {
-        if (air.bcPressure < kPa(t.ebPressure) &&
-            air.bcPressure < (kPa(490) - air.erPressure) * 2.5L) {
+        if (air.bcPressure < kPa(t.ebPressure) && air.bcPressure < (kPa(490) - air.erPressure) * 2.5L) {
             change(air.bcPressure, up / 30);
             change(air.sapPressure, -up / 90);
         }

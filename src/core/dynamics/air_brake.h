@@ -2,8 +2,8 @@
 // air pipe and main reservoir pressures for the three brake types, the brake
 // cylinder gauge, and the compressor.
 #pragma once
-#include "run.h"
 #include "devices/sound_device.h"
+#include "run.h"
 
 namespace ts {
 

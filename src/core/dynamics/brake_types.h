@@ -33,8 +33,8 @@ BrakeTypeTraits brakeTraits(int brakeType);
 
 // Why a train with too few brake positions is refused, for the message's details.
 inline std::string brakeStepsExplanation(int brakeType, int minimum, int inFile) {
-    return "a notched brake ([BrakeType] " + std::to_string(brakeType) + ") needs at least " +
-           std::to_string(minimum) + " brake positions, but [Brake] gives " + std::to_string(inFile);
+    return "a notched brake ([BrakeType] " + std::to_string(brakeType) + ") needs at least " + std::to_string(minimum) +
+           " brake positions, but [Brake] gives " + std::to_string(inFile);
 }
 
 // The automatic air brake's apply position: the apply sound plays from here down.

@@ -28,8 +28,8 @@ inline int64_t store(long double x) {
 
 // The same for a 32-bit result.
 inline int32_t storeInt(long double x) {
-    return static_cast<int32_t>(std::clamp<int64_t>(store(x), std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(store(x), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // Running positions and times (frames, ticks) are held within this bound, so

@@ -9,7 +9,8 @@ namespace ts {
 int64_t speedAfter(const TrainData& t, const Motion& m, int64_t force) {
     // A train file without [Tons] has no mass to accelerate.
     if (t.trainTons <= 0) return m.speed;
-    return store(static_cast<long double>(force) / (static_cast<long double>(t.trainTons) * 1000) * 3.6L / 30 * kFixedScale +
+    return store(static_cast<long double>(force) / (static_cast<long double>(t.trainTons) * 1000) * 3.6L / 30 *
+                     kFixedScale +
                  m.speed);
 }
 
@@ -29,7 +30,8 @@ void updateRecordedSpeed(const RouteData& route, Motion& m) {
         if (row.fromPosition > m.trainPosition || m.trainPosition > row.toPosition) continue;
         // A row of one frame has no slope to interpolate.
         if (row.fromPosition == row.toPosition) continue;
-        const long double slope = static_cast<long double>(row.toSpeed - row.fromSpeed) / (row.toPosition - row.fromPosition);
+        const long double slope =
+            static_cast<long double>(row.toSpeed - row.fromSpeed) / (row.toPosition - row.fromPosition);
         m.recordedSpeedKmh = storeInt(slope * (m.trainPosition - row.fromPosition) + row.fromSpeed);
     }
 }

@@ -1,11 +1,11 @@
 // MMTimer1Timer: the 33 ms simulation step. One tick counts as 1/30 s.
 #include "driving_run.h"
-#include "panel_names.h"
 #include "dynamics/adhesion.h"
 #include "dynamics/air_brake.h"
 #include "dynamics/fixed_point.h"
 #include "dynamics/motion.h"
 #include "dynamics/traction.h"
+#include "panel_names.h"
 
 namespace ts {
 

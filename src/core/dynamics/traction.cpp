@@ -63,8 +63,9 @@ void dieselTraction(const TrainData& t, Motion& m, Traction& tr, const Handles& 
                 a = std::fabs(u - g.lowSpeed) * (g.midAccel - g.lowAccel) / (g.midSpeed - g.lowSpeed) + g.lowAccel;
             else
                 a = std::fabs(u - g.midSpeed) * (g.highAccel - g.midAccel) / (g.highSpeed - g.midSpeed) + g.midAccel;
-            const long double f = a * (tr.enginePitch / 100) / 3.6L * massTerm(t) / t.powerNotchCount *
-                                      h.effectivePowerNotch + m.appliedForce;
+            const long double f =
+                a * (tr.enginePitch / 100) / 3.6L * massTerm(t) / t.powerNotchCount * h.effectivePowerNotch +
+                m.appliedForce;
             if (std::isfinite(f)) m.appliedForce = store(f);
         }
     }
@@ -105,7 +106,8 @@ void brakeDelay(const TrainData& t, Traction& tr, Handles& h) {
 
 void brakeForce(const TrainData& t, Motion& m, const AirBrake& air) {
     if (air.bcPressure <= 0 || t.ebPressure == 0) return;
-    const long double brake = static_cast<long double>(t.brakeRate) * air.bcPressure / t.ebPressure / 3.6L * massTerm(t);
+    const long double brake =
+        static_cast<long double>(t.brakeRate) * air.bcPressure / t.ebPressure / 3.6L * massTerm(t);
     const long double scale = 1e8L;
     if (m.speed > 0) m.appliedForce = store((m.appliedForce * scale - brake) / scale);
     if (m.speed < 0) m.appliedForce = store((m.appliedForce * scale + brake) / scale);
@@ -127,7 +129,8 @@ void dieselEngineModel(const TrainData& t, const Motion& m, Traction& tr, const 
         if (tr.currentGear > 0 && tr.currentGear < t.engineCount()) {
             const EngineRow& g = t.engineTable[size_t(tr.currentGear)];
             const long double band = g.highSpeed - g.lowSpeed;
-            if (band != 0 && tr.enginePitch < 96 * (0.8L + 0.2L * (real(m.speed) - g.lowSpeed) / band)) tr.enginePitch += 4;
+            if (band != 0 && tr.enginePitch < 96 * (0.8L + 0.2L * (real(m.speed) - g.lowSpeed) / band))
+                tr.enginePitch += 4;
         }
     }
     if (h.effectivePowerNotch == 0 || tr.gearShifting == 1) {

@@ -78,7 +78,8 @@ ListBody RouteDocument::State::list(const TableDef& def) const {
 }
 
 std::string RouteDocument::State::withList(const TableDef& def, const std::vector<std::string>& lines) const {
-    return rewriteSections(bytes, spans, std::map<std::string, SectionBody>{{def.marker, SectionBody{lines, true, false}}});
+    return rewriteSections(bytes, spans,
+                           std::map<std::string, SectionBody>{{def.marker, SectionBody{lines, true, false}}});
 }
 
 int RouteDocument::State::errorsAt(const std::string& section, int row) const {
@@ -252,7 +253,8 @@ bool RouteDocument::setSingle(SingleValue v, const std::string& text, std::strin
     std::string raw;
     // Without [EndPos] the line ends where it always did.
     if (v == SingleValue::EndPos && text.empty()) {
-        apply(rewriteSections(s_->bytes, s_->spans, std::map<std::string, SectionBody>{{def.marker, {{}, false, true}}}));
+        apply(
+            rewriteSections(s_->bytes, s_->spans, std::map<std::string, SectionBody>{{def.marker, {{}, false, true}}}));
         return true;
     }
     if (!text.empty() && text[0] == '[')
@@ -278,7 +280,8 @@ bool RouteDocument::encodeValue(FieldInfo::Type type, const std::string& text, s
         case T::Integer:
         case T::Frame: {
             auto v = parseInt(text);
-            if (!v) return setError(error, "\"" + text + "\" is not a whole number: write a decimal integer such as 120");
+            if (!v)
+                return setError(error, "\"" + text + "\" is not a whole number: write a decimal integer such as 120");
             if (*v < -kDataIntegerLimit || *v > kDataIntegerLimit)
                 return setError(error, "\"" + text + "\" is beyond " + std::to_string(kDataIntegerLimit) +
                                            " (either way), the largest whole number a data file may hold");
@@ -295,8 +298,9 @@ bool RouteDocument::encodeValue(FieldInfo::Type type, const std::string& text, s
         }
         case T::Gradient:
             if (!parseFixed(text))
-                return setError(error, "\"" + text + "\" is not a number: write a decimal number with \".\" as the "
-                                                     "decimal point, such as 2.5");
+                return setError(error, "\"" + text +
+                                           "\" is not a number: write a decimal number with \".\" as the "
+                                           "decimal point, such as 2.5");
             raw = text;
             return true;
         case T::Text: {
@@ -309,8 +313,10 @@ bool RouteDocument::encodeValue(FieldInfo::Type type, const std::string& text, s
             }
             auto sjis = utf8ToCp932(text);
             if (!sjis)
-                return setError(error, "the route file is written in Shift-JIS, which has no form for some "
-                                       "character of \"" + text + "\"");
+                return setError(error,
+                                "the route file is written in Shift-JIS, which has no form for some "
+                                "character of \"" +
+                                    text + "\"");
             raw = *sjis;
             return true;
         }

@@ -29,8 +29,7 @@ public:
         ok_ = !ec && chdir(dir.c_str()) == 0;
     }
     ~InFolder() {
-        if (ok_ && chdir(keep_.c_str()) != 0) {
-        }
+        if (ok_ && chdir(keep_.c_str()) != 0) {}
     }
     bool ok() const { return ok_; }
 
@@ -130,8 +129,8 @@ std::vector<std::string> runFilesOf(const std::string& folder, const std::string
     return files;
 }
 
-bool copyRunFiles(const std::string& source, const std::string& fromCode, const std::string& newCode,
-                  RouteLists* lists, std::string* error, std::vector<std::string>* copied) {
+bool copyRunFiles(const std::string& source, const std::string& fromCode, const std::string& newCode, RouteLists* lists,
+                  std::string* error, std::vector<std::string>* copied) {
     auto fail = [error](const std::string& why) {
         if (error) *error = why;
         return false;
@@ -156,7 +155,9 @@ bool copyRunFiles(const std::string& source, const std::string& fromCode, const 
         if (fs::exists(target, ec)) continue;
         if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
         if (!ec) fs::copy_file(from / files[i], target, ec);
-        if (ec) return fail("cannot copy " + (from / files[i]).string() + " to " + target.generic_string() + ": " + ec.message());
+        if (ec)
+            return fail("cannot copy " + (from / files[i]).string() + " to " + target.generic_string() + ": " +
+                        ec.message());
         if (copied) copied->push_back(target.generic_string());
     }
     if (lists) *lists = found;

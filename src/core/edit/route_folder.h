@@ -33,7 +33,7 @@ std::vector<std::string> runFilesOf(const std::string& folder, const std::string
 // already is kept. `lists` (may be null) receives the source route's lists,
 // for the new route file. False with the reason in `error` (the file and
 // what went wrong) when a file is missing or cannot be copied.
-bool copyRunFiles(const std::string& source, const std::string& fromCode, const std::string& newCode,
-                  RouteLists* lists, std::string* error, std::vector<std::string>* copied = nullptr);
+bool copyRunFiles(const std::string& source, const std::string& fromCode, const std::string& newCode, RouteLists* lists,
+                  std::string* error, std::vector<std::string>* copied = nullptr);
 
 }  // namespace ts::edit

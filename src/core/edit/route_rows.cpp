@@ -33,7 +33,8 @@ Blocks blocksOf(const ListBody& body) {
     for (size_t i = 0; i < body.entryStarts.size(); ++i) {
         const size_t from = body.entryStarts[i];
         const size_t to = i + 1 < body.entryStarts.size() ? body.entryStarts[i + 1] : body.lines.size();
-        b.entries.emplace_back(body.lines.begin() + long(from), body.lines.begin() + long(std::min(to, body.lines.size())));
+        b.entries.emplace_back(body.lines.begin() + long(from),
+                               body.lines.begin() + long(std::min(to, body.lines.size())));
     }
     return b;
 }
@@ -277,8 +278,9 @@ int RouteDocument::addRow(TableKind kind, int at) {
                     const int speed = recordedSpeedAt(at);
                     rows[i] = {n(u.fromPosition) + "," + n(at) + "," + std::to_string(u.fromSpeed) + "," +
                                std::to_string(speed)};
-                    rows.insert(rows.begin() + long(i) + 1, std::vector<std::string>{
-                        n(at) + "," + n(u.toPosition) + "," + std::to_string(speed) + "," + std::to_string(u.toSpeed)});
+                    rows.insert(rows.begin() + long(i) + 1,
+                                std::vector<std::string>{n(at) + "," + n(u.toPosition) + "," + std::to_string(speed) +
+                                                         "," + std::to_string(u.toSpeed)});
                     return writeEntries(kind, rows, 0, nullptr) ? int(i) + 1 : -1;
                 }
             }
@@ -318,8 +320,9 @@ void RouteDocument::removeRow(TableKind kind, int row) {
                                  rawField(def, prev, 2) + "," + rawField(def, rows[size_t(row)], 3)};
     }
     // The comment lines after the row stay where they were in the file.
-    const std::vector<std::string> comments(rows[size_t(row)].begin() + std::min<long>(def.entryLines, long(rows[size_t(row)].size())),
-                                            rows[size_t(row)].end());
+    const std::vector<std::string> comments(
+        rows[size_t(row)].begin() + std::min<long>(def.entryLines, long(rows[size_t(row)].size())),
+        rows[size_t(row)].end());
     if (row > 0) {
         auto& prev = rows[size_t(row - 1)];
         prev.insert(prev.end(), comments.begin(), comments.end());

@@ -13,9 +13,9 @@ namespace ts::edit {
 struct TableDef {
     TableKind kind;
     const char* marker;
-    int entryLines;        // 2 for [Tunnel]: one value per line
-    bool skipSemicolon;    // [Sound] skips lines starting with ";"
-    int keyColumn;         // the frame the table is kept in order by
+    int entryLines;      // 2 for [Tunnel]: one value per line
+    bool skipSemicolon;  // [Sound] skips lines starting with ";"
+    int keyColumn;       // the frame the table is kept in order by
     std::vector<FieldInfo> fields;
     const SectionDesc* section;
 };

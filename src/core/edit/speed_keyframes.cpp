@@ -25,8 +25,10 @@ void RouteDocument::setSpeedKeyframes(std::vector<std::pair<int, int>> points) {
     std::stable_sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::pair<int, int>> curve;
     for (const auto& p : points) {
-        if (!curve.empty() && curve.back().first == p.first) curve.back() = p;
-        else curve.push_back(p);
+        if (!curve.empty() && curve.back().first == p.first)
+            curve.back() = p;
+        else
+            curve.push_back(p);
     }
     // A single point holds its speed to the end of the line.
     if (curve.size() == 1 && curve[0].first < s_->route.lineEnd())

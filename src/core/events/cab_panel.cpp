@@ -68,9 +68,12 @@ void panelLamps(const TrainData& t, const Motion& m, const Handles& h, const Sta
     if (h.effectiveBrakeNotch < 0 || h.holdPosition == 1) gen = h.effectiveBrakeNotch > -B && m.speed > lose;
     p.setVisible(cn::Lamp_Gen, gen);
     bool ele;
-    if (st.doorsOpen == 0 && h.effectivePowerNotch >= 1) ele = true;
-    else if (h.effectiveBrakeNotch >= 0) ele = false;
-    else ele = h.brakeNotch > -B && m.speed > lose;
+    if (st.doorsOpen == 0 && h.effectivePowerNotch >= 1)
+        ele = true;
+    else if (h.effectiveBrakeNotch >= 0)
+        ele = false;
+    else
+        ele = h.brakeNotch > -B && m.speed > lose;
     p.setVisible(cn::Lamp_Ele, ele);
     p.setVisible(cn::Lamp_Air, -B < h.effectiveBrakeNotch && h.effectiveBrakeNotch < 0);
 }
@@ -100,9 +103,12 @@ void gearIndicator(const TrainData& t, const Traction& tr, const Handles& h, Pre
 void stopDistanceMarker(const Motion& m, PanelModel& p) {
     PanelItem* marker = p.item(cn::stopline);
     if (!marker) return;
-    if (m.stopDistance >= 20000) marker->top = 0;
-    else if (m.stopDistance > -10000) marker->top = 240 - storeInt(m.stopDistance / 100 * 1.2L);
-    else if (m.stopDistance < -10000) marker->top = 360;
+    if (m.stopDistance >= 20000)
+        marker->top = 0;
+    else if (m.stopDistance > -10000)
+        marker->top = 240 - storeInt(m.stopDistance / 100 * 1.2L);
+    else if (m.stopDistance < -10000)
+        marker->top = 360;
 }
 
 void valueDisplay(const TrainData& t, const Motion& m, const Adhesion& a, const AirBrake& air, PanelModel& p) {

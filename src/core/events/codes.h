@@ -24,11 +24,27 @@ enum class AspectClass { Stop, YY, Y, YG, Clear, RepeaterCaution, Other };
 
 constexpr AspectClass aspectClass(int image) {
     switch (image) {
-        case 0: case 3: case 6: case 9: case 13: case 17: return AspectClass::Stop;
-        case 14: case 18: return AspectClass::YY;
-        case 4: case 7: case 10: case 15: case 19: return AspectClass::Y;
-        case 11: case 20: return AspectClass::YG;
-        case 2: case 5: case 8: case 12: case 16: case 21: return AspectClass::Clear;
+        case 0:
+        case 3:
+        case 6:
+        case 9:
+        case 13:
+        case 17: return AspectClass::Stop;
+        case 14:
+        case 18: return AspectClass::YY;
+        case 4:
+        case 7:
+        case 10:
+        case 15:
+        case 19: return AspectClass::Y;
+        case 11:
+        case 20: return AspectClass::YG;
+        case 2:
+        case 5:
+        case 8:
+        case 12:
+        case 16:
+        case 21: return AspectClass::Clear;
         case 1: return AspectClass::RepeaterCaution;
         default: return AspectClass::Other;
     }

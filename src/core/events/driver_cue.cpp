@@ -37,7 +37,8 @@ CallOut callOutFor(const Run& r, const PanelModel& panel) {
         const auto shown = panel.labels.find(cn::SignalLabel.text);
         const std::string label = shown == panel.labels.end() ? std::string() : shown->second;
         for (int i = 0; i < r.kankoCount && i < int(r.kankoTable.size()); ++i)
-            if (r.nextSignalAspect != kNone && label == r.kankoTable[size_t(i)].callText) c.channels.push_back(map.callout(i));
+            if (r.nextSignalAspect != kNone && label == r.kankoTable[size_t(i)].callText)
+                c.channels.push_back(map.callout(i));
         c.aspect = aspectClass(r.nextSignalAspect);
         switch (c.aspect) {
             case AspectClass::Stop: c.channels.push_back(map.callout(0)); break;

@@ -11,7 +11,7 @@ namespace ts {
 
 namespace {
 
-constexpr int kImages[6][5] = {{0, 1, 1, 1, 2},     {3, 3, 4, 4, 5},     {6, 6, 7, 7, 8},
+constexpr int kImages[6][5] = {{0, 1, 1, 1, 2},    {3, 3, 4, 4, 5},      {6, 6, 7, 7, 8},
                                {9, 9, 10, 11, 12}, {13, 14, 15, 15, 16}, {17, 18, 19, 20, 21}};
 
 template <size_t N>
@@ -75,7 +75,8 @@ void computeSignalAspects(const RouteData& route, const Motion& m, SignalState& 
     }
 }
 
-void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& m, Protection& pr, SignalState& sig, PanelModel& p, TDDSD& sound) {
+void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& m, Protection& pr, SignalState& sig,
+                      PanelModel& p, TDDSD& sound) {
     if (sig.signalAspects.size() != route.signalTable.size()) sig.signalAspects.assign(route.signalTable.size(), 0);
     for (size_t row = 0; row < route.signalTable.size(); ++row) {
         const SignalData& s = route.signalTable[row];
@@ -88,8 +89,10 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
                     PanelItem* img = p.item(cn::SignalImage);
                     if (img) img->drawn = std::nullopt;
                     if (s.aspectSet < 6) {
-                        if (img) img->drawn = route.SignalImageList.holds(pr.nextSignalAspect)
-                                                  ? std::optional<int>(pr.nextSignalAspect) : std::nullopt;
+                        if (img)
+                            img->drawn = route.SignalImageList.holds(pr.nextSignalAspect)
+                                             ? std::optional<int>(pr.nextSignalAspect)
+                                             : std::nullopt;
                         p.setVisible(cn::SignalLabel, true);
                     }
                     sig.shownSignalAspect = pr.nextSignalAspect;
@@ -99,7 +102,8 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
                     p.setVisible(cn::SignalLabel, false);
                     p.label(cn::SignalLabel) = s.label;
                     sig.shownSignalAspect = pr.nextSignalAspect;
-                    for (ComponentName lamp : {cn::Lamp_G, cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY, cn::Lamp_R}) p.setVisible(lamp, false);
+                    for (ComponentName lamp : {cn::Lamp_G, cn::Lamp_YG, cn::Lamp_Y, cn::Lamp_YY, cn::Lamp_R})
+                        p.setVisible(lamp, false);
                     const int a = pr.nextSignalAspect;
                     if (isClearImage(a)) p.setVisible(cn::Lamp_G, true);
                     if (isYGImage(a)) p.setVisible(cn::Lamp_YG, true);
@@ -125,10 +129,14 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
             if (t.atsAlert == 0) pr.atsAlarmState = kNone;
             if (isStopImage(a) && a != kRepeaterStopImage) pr.atsAlarmState = 0;
             if (t.atsAlert == 1) {
-                if (isYYImage(a)) pr.atsAlarmState = route.signalSpeedYY;
-                else if (isYImage(a)) pr.atsAlarmState = route.signalSpeedY;
-                else if (isYGImage(a)) pr.atsAlarmState = route.signalSpeedYG;
-                else if (isClearImage(a) && a != kRepeaterClearImage) pr.atsAlarmState = kNone;
+                if (isYYImage(a))
+                    pr.atsAlarmState = route.signalSpeedYY;
+                else if (isYImage(a))
+                    pr.atsAlarmState = route.signalSpeedY;
+                else if (isYGImage(a))
+                    pr.atsAlarmState = route.signalSpeedYG;
+                else if (isClearImage(a) && a != kRepeaterClearImage)
+                    pr.atsAlarmState = kNone;
             }
             pr.nextSignalAspect = kNone;
             sig.shownSignalAspect = kNone;
@@ -136,12 +144,14 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
     }
 }
 
-void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, Protection& pr, PanelModel& p) {
+void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h,
+                  Protection& pr, PanelModel& p) {
     if (t.atsType != 2) return;
     const long double v = real(m.speed);
     const int a = pr.nextSignalAspect;
     const bool tooFast = (isYYImage(a) && v > route.signalSpeedYY) || (isYImage(a) && v > route.signalSpeedY) ||
-                         (isYGImage(a) && v > route.signalSpeedYG) || v > route.signalSpeedG || (isStopImage(a) && v >= 0);
+                         (isYGImage(a) && v > route.signalSpeedYG) || v > route.signalSpeedG ||
+                         (isStopImage(a) && v >= 0);
     if (tooFast) {
         if (h.brakeNotch > -h.brakeNotchCount + 1) {
             pr.atsServiceBrake = 1;
@@ -159,13 +169,15 @@ void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts&
     }
 }
 
-void automaticTrainStop(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, const Handles& h, Protection& pr, PanelModel& p, TDDSD& sound) {
+void automaticTrainStop(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m,
+                        const Handles& h, Protection& pr, PanelModel& p, TDDSD& sound) {
     if (t.atsType != 0) return;
     TDDSDChannel& bell = sound.Channel(t.soundAts1);
     auto playing = [&](int ch) { return isPlaying(sound.Channel(ch).Status()); };
     if (h.brakeNotch != -h.brakeNotchCount && pr.atsConfirmed == 0) {
         const bool raise = (t.atsAlert == 1 && real(m.speed) > pr.atsAlarmState + 5) ||
-                           (t.atsAlert == 0 && pr.atsAlarmState == kStopSignalAlarm) || (t.atsAlert == 0 && pr.atsAlarmState == 0);
+                           (t.atsAlert == 0 && pr.atsAlarmState == kStopSignalAlarm) ||
+                           (t.atsAlert == 0 && pr.atsAlarmState == 0);
         if (raise) {
             pr.atsBellRinging = 1;
             pr.atsChimePending = 0;
@@ -187,8 +199,10 @@ void automaticTrainStop(const RouteData& route, const TrainData& t, const Loaded
         bell.Stop();
         TDDSDChannel& chime = sound.Channel(t.soundAts2);
         chime.Stop();
-        if (t.atsCnt == 0) chime.PlayLoop();
-        else if (t.atsCnt == 1) chime.Play();
+        if (t.atsCnt == 0)
+            chime.PlayLoop();
+        else if (t.atsCnt == 1)
+            chime.Play();
         pr.atsChimePending = 0;
         p.setVisible(cn::Lamp_Ats, false);
         if (pr.atsAlarmTarget == route.signalSpeedY) p.setVisible(cn::Lamp_Y, true);

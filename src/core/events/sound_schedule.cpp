@@ -25,7 +25,8 @@ int32_t dB100(long double ratio) {
     return storeInt(2000 * std::log10(ratio));
 }
 
-void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const AirBrake& air, SoundLevels& lv, TDDSD& sound) {
+void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const AirBrake& air, SoundLevels& lv,
+                 TDDSD& sound) {
     const long double u = std::fabs(real(m.speed));
     TDDSDChannel& ch = sound.Channel(t.soundSqueak);
     const bool braking = h.effectiveBrakeNotch < 0 && 3 < u && u < t.loseElec;
@@ -44,7 +45,8 @@ void brakeSqueal(const TrainData& t, const Motion& m, const Handles& h, const Ai
 void routeSounds(const RouteData& route, const TrainData& t, const Motion& m, SoundLevels& lv, TDDSD& sound) {
     const long double v = real(m.speed);
     const ChannelMap map = ChannelMap::of(route, t);
-    if (lv.routeSoundStarted.size() < route.routeSoundTable.size()) lv.routeSoundStarted.resize(route.routeSoundTable.size(), 0);
+    if (lv.routeSoundStarted.size() < route.routeSoundTable.size())
+        lv.routeSoundStarted.resize(route.routeSoundTable.size(), 0);
     for (size_t i = 0; i < route.routeSoundTable.size(); ++i) {
         const RouteSoundRow& s = route.routeSoundTable[i];
         const int c = map.route(s.soundIndex);
@@ -75,7 +77,8 @@ void routeSounds(const RouteData& route, const TrainData& t, const Motion& m, So
     }
     for (const AnnounceRow& a : route.announceTable) {
         const int c = map.route(a.soundIndex);
-        if (a.position - 5 < m.trainPosition && m.trainPosition < a.position + 5 && !playing(sound, c)) restart(sound, c);
+        if (a.position - 5 < m.trainPosition && m.trainPosition < a.position + 5 && !playing(sound, c))
+            restart(sound, c);
     }
     for (const DopplerRow& d : route.dopplerTable) {
         const int c = map.route(d.soundIndex);
@@ -96,7 +99,8 @@ void routeSounds(const RouteData& route, const TrainData& t, const Motion& m, So
 
 void stopSounds(const RouteData& route, const TrainData& t, const Motion& m, TDDSD& sound) {
     for (int32_t p : route.stopSoundTable)
-        if (p < m.trainPosition && m.trainPosition < p + 30 && !playing(sound, t.soundStop)) restartLooping(sound, t.soundStop);
+        if (p < m.trainPosition && m.trainPosition < p + 30 && !playing(sound, t.soundStop))
+            restartLooping(sound, t.soundStop);
     if (m.speed < kFixedOne && playing(sound, t.soundStop)) sound.Channel(t.soundStop).Stop();
 }
 
@@ -124,7 +128,8 @@ void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, Sou
     for (size_t i = 0; i < rows; ++i) {
         const MotorSoundData& m = t.motorSoundTable[i];
         if (m.speedFrom * kFixedOne < motion.speed && motion.speed < m.speedTo * kFixedOne) {
-            sound.Channel(ChannelMap::motor(int(i))).SetFrequencyFactor(double(lerp(v, m.speedFrom, m.pitchFrom, m.speedTo, m.pitchTo)));
+            sound.Channel(ChannelMap::motor(int(i)))
+                .SetFrequencyFactor(double(lerp(v, m.speedFrom, m.pitchFrom, m.speedTo, m.pitchTo)));
             lv.motorSpeedLevel[i] = lerp(v, m.speedFrom, m.levelFrom, m.speedTo, m.levelTo);
         } else {
             lv.motorSpeedLevel[i] = 1;
@@ -142,12 +147,14 @@ void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, Sou
     for (size_t i = 0; i < rows; ++i) {
         if (lv.motorSpeedLevel[i] < 1) lv.motorSpeedLevel[i] = 1;
         const int ch = ChannelMap::motor(int(i));
-        sound.Channel(ch).SetVolume(dB100(lv.motorSpeedLevel[i] * lv.motorFadeLevel[i] * lv.motorMasterLevel / 1000000));
+        sound.Channel(ch).SetVolume(
+            dB100(lv.motorSpeedLevel[i] * lv.motorFadeLevel[i] * lv.motorMasterLevel / 1000000));
         if (!playing(sound, ch)) restartLooping(sound, ch);
     }
 }
 
-void dieselEngine(const TrainData& t, Motion& m, Traction& tr, const Handles& h, const StationState& st, const PanelModel& p, TDDSD& sound) {
+void dieselEngine(const TrainData& t, Motion& m, Traction& tr, const Handles& h, const StationState& st,
+                  const PanelModel& p, TDDSD& sound) {
     if (t.engineType != 0) return;
     const auto label = p.labels.find(cn::Label4);
     const bool kelvane = label != p.labels.end() && label->second == "Kelvane";

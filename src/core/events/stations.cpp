@@ -49,7 +49,8 @@ void timetableSlide(const DriverOptions& opt, PanelModel& p) {
     }
 }
 
-void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& texts, Motion& m, StationState& st, PanelModel& p, TDDSD& sound) {
+void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& texts, Motion& m, StationState& st,
+                 PanelModel& p, TDDSD& sound) {
     const int n = route.stationCount();
     // The run-time flags exist for the first 100 stations (the loader allows no more stopping stations).
     const int flagged = std::min(n, kStationFlags);
@@ -66,13 +67,15 @@ void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& 
         }
         if (s.stopFrom <= m.trainPosition && m.trainPosition <= s.stopTo && s.kind != 1) {
             if (st.stationArrived[size_t(i)] == 0) {
-                if (PanelItem* stop = p.item(cn::stop)) stop->drawn = route.SignImageList.holds(0) ? std::optional<int>(0) : std::nullopt;
+                if (PanelItem* stop = p.item(cn::stop))
+                    stop->drawn = route.SignImageList.holds(0) ? std::optional<int>(0) : std::nullopt;
             }
             p.label(cn::Label4) = s.name;
             st.stationArrived[size_t(i)] = 1;
         }
         if (st.stationArrived[size_t(i)] == 1 && st.stationDeparted[size_t(i)] == 0) {
-            if (s.kind == 0 && st.doorsOpen == 0 && roundedKmh(m.speed) == 0 && route.oneManOperation == 0) Door_operate(t, m, st, sound);
+            if (s.kind == 0 && st.doorsOpen == 0 && roundedKmh(m.speed) == 0 && route.oneManOperation == 0)
+                Door_operate(t, m, st, sound);
             const int departureChannel = ChannelMap::of(route, t).route(s.soundIndex);
             if (s.departureTime < m.clockTicks && st.stationDepartureSoundPlayed[size_t(i)] == 0 &&
                 (s.kind == 2 || (s.kind == 0 && st.doorsOpen == 1))) {
@@ -90,7 +93,8 @@ void stationScan(const RouteData& route, const TrainData& t, const LoadedTexts& 
     }
 }
 
-void vigilanceDevice(const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h, const DriverOptions& opt, Protection& pr, PanelModel& p, TDDSD& sound) {
+void vigilanceDevice(const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h,
+                     const DriverOptions& opt, Protection& pr, PanelModel& p, TDDSD& sound) {
     if (opt.recordedSpeedMode == 1) pr.ebSetting = 0;
     if (m.speed > kFixedOne && pr.ebSetting == 1) pr.ebDeviceIdleTicks += 1;
     if (pr.ebDeviceIdleTicks >= kVigilanceBellTicks) {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "events/codes.h"
 #include "dynamics/fixed_point.h"
+#include "events/codes.h"
 #include "events/stations.h"
 
 namespace ts {
@@ -21,9 +21,7 @@ constexpr int32_t kJumpFrames = 90;
 bool isStop(const StationVisit& v) { return v.kind != 1; }
 
 // The speed restriction of the signal ahead, 0 when there is none.
-int signalKmh(const Run& r) {
-    return r.atsAlarmState > 0 && r.atsAlarmState < kStopSignalAlarm ? r.atsAlarmState : 0;
-}
+int signalKmh(const Run& r) { return r.atsAlarmState > 0 && r.atsAlarmState < kStopSignalAlarm ? r.atsAlarmState : 0; }
 
 }  // namespace
 
@@ -133,8 +131,10 @@ void DriveObserver::jumped(const Run& r, int32_t from) {
         StationVisit& v = report_.stations[size_t(*restingAt_)];
         // The jump stands the train at the station: that is a start, not a stop.
         v.skipped = false;
-        if (!v.stopped && !v.departedAt) v.origin = true;
-        else unjudgedDeparture_ = v.index;
+        if (!v.stopped && !v.departedAt)
+            v.origin = true;
+        else
+            unjudgedDeparture_ = v.index;
     }
     counterFor_ = restingAt_;  // the jump sets the stop distance to 0
     departureSounds_ = r.stationDepartureSoundPlayed;
@@ -152,8 +152,10 @@ void DriveObserver::watchDeparture(const Run& r) {
     if (!leaving_) return;
     const StationData& s = r.stationTable[size_t(leaving_->first)];
     if (r.trainPosition <= s.stopTo && r.trainPosition >= s.stopFrom - kStopMargin) return;
-    if (unjudgedDeparture_ == leaving_->first) unjudgedDeparture_.reset();
-    else report_.stations[size_t(leaving_->first)].departedAt = leaving_->second;
+    if (unjudgedDeparture_ == leaving_->first)
+        unjudgedDeparture_.reset();
+    else
+        report_.stations[size_t(leaving_->first)].departedAt = leaving_->second;
     leaving_.reset();
 }
 
@@ -305,7 +307,8 @@ void DriveObserver::afterPresentationStep(const Run& r) {
         const double a = (kmh - lastPresentationKmh_) / 3.6 / dt;
         if (!windowEmergency_) {
             report_.maxDecelerationMs2 = std::max(report_.maxDecelerationMs2, -a);
-            if (haveAcceleration_) report_.maxJerkMs3 = std::max(report_.maxJerkMs3, std::fabs(a - lastAcceleration_) / dt);
+            if (haveAcceleration_)
+                report_.maxJerkMs3 = std::max(report_.maxJerkMs3, std::fabs(a - lastAcceleration_) / dt);
         }
         lastAcceleration_ = a;
         haveAcceleration_ = !windowEmergency_;

@@ -39,13 +39,13 @@ private:
 
     bool begun_ = false;
     DriveReport report_;
-    int64_t ticks_ = 0;              // simulation steps seen, 1/30 s each
+    int64_t ticks_ = 0;  // simulation steps seen, 1/30 s each
     int32_t lastPosition_ = 0;
     double lastKmh_ = 0;
     bool moving_ = false;
-    std::optional<int> restingAt_;   // station visit the train stands at
+    std::optional<int> restingAt_;                    // station visit the train stands at
     std::optional<std::pair<int, int32_t>> leaving_;  // station and clock of the last start from it
-    std::optional<int> unjudgedDeparture_;  // a station jumped back to: its next departure is not judged
+    std::optional<int> unjudgedDeparture_;            // a station jumped back to: its next departure is not judged
     // Stops judged where the train stood with the doors open: no later rest changes them.
     std::vector<bool> doorsJudged_;
     // The station whose stop mark the run's stop distance counts down to
@@ -54,7 +54,7 @@ private:
     std::optional<int> counterFor_;
     StationFlags departureSounds_{};
     RouteDistance distance_;
-    bool gapNext_ = false;           // a jump since the last chart point
+    bool gapNext_ = false;  // a jump since the last chart point
     // Limits in force and the overspeed open against each, by LimitKind.
     std::optional<size_t> open_[3];
     // Train protection and vigilance, as seen last.

@@ -47,8 +47,10 @@ void scoreReport(DriveReport& r) {
     r.stopsJudged = r.stopsNotReached = 0;
     for (const StationVisit& v : r.stations) {
         if (v.kind == 1 || v.origin) continue;
-        if (v.passed || v.stopped) ++r.stopsJudged;
-        else ++r.stopsNotReached;
+        if (v.passed || v.stopped)
+            ++r.stopsJudged;
+        else
+            ++r.stopsNotReached;
         if (v.passed) take("ran through " + v.name + " without stopping", 15);
         if (v.stopped && !v.inRange) take("stopped outside the platform at " + v.name, 10);
         if (v.stopped && v.inRange)
@@ -60,8 +62,10 @@ void scoreReport(DriveReport& r) {
         // The station the run starts at (or a jump goes to) is the start: its
         // departure is not judged either.
         if (!delay || v.kind == 1 || v.origin) continue;
-        if (*delay < 0) take(fmt("left %.0f s early from %s", -*delay, v.name), 5);
-        else take(fmt("left %.0f s late from %s", *delay, v.name), std::min(10.0, std::floor(*delay / 10)));
+        if (*delay < 0)
+            take(fmt("left %.0f s early from %s", -*delay, v.name), 5);
+        else
+            take(fmt("left %.0f s late from %s", *delay, v.name), std::min(10.0, std::floor(*delay / 10)));
     }
     for (const Overspeed& o : r.overspeeds)
         take(fmt("%.1f km/h over the ", o.peakOverKmh) + limitName(o.against) + " of " + std::to_string(o.limitKmh) +

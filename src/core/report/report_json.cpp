@@ -13,7 +13,8 @@ std::string reportJson(const DriveReport& r) {
     w.key("stopsJudged").value(r.stopsJudged).key("stopsNotReached").value(r.stopsNotReached);
     w.key("verdict").value(r.verdict);
     w.key("deductions").beginArray();
-    for (const auto& d : r.deductions) w.beginObject().key("for").value(d.what).key("points").fixed(d.points, 0).endObject();
+    for (const auto& d : r.deductions)
+        w.beginObject().key("for").value(d.what).key("points").fixed(d.points, 0).endObject();
     w.endArray();
     w.key("stations").beginArray();
     for (const auto& v : r.stations) {
@@ -40,7 +41,13 @@ std::string reportJson(const DriveReport& r) {
     w.endArray();
     w.key("safety").beginArray();
     for (const auto& e : r.safety) {
-        w.beginObject().key("kind").value(safetyName(e.kind)).key("atMs").value(e.atMs).key("position").value(e.position);
+        w.beginObject()
+            .key("kind")
+            .value(safetyName(e.kind))
+            .key("atMs")
+            .value(e.atMs)
+            .key("position")
+            .value(e.position);
         w.key("clock").value(int64_t(e.clock)).key("km").fixed(e.km, 3);
         if (e.kind == SafetyKind::ProtectionAlarm)
             w.key("confirmed").value(e.confirmed).key("confirmSeconds").value(e.confirmSeconds);
