@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
         on.push_back(timedMove(pane, at + 1, call));
         longestCall = std::max(longestCall, call);
     }
-    std::printf("%s: %d frames of 1/30 s\n", argv[1], frames);
+    std::printf("%s: %d frames of 1/30 s%s\n", argv[1], frames,
+                pane.usingCopy() ? ", decoded from its quick-seeking working copy" : "");
     std::printf("go to a frame until its picture is shown: p50 %.0f ms, p95 %.0f ms, longest %.0f ms (%d jumps)\n",
                 percentile(jump, 0.5), percentile(jump, 0.95), percentile(jump, 1.0), seeks);
     std::printf("one frame back: p50 %.1f ms, p95 %.1f ms; one frame on: p50 %.1f ms, p95 %.1f ms\n",

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include "app_state.h"
 #include "check_list.h"
+#include "copy_dialog.h"
 #include "data/text_file.h"
 #include "drive_runner.h"
 #include "driving_window.h"
@@ -42,6 +43,7 @@
 #include "timeline.h"
 #include "video/ffmpeg_frame_source.h"
 #include "video/video_writer.h"
+#include "video_cache.h"
 #include "video_pane.h"
 #include "video_placement.h"
 
@@ -163,6 +165,55 @@ TEST(RouteEditor, AVideoWithKeyframesFarApartIsSaidToBeSlowToSeek) {
     DemoCopy demo;
     ASSERT_TRUE(pane.open("video/789.mp4", false));
     EXPECT_TRUE(pane.seekAdvice().isEmpty()) << "the demo's video has a keyframe a second";
+}
+
+// A slow-to-seek video's working copy, prepared with a progress dialog, is
+// what the pane decodes from then on, with the same frames.
+TEST(RouteEditor, AQuickSeekingCopyIsPreparedWithProgressAndThenUsed) {
+    test::TempDir dir;
+    VideoSettings s;
+    s.width = 960;
+    s.height = 540;
+    s.fps = 60;
+    s.gop = 250;
+    const std::string slow = (dir.path() / "camera.mp4").string();
+    {
+        VideoWriter writer(slow, s);
+        std::vector<uint32_t> px(size_t(s.width) * s.height);
+        for (int i = 0; i < 300; ++i) {
+            for (size_t p = 0; p < px.size(); ++p) px[p] = 0xFF000000u | uint32_t((p / 131 + size_t(i) * 5) & 0xFF);
+            writer.add(px.data());
+        }
+        ASSERT_TRUE(writer.finish());
+    }
+    VideoPane pane;
+    pane.resize(640, 360);
+    ASSERT_TRUE(pane.open(QString::fromStdString(slow), false));
+    EXPECT_FALSE(pane.usingCopy());
+    EXPECT_TRUE(pane.copyWouldHelp());
+    EXPECT_TRUE(pane.seekAdvice().contains("Prepare a quick-seeking copy")) << pane.seekAdvice().toStdString();
+    const int frames = pane.frameCount();
+    bool shot = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!shot && dialog && dialog->value() > 0 && dialog->labelText().contains("left")) {
+            shoot(*dialog, "editor-prepare-copy-progress.png");
+            shot = true;
+        }
+    });
+    watch.start(20);
+    QString message;
+    ASSERT_TRUE(prepareCopyWithProgress(&pane, slow, &message)) << message.toStdString();
+    watch.stop();
+    EXPECT_TRUE(shot) << "the progress dialog showed how far it was and the time left";
+    EXPECT_FALSE(currentWorkingCopy(slow).empty());
+    ASSERT_TRUE(pane.open(QString::fromStdString(slow), false));
+    EXPECT_TRUE(pane.usingCopy());
+    EXPECT_FALSE(pane.copyWouldHelp());
+    EXPECT_TRUE(pane.seekAdvice().isEmpty()) << pane.seekAdvice().toStdString();
+    EXPECT_EQ(pane.frameCount(), frames);
+    EXPECT_EQ(pane.originalPath(), slow);
 }
 
 TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {
@@ -393,6 +444,9 @@ int main(int argc, char** argv) {
     // The editor's remembered layout goes to a folder of the test's own.
     const test::TempDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().string().c_str());
+    // Working copies of videos, too.
+    const test::TempDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().string().c_str());
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Train Simulator");
     ::testing::InitGoogleTest(&argc, argv);

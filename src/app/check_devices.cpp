@@ -19,6 +19,10 @@ CheckDevices realCheckDevices(PictureLoader& pictures) {
                             if (f.opened) {
                                 f.framesPerSecond = kViewFramesPerSecond;
                                 f.recordedRate = video.sourceRate();
+                                // The first frame, and one in the middle (a video may start damaged).
+                                ViewFrame picture;
+                                f.noPicture = f.frames <= 0 ||
+                                              (!video.getFrame(0, picture) && !video.getFrame(f.frames / 2, picture));
                             }
                             return f;
                         }};

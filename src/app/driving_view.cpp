@@ -11,6 +11,7 @@
 #include "driving_window.h"
 #include "dynamics/fixed_point.h"
 #include "video/ffmpeg_frame_source.h"
+#include "video_cache.h"
 #include "view_blend.h"
 
 namespace ts {
@@ -98,7 +99,8 @@ void TForm1::startVideoWorker() {
     source->setFit(frames_->fit());
     // Played ahead, pictures above 720p decode faster on two threads.
     source->setDecoderThreads(2, int64_t(1280) * 720);
-    if (!source->open(frames_->path())) return;
+    // The quick-seeking working copy when there is one: the same frame for every position.
+    if (!source->open(videoToDecode(frames_->path()))) return;
     const auto ring = std::clamp<int64_t>(kRingBytes / pictureBytes(cab_->viewPixelSize()), 6, 32);
     worker_ = std::make_unique<FrameWorker>(std::move(source), size_t(ring));
     worker_->setOnDecoded([s = paintSignal_] { ViewPainter::wake(*s); });
@@ -107,6 +109,8 @@ void TForm1::startVideoWorker() {
 void TForm1::pinJumpPictures(QSize size) {
     if (!worker_ || size == pinnedSize_) return;
     pinnedSize_ = size;
+    // A working copy prepared later is made for the largest view the user chose.
+    rememberViewWidth(size.width());
     // The start and every station's jump position, as the Move menu stands the train there.
     std::vector<int> frames;
     run_->locked([&](Run& r, PanelModel&) {

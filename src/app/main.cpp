@@ -1,7 +1,8 @@
 // trainsim: the train driving simulator. "trainsim [--data DIR]" opens the
 // title screen; "trainsim drive ..." runs the headless drive mode;
 // "trainsim edit ..." opens the route editor;
-// "trainsim import-gps ..." makes a route's recorded speed from a GPS track.
+// "trainsim import-gps ..." makes a route's recorded speed from a GPS track;
+// "trainsim prepare-video ..." makes a video's quick-seeking working copy.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include "gps_import_mode.h"
 #include "help_window.h"
 #include "link_session.h"
+#include "prepare_video_mode.h"
 #include "program_devices.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
@@ -48,6 +50,8 @@ void printHelp(const ts::DataFolder& data) {
            "           a live check and a test drive (trainsim edit [--data DIR] [CODE])\n"
            "  import-gps  recorded speed, gradients and stations of a route from a GPS track\n"
            "           (trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F=T --sync F=T) ...)\n"
+           "  prepare-video  a quick-seeking working copy of a route's video for the editor and the driving\n"
+           "           window, in the user's cache folder (trainsim prepare-video [--data DIR] CODE)\n"
            "\n"
            "Options:\n"
            "  --data DIR             read the data files from DIR\n"
@@ -89,7 +93,8 @@ int subcommand(const char* name, int (*run)(int, char**), int argc, char** argv)
 
 int main(int argc, char** argv) {
     for (const auto& [name, run] : {std::pair{"drive", &ts::runDriveMode}, std::pair{"check", &ts::runCheckMode},
-                                    std::pair{"import-gps", &ts::runGpsImport}, std::pair{"edit", &ts::runEditMode}})
+                                    std::pair{"import-gps", &ts::runGpsImport}, std::pair{"edit", &ts::runEditMode},
+                                    std::pair{"prepare-video", &ts::runPrepareVideo}})
         if (argc >= 2 && std::strcmp(argv[1], name) == 0) return subcommand(name, run, argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;

@@ -14,6 +14,7 @@ extern "C" {
 
 #include "devices/file_check.h"
 #include "video/frame_checks.h"
+#include "video/stream_timing.h"
 
 namespace ts {
 
@@ -24,15 +25,12 @@ struct FfmpegFrameSource::Impl {
     AVPacket* packet = nullptr;
     AVFrame* frame = nullptr;
     int stream = -1;
-    int frames = 0;        // view frames of 1/30 s
-    int sourceFrames = 0;  // the video's own pictures
+    int frames = 0;  // view frames of 1/30 s
+    StreamTiming timing;
     PictureFit fit = PictureFit::Crop;
     std::vector<uint32_t> fitted;  // a picture of another shape at its fitted size
-    AVRational timeBase{1, 1};
-    AVRational rate{30, 1};
-    int64_t startTime = 0;
-    int64_t indexShift = 0;  // index timestamps that are decode times run this much behind
-    int lastDecoded = -1;    // index of the frame in `frame`, -1 when none
+    int64_t indexShift = 0;        // index timestamps that are decode times run this much behind
+    int lastDecoded = -1;          // index of the frame in `frame`, -1 when none
     bool haveFrame = false;
     bool converted = false;  // a frame has reached a picture since the file was opened
     bool drained = false;    // the decoder has been sent the end of the stream
@@ -53,26 +51,14 @@ struct FfmpegFrameSource::Impl {
         avformat_close_input(&format);
         stream = -1;
         frames = 0;
-        sourceFrames = 0;
+        timing = {};
         lastDecoded = -1;
         haveFrame = false;
         converted = false;
     }
 
-    int64_t timestampOf(int index) const {
-        // index / rate seconds in the stream's time base, from its start.
-        return av_rescale_q(index, av_inv_q(rate), timeBase) + startTime;
-    }
-
-    int indexOf(int64_t ts) const {
-        if (ts == AV_NOPTS_VALUE) return lastDecoded + 1;
-        const double seconds = double(ts - startTime) * av_q2d(timeBase);
-        // A damaged timestamp must not wrap the index: it is held within a range
-        // no real video reaches.
-        const double index = seconds * av_q2d(rate);
-        if (!std::isfinite(index)) return lastDecoded + 1;
-        return int(std::lround(std::clamp(index, -1e9, 1e9)));
-    }
+    int64_t timestampOf(int index) const { return timing.timestampOf(index); }
+    int indexOf(int64_t ts) const { return timing.indexOf(ts, lastDecoded + 1); }
 
     // Receives the next decoded frame; false at the end of the stream.
     bool nextFrame(int& index) {
@@ -151,12 +137,6 @@ struct FfmpegFrameSource::Impl {
         }
         // The end of the stream before the target: keep the last frame there was.
         return haveFrame;
-    }
-
-    // The picture nearest in time to view frame `index` (i / 30 s).
-    int sourceIndexOf(int index) const {
-        const int64_t s = av_rescale_rnd(index, rate.num, int64_t(rate.den) * kViewFramesPerSecond, AV_ROUND_NEAR_INF);
-        return int(std::clamp<int64_t>(s, 0, std::max(sourceFrames - 1, 0)));
     }
 
     // The picture's shape as shown, with non-square pixels taken into account.
@@ -255,27 +235,13 @@ bool FfmpegFrameSource::open(const std::string& path) {
         d.close();
         return false;
     }
-    d.timeBase = st->time_base;
-    d.rate = st->avg_frame_rate.num > 0 ? st->avg_frame_rate : st->r_frame_rate;
-    if (d.rate.num <= 0 || d.rate.den <= 0) d.rate = {30, 1};
-    d.startTime = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
-    if (st->nb_frames > 0) {
-        d.sourceFrames = frameCountFrom(double(st->nb_frames));
-    } else if (st->duration > 0) {
-        d.sourceFrames = frameCountFrom(double(st->duration) * av_q2d(st->time_base) * av_q2d(d.rate));
-    } else if (d.format->duration > 0) {
-        d.sourceFrames = frameCountFrom(double(d.format->duration) / AV_TIME_BASE * av_q2d(d.rate));
-    }
-    // The recording's length in view frames; a 30 fps video has one per picture.
-    if (d.rate.num == kViewFramesPerSecond && d.rate.den == 1)
-        d.frames = d.sourceFrames;
-    else
-        d.frames = frameCountFrom(double(d.sourceFrames) * kViewFramesPerSecond / av_q2d(d.rate));
+    d.timing = StreamTiming::of(d.format, d.stream);
+    d.frames = d.timing.viewFrames();
     // MP4 indexes give decode times: the first keyframe is then listed before
     // the stream's start; shifting by the difference gives presentation times.
     if (avformat_index_get_entries_count(st) > 0) {
         const AVIndexEntry* first = avformat_index_get_entry(st, 0);
-        if (first && first->timestamp < d.startTime) d.indexShift = d.startTime - first->timestamp;
+        if (first && first->timestamp < d.timing.startTime) d.indexShift = d.timing.startTime - first->timestamp;
     }
     d.packet = av_packet_alloc();
     d.frame = av_frame_alloc();
@@ -288,21 +254,21 @@ void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
     impl_->threadsFrom = minPixels;
 }
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
-double FfmpegFrameSource::sourceRate() const { return impl_->format ? av_q2d(impl_->rate) : 0.0; }
-int FfmpegFrameSource::sourceFrames() const { return impl_->sourceFrames; }
+double FfmpegFrameSource::sourceRate() const { return impl_->format ? av_q2d(impl_->timing.rate) : 0.0; }
+int FfmpegFrameSource::sourceFrames() const { return impl_->timing.sourceFrames; }
 int FfmpegFrameSource::sourceWidth() const { return impl_->codec ? impl_->codec->width : 0; }
 int FfmpegFrameSource::sourceHeight() const { return impl_->codec ? impl_->codec->height : 0; }
 
 double FfmpegFrameSource::keyframeSeconds() const {
     const Impl& d = *impl_;
-    if (!d.format || d.sourceFrames <= 0) return 0;
+    if (!d.format || d.timing.sourceFrames <= 0) return 0;
     AVStream* st = d.format->streams[d.stream];
     const int entries = avformat_index_get_entries_count(st);
     int keys = 0;
     for (int i = 0; i < entries; ++i)
         if (const AVIndexEntry* e = avformat_index_get_entry(st, i); e && (e->flags & AVINDEX_KEYFRAME)) ++keys;
     if (keys == 0) return 0;
-    return double(d.sourceFrames) / keys / av_q2d(d.rate);
+    return double(d.timing.sourceFrames) / keys / av_q2d(d.timing.rate);
 }
 
 bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
@@ -310,7 +276,7 @@ bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
     if (!d.format) return false;
     d.abandoned = false;
     if (index < 0 || index >= d.frames) return d.haveFrame;
-    if (!d.decodeTo(d.sourceIndexOf(index))) return d.converted;
+    if (!d.decodeTo(d.timing.sourceIndexOf(index))) return d.converted;
     // A frame that cannot be converted leaves the last one on view.
     if (d.convert(out)) d.converted = true;
     return d.converted;

@@ -91,6 +91,11 @@ void EditorWindow::buildMenus() {
     add(view, "zoomOut", tr("Zoom out"), {QKeySequence::ZoomOut, Qt::Key_Minus}, [this] { timeline_->zoom(0.5); });
     add(view, "zoomAll", tr("The whole route"), {Qt::CTRL | Qt::Key_0}, [this] { timeline_->zoomToAll(); });
 
+    QMenu* video = menuBar()->addMenu(tr("V&ideo"));
+    add(video, "prepareCopy", tr("&Prepare a quick-seeking copy..."), {}, [this] {
+        prepareCopy();
+    })->setEnabled(video_->frameCount() > 0 && !video_->usingCopy());
+
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     add(help, "keys", tr("&Keys"), {Qt::Key_F1}, [this] { showKeys(); });
 }

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include <memory>
 
 #include "check_list.h"
+#include "copy_dialog.h"
 #include "data/file_names.h"
 #include "edit/route_tables.h"
 #include "route_opening.h"
@@ -150,9 +152,47 @@ void EditorWindow::openVideo() {
         else if (!video_->seekAdvice().isEmpty())
             statusBar()->showMessage(video_->seekAdvice());
         form_->setVideoFrames(video_->frameCount());
+        if (QAction* a = action("prepareCopy")) a->setEnabled(video_->frameCount() > 0 && !video_->usingCopy());
+        if (video_->copyWouldHelp()) QTimer::singleShot(0, this, [this] { offerCopy(); });
     }
     timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));
     if (reopen) video_->setFrame(keep);
+}
+
+void EditorWindow::offerCopy() {
+    if (!offerCopies || !video_->copyWouldHelp() || !isVisible()) return;
+    const QString original = QString::fromStdString(video_->originalPath());
+    const auto settings = editorSettings();
+    QStringList declined = settings->value("video/copyDeclined").toStringList();
+    if (declined.contains(original)) return;
+    const auto answer = QMessageBox::question(
+        this, tr("Slow to seek"),
+        tr("%1\n\nPrepare a quick-seeking working copy now? It shows the same frame at every position, is kept "
+           "in your cache folder and is used by the editor and the driving window; the route keeps naming the "
+           "original.")
+            .arg(video_->seekAdvice().isEmpty() ? tr("This video's pictures are much larger than the view.")
+                                                : video_->seekAdvice()));
+    if (answer == QMessageBox::Yes) {
+        prepareCopy();
+    } else {
+        declined << original;
+        settings->setValue("video/copyDeclined", declined);
+    }
+}
+
+void EditorWindow::prepareCopy() {
+    if (video_->frameCount() == 0 || video_->usingCopy()) return;
+    video_->setPlaying(false);
+    QString message;
+    if (prepareCopyWithProgress(this, video_->originalPath(), &message)) {
+        videoShown_.clear();
+        openVideo();
+        statusBar()->showMessage(tr("The quick-seeking copy is ready and in use."), 10000);
+    } else if (message.isEmpty()) {
+        statusBar()->showMessage(tr("Cancelled: no working copy was kept."), 10000);
+    } else {
+        QMessageBox::warning(this, tr("Quick-seeking copy"), message);
+    }
 }
 
 void EditorWindow::setCursorFrame(int frame) {

@@ -50,8 +50,12 @@ public:
     void testDrive();
     // File > Open route / New route: another route in a window of its own, this one closed.
     void openOther(bool newRoute);
+    // Video > Prepare a quick-seeking copy: made with a progress dialog, then used.
+    void prepareCopy();
     // Tests set these: no questions on close, and a hand on the test drive's window.
     bool askOnClose = true;
+    // Whether a slow-to-seek video brings the offer of a working copy.
+    bool offerCopies = true;
     std::function<void(TForm1&)> onTestDriveShown;
 
 protected:
@@ -70,6 +74,8 @@ private:
     void openVideo();
     void updateTitle();
     void goToFrameDialog();
+    // Asks once per video whether to prepare its working copy, when one would help.
+    void offerCopy();
     void showKeys();
     void tableSelectionChanged(edit::TableKind kind);
 

@@ -14,6 +14,7 @@
 #include "edit/route_tables.h"
 #include "video/ffmpeg_frame_source.h"
 #include "video/frame_worker.h"
+#include "video_cache.h"
 
 namespace ts::editor {
 
@@ -100,17 +101,21 @@ bool VideoPane::open(const QString& path, bool letterbox) {
     worker_.reset();
     auto source = std::make_unique<FfmpegFrameSource>();
     source->setFit(letterbox ? PictureFit::Letterbox : PictureFit::Crop);
-    const bool ok = source->open(path.toStdString());
+    original_ = path.toStdString();
+    const std::string decoded = videoToDecode(original_);
+    usingCopy_ = decoded != original_;
+    const bool ok = source->open(decoded);
     frames_ = ok ? source->length() : 0;
     seekAdvice_.clear();
     // A jump decodes from the keyframe before it: beyond about a second
     // apart, or with pictures far larger than the view, that takes a while.
     const double keyEvery = ok ? source->keyframeSeconds() : 0;
     const bool large = ok && source->sourceWidth() > 3 * kViewWidth;
-    if (keyEvery > 1.2 || (large && keyEvery > 0.6))
+    copyHelps_ = ok && !usingCopy_ && ts::copyWouldHelp(keyEvery, source->sourceWidth(), largestViewWidth());
+    if (!usingCopy_ && (keyEvery > 1.2 || (large && keyEvery > 0.6)))
         seekAdvice_ = tr("This video is slow to seek (a keyframe every %1 s, pictures of %2 × %3): a jump shows the "
-                         "nearest decoded picture first. For quick seeking, encode it with a keyframe every second "
-                         "at a size a little above the view's.")
+                         "nearest decoded picture first. Video > Prepare a quick-seeking copy makes a working copy "
+                         "that seeks at once.")
                           .arg(keyEvery, 0, 'f', 1)
                           .arg(source->sourceWidth())
                           .arg(source->sourceHeight());

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "devices/frame_source.h"
 
@@ -67,6 +68,11 @@ public:
     // When the video is slow to seek (keyframes far apart, pictures much
     // larger than the view): why, and what to do; empty otherwise.
     QString seekAdvice() const { return seekAdvice_; }
+    // The video asked for (the route's), whether its quick-seeking working
+    // copy is what is decoded, and whether preparing one would help.
+    const std::string& originalPath() const { return original_; }
+    bool usingCopy() const { return usingCopy_; }
+    bool copyWouldHelp() const { return copyHelps_; }
     // True when the picture shown is the cursor's frame itself.
     bool pictureExact() const;
     // Shows the label again (after the recorded speed changed).
@@ -98,6 +104,8 @@ private:
     ViewFrame picture_;
     int pictureFrame_ = -1;  // the frame whose picture is shown
     QString seekAdvice_;
+    std::string original_;
+    bool usingCopy_ = false, copyHelps_ = false;
 };
 
 }  // namespace ts::editor

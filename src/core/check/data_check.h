@@ -15,6 +15,7 @@ struct VideoFacts {
     int frames = 0;
     double framesPerSecond = 0;  // view frames per second of recording; 0 when unknown
     double recordedRate = 0;     // the video's own pictures per second; 0 when unknown
+    bool noPicture = false;      // it opens, but no frame of it gives a picture
 };
 
 // What the check needs from the devices: pictures load as in a run, waves are

@@ -172,6 +172,10 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         video = devices.video(resolveDataPath(r.videoFile));
         if (!video.opened) {
             w.value("[Path]", 1, "the video \"" + r.videoFile + "\" cannot be opened: the driver's view stays blank");
+        } else if (video.noPicture) {
+            w.value(
+                "[Path]", 1,
+                "the video \"" + r.videoFile + "\" opens but yields no usable frame: the driver's view stays black");
         } else if (video.recordedRate > 0 && std::fabs(video.recordedRate - video.framesPerSecond) > 0.01) {
             // Positions stay thirtieths of a second of recording whatever the
             // video's own rate; an author counting the video's pictures would be off.

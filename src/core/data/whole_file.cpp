@@ -86,6 +86,13 @@ bool FileReplacement::write(std::string_view bytes) {
     return true;
 }
 
+int64_t FileReplacement::seek(int64_t offset, int whence) {
+    if (fd_ < 0 || writeErrno_) return -1;
+    const off_t at = ::lseek(fd_, off_t(offset), whence);
+    if (at < 0) writeErrno_ = errno;
+    return at < 0 ? -1 : int64_t(at);
+}
+
 std::string FileReplacement::failure() const {
     if (!writeErrno_) return {};
     return "cannot write \"" + path_ + "\": " + std::strerror(writeErrno_);

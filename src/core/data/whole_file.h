@@ -4,6 +4,7 @@
 // folder. Every writer of the program (route files, reports, recordings,
 // traces, gamepad.txt, the GPS import's backups) goes through this.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -30,7 +31,12 @@ public:
     // False once any write failed (a full disk, a file size limit); the first
     // failure is kept for `commit`'s error.
     bool write(std::string_view bytes);
+    // Moves where the next write lands (lseek's `whence`); the new position,
+    // or -1 (kept as a failure) when the file takes none.
+    int64_t seek(int64_t offset, int whence);
     bool failed() const { return writeErrno_ != 0; }
+    // The first failure's errno (ENOSPC, EFBIG, ...), 0 while none.
+    int failureErrno() const { return writeErrno_; }
     std::string failure() const;
     // Flushes to the disk, gives the new file the old one's permissions and
     // renames it over the target. With `keepExisting` an existing target is
