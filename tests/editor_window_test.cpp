@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,6 +215,42 @@ TEST(RouteEditor, AQuickSeekingCopyIsPreparedWithProgressAndThenUsed) {
     EXPECT_TRUE(pane.seekAdvice().isEmpty()) << pane.seekAdvice().toStdString();
     EXPECT_EQ(pane.frameCount(), frames);
     EXPECT_EQ(pane.originalPath(), slow);
+}
+
+// Opening a route whose video is slow to seek offers the copy; Yes prepares
+// it and the pane decodes it from then on.
+TEST(RouteEditor, ASlowVideoBringsTheOfferOfACopyAndYesPreparesIt) {
+    DemoCopy demo;
+    {
+        VideoSettings s;
+        s.gop = 240;  // a keyframe every 8 s
+        VideoWriter writer("video/789.mp4", s);
+        std::vector<uint32_t> px(size_t(s.width) * s.height);
+        for (int i = 0; i < 300; ++i) {
+            std::fill(px.begin(), px.end(), 0xFF000000u | uint32_t(i & 0xFF) << 8);
+            writer.add(px.data());
+        }
+        ASSERT_TRUE(writer.finish());
+    }
+    QString asked;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !asked.isEmpty()) return;
+        asked = box->text();
+        shoot(*box, "editor-copy-offer.png");
+        box->button(QMessageBox::Yes)->click();
+    });
+    watch.start(20);
+    auto w = openEditor("789");
+    QElapsedTimer clock;
+    clock.start();
+    while (!w->video()->usingCopy() && clock.elapsed() < 120000) QTest::qWait(20);
+    watch.stop();
+    EXPECT_TRUE(asked.contains("slow to seek")) << asked.toStdString();
+    EXPECT_TRUE(w->video()->usingCopy());
+    EXPECT_FALSE(w->action("prepareCopy")->isEnabled());
+    EXPECT_TRUE(w->statusBar()->currentMessage().contains("ready")) << w->statusBar()->currentMessage().toStdString();
 }
 
 TEST(RouteEditor, StepsFramesAddsASignalAndSavesARouteThatChecksAndDrives) {
