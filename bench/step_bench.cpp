@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "driving_run.h"
 #include "recording_message_boxes.h"
+#include "run/driving_run.h"
 #include "sound/null_sound.h"
 #include "sound/recording_sound.h"
 #include "video/recording_frame_source.h"

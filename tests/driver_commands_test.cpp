@@ -17,9 +17,9 @@ std::vector<K> kinds(const DriverInput& in) {
 
 TEST(DriverCommands, TheHandleTypePicksTheHandleOfAKey) {
     TrainData one, two, other;
-    one.handleType = 0;
-    two.handleType = 1;
-    other.handleType = 2;
+    one.handleType = ts::HandleType::Combined;
+    two.handleType = ts::HandleType::Separate;
+    other.handleType = ts::HandleType(2);
     EXPECT_EQ(kinds(commandsForCharacter('z', one)), std::vector<K>{K::CombinedUp});
     EXPECT_EQ(kinds(commandsForCharacter('z', two)), std::vector<K>{K::PowerUp});
     EXPECT_TRUE(commandsForCharacter('z', other).commands.empty());

@@ -16,7 +16,7 @@ namespace {
 // constant power to 60 km/h, then x 0.98 per km/h.
 ts::Run electric() {
     ts::Run r;
-    r.engineType = 1;
+    r.engineType = ts::EngineType::Electric;
     r.trainTons = 1000000;
     r.powerNotchCount = 1;
     r.notchRowCount = 1;
@@ -62,7 +62,7 @@ namespace {
 // A 36 t railcar with two gears, four notches, engine at 100 %.
 ts::Run diesel(double kmh, int gear) {
     ts::Run r;
-    r.engineType = 0;
+    r.engineType = ts::EngineType::Diesel;
     r.trainTons = 360000;
     r.powerNotchCount = 4;
     r.effectivePowerNotch = 4;
@@ -169,7 +169,7 @@ TEST(Reverser, NeutralRemovesTractionAndBackNegatesIt) {
 namespace {
 ts::Run airBrake(int type, int n) {
     ts::Run r;
-    r.brakeType = type;
+    r.brakeType = ts::BrakeType(type);
     r.brakeNotchCount = n;
     r.brakeUp = 200;
     r.brakeDown = 300;

@@ -125,7 +125,7 @@ TEST(Signals, FixedAspectsByKindAndReleaseTime) {
 
 TEST(TrainStop, StopSignalAlarmConfirmAndEmergency) {
     Bench b;
-    b.r.atsType = 0;
+    b.r.atsType = ts::ProtectionType::TrainStop;
     b.r.atsAlert = 0;
     b.r.atsTime = 5;
     b.r.soundAts1 = 9;
@@ -158,7 +158,7 @@ TEST(TrainStop, StopSignalAlarmConfirmAndEmergency) {
 
 TEST(TrainStop, CheckPointOfAStopSignalBrakesAtOnce) {
     Bench b;
-    b.r.atsType = 0;
+    b.r.atsType = ts::ProtectionType::TrainStop;
     b.r.signalTable = {block(3, 1000)};
     b.r.precedingTrainPosition = 1200;
     computeSignalAspects(b.r, b.r, b.r);
@@ -177,7 +177,7 @@ TEST(TrainStop, CheckPointOfAStopSignalBrakesAtOnce) {
 
 TEST(TrainStop, SpeedCheckingAlarmWithTheYRestriction) {
     Bench b;
-    b.r.atsType = 0;
+    b.r.atsType = ts::ProtectionType::TrainStop;
     b.r.atsAlert = 1;
     b.r.signalSpeedY = 45;
     b.r.signalSpeedYY = 25;
@@ -201,7 +201,7 @@ TEST(TrainStop, SpeedCheckingAlarmWithTheYRestriction) {
     EXPECT_EQ(b.r.atsBellRinging, 1);
     // No alarm with the brake handle at the emergency position.
     Bench e;
-    e.r.atsType = 0;
+    e.r.atsType = ts::ProtectionType::TrainStop;
     e.r.atsAlert = 0;
     e.r.atsAlarmState = 998;
     e.r.brakeNotch = -8;
@@ -211,7 +211,7 @@ TEST(TrainStop, SpeedCheckingAlarmWithTheYRestriction) {
 
 TEST(SpeedControl, BrakesWhileTooFastAndReleases) {
     Bench b;
-    b.r.atsType = 2;
+    b.r.atsType = ts::ProtectionType::SpeedControl;
     b.r.signalSpeedG = 100;
     b.r.signalSpeedY = 45;
     b.r.nextSignalAspect = 12;  // clear

@@ -12,7 +12,7 @@ ts::Run train(int P, int B, int H, int brakeType = 1) {
     r.powerNotchCount = P;
     r.brakeNotchCount = B;
     r.holdPositionEnabled = H;
-    r.brakeType = brakeType;
+    r.brakeType = ts::BrakeType(brakeType);
     r.brakeNotch = -B;
     const char* texts[kHandleLabelCount] = {"前", "中",       "後",     "",     "",     "",    "ユルメ",
                                             "切", "ブレーキ", "重なり", "保ち", "保持", "非常"};

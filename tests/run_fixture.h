@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "driving_run.h"
 #include "fake_pictures.h"
+#include "run/driving_run.h"
 #include "sound/recording_sound.h"
 #include "test_support.h"
 #include "video/recording_frame_source.h"

@@ -53,7 +53,7 @@ TEST(TrainFile, ValuesAndTables) {
                         "[MotorSound]\nm.wav\n2\n0\n40.5\n0.5\n1.5\n0\n1\n#\n[DriveSound]\nd0.wav\nd1.wav\n#\n");
     ASSERT_FALSE(l.fatal) << l.messages[0];
     const TrainData& t = l.train;
-    EXPECT_EQ(t.handleType, 1);
+    EXPECT_EQ(t.handleType, ts::HandleType::Separate);
     EXPECT_EQ(t.brakeNotchCountInFile, 8);
     EXPECT_EQ(t.holdPositionEnabled, 1);
     EXPECT_EQ(t.brakeRate, 36000);

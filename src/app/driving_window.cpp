@@ -33,6 +33,7 @@
 #include "program_end.h"
 #include "recording_file.h"
 #include "release_hint_text.h"
+#include "run/input_devices.h"
 #include "setup_dialog.h"
 #include "shown_text.h"
 #include "sound/null_sound.h"
@@ -551,6 +552,13 @@ void TForm1::wheel(int notches) {
         for (int i = 0; i < notches; ++i) run_->WheelU();
         for (int i = 0; i < -notches; ++i) run_->WheelD();
     });
+    refresh();
+}
+
+void TForm1::deviceInput(const std::string& word, const std::string& arguments) {
+    const InputDevice* device = findInputDevice(word);
+    if (!device) return;
+    guarded([&] { ts::deviceInput(*run_, *device, arguments); });
     refresh();
 }
 

@@ -9,9 +9,9 @@
 #include "cab_view.h"
 #include "com_port.h"
 #include "controls/game_pad.h"
-#include "driving_run.h"
 #include "pad_devices.h"
 #include "qt_pictures.h"
+#include "run/driving_run.h"
 #include "run_host.h"
 #include "video/frame_cache.h"
 #include "video/frame_worker.h"
@@ -66,6 +66,9 @@ public:
     void padDisconnect();
     void padAxis(int axis, int value);
     void padButton(int button, bool down);
+    // The input of a device registered by its word (run/input_devices.h), from
+    // the device itself, a drive script, a replay or a live-link client.
+    void deviceInput(const std::string& word, const std::string& arguments);
     GamePad& gamePad() { return pad_; }
     PadDevices* padDevices() const { return padDevices_; }
     // Controller > Game controller…

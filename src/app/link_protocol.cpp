@@ -19,11 +19,12 @@ LinkRequest invalid(std::string why) {
     return r;
 }
 
-// The inputs a driver gives: what the keyboard, the wheel and the serial
-// controller send, and Start. Jumps, closing and snapshots stay with the user.
+// The inputs a driver gives: what the keyboard, the wheel, the serial
+// controller and a registered device send, and Start. Jumps, closing and
+// snapshots stay with the user.
 bool driverInput(ScriptCommand::Kind k) {
     using K = ScriptCommand::Kind;
-    return k == K::Start || k == K::Char || k == K::Key || k == K::Wheel || k == K::Serial;
+    return k == K::Start || k == K::Char || k == K::Key || k == K::Wheel || k == K::Serial || k == K::Device;
 }
 
 LinkRequest command(const QJsonObject& o) {

@@ -77,7 +77,7 @@ ReplayWatch::ReplayWatch(TForm1& form, std::vector<ScriptCommand> commands, Held
     : form_(form), timers_(timers) {
     form_.setReplaying(true);
     player_ = std::make_unique<ReplayPlayer>(form_, std::move(commands));
-    const int handleType = form_.run().locked([](Run& r, PanelModel&) { return int(r.handleType); });
+    const HandleType handleType = form_.run().locked([](Run& r, PanelModel&) { return r.handleType; });
     player_->onInput = [this, handleType](const ScriptCommand& c) {
         lastInput_ = QString::fromStdString(describeInput(c, handleType));
         lastInputAt_ = wall_.elapsed();

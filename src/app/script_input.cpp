@@ -12,8 +12,8 @@ Key scriptKey(const std::string& name) {
     return Key(int(Key::F1) + std::stoi(name.substr(1)) - 1);
 }
 
-std::string charMeaning(char c, int handleType) {
-    const bool oneHandle = handleType == 0;
+std::string charMeaning(char c, HandleType handleType) {
+    const bool oneHandle = handleType == HandleType::Combined;
     switch (c) {
         case 'f': return "reverser forward";
         case 'b': return "reverser back";
@@ -54,6 +54,7 @@ void applyScriptInput(TForm1& form, const ScriptCommand& c) {
         case K::PadDisconnect: form.padDisconnect(); break;
         case K::PadAxis: form.padAxis(c.amount, c.value); break;
         case K::PadButton: form.padButton(c.amount, c.value != 0); break;
+        case K::Device: form.deviceInput(c.text, c.arguments); break;
         case K::Key: {
             ShiftState s;
             s.shift = c.shift;
@@ -67,7 +68,7 @@ void applyScriptInput(TForm1& form, const ScriptCommand& c) {
     }
 }
 
-std::string describeInput(const ScriptCommand& c, int handleType) {
+std::string describeInput(const ScriptCommand& c, HandleType handleType) {
     using K = ScriptCommand::Kind;
     switch (c.kind) {
         case K::Start: return "Start / pause";
@@ -78,6 +79,7 @@ std::string describeInput(const ScriptCommand& c, int handleType) {
         case K::PadDisconnect: return "game controller disconnected";
         case K::PadAxis: return "controller axis " + std::to_string(c.amount) + " at " + std::to_string(c.value);
         case K::PadButton: return "controller button " + std::to_string(c.amount) + (c.value ? " down" : " up");
+        case K::Device: return c.arguments.empty() ? c.text : c.text + " " + c.arguments;
         case K::Char: {
             const std::string name = c.text == " " ? "space" : c.text;
             const std::string meaning = charMeaning(c.text[0], handleType);

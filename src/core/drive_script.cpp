@@ -1,10 +1,13 @@
 #include "drive_script.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <sstream>
 
 #include "data/fields.h"
 #include "data/text_file.h"
+#include "run/input_devices.h"
 
 namespace ts {
 
@@ -216,12 +219,24 @@ void parseCommand(const std::string& cmd, const std::string& rest, ScriptCommand
         needWords(1, 1);
         c.kind = cmd == "train" ? K::Train : K::Data;
         c.text = words[0];
+    } else if (const InputDevice* device = findInputDevice(cmd)) {
+        if (!device->accepts(rest)) throw ScriptError(lineNo, "bad arguments for '" + cmd + "'");
+        c.kind = K::Device;
+        c.text = cmd;
+        c.arguments = rest;
     } else {
         throw ScriptError(lineNo, "unknown command '" + cmd + "'");
     }
 }
 
 }  // namespace
+
+bool isScriptCommandWord(const std::string& word) {
+    static const char* const words[] = {"start",     "close",     "char",  "key",  "wheel",    "serial",
+                                        "serialhex", "jump",      "goto",  "pad",  "snapshot", "run",
+                                        "sound",     "recording", "train", "data", "step"};
+    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+}
 
 bool isScriptKeyName(const std::string& name) {
     if (name == "Enter" || name == "ScrollLock") return true;

@@ -39,6 +39,8 @@ struct ScriptCommand {
         PadButton,
         PadConnect,
         PadDisconnect,
+        // A device registered by its word (run/input_devices.h): text the word
+        Device,
         // Recordings only
         Run,
         SoundStatus,
@@ -55,7 +57,8 @@ struct ScriptCommand {
     // Wheel: notches, positive = up; Jump: station index; GoTo: frame; SoundStatus: channel; Recording: version;
     // PadAxis, PadButton: its number
     int amount = 1;
-    int value = 0;  // PadAxis: the raw value; PadButton: 1 down, 0 up
+    int value = 0;          // PadAxis: the raw value; PadButton: 1 down, 0 up
+    std::string arguments;  // Device: the line's arguments as the device wrote them
     // Step-anchored lines: the 33 ms and 100 ms steps run before this line.
     bool anchored = false;
     int64_t simulationSteps = 0, presentationSteps = 0;
@@ -84,6 +87,8 @@ ParsedScript parseScript(const std::string& text);
 std::vector<ScriptCommand> parseDriveScript(const std::string& text);
 
 bool isScriptKeyName(const std::string& name);
+// The script's own command words, which no registered device may take.
+bool isScriptCommandWord(const std::string& word);
 
 // The script line of one input, without its time or anchor: "char z",
 // "key shift+F8", "serial B2XXX" (bytes a line cannot hold as "serialhex ...").

@@ -37,19 +37,19 @@ void routeFields(const Run& r, RunFieldVisitor& v) {
 }
 
 void trainFields(const Run& r, RunFieldVisitor& v) {
-    v.integer("handleType", r.handleType);
-    v.integer("brakeType", r.brakeType);
+    v.integer("handleType", int64_t(r.handleType));
+    v.integer("brakeType", int64_t(r.brakeType));
     v.integer("brakeNotchCountInFile", r.brakeNotchCountInFile);
     v.integer("powerNotchCount", r.powerNotchCount);
     v.integer("holdPositionEnabled", r.holdPositionEnabled);
     v.integer("brakeRate", r.brakeRate);
-    v.integer("engineType", r.engineType);
+    v.integer("engineType", int64_t(r.engineType));
     v.integer("carCount", r.carCount);
     v.integer("trainTons", r.trainTons);
     v.integer("mt", r.mt);
     v.integer("ebSettingInFile", r.ebSettingInFile);
     v.integer("maxSpeed", r.maxSpeed);
-    v.integer("atsType", r.atsType);
+    v.integer("atsType", int64_t(r.atsType));
     v.integer("engineCount", r.engineCount());
     v.integer("motorSoundCount", r.motorSoundCount());
     v.integer("driveSoundCount", r.driveSoundCount());

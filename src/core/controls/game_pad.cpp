@@ -52,7 +52,7 @@ DriverInput GamePad::button(int button, bool down, const HandleRanges& r) const 
 
 DriverInput commandsForPadAction(PadAction action, const HandleRanges& r) {
     DriverInput in{InputSource::Pad, {}};
-    const bool oneHandle = r.handleType == 0;
+    const bool oneHandle = r.handleType == HandleType::Combined;
     auto add = [&](K kind, int value = 0) { in.commands.push_back({kind, value, 0, false}); };
     switch (action) {
         case PadAction::None: break;

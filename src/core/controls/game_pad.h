@@ -13,7 +13,7 @@ namespace ts {
 
 // The train's handle ranges the levers are divided into.
 struct HandleRanges {
-    int handleType = 0;
+    HandleType handleType = HandleType::Combined;
     int power = 0, brake = 0;
     bool hold = false;
 };

@@ -114,8 +114,6 @@ void showReverserLamps(PanelModel& panel, int direction) {
     panel.setVisible(cn::Lamp_Bck, direction == -1);
 }
 
-int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / kFixedOne)); }
-
 void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& sound) {
     st.doorOpenCommand = 0;
     if (roundedKmh(m.speed) != 0) return;

@@ -36,7 +36,4 @@ void Door_operate(const TrainData& t, const Motion& m, StationState& st, TDDSD& 
 void masconupdate(const TrainData& t, const LoadedTexts& texts, const Handles& h, const Protection& pr,
                   PanelModel& panel);
 
-// Speed rounded to whole km/h (ties to even).
-int64_t roundedKmh(int64_t speed);
-
 }  // namespace ts

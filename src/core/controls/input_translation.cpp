@@ -23,7 +23,8 @@ constexpr int kSpaceEntry = 19, kHornEntry = 20;
 DriverInput commandsForCharacter(char c, const TrainData& train) {
     DriverInput in{InputSource::Character, {}};
     auto add = [&](DriverCommand command) { in.commands.push_back(command); };
-    const bool oneHandle = train.handleType == 0, twoHandles = train.handleType == 1;
+    const bool oneHandle = train.handleType == HandleType::Combined,
+               twoHandles = train.handleType == HandleType::Separate;
     switch (c) {
         case 'f': add(cmd(K::Reverser, 1)); break;
         case 'b': add(cmd(K::Reverser, -1)); break;

@@ -16,6 +16,20 @@ constexpr int kDriveSounds = 100;
 constexpr int kOtherPanelImages = 11;
 constexpr int kMaxCars = 20;
 
+// The train file's kinds. Each keeps the integer read from the file, so a
+// value without a name here stays as read (and traced) and behaves as the
+// rules say for an unknown value.
+// [Handle]: one lever for power and brake, or separate power and brake handles.
+enum class HandleType : int32_t { Combined = 0, Separate = 1 };
+// [BrakeType]: the automatic air brake with named positions, or a notched
+// electro-pneumatic brake, without or with a straight air pipe.
+enum class BrakeType : int32_t { AutomaticAir = 0, ElectroPneumatic = 1, ElectroPneumaticWithPipe = 2 };
+// [ATS_Type]: the automatic train stop or the continuous speed control; any
+// other value is a train without train protection.
+enum class ProtectionType : int32_t { TrainStop = 0, SpeedControl = 2 };
+// [Engine_Type]: a diesel railcar (the gear table) or an electric train (the notch table).
+enum class EngineType : int32_t { Diesel = 0, Electric = 1 };
+
 struct NotchRow {
     double startAccel = 0, baseAccel = 0;
     int32_t baseSpeed = 0, fadeSpeed = 0;
@@ -87,14 +101,18 @@ inline constexpr const char* kNeedleLabels[kNeedleCount] = {"- 速度計",   "- 
                                                             "- BP圧力計", "- MR圧力計", "- 電圧計",    "- 電流計"};
 
 struct TrainData {
-    int32_t handleType = 0, brakeType = 0, brakeNotchCountInFile = 0, powerNotchCount = 0, holdPositionEnabled = 0;
+    HandleType handleType = HandleType::Combined;
+    BrakeType brakeType = BrakeType::AutomaticAir;
+    int32_t brakeNotchCountInFile = 0, powerNotchCount = 0, holdPositionEnabled = 0;
     int64_t brakeRate = 0;
     int32_t powerDelay = 0, brakeDelay = 0, brakeUp = 0, brakeDown = 0, ebPressure = 0, highAirPressure = 0,
-            lowAirPressure = 0, curr1 = 0, curr2 = 0, engineType = 0, doorType = 0;
+            lowAirPressure = 0, curr1 = 0, curr2 = 0, doorType = 0;
+    EngineType engineType = EngineType::Diesel;
     int64_t mt = 0, tt = 0;
     int32_t carCount = 0;
     int64_t trainTons = 0;
-    int32_t ebSettingInFile = 0, maxSpeed = 0, loseElec = 0, mc = 0, atsType = 0, atsAlert = 0, atsTime = 0, atsCnt = 0;
+    int32_t ebSettingInFile = 0, maxSpeed = 0, loseElec = 0, mc = 0, atsAlert = 0, atsTime = 0, atsCnt = 0;
+    ProtectionType atsType = ProtectionType::TrainStop;
     int32_t soundBr1 = 0, soundBr2 = 0, soundEB = 0, soundAts1 = 0, soundAts2 = 0, soundAtc = 0, soundHorn = 0,
             soundHorn2 = 0, soundDoorOpen = 0, soundDoorClose = 0, soundEBring = 0, soundSqueak = 0, soundCpStart = 0,
             soundCpCnt = 0, soundCpEnd = 0, soundStop = 0;

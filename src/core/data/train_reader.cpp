@@ -71,11 +71,15 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
     }
 
     auto integer = [](int32_t& v) { return [&v](SectionCursor& c) { v = c.readInt(); }; };
+    // A kind keeps the file's integer, named or not.
+    auto kind = [](auto& v) {
+        return [&v](SectionCursor& c) { v = std::remove_reference_t<decltype(v)>(c.readInt()); };
+    };
     auto fixed = [](int64_t& v) { return [&v](SectionCursor& c) { v = c.readFixed(); }; };
 
     std::vector<SectionRule> rules{
-        {"[Handle]", "", integer(t.handleType)},
-        {"[BrakeType]", "", integer(t.brakeType)},
+        {"[Handle]", "", kind(t.handleType)},
+        {"[BrakeType]", "", kind(t.brakeType)},
         {"[Brake]", "", integer(t.brakeNotchCountInFile)},
         {"[Power]", "", integer(t.powerNotchCount)},
         {"[Hold]", "", integer(t.holdPositionEnabled)},
@@ -89,7 +93,7 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
         {"[LowAirPress]", "", integer(t.lowAirPressure)},
         {"[Curr1]", "", integer(t.curr1)},
         {"[Curr2]", "", integer(t.curr2)},
-        {"[Engine_Type]", "", integer(t.engineType)},
+        {"[Engine_Type]", "", kind(t.engineType)},
         {"[DoorType]", "", integer(t.doorType)},
         {"[Mt]", "", fixed(t.mt)},
         {"[Tt]", "", fixed(t.tt)},
@@ -110,7 +114,7 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
         {"[MaxSpeed]", "", integer(t.maxSpeed)},
         {"[Lose_elec]", "", integer(t.loseElec)},
         {"[Mc]", "", integer(t.mc)},
-        {"[ATS_Type]", "", integer(t.atsType)},
+        {"[ATS_Type]", "", kind(t.atsType)},
         {"[ATS_Alert]", "", integer(t.atsAlert)},
         {"[ATS_Time]", "", integer(t.atsTime)},
         {"[ATS_Cnt]", "", integer(t.atsCnt)},
@@ -151,7 +155,7 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                  false, 5);
              t.notchRowCount = rows;
              c.row = 0;
-             if (t.engineType == 0) {
+             if (t.engineType == EngineType::Diesel) {
                  FormatError e = refused(
                      "[Notch] is for electric trains, but [Engine_Type] is 0 (diesel) or stands "
                      "after [Notch]: set [Engine_Type] to 1 before [Notch], or use [Engine]");
@@ -186,7 +190,7 @@ void readTrainFile(const std::string& path, TrainData& t, PictureLoader& picture
                  },
                  false, 6);
              c.row = 0;
-             if (t.engineType == 1) {
+             if (t.engineType == EngineType::Electric) {
                  FormatError e = refused(
                      "[Engine] is for diesel railcars, but [Engine_Type] is 1 (electric): "
                      "use [Notch] for an electric train");

@@ -2,8 +2,8 @@
 
 #include "dynamics/brake_types.h"
 
-#include "controls/handle_model.h"
 #include "dynamics/fixed_point.h"
+#include "sound_channels.h"
 
 namespace ts {
 

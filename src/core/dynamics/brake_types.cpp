@@ -2,21 +2,21 @@
 
 namespace ts {
 
-BrakeTypeTraits brakeTraits(int brakeType) {
+BrakeTypeTraits brakeTraits(BrakeType brakeType) {
     BrakeTypeTraits t;
     switch (brakeType) {
-        case 0:
+        case BrakeType::AutomaticAir:
             t.pressures = automaticAirBrake;
             t.fixedNotchCount = 4;
             t.positionNames = true;
             t.applySoundFromApplyPosition = true;
             return t;
-        case 1: t.pressures = electroPneumaticBrake; break;
-        case 2: t.pressures = electroPneumaticBrakeWithPipe; break;
+        case BrakeType::ElectroPneumatic: t.pressures = electroPneumaticBrake; break;
+        case BrakeType::ElectroPneumaticWithPipe: t.pressures = electroPneumaticBrakeWithPipe; break;
         default: break;
     }
     t.minimumNotchCount = 3;
-    t.numberedLabels = brakeType >= 1;
+    t.numberedLabels = int(brakeType) >= 1;
     t.releaseSoundEveryStep = true;
     return t;
 }

@@ -27,14 +27,14 @@ struct BrakeTypeTraits {
     bool applySoundFromApplyPosition = false;
 };
 
-// 0 automatic air brake, 1 and 2 electro-pneumatic brakes; any other value a
-// type without a pressure rule that otherwise behaves as the electro-pneumatic ones.
-BrakeTypeTraits brakeTraits(int brakeType);
+// Any value without a name is a type without a pressure rule that otherwise
+// behaves as the electro-pneumatic ones.
+BrakeTypeTraits brakeTraits(BrakeType brakeType);
 
 // Why a train with too few brake positions is refused, for the message's details.
-inline std::string brakeStepsExplanation(int brakeType, int minimum, int inFile) {
-    return "a notched brake ([BrakeType] " + std::to_string(brakeType) + ") needs at least " + std::to_string(minimum) +
-           " brake positions, but [Brake] gives " + std::to_string(inFile);
+inline std::string brakeStepsExplanation(BrakeType brakeType, int minimum, int inFile) {
+    return "a notched brake ([BrakeType] " + std::to_string(int(brakeType)) + ") needs at least " +
+           std::to_string(minimum) + " brake positions, but [Brake] gives " + std::to_string(inFile);
 }
 
 // The automatic air brake's apply position: the apply sound plays from here down.

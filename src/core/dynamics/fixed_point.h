@@ -32,6 +32,9 @@ inline int32_t storeInt(long double x) {
         std::clamp<int64_t>(store(x), std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
+// Speed rounded to whole km/h (ties to even).
+inline int64_t roundedKmh(int64_t speed) { return int64_t(std::nearbyint(double(speed) / kFixedOne)); }
+
 // Running positions and times (frames, ticks) are held within this bound, so
 // that their differences with any data value (at most half of it) fit in 32 bits.
 constexpr int32_t kRunLimit = 1'000'000'000;

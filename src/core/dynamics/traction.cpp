@@ -26,7 +26,7 @@ void addAcceleration(const TrainData& t, Motion& m, long double a) {
 }
 
 void electricTraction(const TrainData& t, Motion& m, const Handles& h) {
-    if (h.effectivePowerNotch < 1 || t.engineType != 1) return;
+    if (h.effectivePowerNotch < 1 || t.engineType != EngineType::Electric) return;
     if (h.effectivePowerNotch > t.notchRowCount || h.effectivePowerNotch > kNotchRows) return;
     const NotchRow& n = t.notchTable[size_t(h.effectivePowerNotch)];
     // A row that would divide by zero gives no traction.
@@ -44,7 +44,7 @@ void electricTraction(const TrainData& t, Motion& m, const Handles& h) {
 }
 
 void dieselTraction(const TrainData& t, Motion& m, Traction& tr, const Handles& h) {
-    if (t.engineType != 0) return;
+    if (t.engineType != EngineType::Diesel) return;
     const int gears = t.engineCount();
     if (tr.gearShifting == 0 && gears > 0) {
         const long double u = absKmh(m);
@@ -119,7 +119,7 @@ void holdPositionForce(Motion& m, const Adhesion& a, const Handles& h) {
 }
 
 void dieselEngineModel(const TrainData& t, const Motion& m, Traction& tr, const Handles& h) {
-    if (t.engineType != 0) return;
+    if (t.engineType != EngineType::Diesel) return;
     if (h.effectivePowerNotch != 0 && tr.gearShifting == 0) {
         if (tr.engineLevel < 95) tr.engineLevel += 5;
         if (tr.currentGear == 0 && t.powerNotchCount > 0) {

@@ -5,7 +5,6 @@
 
 #include "controls/handle_model.h"
 #include "dynamics/fixed_point.h"
-#include "dynamics/motion.h"
 
 namespace ts {
 
@@ -85,7 +84,7 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
             aspect = signalImageIndex(s.aspectSet, aspect);
             pr.nextSignalAspect = aspect;
             if (pr.nextSignalAspect != sig.shownSignalAspect) {
-                if (t.atsType == 0) {
+                if (t.atsType == ProtectionType::TrainStop) {
                     PanelItem* img = p.item(cn::SignalImage);
                     if (img) img->drawn = std::nullopt;
                     if (s.aspectSet < 6) {
@@ -97,7 +96,7 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
                     }
                     sig.shownSignalAspect = pr.nextSignalAspect;
                     p.label(cn::SignalLabel) = s.label;
-                } else if (t.atsType == 2) {
+                } else if (t.atsType == ProtectionType::SpeedControl) {
                     restart(sound, t.soundAtc);
                     p.setVisible(cn::SignalLabel, false);
                     p.label(cn::SignalLabel) = s.label;
@@ -120,7 +119,8 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
             p.label(cn::SignalLabel) = "";
         }
         const int sinceAlarm = m.trainPosition - s.alarmPosition;
-        if (1 <= sinceAlarm && sinceAlarm < 10 && t.atsType == 0 && t.atsAlert == 0 && s.aspectSet >= 1) {
+        if (1 <= sinceAlarm && sinceAlarm < 10 && t.atsType == ProtectionType::TrainStop && t.atsAlert == 0 &&
+            s.aspectSet >= 1) {
             if (isStopImage(aspect)) pr.atsAlarmState = kStopSignalAlarm;
         }
         const int sinceCheck = m.trainPosition - s.checkPosition;
@@ -146,7 +146,7 @@ void cabSignalDisplay(const RouteData& route, const TrainData& t, const Motion& 
 
 void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m, Handles& h,
                   Protection& pr, PanelModel& p) {
-    if (t.atsType != 2) return;
+    if (t.atsType != ProtectionType::SpeedControl) return;
     const long double v = real(m.speed);
     const int a = pr.nextSignalAspect;
     const bool tooFast = (isYYImage(a) && v > route.signalSpeedYY) || (isYImage(a) && v > route.signalSpeedY) ||
@@ -171,7 +171,7 @@ void speedControl(const RouteData& route, const TrainData& t, const LoadedTexts&
 
 void automaticTrainStop(const RouteData& route, const TrainData& t, const LoadedTexts& texts, const Motion& m,
                         const Handles& h, Protection& pr, PanelModel& p, TDDSD& sound) {
-    if (t.atsType != 0) return;
+    if (t.atsType != ProtectionType::TrainStop) return;
     TDDSDChannel& bell = sound.Channel(t.soundAts1);
     auto playing = [&](int ch) { return isPlaying(sound.Channel(ch).Status()); };
     if (h.brakeNotch != -h.brakeNotchCount && pr.atsConfirmed == 0) {

@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 
-#include "controls/handle_model.h"
 #include "dynamics/fixed_point.h"
 #include "dynamics/traction.h"
+#include "sound_channels.h"
 
 namespace ts {
 
@@ -155,7 +155,7 @@ void motorSounds(const TrainData& t, const Motion& motion, const Handles& h, Sou
 
 void dieselEngine(const TrainData& t, Motion& m, Traction& tr, const Handles& h, const StationState& st,
                   const PanelModel& p, TDDSD& sound) {
-    if (t.engineType != 0) return;
+    if (t.engineType != EngineType::Diesel) return;
     const auto label = p.labels.find(cn::Label4);
     const bool kelvane = label != p.labels.end() && label->second == "Kelvane";
     if (st.doorsOpen == 0) {

@@ -5,12 +5,12 @@
 #include "data/route_reader.h"
 #include "data/string_table.h"
 #include "data/train_reader.h"
-#include "driving_run.h"
 #include "dynamics/brake_types.h"
 #include "dynamics/fixed_point.h"
 #include "events/codes.h"
 #include "panel_builder.h"
 #include "panel_names.h"
+#include "run/driving_run.h"
 
 namespace ts {
 
@@ -85,7 +85,7 @@ void DrivingRun::formCreate() {
 
     progress("環境をセットアップしています");
     setStartingValues();
-    masconupdate(run_, run_, run_, run_, panel_);
+    refreshHandleReadouts();
 
     if (const int minimum = brakeTraits(run_.brakeType).minimumNotchCount; run_.brakeNotchCount < minimum) {
         fatal(boxes, "ブレーキの段数を3段以上に設定してください",

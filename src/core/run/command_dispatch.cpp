@@ -1,17 +1,19 @@
-// The dispatcher of driver commands: the common start of every driver input,
-// the input lock, and the rules that each command follows on the run.
+// The command layer: the one entry of every input device, the common start of
+// every driver input, the input lock, and the rules that each command follows
+// on the run.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "controls/driver_commands.h"
 #include "controls/handle_model.h"
-#include "driving_run.h"
 #include "dynamics/brake_types.h"
 #include "dynamics/fixed_point.h"
 #include "events/codes.h"
 #include "events/driver_cue.h"
 #include "panel_names.h"
+#include "run/driving_run.h"
+#include "run/run_parts.h"
 
 namespace ts {
 
@@ -23,8 +25,22 @@ void DrivingRun::commonInputStart() {
     panel_.setVisible(cn::Lamp_EB, false);
 }
 
-std::vector<DrivingRun::PostedInput> DrivingRun::dispatch(const DriverInput& in) {
+void DrivingRun::dispatch(const std::string& line, const Translation& translate) {
     std::vector<PostedInput> posted;
+    {
+        std::lock_guard lock(mutex_);
+        if (!line.empty()) record(line);
+        posted = applyInput(translate(run_, panel_));
+    }
+    // Posted input goes through the window's input queue, after this input.
+    for (PostedInput p : posted) services_.host.postInput(p);
+}
+
+std::vector<DrivingRun::PostedInput> DrivingRun::applyInput(const DriverInput& in) {
+    std::vector<PostedInput> posted;
+    // A controller's lever that stays inside its position, or a button
+    // without an action, is no driver input.
+    if (in.source == InputSource::Pad && in.commands.empty()) return posted;
     // Function keys are no driver input: they neither reset the vigilance
     // device nor wait for Start.
     if (in.source == InputSource::FunctionKey) {
@@ -42,12 +58,12 @@ std::vector<DrivingRun::PostedInput> DrivingRun::dispatch(const DriverInput& in)
         // A typed character refreshes the handle read-outs after its handle
         // step and before anything else it does.
         if (in.source == InputSource::Character && !c.movesHandle() && !refreshed) {
-            masconupdate(run_, run_, run_, run_, panel_);
+            refreshHandleReadouts();
             refreshed = true;
         }
         apply(c, posted);
     }
-    if (in.source != InputSource::Controller && !refreshed) masconupdate(run_, run_, run_, run_, panel_);
+    if (in.source != InputSource::Controller && !refreshed) refreshHandleReadouts();
     return posted;
 }
 
@@ -61,11 +77,12 @@ void DrivingRun::dispatchPad(const DriverInput& in, std::vector<PostedInput>& po
         apply(c, posted);
         moved = moved || c.movesHandle();
     }
-    if (moved) masconupdate(run_, run_, run_, run_, panel_);
+    if (moved) refreshHandleReadouts();
 }
 
 void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted) {
     Run& r = run_;
+    const RunParts s = partsOf(r);
     TDDSD& sound = services_.sound;
     const int B = r.brakeNotchCount;
     const bool slow = std::llabs(r.speed) <= kFixedOne;
@@ -73,33 +90,33 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
     switch (c.kind) {
         case K::None: break;
         case K::CombinedUp: notchUpWithSound(); break;
-        case K::CombinedDownKey: combinedNotchDown(r, r, 1 - B); break;
+        case K::CombinedDownKey: combinedNotchDown(s.train, s.handles, 1 - B); break;
         case K::CombinedDownKeypad:
-            if (combinedNotchDown(r, r, 1 - B) && brake.applySoundFromApplyPosition &&
+            if (combinedNotchDown(s.train, s.handles, 1 - B) && brake.applySoundFromApplyPosition &&
                 r.brakeNotch <= kAutomaticApplyPosition)
                 restartIfIdle(sound, r.soundBr1);
             break;
-        case K::CombinedDownWheel: combinedNotchDown(r, r, -B); break;
-        case K::PowerUp: powerUp(r, r); break;
-        case K::PowerDown: powerDown(r, r); break;
+        case K::CombinedDownWheel: combinedNotchDown(s.train, s.handles, -B); break;
+        case K::PowerUp: powerUp(s.train, s.handles); break;
+        case K::PowerDown: powerDown(s.train, s.handles); break;
         case K::BrakeRelease:
-            brakeReleaseStep(r, r);
+            brakeReleaseStep(s.train, s.handles);
             if (brake.releaseSoundEveryStep || r.brakeNotch == 0) restartIfIdle(sound, r.soundBr1);
             break;
         case K::BrakeApply:
-            brakeApplyStep(r, r);
+            brakeApplyStep(s.train, s.handles);
             if (brake.applySoundFromApplyPosition && r.brakeNotch <= kAutomaticApplyPosition && r.bcPressure != 0)
                 restartIfIdle(sound, r.soundBr1);
             break;
         case K::BrakeEmergency:
             if (r.brakeNotch == -B) break;
-            brakeHandleEmergency(r, r);
+            brakeHandleEmergency(s.train, s.handles);
             restart(sound, r.soundEB);
             break;
-        case K::Emergency: emergency(r, r); break;
+        case K::Emergency: emergency(s.train, s.handles); break;
         case K::EmergencyWithSound:
             if (r.brakeNotch != -B) restart(sound, r.soundEB);
-            emergency(r, r);
+            emergency(s.train, s.handles);
             break;
         case K::AllNeutral:
             if (r.brakeNotch < 0) {
@@ -108,13 +125,13 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
                 else if (r.bcPressure != 0)
                     restartIfIdle(sound, r.soundBr2);
             }
-            allToNeutral(r, r);
+            allToNeutral(s.train, s.handles);
             break;
         case K::Reverser:
             if (!slow) break;
-            setReverser(r, r, c.value);
+            setReverser(s.motion, s.handles, c.value);
             showReverserLamps(panel_, c.value);
-            masconupdate(r, r, r, r, panel_);
+            refreshHandleReadouts();
             break;
         case K::ControllerPosition:
             r.powerNotch = c.value;
@@ -122,14 +139,14 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
             r.powerHandleMoved = 1;
             r.brakeHandleMoved = 1;
             if (c.flag) restart(sound, r.soundEB);
-            masconupdate(r, r, r, r, panel_);
+            refreshHandleReadouts();
             break;
         case K::ControllerReverser:
             if (slow) r.reverser = c.value;
-            masconupdate(r, r, r, r, panel_);
+            refreshHandleReadouts();
             break;
         case K::Doors:
-            if (r.oneManOperation == 1) Door_operate(r, r, r, sound);
+            if (r.oneManOperation == 1) Door_operate(s.train, s.motion, s.stations, sound);
             break;
         case K::Horn: restart(sound, r.soundHorn); break;
         case K::Whistle: restart(sound, r.soundHorn2); break;
@@ -167,10 +184,10 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
         case K::PadPower:
             // One lever cannot stand in power and brake at once: on a train
             // with one handle, power waits until the brake lever is released.
-            if (r.handleType == 0 && (r.brakeNotch < 0 || r.holdPosition == 1)) break;
+            if (r.handleType == HandleType::Combined && (r.brakeNotch < 0 || r.holdPosition == 1)) break;
             r.powerNotch = std::clamp(c.value, 0, std::max(r.powerNotchCount, 0));
             r.powerHandleMoved = 1;
-            masconupdate(r, r, r, r, panel_);
+            refreshHandleReadouts();
             break;
         case K::PadBrake: {
             const int before = r.brakeNotch;
@@ -179,20 +196,27 @@ void DrivingRun::apply(const DriverCommand& c, std::vector<PostedInput>& posted)
             r.holdPosition = c.flag && r.brakeNotch == 0 && r.holdPositionEnabled == 1;
             r.holdExitLatch = 0;
             r.brakeHandleMoved = 1;
-            if (r.handleType == 0 && (r.brakeNotch < 0 || r.holdPosition == 1) && r.powerNotch != 0) {
+            if (r.handleType == HandleType::Combined && (r.brakeNotch < 0 || r.holdPosition == 1) &&
+                r.powerNotch != 0) {
                 r.powerNotch = 0;
                 r.powerHandleMoved = 1;
             }
             if (r.brakeNotch == -B && before != -B) restart(sound, r.soundEB);
-            masconupdate(r, r, r, r, panel_);
+            refreshHandleReadouts();
             break;
         }
     }
 }
 
+void DrivingRun::refreshHandleReadouts() {
+    const RunParts s = partsOf(run_);
+    masconupdate(s.train, s.texts, s.handles, s.protection, panel_);
+}
+
 void DrivingRun::notchUpWithSound() {
     Run& r = run_;
-    if (!combinedNotchUp(r, r)) return;
+    const RunParts s = partsOf(r);
+    if (!combinedNotchUp(s.train, s.handles)) return;
     if (brakeTraits(r.brakeType).releaseSoundEveryStep)
         restartIfIdle(services_.sound, r.soundBr1);
     else if (r.brakeNotch == 0 && r.bcPressure != 0)

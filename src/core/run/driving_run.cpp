@@ -1,5 +1,6 @@
-#include "driving_run.h"
+#include "run/driving_run.h"
 #include "panel_names.h"
+#include "run/run_parts.h"
 #include "sound_channels.h"
 
 #include "events/signals.h"
@@ -122,6 +123,9 @@ void DrivingRun::closeQuery() {
     }
 }
 
-void DrivingRun::updateSignalAspects() { computeSignalAspects(run_, run_, run_); }
+void DrivingRun::updateSignalAspects() {
+    const RunParts s = partsOf(run_);
+    computeSignalAspects(s.route, s.motion, s.signal);
+}
 
 }  // namespace ts

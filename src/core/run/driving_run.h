@@ -3,6 +3,7 @@
 // run state, the panel model and the lock that the 33 ms step thread and the
 // user-interface thread share.
 #pragma once
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -65,7 +66,16 @@ public:
     // the sound device cannot be opened again.
     void closeQuery();
 
-    // Keyboard and wheel
+    // The command layer, the one entry of every input device. Under the run's
+    // lock it records `line` (the script line that repeats the input; nothing
+    // when empty), has `translate` turn the input into driver commands from
+    // the run as it stands, and applies them with the common start of every
+    // driver input and the input lock. Controller switches that the commands
+    // post reach the host's input queue after the lock is let go.
+    using Translation = std::function<DriverInput(const Run& run, PanelModel& panel)>;
+    void dispatch(const std::string& line, const Translation& translate);
+
+    // The devices' adapters onto dispatch(). Keyboard and wheel:
     void AsciiDown(char c);
     void keydowns(Key key, ShiftState shift);
     void WheelD();
@@ -168,9 +178,10 @@ private:
     void releaseSoundBank();
     void commonInputStart();
     // Applies one input's driver commands; returns the controller switches to post.
-    std::vector<PostedInput> dispatch(const DriverInput& in);
+    std::vector<PostedInput> applyInput(const DriverInput& in);
     void apply(const DriverCommand& c, std::vector<PostedInput>& posted);
     void dispatchPad(const DriverInput& in, std::vector<PostedInput>& posted);
+    void refreshHandleReadouts();
     void notchUpWithSound();
     void confirmAlarm();
     void callOut();

@@ -1,5 +1,5 @@
 // The paint routine of the driver's view.
-#include "driving_run.h"
+#include "run/driving_run.h"
 
 namespace ts {
 

@@ -3,7 +3,7 @@
 // up; motor sounds from channel 100).
 #include "data/file_names.h"
 #include "devices/sound_errors.h"
-#include "driving_run.h"
+#include "run/driving_run.h"
 #include "sound_channels.h"
 
 namespace ts {

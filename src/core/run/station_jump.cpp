@@ -6,11 +6,11 @@
 #include "panel_names.h"
 
 #include "controls/handle_model.h"
-#include "driving_run.h"
 #include "dynamics/fixed_point.h"
 #include "dynamics/motion.h"
 #include "events/codes.h"
 #include "events/stations.h"
+#include "run/driving_run.h"
 
 namespace ts {
 
@@ -68,7 +68,7 @@ void DrivingRun::standAt(int32_t position, int64_t clock) {
     r.brakeNotch = -r.brakeNotchCount;
     r.effectiveBrakeNotch = -r.brakeNotchCount;
     r.stopDistance = 0;
-    masconupdate(r, r, r, r, panel_);
+    refreshHandleReadouts();
 }
 
 }  // namespace ts
