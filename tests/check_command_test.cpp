@@ -1,31 +1,16 @@
 // "trainsim check" as a program: exit status, output and the data it passes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <memory>
 #include <string>
 
+#include "program_runs.h"
 #include "test_support.h"
 
 namespace {
 
-struct Output {
-    int status = -1;
-    std::string text;
-};
-
-Output trainsim(const std::string& args) {
-    const std::string cmd = "'" TRAINSIM_BIN "' " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    Output o;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) o.text.append(buf, n);
-    const int raw = pclose(p);
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return o;
-}
+using Output = ts::test::ProgramOutput;
+using ts::test::trainsim;
 
 }  // namespace
 

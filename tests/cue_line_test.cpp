@@ -19,6 +19,7 @@
 #include "title_window.h"
 #include "value_window.h"
 #include "virtual_clock.h"
+#include "window_fixture.h"
 
 using namespace ts;
 
@@ -57,26 +58,9 @@ TEST(CueText, DoorsMelodyAndCallOutInWords) {
 
 namespace {
 
-class Cues : public ::testing::Test {
+class Cues : public test::WindowFixture {
 protected:
-    void SetUp() override {
-        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_DEMO);
-        app().boxes = &boxes_;
-        app().timers = &timers_;
-        app().help = new TForm4;
-        app().valueDisplay = new TForm3;
-        title_ = new TForm5;
-        app().title = title_;
-    }
-    void TearDown() override {
-        if (form_) form_->close();
-        delete title_;
-        delete app().help;
-        delete app().valueDisplay;
-        delete app().current;
-        app() = AppState{};
-        cwd_.reset();
-    }
+    void SetUp() override { openWindows(TRAINSIM_DEMO, &clock_); }
     void open(const std::string& code) {
         form_ = title_->createDrivingWindow(code);
         form_->show();
@@ -98,11 +82,7 @@ protected:
         if (const char* dir = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
             form_->grab().save(QString(dir) + "/cue-" + name + ".png");
     }
-    RecordingMessageBoxes boxes_;
-    VirtualClock timers_;  // the steps run only when a test says so: the state is the test's
-    TForm5* title_ = nullptr;
-    TForm1* form_ = nullptr;
-    std::unique_ptr<test::ScopedCwd> cwd_;
+    VirtualClock clock_;  // the steps run only when a test says so: the state is the test's
 };
 
 }  // namespace

@@ -2,12 +2,8 @@
 // and "trainsim import-gps" end to end on a copy of a test route.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 
 #include "data/route_reader.h"
 #include "data/section_rewriter.h"
@@ -16,6 +12,7 @@
 #include "gps/import.h"
 #include "gps_rides.h"
 #include "gpx_file.h"
+#include "program_runs.h"
 #include "test_support.h"
 
 using namespace ts;
@@ -36,25 +33,8 @@ std::pair<int, std::string> complaint(const std::string& gpx) {
 
 const char* kHead = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
 
-struct Output {
-    int status = -1;
-    std::string out, err;
-};
-
-Output trainsim(const std::string& args) {
-    test::TempDir tmp;
-    const std::string errPath = (tmp.path() / "err.txt").string();
-    const std::string cmd = "'" TRAINSIM_BIN "' " + args + " 2>'" + errPath + "'";
-    Output o;
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p.get())) > 0) o.out.append(buf, n);
-    const int raw = pclose(p.release());
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.err = readFileBytes(errPath).value_or("");
-    return o;
-}
+using Output = test::ProgramStreams;
+using test::trainsimApart;
 
 // Stands 30 s, runs to 1000 m and stands again from 100 s to 130 s, then on
 // to 2200 m at 200 s; level to 1000 m, then 5 per mille up.
@@ -151,8 +131,8 @@ TEST(GpsImportCommand, RewritesTheRouteAndKeepsABackup) {
     const std::string before = *readFileBytes(route);
     dir.write("ride.gpx", test::rideGpx(stoppingRide()));
 
-    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" +
-                              (dir.path() / "ride.gpx").string() + "' --offset 0 --frames 6000");
+    const Output o = trainsimApart("import-gps --data '" + dir.path().string() + "' 789 '" +
+                                   (dir.path() / "ride.gpx").string() + "' --offset 0 --frames 6000");
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_NE(o.out.find("[SpeedUnit]: "), std::string::npos) << o.out;
     EXPECT_NE(o.out.find("遠い駅"), std::string::npos) << "the far waypoint is named as not a station\n" << o.out;
@@ -219,8 +199,8 @@ TEST(GpsImportCommand, BadTracksWriteNothing) {
     const std::string before = *readFileBytes(route);
     auto run = [&](const std::string& gpx, const std::string& extra) {
         dir.write("bad.gpx", gpx);
-        return trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "bad.gpx").string() +
-                        "' --frames 3000 " + extra);
+        return trainsimApart("import-gps --data '" + dir.path().string() + "' 789 '" +
+                             (dir.path() / "bad.gpx").string() + "' --frames 3000 " + extra);
     };
     test::RidePlan gap = stoppingRide();
     gap.gaps = {{60, 70}};
@@ -279,8 +259,8 @@ TEST(GpsImportCommand, AMistypedCodeNamesTheMissingRouteFileAndTheRoutesThere) {
     for (const auto& e : fs::directory_iterator(TRAINSIM_FIXTURES "/basic"))
         fs::copy(e.path(), dir.path() / e.path().filename());
     dir.write("ride.gpx", std::string(kHead) + "</gpx>\n");
-    const Output o = trainsim("import-gps --data '" + dir.path().string() + "' 7890 '" +
-                              (dir.path() / "ride.gpx").string() + "' --offset 0");
+    const Output o = trainsimApart("import-gps --data '" + dir.path().string() + "' 7890 '" +
+                                   (dir.path() / "ride.gpx").string() + "' --offset 0");
     EXPECT_EQ(o.status, 1) << o.err;
     EXPECT_NE(o.err.find("7890_line.txt does not exist"), std::string::npos) << o.err;
     EXPECT_NE(o.err.find("routes there: 40, 789"), std::string::npos) << o.err;
@@ -293,8 +273,8 @@ TEST(GpsImportCommand, LongerGapsAreBridgedOnRequestAndATrackInLocalTimeGetsAHin
         fs::copy(e.path(), dir.path() / e.path().filename());
     auto run = [&](const test::RidePlan& plan, const std::string& extra) {
         dir.write("ride.gpx", test::rideGpx(plan));
-        return trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
-                        "' --frames 3000 --dry-run " + extra);
+        return trainsimApart("import-gps --data '" + dir.path().string() + "' 789 '" +
+                             (dir.path() / "ride.gpx").string() + "' --frames 3000 --dry-run " + extra);
     };
     test::RidePlan gap = stoppingRide();
     gap.gaps = {{60, 71}};
@@ -324,16 +304,16 @@ TEST(GpsImportCommand, KeepTimesLeavesTheRoutesStationTimesAndATerminusBeforeThe
         fs::copy(e.path(), dir.path() / e.path().filename());
     dir.write("ride.gpx", test::rideGpx(stoppingRide()));
     const std::string track = (dir.path() / "ride.gpx").string();
-    const Output kept = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + track +
-                                 "' --offset 0 --frames 6000 --dry-run --keep-times");
+    const Output kept = trainsimApart("import-gps --data '" + dir.path().string() + "' 789 '" + track +
+                                      "' --offset 0 --frames 6000 --dry-run --keep-times");
     ASSERT_EQ(kept.status, 0) << kept.err;
     EXPECT_NE(kept.out.find(",864900,864600,"), std::string::npos) << kept.out;
     EXPECT_EQ(kept.out.find("takes the track's times"), std::string::npos);
 
     // The video ends at 115 s, while the train stands at 新駅 (100 s to 130 s);
     // the track goes on and passes nearer the waypoint later: still a stop.
-    const Output terminus = trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + track +
-                                     "' --offset 0 --frames 3450 --dry-run");
+    const Output terminus = trainsimApart("import-gps --data '" + dir.path().string() + "' 789 '" + track +
+                                          "' --offset 0 --frames 3450 --dry-run");
     ASSERT_EQ(terminus.status, 0) << terminus.err;
     EXPECT_EQ(terminus.out.find("新駅\" (line"), std::string::npos) << terminus.out;
     EXPECT_NE(terminus.out.find("新駅,0,"), std::string::npos) << terminus.out;
@@ -355,8 +335,8 @@ TEST(GpsImportCommand, NoisyHeightsWriteNoGradientTheyCannotTellAndNoneSteeperTh
     };
     dir.write("ride.gpx", test::rideGpx(plan));
     const Output o =
-        trainsim("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
-                 "' --offset 0 --frames 3500 --dry-run --what slopes");
+        trainsimApart("import-gps --data '" + dir.path().string() + "' 789 '" + (dir.path() / "ride.gpx").string() +
+                      "' --offset 0 --frames 3500 --dry-run --what slopes");
     ASSERT_EQ(o.status, 0) << o.err;
     std::printf("%s", o.out.c_str());
     EXPECT_NE(o.out.find("section(s) left level"), std::string::npos) << o.out;

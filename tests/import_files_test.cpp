@@ -4,17 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "data/text_file.h"
 #include "gps_rides.h"
 #include "gpx_file.h"
+#include "program_runs.h"
 #include "test_support.h"
 
 using namespace ts;
@@ -22,27 +20,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Output {
-    int status = -1;
-    std::string out, err;
-};
+using Output = test::ProgramStreams;
 
 // `prefix` goes before the program: environment settings, a limit, a mount.
 Output importGps(const std::string& prefix, const fs::path& data, const fs::path& track,
                  const std::string& extra = {}) {
-    test::TempDir tmp;
-    const std::string errPath = (tmp.path() / "err.txt").string();
-    const std::string cmd = prefix + "'" TRAINSIM_BIN "' import-gps --data '" + data.string() + "' 789 '" +
-                            track.string() + "' --offset 0 --frames 3000 " + extra + " 2>'" + errPath + "'";
-    Output o;
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p.get())) > 0) o.out.append(buf, n);
-    const int raw = pclose(p.release());
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.err = readFileBytes(errPath).value_or("");
-    return o;
+    return test::runCommandApart(prefix + "'" TRAINSIM_BIN "' import-gps --data '" + data.string() + "' 789 '" +
+                                 track.string() + "' --offset 0 --frames 3000 " + extra);
 }
 
 // A short ride: stands 10 s, runs off and on at 20 m/s.

@@ -5,14 +5,13 @@
 // so a reader that blocks on a pipe fails the test instead of hanging it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "program_runs.h"
 #include "test_support.h"
 
 using ts::test::TempDir;
@@ -21,27 +20,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kBasic = TRAINSIM_FIXTURES "/basic";
-// Far beyond what any of these runs takes, even on a loaded machine.
-constexpr int kTimeoutSeconds = 120;
-constexpr int kTimedOut = 124;  // timeout(1)'s status
-
-struct Output {
-    int status = -1;
-    std::string text;  // standard output and error
-};
-
-Output trainsim(const std::string& args) {
-    const std::string cmd = "timeout -k 10 " + std::to_string(kTimeoutSeconds) +
-                            " env QT_QPA_PLATFORM=offscreen '" TRAINSIM_BIN "' " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    Output o;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) o.text.append(buf, n);
-    const int raw = pclose(p);
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return o;
-}
+using Output = ts::test::ProgramOutput;
+using ts::test::trainsim;
+constexpr int kTimedOut = ts::test::kTimedOutStatus;
 
 std::string slurp(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);

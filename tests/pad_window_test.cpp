@@ -27,6 +27,7 @@
 #include "test_support.h"
 #include "title_window.h"
 #include "value_window.h"
+#include "window_fixture.h"
 
 using namespace ts;
 
@@ -63,36 +64,18 @@ private:
     SDL_Joystick* joystick_ = nullptr;
 };
 
-class PadWindow : public ::testing::Test {
+class PadWindow : public test::WindowFixture {
 protected:
     void SetUp() override {
         // A data folder of its own: Save writes gamepad.txt into it.
         for (const auto& e : std::filesystem::directory_iterator(TRAINSIM_FIXTURES "/basic"))
             std::filesystem::copy(e.path(), dir_.path() / e.path().filename());
-        cwd_ = std::make_unique<test::ScopedCwd>(dir_.path());
-        app().boxes = &boxes_;
-        app().timers = &timers_;
-        app().help = new TForm4;
-        app().valueDisplay = new TForm3;
-        title_ = new TForm5;
-        app().title = title_;
-    }
-    void TearDown() override {
-        delete title_;
-        delete app().help;
-        delete app().valueDisplay;
-        delete app().current;
-        app() = AppState{};
-        cwd_.reset();
+        openWindows(dir_.path());
     }
     int handles(TForm1* form) {
         return form->run().locked([](ts::Run& r, PanelModel&) { return r.powerNotch * 100 - r.brakeNotch; });
     }
     test::TempDir dir_;
-    RecordingMessageBoxes boxes_;
-    QtTimerFactory timers_;
-    TForm5* title_ = nullptr;
-    std::unique_ptr<test::ScopedCwd> cwd_;
 };
 
 }  // namespace

@@ -162,3 +162,88 @@ TEST(ReportRuns, ALeftAloneTrainIsBrakedByTheVigilanceDeviceInTheHintAndTheRepor
     EXPECT_EQ(vigilance, 1);
     EXPECT_EQ(protection, 0);
 }
+
+namespace {
+
+// Metres along the line from `frame` to `to`, through the recorded speed (a
+// frame is 1/30 s of the recording: km/h ÷ 108 metres).
+double metresBetween(const demo::Line& line, int frame, int to) {
+    double m = 0;
+    for (int f = frame; f < to; ++f) m += demo::recordedSpeed(line, f) / 108.0;
+    return m;
+}
+
+// Where the train last stood still at or before `ms` in a trace.
+int restAt(const DriveResult& run, int64_t ms) {
+    int at = -1;
+    for (const auto& l : run.lines)
+        if (field(l, "event") == "step" && std::stoll(field(l, "t")) <= ms && field(l, "speed") == "0")
+            at = std::stoi(field(l, "trainPosition"));
+    return at;
+}
+
+// `script` with the train braked (following the recording until then) so
+// that it comes to rest within `tolerance` frames of `target`, found by
+// trying: each try moves the brake point by how far its rest missed. The
+// brake's time in `*braked`; empty when the train never got there.
+std::string brakedToRestNear(const std::string& train, const std::string& script, int64_t from, int target,
+                             int tolerance, int64_t* braked) {
+    int brakeAt = target - 100;
+    std::string tried;
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        const int64_t t = reaches(train, script, from, brakeAt);
+        if (t < 0) return tried;
+        tried = script + at(t, "key shift+F2") + at(t, "char 0");
+        *braked = t;
+        const int rest = restAt(drive(kDemo, train, tried, "--until-ms " + std::to_string(t + 20000)), t + 20000);
+        if (std::abs(rest - target) <= tolerance) break;
+        brakeAt += target - rest;
+    }
+    return tried;
+}
+
+}  // namespace
+
+// From 緑ヶ丘 (a jump: the start) to 港北, braked short of the platform; the
+// doors stay shut there. Then a creep on into the stop range, where they
+// open. The stop is where the train stood with the doors open, not its
+// first rest.
+TEST(ReportRuns, ACreepToTheMarkIsJudgedWhereTheDoorsOpened) {
+    const demo::Line line = demo::electricLine();
+    const demo::Station& s = line.stations[4];
+    ASSERT_EQ(s.name, "港北");
+    const int mark = (s.stopFrom + s.stopTo) / 2;
+    std::string script = at(0, "start") + at(100, "char f") + at(5000, "jump 3") + at(6000, "char f") +
+                         at(300000, "char 5") + at(300000, "key shift+F1");
+    // At rest some 6 m short of the mark, outside the stop range (4340–4460): no doors.
+    int64_t brake = -1;
+    script = brakedToRestNear("789", script, 300000, s.stopFrom - 15, 8, &brake);
+    ASSERT_GT(brake, 0);
+    // On at the recorded crawl, to rest about 2 m short of the mark, inside the range.
+    const int64_t creep = brake + 20000;
+    int64_t stop = -1;
+    script =
+        brakedToRestNear("789", script + at(creep, "char 5") + at(creep, "key shift+F1"), creep, mark - 30, 10, &stop);
+    ASSERT_GT(stop, creep);
+    script += at(stop + 60000, "close");
+    const auto r = driveReported("789", script);
+    ASSERT_EQ(r.run.status, 0) << r.run.err;
+
+    const int first = restAt(r.run, creep), last = restAt(r.run, stop + 60000);
+    ASSERT_GT(first, 0);
+    ASSERT_LT(first, s.stopFrom) << "the first rest is short of the platform: the doors stay shut";
+    ASSERT_GE(last, s.stopFrom);
+    ASSERT_LE(last, mark) << "the creep ends inside the range, before the mark";
+    const double firstShort = metresBetween(line, first, mark), lastShort = metresBetween(line, last, mark);
+    ASSERT_GT(firstShort - lastShort, 2.0) << "the creep is metres, not centimetres";
+
+    const QJsonObject v = r.station(4);
+    EXPECT_TRUE(v["stopped"].toBool());
+    EXPECT_TRUE(v["inRange"].toBool()) << "judged where the doors opened";
+    EXPECT_FALSE(v["passed"].toBool());
+    EXPECT_TRUE(v.contains("doorsOpenedAt"));
+    EXPECT_NEAR(v["stopErrorMetres"].toDouble(), lastShort, 0.5)
+        << "first rest " << firstShort << " m short, last " << lastShort << " m";
+    EXPECT_FALSE(r.lost("outside the platform")) << r.deductions();
+    EXPECT_FALSE(r.lost("ran through")) << r.deductions();
+}

@@ -21,6 +21,7 @@
 #include "value_window.h"
 #include "video/video_writer.h"
 #include "view_blend.h"
+#include "window_fixture.h"
 
 using namespace ts;
 
@@ -29,7 +30,7 @@ namespace {
 // Even frames dark, odd frames light: a blend of two neighbours is easy to read.
 constexpr int kDark = 40, kLight = 200;
 
-class Scaled : public ::testing::Test {
+class Scaled : public test::WindowFixture {
 protected:
     void SetUp() override {
         std::filesystem::copy(TRAINSIM_FIXTURES "/basic", data_.path(), std::filesystem::copy_options::recursive);
@@ -45,21 +46,7 @@ protected:
             writer.add(px.data());
         }
         ASSERT_TRUE(writer.finish());
-        cwd_ = std::make_unique<test::ScopedCwd>(data_.path());
-        app().boxes = &boxes_;
-        app().timers = &timers_;
-        app().help = new TForm4;
-        app().valueDisplay = new TForm3;
-        title_ = new TForm5;
-        app().title = title_;
-    }
-    void TearDown() override {
-        delete title_;
-        delete app().help;
-        delete app().valueDisplay;
-        delete app().current;
-        app() = AppState{};
-        cwd_.reset();
+        openWindows(data_.path());
     }
     TForm1* open() {
         TForm1* form = title_->createDrivingWindow("789");
@@ -106,10 +93,6 @@ protected:
         return qGray(shot.pixel(shot.width() * 240 / 640, shot.height() * 120 / 440));
     }
     test::TempDir data_;
-    RecordingMessageBoxes boxes_;
-    QtTimerFactory timers_;
-    TForm5* title_ = nullptr;
-    std::unique_ptr<test::ScopedCwd> cwd_;
 };
 
 double psnr(const QImage& a, const QImage& b) {

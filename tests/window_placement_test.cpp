@@ -25,36 +25,22 @@
 #include "test_support.h"
 #include "title_window.h"
 #include "value_window.h"
+#include "window_fixture.h"
 #include "window_placement.h"
 
 using namespace ts;
 
 namespace {
 
-class Placement : public ::testing::Test {
+class Placement : public test::WindowFixture {
 protected:
     void SetUp() override {
-        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_DEMO);
-        app().boxes = &boxes_;
-        app().timers = &timers_;
-        app().help = new TForm4;
-        app().valueDisplay = new TForm3;
-        title_ = new TForm5;
-        app().title = title_;
+        openWindows(TRAINSIM_DEMO);
         title_->show();
         form_ = title_->createDrivingWindow("789");
         form_->show();
         if (const QScreen* s = form_->screen()) form_->move(s->availableGeometry().center() - form_->rect().center());
         settle();
-    }
-    void TearDown() override {
-        if (form_) form_->close();
-        delete title_;
-        delete app().help;
-        delete app().valueDisplay;
-        delete app().current;
-        app() = AppState{};
-        cwd_.reset();
     }
     static void settle() {
         for (int i = 0; i < 5; ++i) {
@@ -97,11 +83,6 @@ protected:
         const QRect text(clock->pos(), QSize(clock->fontMetrics().horizontalAdvance(clock->text()), clock->height()));
         EXPECT_FALSE(text.intersects(back->geometry())) << "at scale " << form_->drawnScale();
     }
-    RecordingMessageBoxes boxes_;
-    QtTimerFactory timers_;
-    TForm5* title_ = nullptr;
-    TForm1* form_ = nullptr;
-    std::unique_ptr<test::ScopedCwd> cwd_;
 };
 
 }  // namespace

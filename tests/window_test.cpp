@@ -18,34 +18,15 @@
 #include "test_support.h"
 #include "title_window.h"
 #include "value_window.h"
+#include "window_fixture.h"
 
 using namespace ts;
 
 namespace {
 
-class Windows : public ::testing::Test {
+class Windows : public test::WindowFixture {
 protected:
-    void SetUp() override {
-        cwd_ = std::make_unique<test::ScopedCwd>(TRAINSIM_FIXTURES "/basic");
-        app().boxes = &boxes_;
-        app().timers = &timers_;
-        app().help = new TForm4;
-        app().valueDisplay = new TForm3;
-        title_ = new TForm5;
-        app().title = title_;
-    }
-    void TearDown() override {
-        delete title_;
-        delete app().help;
-        delete app().valueDisplay;
-        delete app().current;
-        app() = AppState{};
-        cwd_.reset();
-    }
-    RecordingMessageBoxes boxes_;
-    QtTimerFactory timers_;
-    TForm5* title_ = nullptr;
-    std::unique_ptr<test::ScopedCwd> cwd_;
+    void SetUp() override { openWindows(TRAINSIM_FIXTURES "/basic"); }
 };
 
 }  // namespace

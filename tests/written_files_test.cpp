@@ -72,14 +72,46 @@ TEST(WrittenFiles, ARecordingOnAFullDiskStopsTheDriveWithAMessageAndKeepsTheOlde
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2) << "no partial file left";
 }
 
-TEST(WrittenFiles, ATraceThatCannotBeWrittenEndsTheDriveAtOnce) {
+TEST(WrittenFiles, ATraceThatCannotBeWrittenEndsTheDriveAtOnceAndKeepsTheOlderOne) {
     test::TempDir dir;
     const std::string script = dir.write("drive.txt", kLongDrive);
-    const std::string trace = (dir.path() / "trace.jsonl").string();
+    const std::string older = dir.write("trace.jsonl", "an older trace\n");
     const Exit r = trainsim(test::fileSizeLimitPrefix(65536), "drive --train 789 --data '" + kBasic + "' --script '" +
-                                                                  script + "' --trace '" + trace + "'");
+                                                                  script + "' --trace '" + older + "'");
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("cannot write the trace"), std::string::npos) << r.err;
+    EXPECT_EQ(test::slurpFile(older), "an older trace\n") << "not replaced by a cut one";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2) << "no partial file left";
+}
+
+// The trace goes to a hidden file beside its name and takes the name at the
+// end, whole; a trace into a device is written straight into it.
+TEST(WrittenFiles, ATraceTakesItsNameWholeWhenTheDriveEndsAndADeviceStaysADevice) {
+    test::TempDir dir;
+    const std::string script = dir.write("drive.txt", "@0 start\n@100 char z\n@5000 close\n");
+    const std::string older = dir.write("trace.jsonl", "an older trace\n");
+    // Named relative to the folder the command starts in, although the run reads from the data folder.
+    test::ScopedCwd here(dir.path());
+    const Exit r =
+        trainsim("", "drive --train 789 --data '" + kBasic + "' --script '" + script + "' --trace trace.jsonl");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string trace = test::slurpFile(older);
+    EXPECT_EQ(trace.find("an older trace"), std::string::npos);
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.back(), '\n');
+    const std::string last = trace.substr(trace.rfind('\n', trace.size() - 2) + 1);
+    EXPECT_EQ(test::field(last, "event"), "end") << last;
+    EXPECT_EQ(test::field(last, "reason"), "close") << last;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2) << "nothing beside it";
+
+    const Exit toNull =
+        trainsim("", "drive --train 789 --data '" + kBasic + "' --script '" + script + "' --trace /dev/null");
+    EXPECT_EQ(toNull.status, 0) << toNull.err;
+    EXPECT_TRUE(fs::is_character_file("/dev/null")) << "written into, not replaced";
+    const Exit toFolder = trainsim("", "drive --train 789 --data '" + kBasic + "' --script '" + script + "' --trace '" +
+                                           dir.path().string() + "'");
+    EXPECT_EQ(toFolder.status, 2) << toFolder.err;
+    EXPECT_NE(toFolder.err.find("it is a folder"), std::string::npos) << toFolder.err;
 }
 
 TEST(WrittenFiles, AReportThatCannotBeWrittenKeepsTheOlderReport) {

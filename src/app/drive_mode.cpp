@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QPixmap>
 #include <QScopeGuard>
 
@@ -21,6 +22,7 @@
 
 #include "app_state.h"
 #include "com_port.h"
+#include "data/whole_file.h"
 #include "data_folder.h"
 #include "drive_script.h"
 #include "driving_window.h"
@@ -65,10 +67,15 @@ int usage(const std::string& why) {
     return 2;
 }
 
+// What the drive's end is told to (the live link's clients), with the end's reason.
+std::function<void(const std::string&)>& driveEndHook();
+
 class DriveSession {
 public:
-    DriveSession(std::ostream& out, std::string outName, VirtualClock& clock, RecordingMessageBoxes& boxes)
-        : out_(out), outName_(std::move(outName)), clock_(clock), boxes_(boxes) {}
+    // `file`: the trace's file when it goes to one, put in place by `finish`.
+    DriveSession(std::ostream& out, WholeFileStream* file, std::string outName, VirtualClock& clock,
+                 RecordingMessageBoxes& boxes)
+        : out_(out), file_(file), outName_(std::move(outName)), clock_(clock), boxes_(boxes) {}
 
     // The device-free sound bank of the current driving window.
     RecordingSound* sound = nullptr;
@@ -108,12 +115,31 @@ public:
         out_.flush();
         buffer_.clear();
         if (!out_) {
-            // A full disk: the run stops here rather than going on with nowhere to write.
+            // A full disk: the run stops here rather than going on with nowhere to write,
+            // and the target keeps what it held (an older trace, or nothing).
             failed_ = true;
-            std::cerr << "trainsim drive: cannot write the trace " << outName_ << ": "
-                      << std::strerror(errno ? errno : EIO) << "\n";
+            const std::string why =
+                file_ && !file_->failure().empty() ? file_->failure() : std::strerror(errno ? errno : EIO);
+            if (file_) file_->discard();
+            std::cerr << "trainsim drive: cannot write the trace " << outName_ << ": " << why << "\n";
+            if (driveEndHook()) driveEndHook()("recordingFailed");
             endProgram(1);
         }
+    }
+
+    // The trace written out and, when it goes to a file, put in place; false
+    // (and said on standard error) when it could not be.
+    bool finish() {
+        flush();
+        if (failed_) return false;
+        std::string why;
+        if (file_ && !file_->commit(&why)) {
+            failed_ = true;
+            std::cerr << "trainsim drive: cannot write the trace " << outName_ << ": " << why << "\n";
+            return false;
+        }
+        file_ = nullptr;
+        return true;
     }
 
     void setForm(TForm1* f) { form_ = f; }
@@ -129,6 +155,7 @@ private:
     }
 
     std::ostream& out_;
+    WholeFileStream* file_;
     std::string outName_;
     bool failed_ = false;
     VirtualClock& clock_;
@@ -168,7 +195,12 @@ bool& snapshotFailed() {
 [[noreturn]] void finishDrive(DriveSession& session, TForm1* form, const std::string& report,
                               const std::string& reportPath, const std::string& reason, int status = 0) {
     session.write("end", reason);
-    session.flush();
+    if (!session.finish()) {
+        // The run's own end is not what the user is told: the trace is missing.
+        if (driveEndHook()) driveEndHook()("recordingFailed");
+        setProgramEndHook({});
+        endProgram(1);
+    }
     if (driveEndHook()) driveEndHook()(reason);
     if (const std::string why = form->run().finishRecording(); !why.empty() && status == 0) {
         std::cerr << "trainsim drive: cannot record: " << why << "\n";
@@ -191,8 +223,14 @@ void snapshot(TForm1* form, const std::string& name) {
     auto save = [](QWidget* w, const std::string& file) {
         const std::filesystem::path path =
             std::filesystem::path(file).is_absolute() ? std::filesystem::path(file) : startFolder() / file;
-        if (w->grab().save(QString::fromStdString(path.string()), "PNG")) return;
-        std::cerr << "trainsim drive: cannot write snapshot '" << path.string() << "'\n";
+        // Whole or not at all, as every file the program writes: an older picture stays when this fails.
+        QByteArray png;
+        QBuffer buffer(&png);
+        std::string why = "the picture cannot be made";
+        if (buffer.open(QIODevice::WriteOnly) && w->grab().save(&buffer, "PNG") &&
+            replaceFile(path.string(), std::string_view(png.constData(), size_t(png.size())), &why))
+            return;
+        std::cerr << "trainsim drive: cannot write snapshot '" << path.string() << "': " << why << "\n";
         snapshotFailed() = true;
     };
     save(form, name);
@@ -289,11 +327,15 @@ int runDriveMode(int argc, char** argv) {
         std::cerr << "trainsim drive: " << o.script << ": line " << parsed.cutLine
                   << " was cut off while being recorded; replaying up to the line before\n";
 
-    std::ofstream traceFile;
+    // Written beside its name and put in place when the drive ends, so that a
+    // failed or killed drive leaves an older trace of that name whole.
+    WholeFileStream traceFile;
     std::ostream* out = &std::cout;
     if (o.trace != "-") {
-        traceFile.open(o.trace, std::ios::binary | std::ios::trunc);
-        if (!traceFile) return usage("cannot write trace '" + o.trace + "'");
+        std::string why;
+        // Absolute: the run moves into the data folder before the file is put in place.
+        if (!traceFile.open(std::filesystem::absolute(o.trace).string(), &why))
+            return usage("cannot write trace '" + o.trace + "': " + why);
         out = &traceFile;
     }
     // The report's path as given, before the run moves into the data folder.
@@ -327,7 +369,8 @@ int runDriveMode(int argc, char** argv) {
     app().boxes = &boxes;
     app().startPainter = false;
     app().gameControllers = false;
-    DriveSession session(*out, o.trace == "-" ? std::string("(standard output)") : "'" + o.trace + "'", clock, boxes);
+    DriveSession session(*out, o.trace == "-" ? nullptr : &traceFile,
+                         o.trace == "-" ? std::string("(standard output)") : "'" + o.trace + "'", clock, boxes);
     app().makeSound = [&] {
         auto bank = std::make_unique<RecordingSound>(128, [&clock] { return clock.now(); });
         bank->startUp();
@@ -337,7 +380,7 @@ int runDriveMode(int argc, char** argv) {
     setProgramEndHook([&](int status) {
         for (const auto& m : boxes.all()) std::cerr << m << "\n";
         if (status != 0) session.write("end", "fatal");
-        session.flush();
+        session.finish();
     });
 
     auto* title = new TForm5(nullptr, TForm5::OwnRoutes::NotListed);

@@ -67,7 +67,7 @@ void EditorWindow::buildMenus() {
         points.emplace_back(cursor_, doc_.recordedSpeedAt(cursor_));
         doc_.setSpeedKeyframes(points);
     });
-    add(edit, "delete", tr("&Delete the selected row"), {QKeySequence::Delete}, [this] { deleteSelectedRow(); });
+    add(edit, "delete", tr("&Delete the selected rows"), {QKeySequence::Delete}, [this] { deleteSelectedRow(); });
 
     QMenu* go = menuBar()->addMenu(tr("&Go"));
     add(go, "back1", tr("Previous frame"), {Qt::Key_Comma}, [this] { setCursorFrame(cursor_ - 1); });
@@ -123,7 +123,8 @@ void EditorWindow::showKeys() {
            "<tr><td><b>Ctrl++</b> / <b>Ctrl+-</b> / <b>Ctrl+0</b></td><td>zoom the timeline in / out / to the "
            "whole route (or Ctrl+wheel)</td></tr>"
            "<tr><td><b>Ctrl+Z</b> / <b>Ctrl+Shift+Z</b></td><td>undo / redo</td></tr>"
-           "<tr><td><b>Delete</b></td><td>delete the selected row</td></tr>"
+           "<tr><td><b>Delete</b></td><td>delete the selected rows (Ctrl+click or Shift+click selects "
+           "several)</td></tr>"
            "<tr><td><b>Ctrl+S</b></td><td>save</td></tr>"
            "<tr><td><b>Ctrl+N</b> / <b>Ctrl+O</b></td><td>a new route / another route</td></tr>"
            "<tr><td><b>F5</b></td><td>test drive from the cursor</td></tr>"

@@ -24,6 +24,7 @@
 #include "copy_dialog.h"
 #include "data/file_names.h"
 #include "edit/route_tables.h"
+#include "file_lists_tab.h"
 #include "route_opening.h"
 #include "route_table_model.h"
 #include "shown_text.h"
@@ -90,7 +91,7 @@ void EditorWindow::buildLayout() {
         view->setObjectName(QString::fromLatin1(def.marker));
         view->setModel(model);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
-        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->horizontalHeader()->setStretchLastSection(true);
         view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
         connect(model, &RouteTableModel::editRefused, this,
@@ -101,6 +102,10 @@ void EditorWindow::buildLayout() {
         tables_[kind] = view;
         tabs_->addTab(view, tableTitle(kind));
     }
+    fileLists_ = new FileListsTab(doc_, this);
+    connect(fileLists_, &FileListsTab::message, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    tabs_->addTab(fileLists_, tr("Pictures and sounds"));
 
     checks_ = new CheckList(doc_, code_, this);
     connect(checks_, &CheckList::rowChosen, this, [this](TableKind kind, int row) { showRow(kind, row, true); });
@@ -223,7 +228,9 @@ void EditorWindow::showRow(TableKind kind, int row, bool moveCursor) {
     syncing_ = true;
     QTableView* view = tables_.at(kind);
     tabs_->setCurrentWidget(view);
-    view->selectRow(row);
+    // The view's own current row came from a click, which made the selection
+    // (Ctrl and Shift pick several): it stands.
+    if (view->currentIndex().row() != row) view->selectRow(row);
     view->scrollTo(view->model()->index(row, 0));
     timeline_->selectRow(kind, row);
     syncing_ = false;
@@ -247,15 +254,22 @@ int EditorWindow::addRow(TableKind kind) {
 }
 
 void EditorWindow::deleteSelectedRow() {
+    if (tabs_->currentWidget() == fileLists_) {
+        fileLists_->deleteSelected();
+        return;
+    }
     auto* view = qobject_cast<QTableView*>(tabs_->currentWidget());
     if (!view) return;
     for (const auto& [kind, v] : tables_) {
         if (v != view) continue;
-        const int row = view->currentIndex().row();
-        if (row < 0) return;
-        doc_.removeRow(kind, row);
+        std::vector<int> rows;
+        for (const QModelIndex& i : view->selectionModel()->selectedRows()) rows.push_back(i.row());
+        if (rows.empty() && view->currentIndex().row() >= 0) rows.push_back(view->currentIndex().row());
+        if (rows.empty()) return;
+        const int first = *std::min_element(rows.begin(), rows.end());
         timeline_->selectRow(kind, -1);
-        if (doc_.rowCount(kind) > 0) showRow(kind, std::min(row, doc_.rowCount(kind) - 1), false);
+        doc_.removeRows(kind, rows);
+        if (doc_.rowCount(kind) > 0) showRow(kind, std::min(first, doc_.rowCount(kind) - 1), false);
         return;
     }
 }
@@ -276,6 +290,7 @@ void EditorWindow::documentChanged() {
         }
     }
     form_->reload();
+    fileLists_->reload();
     openVideo();
     timeline_->documentChanged();
     video_->refreshLabel();

@@ -16,6 +16,7 @@ class QTableView;
 namespace ts::editor {
 
 class CheckList;
+class FileListsTab;
 class RouteTableModel;
 class SingleValuesForm;
 class Timeline;
@@ -35,6 +36,7 @@ public:
     SingleValuesForm* singleValues() const { return form_; }
     QTabWidget* tabs() const { return tabs_; }
     QTableView* table(edit::TableKind kind) const { return tables_.at(kind); }
+    FileListsTab* fileLists() const { return fileLists_; }
     QAction* action(const QString& name) const;
 
     int cursorFrame() const { return cursor_; }
@@ -43,6 +45,7 @@ public:
     void stepToEvent(int direction);
     // A row of `kind` at the cursor, selected; returns its index.
     int addRow(edit::TableKind kind);
+    // Every selected row of the table shown (or entry of the file lists), as one undo step.
     void deleteSelectedRow();
     // Shows a row in its table and on the timeline, the cursor at its first position.
     void showRow(edit::TableKind kind, int row, bool moveCursor);
@@ -85,6 +88,7 @@ private:
     Timeline* timeline_ = nullptr;
     CheckList* checks_ = nullptr;
     SingleValuesForm* form_ = nullptr;
+    FileListsTab* fileLists_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::map<edit::TableKind, QTableView*> tables_;
     std::map<edit::TableKind, RouteTableModel*> models_;

@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "data/whole_file.h"
+
 namespace fs = std::filesystem;
 
 namespace ts::editor {
@@ -86,9 +88,12 @@ bool bringVideoIn(const std::string& from, const std::string& to, bool move, QWi
     const auto size = fs::file_size(from, ec);
     if (ec) return fail(tr("Cannot read %1: %2").arg(q(from), q(ec.message())));
     std::ifstream in(from, std::ios::binary);
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
     if (!in) return fail(tr("Cannot read %1.").arg(q(from)));
-    if (!out) return fail(tr("Cannot write %1.").arg(q(to)));
+    // Written beside its name and put there whole: a copy cut short (a full
+    // disk, a crash) never stands under the video's name.
+    FileReplacement out;
+    std::string error;
+    if (!out.open(to, &error)) return fail(tr("Cannot write %1: %2").arg(q(to), q(error)));
     QProgressDialog progress(tr("Copying the video into the data folder..."), tr("Cancel"), 0, 1000, parent);
     progress.setObjectName("videoCopyProgress");
     progress.setWindowTitle(tr("Route editor"));
@@ -102,7 +107,7 @@ bool bringVideoIn(const std::string& from, const std::string& to, bool move, QWi
         in.read(buffer.data(), std::streamsize(buffer.size()));
         const std::streamsize n = in.gcount();
         if (n <= 0) break;
-        if (!out.write(buffer.data(), n)) {
+        if (!out.write(std::string_view(buffer.data(), size_t(n)))) {
             ok = false;
             reason = tr("Cannot write %1 (is the disk full?).").arg(q(to));
             break;
@@ -115,10 +120,10 @@ bool bringVideoIn(const std::string& from, const std::string& to, bool move, QWi
         }
     }
     if (ok && in.bad()) ok = false, reason = tr("Cannot read %1.").arg(q(from));
-    out.close();
-    if (ok && !out) ok = false, reason = tr("Cannot write %1 (is the disk full?).").arg(q(to));
+    // Never over a file that came meanwhile.
+    if (ok && !out.commit(&error, true)) ok = false, reason = tr("Cannot write %1: %2").arg(q(to), q(error));
     if (!ok) {
-        fs::remove(to, ec);
+        out.discard();
         return fail(reason);  // empty when cancelled
     }
     progress.setValue(1000);

@@ -60,9 +60,20 @@ bool FileReplacement::open(const std::string& path, std::string* error) {
     discard();
     path_ = path;
     target_ = writeTarget(path);
+    writeErrno_ = 0;
+    direct_ = false;
+    struct stat there {};
+    if (::stat(target_.c_str(), &there) == 0 && !S_ISREG(there.st_mode)) {
+        if (S_ISDIR(there.st_mode)) return setError(error, "cannot write \"" + path + "\": it is a folder");
+        // A device or a pipe (/dev/null, a terminal, a FIFO) is written as it is: there is no
+        // file to keep whole, and a new file renamed over it would take its place.
+        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd_ < 0) return setError(error, "cannot write \"" + path + "\": " + std::strerror(errno));
+        direct_ = true;
+        return true;
+    }
     temp_ = folderOf(target_) + "/." + nameOf(target_) + ".XXXXXX";
     fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
-    writeErrno_ = 0;
     if (fd_ < 0) {
         const int e = errno;
         temp_.clear();
@@ -107,6 +118,16 @@ bool FileReplacement::commit(std::string* error, bool keepExisting, bool* exists
         return setError(error, why);
     }
     int e = 0;
+    if (direct_) {
+        if (keepExisting) {
+            if (exists) *exists = true;
+            discard();
+            return setError(error, "cannot write \"" + path_ + "\": " + std::strerror(EEXIST));
+        }
+        if (::close(fd_) != 0) e = errno;
+        fd_ = -1;
+        return e ? setError(error, "cannot write \"" + path_ + "\": " + std::strerror(e)) : true;
+    }
     if (::fsync(fd_) != 0) e = errno;
     // The new file keeps the old one's permissions (a new one those of a data file), not mkstemp's private ones.
     struct stat old {};
@@ -210,6 +231,11 @@ bool WholeFileStream::open(const std::string& path, std::string* error) {
     }
     clear();
     return true;
+}
+
+void WholeFileStream::discard() {
+    buffer_->file.discard();
+    setstate(std::ios::badbit);
 }
 
 bool WholeFileStream::commit(std::string* error) {

@@ -26,7 +26,8 @@ public:
     ~FileReplacement();
 
     // Creates the new file (private, unpredictable name); false with `error`
-    // when the target's folder takes none.
+    // when the target's folder takes none or the target is a folder. A device
+    // or a pipe (/dev/null) is opened and written as it is.
     bool open(const std::string& path, std::string* error);
     // False once any write failed (a full disk, a file size limit); the first
     // failure is kept for `commit`'s error.
@@ -49,6 +50,7 @@ private:
     int fd_ = -1;
     std::string path_, target_, temp_;
     int writeErrno_ = 0;
+    bool direct_ = false;  // a device or pipe, written in place
 };
 
 // The whole of `bytes` to `path`, or nothing; false with `error` saying why.
@@ -64,6 +66,8 @@ public:
     ~WholeFileStream() override;
     bool open(const std::string& path, std::string* error);
     bool commit(std::string* error);
+    // Gives the file up: the target stays as it was.
+    void discard();
     // Why the stream failed, empty while it has not.
     std::string failure() const;
 

@@ -70,6 +70,19 @@ public:
     // needs; returns the new row's index.
     int addRow(TableKind, int atFrame);
     void removeRow(TableKind, int row);
+    // Several rows at once, as one undo step.
+    void removeRows(TableKind, std::vector<int> rows);
+
+    // The lists of files (edit/file_lists.h), by their marker ("[SoundData]").
+    // A value is a file name as the file holds it, decoded as its texts are.
+    int listCount(const std::string& marker) const;
+    std::string listText(const std::string& marker, int row, int column) const;
+    bool setListText(const std::string& marker, int row, int column, const std::string& text, std::string* error);
+    // An entry of `values` (one per column, missing ones empty) at `row`
+    // (appended when beyond the end); its index, or -1 with `error`.
+    int addListEntry(const std::string& marker, int row, const std::vector<std::string>& values, std::string* error);
+    // Removes the entries `rows` as one undo step; false when none was there.
+    bool removeListEntries(const std::string& marker, std::vector<int> rows);
 
     std::string single(SingleValue) const;
     bool setSingle(SingleValue, const std::string& text, std::string* error);
@@ -114,6 +127,9 @@ private:
     bool writeEntries(TableKind kind, const std::vector<std::vector<std::string>>& entries, int checkRow,
                       std::string* error);
     std::vector<std::vector<std::string>> entries(TableKind kind) const;
+    std::vector<std::vector<std::string>> listEntries(const SectionDesc& s) const;
+    bool writeListEntries(const SectionDesc& s, const std::vector<std::vector<std::string>>& entries, int checkRow,
+                          std::string* error);
     // Each stop's distance to the next stop rewritten into `rows` (the
     // [Station] table about to be written) when a stop moved; true if any changed.
     bool fillNextStopDistances(std::vector<std::vector<std::string>>& rows) const;

@@ -334,4 +334,13 @@ void RouteDocument::removeRow(TableKind kind, int row) {
     writeEntries(kind, rows, 0, nullptr);
 }
 
+void RouteDocument::removeRows(TableKind kind, std::vector<int> rows) {
+    // From the last, so that the rows still to go keep their numbers.
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    beginGroup();
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) removeRow(kind, *it);
+    endGroup();
+}
+
 }  // namespace ts::edit
