@@ -12,9 +12,9 @@
 
 namespace {
 
-std::string helpText() {
+std::string helpText(const QStringList& args = {"--help"}) {
     QProcess p;
-    p.start(TRAINSIM_BIN, {"--help"});
+    p.start(TRAINSIM_BIN, args);
     if (!p.waitForFinished(30000)) return {};
     return p.readAllStandardOutput().toStdString();
 }
@@ -57,4 +57,43 @@ TEST(ManualPage, ListsEveryCommandAndOptionOfHelp) {
     for (const std::string& o : options)
         EXPECT_TRUE(std::regex_search(page, std::regex("(^|[^a-z-])" + o + "([^a-z-]|$)")))
             << o << " is not in the manual page";
+}
+
+// The option lines of every command's --help come from its option table; each
+// option they list has an entry of its own under the page's OPTIONS, and each
+// entry there is an option some command lists: neither can drift from the tables.
+TEST(ManualPage, OptionsSectionIsTheCommandsOptionTables) {
+    const std::string page = manualText();
+    const size_t from = page.find(".SH OPTIONS"), to = page.find(".SH KEYS");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    const std::string options = page.substr(from, to - from);
+    // The options an entry's heading (the line after .TP) names.
+    const auto described = matches(options, std::regex(R"(\.TP\n\.B[IR]* ([^\n]*))"), 1);
+    std::set<std::string> entries;
+    for (const std::string& heading : described)
+        for (const std::string& o : matches(heading, std::regex(R"(--?[a-z][a-z-]*)"))) entries.insert(o);
+
+    std::set<std::string> listed;
+    const std::regex optionLine(R"(\n  (--?[a-z][a-z-]*)(, (-[a-z]))?)");
+    auto collect = [&](const std::string& help, const char* command) {
+        int lines = 0;
+        for (auto it = std::sregex_iterator(help.begin(), help.end(), optionLine); it != std::sregex_iterator(); ++it) {
+            ++lines;
+            listed.insert((*it)[1].str());
+            if ((*it)[3].matched) listed.insert((*it)[3].str());
+        }
+        EXPECT_GE(lines, 2) << command << " lists no options:\n" << help;
+    };
+    const std::string main = helpText();
+    collect(main.substr(main.find("Options:")), "trainsim");
+    for (const char* command : {"drive", "check", "edit", "import-gps"}) {
+        const std::string help = helpText({command, "--help"});
+        ASSERT_NE(help.find("usage: trainsim " + std::string(command)), std::string::npos) << help;
+        collect(help, command);
+    }
+    EXPECT_GE(listed.size(), 30u);
+    for (const std::string& o : listed) EXPECT_TRUE(entries.count(o)) << o << " has no entry under OPTIONS";
+    for (const std::string& o : entries)
+        EXPECT_TRUE(listed.count(o)) << o << " is under OPTIONS but no command lists it";
 }

@@ -14,6 +14,7 @@
 
 #include "check/data_check.h"
 #include "check_devices.h"
+#include "command_line.h"
 #include "data_folder.h"
 #include "json_writer.h"
 #include "qt_pictures.h"
@@ -66,23 +67,42 @@ int runCheckMode(int argc, char** argv) {
     std::string dataDir;
     bool json = false;
     std::vector<std::string> codes;
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage
-                      << "Reads each train's files as a run reads them and reports every error (the run would\n"
-                         "refuse the file) and warning (it loads but misbehaves). Without CODE: every train\n"
-                         "whose CODE_line.txt and CODE_train.txt are in the folder.\n";
-            return 0;
-        }
-        if (a == "--data" && i + 1 < argc)
-            dataDir = argv[++i];
-        else if (a == "--json")
-            json = true;
-        else if (!a.empty() && a[0] == '-')
-            return usage("unknown or incomplete option '" + a + "'");
-        else
-            codes.push_back(a);
+    std::vector<CommandOption> options;
+    options = {
+        valueOption("--data", "DIR", "read the data files from DIR",
+                    [&dataDir](const std::string& v) {
+                        dataDir = v;
+                        return OptionAnswer::accepted();
+                    }),
+        switchOption("--json", "one JSON object a line instead of text",
+                     [&json] {
+                         json = true;
+                         return OptionAnswer::accepted();
+                     }),
+        alsoNamed(switchOption("--help", "show this help",
+                               [&options] {
+                                   std::cout << kUsage
+                                             << "Reads each train's files as a run reads them and reports every "
+                                                "error (the run would\n"
+                                                "refuse the file) and warning (it loads but misbehaves). Without "
+                                                "CODE: every train\n"
+                                                "whose CODE_line.txt and CODE_train.txt are in the folder.\n"
+                                             << optionLines(options, 12);
+                                   return OptionAnswer::exitWith(0);
+                               }),
+                  "-h"),
+    };
+    // Every other word is a train code; one beginning with "-" is an unknown option.
+    auto code = [&codes](const std::string& c) {
+        codes.push_back(c);
+        return OptionAnswer::accepted();
+    };
+    const ParsedLine parsed = parseCommandLine({options, nullptr, code}, argc, argv);
+    switch (parsed.outcome) {
+        case ParsedLine::Outcome::Parsed: break;
+        case ParsedLine::Outcome::Exit: return parsed.status;
+        case ParsedLine::Outcome::Refused: return usage(parsed.why);
+        case ParsedLine::Outcome::Unknown: return usage(unknownOption(parsed.word));
     }
     const DataFolder data = chooseDataFolder(dataDir);
     if (!data.path.empty() && chdir(data.path.c_str()) != 0)

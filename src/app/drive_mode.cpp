@@ -17,11 +17,13 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
 #include "app_state.h"
 #include "com_port.h"
+#include "command_line.h"
 #include "data/whole_file.h"
 #include "data_folder.h"
 #include "drive_script.h"
@@ -58,12 +60,14 @@ struct DriveOptions {
     bool linkControl = false;     // link clients may drive
 };
 
+constexpr const char* kUsage =
+    "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
+    "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
+    "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
+    "                      [--link PORT [--link-wait S] [--link-control]]\n";
+
 int usage(const std::string& why) {
-    std::cerr << "trainsim drive: " << why << "\n"
-              << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
-                 "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
-                 "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
-                 "                      [--link PORT [--link-wait S] [--link-control]]\n";
+    std::cerr << "trainsim drive: " << why << "\n" << kUsage;
     return 2;
 }
 
@@ -243,68 +247,96 @@ void snapshot(TForm1* form, const std::string& name) {
     }
 }
 
+// The drive mode's options, applied to `o` as they are read.
+std::vector<CommandOption> driveOptions(DriveOptions& o, const std::vector<CommandOption>& table) {
+    auto take = [](std::string& to) {
+        return [&to](const std::string& v) {
+            to = v;
+            return OptionAnswer::accepted();
+        };
+    };
+    auto set = [](bool& flag) {
+        return [&flag] {
+            flag = true;
+            return OptionAnswer::accepted();
+        };
+    };
+    auto number = [](auto& to, int most, const char* why) {
+        return [&to, most, why](const std::string& v) {
+            int n = -1;
+            try {
+                n = std::stoi(v);
+            } catch (...) {}
+            if (n < 0 || n > most) return OptionAnswer::refused(why);
+            to = n;
+            return OptionAnswer::accepted();
+        };
+    };
+    return {
+        valueOption("--train", "CODE", "the train: CODE_line.txt and CODE_train.txt", take(o.train)),
+        valueOption("--data", "DIR", "read the data files from DIR", take(o.data)),
+        valueOption("--script", "FILE", "the timed inputs, one command a line", take(o.script)),
+        valueOption("--trace", "FILE", "where the trace goes (- for standard output)", take(o.trace)),
+        valueOption("--until-ms", "N", "end the run at virtual time N ms",
+                    [&o](const std::string& v) {
+                        try {
+                            o.untilMs = std::stoll(v);
+                        } catch (...) {
+                            return OptionAnswer::refused("bad --until-ms '" + v + "'");
+                        }
+                        return OptionAnswer::accepted();
+                    }),
+        valueOption("--report", "FILE", "the drive report at the end: HTML for .html, else JSON", take(o.report)),
+        valueOption("--record", "FILE", "record the run (a drive script)", take(o.record)),
+        switchOption("--force", "replay a recording of another train or of changed data files", set(o.force)),
+        valueOption("--scale", "1|1.5|2|3|full", "size of the driving window",
+                    [](const std::string& v) {
+                        const auto scale = parseViewScale(v);
+                        if (!scale) return OptionAnswer::refused("--scale takes 1, 1.5, 2, 3 or full");
+                        app().viewScale = *scale;
+                        return OptionAnswer::accepted();
+                    }),
+        valueOption("--smooth", "on|off", "blend neighbouring frames when slower than the recording",
+                    [](const std::string& v) {
+                        const auto smooth = parseSmoothView(v);
+                        if (!smooth) return OptionAnswer::refused("--smooth takes on or off");
+                        app().smoothView = *smooth;
+                        return OptionAnswer::accepted();
+                    }),
+        valueOption("--link", "PORT", "open the live link on 127.0.0.1:PORT",
+                    number(o.linkPort, 65535, "--link takes a port from 0 to 65535")),
+        valueOption("--link-wait", "S", "wait up to S seconds for the first live-link client (default 10)",
+                    number(o.linkWaitS, 3600, "--link-wait takes seconds from 0 to 3600")),
+        switchOption("--link-control", "let live-link clients drive", set(o.linkControl)),
+        valueOption("--port", "COM1=DEVICE", "open DEVICE for the controller port COM1 (or COM2)",
+                    [](const std::string& v) {
+                        mapPortName(v);
+                        return OptionAnswer::accepted();
+                    }),
+        alsoNamed(switchOption("--help", "show this help",
+                               [&table] {
+                                   std::cout << kUsage
+                                             << "A recording (--record) is a script too: replayed, it needs no "
+                                                "--train.\n"
+                                             << optionLines(table, 23);
+                                   return OptionAnswer::exitWith(0);
+                               }),
+                  "-h"),
+    };
+}
+
 }  // namespace
 
 int runDriveMode(int argc, char** argv) {
     DriveOptions o;
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto next = [&]() -> std::optional<std::string> {
-            if (i + 1 >= argc) return std::nullopt;
-            return std::string(argv[++i]);
-        };
-        std::optional<std::string> v;
-        if (a == "--help" || a == "-h") {
-            std::cout << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
-                         "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
-                         "A recording (--record) is a script too: replayed, it needs no --train.\n";
-            return 0;
-        }
-        if (a == "--train" && (v = next()))
-            o.train = *v;
-        else if (a == "--data" && (v = next()))
-            o.data = *v;
-        else if (a == "--script" && (v = next()))
-            o.script = *v;
-        else if (a == "--trace" && (v = next()))
-            o.trace = *v;
-        else if (a == "--report" && (v = next()))
-            o.report = *v;
-        else if (a == "--record" && (v = next()))
-            o.record = *v;
-        else if (a == "--force")
-            o.force = true;
-        else if (a == "--link-control")
-            o.linkControl = true;
-        else if ((a == "--link" || a == "--link-wait") && (v = next())) {
-            int n = -1;
-            try {
-                n = std::stoi(*v);
-            } catch (...) {}
-            if (a == "--link" && (n < 0 || n > 65535)) return usage("--link takes a port from 0 to 65535");
-            if (a == "--link-wait" && (n < 0 || n > 3600)) return usage("--link-wait takes seconds from 0 to 3600");
-            if (a == "--link")
-                o.linkPort = n;
-            else
-                o.linkWaitS = n;
-        } else if (a == "--port" && (v = next()))
-            mapPortName(*v);
-        else if (a == "--scale" && (v = next())) {
-            const auto scale = parseViewScale(*v);
-            if (!scale) return usage("--scale takes 1, 1.5, 2, 3 or full");
-            app().viewScale = *scale;
-        } else if (a == "--smooth" && (v = next())) {
-            const auto smooth = parseSmoothView(*v);
-            if (!smooth) return usage("--smooth takes on or off");
-            app().smoothView = *smooth;
-        } else if (a == "--until-ms" && (v = next())) {
-            try {
-                o.untilMs = std::stoll(*v);
-            } catch (...) {
-                return usage("bad --until-ms '" + *v + "'");
-            }
-        } else
-            return usage("unknown or incomplete option '" + a + "'");
+    std::vector<CommandOption> options;
+    options = driveOptions(o, options);
+    const ParsedLine words = parseCommandLine({options, nullptr, nullptr}, argc, argv);
+    switch (words.outcome) {
+        case ParsedLine::Outcome::Parsed: break;
+        case ParsedLine::Outcome::Exit: return words.status;
+        case ParsedLine::Outcome::Refused: return usage(words.why);
+        case ParsedLine::Outcome::Unknown: return usage(unknownOption(words.word));
     }
     if (o.script.empty()) return usage("--script is required");
 

@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "command_line.h"
 #include "data/file_names.h"
 #include "data/train_codes.h"
 #include "gps/import.h"
@@ -28,23 +29,16 @@ constexpr const char* kUsage =
     "\n"
     "Rewrites the [SpeedUnit], [Slope] and [Station] sections of CODE_line.txt from the GPS\n"
     "track of the ride (GPX 1.1) and keeps the old file as CODE_line.txt.bak (when that exists, as\n"
-    "CODE_line.txt.bak.2, .bak.3, ...: a backup is never overwritten).\n"
-    "  --offset S         video frame 0 is S seconds after the track's first point (S may be negative)\n"
-    "  --sync F=T         video frame F shows track time T (ISO 8601, or seconds after the first point);\n"
-    "                     give it twice: the two marks also measure a camera whose rate drifts\n"
-    "  --tolerance-kmh X  largest difference of the recorded speed from the track at any frame (default 1)\n"
-    "  --what LIST        which sections to rewrite (default speed,slopes,stations)\n"
-    "  --frames N         the video's length, when its file cannot be opened\n"
-    "  --crawl-kmh N      the recorded speed where the train stands (default 1)\n"
-    "  --slope-window M   heights are smoothed over M metres before gradients are taken (default 200, at least 100)\n"
-    "  --max-gap S        bridge gaps in the track of up to S seconds (default 5); the summary names them\n"
-    "  --tz H             the track's times are H hours ahead of UTC (a track in local time without a zone)\n"
-    "  --keep-times       stations already in the route keep their times (else where the train stood\n"
-    "                     there they take the track's)\n"
-    "  --dry-run          print the summary and the new sections, write nothing\n";
+    "CODE_line.txt.bak.2, .bak.3, ...: a backup is never overwritten).\n";
+
+// The option lines below the usage, from the option table.
+std::string& optionHelp() {
+    static std::string lines;
+    return lines;
+}
 
 int usage(const std::string& problem) {
-    std::cerr << "trainsim import-gps: " << problem << "\n" << kUsage;
+    std::cerr << "trainsim import-gps: " << problem << "\n" << kUsage << optionHelp();
     return 2;
 }
 
@@ -110,75 +104,109 @@ int runGpsImport(int argc, char** argv) {
     bool dryRun = false;
     double tzHours = 0;
     gps::ImportRequest req;
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto next = [&]() -> std::optional<std::string> {
-            if (i + 1 >= argc) return std::nullopt;
-            return std::string(argv[++i]);
+    auto accept = [](auto change) {
+        return [change](const std::string& v) {
+            change(v);
+            return OptionAnswer::accepted();
         };
-        std::optional<std::string> v;
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        } else if (a == "--data" && (v = next())) {
-            data = *v;
-        } else if (a == "--offset" && (v = next())) {
-            if (!(offset = parseNumber(*v))) return usage("--offset takes seconds, e.g. 12.5 or -3");
-        } else if (a == "--sync" && (v = next())) {
-            syncs.push_back(*v);
-        } else if (a == "--tolerance-kmh" && (v = next())) {
-            const auto t = parseNumber(*v);
-            if (!t || *t < 0.5 || *t > 50) return usage("--tolerance-kmh takes a speed from 0.5 to 50");
-            req.toleranceKmh = *t;
-        } else if (a == "--crawl-kmh" && (v = next())) {
-            const auto t = parseNumber(*v);
-            if (!t || *t < 1 || *t > 10 || *t != std::floor(*t))
-                return usage("--crawl-kmh takes a whole speed from 1 to 10");
-            req.crawlKmh = int(*t);
-        } else if (a == "--slope-window" && (v = next())) {
-            const auto t = parseNumber(*v);
-            if (!t || *t < 100 || *t > 5000) return usage("--slope-window takes metres from 100 to 5000");
-            req.gradients.windowMetres = *t;
-        } else if (a == "--max-gap" && (v = next())) {
-            const auto t = parseNumber(*v);
-            if (!t || *t < 1 || *t > 600) return usage("--max-gap takes seconds from 1 to 600");
-            req.maxGapSeconds = *t;
-        } else if (a == "--tz" && (v = next())) {
-            const auto t = parseNumber(*v);
-            if (!t || *t < -14 || *t > 14) return usage("--tz takes hours from -14 to 14, e.g. 9 or -5.5");
-            tzHours = *t;
-        } else if (a == "--frames" && (v = next())) {
-            const auto t = parseNumber(*v);
-            if (!t || *t < 2 || *t > 100'000'000 || *t != std::floor(*t)) return usage("--frames takes a frame count");
-            frames = int(*t);
-        } else if (a == "--what" && (v = next())) {
-            req.speed = req.slopes = req.stations = false;
-            std::istringstream in(*v);
-            std::string w;
-            while (std::getline(in, w, ',')) {
-                if (w == "speed")
-                    req.speed = true;
-                else if (w == "slopes")
-                    req.slopes = true;
-                else if (w == "stations")
-                    req.stations = true;
-                else
-                    return usage("--what takes speed, slopes and stations separated by commas");
-            }
-            if (!req.speed && !req.slopes && !req.stations) return usage("--what names nothing to import");
-        } else if (a == "--keep-times") {
-            req.keepStationTimes = true;
-        } else if (a == "--dry-run") {
-            dryRun = true;
-        } else if (!a.empty() && a[0] == '-' && !parseNumber(a)) {
-            return usage("unknown or incomplete option '" + a + "'");
-        } else if (code.empty()) {
+    };
+    // A number within its bounds (a whole one when `whole`), or the refusal.
+    auto ranged = [](double low, double high, bool whole, const char* why, auto keep) {
+        return [=](const std::string& v) {
+            const auto t = parseNumber(v);
+            if (!t || *t < low || *t > high || (whole && *t != std::floor(*t))) return OptionAnswer::refused(why);
+            keep(*t);
+            return OptionAnswer::accepted();
+        };
+    };
+    const std::vector<CommandOption> options{
+        valueOption("--data", "DIR", "", accept([&](const std::string& v) { data = v; })),
+        valueOption("--offset", "S", "video frame 0 is S seconds after the track's first point (S may be negative)",
+                    [&](const std::string& v) {
+                        if (!(offset = parseNumber(v)))
+                            return OptionAnswer::refused("--offset takes seconds, e.g. 12.5 or -3");
+                        return OptionAnswer::accepted();
+                    }),
+        valueOption("--sync", "F=T",
+                    "video frame F shows track time T (ISO 8601, or seconds after the first point);\n"
+                    "give it twice: the two marks also measure a camera whose rate drifts",
+                    accept([&](const std::string& v) { syncs.push_back(v); })),
+        valueOption("--tolerance-kmh", "X",
+                    "largest difference of the recorded speed from the track at any frame (default 1)",
+                    ranged(0.5, 50, false, "--tolerance-kmh takes a speed from 0.5 to 50",
+                           [&](double t) { req.toleranceKmh = t; })),
+        valueOption("--what", "LIST", "which sections to rewrite (default speed,slopes,stations)",
+                    [&](const std::string& v) {
+                        req.speed = req.slopes = req.stations = false;
+                        std::istringstream in(v);
+                        std::string w;
+                        while (std::getline(in, w, ',')) {
+                            if (w == "speed")
+                                req.speed = true;
+                            else if (w == "slopes")
+                                req.slopes = true;
+                            else if (w == "stations")
+                                req.stations = true;
+                            else
+                                return OptionAnswer::refused(
+                                    "--what takes speed, slopes and stations separated by commas");
+                        }
+                        if (!req.speed && !req.slopes && !req.stations)
+                            return OptionAnswer::refused("--what names nothing to import");
+                        return OptionAnswer::accepted();
+                    }),
+        valueOption("--frames", "N", "the video's length, when its file cannot be opened",
+                    ranged(2, 100'000'000, true, "--frames takes a frame count", [&](double t) { frames = int(t); })),
+        valueOption("--crawl-kmh", "N", "the recorded speed where the train stands (default 1)",
+                    ranged(1, 10, true, "--crawl-kmh takes a whole speed from 1 to 10",
+                           [&](double t) { req.crawlKmh = int(t); })),
+        valueOption("--slope-window", "M",
+                    "heights are smoothed over M metres before gradients are taken (default 200, at least 100)",
+                    ranged(100, 5000, false, "--slope-window takes metres from 100 to 5000",
+                           [&](double t) { req.gradients.windowMetres = t; })),
+        valueOption(
+            "--max-gap", "S", "bridge gaps in the track of up to S seconds (default 5); the summary names them",
+            ranged(1, 600, false, "--max-gap takes seconds from 1 to 600", [&](double t) { req.maxGapSeconds = t; })),
+        valueOption(
+            "--tz", "H", "the track's times are H hours ahead of UTC (a track in local time without a zone)",
+            ranged(-14, 14, false, "--tz takes hours from -14 to 14, e.g. 9 or -5.5", [&](double t) { tzHours = t; })),
+        switchOption("--keep-times",
+                     "stations already in the route keep their times (else where the train stood\n"
+                     "there they take the track's)",
+                     [&] {
+                         req.keepStationTimes = true;
+                         return OptionAnswer::accepted();
+                     }),
+        switchOption("--dry-run", "print the summary and the new sections, write nothing",
+                     [&] {
+                         dryRun = true;
+                         return OptionAnswer::accepted();
+                     }),
+        alsoNamed(switchOption("--help", "",
+                               [] {
+                                   std::cout << kUsage << optionHelp();
+                                   return OptionAnswer::exitWith(0);
+                               }),
+                  "-h"),
+    };
+    optionHelp() = optionLines(options, 19);
+    // The train code, then the track; a negative number is a word too, not an option.
+    auto isOperand = [](const std::string& a) { return a.empty() || a[0] != '-' || parseNumber(a); };
+    auto operand = [&](const std::string& a) {
+        if (code.empty())
             code = a;
-        } else if (track.empty()) {
+        else if (track.empty())
             track = a;
-        } else {
-            return usage("one train code and one track, please: '" + a + "' is one too many");
-        }
+        else
+            return OptionAnswer::refused("one train code and one track, please: '" + a + "' is one too many");
+        return OptionAnswer::accepted();
+    };
+    const ParsedLine parsed = parseCommandLine({options, isOperand, operand}, argc, argv);
+    switch (parsed.outcome) {
+        case ParsedLine::Outcome::Parsed: break;
+        case ParsedLine::Outcome::Exit: return parsed.status;
+        case ParsedLine::Outcome::Refused: return usage(parsed.why);
+        case ParsedLine::Outcome::Unknown: return usage(unknownOption(parsed.word));
     }
     if (code.empty() || track.empty()) return usage("give the train code and the track");
     if (offset && !syncs.empty()) return usage("give either --offset or two --sync marks, not both");

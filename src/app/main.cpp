@@ -11,67 +11,39 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
 #include "app_state.h"
-#include "check_mode.h"
 #include "com_port.h"
+#include "command_line.h"
 #include "data/train_codes.h"
 #include "data_folder.h"
-#include "drive_mode.h"
 #include "driving_window.h"
-#include "edit_mode.h"
-#include "gps_import_mode.h"
 #include "help_window.h"
 #include "link_session.h"
-#include "prepare_video_mode.h"
 #include "program_devices.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
 #include "quit_signals.h"
 #include "replay_watch.h"
+#include "subcommands.h"
 #include "title_window.h"
 #include "value_window.h"
 
 namespace {
 
-void printHelp(const ts::DataFolder& data) {
-    std::cout
-        << "usage: trainsim [COMMAND] [OPTIONS]\n"
-           "\n"
-           "Commands:\n"
-           "  (none)   open the title screen and drive a train picked there\n"
-           "  drive    run a train headless from a script and write a JSON trace\n"
-           "           (trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N])\n"
-           "  check    report every problem in the data files of the trains, with file and line\n"
-           "           (trainsim check [--data DIR] [--json] [CODE...])\n"
-           "  edit     make or change a route in the route editor: its video, a timeline of its events,\n"
-           "           a live check and a test drive (trainsim edit [--data DIR] [CODE])\n"
-           "  import-gps  recorded speed, gradients and stations of a route from a GPS track\n"
-           "           (trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F=T --sync F=T) ...)\n"
-           "  prepare-video  a quick-seeking working copy of a route's video for the editor and the driving\n"
-           "           window, in the user's cache folder (trainsim prepare-video [--data DIR] CODE)\n"
-           "\n"
-           "Options:\n"
-           "  --data DIR             read the data files from DIR\n"
-           "  --train CODE           drive the train CODE (CODE_line.txt, CODE_train.txt) at once;\n"
-           "                         the title screen appears when its window closes\n"
-           "  --port COM1=DEVICE     open DEVICE for the controller port COM1 (or COM2); repeatable\n"
-           "  --scale 1|1.5|2|3|full size of the driving window (the drive mode takes it too)\n"
-           "  --smooth on|off        blend neighbouring frames when slower than the recording\n"
-           "  --record FILE          record the run of the train picked to FILE (a drive script)\n"
-           "  --replay FILE          watch a recording in the driving window (pause, 2x, 4x, take over)\n"
-           "  --link [PORT]          open the live link on 127.0.0.1 (default port 47800): the run's state\n"
-           "                         over a WebSocket and a dashboard page at http://127.0.0.1:PORT/\n"
-           "  --link-control         let live-link clients drive (send the driver's commands)\n"
-           "  --force                replay a recording of another train or of changed data files\n"
-           "  --help, -h             show this help\n"
-           "  --version              show the program's version\n"
-           "\n"
-           "Data folder: "
-        << (data.path.empty() ? std::filesystem::current_path().string() : data.path) << "\n  (" << data.reason
-        << ")\n";
+void printHelp(const ts::DataFolder& data, const std::vector<ts::CommandOption>& options) {
+    std::cout << "usage: trainsim [COMMAND] [OPTIONS]\n"
+                 "\n"
+                 "Commands:\n"
+              << ts::subcommandLines()
+              << "\n"
+                 "Options:\n"
+              << ts::optionLines(options, 23) << "\n"
+              << "Data folder: " << (data.path.empty() ? std::filesystem::current_path().string() : data.path)
+              << "\n  (" << data.reason << ")\n";
 }
 
 }  // namespace
@@ -92,73 +64,106 @@ int subcommand(const char* name, int (*run)(int, char**), int argc, char** argv)
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (const auto& [name, run] : {std::pair{"drive", &ts::runDriveMode}, std::pair{"check", &ts::runCheckMode},
-                                    std::pair{"import-gps", &ts::runGpsImport}, std::pair{"edit", &ts::runEditMode},
-                                    std::pair{"prepare-video", &ts::runPrepareVideo}})
-        if (argc >= 2 && std::strcmp(argv[1], name) == 0) return subcommand(name, run, argc - 2, argv + 2);
+    for (const ts::Subcommand& c : ts::subcommands())
+        if (argc >= 2 && std::strcmp(argv[1], c.name) == 0) return subcommand(c.name, c.run, argc - 2, argv + 2);
 
+    using ts::OptionAnswer;
     std::string dataDir, trainCode, replayFile;
     bool help = false, force = false, linkControl = false;
     int linkPort = -1;  // no live link
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--data" && i + 1 < argc) {
-            dataDir = argv[++i];
-        } else if (a == "--train" && i + 1 < argc) {
-            trainCode = argv[++i];
-        } else if (a == "--port" && i + 1 < argc) {
-            ts::mapPortName(argv[++i]);
-        } else if (a == "--scale" && i + 1 < argc) {
-            const auto scale = ts::parseViewScale(argv[++i]);
-            if (!scale) {
-                std::cerr << "trainsim: --scale takes 1, 1.5, 2, 3 or full\n";
-                return 2;
-            }
-            ts::app().viewScale = *scale;
-        } else if (a == "--smooth" && i + 1 < argc) {
-            const auto smooth = ts::parseSmoothView(argv[++i]);
-            if (!smooth) {
-                std::cerr << "trainsim: --smooth takes on or off\n";
-                return 2;
-            }
-            ts::app().smoothView = *smooth;
-        } else if (a == "--record" && i + 1 < argc) {
-            ts::app().recordTo = std::filesystem::absolute(argv[++i]).string();
-        } else if (a == "--replay" && i + 1 < argc) {
-            replayFile = std::filesystem::absolute(argv[++i]).string();
-        } else if (a == "--link") {
-            linkPort = ts::kDefaultLinkPort;
-            if (i + 1 < argc && argv[i + 1][0] != '-') {
-                try {
-                    linkPort = std::stoi(argv[++i]);
-                } catch (...) {
-                    linkPort = -2;
-                }
-                if (linkPort < 0 || linkPort > 65535) {
-                    std::cerr << "trainsim: --link takes a port from 0 to 65535\n";
-                    return 2;
-                }
-            }
-        } else if (a == "--link-control") {
-            linkControl = true;
-        } else if (a == "--force") {
-            force = true;
-        } else if (a == "--help" || a == "-h") {
-            help = true;
-        } else if (a == "--version") {
-            std::cout << "trainsim " << TRAINSIM_VERSION << "\n";
-            return 0;
-        } else if (a == "-platform" && i + 1 < argc) {
-            ++i;  // Qt's own option, left for QApplication
-        } else {
-            std::cerr << "trainsim: " << (a.rfind("-", 0) == 0 ? "unknown or incomplete option '" : "unknown command '")
-                      << a << "'\nTry 'trainsim --help'.\n";
+    auto take = [](std::string& to) {
+        return [&to](const std::string& v) {
+            to = v;
+            return OptionAnswer::accepted();
+        };
+    };
+    auto set = [](bool& flag) {
+        return [&flag] {
+            flag = true;
+            return OptionAnswer::accepted();
+        };
+    };
+    const std::vector<ts::CommandOption> options{
+        ts::valueOption("--data", "DIR", "read the data files from DIR", take(dataDir)),
+        ts::valueOption("--train", "CODE",
+                        "drive the train CODE (CODE_line.txt, CODE_train.txt) at once;\n"
+                        "the title screen appears when its window closes",
+                        take(trainCode)),
+        ts::valueOption("--port", "COM1=DEVICE", "open DEVICE for the controller port COM1 (or COM2); repeatable",
+                        [](const std::string& v) {
+                            ts::mapPortName(v);
+                            return OptionAnswer::accepted();
+                        }),
+        ts::valueOption("--scale", "1|1.5|2|3|full", "size of the driving window (the drive mode takes it too)",
+                        [](const std::string& v) {
+                            const auto scale = ts::parseViewScale(v);
+                            if (!scale) return OptionAnswer::refused("--scale takes 1, 1.5, 2, 3 or full");
+                            ts::app().viewScale = *scale;
+                            return OptionAnswer::accepted();
+                        }),
+        ts::valueOption("--smooth", "on|off", "blend neighbouring frames when slower than the recording",
+                        [](const std::string& v) {
+                            const auto smooth = ts::parseSmoothView(v);
+                            if (!smooth) return OptionAnswer::refused("--smooth takes on or off");
+                            ts::app().smoothView = *smooth;
+                            return OptionAnswer::accepted();
+                        }),
+        ts::valueOption("--record", "FILE", "record the run of the train picked to FILE (a drive script)",
+                        [](const std::string& v) {
+                            ts::app().recordTo = std::filesystem::absolute(v).string();
+                            return OptionAnswer::accepted();
+                        }),
+        ts::valueOption("--replay", "FILE", "watch a recording in the driving window (pause, 2x, 4x, take over)",
+                        [&replayFile](const std::string& v) {
+                            replayFile = std::filesystem::absolute(v).string();
+                            return OptionAnswer::accepted();
+                        }),
+        ts::valueMayBeLeftOut(ts::valueOption("--link", "PORT",
+                                              "open the live link on 127.0.0.1 (default port 47800): the run's state\n"
+                                              "over a WebSocket and a dashboard page at http://127.0.0.1:PORT/",
+                                              [&linkPort](const std::string& v) {
+                                                  try {
+                                                      linkPort = std::stoi(v);
+                                                  } catch (...) {
+                                                      linkPort = -2;
+                                                  }
+                                                  if (linkPort < 0 || linkPort > 65535)
+                                                      return OptionAnswer::refused(
+                                                          "--link takes a port from 0 to 65535");
+                                                  return OptionAnswer::accepted();
+                                              }),
+                              [&linkPort] {
+                                  linkPort = ts::kDefaultLinkPort;
+                                  return OptionAnswer::accepted();
+                              }),
+        ts::switchOption("--link-control", "let live-link clients drive (send the driver's commands)",
+                         set(linkControl)),
+        ts::switchOption("--force", "replay a recording of another train or of changed data files", set(force)),
+        ts::alsoNamed(ts::switchOption("--help", "show this help", set(help)), "-h"),
+        ts::switchOption("--version", "show the program's version",
+                         [] {
+                             std::cout << "trainsim " << TRAINSIM_VERSION << "\n";
+                             return OptionAnswer::exitWith(0);
+                         }),
+        // Qt's own option, left for QApplication; not listed.
+        ts::valueOption("-platform", "NAME", "", [](const std::string&) { return OptionAnswer::accepted(); }),
+    };
+    // No operands: a word that is no option is an unknown command.
+    const ts::ParsedLine parsed = ts::parseCommandLine({options, nullptr, nullptr}, argc - 1, argv + 1);
+    switch (parsed.outcome) {
+        case ts::ParsedLine::Outcome::Parsed: break;
+        case ts::ParsedLine::Outcome::Exit: return parsed.status;
+        case ts::ParsedLine::Outcome::Refused: std::cerr << "trainsim: " << parsed.why << "\n"; return 2;
+        case ts::ParsedLine::Outcome::Unknown:
+            std::cerr << "trainsim: "
+                      << (parsed.word.rfind("-", 0) == 0 ? ts::unknownOption(parsed.word)
+                                                         : "unknown command '" + parsed.word + "'")
+                      << "\nTry 'trainsim --help'.\n";
             return 2;
-        }
     }
     const ts::DataFolder data = ts::chooseDataFolder(dataDir);
     if (help) {
-        printHelp(data);
+        printHelp(data, options);
         return 0;
     }
     if (!data.path.empty() && chdir(data.path.c_str()) != 0) {

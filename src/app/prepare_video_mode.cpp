@@ -9,7 +9,9 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "command_line.h"
 #include "data/file_names.h"
 #include "data_folder.h"
 #include "gps/import.h"
@@ -33,29 +35,43 @@ struct Arguments {
 // The command's own options; nullopt with `status` set when it ends here.
 std::optional<Arguments> parseArguments(int argc, char** argv, int& status) {
     Arguments a;
-    for (int i = 0; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage
-                      << "Makes a working copy of the video that CODE_line.txt names ([Path]): the same frame for\n"
-                         "every position, a keyframe every 30 pictures, a little above the largest view size\n"
-                         "chosen in the driving window. It is kept in the user's cache folder and used by the\n"
-                         "editor and the driving window while the video is unchanged; the route file still names\n"
-                         "the original, and the drive mode decodes the original.\n";
-            status = 0;
-            return std::nullopt;
+    std::vector<CommandOption> options;
+    options = {
+        valueOption("--data", "DIR", "read the data files from DIR",
+                    [&a](const std::string& v) {
+                        a.data = v;
+                        return OptionAnswer::accepted();
+                    }),
+        alsoNamed(switchOption("--help", "show this help",
+                               [&options] {
+                                   std::cout << kUsage
+                                             << "Makes a working copy of the video that CODE_line.txt names ([Path]): "
+                                                "the same frame for\n"
+                                                "every position, a keyframe every 30 pictures, a little above the "
+                                                "largest view size\n"
+                                                "chosen in the driving window. It is kept in the user's cache folder "
+                                                "and used by the\n"
+                                                "editor and the driving window while the video is unchanged; the "
+                                                "route file still names\n"
+                                                "the original, and the drive mode decodes the original.\n"
+                                             << optionLines(options, 12);
+                                   return OptionAnswer::exitWith(0);
+                               }),
+                  "-h"),
+    };
+    auto code = [&a](const std::string& c) {
+        if (!a.code.empty()) {
+            return OptionAnswer::refused("one train code only");
         }
-        if (arg == "--data" && i + 1 < argc) {
-            a.data = argv[++i];
-        } else if (!arg.empty() && arg[0] == '-') {
-            status = usage("unknown or incomplete option '" + arg + "'");
-            return std::nullopt;
-        } else if (a.code.empty()) {
-            a.code = arg;
-        } else {
-            status = usage("one train code only");
-            return std::nullopt;
-        }
+        a.code = c;
+        return OptionAnswer::accepted();
+    };
+    const ParsedLine parsed = parseCommandLine({options, nullptr, code}, argc, argv);
+    switch (parsed.outcome) {
+        case ParsedLine::Outcome::Parsed: break;
+        case ParsedLine::Outcome::Exit: status = parsed.status; return std::nullopt;
+        case ParsedLine::Outcome::Refused: status = usage(parsed.why); return std::nullopt;
+        case ParsedLine::Outcome::Unknown: status = usage(unknownOption(parsed.word)); return std::nullopt;
     }
     if (a.code.empty()) {
         status = usage("which train's video? give its CODE");

@@ -1,59 +1,37 @@
 #include <algorithm>
 #include <vector>
 
+#include "data/route_sections.h"
+#include "data/train_sections.h"
 #include "run.h"
 
 namespace ts {
 
 namespace {
 
-void routeFields(const Run& r, RunFieldVisitor& v) {
-    v.text("lineName", r.lineName);
-    v.integer("startPosition", r.startPosition);
-    v.integer("frameRate", r.frameRate);
-    v.integer("startTime", r.startTime);
-    v.integer("signalSpeedYY", r.signalSpeedYY);
-    v.integer("signalSpeedY", r.signalSpeedY);
-    v.integer("signalSpeedYG", r.signalSpeedYG);
-    v.integer("signalSpeedG", r.signalSpeedG);
-    v.integer("preTimeTicks", r.preTimeTicks);
-    v.integer("oneManOperation", r.oneManOperation);
-    v.integer("soundDataCount", r.soundDataCount());
-    v.integer("kankoCount", r.kankoCount);
-    v.integer("announceCount", r.announceCount());
-    v.integer("routeSoundCount", r.routeSoundCount());
-    v.integer("dopplerCount", r.dopplerCount());
-    v.integer("tunnelCount", r.tunnelCount());
-    v.integer("stationCount", r.stationCount());
-    v.integer("stopSoundCount", r.stopSoundCount());
-    v.integer("signalCount", r.signalCount());
-
-    v.integer("slopeCount", r.slopeCount());
-    v.integer("signCount", r.signCount());
-    v.integer("speedLimitCount", r.speedLimitCount());
-    v.integer("speedCheckCount", r.speedCheckCount());
-    v.integer("speedUnitCount", r.speedUnitCount());
-    v.integer("otherImageCount", r.otherImageCount());
+// The loaded route's and train's values and list sizes, as their sections'
+// descriptions name them, in the trace's order.
+void routeFields(const RouteData& r, RunFieldVisitor& v) {
+    for (const SectionDesc* s : routeSectionsInTraceOrder()) {
+        if (s->isList()) {
+            v.integer(s->traceName.c_str(), s->traceCount ? s->traceCount(r) : int64_t(s->rows(r)));
+            continue;
+        }
+        const Cell c = s->columns.front().get(r, 0).value();
+        if (s->columns.front().type == ValueType::Text)
+            v.text(s->traceName.c_str(), c.text);
+        else
+            v.integer(s->traceName.c_str(), c.number);
+    }
 }
 
-void trainFields(const Run& r, RunFieldVisitor& v) {
-    v.integer("handleType", int64_t(r.handleType));
-    v.integer("brakeType", int64_t(r.brakeType));
-    v.integer("brakeNotchCountInFile", r.brakeNotchCountInFile);
-    v.integer("powerNotchCount", r.powerNotchCount);
-    v.integer("holdPositionEnabled", r.holdPositionEnabled);
-    v.integer("brakeRate", r.brakeRate);
-    v.integer("engineType", int64_t(r.engineType));
-    v.integer("carCount", r.carCount);
-    v.integer("trainTons", r.trainTons);
-    v.integer("mt", r.mt);
-    v.integer("ebSettingInFile", r.ebSettingInFile);
-    v.integer("maxSpeed", r.maxSpeed);
-    v.integer("atsType", int64_t(r.atsType));
-    v.integer("engineCount", r.engineCount());
-    v.integer("motorSoundCount", r.motorSoundCount());
-    v.integer("driveSoundCount", r.driveSoundCount());
-    v.integer("otherPanelCount", r.otherPanelCount());
+void trainFields(const TrainData& t, RunFieldVisitor& v) {
+    for (const TrainSection* s : trainSectionsInTraceOrder()) {
+        if (s->isList())
+            v.integer(s->traceName.c_str(), int64_t(s->rows(t)));
+        else
+            v.integer(s->traceName.c_str(), s->columns.front().get(t, 0).value().number);
+    }
 }
 
 // Each variable is traced by its type; station flags only for the stations

@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "command_line.h"
 #include "data_folder.h"
 #include "program_devices.h"
 #include "qt_message_boxes.h"
@@ -23,12 +24,16 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trainsim edit [--data DIR] [--video FILE] [--train-from CODE] [CODE]\n"
-    "  CODE              the route CODE_line.txt; a new route when it does not exist\n"
-    "  --video FILE      the video of a new route (else the editor asks)\n"
-    "  --train-from CODE the train of a new route: CODE_train.txt is copied (else the editor asks)\n";
+    "  CODE              the route CODE_line.txt; a new route when it does not exist\n";
+
+// The option lines below the usage, from the option table.
+std::string& optionHelp() {
+    static std::string lines;
+    return lines;
+}
 
 int usage(const std::string& why) {
-    std::cerr << "trainsim edit: " << why << "\n" << kUsage;
+    std::cerr << "trainsim edit: " << why << "\n" << kUsage << optionHelp();
     return 2;
 }
 
@@ -37,26 +42,44 @@ int usage(const std::string& why) {
 int runEditMode(int argc, char** argv) {
     std::string dataDir, code, video, trainFrom;
     std::vector<char*> qtArgs{const_cast<char*>("trainsim")};
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--data" && i + 1 < argc)
-            dataDir = argv[++i];
-        else if (a == "--video" && i + 1 < argc)
-            video = std::filesystem::absolute(argv[++i]).string();
-        else if (a == "--train-from" && i + 1 < argc)
-            trainFrom = argv[++i];
-        else if (a == "-platform" && i + 1 < argc) {
-            qtArgs.push_back(argv[i]);
-            qtArgs.push_back(argv[++i]);
-        } else if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        } else if (!a.empty() && a[0] == '-')
-            return usage("unknown or incomplete option '" + a + "'");
-        else if (code.empty())
-            code = a;
-        else
-            return usage("one route at a time");
+    std::vector<std::string> platforms;
+    auto accept = [](auto change) {
+        return [change](const std::string& v) {
+            change(v);
+            return OptionAnswer::accepted();
+        };
+    };
+    const std::vector<CommandOption> options{
+        valueOption("--data", "DIR", "", accept([&](const std::string& v) { dataDir = v; })),
+        valueOption("--video", "FILE", "the video of a new route (else the editor asks)",
+                    accept([&](const std::string& v) { video = std::filesystem::absolute(v).string(); })),
+        valueOption("--train-from", "CODE", "the train of a new route: CODE_train.txt is copied (else the editor asks)",
+                    accept([&](const std::string& v) { trainFrom = v; })),
+        // Qt's own option, handed on to QApplication; not listed.
+        valueOption("-platform", "NAME", "", accept([&](const std::string& v) { platforms.push_back(v); })),
+        alsoNamed(switchOption("--help", "",
+                               [] {
+                                   std::cout << kUsage << optionHelp();
+                                   return OptionAnswer::exitWith(0);
+                               }),
+                  "-h"),
+    };
+    optionHelp() = optionLines(options, 18);
+    auto routeCode = [&code](const std::string& a) {
+        if (!code.empty()) return OptionAnswer::refused("one route at a time");
+        code = a;
+        return OptionAnswer::accepted();
+    };
+    const ParsedLine parsed = parseCommandLine({options, nullptr, routeCode}, argc, argv);
+    switch (parsed.outcome) {
+        case ParsedLine::Outcome::Parsed: break;
+        case ParsedLine::Outcome::Exit: return parsed.status;
+        case ParsedLine::Outcome::Refused: return usage(parsed.why);
+        case ParsedLine::Outcome::Unknown: return usage(unknownOption(parsed.word));
+    }
+    for (const std::string& p : platforms) {
+        qtArgs.push_back(const_cast<char*>("-platform"));
+        qtArgs.push_back(const_cast<char*>(p.c_str()));
     }
     const DataFolder data = chooseDataFolder(dataDir);
     if (!data.path.empty() && chdir(data.path.c_str()) != 0)

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "controls/pad_file_entries.h"
 #include "data/text_file.h"
 #include "data/whole_file.h"
 
@@ -16,8 +17,7 @@ namespace {
 
 const char* const kHatDirections[] = {"up", "right", "down", "left"};
 
-// What SDL can report: axis numbers and values are 8 and 16 bits; buttons stop where the hats' numbers begin.
-constexpr int kMaxAxis = 255, kMaxHat = 15, kMinAxisValue = -32768, kMaxAxisValue = 32767;
+bool within(const ColumnFacts& word, int n) { return n >= word.range->first && n <= word.range->second; }
 
 // Blanks as a hand-edited or twice-converted file holds them: a form feed, a stray CR.
 constexpr const char* kBlanks = " \t\r\f\v";
@@ -50,7 +50,9 @@ std::string number(double v) {
 
 // "axis N ROLE [min V] [max V] [centre V] [deadzone F] [hysteresis F] [inverted]"
 bool readAxis(const std::vector<std::string>& w, AxisMapping& a) {
-    if (w.size() < 3 || !toInt(w[1], a.axis) || a.axis < 0 || a.axis > kMaxAxis) return false;
+    static const ColumnFacts& number = padEntryWord("axis", "N");
+    static const ColumnFacts& axisValue = padEntryWord("axis", "min");
+    if (w.size() < 3 || !toInt(w[1], a.axis) || !within(number, a.axis)) return false;
     const auto role = axisRoleNamed(w[2]);
     if (!role) return false;
     a.role = *role;
@@ -64,7 +66,7 @@ bool readAxis(const std::vector<std::string>& w, AxisMapping& a) {
         const std::string& v = w[++i];
         int n = 0;
         double f = 0;
-        const bool value = toInt(v, n) && n >= kMinAxisValue && n <= kMaxAxisValue;
+        const bool value = toInt(v, n) && within(axisValue, n);
         if (k == "min" && value)
             a.min = n;
         else if (k == "max" && value)
@@ -183,8 +185,7 @@ std::vector<PadMapping> readPadMappings(const std::string& text, std::vector<std
             const bool hat = w[0] == "hat";
             int n = 0;
             std::optional<PadAction> action;
-            if (w.size() == size_t(hat ? 4 : 3) && toInt(w[1], n) && n >= 0 &&
-                n <= (hat ? kMaxHat : kHatButtonBase - 1))
+            if (w.size() == size_t(hat ? 4 : 3) && toInt(w[1], n) && within(padEntryWord(w[0], "N"), n))
                 action = padActionNamed(w.back());
             int button = n;
             if (action && hat) {

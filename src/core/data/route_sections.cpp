@@ -1,5 +1,6 @@
 #include "data/route_sections.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace ts {
@@ -138,6 +139,44 @@ SectionDesc single(const char* marker, std::optional<RouteValue> value, T RouteD
     return s;
 }
 
+// The trace's route fields in the trace's own order, which the golden traces
+// hold: counts follow the single values, the call-outs before [Announce].
+void traceOrder(std::vector<SectionDesc>& d) {
+    const std::pair<const char*, const char*> traced[] = {{"[LineName]", "lineName"},
+                                                          {"[StartPos]", "startPosition"},
+                                                          {"[FrameRate]", "frameRate"},
+                                                          {"[StartTime]", "startTime"},
+                                                          {"[Speed_YY]", "signalSpeedYY"},
+                                                          {"[Speed_Y]", "signalSpeedY"},
+                                                          {"[Speed_YG]", "signalSpeedYG"},
+                                                          {"[Speed_G]", "signalSpeedG"},
+                                                          {"[Pre_Time]", "preTimeTicks"},
+                                                          {"[OneMan]", "oneManOperation"},
+                                                          {"[SoundData]", "soundDataCount"},
+                                                          {"[KankoSound2]", "kankoCount"},
+                                                          {"[Announce]", "announceCount"},
+                                                          {"[Sound]", "routeSoundCount"},
+                                                          {"[Doppler]", "dopplerCount"},
+                                                          {"[Tunnel]", "tunnelCount"},
+                                                          {"[Station]", "stationCount"},
+                                                          {"[StopSound]", "stopSoundCount"},
+                                                          {"[Signal]", "signalCount"},
+                                                          {"[Slope]", "slopeCount"},
+                                                          {"[Sign]", "signCount"},
+                                                          {"[SpeedLimit]", "speedLimitCount"},
+                                                          {"[SpeedCheck]", "speedCheckCount"},
+                                                          {"[SpeedUnit]", "speedUnitCount"},
+                                                          {"[OtherImageList]", "otherImageCount"}};
+    int order = 0;
+    for (const auto& [marker, name] : traced) {
+        for (SectionDesc& s : d) {
+            if (s.marker != marker) continue;
+            s.traceName = name;
+            s.traceOrder = ++order;
+        }
+    }
+}
+
 std::vector<SectionDesc> describe() {
     std::vector<SectionDesc> d;
     using RT = RouteTable;
@@ -211,6 +250,8 @@ std::vector<SectionDesc> describe() {
         s.entryLines = 2;
         s.customReader = true;
         s.stored = "kankoTable[28 + i]";
+        // Both call-out sections together.
+        s.traceCount = [](const RouteData& r) { return int64_t(r.kankoCount); };
         s.columns = {described("callText", V::Text, "call-out text", "kankoTable[28 + i].callText"),
                      described("fileName", V::FileName, "wave file", "kankoTable[28 + i].fileName")};
         d.push_back(s);
@@ -381,6 +422,7 @@ std::vector<SectionDesc> describe() {
         s.entryLines = 2;
         s.customReader = true;
         s.stored = "OtherImageList, otherSoundFiles";
+        s.traceCount = [](const RouteData& r) { return int64_t(r.otherImageCount()); };
         s.columns = {
             described("fileName", V::Picture, "a 100 × 50 picture", "OtherImageList.pictures[i]"),
             element(&RouteData::otherSoundFiles, "otherSoundFiles", "soundFile", V::FileName, "", "its call-out wave")};
@@ -421,6 +463,7 @@ std::vector<SectionDesc> describe() {
         s.customReader = true;  // also records that the line has an end of its own
         d.push_back(s);
     }
+    traceOrder(d);
     return d;
 }
 
@@ -429,6 +472,17 @@ std::vector<SectionDesc> describe() {
 const std::vector<SectionDesc>& routeSections() {
     static const std::vector<SectionDesc> sections = describe();
     return sections;
+}
+
+const std::vector<const SectionDesc*>& routeSectionsInTraceOrder() {
+    static const std::vector<const SectionDesc*> traced = [] {
+        std::vector<const SectionDesc*> t;
+        for (const SectionDesc& s : routeSections())
+            if (s.traceOrder > 0) t.push_back(&s);
+        std::sort(t.begin(), t.end(), [](auto* a, auto* b) { return a->traceOrder < b->traceOrder; });
+        return t;
+    }();
+    return traced;
 }
 
 const SectionDesc* routeSection(std::string_view marker) {
@@ -451,19 +505,6 @@ const SectionDesc& routeSection(RouteValue value) {
 
 namespace {
 
-const char* typeName(ValueType t) {
-    switch (t) {
-        case V::Integer: return "integer";
-        case V::Frame: return "frame";
-        case V::Time: return "time";
-        case V::Text: return "text";
-        case V::Gradient: return "decimal";
-        case V::FileName: return "file name";
-        case V::Picture: return "picture file";
-    }
-    return "";
-}
-
 std::string kindText(const SectionDesc& s) {
     switch (s.kind) {
         case SectionKind::SingleValue: return "single value";
@@ -477,20 +518,13 @@ std::string kindText(const SectionDesc& s) {
     return k;
 }
 
-std::string columnText(const ColumnDesc& c) {
-    std::string t = "`" + c.name + "` " + typeName(c.type);
-    if (!c.unit.empty() && c.unit != "frame") t += " (" + c.unit + ")";
-    if (c.range) t += " " + std::to_string(c.range->first) + "–" + std::to_string(c.range->second);
-    return t + ": " + c.meaning;
-}
-
 }  // namespace
 
 std::string routeSectionsMarkdown() {
     std::string out = "| section | kind | values | kept in |\n|---|---|---|---|\n";
     for (const SectionDesc& s : routeSections()) {
         std::string values;
-        for (const ColumnDesc& c : s.columns) values += (values.empty() ? "" : "; ") + columnText(c);
+        for (const ColumnDesc& c : s.columns) values += (values.empty() ? "" : "; ") + columnMarkdown(c);
         const std::string stored = s.isList() ? s.stored : s.columns.front().stored;
         out += "| `" + s.marker + "` | " + kindText(s) + " | " + values + " | `" + stored + "` |\n";
     }

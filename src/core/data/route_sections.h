@@ -11,27 +11,9 @@
 #include <vector>
 
 #include "data/route_data.h"
+#include "data/section_desc.h"
 
 namespace ts {
-
-// How a section's lines are laid out.
-enum class SectionKind {
-    SingleValue,  // a value on each of a fixed number of lines after the marker
-    FixedTable,   // a fixed number of entries, no "#" line ([KankoSound1])
-    FreeList,     // entries up to a line beginning with "#"
-};
-
-// What a value is, for its reading, its conversions in the editor and the
-// checker's rules about it.
-enum class ValueType {
-    Integer,
-    Frame,     // a position in frames of 1/30 s of recording: the timeline drags these
-    Time,      // 1/30 s ticks, shown as hh:mm:ss
-    Text,      // decoded from the file's encoding
-    Gradient,  // per mille, kept ×10000 (kFixedScale) as the file's decimal gives it
-    FileName,  // a data file's name, kept as the file's bytes
-    Picture,   // a picture's file name, loaded into a picture list
-};
 
 // The route editor's tables, in the order of its tabs.
 enum class RouteTable {
@@ -69,20 +51,7 @@ enum class RouteValue {
 };
 constexpr int kRouteValueCount = int(RouteValue::Letterbox) + 1;
 
-// One value of a section as read: a number, or the text of a line or field.
-struct Cell {
-    int64_t number = 0;
-    std::string text;
-};
-
-struct ColumnDesc {
-    std::string name;  // as diagnostics and the editor's headers name it
-    ValueType type = ValueType::Integer;
-    std::string unit;     // "frame", "km/h", "1/30 s", "‰", ... or empty
-    std::string meaning;  // a few words for the format document
-    // The values a run accepts; a value outside is refused by the reader.
-    std::optional<std::pair<int64_t, int64_t>> range;
-    std::string stored;  // where a run keeps it, e.g. "dopplerTable[i].passPosition"
+struct ColumnDesc : ColumnFacts {
     // A frame that may lie beyond the end of the line without a warning.
     bool mayPassTheEnd = false;
     // A new row in the editor: a frame column is the cursor plus `newOffset`
@@ -120,6 +89,13 @@ struct SectionDesc {
     // A reading rule of its own, for the sections whose values are not read
     // one column at a time (pictures, the call-out pairs, [Pre_Time]).
     bool customReader = false;
+    // The run's trace names a single value, or a list's number of entries,
+    // `traceName`, at `traceOrder` among the route's fields (0: not traced).
+    // The trace's order is older than the reader's and stays as it is.
+    std::string traceName;
+    int traceOrder = 0;
+    // Lists whose number of entries is not `rows` (the call-outs, the other images).
+    std::function<int64_t(const RouteData&)> traceCount;
 
     bool isList() const { return kind != SectionKind::SingleValue; }
 };
@@ -129,6 +105,9 @@ const std::vector<SectionDesc>& routeSections();
 const SectionDesc* routeSection(std::string_view marker);
 const SectionDesc& routeSection(RouteTable table);
 const SectionDesc& routeSection(RouteValue value);
+
+// The traced sections, in the trace's order.
+const std::vector<const SectionDesc*>& routeSectionsInTraceOrder();
 
 // The sections' rows as a Markdown table, as docs/data-formats.md holds them.
 std::string routeSectionsMarkdown();

@@ -1,14 +1,12 @@
 #include "data/string_table.h"
 
 #include "data/section_reader.h"
+#include "data/string_sections.h"
 
 namespace ts {
 
 StringTable readStringTable(const std::string& path, MessageBoxes& boxes, Diagnostics* diagnostics) {
     const std::string message = "stringファイルに誤りがあります";
-    static const char* const kKeys[kHandleLabelCount] = {"[Forward]", "[Neutral]", "[Reverse]", "[Stop]",  "[Pass]",
-                                                         "[Stop2]",   "[Neut]",    "[Neut2]",   "[Apply]", "[Maintain]",
-                                                         "[Hold]",    "[Hold2]",   "[EB]"};
     FileRefusal refusal = FileRefusal::Missing;
     auto file = readTextFile(path, &refusal);
     if (!file) {
@@ -18,16 +16,11 @@ StringTable readStringTable(const std::string& path, MessageBoxes& boxes, Diagno
 
     StringTable t;
     std::vector<SectionRule> rules;
-    for (int i = 0; i < kHandleLabelCount; ++i) {
-        rules.push_back({kKeys[i], "", [&t, i](SectionCursor& c) { t.handleLabelTexts[i] = c.readText(); }});
+    for (const StringSection& s : stringSections()) {
+        rules.push_back({s.marker, "", [&t, &s](SectionCursor& c) {
+                             for (size_t i = 0; i < s.lines.size(); ++i) s.set(t, i, c.readText());
+                         }});
     }
-    rules.push_back({"[Start]", "", [&t](SectionCursor& c) { t.startCaption = c.readText(); }});
-    rules.push_back({"[Move]", "", [&t](SectionCursor& c) { t.moveCaption = c.readText(); }});
-    rules.push_back({"[Display]", "", [&t](SectionCursor& c) {
-                         t.displayCaption = c.readText();
-                         t.helpCaption = c.readText();
-                     }});
-    rules.push_back({"[Control]", "", [&t](SectionCursor& c) { t.controlCaption = c.readText(); }});
 
     SectionCursor cursor(*file);
     cursor.fileName = baseName(path);

@@ -15,7 +15,10 @@ FieldInfo::Type editorType(ValueType type) {
         case ValueType::Integer: return T::Integer;
         case ValueType::Frame: return T::Frame;
         case ValueType::Time: return T::Time;
-        case ValueType::Gradient: return T::Gradient;
+        // A decimal kept ×10000 whatever it measures.
+        case ValueType::Gradient:
+        case ValueType::Fixed: return T::Gradient;
+        case ValueType::Real:
         case ValueType::Text:
         case ValueType::FileName:
         case ValueType::Picture: return T::Text;
