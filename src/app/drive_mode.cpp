@@ -54,6 +54,7 @@ struct DriveOptions {
     std::optional<int> linkPort;  // the live link's port (0: any free one)
     int linkWaitS = 10;           // how long to wait for the first client
     bool linkControl = false;     // link clients may drive
+    bool linkLan = false;         // the link listens on every interface, with a token
 };
 
 int usage(const std::string& why) {
@@ -61,7 +62,7 @@ int usage(const std::string& why) {
               << "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
                  "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
                  "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
-                 "                      [--link PORT [--link-wait S] [--link-control]]\n";
+                 "                      [--link PORT [--link-wait S] [--link-control] [--link-lan]]\n";
     return 2;
 }
 
@@ -238,6 +239,8 @@ int runDriveMode(int argc, char** argv) {
             o.force = true;
         else if (a == "--link-control")
             o.linkControl = true;
+        else if (a == "--link-lan")
+            o.linkLan = true;
         else if ((a == "--link" || a == "--link-wait") && (v = next())) {
             int n = -1;
             try {
@@ -380,11 +383,16 @@ int runDriveMode(int argc, char** argv) {
         // Every client sees the whole run, however fast the virtual clock goes.
         link->server().dropSlow = false;
         std::string error;
-        if (!link->listen(quint16(*o.linkPort), error)) {
+        if (!link->listen(quint16(*o.linkPort), error, o.linkLan)) {
             std::cerr << "trainsim drive: cannot open the live link: " << error << "\n";
             endProgram(2);
         }
+        // Standard error: standard output may be the trace.
         std::cerr << "live link: " << link->server().address().toStdString() << std::endl;
+        for (const QString& a : link->server().networkAddresses())
+            std::cerr << "live link on the network: " << a.toStdString() << std::endl;
+        if (!link->server().token().isEmpty())
+            std::cerr << "live link token: " << link->server().token().toStdString() << std::endl;
         if (!link->server().waitForClient(o.linkWaitS * 1000))
             std::cerr << "trainsim drive: no live-link client came; driving without one\n";
         session.onStep = [&](const TraceMoment& m) { link->stepEnded(m.t, m.hint, m.messages); };

@@ -61,6 +61,8 @@ void printHelp(const ts::DataFolder& data) {
            "  --link [PORT]          open the live link on 127.0.0.1 (default port 47800): the run's state\n"
            "                         over a WebSocket and a dashboard page at http://127.0.0.1:PORT/\n"
            "  --link-control         let live-link clients drive (send the driver's commands)\n"
+           "  --link-lan             open the live link to the network too: every interface, and every\n"
+           "                         client must present the random token the program prints\n"
            "  --force                replay a recording of another train or of changed data files\n"
            "  --help, -h             show this help\n"
            "  --version              show the program's version\n"
@@ -93,7 +95,7 @@ int main(int argc, char** argv) {
         if (argc >= 2 && std::strcmp(argv[1], name) == 0) return subcommand(name, run, argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;
-    bool help = false, force = false, linkControl = false;
+    bool help = false, force = false, linkControl = false, linkLan = false;
     int linkPort = -1;  // no live link
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -136,6 +138,8 @@ int main(int argc, char** argv) {
             }
         } else if (a == "--link-control") {
             linkControl = true;
+        } else if (a == "--link-lan") {
+            linkLan = true;
         } else if (a == "--force") {
             force = true;
         } else if (a == "--help" || a == "-h") {
@@ -177,13 +181,18 @@ int main(int argc, char** argv) {
         if (ts::app().current && ts::app().current->isVisible()) ts::app().current->close();
         QCoreApplication::exit(0);
     });
+    if (linkLan && linkPort < 0) linkPort = ts::kDefaultLinkPort;
     if (linkPort >= 0) {
         std::string error;
-        if (!ts::openProgramLink(quint16(linkPort), linkControl, error)) {
+        if (!ts::openProgramLink(quint16(linkPort), linkControl, linkLan, error)) {
             std::cerr << "trainsim: cannot open the live link: " << error << "\n";
             return 2;
         }
-        std::cout << "live link: " << ts::programLink()->server().address().toStdString() << std::endl;
+        const ts::LinkServer& link = ts::programLink()->server();
+        std::cout << "live link: " << link.address().toStdString() << std::endl;
+        for (const QString& a : link.networkAddresses())
+            std::cout << "live link on the network: " << a.toStdString() << std::endl;
+        if (!link.token().isEmpty()) std::cout << "live link token: " << link.token().toStdString() << std::endl;
     }
     auto* title = new ts::TForm5;
     ts::app().title = title;
