@@ -285,6 +285,9 @@ void LinkServer::sendState(const LinkState& state) {
         } else {
             c->socket->sendTextMessage(QString::fromStdString(state.json(&c->fields)));
         }
+        // Into the kernel now rather than after whatever the event loop does
+        // next (a paint): a step's message should not wait behind it.
+        c->socket->flush();
     }
     for (Client* c : slow) {
         c->socket->abort();
