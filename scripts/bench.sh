@@ -2,7 +2,8 @@
 # Builds, then prints every performance figure: the benchmarks, the drive
 # mode over a simulated hour of the Konan Line (times real time, peak memory),
 # the driving window under Xvfb for 60 s at the recorded speed, and the time
-# from a click on a train to its driving window. Timed figures are the median
+# from a click on a train to its driving window, and the live link's latency,
+# processor time and timer lateness with 0, 1 and 16 clients. Timed figures are the median
 # of several runs, with their spread. Usage: scripts/bench.sh [RUNS] (default 5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -55,4 +56,8 @@ unset QT_QPA_PLATFORM
 echo "== click on a train to its driving window drawn"
 for _ in $(seq "$runs"); do
   (cd $b && xvfb-run -a ./bench/view_rate demo --click) 2>/dev/null | grep click
+done
+echo "== live link in the driving window, 30 s each: no client, one, 16"
+for n in 0 1 16; do
+  (cd $b && QT_QPA_PLATFORM=offscreen ./bench/link_bench demo 30 $n) 2>/dev/null
 done

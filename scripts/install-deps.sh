@@ -16,6 +16,9 @@ packages=(
   # Not pulled in by the above on a minimal root: CPack's DEB generator runs
   # `file`, and clang only recommends its sanitizer runtime.
   file libclang-rt-14-dev
+  # The live link's dashboard and overlay pages are tested in a real browser,
+  # headless (the test skips itself without it).
+  chromium
 )
 
 missing=()

@@ -41,6 +41,7 @@ struct LinkedDrive {
     QTemporaryDir dir;
     QProcess process;
     int port = 0;
+    QString token;  // with --link-lan
 
     explicit LinkedDrive(const QString& script, QStringList extra = {}) {
         QFile s(dir.filePath("script.txt"));
@@ -56,12 +57,16 @@ struct LinkedDrive {
                                   "0", "--link-wait", "60"} +
                           extra);
         const QRegularExpression re("live link: http://127\\.0\\.0\\.1:(\\d+)/");
+        const QRegularExpression tokenLine("live link token: (\\w+)\n");
+        const bool lan = extra.contains("--link-lan");
         QByteArray err;
         waitFor([&] {
             err += process.readAllStandardError();
             const auto m = re.match(QString::fromUtf8(err));
             if (m.hasMatch()) port = m.captured(1).toInt();
-            return port != 0 || process.state() == QProcess::NotRunning;
+            const auto t = tokenLine.match(QString::fromUtf8(err));
+            if (t.hasMatch()) token = t.captured(1);
+            return (port != 0 && (!lan || !token.isEmpty())) || process.state() == QProcess::NotRunning;
         });
     }
     ~LinkedDrive() {
@@ -90,9 +95,9 @@ struct LinkedDrive {
 struct Client {
     QWebSocket socket;
     QStringList received;
-    explicit Client(int port, const QString& origin = {}) : socket(origin) {
+    explicit Client(int port, const QString& origin = {}, const QString& query = {}) : socket(origin) {
         QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& m) { received << m; });
-        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(port)));
+        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/%2").arg(port).arg(query)));
     }
     QList<QJsonObject> ofType(const QString& type) const {
         QList<QJsonObject> out;
@@ -282,6 +287,41 @@ TEST(LinkDrive, RefusesCommandsWithoutControlAndForeignPages) {
     // The page from elsewhere never got in.
     EXPECT_TRUE(foreign.received.isEmpty());
     EXPECT_NE(foreign.socket.state(), QAbstractSocket::ConnectedState);
+}
+
+// Opened for the network, clients without the token or with a wrong one are
+// told why and closed; they neither start the run nor harm it, and the client
+// with the token sees every step.
+TEST(LinkDrive, NetworkLinkRefusesClientsWithoutTheToken) {
+    LinkedDrive drive("@0 start\n@10000 close\n", {"--link-lan"});
+    ASSERT_NE(drive.port, 0);
+    ASSERT_EQ(drive.token.size(), 32);
+    Client none(drive.port), wrong(drive.port, {}, "?token=" + QString(drive.token).replace(0, 1, "x"));
+    ASSERT_TRUE(waitFor([&] {
+        return none.socket.state() == QAbstractSocket::UnconnectedState &&
+               wrong.socket.state() == QAbstractSocket::UnconnectedState && !none.received.isEmpty() &&
+               !wrong.received.isEmpty();
+    }));
+    ASSERT_EQ(none.ofType("error").size(), 1);
+    EXPECT_NE(none.ofType("error")[0].value("error").toString().indexOf("token is needed"), -1);
+    ASSERT_EQ(wrong.ofType("error").size(), 1);
+    EXPECT_NE(wrong.ofType("error")[0].value("error").toString().indexOf("wrong token"), -1);
+    EXPECT_TRUE(none.ofType("hello").isEmpty());
+    EXPECT_TRUE(wrong.ofType("hello").isEmpty());
+    // They did not start the run: it still waits for a client.
+    EXPECT_EQ(drive.process.state(), QProcess::Running);
+    EXPECT_TRUE(drive.trace("step").isEmpty());
+
+    Client right(drive.port, {}, "?token=" + drive.token);
+    ASSERT_TRUE(waitFor([&] { return right.ended(); }));
+    ASSERT_TRUE(drive.finished());
+    EXPECT_EQ(drive.process.exitCode(), 0);
+    EXPECT_EQ(right.ofType("hello").size(), 1);
+    const auto states = right.ofType("state");
+    const auto steps = drive.trace("step");
+    ASSERT_EQ(states.size(), 99);
+    ASSERT_EQ(states.size(), steps.size());
+    for (int i = 0; i < states.size(); ++i) EXPECT_EQ(states[i].value("speed"), steps[i].value("speed")) << i;
 }
 
 // Floods are cut with one warning and a 17th client is turned away; the

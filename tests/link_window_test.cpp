@@ -66,6 +66,8 @@ TEST(LinkWindow, DialogOpensTheLinkForTheRunningTrain) {
         QWidget* d = QApplication::activeModalWidget();
         ASSERT_NE(d, nullptr);
         statusBefore = d->findChild<QLabel*>("linkStatus")->text();
+        if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
+            d->grab().save(QString(shot) + "/live-link-dialog-off.png");
         d->findChild<QSpinBox*>("linkPort")->setValue(port);
         d->findChild<QCheckBox*>("linkControl")->setChecked(true);
         d->findChild<QPushButton*>("linkOpen")->click();
@@ -103,6 +105,61 @@ TEST(LinkWindow, DialogOpensTheLinkForTheRunningTrain) {
     client.close();
     closeProgramLink();
     EXPECT_EQ(programLink(), nullptr);
+}
+
+// Opened for the network from the dialog, the link shows its token and the
+// addresses to type on a phone, and a client without the token is refused.
+TEST(LinkWindow, DialogOpensTheLinkForTheNetworkWithAToken) {
+    test::ScopedCwd cwd(TRAINSIM_FIXTURES "/basic");
+    RecordingMessageBoxes boxes;
+    QtTimerFactory timers;
+    app().boxes = &boxes;
+    app().timers = &timers;
+    app().gameControllers = false;
+    app().help = new TForm4;
+    app().valueDisplay = new TForm3;
+    auto* title = new TForm5;
+    app().title = title;
+    TForm1* form = title->createDrivingWindow("789");
+    form->show();
+    ASSERT_EQ(programLink(), nullptr);
+
+    const int port = freePort();
+    QString status;
+    QTimer::singleShot(0, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        ASSERT_NE(d, nullptr);
+        d->findChild<QSpinBox*>("linkPort")->setValue(port);
+        d->findChild<QCheckBox*>("linkLan")->setChecked(true);
+        d->findChild<QPushButton*>("linkOpen")->click();
+        status = d->findChild<QLabel*>("linkStatus")->text();
+        EXPECT_FALSE(d->findChild<QCheckBox*>("linkLan")->isVisible());
+        d->adjustSize();
+        if (const char* shot = std::getenv("TRAINSIM_SCREENSHOT_DIR"))
+            d->grab().save(QString(shot) + "/live-link-dialog-lan.png");
+        d->close();
+    });
+    showLinkDialog(form);
+    ASSERT_NE(programLink(), nullptr);
+    const QString token = programLink()->server().token();
+    ASSERT_EQ(token.size(), 32);
+    EXPECT_NE(status.indexOf("Token: " + token), -1) << status.toStdString();
+    EXPECT_NE(status.indexOf(QString("http://127.0.0.1:%1/?token=%2").arg(port).arg(token)), -1);
+
+    QWebSocket without, with;
+    QStringList refused, got;
+    QObject::connect(&without, &QWebSocket::textMessageReceived, [&](const QString& m) { refused << m; });
+    QObject::connect(&with, &QWebSocket::textMessageReceived, [&](const QString& m) { got << m; });
+    without.open(QUrl(QString("ws://127.0.0.1:%1/").arg(port)));
+    with.open(QUrl(QString("ws://127.0.0.1:%1/?token=%2").arg(port).arg(token)));
+    ASSERT_TRUE(waitFor([&] { return !got.isEmpty() && !refused.isEmpty(); }));
+    EXPECT_EQ(QJsonDocument::fromJson(got.front().toUtf8()).object().value("type").toString(), "hello");
+    EXPECT_NE(QJsonDocument::fromJson(refused.front().toUtf8()).object().value("error").toString().indexOf("token"),
+              -1);
+    EXPECT_TRUE(waitFor([&] { return without.state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(programLink()->server().clientCount(), 1);
+    with.close();
+    closeProgramLink();
 }
 
 int main(int argc, char** argv) {

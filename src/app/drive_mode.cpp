@@ -58,13 +58,14 @@ struct DriveOptions {
     std::optional<int> linkPort;  // the live link's port (0: any free one)
     int linkWaitS = 10;           // how long to wait for the first client
     bool linkControl = false;     // link clients may drive
+    bool linkLan = false;         // the link listens on every interface, with a token
 };
 
 constexpr const char* kUsage =
     "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
     "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
     "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
-    "                      [--link PORT [--link-wait S] [--link-control]]\n";
+    "                      [--link PORT [--link-wait S] [--link-control] [--link-lan]]\n";
 
 int usage(const std::string& why) {
     std::cerr << "trainsim drive: " << why << "\n" << kUsage;
@@ -308,6 +309,8 @@ std::vector<CommandOption> driveOptions(DriveOptions& o, const std::vector<Comma
         valueOption("--link-wait", "S", "wait up to S seconds for the first live-link client (default 10)",
                     number(o.linkWaitS, 3600, "--link-wait takes seconds from 0 to 3600")),
         switchOption("--link-control", "let live-link clients drive", set(o.linkControl)),
+        switchOption("--link-lan", "open the live link on every interface, with a token every client must present",
+                     set(o.linkLan)),
         valueOption("--port", "COM1=DEVICE", "open DEVICE for the controller port COM1 (or COM2)",
                     [](const std::string& v) {
                         mapPortName(v);
@@ -455,11 +458,16 @@ int runDriveMode(int argc, char** argv) {
         // Every client sees the whole run, however fast the virtual clock goes.
         link->server().dropSlow = false;
         std::string error;
-        if (!link->listen(quint16(*o.linkPort), error)) {
+        if (!link->listen(quint16(*o.linkPort), error, o.linkLan)) {
             std::cerr << "trainsim drive: cannot open the live link: " << error << "\n";
             endProgram(2);
         }
+        // Standard error: standard output may be the trace.
         std::cerr << "live link: " << link->server().address().toStdString() << std::endl;
+        for (const QString& a : link->server().networkAddresses())
+            std::cerr << "live link on the network: " << a.toStdString() << std::endl;
+        if (!link->server().token().isEmpty())
+            std::cerr << "live link token: " << link->server().token().toStdString() << std::endl;
         if (!link->server().waitForClient(o.linkWaitS * 1000))
             std::cerr << "trainsim drive: no live-link client came; driving without one\n";
         session.onStep = [&](const TraceMoment& m) { link->stepEnded(m.t, m.hint, m.messages); };

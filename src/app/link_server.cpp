@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QNetworkInterface>
+#include <QRandomGenerator>
 #include <QTcpSocket>
+#include <QUrlQuery>
 #include <QWebSocket>
 #include <QWebSocketCorsAuthenticator>
 
@@ -20,6 +23,24 @@ constexpr qsizetype kMaxRequestHead = 8192;
 // What a client may leave unread before it counts as slow.
 constexpr qint64 kSlowClientBytes = 4 * 1024 * 1024;
 
+// Compares in a time that does not tell how much of a guess was right.
+bool sameSecret(const QByteArray& a, const QByteArray& b) {
+    if (a.size() != b.size()) return false;
+    unsigned char diff = 0;
+    for (qsizetype i = 0; i < a.size(); ++i) diff |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return diff == 0;
+}
+
+// 128 bits from the system's cryptographic source, as 32 hex digits: easy to
+// type on a phone, impossible to guess.
+QString newToken() {
+    quint32 words[4];
+    QRandomGenerator::system()->fillRange(words);
+    QString t;
+    for (quint32 w : words) t += QStringLiteral("%1").arg(w, 8, 16, QLatin1Char('0'));
+    return t;
+}
+
 bool isUpgrade(const QByteArray& head) {
     for (const QByteArray& line : head.split('\n')) {
         const QByteArray l = line.trimmed().toLower();
@@ -34,6 +55,13 @@ LinkServer::LinkServer(QObject* parent)
     : QObject(parent), ws_(QStringLiteral("trainsim"), QWebSocketServer::NonSecureMode) {
     connect(&tcp_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* s = tcp_.nextPendingConnection()) {
+            // Only a link opened for the network answers another machine
+            // (the listening address already keeps them out; this says so).
+            if (token_.isEmpty() && !s->peerAddress().isLoopback()) {
+                s->abort();
+                s->deleteLater();
+                continue;
+            }
             connect(s, &QTcpSocket::readyRead, this, [this, s] { httpReadable(s); });
             connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
         }
@@ -42,11 +70,30 @@ LinkServer::LinkServer(QObject* parent)
     // A web page the user visits elsewhere must not reach the run: browsers
     // name the page's origin, and only our own pages' origin is let in.
     // Programs that give no origin are local programs and welcome.
-    connect(&ws_, &QWebSocketServer::originAuthenticationRequired, this, [this](QWebSocketCorsAuthenticator* a) {
-        const QString origin = a->origin();
-        const QString port = QString::number(tcp_.serverPort());
-        a->setAllowed(origin.isEmpty() || origin == "http://127.0.0.1:" + port || origin == "http://localhost:" + port);
-    });
+    connect(&ws_, &QWebSocketServer::originAuthenticationRequired, this,
+            [this](QWebSocketCorsAuthenticator* a) { a->setAllowed(ownOrigin(a->origin())); });
+}
+
+bool LinkServer::ownOrigin(const QString& origin) const {
+    if (origin.isEmpty()) return true;
+    const QString port = QString::number(tcp_.serverPort());
+    if (origin == "http://127.0.0.1:" + port || origin == "http://localhost:" + port) return true;
+    if (token_.isEmpty()) return false;
+    // Open for the network, our pages also come from this machine's other
+    // addresses. A name is not trusted: anyone's name can point here.
+    const QUrl u(origin);
+    if (u.scheme() != "http" || u.port() != tcp_.serverPort() || u.path().size() > 0) return false;
+    const QHostAddress host(u.host());
+    return !host.isNull() && QNetworkInterface::allAddresses().contains(host);
+}
+
+QString LinkServer::tokenRefusal(const QUrl& target) const {
+    if (token_.isEmpty()) return {};
+    const QUrlQuery q(target);
+    if (!q.hasQueryItem("token"))
+        return tr("a token is needed: open the address the program shows, which ends in ?token=…");
+    if (!sameSecret(q.queryItemValue("token").toUtf8(), token_.toUtf8())) return tr("wrong token");
+    return {};
 }
 
 LinkServer::~LinkServer() {
@@ -57,13 +104,29 @@ LinkServer::~LinkServer() {
     }
 }
 
-bool LinkServer::listen(quint16 port, std::string& error) {
-    if (tcp_.listen(QHostAddress::LocalHost, port)) return true;
+bool LinkServer::listen(quint16 port, std::string& error, bool lan) {
+    token_ = lan ? newToken() : QString();
+    if (tcp_.listen(lan ? QHostAddress::Any : QHostAddress::LocalHost, port)) return true;
     error = tcp_.errorString().toStdString();
+    token_.clear();
     return false;
 }
 
-QString LinkServer::address() const { return QStringLiteral("http://127.0.0.1:%1/").arg(tcp_.serverPort()); }
+QString LinkServer::address() const {
+    QString a = QStringLiteral("http://127.0.0.1:%1/").arg(tcp_.serverPort());
+    if (!token_.isEmpty()) a += "?token=" + token_;
+    return a;
+}
+
+QStringList LinkServer::networkAddresses() const {
+    QStringList out;
+    if (token_.isEmpty()) return out;
+    for (const QHostAddress& h : QNetworkInterface::allAddresses()) {
+        if (h.isLoopback() || h.isLinkLocal() || h.protocol() != QAbstractSocket::IPv4Protocol) continue;
+        out << QStringLiteral("http://%1:%2/?token=%3").arg(h.toString()).arg(tcp_.serverPort()).arg(token_);
+    }
+    return out;
+}
 
 void LinkServer::httpReadable(QTcpSocket* s) {
     const QByteArray head = s->peek(kMaxRequestHead + 1);
@@ -100,7 +163,12 @@ void LinkServer::serve(QTcpSocket* s, const QByteArray& method, const QByteArray
         file = QStringLiteral(":/link/dashboard.html");
     else if (path == "/overlay")
         file = QStringLiteral(":/link/overlay.html");
-    if (method != "GET" && method != "HEAD") {
+    const QString refusal = tokenRefusal(QUrl::fromEncoded("http://link" + target));
+    if (!refusal.isEmpty()) {
+        status = "403 Forbidden";
+        type = "text/plain; charset=utf-8";
+        body = "The live link refused this request: " + refusal.toUtf8() + ".\n";
+    } else if (method != "GET" && method != "HEAD") {
         status = "405 Method Not Allowed";
         type = "text/plain; charset=utf-8";
         body = "Only GET is served here.\n";
@@ -121,6 +189,13 @@ void LinkServer::serve(QTcpSocket* s, const QByteArray& method, const QByteArray
 
 void LinkServer::accept() {
     while (QWebSocket* s = ws_.nextPendingConnection()) {
+        if (const QString refusal = tokenRefusal(s->requestUrl()); !refusal.isEmpty()) {
+            // Told why in a message, so that a page or a script can show it.
+            s->sendTextMessage(QString::fromStdString(linkReply("error", "error", refusal.toStdString())));
+            s->close(QWebSocketProtocol::CloseCodePolicyViolated, refusal);
+            connect(s, &QWebSocket::disconnected, s, &QObject::deleteLater);
+            continue;
+        }
         if (clientCount() >= kLinkMaxClients) {
             s->close(QWebSocketProtocol::CloseCodeTooMuchData, QStringLiteral("too many clients"));
             connect(s, &QWebSocket::disconnected, s, &QObject::deleteLater);
@@ -210,6 +285,9 @@ void LinkServer::sendState(const LinkState& state) {
         } else {
             c->socket->sendTextMessage(QString::fromStdString(state.json(&c->fields)));
         }
+        // Into the kernel now rather than after whatever the event loop does
+        // next (a paint): a step's message should not wait behind it.
+        c->socket->flush();
     }
     for (Client* c : slow) {
         c->socket->abort();

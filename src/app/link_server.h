@@ -1,11 +1,15 @@
 // The live link: a WebSocket server for the run's state and the driver's
 // commands, and on the same port a small HTTP server for the dashboard pages.
-// It listens on 127.0.0.1 only and lives on the user-interface thread, where
-// steps end and inputs are applied, so it needs no lock of its own.
+// It listens on 127.0.0.1 only, or, opened for the network, on every interface
+// with a random token that every client, page or WebSocket, must present. It
+// lives on the user-interface thread, where steps end and inputs are applied,
+// so it needs no lock of its own.
 #pragma once
 #include <QElapsedTimer>
 #include <QObject>
+#include <QStringList>
 #include <QTcpServer>
+#include <QUrl>
 #include <QWebSocketServer>
 
 #include <functional>
@@ -34,9 +38,15 @@ public:
     ~LinkServer() override;
 
     // Port 0 takes a free one. False with `error` set when it cannot listen.
-    bool listen(quint16 port, std::string& error);
+    // `lan`: every interface, and a new token that every client must present.
+    bool listen(quint16 port, std::string& error, bool lan = false);
     quint16 port() const { return tcp_.serverPort(); }
+    // The dashboard's address on this machine (with the token when there is one).
     QString address() const;
+    // Open for the network: the token, and the dashboard's address on each of
+    // this machine's network addresses. Empty on 127.0.0.1 only.
+    const QString& token() const { return token_; }
+    QStringList networkAddresses() const;
     int clientCount() const { return int(clients_.size()); }
 
     // Commands are taken only when control was allowed when starting the link.
@@ -72,6 +82,9 @@ private:
     };
 
     void httpReadable(QTcpSocket* socket);
+    // Why a request with this target may not come in; empty when it may.
+    QString tokenRefusal(const QUrl& target) const;
+    bool ownOrigin(const QString& origin) const;
     void serve(QTcpSocket* socket, const QByteArray& method, const QByteArray& path);
     void accept();
     void received(Client* c, const QString& text);
@@ -79,6 +92,7 @@ private:
 
     QTcpServer tcp_;
     QWebSocketServer ws_;
+    QString token_;
     std::vector<std::unique_ptr<Client>> clients_;
 };
 

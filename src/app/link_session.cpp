@@ -68,9 +68,9 @@ void LinkSession::stepEnded(int64_t t, const std::string& hint, const std::vecto
 
 LinkSession* programLink() { return theProgramLink().get(); }
 
-bool openProgramLink(quint16 port, bool control, std::string& error) {
+bool openProgramLink(quint16 port, bool control, bool lan, std::string& error) {
     auto link = std::make_unique<LinkSession>(control);
-    if (!link->listen(port, error)) return false;
+    if (!link->listen(port, error, lan)) return false;
     theProgramLink() = std::move(link);
     // Its sockets go before the application that runs them.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { closeProgramLink(); });

@@ -23,7 +23,7 @@ class LinkSession {
 public:
     explicit LinkSession(bool control);
     ~LinkSession();
-    bool listen(quint16 port, std::string& error) { return server_.listen(port, error); }
+    bool listen(quint16 port, std::string& error, bool lan = false) { return server_.listen(port, error, lan); }
     LinkServer& server() { return server_; }
 
     // The run the link shows from now on (none: clients only wait).
@@ -45,8 +45,9 @@ private:
 
 // The program's link (trainsim --link), none until it is opened.
 LinkSession* programLink();
-// Opens it on `port`; false with `error` set when the port cannot be had.
-bool openProgramLink(quint16 port, bool control, std::string& error);
+// Opens it on `port` (`lan`: for the network, with a token); false with
+// `error` set when the port cannot be had.
+bool openProgramLink(quint16 port, bool control, bool lan, std::string& error);
 void closeProgramLink();
 
 }  // namespace ts

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
 
     using ts::OptionAnswer;
     std::string dataDir, trainCode, replayFile;
-    bool help = false, force = false, linkControl = false;
+    bool help = false, force = false, linkControl = false, linkLan = false;
     int linkPort = -1;  // no live link
     auto take = [](std::string& to) {
         return [&to](const std::string& v) {
@@ -138,6 +138,10 @@ int main(int argc, char** argv) {
                               }),
         ts::switchOption("--link-control", "let live-link clients drive (send the driver's commands)",
                          set(linkControl)),
+        ts::switchOption("--link-lan",
+                         "open the live link to the network too: every interface, and every\n"
+                         "client must present the random token the program prints",
+                         set(linkLan)),
         ts::switchOption("--force", "replay a recording of another train or of changed data files", set(force)),
         ts::alsoNamed(ts::switchOption("--help", "show this help", set(help)), "-h"),
         ts::switchOption("--version", "show the program's version",
@@ -187,13 +191,18 @@ int main(int argc, char** argv) {
         if (ts::app().current && ts::app().current->isVisible()) ts::app().current->close();
         QCoreApplication::exit(0);
     });
+    if (linkLan && linkPort < 0) linkPort = ts::kDefaultLinkPort;
     if (linkPort >= 0) {
         std::string error;
-        if (!ts::openProgramLink(quint16(linkPort), linkControl, error)) {
+        if (!ts::openProgramLink(quint16(linkPort), linkControl, linkLan, error)) {
             std::cerr << "trainsim: cannot open the live link: " << error << "\n";
             return 2;
         }
-        std::cout << "live link: " << ts::programLink()->server().address().toStdString() << std::endl;
+        const ts::LinkServer& link = ts::programLink()->server();
+        std::cout << "live link: " << link.address().toStdString() << std::endl;
+        for (const QString& a : link.networkAddresses())
+            std::cout << "live link on the network: " << a.toStdString() << std::endl;
+        if (!link.token().isEmpty()) std::cout << "live link token: " << link.token().toStdString() << std::endl;
     }
     auto* title = new ts::TForm5;
     ts::app().title = title;
