@@ -2,6 +2,7 @@
 // title screen; "trainsim drive ..." runs the headless drive mode;
 // "trainsim edit ..." opens the route editor;
 // "trainsim import-gps ..." makes a route's recorded speed from a GPS track.
+// "trainsim pack ..." and "trainsim install ..." send and receive a route as one file.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -23,7 +24,9 @@
 #include "edit_mode.h"
 #include "gps_import_mode.h"
 #include "help_window.h"
+#include "install_mode.h"
 #include "link_session.h"
+#include "pack_mode.h"
 #include "program_devices.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
@@ -48,6 +51,11 @@ void printHelp(const ts::DataFolder& data) {
            "           a live check and a test drive (trainsim edit [--data DIR] [CODE])\n"
            "  import-gps  recorded speed, gradients and stations of a route from a GPS track\n"
            "           (trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F=T --sync F=T) ...)\n"
+           "  pack     a route as one file to send, with its video's fingerprint instead of the video\n"
+           "           (trainsim pack [--data DIR] CODE [-o FILE] [--with-video] [--author T] [--licence T])\n"
+           "  install  a route package into the data folder, matched and aligned with your copy of its video\n"
+           "           (trainsim install FILE [--data DIR] [--video MYCOPY] [--offset FRAMES] [--code NEWCODE] "
+           "[--force])\n"
            "\n"
            "Options:\n"
            "  --data DIR             read the data files from DIR\n"
@@ -89,7 +97,8 @@ int subcommand(const char* name, int (*run)(int, char**), int argc, char** argv)
 
 int main(int argc, char** argv) {
     for (const auto& [name, run] : {std::pair{"drive", &ts::runDriveMode}, std::pair{"check", &ts::runCheckMode},
-                                    std::pair{"import-gps", &ts::runGpsImport}, std::pair{"edit", &ts::runEditMode}})
+                                    std::pair{"import-gps", &ts::runGpsImport}, std::pair{"edit", &ts::runEditMode},
+                                    std::pair{"pack", &ts::runPackMode}, std::pair{"install", &ts::runInstallMode}})
         if (argc >= 2 && std::strcmp(argv[1], name) == 0) return subcommand(name, run, argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;

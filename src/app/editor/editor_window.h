@@ -16,6 +16,7 @@ class QTableView;
 namespace ts::editor {
 
 class CheckList;
+class PackageExportDialog;
 class RouteTableModel;
 class SingleValuesForm;
 class Timeline;
@@ -48,6 +49,8 @@ public:
     void showRow(edit::TableKind kind, int row, bool moveCursor);
     bool save(QString* error = nullptr);
     void testDrive();
+    // File > Export route package…: the dialog, shown (null when unsaved changes were not saved).
+    PackageExportDialog* exportPackage();
     // File > Open route / New route: another route in a window of its own, this one closed.
     void openOther(bool newRoute);
     // Tests set these: no questions on close, and a hand on the test drive's window.
