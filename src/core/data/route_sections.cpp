@@ -424,6 +424,7 @@ std::vector<SectionDesc> describe() {
                                  "the video file's frames per frame of the route")
                               .columns[0];
         s.columns.push_back(ranged(rate, kVideoRateUnit / 2, kVideoRateUnit * 2));
+        s.stored = "videoOffset, videoRate";
         d.push_back(s);
     }
     {
@@ -502,7 +503,7 @@ std::string routeSectionsMarkdown() {
     for (const SectionDesc& s : routeSections()) {
         std::string values;
         for (const ColumnDesc& c : s.columns) values += (values.empty() ? "" : "; ") + columnText(c);
-        const std::string stored = s.isList() ? s.stored : s.columns.front().stored;
+        const std::string stored = s.isList() || !s.stored.empty() ? s.stored : s.columns.front().stored;
         out += "| `" + s.marker + "` | " + kindText(s) + " | " + values + " | `" + stored + "` |\n";
     }
     return out;
