@@ -84,7 +84,10 @@ InstallDialog::InstallDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(form);
     layout->addWidget(status_);
     layout->addLayout(buttons);
-    resize(620, 0);
+    // Room for the wrapped texts: a form's rows do not grow with their labels' wrapping.
+    setMinimumWidth(640);
+    for (QLabel* l : {about_, result_}) l->setMinimumHeight(3 * l->fontMetrics().lineSpacing() + 4);
+    resize(640, 0);
 
     poll_ = new QTimer(this);
     poll_->setInterval(100);
