@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 mkdir -p build-fuzz/logs
-for t in data_files wave picture video serial drive_script recording gamepad gpx; do
+for t in data_files wave picture video serial drive_script recording gamepad gpx package; do
   log=build-fuzz/logs/$t-smoke.log
   rc=0
   bash scripts/fuzz.sh "$t" "$seconds" >"$log" 2>&1 || rc=$?

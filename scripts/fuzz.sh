@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a number of seconds: scripts/fuzz.sh TARGET SECONDS
-# Targets: data_files wave picture video serial drive_script recording gamepad gpx.
+# Targets: data_files wave picture video serial drive_script recording gamepad gpx package.
 # Builds with clang into build-fuzz/ (sanitized, coverage-instrumented), starts
 # from the project's seeds in fuzz/seeds/TARGET and keeps what it learns in
 # build-fuzz/corpus/TARGET; a finding is written to build-fuzz/findings/.

@@ -9,6 +9,8 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libopenal-dev libjpeg-dev libsdl2-dev
   libgeographiclib-dev
+  # Route packages are zip files: read and written through libarchive, not by hand.
+  libarchive-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
   xvfb xauth socat fonts-noto-cjk espeak-ng time

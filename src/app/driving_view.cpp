@@ -97,6 +97,7 @@ void TForm1::startVideoWorker() {
     // A decoder of its own on the same file: the run's stays with the run.
     auto source = std::make_unique<FfmpegFrameSource>();
     source->setFit(frames_->fit());
+    source->setAlignment(frames_->alignmentOffset(), frames_->alignmentRate());
     // Played ahead, pictures above 720p decode faster on two threads.
     source->setDecoderThreads(2, int64_t(1280) * 720);
     // The quick-seeking working copy when there is one: the same frame for every position.

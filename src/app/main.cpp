@@ -2,7 +2,8 @@
 // title screen; "trainsim drive ..." runs the headless drive mode;
 // "trainsim edit ..." opens the route editor;
 // "trainsim import-gps ..." makes a route's recorded speed from a GPS track;
-// "trainsim prepare-video ..." makes a video's quick-seeking working copy.
+// "trainsim prepare-video ..." makes a video's quick-seeking working copy;
+// "trainsim pack ..." and "trainsim install ..." send and receive a route as one file.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>

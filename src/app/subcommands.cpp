@@ -4,6 +4,8 @@
 #include "drive_mode.h"
 #include "edit_mode.h"
 #include "gps_import_mode.h"
+#include "install_mode.h"
+#include "pack_mode.h"
 #include "prepare_video_mode.h"
 
 namespace ts {
@@ -30,6 +32,14 @@ const std::vector<Subcommand>& subcommands() {
          "a quick-seeking working copy of a route's video for the editor and the driving\n"
          "window, in the user's cache folder (trainsim prepare-video [--data DIR] CODE)",
          &runPrepareVideo},
+        {"pack",
+         "a route as one file to send, with its video's fingerprint instead of the video\n"
+         "(trainsim pack [--data DIR] CODE [-o FILE] [--with-video] [--author T] [--licence T])",
+         &runPackMode},
+        {"install",
+         "a route package into the data folder, matched and aligned with your copy of its video\n"
+         "(trainsim install FILE [--data DIR] [--video MYCOPY] [--offset FRAMES] [--code NEWCODE] [--force])",
+         &runInstallMode},
     };
     return all;
 }

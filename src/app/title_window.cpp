@@ -20,6 +20,7 @@
 #include "data/route_reader.h"
 #include "data/train_codes.h"
 #include "driving_window.h"
+#include "install_dialog.h"
 #include "jpeg_image.h"
 #include "pictures.h"
 #include "program_end.h"
@@ -29,7 +30,7 @@
 
 namespace ts {
 
-TForm5::TForm5(QWidget* parent, OwnRoutes ownRoutes) : QWidget(parent, Qt::FramelessWindowHint) {
+TForm5::TForm5(QWidget* parent, OwnRoutes ownRoutes) : QWidget(parent, Qt::FramelessWindowHint), ownRoutes_(ownRoutes) {
     setObjectName("TForm5");
     setWindowTitle(QApplication::applicationName());
     resize(640, 480);
@@ -70,16 +71,43 @@ TForm5::TForm5(QWidget* parent, OwnRoutes ownRoutes) : QWidget(parent, Qt::Frame
     if (!bg.isNull()) image1_->setPixmap(QPixmap::fromImage(bg));
     placeButtons();
 
-    for (const std::string& code : ownRoutes == OwnRoutes::Listed ? trainCodesIn(".") : std::vector<std::string>{}) {
+    if (ownRoutes == OwnRoutes::Listed) {
+        // Left of "Other routes…", below the train buttons.
+        install_ = picture("InstallRoute", smallButtonPicture(tr("Install a route…"), 150, 25));
+        install_->move(170, 448);
+        install_->setToolTip(tr("Install a route package into this data folder, with your copy of its video"));
+    }
+    listOtherRoutes();
+}
+
+void TForm5::listOtherRoutes() {
+    otherRoutes_.clear();
+    for (const std::string& code : ownRoutes_ == OwnRoutes::Listed ? trainCodesIn(".") : std::vector<std::string>{}) {
         if (code == "789" || code == "40") continue;
         otherRoutes_.push_back({code, readLineName(resolveDataPath(code + "_line.txt"))});
     }
-    if (!otherRoutes_.empty()) {
+    delete othersMenu_;
+    othersMenu_ = nullptr;
+    if (!otherRoutes_.empty() && !others_) {
         // Below the train buttons, left of HELP: a place none of the title's pictures reach.
-        others_ = picture("OtherRoutes", smallButtonPicture(tr("Other routes…"), 150, 25));
+        others_ = new QLabel(this);
+        others_->setObjectName("OtherRoutes");
+        const QPixmap pm = smallButtonPicture(tr("Other routes…"), 150, 25);
+        others_->setPixmap(pm);
+        others_->resize(pm.size());
+        others_->installEventFilter(this);
         others_->move(330, 448);
         others_->setToolTip(tr("Drive a route of this data folder"));
+        others_->show();
     }
+}
+
+InstallDialog* TForm5::openInstallDialog() {
+    auto* d = new InstallDialog(this);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    connect(d, &InstallDialog::installed, this, [this] { listOtherRoutes(); });
+    d->show();
+    return d;
 }
 
 QMenu* TForm5::otherRoutesMenu() {
@@ -132,6 +160,8 @@ bool TForm5::eventFilter(QObject* watched, QEvent* e) {
             helpclick();
         else if (watched == quit_)
             QuitClick();
+        else if (install_ && watched == install_)
+            openInstallDialog();
         else if (others_ && watched == others_)
             otherRoutesMenu()->popup(others_->mapToGlobal(QPoint(0, others_->height())));
         else

@@ -14,6 +14,7 @@ class QMenu;
 namespace ts {
 
 class TForm1;
+class InstallDialog;
 
 class TForm5 : public QWidget {
     Q_OBJECT
@@ -40,6 +41,10 @@ public:
     const std::vector<OtherRoute>& otherRoutes() const { return otherRoutes_; }
     // The menu the entry opens, one item per route.
     QMenu* otherRoutesMenu();
+    // Reads the data folder's routes again (after an install).
+    void listOtherRoutes();
+    // "Install a route…": the dialog that installs a route package.
+    InstallDialog* openInstallDialog();
 
     // Writes a text on the status line and repaints it at once.
     void setStatus(const std::string& text);
@@ -69,6 +74,8 @@ private:
     QLabel* loading_;
     QLabel* label1_;
     QLabel* others_ = nullptr;
+    QLabel* install_ = nullptr;
+    OwnRoutes ownRoutes_;
     QMenu* othersMenu_ = nullptr;
     std::vector<OtherRoute> otherRoutes_;
     QTimer timer_;

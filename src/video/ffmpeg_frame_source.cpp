@@ -28,6 +28,20 @@ struct FfmpegFrameSource::Impl {
     int frames = 0;  // view frames of 1/30 s
     StreamTiming timing;
     PictureFit fit = PictureFit::Crop;
+    // The route's alignment with this copy, and the copy's own length in view frames.
+    int alignOffset = 0;
+    int alignRate = kUnchangedRate;
+    int fileFrames = 0;
+    static constexpr int kUnchangedRate = 1000000;
+
+    bool aligned() const { return alignOffset != 0 || alignRate != kUnchangedRate; }
+
+    // The file's view frame for the route's frame `index`; -1 outside the file.
+    int fileIndexOf(int index) const {
+        if (!aligned()) return index;
+        const int64_t f = alignOffset + (int64_t(index) * alignRate + kUnchangedRate / 2) / kUnchangedRate;
+        return f < 0 || f >= fileFrames ? -1 : int(f);
+    }
     std::vector<uint32_t> fitted;  // a picture of another shape at its fitted size
     int64_t indexShift = 0;        // index timestamps that are decode times run this much behind
     int lastDecoded = -1;          // index of the frame in `frame`, -1 when none
@@ -237,6 +251,11 @@ bool FfmpegFrameSource::open(const std::string& path) {
     }
     d.timing = StreamTiming::of(d.format, d.stream);
     d.frames = d.timing.viewFrames();
+    d.fileFrames = d.frames;
+    // Aligned: the route's frames up to the copy's end.
+    if (d.aligned())
+        d.frames =
+            int(std::max<int64_t>(0, (int64_t(d.fileFrames) - d.alignOffset) * Impl::kUnchangedRate / d.alignRate));
     // MP4 indexes give decode times: the first keyframe is then listed before
     // the stream's start; shifting by the difference gives presentation times.
     if (avformat_index_get_entries_count(st) > 0) {
@@ -254,6 +273,10 @@ void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
     impl_->threadsFrom = minPixels;
 }
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
+void FfmpegFrameSource::setAlignment(int offsetFrames, int rateMillionths) {
+    impl_->alignOffset = offsetFrames;
+    impl_->alignRate = rateMillionths > 0 ? rateMillionths : Impl::kUnchangedRate;
+}
 double FfmpegFrameSource::sourceRate() const { return impl_->format ? av_q2d(impl_->timing.rate) : 0.0; }
 int FfmpegFrameSource::sourceFrames() const { return impl_->timing.sourceFrames; }
 int FfmpegFrameSource::sourceWidth() const { return impl_->codec ? impl_->codec->width : 0; }
@@ -276,7 +299,9 @@ bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
     if (!d.format) return false;
     d.abandoned = false;
     if (index < 0 || index >= d.frames) return d.haveFrame;
-    if (!d.decodeTo(d.timing.sourceIndexOf(index))) return d.converted;
+    const int fileIndex = d.fileIndexOf(index);
+    if (fileIndex < 0) return d.haveFrame;
+    if (!d.decodeTo(d.timing.sourceIndexOf(fileIndex))) return d.converted;
     // A frame that cannot be converted leaves the last one on view.
     if (d.convert(out)) d.converted = true;
     return d.converted;

@@ -18,6 +18,7 @@ public:
     bool open(const std::string& path) override;
     int length() const override;
     void setFit(PictureFit fit) override;
+    void setAlignment(int offsetFrames, int rateMillionths) override;
     bool getFrame(int index, ViewFrame& out) override;
 
     // Decoder threads for videos of at least `minPixels` pictures (taken at the

@@ -21,6 +21,14 @@ public:
     // The file last opened and the fit last set (a second decoder opens the same).
     const std::string& path() const { return path_; }
     PictureFit fit() const { return fit_; }
+    int alignmentOffset() const { return offset_; }
+    int alignmentRate() const { return rate_; }
+    void setAlignment(int offsetFrames, int rateMillionths) override {
+        kept_.clear();
+        offset_ = offsetFrames;
+        rate_ = rateMillionths;
+        inner_.setAlignment(offsetFrames, rateMillionths);
+    }
     int length() const override { return inner_.length(); }
     void setFit(PictureFit fit) override {
         kept_.clear();
@@ -59,6 +67,8 @@ private:
     int64_t hits_ = 0;
     std::string path_;
     PictureFit fit_ = PictureFit::Crop;
+    int offset_ = 0;
+    int rate_ = 1000000;
 };
 
 }  // namespace ts

@@ -8,6 +8,7 @@
 #include "edit/route_tables.h"
 #include "editor_window.h"
 #include "gps_import_dialog.h"
+#include "package_export.h"
 #include "route_table_model.h"
 #include "timeline.h"
 #include "video_pane.h"
@@ -19,6 +20,23 @@ using edit::TableKind;
 QAction* EditorWindow::action(const QString& name) const {
     const auto it = actions_.find(name);
     return it == actions_.end() ? nullptr : it->second;
+}
+
+PackageExportDialog* EditorWindow::exportPackage() {
+    video_->setPlaying(false);
+    // The package takes the route as saved.
+    if (doc_.modified()) {
+        if (!askOnClose) return nullptr;
+        if (QMessageBox::question(this, tr("Export route package"),
+                                  tr("The route has unsaved changes. Save it before it is packed?")) !=
+                QMessageBox::Yes ||
+            !save())
+            return nullptr;
+    }
+    auto* dialog = new PackageExportDialog(code_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return dialog;
 }
 
 void EditorWindow::buildMenus() {
@@ -43,6 +61,7 @@ void EditorWindow::buildMenus() {
         GpsImportDialog dialog(doc_, video_->frameCount(), this);
         dialog.exec();
     });
+    add(file, "exportPackage", tr("&Export route package..."), {}, [this] { exportPackage(); });
     file->addSeparator();
     add(file, "close", tr("&Close"), {QKeySequence::Close}, [this] { close(); });
 

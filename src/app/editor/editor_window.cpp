@@ -147,12 +147,16 @@ void EditorWindow::buildLayout() {
 void EditorWindow::openVideo() {
     const std::string file = doc_.route().videoFile;
     const bool letterbox = doc_.route().letterbox == 1;
-    const std::string key = file + (letterbox ? "|1" : "|0");
+    const RouteData& route = doc_.route();
+    const std::string key =
+        file + (letterbox ? "|1|" : "|0|") + std::to_string(route.videoOffset) + "|" + std::to_string(route.videoRate);
     const bool reopen = key != videoShown_;
     const int keep = cursor_;  // opening shows frame 0, and the cursor follows the video
     if (reopen) {
         videoShown_ = key;
-        if (!video_->open(QString::fromStdString(resolveDataPath(file)), letterbox) && !file.empty())
+        if (!video_->open(QString::fromStdString(resolveDataPath(file)), letterbox, route.videoOffset,
+                          route.videoRate) &&
+            !file.empty())
             statusBar()->showMessage(tr("The video \"%1\" cannot be read.").arg(QString::fromStdString(file)), 10000);
         else if (!video_->seekAdvice().isEmpty())
             statusBar()->showMessage(video_->seekAdvice());

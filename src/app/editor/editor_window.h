@@ -17,6 +17,7 @@ namespace ts::editor {
 
 class CheckList;
 class FileListsTab;
+class PackageExportDialog;
 class RouteTableModel;
 class SingleValuesForm;
 class Timeline;
@@ -51,6 +52,8 @@ public:
     void showRow(edit::TableKind kind, int row, bool moveCursor);
     bool save(QString* error = nullptr);
     void testDrive();
+    // File > Export route package…: the dialog, shown (null when unsaved changes were not saved).
+    PackageExportDialog* exportPackage();
     // File > Open route / New route: another route in a window of its own, this one closed.
     void openOther(bool newRoute);
     // Video > Prepare a quick-seeking copy: made with a progress dialog, then used.

@@ -96,11 +96,12 @@ bool VideoPane::eventFilter(QObject* watched, QEvent* e) {
     return QWidget::eventFilter(watched, e);
 }
 
-bool VideoPane::open(const QString& path, bool letterbox) {
+bool VideoPane::open(const QString& path, bool letterbox, int offset, int rate) {
     setPlaying(false);
     worker_.reset();
     auto source = std::make_unique<FfmpegFrameSource>();
     source->setFit(letterbox ? PictureFit::Letterbox : PictureFit::Crop);
+    source->setAlignment(offset, rate);
     original_ = path.toStdString();
     const std::string decoded = videoToDecode(original_);
     usingCopy_ = decoded != original_;

@@ -52,7 +52,8 @@ public:
     ~VideoPane() override;
 
     // False when the video cannot be read (the pane then shows no picture).
-    bool open(const QString& path, bool letterbox);
+    // `offset` and `rate`: the route's [VideoAlignment] with this copy of the video.
+    bool open(const QString& path, bool letterbox, int offset = 0, int rate = 1000000);
     int frameCount() const { return frames_; }
     int frame() const { return frame_; }
     // Moves to a frame (clamped to the video) and shows it.

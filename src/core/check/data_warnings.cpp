@@ -184,7 +184,10 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
                                  " frames per second of recording, and every position counts those frames");
         }
     }
-    const int lastFrame = video.opened ? video.frames - 1 : -1;
+    if (video.opened && r.videoOffset < 0)
+        w.note("[VideoAlignment]", "this copy of the video starts " + num(-r.videoOffset) +
+                                       " frames after the route's frame 0: the view stays blank until then");
+    const int lastFrame = video.opened ? r.routeFramesIn(video.frames) - 1 : -1;
     int furthest = 0;  // the furthest position the route uses
     const int lineEnd = r.lineEnd();
     // Every frame that places a row, in every table the description lists,

@@ -1,5 +1,6 @@
 // The route file's values and tables (CODE_line.txt).
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -67,6 +68,10 @@ struct SpeedCheckRow {
     int32_t limit = 0, position = 0;
 };
 
+// [VideoAlignment]'s rate is kept in millionths: this is the rate of an unchanged copy.
+constexpr int32_t kVideoRateUnit = 1000000;
+constexpr int32_t kVideoAlignmentOffsetLimit = 10000000;
+
 struct RouteData {
     std::string lineName;
     int32_t startPosition = 0;
@@ -77,7 +82,11 @@ struct RouteData {
     std::string videoFile;
     int32_t preTimeTicks = 0;
     int32_t oneManOperation = 0;
-    int32_t letterbox = 0;    // 1: a video of another shape than 2:1 is shown whole, with black bars
+    int32_t letterbox = 0;  // 1: a video of another shape than 2:1 is shown whole, with black bars
+    // [VideoAlignment]: the route's frame f is the video file's frame videoOffset + f × videoRate / 1e6
+    // (a copy of the video cut or sped up otherwise than the one the route was made on).
+    int32_t videoOffset = 0;
+    int32_t videoRate = kVideoRateUnit;
     int32_t endPosition = 0;  // [EndPos], when hasEndPosition
     bool hasEndPosition = false;
 
@@ -106,6 +115,13 @@ struct RouteData {
 
     // The last frame of the line: the run ends when the train passes it.
     int32_t lineEnd() const { return hasEndPosition ? endPosition : kEndOfLine; }
+
+    // How many of the route's frames a video file of `fileFrames` frames holds, through [VideoAlignment].
+    int32_t routeFramesIn(int32_t fileFrames) const {
+        if (videoOffset == 0 && videoRate == kVideoRateUnit) return fileFrames;
+        if (videoRate <= 0) return 0;
+        return int32_t(std::max<int64_t>(0, (int64_t(fileFrames) - videoOffset) * kVideoRateUnit / videoRate));
+    }
 
     int soundDataCount() const { return int(soundDataFiles.size()); }
     int announceCount() const { return int(announceTable.size()); }

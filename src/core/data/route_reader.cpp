@@ -90,20 +90,22 @@ void readColumns(const SectionDesc& s, SectionCursor& c, RouteData& r,
         s.skipSemicolon, s.entryLines);
 }
 
-// A single value read as its type says, refused outside its range.
+// A single value read as its type says, refused outside its range; a section
+// of several values has one on each line.
 void readSingle(const SectionDesc& s, SectionCursor& c, RouteData& r) {
-    const ColumnDesc& col = s.columns.front();
-    Cell v;
-    if (col.type == ValueType::Text)
-        v.text = c.readText();
-    else if (col.type == ValueType::FileName)
-        v.text = c.readRaw();
-    else
-        v.number = c.readInt();
-    col.set(r, 0, v);
-    if (col.range && (v.number < col.range->first || v.number > col.range->second)) {
-        throw FormatError::refused("the " + col.meaning + " must be a whole number from " +
-                                   std::to_string(col.range->first) + " to " + std::to_string(col.range->second));
+    for (const ColumnDesc& col : s.columns) {
+        Cell v;
+        if (col.type == ValueType::Text)
+            v.text = c.readText();
+        else if (col.type == ValueType::FileName)
+            v.text = c.readRaw();
+        else
+            v.number = c.readInt();
+        col.set(r, 0, v);
+        if (col.range && (v.number < col.range->first || v.number > col.range->second)) {
+            throw FormatError::refused("the " + col.meaning + " must be a whole number from " +
+                                       std::to_string(col.range->first) + " to " + std::to_string(col.range->second));
+        }
     }
 }
 

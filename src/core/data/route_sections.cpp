@@ -458,6 +458,18 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
+        // Written by the route installer; a route without it shows the video file as it is.
+        SectionDesc s = single("[VideoAlignment]", std::nullopt, &RouteData::videoOffset, "videoOffset", V::Integer,
+                               "frame", "the video file's frame at the route's frame 0");
+        s.columns[0] = ranged(s.columns[0], -kVideoAlignmentOffsetLimit, kVideoAlignmentOffsetLimit);
+        ColumnDesc rate = single("", std::nullopt, &RouteData::videoRate, "videoRate", V::Integer, "1/1000000",
+                                 "the video file's frames per frame of the route")
+                              .columns[0];
+        s.columns.push_back(ranged(rate, kVideoRateUnit / 2, kVideoRateUnit * 2));
+        s.stored = "videoOffset, videoRate";
+        d.push_back(s);
+    }
+    {
         SectionDesc s = single("[EndPos]", RV::EndPos, &RouteData::endPosition, "endPosition", V::Frame, "frame",
                                "the end of the line (4500 when absent)");
         s.customReader = true;  // also records that the line has an end of its own
@@ -525,7 +537,7 @@ std::string routeSectionsMarkdown() {
     for (const SectionDesc& s : routeSections()) {
         std::string values;
         for (const ColumnDesc& c : s.columns) values += (values.empty() ? "" : "; ") + columnMarkdown(c);
-        const std::string stored = s.isList() ? s.stored : s.columns.front().stored;
+        const std::string stored = s.isList() || !s.stored.empty() ? s.stored : s.columns.front().stored;
         out += "| `" + s.marker + "` | " + kindText(s) + " | " + values + " | `" + stored + "` |\n";
     }
     return out;

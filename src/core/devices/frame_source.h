@@ -38,6 +38,11 @@ public:
     virtual ~FrameSource() = default;
     // How pictures of another shape are fitted; takes effect from the next frame.
     virtual void setFit(PictureFit) {}
+    // Where the route's frames lie in this copy of the video (the route's
+    // [VideoAlignment]): route frame f is the file's frame offset + f × rate /
+    // 1e6, in frames of 1/30 s. Taken at the next open; length() then counts
+    // the route's frames.
+    virtual void setAlignment(int /*offsetFrames*/, int /*rateMillionths*/) {}
     // Opens a video file; false (and an empty source) when it cannot be read.
     virtual bool open(const std::string& path) = 0;
     // Number of frames; 0 when nothing is open.

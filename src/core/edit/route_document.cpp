@@ -5,6 +5,7 @@
 
 #include "data/fields.h"
 #include "data/route_reader.h"
+#include "data/route_sections.h"
 #include "data/section_rewriter.h"
 #include "data/text_codec.h"
 #include "data/text_file.h"
@@ -270,6 +271,23 @@ bool RouteDocument::setSingle(SingleValue v, const std::string& text, std::strin
             if (d.severity == Severity::Error && d.section == def.marker) return setError(error, d.explanation);
     }
     apply(next);
+    return true;
+}
+
+bool RouteDocument::setVideoAlignment(int offset, int rate, std::string* error) {
+    const SectionDesc* s = routeSection("[VideoAlignment]");
+    if (!s) return setError(error, "no video alignment section");
+    for (const auto& [column, value] : {std::pair{0, offset}, std::pair{1, rate}}) {
+        const auto& range = s->columns[size_t(column)].range;
+        if (range && (value < range->first || value > range->second))
+            return setError(error, "the " + s->columns[size_t(column)].meaning + " must be from " +
+                                       std::to_string(range->first) + " to " + std::to_string(range->second));
+    }
+    const bool unchanged = offset == 0 && rate == kVideoRateUnit;
+    const SectionBody body{
+        unchanged ? std::vector<std::string>{} : std::vector<std::string>{std::to_string(offset), std::to_string(rate)},
+        false, unchanged};
+    apply(rewriteSections(s_->bytes, s_->spans, std::map<std::string, SectionBody>{{s->marker, body}}));
     return true;
 }
 

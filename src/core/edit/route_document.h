@@ -85,6 +85,9 @@ public:
     bool removeListEntries(const std::string& marker, std::vector<int> rows);
 
     std::string single(SingleValue) const;
+    // [VideoAlignment] written (or taken out when the copy is the route's own:
+    // offset 0, rate kVideoRateUnit); refused outside the reader's ranges.
+    bool setVideoAlignment(int offset, int rate, std::string* error);
     bool setSingle(SingleValue, const std::string& text, std::string* error);
 
     // The recorded speed as (frame, km/h) points, linear between them.

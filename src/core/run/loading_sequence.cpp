@@ -66,6 +66,7 @@ void DrivingRun::formCreate() {
     run_.doorLampLit = 1;
     // A missing or unreadable video leaves the view blank, with no message.
     services_.video.setFit(run_.letterbox ? PictureFit::Letterbox : PictureFit::Crop);
+    services_.video.setAlignment(run_.videoOffset, run_.videoRate);
     if (!run_.videoFile.empty()) services_.video.open(resolveDataPath(run_.videoFile));
     run_.lastPaintedFrame = kNoFrame;
 

@@ -1,0 +1,126 @@
+#include "pack_mode.h"
+#include "command_line.h"
+
+#include <QCoreApplication>
+#include <vector>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include <unistd.h>
+
+#include "data_folder.h"
+#include "pack/package_manifest.h"
+#include "pack/route_package.h"
+
+namespace ts {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trainsim pack [--data DIR] CODE [-o FILE] [--with-video] [--author TEXT] [--licence TEXT]\n";
+
+int usage(const std::string& why) {
+    std::cerr << "trainsim pack: " << why << "\n" << kUsage;
+    return 2;
+}
+
+struct PackArguments {
+    std::string dataDir, code, output, author, licence;
+    bool withVideo = false;
+};
+
+// Parsed with the subcommands' option table; nullopt after a message to standard error.
+std::optional<PackArguments> parse(int argc, char** argv, int& status) {
+    PackArguments a;
+    auto take = [](std::string& to) {
+        return [&to](const std::string& v) {
+            to = v;
+            return OptionAnswer::accepted();
+        };
+    };
+    std::vector<CommandOption> options;
+    options = {
+        valueOption("--data", "DIR", "read the data files from DIR", take(a.dataDir)),
+        alsoNamed(valueOption("--output", "FILE", "the package's name (default CODE.trainsim-route)", take(a.output)),
+                  "-o"),
+        switchOption("--with-video", "put the video itself into the package too",
+                     [&a] {
+                         a.withVideo = true;
+                         return OptionAnswer::accepted();
+                     }),
+        valueOption("--author", "TEXT", "who made the route, for the manifest", take(a.author)),
+        valueOption("--licence", "TEXT", "on what terms the route is shared, for the manifest", take(a.licence)),
+        alsoNamed(switchOption("--help", "show this help",
+                               [&options] {
+                                   std::cout << kUsage
+                                             << "Writes CODE.trainsim-route (a zip): the route and train files, every "
+                                                "file they name,\n"
+                                                "a manifest with the checksum of each, and the fingerprint of the "
+                                                "video by which the\n"
+                                                "receiver's own copy of it is recognised and aligned. The video "
+                                                "itself only with\n"
+                                                "--with-video.\n"
+                                             << optionLines(options, 16);
+                                   return OptionAnswer::exitWith(0);
+                               }),
+                  "-h"),
+    };
+    auto code = [&a](const std::string& c) {
+        if (!a.code.empty()) return OptionAnswer::refused("one train code only");
+        a.code = c;
+        return OptionAnswer::accepted();
+    };
+    const ParsedLine parsed = parseCommandLine({options, nullptr, code}, argc, argv);
+    switch (parsed.outcome) {
+        case ParsedLine::Outcome::Parsed: break;
+        case ParsedLine::Outcome::Exit: status = parsed.status; return std::nullopt;
+        case ParsedLine::Outcome::Refused: status = usage(parsed.why); return std::nullopt;
+        case ParsedLine::Outcome::Unknown: status = usage(unknownOption(parsed.word)); return std::nullopt;
+    }
+    if (a.code.empty()) {
+        status = usage("which train's route? (CODE)");
+        return std::nullopt;
+    }
+    return a;
+}
+
+}  // namespace
+
+int runPackMode(int argc, char** argv) {
+    int status = 2;
+    const auto args = parse(argc, argv, status);
+    if (!args) return status;
+    // The output is named from where the command was given, before moving into the data folder.
+    const std::string output =
+        std::filesystem::absolute(args->output.empty() ? args->code + pack::kPackageSuffix : args->output).string();
+    const DataFolder data = chooseDataFolder(args->dataDir);
+    if (!data.path.empty() && chdir(data.path.c_str()) != 0)
+        return usage("cannot change into data folder '" + data.path + "'");
+    int qargc = 1;
+    char name[] = "trainsim";
+    char* qargv[] = {name, nullptr};
+    QCoreApplication qapp(qargc, qargv);
+
+    pack::PackRequest request;
+    request.code = args->code;
+    request.output = output;
+    request.withVideo = args->withVideo;
+    request.author = args->author;
+    request.licence = args->licence;
+    request.programVersion = TRAINSIM_VERSION;
+    // The shared files travel only when they are not the ones every installation has.
+    request.defaultsFolder = installedDemoFolder();
+    pack::PackResult result;
+    std::string error;
+    if (!pack::packRoute(request, result, {}, &error)) {
+        std::cerr << "trainsim pack: " << error << "\n";
+        return 1;
+    }
+    std::cout << "Packed " << result.files.size() << " files and the fingerprint of " << result.videoFrames
+              << " frames (" << result.fingerprintSamples << " pictures) into " << output << "\n";
+    return 0;
+}
+
+}  // namespace ts
