@@ -9,6 +9,8 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libopenal-dev libjpeg-dev libsdl2-dev
   libgeographiclib-dev
+  # optical flow (DIS) for the recorded speed found in the video's own motion
+  libopencv-video-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
   xvfb xauth socat fonts-noto-cjk espeak-ng time

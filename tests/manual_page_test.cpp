@@ -46,7 +46,7 @@ TEST(ManualPage, ListsEveryCommandAndOptionOfHelp) {
     // Commands: the first word of each entry under "Commands:".
     const std::string commands = help.substr(help.find("Commands:"), help.find("Options:") - help.find("Commands:"));
     const auto names = matches(commands, std::regex(R"(\n  ([a-z][a-z-]+)\s)"), 1);
-    EXPECT_EQ(names, (std::set<std::string>{"drive", "check", "edit", "import-gps"}));
+    EXPECT_EQ(names, (std::set<std::string>{"drive", "check", "edit", "import-gps", "speed-from-video"}));
     for (const std::string& c : names) {
         EXPECT_NE(page.find("\n.B trainsim " + c + "\n"), std::string::npos) << c << " is not in the synopsis";
         EXPECT_NE(page.find("\n.TP\n.B " + c + "\n"), std::string::npos) << c << " is not described";

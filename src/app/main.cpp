@@ -29,6 +29,7 @@
 #include "qt_timers.h"
 #include "quit_signals.h"
 #include "replay_watch.h"
+#include "speed_from_video_mode.h"
 #include "title_window.h"
 #include "value_window.h"
 
@@ -54,6 +55,8 @@ void printHelp(const ts::DataFolder& data) {
            "  --train CODE           drive the train CODE (CODE_line.txt, CODE_train.txt) at once;\n"
            "                         the title screen appears when its window closes\n"
            "  --port COM1=DEVICE     open DEVICE for the controller port COM1 (or COM2); repeatable\n"
+           "  speed-from-video  recorded speed of a route from its video's motion and known distances\n"
+           "           (trainsim speed-from-video [--data DIR] CODE [--marks FILE] [--speed F=KMH] [--dry-run])\n"
            "  --scale 1|1.5|2|3|full size of the driving window (the drive mode takes it too)\n"
            "  --smooth on|off        blend neighbouring frames when slower than the recording\n"
            "  --record FILE          record the run of the train picked to FILE (a drive script)\n"
@@ -88,8 +91,10 @@ int subcommand(const char* name, int (*run)(int, char**), int argc, char** argv)
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (const auto& [name, run] : {std::pair{"drive", &ts::runDriveMode}, std::pair{"check", &ts::runCheckMode},
-                                    std::pair{"import-gps", &ts::runGpsImport}, std::pair{"edit", &ts::runEditMode}})
+    for (const auto& [name, run] :
+         {std::pair{"drive", &ts::runDriveMode}, std::pair{"check", &ts::runCheckMode},
+          std::pair{"import-gps", &ts::runGpsImport}, std::pair{"speed-from-video", &ts::runSpeedFromVideo},
+          std::pair{"edit", &ts::runEditMode}})
         if (argc >= 2 && std::strcmp(argv[1], name) == 0) return subcommand(name, run, argc - 2, argv + 2);
 
     std::string dataDir, trainCode, replayFile;
