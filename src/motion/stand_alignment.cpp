@@ -5,14 +5,22 @@
 
 namespace ts::motion {
 
+namespace {
+
+constexpr double kStandPace = 0.5;  // m/s
+
+}  // namespace
+
 std::vector<TimeSpan> trackStandstills(const gps::RidePath& path, double minSeconds) {
     std::vector<TimeSpan> out;
     const auto& s = path.samples;
     size_t i = 0;
     while (i + 1 < s.size()) {
         size_t j = i;
-        // The path's distance only grows once the train leaves its stand circle.
-        while (j + 1 < s.size() && s[j + 1].distance - s[i].distance < 0.01) ++j;
+        // Below walking pace between fixes: a standing train's wander is no
+        // motion (the path grows only once it leaves its stand circle), and
+        // with a fix a second a short stand shows only so.
+        while (j + 1 < s.size() && s[j + 1].distance - s[j].distance < kStandPace * (s[j + 1].time - s[j].time)) ++j;
         if (s[j].time - s[i].time >= minSeconds) out.push_back({s[i].time, s[j].time});
         i = std::max(j, i + 1);
     }

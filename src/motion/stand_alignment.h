@@ -15,8 +15,9 @@ struct TimeSpan {
     double from = 0, to = 0;  // seconds after the track's first fix
 };
 
-// Where the track's distance does not grow for at least `minSeconds`.
-std::vector<TimeSpan> trackStandstills(const gps::RidePath& path, double minSeconds = 3);
+// Where the track runs below walking pace (0.5 m/s from fix to fix) for at
+// least `minSeconds`.
+std::vector<TimeSpan> trackStandstills(const gps::RidePath& path, double minSeconds = 1);
 
 // The offset (video frame 0 is that many seconds after the track's first
 // fix) within [from, to] that lays the video's standstills best over the

@@ -311,7 +311,8 @@ bool GpsImportDialog::alignByStandstills() {
     }
     const motion::MotionShape shape = motion::motionShape(*profile);
     const double videoSeconds = shape.rate.size() / 30.0;
-    const auto offset = motion::offsetByStandstills(shape.standstills, trackStands, -videoSeconds, duration);
+    // Only where the track covers the video (give or take the 5 s the import bridges).
+    const auto offset = motion::offsetByStandstills(shape.standstills, trackStands, -5, duration - videoSeconds + 5);
     if (!offset) {
         problem_->setText(tr("No offset lays the video's %1 standstills over the track's %2.")
                               .arg(shape.standstills.size())
