@@ -11,6 +11,8 @@ packages=(
   libgeographiclib-dev
   # Route packages are zip files: read and written through libarchive, not by hand.
   libarchive-dev
+  # optical flow (DIS) for the recorded speed found in the video's own motion
+  libopencv-video-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
   xvfb xauth socat fonts-noto-cjk espeak-ng time

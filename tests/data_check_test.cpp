@@ -329,5 +329,19 @@ TEST(DataCheck, EveryTableWithPositionsIsCheckedAgainstTheEndOfTheLine) {
             beyond += x.section == s.marker && x.explanation.find("beyond the end of the line") != std::string::npos;
         EXPECT_GT(beyond, 0) << s.marker;
     }
-    EXPECT_EQ(unchecked, std::vector<std::string>{"[SpeedUnit]"}) << "the recorded speed has rules of its own";
+    // A distance mark may stand anywhere in the video, past the end of the line too.
+    EXPECT_EQ(unchecked, (std::vector<std::string>{"[SpeedUnit]", "[DistanceMark]"}))
+        << "the recorded speed and the distance marks have rules of their own";
+}
+
+TEST(DataCheck, DistanceMarksOutOfOrderOrGoingBackAreReported) {
+    TempDir d;
+    writeFolder(d, Case{"", L, 0, "[DistanceMark]\n100,3400\n500,3600\n400,3900\n900,3500\n#\n", {}});
+    const Diagnostics found = check(d);
+    std::vector<std::string> marks;
+    for (const auto& x : found.items())
+        if (x.section == "[DistanceMark]") marks.push_back(x.explanation);
+    ASSERT_EQ(marks.size(), 2u);
+    EXPECT_NE(marks[0].find("marks out of order"), std::string::npos) << marks[0];
+    EXPECT_NE(marks[1].find("a negative or no distance"), std::string::npos) << marks[1];
 }

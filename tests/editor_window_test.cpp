@@ -555,9 +555,15 @@ TEST(RouteEditor, TheGpsImportIsPreviewedOverTheCurveAndUndoesAsOneStep) {
     dialog.show();
     shoot(dialog, "editor-gps-import.png");
 
-    // Any change of the inputs asks for a new preview.
+    // Once previewed, a new offset is previewed at once (the track's speed
+    // slides against the route's); any other change asks for a new preview.
+    const QList<QPointF> atThree = dialog.trackSeries()->points();
     dialog.setOffset(4);
+    EXPECT_TRUE(dialog.applyButton()->isEnabled());
+    EXPECT_NE(dialog.trackSeries()->points(), atThree) << "the curve follows the offset";
+    dialog.setSyncMarks("120=3", "4000=130");
     EXPECT_FALSE(dialog.applyButton()->isEnabled());
+    dialog.setOffset(4);
     ASSERT_TRUE(dialog.preview());
     dialog.apply();
     EXPECT_NE(doc.bytes(), before);

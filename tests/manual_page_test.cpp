@@ -46,8 +46,8 @@ TEST(ManualPage, ListsEveryCommandAndOptionOfHelp) {
     // Commands: the first word of each entry under "Commands:".
     const std::string commands = help.substr(help.find("Commands:"), help.find("Options:") - help.find("Commands:"));
     const auto names = matches(commands, std::regex(R"(\n  ([a-z][a-z-]+)\s)"), 1);
-    EXPECT_EQ(names,
-              (std::set<std::string>{"drive", "check", "edit", "import-gps", "prepare-video", "pack", "install"}));
+    EXPECT_EQ(names, (std::set<std::string>{"drive", "check", "edit", "import-gps", "prepare-video", "pack", "install",
+                                            "speed-from-video"}));
     for (const std::string& c : names) {
         EXPECT_NE(page.find("\n.B trainsim " + c + "\n"), std::string::npos) << c << " is not in the synopsis";
         EXPECT_NE(page.find("\n.TP\n.B " + c + "\n"), std::string::npos) << c << " is not described";
@@ -88,7 +88,8 @@ TEST(ManualPage, OptionsSectionIsTheCommandsOptionTables) {
     };
     const std::string main = helpText();
     collect(main.substr(main.find("Options:")), "trainsim");
-    for (const char* command : {"drive", "check", "edit", "import-gps", "prepare-video", "pack", "install"}) {
+    for (const char* command :
+         {"drive", "check", "edit", "import-gps", "prepare-video", "pack", "install", "speed-from-video"}) {
         const std::string help = helpText({command, "--help"});
         ASSERT_NE(help.find("usage: trainsim " + std::string(command)), std::string::npos) << help;
         collect(help, command);

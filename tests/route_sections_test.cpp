@@ -38,7 +38,8 @@ std::string everySection() {
         "[StopSound]\r\n95\r\n2905\r\n#\r\n[Signal]\r\n0,一,3,100,1000,950,990,0,867000\r\n#\r\n"
         "[Slope]\r\n2.50,500,900\r\n-1,900,1100\r\n#\r\n[Sign]\r\n0,300,450\r\n#\r\n"
         "[SpeedLimit]\r\n45,1500,1800,2100\r\n#\r\n[SpeedCheck]\r\n45,1800\r\n#\r\n"
-        "[SpeedUnit]\r\n100,500,0,60\r\n500,3000,60,60\r\n#\r\n[Letterbox]\r\n1\r\n[EndPos]\r\n3000");
+        "[SpeedUnit]\r\n100,500,0,60\r\n500,3000,60,60\r\n#\r\n[DistanceMark]\r\n300,1200\r\n2000,2950\r\n#\r\n["
+        "Letterbox]\r\n1\r\n[EndPos]\r\n3000");
 }
 
 RouteDocument openBytes(const TempDir& dir, const std::string& bytes, const std::string& name) {

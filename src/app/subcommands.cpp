@@ -7,6 +7,7 @@
 #include "install_mode.h"
 #include "pack_mode.h"
 #include "prepare_video_mode.h"
+#include "speed_from_video_mode.h"
 
 namespace ts {
 
@@ -40,6 +41,10 @@ const std::vector<Subcommand>& subcommands() {
          "a route package into the data folder, matched and aligned with your copy of its video\n"
          "(trainsim install FILE [--data DIR] [--video MYCOPY] [--offset FRAMES] [--code NEWCODE] [--force])",
          &runInstallMode},
+        {"speed-from-video",
+         "recorded speed of a route from its video's motion and known distances\n"
+         "(trainsim speed-from-video [--data DIR] CODE [--marks FILE] [--speed F=KMH] [--dry-run])",
+         &runSpeedFromVideo},
     };
     return all;
 }

@@ -79,9 +79,6 @@ RouteData readRouteForImport(const std::string& path, std::vector<SectionSpan>* 
     return route;
 }
 
-namespace {
-
-// The route as the run would read it from `bytes`, without a file.
 RouteData readRouteBytes(const std::string& bytes, const std::string& name) {
     RouteData route;
     AnyPictures pictures;
@@ -90,7 +87,7 @@ RouteData readRouteBytes(const std::string& bytes, const std::string& name) {
     return route;
 }
 
-}  // namespace
+namespace {}  // namespace
 
 ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest& r) {
     if (r.frames < 2) throw ImportError("the video has fewer than two frames");

@@ -47,6 +47,10 @@ struct ImportPlan {
 RouteData readRouteForImport(const std::string& path, std::vector<SectionSpan>* spans = nullptr,
                              std::string* bytes = nullptr);
 
+// The route as the run would read it from `bytes`, without a file; throws
+// FatalError as the reader does.
+RouteData readRouteBytes(const std::string& bytes, const std::string& name);
+
 // Works everything out; writes nothing. Throws ImportError for bad input.
 ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest& request);
 

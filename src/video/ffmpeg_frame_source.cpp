@@ -50,6 +50,7 @@ struct FfmpegFrameSource::Impl {
     bool drained = false;    // the decoder has been sent the end of the stream
     int64_t decoded = 0, seekCount = 0;
     int threads = 1;
+    bool quick = false;
     std::function<bool()> interrupt;
     bool abandoned = false;
     int64_t threadsFrom = 0;  // pixels of a picture from which `threads` are used
@@ -245,6 +246,7 @@ bool FfmpegFrameSource::open(const std::string& path) {
     const bool large = int64_t(st->codecpar->width) * st->codecpar->height >= d.threadsFrom;
     d.codec->thread_count = large ? std::max(1, d.threads) : 1;
     if (d.codec->thread_count > 1) d.codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    if (d.quick) d.codec->skip_loop_filter = AVDISCARD_ALL;
     if (avcodec_open2(d.codec, decoder, nullptr) < 0) {
         d.close();
         return false;
@@ -272,6 +274,7 @@ void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
     impl_->threads = threads;
     impl_->threadsFrom = minPixels;
 }
+void FfmpegFrameSource::setQuickDecode(bool quick) { impl_->quick = quick; }
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
 void FfmpegFrameSource::setAlignment(int offsetFrames, int rateMillionths) {
     impl_->alignOffset = offsetFrames;

@@ -25,6 +25,10 @@ public:
     // next open): several help sequential playback of large pictures and slow
     // down random access, so only a source that plays ahead asks for them.
     void setDecoderThreads(int threads, int64_t minPixels);
+    // Decoding for measuring rather than showing (taken at the next open):
+    // the loop filter is skipped, which costs a little sharpness and saves a
+    // good part of the decoding time.
+    void setQuickDecode(bool quick);
     // Asked after every picture decoded on the way to a frame: true abandons
     // the fetch (the frame is no longer wanted), leaving the picture as it
     // was; abandoned() then says so until the next fetch.

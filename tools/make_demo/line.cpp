@@ -95,6 +95,33 @@ Line dieselLine() {
     return l;
 }
 
+Line irregularLine() {
+    Line l;
+    l.code = "MT";
+    l.name = "試験線 (Motion Test)";
+    l.title = "Motion Test";
+    l.electric = true;
+    l.startPos = 37;
+    l.frames = 2160;
+    const int t0 = 10 * kHour;
+    l.startTime = t0;
+    // Stops where the train stands: 2.5 s, 2 s, 1.3 s and 2.7 s.
+    l.stations = {
+        {"始点", "SHITEN", 0, 0, 74, t0 + 60, t0 + 30, 0},
+        {"中町", "NAKAMACHI", 0, 1380, 1439, t0 + 50 * 30, t0 + 49 * 30, 0},
+        {"短駅", "TANEKI", 0, 1700, 1739, t0 + 59 * 30, t0 + 58 * 30, 0},
+        {"終点", "SHUTEN", 0, 2080, 2159, t0 + 80 * 30, t0 + 79 * 30, 0},
+    };
+    l.speed = {
+        {0, 75, 0, 0},         {75, 300, 0, 45},     {300, 420, 45, 3},   {420, 600, 3, 3},    {600, 900, 3, 100},
+        {900, 1080, 100, 100}, {1080, 1380, 100, 0}, {1380, 1440, 0, 0},  {1440, 1600, 0, 35}, {1600, 1700, 35, 0},
+        {1700, 1740, 0, 0},    {1740, 1900, 0, 60},  {1900, 2080, 60, 0}, {2080, 2159, 0, 0},
+    };
+    l.levelCrossing = 1000;
+    l.speedCheck = 0;
+    return l;
+}
+
 double recordedSpeed(const Line& l, int frame) {
     double v = 5;
     for (const SpeedRow& r : l.speed)

@@ -56,6 +56,10 @@ struct Line {
 Line electricLine();
 Line dieselLine();
 
+// A short test line with an irregular run: stands of different length, a
+// slow crawl and a fast stretch (for testing the speed found in the picture).
+Line irregularLine();
+
 // The recording train's speed at a frame, km/h (as the [SpeedUnit] rows give it).
 double recordedSpeed(const Line& l, int frame);
 

@@ -119,15 +119,33 @@ bool writeVideo(const fs::path& out, const Line& l, const ViewRenderer& view) {
     return w.finish();
 }
 
+// The irregular test line: its route file, its video, its GPS track and the
+// truth of its run ("truth.csv": frame, km/h, metres from frame 0), nothing else.
+int writeMotionTest(const fs::path& out) {
+    fs::create_directories(out);
+    const Line l = irregularLine();
+    const ViewRenderer view(l);
+    writeText(out / (l.code + "_line.txt"), routeFile(l, view));
+    std::string truth = "frame,kmh,metres\n";
+    for (int f = 0; f < l.frames; ++f)
+        truth += std::to_string(f) + "," + std::to_string(recordedSpeed(l, f)) + "," +
+                 std::to_string(view.distanceAt(f)) + "\n";
+    writeText(out / "truth.csv", truth);
+    // What a phone in the cab logged (frame 0 is 3 s after its first fix).
+    writeText(out / "gps" / (l.code + "_ride.gpx"), gpsTrack(l, view));
+    return writeVideo(out, l, view) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_demo OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: make_demo OUTPUT_FOLDER | make_demo --motion-test FOLDER\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (std::string(argv[1]) == "--motion-test" && argc >= 3) return writeMotionTest(argv[2]);
     const fs::path out = argv[1];
     fs::create_directories(out);
     if (!writeJpeg(out / "image" / "title" / "title.jpg", titlePicture(), 90)) return 1;

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "pictures.h"
 
@@ -140,6 +141,36 @@ QImage ViewRenderer::frame(int index) const {
     p.setPen(Qt::NoPen);
     p.setBrush(inTunnel ? QColor(45, 42, 38) : QColor(128, 120, 110));
     p.drawPolygon(bed);
+    // Stones of the ballast and tufts of grass beside it, scattered at random
+    // but fixed to the ground: the texture whose flow a speed-from-motion
+    // analysis reads (the sleepers alone repeat too regularly, and alias at
+    // speed).
+    p.setPen(Qt::NoPen);
+    for (int metre = int(std::floor(s0 + 1.2)); metre < int(s0 + 40); ++metre) {
+        uint32_t seed = uint32_t(metre) * 2654435761u + 12345u;
+        auto next = [&seed]() {
+            seed ^= seed << 13;
+            seed ^= seed >> 17;
+            seed ^= seed << 5;
+            return double(seed % 10000) / 10000.0;
+        };
+        for (int k = 0; k < 90; ++k) {
+            const double along = metre + next(), x = -10 + 20 * next(), shade = next(), width = 0.15 + 0.25 * next();
+            const double a = along - s0;
+            if (a < 1.2) continue;
+            const QPointF at = project(a, x, 0);
+            const double w = std::max(0.8, width * kFocal / a), h = std::max(0.6, 0.5 * w * kEye / a);
+            QColor c;
+            if (inTunnel)
+                c = QColor(int(20 + 50 * shade), int(18 + 45 * shade), int(16 + 40 * shade));
+            else if (std::abs(x) < 1.6)
+                c = QColor(int(70 + 140 * shade), int(66 + 134 * shade), int(60 + 125 * shade));
+            else
+                c = QColor(int(40 + 110 * shade), int(70 + 110 * shade), int(30 + 80 * shade));
+            p.setBrush(c);
+            p.drawRect(QRectF(at.x() - w / 2, at.y() - h / 2, w, h));
+        }
+    }
     // sleepers streaming past at the speed
     const double gap = 0.65;
     for (double a = gap - std::fmod(s0, gap); a < 70; a += gap) {

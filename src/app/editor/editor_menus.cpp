@@ -5,11 +5,13 @@
 #include <QMessageBox>
 #include <QTabWidget>
 
+#include "data/file_names.h"
 #include "edit/route_tables.h"
 #include "editor_window.h"
 #include "gps_import_dialog.h"
 #include "package_export.h"
 #include "route_table_model.h"
+#include "speed_video_dialog.h"
 #include "timeline.h"
 #include "video_pane.h"
 
@@ -59,6 +61,13 @@ void EditorWindow::buildMenus() {
     add(file, "importGps", tr("&Import GPS track..."), {}, [this] {
         video_->setPlaying(false);
         GpsImportDialog dialog(doc_, video_->frameCount(), this);
+        dialog.setVideoPath(QString::fromStdString(resolveDataPath(doc_.route().videoFile)));
+        dialog.exec();
+    });
+    add(file, "speedFromVideo", tr("&Speed from the video..."), {}, [this] {
+        video_->setPlaying(false);
+        SpeedVideoDialog dialog(doc_, QString::fromStdString(resolveDataPath(doc_.route().videoFile)), this);
+        dialog.analyse();
         dialog.exec();
     });
     add(file, "exportPackage", tr("&Export route package..."), {}, [this] { exportPackage(); });

@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -13,15 +14,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <atomic>
 
 #include "gps/import.h"
+#include "gps/ride_path.h"
 #include "gps/speed_fit.h"
 #include "gpx_file.h"
+#include "motion/motion_profile.h"
+#include "motion/stand_alignment.h"
 #include "unsaved_route.h"
 
 namespace ts::editor {
@@ -46,6 +52,7 @@ GpsImportDialog::GpsImportDialog(edit::RouteDocument& doc, int videoFrames, QWid
     byOffset_ = new QRadioButton(tr("Offset"), align);
     byOffset_->setChecked(true);
     offset_ = new QDoubleSpinBox(align);
+    offset_->setObjectName("offset");
     offset_->setRange(-86400, 86400);
     offset_->setDecimals(2);
     offset_->setSuffix(tr(" s"));
@@ -61,6 +68,17 @@ GpsImportDialog::GpsImportDialog(edit::RouteDocument& doc, int videoFrames, QWid
         syncRow->addWidget(e);
     }
     alignForm->addRow(bySync_, syncRow);
+    auto* standRow = new QHBoxLayout;
+    auto* byStands = new QPushButton(tr("Line up with the video's standstills"), align);
+    byStands->setObjectName("alignByStandstills");
+    byStands->setToolTip(tr("The offset at which the track stands where the picture stands still."));
+    connect(byStands, &QPushButton::clicked, this, [this] { alignByStandstills(); });
+    alignment_ = new QLabel(align);
+    alignment_->setObjectName("alignment");
+    alignment_->setWordWrap(true);
+    standRow->addWidget(byStands);
+    standRow->addWidget(alignment_, 1);
+    alignForm->addRow(standRow);
     form->addRow(align);
 
     auto* what = new QHBoxLayout;
@@ -133,7 +151,10 @@ GpsImportDialog::GpsImportDialog(edit::RouteDocument& doc, int videoFrames, QWid
 
     for (QLineEdit* e : {track_, sync1_, sync2_}) connect(e, &QLineEdit::textChanged, this, [this] { invalidate(); });
     for (QDoubleSpinBox* s : {offset_, tolerance_})
-        connect(s, &QDoubleSpinBox::valueChanged, this, [this] { invalidate(); });
+        connect(s, &QDoubleSpinBox::valueChanged, this, [this] {
+            invalidate();
+            if (live_ && byOffset_->isChecked()) preview();
+        });
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{byOffset_, bySync_, speed_, slopes_, stations_})
         connect(b, &QAbstractButton::toggled, this, [this] { invalidate(); });
 }
@@ -149,6 +170,7 @@ void GpsImportDialog::setSyncMarks(const QString& first, const QString& second) 
     sync2_->setText(second);
 }
 QString GpsImportDialog::problem() const { return problem_->text(); }
+QString GpsImportDialog::alignment() const { return alignment_->text(); }
 QString GpsImportDialog::summary() const { return summary_->text(); }
 
 void GpsImportDialog::browse() {
@@ -224,6 +246,7 @@ bool GpsImportDialog::preview() {
     }
     now_->replace(nowPoints);
     fromTrack_->replace(trackPoints);
+    live_ = true;
     const auto axes = now_->attachedAxes();
     for (QAbstractAxis* a : axes) {
         if (a->orientation() == Qt::Horizontal)
@@ -243,6 +266,65 @@ void GpsImportDialog::apply() {
     if (planned_.empty()) return;
     doc_.replaceFile(planned_);
     accept();
+}
+
+}  // namespace ts::editor
+
+namespace ts::editor {
+
+bool GpsImportDialog::alignByStandstills() {
+    alignment_->clear();
+    problem_->clear();
+    const std::string trackPath = track_->text().trimmed().toStdString();
+    if (trackPath.empty()) {
+        problem_->setText(tr("Choose the GPS track of the ride."));
+        return false;
+    }
+    std::vector<motion::TimeSpan> trackStands;
+    double duration = 0;
+    try {
+        const gps::Ride ride = gps::joinSegments(readGpxFile(trackPath));
+        trackStands = motion::trackStandstills(gps::measureRide(ride));
+        duration = ride.points.back().time;
+    } catch (const gps::ImportError& e) {
+        problem_->setText(QString::fromStdString(trackPath + ": " + e.what()));
+        return false;
+    }
+    // The picture's motion: kept beside the video, or analysed now.
+    QProgressDialog progress(tr("Analysing the video's motion..."), tr("Cancel"), 0, 1000, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    std::atomic<bool> cancel{false};
+    motion::AnalysisControl control;
+    control.cancel = &cancel;
+    control.progress = [&](double p) {
+        progress.setValue(int(p * 1000));
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled()) cancel = true;
+    };
+    std::string why;
+    const auto profile = motion::loadOrAnalyse(videoPath_.toStdString(), control, &why);
+    progress.reset();
+    if (!profile) {
+        problem_->setText(tr("The video's motion: %1").arg(QString::fromStdString(why)));
+        return false;
+    }
+    const motion::MotionShape shape = motion::motionShape(*profile);
+    const double videoSeconds = shape.rate.size() / 30.0;
+    // Only where the track covers the video (give or take the 5 s the import bridges).
+    const auto offset = motion::offsetByStandstills(shape.standstills, trackStands, -5, duration - videoSeconds + 5);
+    if (!offset) {
+        problem_->setText(tr("No offset lays the video's %1 standstills over the track's %2.")
+                              .arg(shape.standstills.size())
+                              .arg(trackStands.size()));
+        return false;
+    }
+    setOffset(*offset);
+    alignment_->setText(tr("Offset %1 s lays the video's %2 standstills over the track's %3.")
+                            .arg(*offset, 0, 'f', 1)
+                            .arg(shape.standstills.size())
+                            .arg(trackStands.size()));
+    return preview();
 }
 
 }  // namespace ts::editor

@@ -25,6 +25,12 @@ public:
     void setTrack(const QString& path);
     void setOffset(double seconds);
     void setSyncMarks(const QString& first, const QString& second);
+    // The route's video, for lining the track up with its standstills.
+    void setVideoPath(const QString& path) { videoPath_ = path; }
+    // Sets the offset that lays the video's standstills (the motion found in
+    // the picture, analysed when not yet kept beside the video) over the
+    // track's, and previews; false (and the problem shown) when none does.
+    bool alignByStandstills();
     // Works out the import and shows it; false (and the problem shown) when
     // the track or the alignment is refused.
     bool preview();
@@ -36,6 +42,7 @@ public:
     QLineSeries* nowSeries() const { return now_; }
     QLineSeries* trackSeries() const { return fromTrack_; }
     QPushButton* applyButton() const { return apply_; }
+    QString alignment() const;
 
 private:
     void invalidate();
@@ -57,8 +64,13 @@ private:
     QLineSeries* fromTrack_;
     QLabel* summary_;
     QLabel* problem_;
+    QLabel* alignment_;
     QPushButton* apply_;
     std::string planned_;
+    QString videoPath_;
+    // After a first preview, changing the offset redraws the curves at once,
+    // so the track's speed can be slid against the route's by eye.
+    bool live_ = false;
 };
 
 }  // namespace ts::editor

@@ -378,6 +378,22 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
                   "the route uses frames up to " + num(end) + " but the last row ends at " +
                       num(units.back().toPosition));
     }
+    // Distance marks scale the speed found in the video: along the line, both rise.
+    const auto& marks = r.distanceMarkTable;
+    for (size_t i = 1; i < marks.size(); ++i) {
+        const int row = int(i) + 1;
+        if (marks[i].frame <= marks[i - 1].frame)
+            w.row("[DistanceMark]", row, 1,
+                  "the frame is not after the previous mark's " + num(marks[i - 1].frame) + ": marks out of order");
+        else if (marks[i].metres <= marks[i - 1].metres)
+            w.row("[DistanceMark]", row, 2,
+                  "the place is not beyond the previous mark's " + num(marks[i - 1].metres) +
+                      " m: a negative or no distance");
+    }
+    for (size_t i = 0; i < marks.size(); ++i)
+        if (lastFrame >= 0 && marks[i].frame > lastFrame)
+            w.row("[DistanceMark]", int(i) + 1, 1,
+                  "position " + num(marks[i].frame) + " is beyond the video's last frame " + num(lastFrame));
     if (video.opened && furthest > lastFrame && lastFrame >= 0)
         w.value("[Path]", 1,
                 "the video has " + num(video.frames) + " frames but the route uses frames up to " + num(furthest));

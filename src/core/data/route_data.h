@@ -37,6 +37,13 @@ struct Speed_UnitData {
     std::string text;  // not read
 };
 
+// A known place along the line for fitting the recorded speed to the video's
+// motion; the run does not use it.
+struct DistanceMarkRow {
+    int32_t frame = 0;
+    int32_t metres = 0;  // from any fixed origin (a kilometre post's figure)
+};
+
 struct Kanko {
     std::string callText;  // compared with the text of the signal label
     std::string fileName;
@@ -107,6 +114,7 @@ struct RouteData {
     std::vector<SpeedLimitRow> speedLimitTable;
     std::vector<SpeedCheckRow> speedCheckTable;
     std::vector<Speed_UnitData> speedUnitTable;
+    std::vector<DistanceMarkRow> distanceMarkTable;  // kept for the editor and the checker
 
     ImageList SignImageList{50, 50, {}};
     ImageList OtherImageList{100, 50, {}};

@@ -450,6 +450,20 @@ std::vector<SectionDesc> describe() {
         listOf(s, &RouteData::speedUnitTable, "speedUnitTable");
         d.push_back(s);
     }
+    {
+        // Optional, for `trainsim speed-from-video` and the editor: a run reads it and does nothing with it.
+        SectionDesc s = list("[DistanceMark]", kRouteRows, RT::DistanceMark, "Distance marks");
+        s.commaRows = true;
+        s.keyColumn = 0;
+        // A mark may stand anywhere in the video, past the end of the line too.
+        s.columns = {passes(column(&RouteData::distanceMarkTable, "distanceMarkTable", &DistanceMarkRow::frame, "frame",
+                                   V::Frame, "frame", "a frame whose place along the line is known")),
+                     ranged(column(&RouteData::distanceMarkTable, "distanceMarkTable", &DistanceMarkRow::metres,
+                                   "metres", V::Integer, "m", "that place, from any fixed origin (a kilometre post)"),
+                            0, 100'000'000)};
+        listOf(s, &RouteData::distanceMarkTable, "distanceMarkTable");
+        d.push_back(s);
+    }
     // Tested last so that no earlier section's reading changes with them.
     {
         SectionDesc s = single("[Letterbox]", RV::Letterbox, &RouteData::letterbox, "letterbox", V::Integer, "",

@@ -29,8 +29,9 @@ enum class RouteTable {
     Doppler,
     StopSound,
     SpeedUnit,
+    DistanceMark,
 };
-constexpr int kRouteTableCount = int(RouteTable::SpeedUnit) + 1;
+constexpr int kRouteTableCount = int(RouteTable::DistanceMark) + 1;
 
 // The route editor's single values, in the order of its form.
 enum class RouteValue {

@@ -1,0 +1,192 @@
+#include "motion/motion_profile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#include <opencv2/video/tracking.hpp>
+
+#include "video/ffmpeg_frame_source.h"
+
+namespace ts::motion {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sobel |dx| + |dy| (of 0-255 grey) from which a pixel counts as textured.
+constexpr int kTextureThreshold = 40;
+constexpr size_t kMinTexturedPixels = 12;
+
+float median(std::vector<float>& v) {
+    if (v.empty()) return 0;
+    const auto mid = v.begin() + ptrdiff_t(v.size() / 2);
+    std::nth_element(v.begin(), mid, v.end());
+    return *mid;
+}
+
+cv::Mat greyOf(const ViewFrame& f) {
+    const cv::Mat bgra(f.height, f.width, CV_8UC4, const_cast<uint32_t*>(f.pixels.data()));
+    cv::Mat grey;
+    cv::cvtColor(bgra, grey, cv::COLOR_BGRA2GRAY);
+    return grey;
+}
+
+// Where the picture has texture: the flow of a plain surface (sky, a bare
+// platform, a wall) is only filled in from its edges, and says nothing.
+cv::Mat texturedMask(const cv::Mat& grey) {
+    cv::Mat gx, gy, mag;
+    cv::Sobel(grey, gx, CV_16S, 1, 0, 3);
+    cv::Sobel(grey, gy, CV_16S, 0, 1, 3);
+    cv::Mat ax, ay;
+    cv::convertScaleAbs(gx, ax);
+    cv::convertScaleAbs(gy, ay);
+    cv::add(ax, ay, mag);
+    return mag > kTextureThreshold;
+}
+
+FrameMotion measure(const cv::Mat& flow, const cv::Mat& textured) {
+    FrameMotion m;
+    const int top = int(kBandTop * flow.rows), bottom = int(kBandBottom * flow.rows);
+    // The ground either side of the track: not the middle third, where the
+    // sleepers' even spacing lets the flow take one sleeper for the next at
+    // speed, nor the outer tenths, where lineside objects stand.
+    const int outer = flow.cols / 10, inner = flow.cols / 3;
+    std::vector<float> down, all;
+    for (int b = 0; b < kBands; ++b) {
+        const int y0 = top + (bottom - top) * b / kBands, y1 = top + (bottom - top) * (b + 1) / kBands;
+        down.clear();
+        for (int y = y0; y < y1; ++y) {
+            const auto* row = flow.ptr<cv::Vec2f>(y);
+            const auto* mask = textured.ptr<uint8_t>(y);
+            for (int x = outer; x < flow.cols - outer; ++x) {
+                if ((x >= inner && x < flow.cols - inner) || !mask[x]) continue;
+                down.push_back(row[x][1]);
+                all.push_back(std::hypot(row[x][0], row[x][1]));
+            }
+        }
+        // Too few textured pixels: the band has no say (NaN).
+        m.down[size_t(b)] = down.size() >= kMinTexturedPixels ? median(down) : std::nanf("");
+    }
+    m.moving = median(all);
+    return m;
+}
+
+struct CacheHeader {
+    char magic[8] = {'T', 'S', 'M', 'O', 'T', 'N', '0', '1'};
+    int64_t videoSize = 0;
+    int64_t videoTime = 0;
+    int32_t frames = 0;
+    int32_t bands = kBands;
+};
+
+bool videoStamp(const std::string& videoPath, int64_t& size, int64_t& time) {
+    std::error_code ec;
+    const auto s = fs::file_size(videoPath, ec);
+    if (ec) return false;
+    const auto t = fs::last_write_time(videoPath, ec);
+    if (ec) return false;
+    size = int64_t(s);
+    time = int64_t(t.time_since_epoch().count());
+    return true;
+}
+
+}  // namespace
+
+std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const AnalysisControl& control,
+                                          std::string* error) {
+    auto fail = [&](const char* why) -> std::optional<MotionProfile> {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    FfmpegFrameSource source;
+    // Two threads decode large pictures faster when played straight through,
+    // and the loop filter only polishes what the flow does not need.
+    source.setDecoderThreads(2, 0);
+    source.setQuickDecode(true);
+    if (!source.open(videoPath) || source.length() < 2) return fail("the video cannot be read");
+    const int n = source.length();
+    cv::Ptr<cv::DISOpticalFlow> dis = cv::DISOpticalFlow::create(cv::DISOpticalFlow::PRESET_MEDIUM);
+    ViewFrame frame;
+    frame.resize(kAnalysisWidth, kAnalysisHeight);
+    MotionProfile profile;
+    profile.frames.resize(size_t(n));
+    cv::Mat previous, flow;
+    for (int i = 0; i < n; ++i) {
+        if (control.cancel && control.cancel->load()) return fail("cancelled");
+        if (!source.getFrame(i, frame)) return fail("the video cannot be decoded");
+        cv::Mat grey = greyOf(frame);
+        if (i > 0) {
+            dis->calc(previous, grey, flow);
+            profile.frames[size_t(i)] = measure(flow, texturedMask(previous));
+        }
+        previous = grey;
+        if (control.progress && (i % 64 == 0 || i == n - 1)) control.progress(double(i + 1) / n);
+    }
+    profile.frames[0] = profile.frames[1];
+    return profile;
+}
+
+std::string cachePath(const std::string& videoPath) { return videoPath + ".motion"; }
+
+std::optional<MotionProfile> readCache(const std::string& videoPath) {
+    CacheHeader want;
+    if (!videoStamp(videoPath, want.videoSize, want.videoTime)) return std::nullopt;
+    std::ifstream in(cachePath(videoPath), std::ios::binary);
+    if (!in) return std::nullopt;
+    CacheHeader got;
+    in.read(reinterpret_cast<char*>(&got), sizeof got);
+    if (!in || std::memcmp(got.magic, want.magic, sizeof got.magic) != 0 || got.videoSize != want.videoSize ||
+        got.videoTime != want.videoTime || got.bands != kBands || got.frames < 2 || got.frames > 50'000'000)
+        return std::nullopt;
+    MotionProfile p;
+    p.frames.resize(size_t(got.frames));
+    in.read(reinterpret_cast<char*>(p.frames.data()), std::streamsize(p.frames.size() * sizeof(FrameMotion)));
+    if (!in || in.peek() != std::char_traits<char>::eof()) return std::nullopt;
+    return p;
+}
+
+bool writeCache(const std::string& videoPath, const MotionProfile& profile) {
+    CacheHeader h;
+    if (!videoStamp(videoPath, h.videoSize, h.videoTime)) return false;
+    h.frames = int32_t(profile.frames.size());
+    // Written beside and renamed, so that a reader never sees half a cache.
+    const std::string path = cachePath(videoPath), part = path + ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(reinterpret_cast<const char*>(&h), sizeof h);
+        out.write(reinterpret_cast<const char*>(profile.frames.data()),
+                  std::streamsize(profile.frames.size() * sizeof(FrameMotion)));
+        if (!out.flush()) {
+            std::error_code ec;
+            fs::remove(part, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(part, path, ec);
+    if (!ec) return true;
+    fs::remove(part, ec);
+    return false;
+}
+
+std::optional<MotionProfile> loadOrAnalyse(const std::string& videoPath, const AnalysisControl& control,
+                                           std::string* error, bool* fromCache) {
+    if (auto cached = readCache(videoPath)) {
+        if (fromCache) *fromCache = true;
+        if (control.progress) control.progress(1.0);
+        return cached;
+    }
+    if (fromCache) *fromCache = false;
+    auto p = analyseVideo(videoPath, control, error);
+    if (p) writeCache(videoPath, *p);  // a read-only folder only costs the next run the analysis
+    return p;
+}
+
+}  // namespace ts::motion

@@ -1,0 +1,149 @@
+#include "motion/motion_shape.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace ts::motion {
+
+namespace {
+
+// Flow (pixels of the analysed picture) clear enough to place the vanishing row.
+constexpr double kLeastFlow = 0.15;
+constexpr double kMostFlow = 7;
+constexpr int kHorizonHalfWindow = 45;
+
+double bandRow(int b) { return kAnalysisHeight * (kBandTop + (kBandBottom - kBandTop) * (b + 0.5) / kBands); }
+
+double medianOf(std::vector<double> v) {
+    if (v.empty()) return 0;
+    const auto mid = v.begin() + ptrdiff_t(v.size() / 2);
+    std::nth_element(v.begin(), mid, v.end());
+    return *mid;
+}
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    const auto at = v.begin() + ptrdiff_t(std::min(v.size() - 1, size_t(p * double(v.size()))));
+    std::nth_element(v.begin(), at, v.end());
+    return *at;
+}
+
+// A median over a few frames: one frame's odd flow (a blocky keyframe, a
+// flash) neither makes nor breaks a standstill.
+std::vector<double> runningMedian(const std::vector<double>& v, int half) {
+    std::vector<double> out(v.size());
+    const int n = int(v.size());
+    for (int i = 0; i < n; ++i) {
+        std::vector<double> w(v.begin() + std::max(0, i - half), v.begin() + std::min(n, i + half + 1));
+        out[size_t(i)] = medianOf(std::move(w));
+    }
+    return out;
+}
+
+// Where the ground's flow comes from: on flat ground seen from a height h with
+// focal length f, a point in row y (y0 the vanishing line) is f h / (y - y0)
+// ahead, and runs down the picture at (y - y0)^2 v / (f h) rows a frame. So the
+// square root of the flow is a straight line in y that meets 0 at y0. Each
+// frame with enough clear flow gives its own y0 (the line pitches where the
+// gradient changes); nullopt where it cannot tell.
+std::optional<double> frameVanishingRow(const FrameMotion& m) {
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    int count = 0;
+    for (int b = 0; b < kBands; ++b) {
+        const double d = m.down[size_t(b)], x = bandRow(b);
+        // Clear flow only: a fraction of a pixel is noise, and the flow of
+        // the nearest ground at speed is more than the flow follows well.
+        if (!(d > kLeastFlow && d < kMostFlow) || x < 0.4 * kAnalysisHeight) continue;
+        const double y = std::sqrt(d);
+        sx += x, sy += y, sxx += x * x, sxy += x * y, ++count;
+    }
+    if (count < 4) return std::nullopt;
+    const double den = count * sxx - sx * sx;
+    if (den <= 0) return std::nullopt;
+    const double slope = (count * sxy - sx * sy) / den, intercept = (sy - slope * sx) / count;
+    if (slope <= 0) return std::nullopt;
+    const double row = -intercept / slope;
+    if (row < 0.15 * kAnalysisHeight || row > 0.7 * kAnalysisHeight) return std::nullopt;
+    return row;
+}
+
+}  // namespace
+
+const Standstill* MotionShape::standstillAt(int frame) const {
+    for (const Standstill& s : standstills)
+        if (s.contains(frame)) return &s;
+    return nullptr;
+}
+
+double MotionShape::between(int a, int b) const {
+    const int last = int(travelled.size()) - 1;
+    if (last < 0) return 0;
+    a = std::clamp(a, 0, last);
+    b = std::clamp(b, 0, last);
+    return travelled[size_t(b)] - travelled[size_t(a)];
+}
+
+MotionShape motionShape(const MotionProfile& profile) {
+    MotionShape s;
+    const int n = profile.size();
+    std::vector<std::optional<double>> rows(static_cast<size_t>(n));
+    std::vector<double> all;
+    for (int i = 0; i < n; ++i)
+        if ((rows[size_t(i)] = frameVanishingRow(profile.frames[size_t(i)]))) all.push_back(*rows[size_t(i)]);
+    s.horizon = all.size() >= 10 ? medianOf(all) : 0.45 * kAnalysisHeight;
+    // Each band's own estimate of the relative speed, about the vanishing row
+    // of the frames around (1.5 s either side); their median stands
+    // for the frame, so a band of sky, a wiper or a passing train is outvoted.
+    // The bands used are those from 30 % to 90 % of the way from the vanishing
+    // row down: nearer it the flow is a fraction of a pixel, nearer the
+    // camera it is large and the ground's texture coarse.
+    std::vector<double> raw(static_cast<size_t>(n)), moving(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        std::vector<double> near;
+        for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
+            if (rows[size_t(k)]) near.push_back(*rows[size_t(k)]);
+        const double y0 = near.size() >= 5 ? medianOf(near) : s.horizon;
+        const FrameMotion& m = profile.frames[size_t(i)];
+        std::vector<double> est;
+        for (int b = 0; b < kBands; ++b) {
+            const double dy = bandRow(b) - y0, q = dy / (kAnalysisHeight - y0);
+            if (q < 0.3 || q > 0.9 || std::isnan(m.down[size_t(b)])) continue;
+            est.push_back(m.down[size_t(b)] / (dy * dy));
+        }
+        raw[size_t(i)] = std::max(0.0, medianOf(std::move(est)));
+        moving[size_t(i)] = m.moving;
+    }
+    // Standing: the flow's median length stays within the noise of a still
+    // picture (compression, small changes of light) for a second or more.
+    const std::vector<double> calm = runningMedian(moving, 3);
+    const double typical = percentile(moving, 0.9);
+    const double still = std::max(0.02, 0.01 * typical);
+    for (int i = 0; i < n;) {
+        if (calm[size_t(i)] >= still) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j + 1 < n && calm[size_t(j) + 1] < still) ++j;
+        if (j - i + 1 >= kMinStandstillFrames) s.standstills.push_back({i, j});
+        i = j + 1;
+    }
+    // The speed changes over seconds, the flow's noise from frame to frame:
+    // a short median and mean keep the corners of the curve.
+    std::vector<double> smooth = runningMedian(raw, 2);
+    s.rate.assign(size_t(n), 0);
+    for (int i = 0; i < n; ++i) {
+        double sum = 0;
+        int count = 0;
+        for (int k = std::max(0, i - 3); k <= std::min(n - 1, i + 3); ++k) sum += smooth[size_t(k)], ++count;
+        s.rate[size_t(i)] = sum / count;
+    }
+    for (const Standstill& st : s.standstills)
+        for (int i = st.first; i <= st.last; ++i) s.rate[size_t(i)] = 0;
+    s.travelled.assign(size_t(n), 0);
+    for (int i = 1; i < n; ++i) s.travelled[size_t(i)] = s.travelled[size_t(i) - 1] + s.rate[size_t(i)];
+    return s;
+}
+
+}  // namespace ts::motion

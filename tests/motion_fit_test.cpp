@@ -1,0 +1,225 @@
+// The speed fitted to a motion shape: the scale from marks and from a known
+// speed, the exact distance at every mark, and the refusals of bad marks.
+// Shapes are made here, frame by frame, so that the truth is known exactly.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "gps/speed_fit.h"
+#include "motion/distance_marks.h"
+#include "motion/motion_profile.h"
+#include "motion/speed_from_motion.h"
+#include "motion/stand_alignment.h"
+#include "test_support.h"
+
+using namespace ts;
+using namespace ts::motion;
+
+namespace {
+
+// A shape whose relative speed is `kmh` / `scale` (so that `scale` is the
+// true scale), standing where kmh is 0 for a second or more.
+MotionShape shapeOf(const std::vector<double>& kmh, double scale) {
+    MotionShape s;
+    const int n = int(kmh.size());
+    s.rate.resize(size_t(n));
+    for (int i = 0; i < n; ++i) s.rate[size_t(i)] = kmh[size_t(i)] / 108.0 / scale;
+    for (int i = 0; i < n;) {
+        int j = i;
+        while (j < n && kmh[size_t(j)] == 0) ++j;
+        if (j - i >= kMinStandstillFrames) s.standstills.push_back({i, j - 1});
+        i = std::max(j, i + 1);
+    }
+    s.travelled.assign(size_t(n), 0);
+    for (int i = 1; i < n; ++i) s.travelled[size_t(i)] = s.travelled[size_t(i) - 1] + s.rate[size_t(i)];
+    return s;
+}
+
+// Stand 2 s, up to 60 km/h, down to a stand of 3 s, up to 90, down, stand.
+std::vector<double> twoRuns() {
+    std::vector<double> v;
+    auto ramp = [&](double a, double b, int frames) {
+        for (int i = 0; i < frames; ++i) v.push_back(a + (b - a) * i / frames);
+    };
+    ramp(0, 0, 60);
+    ramp(0, 60, 300);
+    ramp(60, 60, 300);
+    ramp(60, 0, 300);
+    ramp(0, 0, 90);
+    ramp(0, 90, 400);
+    ramp(90, 0, 400);
+    ramp(0, 0, 60);
+    return v;
+}
+
+double metresBetween(const std::vector<double>& kmh, int a, int b) {
+    double m = 0;
+    for (int i = a + 1; i <= b; ++i) m += kmh[size_t(i)] / 108.0;
+    return m;
+}
+
+}  // namespace
+
+TEST(MotionFit, MarksScaleTheShapeAndEveryMarkIsMet) {
+    const std::vector<double> truth = twoRuns();
+    const MotionShape shape = shapeOf(truth, 0.37);
+    SpeedRequest req;
+    // Marks at the middle of each stand, as station distances give them.
+    req.marks = {{30, 1000}, {1005, 1000 + metresBetween(truth, 30, 1005)}};
+    req.marks.push_back({1880, req.marks[1].metres + metresBetween(truth, 1005, 1880)});
+    const SpeedResult r = fitSpeed(shape, req);
+    ASSERT_TRUE(r.ok()) << r.error;
+    ASSERT_EQ(r.kmh.size(), truth.size());
+    for (size_t i = 0; i < truth.size(); ++i) ASSERT_NEAR(r.kmh[i], truth[i], 1e-6) << "frame " << i;
+    ASSERT_EQ(r.pairs.size(), 2u);
+    EXPECT_NEAR(r.pairs[0].oneScale, r.pairs[0].marked, 1e-6);
+    EXPECT_NEAR(r.shapeError, 0, 1e-9);
+    // The rows hold the speed within their tolerance and the crawl where it stands.
+    EXPECT_LE(r.largestRowError, r.tolerance + 0.5);
+    EXPECT_EQ(gps::recordedSpeedAt(r.rows, 10), 1);
+    EXPECT_NEAR(gps::recordedSpeedAt(r.rows, 500), 60, 1.01);
+}
+
+TEST(MotionFit, EachStretchTakesItsOwnScaleAndKeepsItsDistance) {
+    // The shape measured 10 % low after the middle stand (another camera
+    // height, say): the marks put it right on both sides.
+    std::vector<double> truth = twoRuns(), seen = truth;
+    for (size_t i = 1005; i < seen.size(); ++i) seen[i] *= 0.9;
+    const MotionShape shape = shapeOf(seen, 1);
+    SpeedRequest req;
+    req.marks = {{30, 0}, {1005, metresBetween(truth, 30, 1005)}};
+    req.marks.push_back({1880, req.marks[1].metres + metresBetween(truth, 1005, 1880)});
+    const SpeedResult r = fitSpeed(shape, req);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_NEAR(metresBetween(r.kmh, 30, 1005), req.marks[1].metres - req.marks[0].metres, 1e-6);
+    EXPECT_NEAR(metresBetween(r.kmh, 1005, 1880), req.marks[2].metres - req.marks[1].metres, 1e-6);
+    EXPECT_NEAR(r.kmh[700], truth[700], 0.01);
+    EXPECT_NEAR(r.kmh[1500], truth[1500], 0.01);
+    // One scale for both misses each pair by about 5 %: the summary's error.
+    EXPECT_GT(r.shapeError, 0.03);
+    EXPECT_LT(r.shapeError, 0.08);
+}
+
+TEST(MotionFit, OneKnownSpeedScalesTheWholeVideo) {
+    const std::vector<double> truth = twoRuns();
+    const MotionShape shape = shapeOf(truth, 2.5);
+    SpeedRequest req;
+    req.known = KnownSpeed{500, truth[500]};
+    const SpeedResult r = fitSpeed(shape, req);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_NEAR(r.kmh[1500], truth[1500], 1e-6);
+    req.known = KnownSpeed{1000, 40};  // in the middle stand
+    const SpeedResult still = fitSpeed(shape, req);
+    EXPECT_NE(still.error.find("standstill"), std::string::npos) << still.error;
+    EXPECT_TRUE(still.rows.empty());
+}
+
+TEST(MotionFit, BadMarksAreRefusedNamingTheMark) {
+    const std::vector<double> truth = twoRuns();
+    const MotionShape shape = shapeOf(truth, 1);
+    auto refusal = [&](std::vector<DistanceMark> marks) {
+        SpeedRequest req;
+        req.marks = std::move(marks);
+        const SpeedResult r = fitSpeed(shape, req);
+        EXPECT_TRUE(r.rows.empty());
+        return r.error;
+    };
+    EXPECT_NE(refusal({{30, 0}, {1005, 800}, {900, 1500}}).find("mark 3 (frame 900, 1500 m) is out of order"),
+              std::string::npos);
+    EXPECT_NE(refusal({{30, 0}, {1005, 800}, {1880, 700}}).find("mark 3 (frame 1880, 700 m) gives a negative"),
+              std::string::npos);
+    // Both in the middle stand, yet 50 m apart.
+    EXPECT_NE(refusal({{30, 0}, {970, 800}, {1000, 850}}).find("lie on one standstill"), std::string::npos);
+    // 1500 frames of running cannot be 100 km.
+    const std::string fast = refusal({{30, 0}, {1880, 100000}});
+    EXPECT_NE(fast.find("km/h at frame"), std::string::npos) << fast;
+    EXPECT_NE(fast.find("mark 1 (frame 30"), std::string::npos) << fast;
+    EXPECT_NE(refusal({{30, 0}, {99999, 800}}).find("outside the video"), std::string::npos);
+    EXPECT_NE(refusal({{30, 0}}).find("at least two distance marks"), std::string::npos);
+    EXPECT_NE(fitSpeed(shapeOf(std::vector<double>(300, 0.0), 1), SpeedRequest{{{0, 0}, {200, 50}}, {}, 1, 1})
+                  .error.find("no motion"),
+              std::string::npos);
+}
+
+TEST(MotionFit, StationsGiveMarksAtTheirStopsAndMarkFilesAreRead) {
+    std::vector<StationData> st(4);
+    st[0] = {0, "A", 100, 160, 0, 0, 0, 50000};
+    st[1] = {1, "B", 400, 420, 0, 0, 0, 0};  // passed: no mark
+    st[2] = {0, "C", 900, 1000, 0, 0, 0, 42050};
+    st[3] = {2, "D", 1500, 1560, 0, 0, 0, 0};
+    const auto marks = marksFromStations(st);
+    ASSERT_EQ(marks.size(), 3u);
+    EXPECT_EQ(marks[1].frame, 950);
+    EXPECT_DOUBLE_EQ(marks[1].metres, 500);
+    EXPECT_DOUBLE_EQ(marks[2].metres, 920.5);
+
+    const auto parsed = parseMarks("; km posts\r\n120,3400\r\n\r\n900, 3500.5\r\n#\r\n5,1\r\n");
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_EQ(parsed[1].frame, 900);
+    EXPECT_DOUBLE_EQ(parsed[1].metres, 3500.5);
+    try {
+        parseMarks("120,3400\n900;3500\n");
+        ADD_FAILURE() << "a line without a comma was taken";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(parseMarks("12x,30\n"), std::runtime_error);
+}
+
+TEST(MotionCache, KeptWhileTheVideoKeepsItsSizeAndTime) {
+    test::TempDir dir;
+    const std::string video = dir.write("video/line.mp4", std::string(1000, 'v'));
+    MotionProfile p;
+    p.frames.resize(50);
+    p.frames[7].down[3] = 1.25f;
+    p.frames[9].moving = 0.5f;
+    ASSERT_TRUE(writeCache(video, p));
+    auto back = readCache(video);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->size(), 50);
+    EXPECT_FLOAT_EQ(back->frames[7].down[3], 1.25f);
+    EXPECT_FLOAT_EQ(back->frames[9].moving, 0.5f);
+    // Another video of the same name: a new time, or a new size.
+    namespace fs = std::filesystem;
+    fs::last_write_time(video, fs::last_write_time(video) + std::chrono::seconds(5));
+    EXPECT_FALSE(readCache(video));
+    ASSERT_TRUE(writeCache(video, p));
+    ASSERT_TRUE(readCache(video));
+    std::ofstream(video, std::ios::app) << "more";
+    EXPECT_FALSE(readCache(video));
+    // A cut-off cache is no cache.
+    ASSERT_TRUE(writeCache(video, p));
+    fs::resize_file(cachePath(video), fs::file_size(cachePath(video)) - 4);
+    EXPECT_FALSE(readCache(video));
+}
+
+TEST(StandAlignment, TheTracksStandsPutFrameZeroOnTheTrack) {
+    // The video stands at frames 0-209, 1500-1799 and 3000-3239; the track
+    // (ten fixes a second) shows them 12.4 s later, each a second shorter at
+    // both ends (the receiver's wander circle).
+    gps::RidePath path;
+    double d = 0;
+    for (int k = 0; k <= 1400; ++k) {
+        const double t = k / 10.0, video = (t - 12.4) * 30;
+        const bool stands =
+            (video >= 30 && video < 180) || (video >= 1530 && video < 1770) || (video >= 3030 && video < 3210);
+        if (!stands) d += 1;
+        gps::PathSample s;
+        s.time = t;
+        s.distance = d;
+        path.samples.push_back(s);
+    }
+    const auto stands = trackStandstills(path);
+    ASSERT_EQ(stands.size(), 3u);
+    EXPECT_NEAR(stands[1].from, 63.3, 1e-6);
+    EXPECT_NEAR(stands[1].to, 71.3, 1e-6);
+    const std::vector<Standstill> video = {{0, 209}, {1500, 1799}, {3000, 3239}};
+    const auto offset = offsetByStandstills(video, stands, -30, 60);
+    ASSERT_TRUE(offset);
+    EXPECT_NEAR(*offset, 12.4, 0.2);
+    // Stands that cannot meet within the range give no offset.
+    EXPECT_FALSE(offsetByStandstills(video, {{500, 510}}, -30, 60));
+    EXPECT_FALSE(offsetByStandstills({}, stands, -30, 60));
+}
