@@ -69,16 +69,8 @@ int runCheckMode(int argc, char** argv) {
     std::vector<std::string> codes;
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "read the data files from DIR",
-                    [&dataDir](const std::string& v) {
-                        dataDir = v;
-                        return OptionAnswer::accepted();
-                    }),
-        switchOption("--json", "one JSON object a line instead of text",
-                     [&json] {
-                         json = true;
-                         return OptionAnswer::accepted();
-                     }),
+        valueOption("--data", "DIR", "read the data files from DIR", storeIn(dataDir)),
+        switchOption("--json", "one JSON object a line instead of text", setFlag(json)),
         alsoNamed(switchOption("--help", "show this help",
                                [&options] {
                                    std::cout << kUsage
@@ -98,12 +90,7 @@ int runCheckMode(int argc, char** argv) {
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, nullptr, code}, argc, argv);
-    switch (parsed.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: return parsed.status;
-        case ParsedLine::Outcome::Refused: return usage(parsed.why);
-        case ParsedLine::Outcome::Unknown: return usage(unknownOption(parsed.word));
-    }
+    if (const auto end = walkEnd(parsed, usage)) return *end;
     const DataFolder data = chooseDataFolder(dataDir);
     if (!data.path.empty() && chdir(data.path.c_str()) != 0)
         return usage("cannot change into data folder '" + data.path + "'");

@@ -110,4 +110,28 @@ std::string optionLines(const std::vector<CommandOption>& options, size_t width)
 
 std::string unknownOption(const std::string& word) { return "unknown or incomplete option '" + word + "'"; }
 
+std::function<OptionAnswer(const std::string& value)> storeIn(std::string& to) {
+    return [&to](const std::string& v) {
+        to = v;
+        return OptionAnswer::accepted();
+    };
+}
+
+std::function<OptionAnswer()> setFlag(bool& flag) {
+    return [&flag] {
+        flag = true;
+        return OptionAnswer::accepted();
+    };
+}
+
+std::optional<int> walkEnd(const ParsedLine& walk, const std::function<int(const std::string& why)>& usage) {
+    switch (walk.outcome) {
+        case ParsedLine::Outcome::Parsed: return std::nullopt;
+        case ParsedLine::Outcome::Exit: return walk.status;
+        case ParsedLine::Outcome::Refused: return usage(walk.why);
+        case ParsedLine::Outcome::Unknown: return usage(unknownOption(walk.word));
+    }
+    return std::nullopt;
+}
+
 }  // namespace ts

@@ -77,4 +77,13 @@ std::string optionLines(const std::vector<CommandOption>& options, size_t width)
 // "unknown or incomplete option 'WORD'", the words every command uses for it.
 std::string unknownOption(const std::string& word);
 
+// The two appliers most options are: a value kept as given, a switch that sets a flag.
+std::function<OptionAnswer(const std::string& value)> storeIn(std::string& to);
+std::function<OptionAnswer()> setFlag(bool& flag);
+
+// How a subcommand ends after its walk: nullopt when every word was taken,
+// else its exit status, `usage` printing a refusal or an unknown word with
+// the command's usage and returning the status of bad usage.
+std::optional<int> walkEnd(const ParsedLine& walk, const std::function<int(const std::string& why)>& usage);
+
 }  // namespace ts

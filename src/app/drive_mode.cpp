@@ -250,18 +250,6 @@ void snapshot(TForm1* form, const std::string& name) {
 
 // The drive mode's options, applied to `o` as they are read.
 std::vector<CommandOption> driveOptions(DriveOptions& o, const std::vector<CommandOption>& table) {
-    auto take = [](std::string& to) {
-        return [&to](const std::string& v) {
-            to = v;
-            return OptionAnswer::accepted();
-        };
-    };
-    auto set = [](bool& flag) {
-        return [&flag] {
-            flag = true;
-            return OptionAnswer::accepted();
-        };
-    };
     auto number = [](auto& to, int most, const char* why) {
         return [&to, most, why](const std::string& v) {
             int n = -1;
@@ -274,10 +262,10 @@ std::vector<CommandOption> driveOptions(DriveOptions& o, const std::vector<Comma
         };
     };
     return {
-        valueOption("--train", "CODE", "the train: CODE_line.txt and CODE_train.txt", take(o.train)),
-        valueOption("--data", "DIR", "read the data files from DIR", take(o.data)),
-        valueOption("--script", "FILE", "the timed inputs, one command a line", take(o.script)),
-        valueOption("--trace", "FILE", "where the trace goes (- for standard output)", take(o.trace)),
+        valueOption("--train", "CODE", "the train: CODE_line.txt and CODE_train.txt", storeIn(o.train)),
+        valueOption("--data", "DIR", "read the data files from DIR", storeIn(o.data)),
+        valueOption("--script", "FILE", "the timed inputs, one command a line", storeIn(o.script)),
+        valueOption("--trace", "FILE", "where the trace goes (- for standard output)", storeIn(o.trace)),
         valueOption("--until-ms", "N", "end the run at virtual time N ms",
                     [&o](const std::string& v) {
                         try {
@@ -287,9 +275,9 @@ std::vector<CommandOption> driveOptions(DriveOptions& o, const std::vector<Comma
                         }
                         return OptionAnswer::accepted();
                     }),
-        valueOption("--report", "FILE", "the drive report at the end: HTML for .html, else JSON", take(o.report)),
-        valueOption("--record", "FILE", "record the run (a drive script)", take(o.record)),
-        switchOption("--force", "replay a recording of another train or of changed data files", set(o.force)),
+        valueOption("--report", "FILE", "the drive report at the end: HTML for .html, else JSON", storeIn(o.report)),
+        valueOption("--record", "FILE", "record the run (a drive script)", storeIn(o.record)),
+        switchOption("--force", "replay a recording of another train or of changed data files", setFlag(o.force)),
         valueOption("--scale", "1|1.5|2|3|full", "size of the driving window",
                     [](const std::string& v) {
                         const auto scale = parseViewScale(v);
@@ -308,9 +296,9 @@ std::vector<CommandOption> driveOptions(DriveOptions& o, const std::vector<Comma
                     number(o.linkPort, 65535, "--link takes a port from 0 to 65535")),
         valueOption("--link-wait", "S", "wait up to S seconds for the first live-link client (default 10)",
                     number(o.linkWaitS, 3600, "--link-wait takes seconds from 0 to 3600")),
-        switchOption("--link-control", "let live-link clients drive", set(o.linkControl)),
+        switchOption("--link-control", "let live-link clients drive", setFlag(o.linkControl)),
         switchOption("--link-lan", "open the live link on every interface, with a token every client must present",
-                     set(o.linkLan)),
+                     setFlag(o.linkLan)),
         valueOption("--port", "COM1=DEVICE", "open DEVICE for the controller port COM1 (or COM2)",
                     [](const std::string& v) {
                         mapPortName(v);
@@ -335,12 +323,7 @@ int runDriveMode(int argc, char** argv) {
     std::vector<CommandOption> options;
     options = driveOptions(o, options);
     const ParsedLine words = parseCommandLine({options, nullptr, nullptr}, argc, argv);
-    switch (words.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: return words.status;
-        case ParsedLine::Outcome::Refused: return usage(words.why);
-        case ParsedLine::Outcome::Unknown: return usage(unknownOption(words.word));
-    }
+    if (const auto end = walkEnd(words, usage)) return *end;
     if (o.script.empty()) return usage("--script is required");
 
     std::ifstream scriptFile(o.script, std::ios::binary);

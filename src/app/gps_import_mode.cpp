@@ -202,12 +202,7 @@ int runGpsImport(int argc, char** argv) {
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, isOperand, operand}, argc, argv);
-    switch (parsed.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: return parsed.status;
-        case ParsedLine::Outcome::Refused: return usage(parsed.why);
-        case ParsedLine::Outcome::Unknown: return usage(unknownOption(parsed.word));
-    }
+    if (const auto end = walkEnd(parsed, usage)) return *end;
     if (code.empty() || track.empty()) return usage("give the train code and the track");
     if (offset && !syncs.empty()) return usage("give either --offset or two --sync marks, not both");
     if (!offset && syncs.size() != 2) return usage("give --offset S, or --sync twice (two marks)");

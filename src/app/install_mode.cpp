@@ -37,17 +37,11 @@ struct InstallArguments {
 
 std::optional<InstallArguments> parse(int argc, char** argv, int& status) {
     InstallArguments a;
-    auto take = [](std::string& to) {
-        return [&to](const std::string& v) {
-            to = v;
-            return OptionAnswer::accepted();
-        };
-    };
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "install into the data folder DIR", take(a.dataDir)),
+        valueOption("--data", "DIR", "install into the data folder DIR", storeIn(a.dataDir)),
         valueOption("--video", "MYCOPY", "your copy of the route's video, matched against the package's",
-                    take(a.video)),
+                    storeIn(a.video)),
         valueOption("--offset", "FRAMES", "install a copy that does not match: the route's frame 0 at its frame FRAMES",
                     [&a](const std::string& v) {
                         try {
@@ -59,12 +53,8 @@ std::optional<InstallArguments> parse(int argc, char** argv, int& status) {
                         }
                         return OptionAnswer::accepted();
                     }),
-        valueOption("--code", "NEWCODE", "install the route under another train code", take(a.code)),
-        switchOption("--force", "install although the checker finds errors in the package's files",
-                     [&a] {
-                         a.force = true;
-                         return OptionAnswer::accepted();
-                     }),
+        valueOption("--code", "NEWCODE", "install the route under another train code", storeIn(a.code)),
+        switchOption("--force", "install although the checker finds errors in the package's files", setFlag(a.force)),
         alsoNamed(switchOption("--help", "show this help",
                                [&options] {
                                    std::cout
@@ -93,11 +83,9 @@ std::optional<InstallArguments> parse(int argc, char** argv, int& status) {
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, nullptr, package}, argc, argv);
-    switch (parsed.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: status = parsed.status; return std::nullopt;
-        case ParsedLine::Outcome::Refused: status = usage(parsed.why); return std::nullopt;
-        case ParsedLine::Outcome::Unknown: status = usage(unknownOption(parsed.word)); return std::nullopt;
+    if (const auto end = walkEnd(parsed, usage)) {
+        status = *end;
+        return std::nullopt;
     }
     if (a.package.empty()) {
         status = usage("which package? (FILE)");

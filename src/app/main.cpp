@@ -72,24 +72,12 @@ int main(int argc, char** argv) {
     std::string dataDir, trainCode, replayFile;
     bool help = false, force = false, linkControl = false, linkLan = false;
     int linkPort = -1;  // no live link
-    auto take = [](std::string& to) {
-        return [&to](const std::string& v) {
-            to = v;
-            return OptionAnswer::accepted();
-        };
-    };
-    auto set = [](bool& flag) {
-        return [&flag] {
-            flag = true;
-            return OptionAnswer::accepted();
-        };
-    };
     const std::vector<ts::CommandOption> options{
-        ts::valueOption("--data", "DIR", "read the data files from DIR", take(dataDir)),
+        ts::valueOption("--data", "DIR", "read the data files from DIR", ts::storeIn(dataDir)),
         ts::valueOption("--train", "CODE",
                         "drive the train CODE (CODE_line.txt, CODE_train.txt) at once;\n"
                         "the title screen appears when its window closes",
-                        take(trainCode)),
+                        ts::storeIn(trainCode)),
         ts::valueOption("--port", "COM1=DEVICE", "open DEVICE for the controller port COM1 (or COM2); repeatable",
                         [](const std::string& v) {
                             ts::mapPortName(v);
@@ -138,13 +126,13 @@ int main(int argc, char** argv) {
                                   return OptionAnswer::accepted();
                               }),
         ts::switchOption("--link-control", "let live-link clients drive (send the driver's commands)",
-                         set(linkControl)),
+                         ts::setFlag(linkControl)),
         ts::switchOption("--link-lan",
                          "open the live link to the network too: every interface, and every\n"
                          "client must present the random token the program prints",
-                         set(linkLan)),
-        ts::switchOption("--force", "replay a recording of another train or of changed data files", set(force)),
-        ts::alsoNamed(ts::switchOption("--help", "show this help", set(help)), "-h"),
+                         ts::setFlag(linkLan)),
+        ts::switchOption("--force", "replay a recording of another train or of changed data files", ts::setFlag(force)),
+        ts::alsoNamed(ts::switchOption("--help", "show this help", ts::setFlag(help)), "-h"),
         ts::switchOption("--version", "show the program's version",
                          [] {
                              std::cout << "trainsim " << TRAINSIM_VERSION << "\n";

@@ -34,24 +34,15 @@ struct PackArguments {
 // Parsed with the subcommands' option table; nullopt after a message to standard error.
 std::optional<PackArguments> parse(int argc, char** argv, int& status) {
     PackArguments a;
-    auto take = [](std::string& to) {
-        return [&to](const std::string& v) {
-            to = v;
-            return OptionAnswer::accepted();
-        };
-    };
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "read the data files from DIR", take(a.dataDir)),
-        alsoNamed(valueOption("--output", "FILE", "the package's name (default CODE.trainsim-route)", take(a.output)),
-                  "-o"),
-        switchOption("--with-video", "put the video itself into the package too",
-                     [&a] {
-                         a.withVideo = true;
-                         return OptionAnswer::accepted();
-                     }),
-        valueOption("--author", "TEXT", "who made the route, for the manifest", take(a.author)),
-        valueOption("--licence", "TEXT", "on what terms the route is shared, for the manifest", take(a.licence)),
+        valueOption("--data", "DIR", "read the data files from DIR", storeIn(a.dataDir)),
+        alsoNamed(
+            valueOption("--output", "FILE", "the package's name (default CODE.trainsim-route)", storeIn(a.output)),
+            "-o"),
+        switchOption("--with-video", "put the video itself into the package too", setFlag(a.withVideo)),
+        valueOption("--author", "TEXT", "who made the route, for the manifest", storeIn(a.author)),
+        valueOption("--licence", "TEXT", "on what terms the route is shared, for the manifest", storeIn(a.licence)),
         alsoNamed(switchOption("--help", "show this help",
                                [&options] {
                                    std::cout << kUsage
@@ -73,11 +64,9 @@ std::optional<PackArguments> parse(int argc, char** argv, int& status) {
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, nullptr, code}, argc, argv);
-    switch (parsed.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: status = parsed.status; return std::nullopt;
-        case ParsedLine::Outcome::Refused: status = usage(parsed.why); return std::nullopt;
-        case ParsedLine::Outcome::Unknown: status = usage(unknownOption(parsed.word)); return std::nullopt;
+    if (const auto end = walkEnd(parsed, usage)) {
+        status = *end;
+        return std::nullopt;
     }
     if (a.code.empty()) {
         status = usage("which train's route? (CODE)");

@@ -37,11 +37,7 @@ std::optional<Arguments> parseArguments(int argc, char** argv, int& status) {
     Arguments a;
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "read the data files from DIR",
-                    [&a](const std::string& v) {
-                        a.data = v;
-                        return OptionAnswer::accepted();
-                    }),
+        valueOption("--data", "DIR", "read the data files from DIR", storeIn(a.data)),
         alsoNamed(switchOption("--help", "show this help",
                                [&options] {
                                    std::cout << kUsage
@@ -67,11 +63,9 @@ std::optional<Arguments> parseArguments(int argc, char** argv, int& status) {
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, nullptr, code}, argc, argv);
-    switch (parsed.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: status = parsed.status; return std::nullopt;
-        case ParsedLine::Outcome::Refused: status = usage(parsed.why); return std::nullopt;
-        case ParsedLine::Outcome::Unknown: status = usage(unknownOption(parsed.word)); return std::nullopt;
+    if (const auto end = walkEnd(parsed, usage)) {
+        status = *end;
+        return std::nullopt;
     }
     if (a.code.empty()) {
         status = usage("which train's video? give its CODE");

@@ -58,19 +58,13 @@ struct Options {
 
 // The command line, or the exit status of a wrong one.
 std::optional<int> parseOptions(int argc, char** argv, Options& o) {
-    auto take = [](std::string& to) {
-        return [&to](const std::string& v) {
-            to = v;
-            return OptionAnswer::accepted();
-        };
-    };
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "read the data files from DIR", take(o.data)),
+        valueOption("--data", "DIR", "read the data files from DIR", storeIn(o.data)),
         valueOption("--marks", "FILE",
                     "distance marks, a line \"frame,metres\" each (default: the route's\n"
                     "[DistanceMark] section, else the distances between its stations)",
-                    take(o.marksFile)),
+                    storeIn(o.marksFile)),
         valueOption("--speed", "F=KMH", "with fewer than two marks: the train runs KMH km/h at frame F",
                     [&o](const std::string& v) {
                         const auto eq = v.find('=');
@@ -97,11 +91,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
                         o.crawl = int(*t);
                         return OptionAnswer::accepted();
                     }),
-        switchOption("--dry-run", "print the summary and the new rows, write nothing",
-                     [&o] {
-                         o.dryRun = true;
-                         return OptionAnswer::accepted();
-                     }),
+        switchOption("--dry-run", "print the summary and the new rows, write nothing", setFlag(o.dryRun)),
         alsoNamed(switchOption("--help", "show this help",
                                [&options] {
                                    std::cout << kUsage << optionLines(options, 18);
@@ -115,12 +105,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, nullptr, code}, argc, argv);
-    switch (parsed.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: return parsed.status;
-        case ParsedLine::Outcome::Refused: return usage(parsed.why);
-        case ParsedLine::Outcome::Unknown: return usage(unknownOption(parsed.word));
-    }
+    if (const auto end = walkEnd(parsed, usage)) return *end;
     if (o.code.empty()) return usage("give the train code");
     return std::nullopt;
 }

@@ -71,12 +71,7 @@ int runEditMode(int argc, char** argv) {
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, nullptr, routeCode}, argc, argv);
-    switch (parsed.outcome) {
-        case ParsedLine::Outcome::Parsed: break;
-        case ParsedLine::Outcome::Exit: return parsed.status;
-        case ParsedLine::Outcome::Refused: return usage(parsed.why);
-        case ParsedLine::Outcome::Unknown: return usage(unknownOption(parsed.word));
-    }
+    if (const auto end = walkEnd(parsed, usage)) return *end;
     for (const std::string& p : platforms) {
         qtArgs.push_back(const_cast<char*>("-platform"));
         qtArgs.push_back(const_cast<char*>(p.c_str()));
