@@ -457,6 +457,7 @@ int runDriveMode(int argc, char** argv) {
         setDriveEndHook([&](const std::string& why) {
             link->server().sendEnd(why);
             link->server().flush(10000);
+            link->server().closeClients(5000);
         });
     }
 

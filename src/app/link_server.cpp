@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QUrlQuery>
@@ -316,6 +317,18 @@ void LinkServer::flush(int ms) {
         return false;
     };
     while (pending() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+}
+
+void LinkServer::closeClients(int ms) {
+    // Closing may drop a client at once, which changes the list.
+    std::vector<QPointer<QWebSocket>> open;
+    for (auto& c : clients_)
+        if (c->socket->state() == QAbstractSocket::ConnectedState) open.emplace_back(c->socket);
+    for (const QPointer<QWebSocket>& s : open)
+        if (s) s->close(QWebSocketProtocol::CloseCodeNormal, QStringLiteral("the run ended"));
+    QDeadlineTimer deadline(ms);
+    while (!clients_.empty() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
 }  // namespace ts

@@ -65,6 +65,11 @@ public:
     bool waitForClient(int ms);
     // Runs the event loop until every client took what was sent, at most `ms`.
     void flush(int ms);
+    // Closes every client with the WebSocket closing handshake and runs the
+    // event loop until they are gone, at most `ms`: a program that ends with
+    // its clients still connected would reset them, and a client that had
+    // not yet read the last states would lose them.
+    void closeClients(int ms);
 
 signals:
     void clientsChanged(int count);
