@@ -9,6 +9,9 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libopenal-dev libjpeg-dev libsdl2-dev
   libgeographiclib-dev
+  # Our texts in Japanese: lupdate/lrelease and CMake's LinguistTools, and
+  # Qt's own translations for its dialogs and buttons.
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   # Route packages are zip files: read and written through libarchive, not by hand.
   libarchive-dev
   # optical flow (DIS) for the recorded speed found in the video's own motion

@@ -23,6 +23,7 @@
 #include "data_folder.h"
 #include "driving_window.h"
 #include "help_window.h"
+#include "language.h"
 #include "link_session.h"
 #include "program_devices.h"
 #include "qt_message_boxes.h"
@@ -65,6 +66,13 @@ int subcommand(const char* name, int (*run)(int, char**), int argc, char** argv)
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything is printed: --help and every message honour it.
+    std::string languageError;
+    ts::useLanguage(ts::takeLanguageArgument(argc, argv, languageError));
+    if (!languageError.empty()) {
+        std::cerr << "trainsim: " << languageError << "\n";
+        return 2;
+    }
     for (const ts::Subcommand& c : ts::subcommands())
         if (argc >= 2 && std::strcmp(argv[1], c.name) == 0) return subcommand(c.name, c.run, argc - 2, argv + 2);
 
@@ -132,6 +140,9 @@ int main(int argc, char** argv) {
                          "client must present the random token the program prints",
                          ts::setFlag(linkLan)),
         ts::switchOption("--force", "replay a recording of another train or of changed data files", ts::setFlag(force)),
+        // Taken out of the line before this table (every command honours it); listed for --help.
+        ts::valueOption("--lang", "ja|en", "show the program in Japanese or English (the desktop's language otherwise)",
+                        [](const std::string&) { return OptionAnswer::accepted(); }),
         ts::alsoNamed(ts::switchOption("--help", "show this help", ts::setFlag(help)), "-h"),
         ts::switchOption("--version", "show the program's version",
                          [] {
