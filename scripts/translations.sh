@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Our texts in Japanese, one translation file per part of the program:
-#   translations/app_ja.ts     the program's windows and command-line tools (src/app)
+#   translations/app_ja.ts     the program's windows and dialogs (src/app)
+#   translations/tools_ja.ts   the command line: --help, subcommands' messages (src/app: main,
+#                              the option table, subcommands, *_mode)
 #   translations/editor_ja.ts  the route editor (src/app/editor)
 #   translations/core_ja.ts    what the core words for people: the checker's explanations,
 #                              messages of the readers, tools and reports (src/core and siblings)
@@ -11,9 +13,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 LUPDATE=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
 
+tools='/(main\.cpp|command_line\.(cpp|h)|subcommands\.(cpp|h)|data_folder\.(cpp|h)|[a-z_]+_mode\.(cpp|h))$'
+
 sources() {
   case "$1" in
-    app) find src/app -maxdepth 1 \( -name '*.cpp' -o -name '*.h' \) ;;
+    app) find src/app -maxdepth 1 \( -name '*.cpp' -o -name '*.h' \) | grep -v -E "$tools" ;;
+    tools) find src/app -maxdepth 1 \( -name '*.cpp' -o -name '*.h' \) | grep -E "$tools" ;;
     editor) find src/app/editor \( -name '*.cpp' -o -name '*.h' \) ;;
     core) find src/core src/gps src/motion src/pack src/video src/sound src/input \( -name '*.cpp' -o -name '*.h' \) ;;
   esac | LC_ALL=C sort
@@ -30,7 +35,7 @@ update_one() {  # AREA TS
   rm -f "$list"
 }
 
-areas=(app editor core)
+areas=(app tools editor core)
 case "${1:-}" in
   update)
     for a in "${areas[@]}"; do update_one "$a" "translations/${a}_ja.ts"; done ;;
