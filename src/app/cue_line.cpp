@@ -10,39 +10,41 @@
 
 namespace ts {
 
-namespace {
-QString tr(const char* text) { return QCoreApplication::translate("CueLine", text); }
-}  // namespace
+namespace {}  // namespace
 
 QString callOutText(const CallOut& c) {
     switch (c.kind) {
-        case CallOut::Nothing: return tr("Call-out: nothing ahead to call out");
-        case CallOut::Sign: return tr("Call-out: the sign ahead");
-        case CallOut::SpeedLimit: return tr("Call-out: speed limit %1 km/h").arg(c.limitKmh);
+        case CallOut::Nothing: return QCoreApplication::translate("CueLine", "Call-out: nothing ahead to call out");
+        case CallOut::Sign: return QCoreApplication::translate("CueLine", "Call-out: the sign ahead");
+        case CallOut::SpeedLimit:
+            return QCoreApplication::translate("CueLine", "Call-out: speed limit %1 km/h").arg(c.limitKmh);
         case CallOut::Signal: break;
     }
     switch (c.aspect) {
-        case AspectClass::Stop: return tr("Call-out: signal at stop");
-        case AspectClass::YY: return tr("Call-out: signal at caution-caution");
-        case AspectClass::Y: return tr("Call-out: signal at caution");
-        case AspectClass::YG: return tr("Call-out: signal at reduced speed");
-        case AspectClass::Clear: return tr("Call-out: signal clear");
-        case AspectClass::RepeaterCaution: return tr("Call-out: repeater at caution");
+        case AspectClass::Stop: return QCoreApplication::translate("CueLine", "Call-out: signal at stop");
+        case AspectClass::YY: return QCoreApplication::translate("CueLine", "Call-out: signal at caution-caution");
+        case AspectClass::Y: return QCoreApplication::translate("CueLine", "Call-out: signal at caution");
+        case AspectClass::YG: return QCoreApplication::translate("CueLine", "Call-out: signal at reduced speed");
+        case AspectClass::Clear: return QCoreApplication::translate("CueLine", "Call-out: signal clear");
+        case AspectClass::RepeaterCaution:
+            return QCoreApplication::translate("CueLine", "Call-out: repeater at caution");
         case AspectClass::Other: break;
     }
-    return tr("Call-out: %1").arg(QString::fromStdString(c.signalText));
+    return QCoreApplication::translate("CueLine", "Call-out: %1").arg(QString::fromStdString(c.signalText));
 }
 
 QString cueText(const CueState& s) {
     if (s.releaseHintShown) return {};
     if (s.callOut) return callOutText(*s.callOut);
-    if (s.chime) return tr("Train protection: alarm confirmed");
+    if (s.chime) return QCoreApplication::translate("CueLine", "Train protection: alarm confirmed");
     switch (s.door) {
         case DoorCue::Melody:
-            return s.oneMan ? tr("Departure melody: close the doors (d) when it ends")
-                            : tr("Departure melody: the doors close when it ends");
-        case DoorCue::CloseTheDoors: return tr("The melody has ended: close the doors (d)");
-        case DoorCue::DoorsClosing: return tr("Doors closing");
+            return s.oneMan
+                       ? QCoreApplication::translate("CueLine", "Departure melody: close the doors (d) when it ends")
+                       : QCoreApplication::translate("CueLine", "Departure melody: the doors close when it ends");
+        case DoorCue::CloseTheDoors:
+            return QCoreApplication::translate("CueLine", "The melody has ended: close the doors (d)");
+        case DoorCue::DoorsClosing: return QCoreApplication::translate("CueLine", "Doors closing");
         case DoorCue::None: break;
     }
     return {};
@@ -58,19 +60,25 @@ CueLine::CueLine(CabView* cab) : cab_(cab) {
     paused_->setAlignment(Qt::AlignCenter);
     paused_->setWordWrap(true);
     paused_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 140); color: white; }");
-    paused_->setText(
-        tr("<b style='font-size:150%'>Paused</b><br>Start in the menu resumes the run. Handles moved now "
-           "take effect when it resumes."));
     paused_->hide();
     distance_ = new QLabel(cab);
     distance_->setObjectName("StopDistance");
     distance_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     distance_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 150); color: #ffb0b0; padding-right: 4px; }");
-    distance_->setToolTip(
-        tr("Distance to the stop mark of the next stop. The red tick beside the view shows the same "
-           "distance: level with the middle at 0 m."));
     distance_->hide();
+    retranslate();
     place(1);
+}
+
+void CueLine::retranslate() {
+    paused_->setText(QCoreApplication::translate(
+        "CueLine",
+        "<b style='font-size:150%'>Paused</b><br>Start in the menu resumes the run. Handles moved now "
+        "take effect when it resumes."));
+    distance_->setToolTip(QCoreApplication::translate(
+        "CueLine",
+        "Distance to the stop mark of the next stop. The red tick beside the view shows the same "
+        "distance: level with the middle at 0 m."));
 }
 
 void CueLine::place(double scale) {
@@ -92,7 +100,9 @@ void CueLine::show(const CueState& s) {
     if (!text.isEmpty()) line_->raise();
     paused_->setVisible(s.paused);
     if (s.paused) paused_->raise();
-    const QString metres = s.stopMetres ? tr("Stop mark %1 m").arg(std::lround(*s.stopMetres)) : QString();
+    const QString metres =
+        s.stopMetres ? QCoreApplication::translate("CueLine", "Stop mark %1 m").arg(std::lround(*s.stopMetres))
+                     : QString();
     if (distance_->text() != metres) distance_->setText(metres);
     distance_->setVisible(s.stopMetres.has_value());
 }

@@ -41,6 +41,8 @@ public:
     void show(const CueState& s);
     // Follows the view's scale.
     void place(double scale);
+    // The fixed texts in the current language (the cues follow at the next show()).
+    void retranslate();
     QLabel* line() const { return line_; }
     QLabel* pausedOverlay() const { return paused_; }
     QLabel* distance() const { return distance_; }

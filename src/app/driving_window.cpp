@@ -28,6 +28,7 @@
 #include "cue_line.h"
 #include "dynamics/fixed_point.h"
 #include "help_window.h"
+#include "language.h"
 #include "link_dialog.h"
 #include "pictures.h"
 #include "program_end.h"
@@ -64,6 +65,19 @@ const LabelPlace kLabels[] = {
     {cn::digi_speed.text, 496, 384, 0, 0, Qt::AlignLeft},
     {cn::Label3.text, 544, 417, 0, 0, Qt::AlignHCenter},
 };
+
+// The English meaning of a menu caption the run gives in Japanese, for its
+// tooltip: the caption itself stays as the run (and the data) words it.
+QString captionMeaning(const std::string& caption) {
+    static const std::pair<const char*, const char*> meanings[] = {
+        {"一時停止(&S)", QT_TRANSLATE_NOOP("ts::TForm1", "Pause")},
+        {"運転再開(&S)", QT_TRANSLATE_NOOP("ts::TForm1", "Resume")},
+        {"操作説明(&H)", QT_TRANSLATE_NOOP("ts::TForm1", "Key help")},
+    };
+    for (const auto& [japanese, meaning] : meanings)
+        if (caption == japanese) return QCoreApplication::translate("ts::TForm1", meaning);
+    return {};
+}
 
 }  // namespace
 
@@ -163,33 +177,47 @@ void TForm1::buildMenu() {
     show->setObjectName(cn::Show1.text);
     menus_[cn::Show1.text] = show;
     connect(add(show, cn::menu_d1.text), &QAction::triggered, this, [this] { menu_d1Click(); });
-    QAction* record = show->addAction(tr("Record this run…"));
-    record->setObjectName("recordRun");
-    connect(record, &QAction::triggered, this, [this] { recordClick(); });
-    QMenu* size = show->addMenu(tr("Size"));
-    size->setObjectName("viewSize");
-    size->setToolTipsVisible(true);
-    connect(size, &QMenu::aboutToShow, this, [this] { offerFittingSizes(); });
+    recordItem_ = show->addAction(QString());
+    recordItem_->setObjectName("recordRun");
+    connect(recordItem_, &QAction::triggered, this, [this] { recordClick(); });
+    sizeMenu_ = show->addMenu(QString());
+    sizeMenu_->setObjectName("viewSize");
+    sizeMenu_->setToolTipsVisible(true);
+    connect(sizeMenu_, &QMenu::aboutToShow, this, [this] { offerFittingSizes(); });
     auto* sizes = new QActionGroup(this);
-    const std::pair<const char*, double> steps[] = {{QT_TR_NOOP("1×"), 1},
-                                                    {QT_TR_NOOP("1.5×"), 1.5},
-                                                    {QT_TR_NOOP("2×"), 2},
-                                                    {QT_TR_NOOP("3×"), 3},
-                                                    {QT_TR_NOOP("Full screen"), 0}};
-    for (const auto& [text, scale] : steps) {
-        QAction* a = size->addAction(tr(text));
+    for (const double scale : {1.0, 1.5, 2.0, 3.0, 0.0}) {
+        QAction* a = sizeMenu_->addAction(QString());
         a->setCheckable(true);
         sizes->addAction(a);
         sizeItems_[scale] = a;
-        connect(a, &QAction::triggered, this, [this, scale = scale] { setViewScale(scale); });
+        connect(a, &QAction::triggered, this, [this, scale] { setViewScale(scale); });
     }
-    QAction* liveLink = show->addAction(tr("Live link…"));
-    liveLink->setObjectName("liveLink");
-    connect(liveLink, &QAction::triggered, this, [this] { showLinkDialog(this); });
-    smoothItem_ = show->addAction(tr("Smooth view"));
+    liveLinkItem_ = show->addAction(QString());
+    liveLinkItem_->setObjectName("liveLink");
+    connect(liveLinkItem_, &QAction::triggered, this, [this] { showLinkDialog(this); });
+    smoothItem_ = show->addAction(QString());
     smoothItem_->setObjectName("smoothView");
     smoothItem_->setCheckable(true);
     connect(smoothItem_, &QAction::triggered, this, [this](bool on) { setSmoothView(on); });
+    // For this run only: every window open retranslates itself.
+    languageMenu_ = show->addMenu(QString());
+    languageMenu_->setObjectName("language");
+    auto* languages = new QActionGroup(this);
+    // Each language is named in its own words, so that it is found whatever is shown.
+    const std::pair<const char*, Language> choices[] = {{"ja", Language::Japanese}, {"en", Language::English}};
+    for (const auto& [code, language] : choices) {
+        QAction* a = languageMenu_->addAction(language == Language::Japanese ? QStringLiteral("日本語")
+                                                                             : QStringLiteral("English"));
+        a->setObjectName(QStringLiteral("language_%1").arg(QLatin1String(code)));
+        a->setCheckable(true);
+        languages->addAction(a);
+        languageItems_[code] = a;
+        connect(a, &QAction::triggered, this, [language = language] { useLanguage(language); });
+    }
+    connect(languageMenu_, &QMenu::aboutToShow, this, [this] {
+        languageItems_["ja"]->setChecked(currentLanguage() == Language::Japanese);
+        languageItems_["en"]->setChecked(currentLanguage() == Language::English);
+    });
     auto* ctl = bar->addMenu(QString());
     ctl->setObjectName(cn::Controller1.text);
     menus_[cn::Controller1.text] = ctl;
@@ -197,10 +225,27 @@ void TForm1::buildMenu() {
     connect(add(ctl, cn::COM21.text), &QAction::triggered, this, [this] { COM21Click(); });
     connect(add(ctl, cn::Setup1.text), &QAction::triggered, this, [this] { Setup1Click(); });
     connect(add(ctl, cn::Connect1.text), &QAction::triggered, this, [this] { Connect1Click(); });
-    QAction* pad = ctl->addAction(tr("Game controller…"));
-    pad->setObjectName("gameController");
-    actions_["gameController"] = pad;
-    connect(pad, &QAction::triggered, this, [this] { gameControllerClick(); });
+    padItem_ = ctl->addAction(QString());
+    padItem_->setObjectName("gameController");
+    actions_["gameController"] = padItem_;
+    connect(padItem_, &QAction::triggered, this, [this] { gameControllerClick(); });
+    retranslate();
+}
+
+void TForm1::retranslate() {
+    recordItem_->setText(tr("Record this run…"));
+    sizeMenu_->setTitle(tr("Size"));
+    const std::pair<double, const char*> steps[] = {{1, QT_TR_NOOP("1×")},
+                                                    {1.5, QT_TR_NOOP("1.5×")},
+                                                    {2, QT_TR_NOOP("2×")},
+                                                    {3, QT_TR_NOOP("3×")},
+                                                    {0, QT_TR_NOOP("Full screen")}};
+    for (const auto& [scale, text] : steps) sizeItems_[scale]->setText(tr(text));
+    liveLinkItem_->setText(tr("Live link…"));
+    smoothItem_->setText(tr("Smooth view"));
+    languageMenu_->setTitle(tr("Language"));
+    padItem_->setText(tr("Game controller…"));
+    if (cues_) cues_->retranslate();
 }
 
 void TForm1::buildPanel() {
@@ -459,8 +504,16 @@ void TForm1::refresh() {
             setWindowTitle(title);
         for (const auto& item : p.menu) {
             const QString caption = QString::fromStdString(item.caption);
-            if (auto a = actions_.find(item.name); a != actions_.end()) a->second->setText(caption);
-            if (auto m = menus_.find(item.name); m != menus_.end()) m->second->setTitle(caption);
+            const QString meaning = captionMeaning(item.caption);
+            if (auto a = actions_.find(item.name); a != actions_.end()) {
+                a->second->setText(caption);
+                a->second->setToolTip(meaning.isEmpty() ? QString(caption).remove(QLatin1Char('&')) : meaning);
+            }
+            if (auto m = menus_.find(item.name); m != menus_.end()) {
+                m->second->setTitle(caption);
+                m->second->menuAction()->setToolTip(meaning.isEmpty() ? QString(caption).remove(QLatin1Char('&'))
+                                                                      : meaning);
+            }
         }
         if (const QString title = titleText(QString::fromStdString(p.valueDisplayCaption), font());
             app().valueDisplay && app().valueDisplay->windowTitle() != title)
@@ -578,8 +631,7 @@ void TForm1::togglePort() {
         return;
     }
     QString error;
-    if (!comPort1_->open(error))
-        app().boxes->show(QString("Cannot open the controller port %1").arg(error).toStdString());
+    if (!comPort1_->open(error)) app().boxes->show(tr("Cannot open the controller port %1").arg(error).toStdString());
 }
 
 void TForm1::selectPort(const QString& name) {
@@ -589,7 +641,7 @@ void TForm1::selectPort(const QString& name) {
         comPort1_->settings.name = name;
         QString error;
         if (!comPort1_->open(error))
-            app().boxes->show(QString("Cannot open the controller port %1").arg(error).toStdString());
+            app().boxes->show(tr("Cannot open the controller port %1").arg(error).toStdString());
         return;
     }
     comPort1_->settings.name = name;
@@ -692,6 +744,11 @@ void TForm1::recordClick() {
 void TForm1::changeEvent(QEvent* e) {
     // Activate: the painting thread starts at the first activation.
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && app().startPainter) startPainterThread();
+    if (e->type() == QEvent::LanguageChange && recordItem_) {
+        retranslate();
+        // The release hint and the cues in the new language at once, also while paused.
+        refresh();
+    }
     QMainWindow::changeEvent(e);
 }
 

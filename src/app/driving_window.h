@@ -146,6 +146,8 @@ protected:
 private:
     std::function<void(const std::string&)> progress_;
     void buildMenu();
+    // Our menu items' texts in the current language (Display > Language).
+    void retranslate();
     void buildPanel();
     void startPadDevices();
     void syncStationMenu(const PanelModel& p);
@@ -201,6 +203,12 @@ private:
     bool smooth_ = true;
     std::map<double, QAction*> sizeItems_;
     QAction* smoothItem_ = nullptr;
+    QAction* recordItem_ = nullptr;
+    QMenu* sizeMenu_ = nullptr;
+    QAction* liveLinkItem_ = nullptr;
+    QAction* padItem_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    std::map<std::string, QAction*> languageItems_;  // "ja", "en"
     size_t stationItems_ = 0;
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QMenu*> menus_;

@@ -35,7 +35,9 @@ TForm4::TForm4(QWidget* parent)
 void TForm4::create() {
     auto file = readTextFile(resolveDataPath("operation.txt"));
     if (!file) {
-        if (app().boxes) app().boxes->show("operation.txtを読み込めませんでした。ヘルプは空のまま表示されます。");
+        if (app().boxes)
+            app().boxes->show(
+                tr("%1 could not be read: the help stays empty.").arg(QStringLiteral("operation.txt")).toStdString());
         return;
     }
     const auto& lines = file->lines;

@@ -32,24 +32,41 @@ const char* const kGamepadButtons[] = {"A",
                                        "B",
                                        "X",
                                        "Y",
-                                       "Back",
-                                       "Guide",
-                                       "Start",
-                                       "Left stick",
-                                       "Right stick",
-                                       "Left shoulder",
-                                       "Right shoulder",
-                                       "Pad up",
-                                       "Pad down",
-                                       "Pad left",
-                                       "Pad right"};
-const char* const kGamepadAxes[] = {"Left x", "Left y", "Right x", "Right y", "Left trigger", "Right trigger"};
+                                       QT_TRANSLATE_NOOP("QObject", "Back"),
+                                       QT_TRANSLATE_NOOP("QObject", "Guide"),
+                                       QT_TRANSLATE_NOOP("QObject", "Start"),
+                                       QT_TRANSLATE_NOOP("QObject", "Left stick"),
+                                       QT_TRANSLATE_NOOP("QObject", "Right stick"),
+                                       QT_TRANSLATE_NOOP("QObject", "Left shoulder"),
+                                       QT_TRANSLATE_NOOP("QObject", "Right shoulder"),
+                                       QT_TRANSLATE_NOOP("QObject", "Pad up"),
+                                       QT_TRANSLATE_NOOP("QObject", "Pad down"),
+                                       QT_TRANSLATE_NOOP("QObject", "Pad left"),
+                                       QT_TRANSLATE_NOOP("QObject", "Pad right")};
+const char* const kGamepadAxes[] = {
+    QT_TRANSLATE_NOOP("ts::PadDialog", "Left x"),       QT_TRANSLATE_NOOP("ts::PadDialog", "Left y"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "Right x"),      QT_TRANSLATE_NOOP("ts::PadDialog", "Right y"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "Left trigger"), QT_TRANSLATE_NOOP("ts::PadDialog", "Right trigger")};
+
+// The actions as gamepad.txt names them; the Japanese program shows them in words.
+[[maybe_unused]] const char* const kActionWords[] = {
+    QT_TRANSLATE_NOOP("ts::PadDialog", "power-up"),         QT_TRANSLATE_NOOP("ts::PadDialog", "power-down"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "brake-release"),    QT_TRANSLATE_NOOP("ts::PadDialog", "brake-apply"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "emergency"),        QT_TRANSLATE_NOOP("ts::PadDialog", "neutral"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "reverser-forward"), QT_TRANSLATE_NOOP("ts::PadDialog", "reverser-neutral"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "reverser-back"),    QT_TRANSLATE_NOOP("ts::PadDialog", "horn"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "whistle"),          QT_TRANSLATE_NOOP("ts::PadDialog", "doors"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "confirm"),          QT_TRANSLATE_NOOP("ts::PadDialog", "reset"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "call-out"),         QT_TRANSLATE_NOOP("ts::PadDialog", "timetable"),
+    QT_TRANSLATE_NOOP("ts::PadDialog", "value-display"),
+};
 
 QString buttonName(int b, bool gamepad) {
     if (gamepad && b >= 0 && b < int(std::size(kGamepadButtons)))
         return QObject::tr("%1 (%2)").arg(QObject::tr(kGamepadButtons[b])).arg(b);
     if (b >= kHatButtonBase) {
-        static const char* dirs[] = {"up", "right", "down", "left"};
+        static const char* dirs[] = {QT_TRANSLATE_NOOP("QObject", "up"), QT_TRANSLATE_NOOP("QObject", "right"),
+                                     QT_TRANSLATE_NOOP("QObject", "down"), QT_TRANSLATE_NOOP("QObject", "left")};
         const int k = b - kHatButtonBase;
         return QObject::tr("Hat %1 %2").arg(k / 4).arg(QObject::tr(dirs[k % 4]));
     }
@@ -224,7 +241,10 @@ void PadDialog::fillTables() {
         buttons_->setVerticalHeaderItem(int(i), head);
         auto* action = new QComboBox;
         action->addItem(tr("nothing"), int(PadAction::None));
-        for (PadAction a : allPadActions()) action->addItem(QString::fromLatin1(padActionName(a)), int(a));
+        for (PadAction a : allPadActions()) {
+            action->addItem(tr(padActionName(a)), int(a));
+            action->setItemData(action->count() - 1, QString::fromLatin1(padActionName(a)), Qt::ToolTipRole);
+        }
         auto it = current_.buttons.find(b);
         action->setCurrentIndex(action->findData(int(it == current_.buttons.end() ? PadAction::None : it->second)));
         buttons_->setCellWidget(int(i), 0, action);

@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -45,7 +46,8 @@ QPixmap smallButtonPicture(const QString& text, int width, int height) {
 }
 
 QPixmap loadingPicture() {
-    return plate(313, 41, QColor(200, 120, 20, 240), QColor(120, 60, 0, 240), QStringLiteral("Loading…"), 20);
+    return plate(313, 41, QColor(200, 120, 20, 240), QColor(120, 60, 0, 240),
+                 QCoreApplication::translate("Pictures", "Loading…"), 20);
 }
 
 QPixmap backButtonPicture(double scale, qreal ratio) {

@@ -89,26 +89,43 @@ ReplayWatch::ReplayWatch(TForm1& form, std::vector<ScriptCommand> commands, Held
     overlay_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 160); color: white; padding: 2px 6px; }");
     overlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    QMenu* menu = form_.menuBar()->addMenu(tr("Replay"));
+    QMenu* menu = menu_ = form_.menuBar()->addMenu(QString());
     menu->setObjectName("replayMenu");
-    pause_ = menu->addAction(tr("Pause"));
+    menu->installEventFilter(this);
+    pause_ = menu->addAction(QString());
     pause_->setCheckable(true);
     connect(pause_, &QAction::toggled, this, [this](bool on) { setPaused(on); });
     auto* group = new QActionGroup(this);
     const int speeds[] = {1, 2, 4};
     for (int k = 0; k < 3; ++k) {
-        speeds_[k] = menu->addAction(tr("%1× speed").arg(speeds[k]));
+        speeds_[k] = menu->addAction(QString());
         speeds_[k]->setCheckable(true);
         group->addAction(speeds_[k]);
         connect(speeds_[k], &QAction::triggered, this, [this, s = speeds[k]] { setSpeed(s); });
     }
     speeds_[0]->setChecked(true);
     menu->addSeparator();
-    takeOver_ = menu->addAction(tr("Take over the controls"));
+    takeOver_ = menu->addAction(QString());
     connect(takeOver_, &QAction::triggered, this, [this] { takeOver(); });
+    retranslate();
 
     timer_.setInterval(5);
     connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
+}
+
+void ReplayWatch::retranslate() {
+    menu_->setTitle(tr("Replay"));
+    pause_->setText(tr("Pause"));
+    for (int k = 0; k < 3; ++k) speeds_[k]->setText(tr("%1× speed").arg(1 << k));
+    takeOver_->setText(tr("Take over the controls"));
+}
+
+bool ReplayWatch::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == menu_ && e->type() == QEvent::LanguageChange) {
+        retranslate();
+        showOverlay();
+    }
+    return QObject::eventFilter(watched, e);
 }
 
 ReplayWatch::~ReplayWatch() { form_.onLiveInput = nullptr; }

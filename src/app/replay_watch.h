@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace ts {
 
@@ -55,7 +56,12 @@ public:
 signals:
     void ended();
 
+protected:
+    // The menu's LanguageChange: its items follow the language.
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
+    void retranslate();
     void tick();
     void showOverlay();
 
@@ -71,6 +77,7 @@ private:
     QString lastInput_;
     qint64 lastInputAt_ = -1;
     QLabel* overlay_ = nullptr;
+    QMenu* menu_ = nullptr;
     QAction *pause_ = nullptr, *speeds_[3] = {}, *takeOver_ = nullptr;
 };
 

@@ -12,6 +12,7 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 #include "data/whole_file.h"
+#include "language.h"
 
 #include <algorithm>
 #include <cmath>
@@ -236,7 +237,9 @@ QString reportHtml(const DriveReport& r) {
     buffer.open(QIODevice::WriteOnly);
     reportChartImage(r).save(&buffer, "PNG");
     QString h;
-    h += "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>" + QObject::tr("Drive report") +
+    const QString lang = currentLanguage() == Language::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
+    h += "<!DOCTYPE html>\n<html lang=\"" + lang + "\"><head><meta charset=\"utf-8\"><title>" +
+         QObject::tr("Drive report") +
          "</title>\n<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
          "td,th{border:1px solid #999;padding:.2em .6em;text-align:left}</style></head><body>\n";
     h += "<h1>" + QObject::tr("Drive report") + ": " + esc(r.lineName) + " (" + esc(r.trainCode) + ")</h1>\n";

@@ -21,6 +21,19 @@ namespace ts {
 
 namespace {
 
+// The core names these for the report's JSON too, which stays English; here
+// they are words of the window and are translated as such.
+[[maybe_unused]] const char* const kReportWords[] = {
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "train protection alarm"),
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "emergency brake by the train protection"),
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "service brake by the speed control"),
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "emergency brake by the vigilance device"),
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "signal passed at stop"),
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "speed limit"),
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "signal"),
+    QT_TRANSLATE_NOOP("ts::ReportWindow", "train's top speed"),
+};
+
 QString eventText(const SafetyEvent& e) {
     QString t = ReportWindow::tr("%1, km %2: ").arg(clockText(e.clock)).arg(e.km, 0, 'f', 2) +
                 ReportWindow::tr(safetyName(e.kind));

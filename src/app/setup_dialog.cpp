@@ -1,10 +1,12 @@
 #include "setup_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
@@ -32,17 +34,18 @@ bool runSetupDialog(QWidget* parent, PortSettings& s) {
     stop->addItem("1.5", int(QSerialPort::OneAndHalfStop));
     stop->addItem("2", int(QSerialPort::TwoStop));
     stop->setCurrentIndex(stop->findData(int(s.stopBits)));
+    // The choices are ours; the caption, the group and the field names are the port's own.
     auto* parity = new QComboBox;
-    parity->addItem("None", int(QSerialPort::NoParity));
-    parity->addItem("Even", int(QSerialPort::EvenParity));
-    parity->addItem("Odd", int(QSerialPort::OddParity));
-    parity->addItem("Mark", int(QSerialPort::MarkParity));
-    parity->addItem("Space", int(QSerialPort::SpaceParity));
+    parity->addItem(QCoreApplication::translate("SetupDialog", "None"), int(QSerialPort::NoParity));
+    parity->addItem(QCoreApplication::translate("SetupDialog", "Even"), int(QSerialPort::EvenParity));
+    parity->addItem(QCoreApplication::translate("SetupDialog", "Odd"), int(QSerialPort::OddParity));
+    parity->addItem(QCoreApplication::translate("SetupDialog", "Mark"), int(QSerialPort::MarkParity));
+    parity->addItem(QCoreApplication::translate("SetupDialog", "Space"), int(QSerialPort::SpaceParity));
     parity->setCurrentIndex(parity->findData(int(s.parity)));
     auto* flow = new QComboBox;
-    flow->addItem("None", int(QSerialPort::NoFlowControl));
-    flow->addItem("Hardware", int(QSerialPort::HardwareControl));
-    flow->addItem("Software", int(QSerialPort::SoftwareControl));
+    flow->addItem(QCoreApplication::translate("SetupDialog", "None"), int(QSerialPort::NoFlowControl));
+    flow->addItem(QCoreApplication::translate("SetupDialog", "Hardware"), int(QSerialPort::HardwareControl));
+    flow->addItem(QCoreApplication::translate("SetupDialog", "Software"), int(QSerialPort::SoftwareControl));
     flow->setCurrentIndex(flow->findData(int(s.flowControl)));
     form->addRow("Port", port);
     form->addRow("Baud rate", baud);
@@ -52,6 +55,9 @@ bool runSetupDialog(QWidget* parent, PortSettings& s) {
     form->addRow("Flow control", flow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    // Worded as the port's dialog has them in every language, not as Qt translates them.
+    buttons->button(QDialogButtonBox::Ok)->setText("OK");
+    buttons->button(QDialogButtonBox::Cancel)->setText("Cancel");
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);

@@ -47,11 +47,11 @@ TForm5::TForm5(QWidget* parent, OwnRoutes ownRoutes) : QWidget(parent, Qt::Frame
     image1_ = new QLabel(this);
     image1_->setObjectName("Image1");
     image1_->setGeometry(0, 0, 640, 480);
-    train1_ = picture("Train1", trainButtonPicture(QStringLiteral("789  電車で走る")));
-    train2_ = picture("Train2", trainButtonPicture(QStringLiteral("40  気動車で走る")));
-    help_ = picture("HELP", smallButtonPicture("HELP", 56, 25));
-    quit_ = picture("Quit", smallButtonPicture("Quit", 49, 25));
-    loading_ = picture("loading", loadingPicture());
+    train1_ = picture("Train1", QPixmap());
+    train2_ = picture("Train2", QPixmap());
+    help_ = picture("HELP", QPixmap());
+    quit_ = picture("Quit", QPixmap());
+    loading_ = picture("loading", QPixmap());
     loading_->move(160, 208);
     loading_->hide();
     label1_ = new QLabel(this);
@@ -73,11 +73,38 @@ TForm5::TForm5(QWidget* parent, OwnRoutes ownRoutes) : QWidget(parent, Qt::Frame
 
     if (ownRoutes == OwnRoutes::Listed) {
         // Left of "Other routes…", below the train buttons.
-        install_ = picture("InstallRoute", smallButtonPicture(tr("Install a route…"), 150, 25));
+        install_ = picture("InstallRoute", QPixmap());
         install_->move(170, 448);
-        install_->setToolTip(tr("Install a route package into this data folder, with your copy of its video"));
     }
     listOtherRoutes();
+    retranslate();
+}
+
+void TForm5::retranslate() {
+    auto setPicture = [](QLabel* l, const QPixmap& pm) {
+        l->setPixmap(pm);
+        l->resize(pm.size());
+    };
+    setPicture(train1_, trainButtonPicture(tr("%1  Drive the electric train").arg(QStringLiteral("789"))));
+    setPicture(train2_, trainButtonPicture(tr("%1  Drive the diesel railcar").arg(QStringLiteral("40"))));
+    setPicture(help_, smallButtonPicture(tr("HELP"), 56, 25));
+    help_->setToolTip(tr("Open the read-me"));
+    setPicture(quit_, smallButtonPicture(tr("Quit"), 49, 25));
+    quit_->setToolTip(tr("End the program"));
+    setPicture(loading_, loadingPicture());
+    if (install_) {
+        setPicture(install_, smallButtonPicture(tr("Install a route…"), 150, 25));
+        install_->setToolTip(tr("Install a route package into this data folder, with your copy of its video"));
+    }
+    if (others_) {
+        setPicture(others_, smallButtonPicture(tr("Other routes…"), 150, 25));
+        others_->setToolTip(tr("Drive a route of this data folder"));
+    }
+}
+
+void TForm5::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LanguageChange) retranslate();
+    QWidget::changeEvent(e);
 }
 
 void TForm5::listOtherRoutes() {
@@ -92,12 +119,9 @@ void TForm5::listOtherRoutes() {
         // Below the train buttons, left of HELP: a place none of the title's pictures reach.
         others_ = new QLabel(this);
         others_->setObjectName("OtherRoutes");
-        const QPixmap pm = smallButtonPicture(tr("Other routes…"), 150, 25);
-        others_->setPixmap(pm);
-        others_->resize(pm.size());
         others_->installEventFilter(this);
         others_->move(330, 448);
-        others_->setToolTip(tr("Drive a route of this data folder"));
+        retranslate();
         others_->show();
     }
 }
@@ -179,7 +203,8 @@ TForm1* TForm5::createDrivingWindow(const std::string& code) {
     if (LinkSession* link = programLink()) link->follow(form);
     if (!app().recordTo.empty()) {
         std::string error;
-        if (!beginRecording(*form, app().recordTo, error)) app().boxes->show("Cannot record: " + error);
+        if (!beginRecording(*form, app().recordTo, error))
+            app().boxes->show(tr("Cannot record: %1").arg(QString::fromStdString(error)).toStdString());
         app().recordTo.clear();
     }
     return form;

@@ -60,8 +60,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    // The buttons' pictures and tooltips in the current language.
+    void retranslate();
     void MMTimer1Timer();
     void placeButtons();
     void pickTrain(const std::string& code);

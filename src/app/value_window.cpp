@@ -10,6 +10,7 @@
 
 #include "app_state.h"
 #include "driving_window.h"
+#include "language.h"
 
 namespace ts {
 
@@ -18,16 +19,26 @@ namespace {
 struct Row {
     const char* name;
     const char* caption;
+    const char* meaning;  // shown as the caption's tooltip in the Japanese program
 };
 
-const Row kLeft[] = {{vd::Label1.text, "Speed"},        {vd::Label2.text, "BC Pressure"},
-                     {vd::Label3.text, "SAP Pressure"}, {vd::Label4.text, "ER Pressure"},
-                     {vd::Label5.text, "MR Pressure"},  {vd::Label30.text, "Frame"},
-                     {vd::Label31.text, "Projected"},   {vd::Label33.text, "Remain"}};
-const Row kMiddle[] = {{vd::Label6.text, "Accelaration"},         {vd::Label7.text, "Power"},
-                       {vd::Label25.text, "Resistance"},          {vd::Label27.text, "Slope"},
-                       {vd::Label8.text, "Adhesive coefficient"}, {vd::Label9.text, "Adhesive limit(P)"},
-                       {vd::Label20.text, "Adhesive limit(B)"}};
+const Row kLeft[] = {
+    {vd::Label1.text, "Speed", QT_TRANSLATE_NOOP("ts::TForm3", "Speed")},
+    {vd::Label2.text, "BC Pressure", QT_TRANSLATE_NOOP("ts::TForm3", "Brake cylinder pressure")},
+    {vd::Label3.text, "SAP Pressure", QT_TRANSLATE_NOOP("ts::TForm3", "Straight air pipe pressure")},
+    {vd::Label4.text, "ER Pressure", QT_TRANSLATE_NOOP("ts::TForm3", "Equalising reservoir pressure")},
+    {vd::Label5.text, "MR Pressure", QT_TRANSLATE_NOOP("ts::TForm3", "Main reservoir pressure")},
+    {vd::Label30.text, "Frame", QT_TRANSLATE_NOOP("ts::TForm3", "Video frame")},
+    {vd::Label31.text, "Projected", QT_TRANSLATE_NOOP("ts::TForm3", "Projected stopping distance")},
+    {vd::Label33.text, "Remain", QT_TRANSLATE_NOOP("ts::TForm3", "Distance remaining to the stop mark")}};
+const Row kMiddle[] = {
+    {vd::Label6.text, "Accelaration", QT_TRANSLATE_NOOP("ts::TForm3", "Acceleration")},
+    {vd::Label7.text, "Power", QT_TRANSLATE_NOOP("ts::TForm3", "Tractive force")},
+    {vd::Label25.text, "Resistance", QT_TRANSLATE_NOOP("ts::TForm3", "Running resistance")},
+    {vd::Label27.text, "Slope", QT_TRANSLATE_NOOP("ts::TForm3", "Gradient")},
+    {vd::Label8.text, "Adhesive coefficient", QT_TRANSLATE_NOOP("ts::TForm3", "Adhesion coefficient")},
+    {vd::Label9.text, "Adhesive limit(P)", QT_TRANSLATE_NOOP("ts::TForm3", "Adhesion limit (power)")},
+    {vd::Label20.text, "Adhesive limit(B)", QT_TRANSLATE_NOOP("ts::TForm3", "Adhesion limit (brake)")}};
 
 // A bar's value from its figure: a heavy train's forces run past int, so the
 // figure is read in 64 bits and held at the bar's end.
@@ -52,6 +63,7 @@ TForm3::TForm3(QWidget* parent)
         for (int i = 0; i < n; ++i) {
             auto* cap = new QLabel(QString::fromUtf8(rows[i].caption), this);
             cap->setGeometry(x, 6 + i * 23, 130, 20);
+            captions_[cap] = rows[i].meaning;
             auto* val = new QLabel(this);
             val->setObjectName(rows[i].name);
             val->setGeometry(x + 130, 6 + i * 23, 90, 20);
@@ -75,6 +87,17 @@ TForm3::TForm3(QWidget* parent)
     wheel->setObjectName(vd::Label23.text);
     wheel->setGeometry(480, 84, 116, 20);
     values_[vd::Label23.text] = wheel;
+    retranslate();
+}
+
+void TForm3::retranslate() {
+    const bool japanese = currentLanguage() == Language::Japanese;
+    for (const auto& [label, meaning] : captions_) label->setToolTip(japanese ? tr(meaning) : QString());
+}
+
+void TForm3::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LanguageChange) retranslate();
+    QWidget::changeEvent(e);
 }
 
 void TForm3::showValues(const std::map<std::string, std::string>& values) {

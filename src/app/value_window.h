@@ -19,8 +19,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    // The captions stay as they are; their meaning in the program's language is a tooltip.
+    void retranslate();
+    std::map<QLabel*, const char*> captions_;  // caption label → its meaning
     std::map<std::string, QLabel*> values_;
     std::map<std::string, QProgressBar*> bars_;
 };

@@ -47,8 +47,6 @@ std::unique_ptr<QSettings> viewSettings() {
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "trainsim", "views");
 }
 
-QString tr(const char* text) { return QCoreApplication::translate("VideoCache", text); }
-
 }  // namespace
 
 std::string videoCacheFolder() {
@@ -93,7 +91,7 @@ PrepareOutcome prepareWorkingCopy(const std::string& original, int viewWidth,
     const std::string path = workingCopyPath(original);
     const QString name = QString::fromStdString(fs::path(original).filename().string());
     if (path.empty()) {
-        out.message = tr("The video %1 cannot be read.").arg(name).toStdString();
+        out.message = QCoreApplication::translate("VideoCache", "The video %1 cannot be read.").arg(name).toStdString();
         return out;
     }
     std::error_code ec;
@@ -102,7 +100,7 @@ PrepareOutcome prepareWorkingCopy(const std::string& original, int viewWidth,
     std::string error;
     if (!file.open(path, &error)) {
         out.result = CopyResult::WriteFailed;
-        out.message = tr("The working copy cannot be written in %1: %2")
+        out.message = QCoreApplication::translate("VideoCache", "The working copy cannot be written in %1: %2")
                           .arg(QString::fromStdString(videoCacheFolder()), QString::fromStdString(error))
                           .toStdString();
         return out;
@@ -119,8 +117,10 @@ PrepareOutcome prepareWorkingCopy(const std::string& original, int viewWidth,
     if (written && !copyMatches(original, path)) {
         fs::remove(path, ec);
         out.result = CopyResult::Mismatch;
-        out.message =
-            tr("The working copy of %1 would not show the same frames; it was not kept.").arg(name).toStdString();
+        out.message = QCoreApplication::translate(
+                          "VideoCache", "The working copy of %1 would not show the same frames; it was not kept.")
+                          .arg(name)
+                          .toStdString();
         return out;
     }
     if (written) {
@@ -136,20 +136,31 @@ PrepareOutcome prepareWorkingCopy(const std::string& original, int viewWidth,
         return out;
     }
     switch (report.result) {
-        case CopyResult::Cancelled: out.message = tr("Cancelled: no working copy was kept.").toStdString(); break;
+        case CopyResult::Cancelled:
+            out.message =
+                QCoreApplication::translate("VideoCache", "Cancelled: no working copy was kept.").toStdString();
+            break;
         case CopyResult::NoEncoder:
             out.message =
-                tr("This system's FFmpeg has no H.264 encoder (libx264): no working copy can be made.").toStdString();
+                QCoreApplication::translate(
+                    "VideoCache", "This system's FFmpeg has no H.264 encoder (libx264): no working copy can be made.")
+                    .toStdString();
             break;
-        case CopyResult::CannotRead: out.message = tr("The video %1 cannot be read.").arg(name).toStdString(); break;
+        case CopyResult::CannotRead:
+            out.message =
+                QCoreApplication::translate("VideoCache", "The video %1 cannot be read.").arg(name).toStdString();
+            break;
         default:
             if (failure == ENOSPC || failure == EFBIG || failure == EDQUOT)
-                out.message = tr("The disk is full: the working copy of %1 does not fit in %2. Nothing was kept; "
-                                 "make room there and prepare it again.")
+                out.message = QCoreApplication::translate(
+                                  "VideoCache",
+                                  "The disk is full: the working copy of %1 does not fit in %2. Nothing was kept; "
+                                  "make room there and prepare it again.")
                                   .arg(name, QString::fromStdString(videoCacheFolder()))
                                   .toStdString();
             else
-                out.message = tr("The working copy of %1 could not be written (%2). Nothing was kept.")
+                out.message = QCoreApplication::translate(
+                                  "VideoCache", "The working copy of %1 could not be written (%2). Nothing was kept.")
                                   .arg(name, QString::fromStdString(error.empty() ? file.failure() : error))
                                   .toStdString();
             out.result = CopyResult::WriteFailed;
