@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cstdlib>
 #include <functional>
@@ -278,4 +279,15 @@ TEST_F(LanguageMenu, OpenWindowsRetranslate) {
     expectLanguage(title_, Language::English, "title screen back in English");
     // In English the system's Japanese caption keeps its meaning at hand.
     EXPECT_EQ(form_->action("start1")->toolTip(), QStringLiteral("Resume"));
+    // ... shown when the pointer rests on it in the menu bar.
+    QMenuBar* bar = form_->menuBar();
+    const QPoint on = bar->actionGeometry(form_->action("start1")).center();
+    QHelpEvent help(QEvent::ToolTip, on, bar->mapToGlobal(on));
+    QApplication::sendEvent(bar, &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Resume"));
+    // A caption in the program's language needs no tooltip.
+    const QPoint display = bar->actionGeometry(form_->findChild<QMenu*>("Show1")->menuAction()).center();
+    QHelpEvent none(QEvent::ToolTip, display, bar->mapToGlobal(display));
+    QApplication::sendEvent(bar, &none);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000));
 }

@@ -329,6 +329,29 @@ On the network: %1</source>
         <source>left</source>
         <translation>左</translation>
     </message>
+    <message>
+        <source> (%1%2 s)</source>
+        <translation> (%1%2 秒)</translation>
+    </message>
+</context>
+<context>
+    <name>Recording</name>
+    <message>
+        <source>the run has started</source>
+        <translation>運転はすでに始まっています</translation>
+    </message>
+    <message>
+        <source>the recording names no train</source>
+        <translation>記録に列車の指定がありません</translation>
+    </message>
+    <message>
+        <source>the recording is of train %1, not %2 (--force replays it anyway)</source>
+        <translation>この記録は列車 %1 のもので、%2 のものではありません (--force で強制的に再生できます)</translation>
+    </message>
+    <message>
+        <source>the data files of train %1 changed since the recording was made (--force replays it anyway)</source>
+        <translation>記録したあとで列車 %1 のデータファイルが変わっています (--force で強制的に再生できます)</translation>
+    </message>
 </context>
 <context>
     <name>ReleaseHint</name>
@@ -351,6 +374,21 @@ On the network: %1</source>
     <message>
         <source>Vigilance: press any driving key</source>
         <translation>EB 装置: 運転操作のキーをどれか押してください</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayPlayer</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>its steps bring the run to %1/%2, but line %3 was recorded after %4/%5</source>
+        <translation>この行のステップでは %1/%2 になりますが、%3 行目は %4/%5 の後に記録されています</translation>
+    </message>
+    <message>
+        <source>recorded after %1/%2 steps, but the replay has run %3/%4</source>
+        <translation>%1/%2 ステップの後に記録されていますが、リプレイは %3/%4 まで進んでいます</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -74,6 +75,8 @@ QString captionMeaning(const std::string& caption) {
         {"運転再開(&S)", QT_TRANSLATE_NOOP("ts::TForm1", "Resume")},
         {"操作説明(&H)", QT_TRANSLATE_NOOP("ts::TForm1", "Key help")},
     };
+    // Read in Japanese, the caption says it itself.
+    if (currentLanguage() == Language::Japanese) return {};
     for (const auto& [japanese, meaning] : meanings)
         if (caption == japanese) return QCoreApplication::translate("ts::TForm1", meaning);
     return {};
@@ -156,6 +159,8 @@ void TForm1::postInput(PostedInput input) {
 
 void TForm1::buildMenu() {
     auto* bar = menuBar();
+    // The menu bar shows no tooltips of its own: the filter shows a caption's meaning.
+    bar->installEventFilter(this);
     auto add = [this](QMenu* menu, const char* name) {
         auto* a = menu->addAction(QString());
         a->setObjectName(name);
@@ -176,6 +181,7 @@ void TForm1::buildMenu() {
     auto* show = bar->addMenu(QString());
     show->setObjectName(cn::Show1.text);
     menus_[cn::Show1.text] = show;
+    show->setToolTipsVisible(true);
     connect(add(show, cn::menu_d1.text), &QAction::triggered, this, [this] { menu_d1Click(); });
     recordItem_ = show->addAction(QString());
     recordItem_->setObjectName("recordRun");
@@ -717,6 +723,16 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == menuBar() && e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const QAction* a = menuBar()->actionAt(help->pos());
+        const QString tip = a ? a->toolTip() : QString();
+        if (!tip.isEmpty() && tip != QString(a->text()).remove(QLatin1Char('&')))
+            QToolTip::showText(help->globalPos(), tip, menuBar());
+        else
+            QToolTip::hideText();
+        return true;
+    }
     if (watched == back_ && e->type() == QEvent::MouseButtonRelease) {
         backClick();
         return true;

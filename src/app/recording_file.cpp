@@ -31,7 +31,7 @@ std::string dataFilesHash(const std::string& trainCode) {
 bool beginRecording(TForm1& form, const std::string& path, std::string& error,
                     std::function<void(const std::string&)> failed) {
     if (form.run().started()) {
-        error = "the run has started";
+        error = QCoreApplication::translate("Recording", "the run has started").toStdString();
         return false;
     }
     // Written beside and put in place when the run ends: an older recording of that name stays until then.
@@ -59,7 +59,7 @@ bool beginRecording(TForm1& form, const std::string& path, std::string& error,
     target.out = std::move(out);
     const std::string code = form.run().locked([](Run& r, PanelModel&) { return r.trainCode; });
     if (!form.run().startRecording(std::move(target), dataFilesHash(code))) {
-        error = "the run has started";
+        error = QCoreApplication::translate("Recording", "the run has started").toStdString();
         return false;
     }
     // A run that ends on a fatal message keeps its recording too.
@@ -81,12 +81,19 @@ RecordingHeader recordingHeader(const ParsedScript& script) {
 
 std::string replayRefusal(const RecordingHeader& header, const std::string& train, bool force) {
     if (force) return {};
-    if (header.train.empty()) return "the recording names no train";
+    if (header.train.empty())
+        return QCoreApplication::translate("Recording", "the recording names no train").toStdString();
     if (!train.empty() && train != header.train)
-        return "the recording is of train " + header.train + ", not " + train + " (--force replays it anyway)";
+        return QCoreApplication::translate("Recording",
+                                           "the recording is of train %1, not %2 (--force replays it anyway)")
+            .arg(QString::fromStdString(header.train), QString::fromStdString(train))
+            .toStdString();
     if (header.data != dataFilesHash(header.train))
-        return "the data files of train " + header.train +
-               " changed since the recording was made (--force replays it anyway)";
+        return QCoreApplication::translate("Recording",
+                                           "the data files of train %1 changed since the recording was made (--force "
+                                           "replays it anyway)")
+            .arg(QString::fromStdString(header.train))
+            .toStdString();
     return {};
 }
 

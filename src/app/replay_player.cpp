@@ -1,5 +1,7 @@
 #include "replay_player.h"
 
+#include <QCoreApplication>
+
 #include <map>
 
 #include "driving_window.h"
@@ -18,7 +20,10 @@ ReplayPlayer::ReplayPlayer(TForm1& form, std::vector<ScriptCommand> commands)
 }
 
 bool ReplayPlayer::diverge(const ScriptCommand& c, const std::string& why) {
-    error_ = "line " + std::to_string(c.line) + ": " + why;
+    error_ = QCoreApplication::translate("ReplayPlayer", "line %1: %2")
+                 .arg(c.line)
+                 .arg(QString::fromStdString(why))
+                 .toStdString();
     finished_ = true;
     return false;
 }
@@ -36,9 +41,15 @@ bool ReplayPlayer::reachesNextAnchor(size_t line) {
         const ScriptCommand& n = commands_[k];
         if (!n.anchored) continue;
         if (n.simulationSteps == sim && n.presentationSteps == pres) return true;
-        return diverge(c, "its steps bring the run to " + std::to_string(sim) + "/" + std::to_string(pres) +
-                              ", but line " + std::to_string(n.line) + " was recorded after " +
-                              std::to_string(n.simulationSteps) + "/" + std::to_string(n.presentationSteps));
+        return diverge(c, QCoreApplication::translate("ReplayPlayer",
+                                                      "its steps bring the run to %1/%2, but line %3 was recorded "
+                                                      "after %4/%5")
+                              .arg(sim)
+                              .arg(pres)
+                              .arg(n.line)
+                              .arg(n.simulationSteps)
+                              .arg(n.presentationSteps)
+                              .toStdString());
     }
     return true;  // the recording's last line: the parser bounds its steps
 }
@@ -59,9 +70,13 @@ bool ReplayPlayer::seek() {
         }
         if (!anchorChecked_) {
             if (c.simulationSteps != simulation_ || c.presentationSteps != presentation_)
-                return diverge(c, "recorded after " + std::to_string(c.simulationSteps) + "/" +
-                                      std::to_string(c.presentationSteps) + " steps, but the replay has run " +
-                                      std::to_string(simulation_) + "/" + std::to_string(presentation_));
+                return diverge(c, QCoreApplication::translate(
+                                      "ReplayPlayer", "recorded after %1/%2 steps, but the replay has run %3/%4")
+                                      .arg(c.simulationSteps)
+                                      .arg(c.presentationSteps)
+                                      .arg(simulation_)
+                                      .arg(presentation_)
+                                      .toStdString());
             if (c.kind == K::Run && token_ == 0 && !reachesNextAnchor(next_)) return false;
             anchorChecked_ = true;
         }

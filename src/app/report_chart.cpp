@@ -214,7 +214,7 @@ QString stopText(const StationVisit& v) {
 QString departureText(const StationVisit& v) {
     const auto d = v.departureDelaySeconds();
     if (!d) return {};
-    return clockText(*v.departedAt) + QString(" (%1%2 s)").arg(*d >= 0 ? "+" : "").arg(*d, 0, 'f', 1);
+    return clockText(*v.departedAt) + QObject::tr(" (%1%2 s)").arg(*d >= 0 ? "+" : "").arg(*d, 0, 'f', 1);
 }
 
 QWidget* makeReportChart(const DriveReport& report, QWidget* parent) {
