@@ -91,7 +91,7 @@ TEST_F(Package, HoldsProgramDemoMenuEntryIconsMetadataAndManualPage) {
           "usr/share/metainfo/org.trainsim.TrainSimulator.metainfo.xml",
           "usr/share/icons/hicolor/scalable/apps/trainsim.svg", "usr/share/icons/hicolor/48x48/apps/trainsim.png",
           "usr/share/icons/hicolor/256x256/apps/trainsim.png", "usr/share/man/man1/trainsim.1.gz",
-          "usr/share/doc/trainsim/copyright"})
+          "usr/share/man/ja/man1/trainsim.1.gz", "usr/share/doc/trainsim/copyright"})
         EXPECT_TRUE(fs::is_regular_file(root_ / f)) << f;
     EXPECT_FALSE(fs::exists(root_ / "usr/share/trainsim/demo/.made")) << "the build's stamp is not installed";
 }
@@ -108,6 +108,10 @@ TEST_F(Package, DesktopEntryAndMetadataValidate) {
     for (const char* word : {".TH TRAINSIM 1", "drive", "\\-\\-data", "\\-\\-port", "\\-\\-version", "\\-\\-until\\-ms",
                              "mascon.txt", "operation.txt", "readme.html", "Scroll Lock", TRAINSIM_VERSION})
         EXPECT_NE(man.text.find(word), std::string::npos) << word;
+    // The Japanese page goes where man looks for a Japanese reader's pages.
+    const Output ja = run("gzip -dc " + quoted(root_ / "usr/share/man/ja/man1/trainsim.1.gz"));
+    for (const char* word : {".TH TRAINSIM 1", ".SH 名前", "\\-\\-until\\-ms", "operation.txt", TRAINSIM_VERSION})
+        EXPECT_NE(ja.text.find(word), std::string::npos) << word;
 }
 
 TEST_F(Package, InstalledProgramTellsItsVersionAndUsesTheInstalledDemo) {
