@@ -16,7 +16,6 @@
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -24,8 +23,8 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <filesystem>
-#include <set>
 
 #include "check_list.h"
 #include "data/file_names.h"
@@ -38,6 +37,7 @@
 #include "package_export.h"
 #include "route_table_model.h"
 #include "route_table_texts.h"
+#include "shown_text_check.h"
 #include "speed_video_dialog.h"
 #include "test_support.h"
 #include "timeline.h"
@@ -69,102 +69,56 @@ void shoot(QWidget& w, const QString& name) {
     if (!dir.isEmpty()) w.grab().save(QString::fromUtf8(dir) + "/" + name);
 }
 
-// --- The texts a window shows people, and what may stand in either language.
+// --- The texts a window shows people (tests/shown_text_check.h), with what
+// the editor shows beyond them: the status line, the charts, spin boxes' units.
 
-void addText(QStringList& out, const QString& where, const QString& text) {
-    if (!text.trimmed().isEmpty()) out << where + ": " + text;
+void addExtra(std::vector<test::ShownTextItem>& out, const QString& where, const QString& text) {
+    if (!text.trimmed().isEmpty()) out.push_back({where, text.trimmed()});
 }
 
-void addMenu(QStringList& out, const QString& where, const QList<QAction*>& actions) {
-    for (QAction* a : actions) {
-        if (a->isSeparator()) continue;
-        addText(out, where, a->text());
-        if (a->menu()) addMenu(out, where + " > " + a->text(), a->menu()->actions());
+std::vector<test::ShownTextItem> shownTexts(QWidget* top, const QStringList& more = {}) {
+    std::vector<test::ShownTextItem> out;
+    // The speed summary's lines are the motion tools' own words.
+    for (test::ShownTextItem& item : test::shownTextsOf(top))
+        if (!item.where.startsWith("QLabel#summary")) out.push_back(std::move(item));
+    for (const QString& m : more) addExtra(out, "timeline lane", m);
+    for (auto* s : top->findChildren<QStatusBar*>()) addExtra(out, "status", s->currentMessage());
+    for (auto* v : top->findChildren<QChartView*>()) {
+        addExtra(out, "chart", v->chart()->title());
+        for (QAbstractSeries* series : v->chart()->series()) addExtra(out, "chart series", series->name());
+        for (QAbstractAxis* a : v->chart()->axes()) addExtra(out, "chart axis", a->titleText());
     }
-}
-
-// Every text of a window and its children: titles, menus, labels, buttons,
-// tooltips, tabs, column headers, lists, spin boxes' units, charts' names.
-// The table cells and line edits hold the data, and the check list the
-// readers' own messages: they are not walked.
-QStringList shownTexts(QWidget* top) {
-    QStringList out;
-    addText(out, "title", top->windowTitle());
-    QList<QWidget*> widgets = top->findChildren<QWidget*>();
-    widgets.prepend(top);
-    for (QWidget* w : widgets) {
-        const QString name = QString::fromLatin1(w->metaObject()->className()) + "#" + w->objectName();
-        if (qobject_cast<CheckList*>(w)) continue;
-        if (!qobject_cast<QLineEdit*>(w)) addText(out, name + " tooltip", w->toolTip());
-        if (auto* l = qobject_cast<QLabel*>(w); l && l->objectName() != "summary") addText(out, name, l->text());
-        if (auto* b = qobject_cast<QAbstractButton*>(w)) addText(out, name, b->text());
-        if (auto* g = qobject_cast<QGroupBox*>(w)) addText(out, name, g->title());
-        if (auto* e = qobject_cast<QLineEdit*>(w)) addText(out, name + " placeholder", e->placeholderText());
-        if (auto* p = qobject_cast<QProgressBar*>(w)) addText(out, name, p->format());
-        if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) addText(out, name, s->specialValueText());
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            for (int i = 0; i < c->count(); ++i) addText(out, name, c->itemText(i));
-        if (auto* t = qobject_cast<QTabWidget*>(w))
-            for (int i = 0; i < t->count(); ++i) addText(out, name + " tab", t->tabText(i));
-        if (auto* m = qobject_cast<QMenuBar*>(w)) addMenu(out, "menu", m->actions());
-        if (auto* s = qobject_cast<QStatusBar*>(w)) addText(out, "status", s->currentMessage());
-        if (auto* v = qobject_cast<QTableView*>(w); v && v->model())
-            for (int c = 0; c < v->model()->columnCount(); ++c)
-                addText(out, name + " header", v->model()->headerData(c, Qt::Horizontal).toString());
-        if (auto* v = qobject_cast<QChartView*>(w)) {
-            addText(out, name, v->chart()->title());
-            for (QAbstractSeries* s : v->chart()->series()) addText(out, name + " series", s->name());
-            for (QAbstractAxis* a : v->chart()->axes()) addText(out, name + " axis", a->titleText());
-        }
-    }
-    for (QAbstractSpinBox* s : top->findChildren<QAbstractSpinBox*>()) {
-        if (auto* d = qobject_cast<QDoubleSpinBox*>(s)) addText(out, "spin suffix", d->suffix());
-        if (auto* i = qobject_cast<QSpinBox*>(s)) addText(out, "spin suffix", i->suffix());
-    }
+    for (auto* d : top->findChildren<QDoubleSpinBox*>()) addExtra(out, "spin box", d->prefix() + d->suffix());
+    for (auto* i : top->findChildren<QSpinBox*>()) addExtra(out, "spin box", i->prefix() + i->suffix());
+    for (auto* p : top->findChildren<QProgressBar*>()) addExtra(out, "progress", p->format());
     return out;
 }
 
+// Kept in every language: the route file's markers ("[Station]"), the
+// format and key names, the program's name.
+test::ShownTextAllowance allowance() {
+    test::ShownTextAllowance a;
+    for (const SectionDesc& s : routeSections()) a.texts << QString::fromStdString(s.marker);
+    a.words = {"GPS", "GPX", "ISO", "Ctrl", "Shift", "Space", "Delete", "trainsim"};
+    return a;
+}
+
 bool hasJapanese(const QString& text) {
-    static const QRegularExpression kana("[\\x{3040}-\\x{30ff}\\x{3400}-\\x{9fff}\\x{ff00}-\\x{ffef}]");
-    return text.contains(kana);
+    const auto chars = text.toUcs4();
+    return std::any_of(chars.begin(), chars.end(), [](char32_t c) { return test::isJapaneseChar(c); });
 }
 
-// English words left in a Japanese text. Kept as they are in every language:
-// the file's markers ([Station]), file names and patterns (789_line.txt,
-// *.gpx), units (km/h), key names, and a few names of formats and standards.
-QStringList englishWords(QString text) {
-    static const std::set<QString> kept{"GPS", "GPX", "ISO", "CC", "BY",  "Ctrl", "Shift",    "Space", "Delete",
-                                        "YY",  "YG",  "km",  "cm", "fps", "OK",   "trainsim", "wheel"};
-    text.remove(QRegularExpression("\\[[^\\]]*\\]"));  // markers
-    text.remove(QRegularExpression("<[^>]*>"));        // HTML tags
-    // Whatever holds a dot, slash, underscore or star is a file, a pattern or a unit.
-    text.remove(QRegularExpression("[A-Za-z0-9_\\-]*[._/*\\\\][A-Za-z0-9_.*/\\\\\\-]*"));
-    QStringList words;
-    static const QRegularExpression word("[A-Za-z]{2,}");
-    for (auto it = word.globalMatch(text); it.hasNext();) {
-        const QString w = it.next().captured();
-        if (!kept.count(w)) words << w;
-    }
-    return words;
-}
-
-// Our texts in the other language: English words in a Japanese window,
-// Japanese in an English one.
-QStringList wrongLanguage(const QStringList& texts, Language shown) {
-    QStringList wrong;
-    for (const QString& t : texts)
-        if (shown == Language::Japanese ? !englishWords(t.mid(t.indexOf(": ") + 2)).isEmpty() : hasJapanese(t))
-            wrong << t;
-    return wrong;
-}
-
-// Fails with the texts in the wrong language, and every text walked.
-void expectOneLanguage(QWidget* top, Language shown, QStringList more = {}) {
-    const QStringList texts = shownTexts(top) + more;
-    const QStringList wrong = wrongLanguage(texts, shown);
+// Fails with the texts of ours in the other language (English words in
+// Japanese, Japanese in English), and every text walked.
+void expectOneLanguage(QWidget* top, Language shown, const QStringList& more = {}) {
+    const auto texts = shownTexts(top, more);
+    const QStringList wrong = shown == Language::Japanese ? test::englishOfOurs(texts, allowance())
+                                                          : test::japaneseOfOurs(texts, allowance());
+    QStringList all;
+    for (const auto& t : texts) all << t.where + ": " + t.text;
     EXPECT_TRUE(wrong.isEmpty()) << "in the wrong language:\n"
                                  << wrong.join('\n').toStdString() << "\n\nall texts:\n"
-                                 << texts.join('\n').toStdString();
+                                 << all.join('\n').toStdString();
 }
 
 std::unique_ptr<EditorWindow> openEditor() {
@@ -183,15 +137,6 @@ std::unique_ptr<EditorWindow> openEditor() {
 QString suffix(Language l) { return l == Language::Japanese ? "ja" : "en"; }
 
 }  // namespace
-
-// The helper's own rules: what counts as a word of the other language.
-TEST(EditorLanguage, TheWordCheckKeepsMarkersFileNamesAndUnits) {
-    EXPECT_TRUE(englishWords(QString::fromUtf8("[Station] の 789_line.txt を保存しました (45 km/h, *.gpx)")).isEmpty());
-    EXPECT_TRUE(englishWords(QString::fromUtf8("<b>Ctrl+G</b> フレーム番号で移動")).isEmpty());
-    EXPECT_EQ(englishWords(QString::fromUtf8("停車位置 stop from")), QStringList({"stop", "from"}));
-    EXPECT_TRUE(hasJapanese(QString::fromUtf8("Stations 駅")));
-    EXPECT_FALSE(hasJapanese("Stations (km/h) \u2030 \u00d7"));
-}
 
 // Every table and column the route file describes has its words in the list
 // the editor translates from, so a new column cannot slip by in English.
@@ -215,8 +160,8 @@ TEST(EditorLanguage, TheEditorAndItsDialogsSpeakOneLanguage) {
         auto w = openEditor();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !w->statusBar()->currentMessage().isEmpty(); }, 30000));
         QStringList lanes;
-        for (TableKind kind : laneKinds()) lanes << "lane: " + tableTitle(kind);
-        lanes << "lane: " + tableTitle(TableKind::SpeedUnit);
+        for (TableKind kind : laneKinds()) lanes << tableTitle(kind);
+        lanes << tableTitle(TableKind::SpeedUnit);
         expectOneLanguage(w.get(), language, lanes);
         // The tables' headers are our words, not the file's code words, in Japanese.
         const auto* stations = w->table(TableKind::Station)->model();

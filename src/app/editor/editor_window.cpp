@@ -399,14 +399,12 @@ void EditorWindow::changeEvent(QEvent* e) {
 
 void EditorWindow::retranslate() {
     if (!checkTitle_) return;  // not built yet
-    // The menus are made anew: their actions keep no state but whether they are enabled.
-    for (auto& [name, a] : actions_) {
-        removeAction(a);
-        a->deleteLater();
-    }
+    // The menus are made anew: their actions keep no state but whether they
+    // are enabled. A menu owns its actions; none is open, as the language is
+    // changed from another window.
     actions_.clear();
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) menu->deleteLater();
     menuBar()->clear();
+    qDeleteAll(menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
     buildMenus();
     if (QAction* a = action("prepareCopy")) a->setEnabled(video_->frameCount() > 0 && !video_->usingCopy());
     tabs_->setTabText(tabs_->indexOf(form_), tr("Line"));
