@@ -3,17 +3,10 @@
 // the file's markers aside), and a window already open follows a change.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
-#include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLineSeries>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -21,10 +14,11 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <QValueAxis>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "check_list.h"
 #include "data/file_names.h"
@@ -121,6 +115,20 @@ void expectOneLanguage(QWidget* top, Language shown, const QStringList& more = {
                                  << all.join('\n').toStdString();
 }
 
+// Runs `look` on the next modal window once it shows, then closes it.
+void whenModalShows(std::function<void(QWidget*)> look) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, look] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        look(modal);
+        modal->close();
+    });
+    poll->start(20);
+}
+
 std::unique_ptr<EditorWindow> openEditor() {
     std::string error;
     auto doc = RouteDocument::open("789_line.txt", &error);
@@ -201,6 +209,16 @@ TEST(EditorLanguage, TheEditorAndItsDialogsSpeakOneLanguage) {
         expectOneLanguage(&pack, language);
         shoot(pack, "editor-package-export-" + suffix(language) + ".png");
         pack.close();
+
+        // Help > Keys: the table of keys in a message box.
+        bool looked = false;
+        whenModalShows([&](QWidget* box) {
+            expectOneLanguage(box, language);
+            shoot(*box, "editor-keys-" + suffix(language) + ".png");
+            looked = true;
+        });
+        w->action("keys")->trigger();
+        EXPECT_TRUE(looked);
     }
 }
 
