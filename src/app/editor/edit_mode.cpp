@@ -13,6 +13,7 @@
 
 #include "command_line.h"
 #include "data_folder.h"
+#include "language.h"
 #include "program_devices.h"
 #include "qt_message_boxes.h"
 #include "qt_timers.h"
@@ -23,8 +24,11 @@ namespace ts {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trainsim edit [--data DIR] [--video FILE] [--train-from CODE] [CODE]\n"
-    "  CODE              the route CODE_line.txt; a new route when it does not exist\n";
+    QT_TRANSLATE_NOOP("EditMode",
+                      "usage: trainsim edit [--data DIR] [--video FILE] [--train-from CODE] [CODE]\n"
+                      "  CODE              the route CODE_line.txt; a new route when it does not exist\n");
+
+std::string said(const char* text) { return ourTextUtf8("EditMode", text); }
 
 // The option lines below the usage, from the option table.
 std::string& optionHelp() {
@@ -33,7 +37,7 @@ std::string& optionHelp() {
 }
 
 int usage(const std::string& why) {
-    std::cerr << "trainsim edit: " << why << "\n" << kUsage << optionHelp();
+    std::cerr << "trainsim edit: " << why << "\n" << said(kUsage) << optionHelp();
     return 2;
 }
 
@@ -51,22 +55,25 @@ int runEditMode(int argc, char** argv) {
     };
     const std::vector<CommandOption> options{
         valueOption("--data", "DIR", "", accept([&](const std::string& v) { dataDir = v; })),
-        valueOption("--video", "FILE", "the video of a new route (else the editor asks)",
+        valueOption("--video", "FILE",
+                    said(QT_TRANSLATE_NOOP("EditMode", "the video of a new route (else the editor asks)")),
                     accept([&](const std::string& v) { video = std::filesystem::absolute(v).string(); })),
-        valueOption("--train-from", "CODE", "the train of a new route: CODE_train.txt is copied (else the editor asks)",
+        valueOption("--train-from", "CODE",
+                    said(QT_TRANSLATE_NOOP(
+                        "EditMode", "the train of a new route: CODE_train.txt is copied (else the editor asks)")),
                     accept([&](const std::string& v) { trainFrom = v; })),
         // Qt's own option, handed on to QApplication; not listed.
         valueOption("-platform", "NAME", "", accept([&](const std::string& v) { platforms.push_back(v); })),
         alsoNamed(switchOption("--help", "",
                                [] {
-                                   std::cout << kUsage << optionHelp();
+                                   std::cout << said(kUsage) << optionHelp();
                                    return OptionAnswer::exitWith(0);
                                }),
                   "-h"),
     };
     optionHelp() = optionLines(options, 18);
     auto routeCode = [&code](const std::string& a) {
-        if (!code.empty()) return OptionAnswer::refused("one route at a time");
+        if (!code.empty()) return OptionAnswer::refused(said(QT_TRANSLATE_NOOP("EditMode", "one route at a time")));
         code = a;
         return OptionAnswer::accepted();
     };
@@ -78,7 +85,9 @@ int runEditMode(int argc, char** argv) {
     }
     const DataFolder data = chooseDataFolder(dataDir);
     if (!data.path.empty() && chdir(data.path.c_str()) != 0)
-        return usage("cannot change into data folder '" + data.path + "'");
+        return usage(ourText("EditMode", QT_TRANSLATE_NOOP("EditMode", "cannot change into data folder '%1'"))
+                         .arg(QString::fromStdString(data.path))
+                         .toStdString());
 
     int qargc = int(qtArgs.size());
     qtArgs.push_back(nullptr);

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 
@@ -110,7 +111,8 @@ void EditorWindow::buildLayout() {
     checks_ = new CheckList(doc_, code_, this);
     connect(checks_, &CheckList::rowChosen, this, [this](TableKind kind, int row) { showRow(kind, row, true); });
     connect(checks_, &CheckList::checked, this, [this](int errors, int warnings) {
-        statusBar()->showMessage(tr("Check: %n error(s)", "", errors) + ", " + tr("%n warning(s)", "", warnings));
+        statusBar()->showMessage(
+            tr("Check: %1, %2").arg(tr("%n error(s)", "", errors), tr("%n warning(s)", "", warnings)));
     });
 
     connect(video_, &VideoPane::frameChanged, this, [this](int frame) { setCursorFrame(frame); });
@@ -129,7 +131,8 @@ void EditorWindow::buildLayout() {
     auto* checkBox = new QWidget(this);
     auto* checkLayout = new QVBoxLayout(checkBox);
     checkLayout->setContentsMargins(0, 0, 0, 0);
-    checkLayout->addWidget(new QLabel(tr("Check"), checkBox));
+    checkTitle_ = new QLabel(tr("Check"), checkBox);
+    checkLayout->addWidget(checkTitle_);
     checkLayout->addWidget(checks_);
     right->addWidget(checkBox);
     right->setStretchFactor(0, 3);
@@ -387,6 +390,35 @@ void EditorWindow::openOther(bool newRoute) {
     next->onTestDriveShown = onTestDriveShown;
     askOnClose = false;  // answered above
     close();
+}
+
+void EditorWindow::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LanguageChange) retranslate();
+    QMainWindow::changeEvent(e);
+}
+
+void EditorWindow::retranslate() {
+    if (!checkTitle_) return;  // not built yet
+    // The menus are made anew: their actions keep no state but whether they
+    // are enabled. A menu owns its actions; none is open, as the language is
+    // changed from another window.
+    actions_.clear();
+    menuBar()->clear();
+    qDeleteAll(menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
+    buildMenus();
+    if (QAction* a = action("prepareCopy")) a->setEnabled(video_->frameCount() > 0 && !video_->usingCopy());
+    tabs_->setTabText(tabs_->indexOf(form_), tr("Line"));
+    tabs_->setTabText(tabs_->indexOf(fileLists_), tr("Pictures and sounds"));
+    for (const auto& [kind, view] : tables_) {
+        tabs_->setTabText(tabs_->indexOf(view), tableTitle(kind));
+        const int columns = view->model()->columnCount();
+        if (columns > 0) emit view->model()->headerDataChanged(Qt::Horizontal, 0, columns - 1);
+    }
+    checkTitle_->setText(tr("Check"));
+    checks_->checkNow();
+    timeline_->update();
+    video_->refreshLabel();
+    updateTitle();
 }
 
 void EditorWindow::closeEvent(QCloseEvent* e) {

@@ -10,6 +10,7 @@
 #include "edit/route_document.h"
 #include "test_drive.h"
 
+class QLabel;
 class QTabWidget;
 class QTableView;
 
@@ -66,11 +67,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void restoreLayout();
     void saveLayout() const;
     void buildMenus();
+    // Our texts again in the language now chosen (Display > Language in a test drive's window).
+    void retranslate();
     // Asks whether to save unsaved changes; false when the user cancels.
     bool confirmClose();
     void buildLayout();
@@ -96,6 +100,7 @@ private:
     std::map<edit::TableKind, QTableView*> tables_;
     std::map<edit::TableKind, RouteTableModel*> models_;
     std::map<QString, QAction*> actions_;
+    QLabel* checkTitle_ = nullptr;
     std::string videoShown_;
     int cursor_ = 0;
     bool syncing_ = false;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include "data/file_names.h"
 #include "data/whole_file.h"
 #include "edit/file_lists.h"
+#include "route_table_texts.h"
 #include "shown_text.h"
 #include "video_placement.h"
 
@@ -78,11 +80,12 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) return {};
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     // Rows refer to entries by number from 0: the header shows that number.
-    if (orientation == Qt::Vertical) return section;
+    if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section) : QVariant();
     const ColumnDesc* c = columnOf(marker_, section);
-    return c ? QString::fromStdString(c->name) : QVariant();
+    if (!c) return {};
+    return role == Qt::DisplayRole ? columnTitle(c->name) : QString::fromStdString(c->name);
 }
 
 Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
@@ -112,19 +115,22 @@ void FileListModel::reload() {
     endResetModel();
 }
 
+// The class is named in full: the translation tools lose the namespace after
+// this function's qualified return type and would file its texts elsewhere.
 std::string dataFileName(QWidget* parent, const QString& chosen, QString* why) {
     const std::string path = chosen.toStdString();
     if (insideDataFolder(path)) return nameInDataFolder(path);
     const QString name = QFileInfo(chosen).fileName();
     const QString target = QDir::current().filePath(name);
-    QMessageBox ask(QMessageBox::Question, FileListsTab::tr("Route editor"),
-                    FileListsTab::tr("%1 lies outside the data folder. A route names its files relative to that "
+    QMessageBox ask(
+        QMessageBox::Question, ts::editor::FileListsTab::tr("Route editor"),
+        ts::editor::FileListsTab::tr("%1 lies outside the data folder. A route names its files relative to that "
                                      "folder, so that it moves to another machine whole. Copy it into the folder "
                                      "as %2?")
-                        .arg(chosen, name),
-                    QMessageBox::NoButton, parent);
+            .arg(chosen, name),
+        QMessageBox::NoButton, parent);
     ask.setObjectName("fileOutsideFolder");
-    QPushButton* copy = ask.addButton(FileListsTab::tr("&Copy into the folder"), QMessageBox::AcceptRole);
+    QPushButton* copy = ask.addButton(ts::editor::FileListsTab::tr("&Copy into the folder"), QMessageBox::AcceptRole);
     copy->setObjectName("copy");
     ask.addButton(QMessageBox::Cancel)->setObjectName("cancel");
     ask.setDefaultButton(copy);
@@ -132,7 +138,7 @@ std::string dataFileName(QWidget* parent, const QString& chosen, QString* why) {
     if (ask.clickedButton() != copy) return {};
     QFile from(chosen);
     if (!from.open(QIODevice::ReadOnly)) {
-        if (why) *why = FileListsTab::tr("Cannot read %1: %2").arg(chosen, from.errorString());
+        if (why) *why = ts::editor::FileListsTab::tr("Cannot read %1: %2").arg(chosen, from.errorString());
         return {};
     }
     const QByteArray bytes = from.readAll();
@@ -141,11 +147,11 @@ std::string dataFileName(QWidget* parent, const QString& chosen, QString* why) {
     if (!createFileWhole(target.toStdString(), std::string_view(bytes.constData(), size_t(bytes.size())), &error,
                          &exists)) {
         if (why)
-            *why = exists ? FileListsTab::tr(
+            *why = exists ? ts::editor::FileListsTab::tr(
                                 "The data folder has a file %1 already: choose that one, or rename "
                                 "one of them.")
                                 .arg(name)
-                          : FileListsTab::tr("Cannot copy %1 into the data folder: %2")
+                          : ts::editor::FileListsTab::tr("Cannot copy %1 into the data folder: %2")
                                 .arg(chosen, QString::fromStdString(error));
         return {};
     }
@@ -210,6 +216,24 @@ FileListsTab::FileListsTab(edit::RouteDocument& doc, QWidget* parent) : QWidget(
     connect(replace_, &QPushButton::clicked, this, [this] { replaceFile(); });
     connect(remove_, &QPushButton::clicked, this, [this] { deleteSelected(); });
     showList(chooser_->itemData(0).toString().toStdString());
+}
+
+void FileListsTab::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LanguageChange) {
+        for (int i = 0; i < chooser_->count(); ++i) {
+            const std::string marker = chooser_->itemData(i).toString().toStdString();
+            chooser_->setItemText(i, fileListTitle(marker) + "  " + QString::fromStdString(marker));
+        }
+        add_->setText(tr("&Add..."));
+        replace_->setText(tr("&Choose file..."));
+        remove_->setText(tr("De&lete"));
+        note_->setText(
+            tr("Rows refer to an entry by its number (shown at the left, from 0): deleting or adding "
+               "one renumbers those after it."));
+        if (model_->columnCount() > 0) emit model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount() - 1);
+        updatePreview();
+    }
+    QWidget::changeEvent(e);
 }
 
 void FileListsTab::showList(const std::string& marker) {

@@ -73,6 +73,9 @@ public:
 signals:
     void message(const QString& text);
 
+protected:
+    void changeEvent(QEvent* e) override;
+
 private:
     // The selected entry's picture, or why there is none.
     void updatePreview();

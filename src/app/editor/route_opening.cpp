@@ -20,7 +20,8 @@ namespace ts::editor {
 
 namespace {
 
-QString tr(const char* s) { return QCoreApplication::translate("RouteOpening", s); }
+// The translation tools file a free function's tr() under its namespace.
+QString tr(const char* s) { return QCoreApplication::translate("ts::editor", s); }
 
 QStringList routeCodes(const std::string& dir = ".") {
     QStringList codes;

@@ -1,5 +1,6 @@
 #include "route_table_model.h"
 
+#include "route_table_texts.h"
 #include "shown_text.h"
 
 #include <QCoreApplication>
@@ -9,9 +10,7 @@ namespace ts::editor {
 using edit::FieldInfo;
 using edit::TableKind;
 
-QString tableTitle(TableKind kind) {
-    return QCoreApplication::translate("RouteTables", routeSection(kind).title.c_str());
-}
+QString tableTitle(TableKind kind) { return shownTableTitle(routeSection(kind).title); }
 
 RouteTableModel::RouteTableModel(edit::RouteDocument& doc, TableKind kind, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc), kind_(kind), shownRows_(doc.rowCount(kind)) {}
@@ -36,11 +35,13 @@ QVariant RouteTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RouteTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Vertical) return section + 1;
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     const auto& fields = doc_.fields(kind_);
     if (section < 0 || size_t(section) >= fields.size()) return {};
-    return QString::fromStdString(fields[size_t(section)].name);
+    // The tooltip names the column as the file's format describes it.
+    const std::string& name = fields[size_t(section)].name;
+    return role == Qt::DisplayRole ? columnTitle(name) : QString::fromStdString(name);
 }
 
 Qt::ItemFlags RouteTableModel::flags(const QModelIndex& index) const {

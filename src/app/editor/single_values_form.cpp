@@ -1,10 +1,13 @@
 #include "single_values_form.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <iterator>
 
 #include "edit/route_tables.h"
 
@@ -59,9 +62,9 @@ SingleValuesForm::SingleValuesForm(edit::RouteDocument& doc, QWidget* parent) : 
                 commit(SingleValue::EndPos);
             });
             row->addWidget(fromVideo);
-            form->addRow(tr(r.label), row);
+            form->addRow(QCoreApplication::translate("SingleValuesForm", r.label), row);
         } else {
-            form->addRow(tr(r.label), edit);
+            form->addRow(QCoreApplication::translate("SingleValuesForm", r.label), edit);
         }
     }
     problem_ = new QLabel(this);
@@ -70,6 +73,19 @@ SingleValuesForm::SingleValuesForm(edit::RouteDocument& doc, QWidget* parent) : 
     problem_->setWordWrap(true);
     form->addRow(problem_);
     reload();
+}
+
+void SingleValuesForm::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LanguageChange) {
+        // The form's rows stand in the order of kRows.
+        auto* form = static_cast<QFormLayout*>(layout());
+        for (int i = 0; i < int(std::size(kRows)) && i < form->rowCount(); ++i)
+            if (QLayoutItem* item = form->itemAt(i, QFormLayout::LabelRole))
+                if (auto* label = qobject_cast<QLabel*>(item->widget()))
+                    label->setText(QCoreApplication::translate("SingleValuesForm", kRows[i].label));
+        if (auto* b = findChild<QPushButton*>("endFromVideo")) b->setText(tr("From the video"));
+    }
+    QWidget::changeEvent(e);
 }
 
 void SingleValuesForm::setVideoFrames(int frames) { videoFrames_ = frames; }

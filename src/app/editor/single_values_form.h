@@ -22,6 +22,9 @@ public:
     // "Set from the video": the end of the line at the video's last frame.
     void setVideoFrames(int frames);
 
+protected:
+    void changeEvent(QEvent* e) override;
+
 private:
     void commit(edit::SingleValue v);
 

@@ -225,12 +225,14 @@ bool SpeedVideoDialog::preview() {
     motion::SpeedRequest req;
     req.marks = marks.marks;
     req.toleranceKmh = tolerance_->value();
-    std::string scaledBy = std::to_string(marks.marks.size()) + " marks from " + marks.from;
+    // "[DistanceMark]" is the file's own marker; "stations" a word of ours.
+    const QString markSource = marks.from == "stations" ? tr("stations") : QString::fromStdString(marks.from);
+    std::string scaledBy = tr("%1 marks from %2").arg(marks.marks.size()).arg(markSource).toStdString();
     if (marks.marks.size() < 2 && knownKmh_->value() > 0) {
         req.marks.clear();
         req.known = motion::KnownSpeed{knownFrame_->value(), knownKmh_->value()};
-        scaledBy = "the speed " + std::to_string(int(knownKmh_->value())) + " km/h at frame " +
-                   std::to_string(knownFrame_->value());
+        scaledBy =
+            tr("the speed %1 km/h at frame %2").arg(int(knownKmh_->value())).arg(knownFrame_->value()).toStdString();
     }
     const motion::SpeedResult r = motion::fitSpeed(*shape_, req);
     if (!r.ok()) {

@@ -90,6 +90,14 @@ VideoPane::VideoPane(QWidget* parent) : QWidget(parent) {
 
 VideoPane::~VideoPane() = default;  // the decoder thread ends before the widget goes
 
+void VideoPane::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LanguageChange) {
+        playButton_->setToolTip(tr("Play or pause at the recorded pace (Space)"));
+        refreshLabel();
+    }
+    QWidget::changeEvent(e);
+}
+
 bool VideoPane::eventFilter(QObject* watched, QEvent* e) {
     // A larger view fetches the frame again at its new size rather than enlarging the old picture.
     if (watched == view_ && e->type() == QEvent::Resize && frame_ >= 0 && !playing()) showFrame(frame_);

@@ -84,6 +84,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void showFrame(int frame);

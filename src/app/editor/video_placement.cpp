@@ -19,7 +19,8 @@ namespace ts::editor {
 
 namespace {
 
-QString tr(const char* s) { return QCoreApplication::translate("VideoPlacement", s); }
+// The translation tools file a free function's tr() under its namespace.
+QString tr(const char* s) { return QCoreApplication::translate("ts::editor", s); }
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
