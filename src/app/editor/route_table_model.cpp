@@ -10,7 +10,7 @@ using edit::FieldInfo;
 using edit::TableKind;
 
 QString tableTitle(TableKind kind) {
-    return QCoreApplication::translate("RouteTables", routeSection(kind).title.c_str());
+    return QCoreApplication::translate("RouteTables", kind.section().title.c_str());
 }
 
 RouteTableModel::RouteTableModel(edit::RouteDocument& doc, TableKind kind, QObject* parent)
