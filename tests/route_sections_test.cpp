@@ -2,6 +2,7 @@
 // the reader, the editor's model and the writer, and the format document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "data/fields.h"
@@ -146,19 +147,36 @@ TEST(RouteSections, TheDemoRoutesRoundTrip) {
 }
 
 TEST(RouteSections, TheDescriptionNamesEveryEditorTableAndValueOnce) {
-    std::vector<int> tables(kRouteTableCount), values(kRouteValueCount);
+    std::vector<int> tabs, values(kRouteValueCount);
     for (const SectionDesc& s : routeSections()) {
-        if (s.table) ++tables[size_t(*s.table)];
+        if (s.tab > 0) tabs.push_back(s.tab);
         if (s.value) ++values[size_t(*s.value)];
         EXPECT_EQ(routeSection(s.marker), &s) << "one description per marker: " << s.marker;
         EXPECT_FALSE(s.columns.empty()) << s.marker;
-        if (s.table) {
+        if (s.tab > 0) {
+            EXPECT_TRUE(s.isList()) << s.marker;
+            EXPECT_FALSE(s.title.empty()) << s.marker;
             ASSERT_TRUE(s.rows && s.addRow) << s.marker;
             for (const ColumnDesc& c : s.columns) EXPECT_TRUE(c.get && c.set) << s.marker << " " << c.name;
         }
     }
-    EXPECT_EQ(tables, std::vector<int>(kRouteTableCount, 1));
+    // One table a tab, the tabs numbered from 1 without a gap.
+    std::sort(tabs.begin(), tabs.end());
+    for (size_t i = 0; i < tabs.size(); ++i) EXPECT_EQ(tabs[i], int(i) + 1);
     EXPECT_EQ(values, std::vector<int>(kRouteValueCount, 1));
+    // A table is named by its section's marker; the names the rules use are tables.
+    ASSERT_EQ(tableDefs().size(), tabs.size());
+    for (const TableDef& t : tableDefs()) {
+        EXPECT_EQ(&t.kind.section(), t.section);
+        EXPECT_EQ(tableKind(t.marker), t.kind);
+    }
+    for (TableKind k :
+         {TableKind::Station, TableKind::Signal, TableKind::SpeedLimit, TableKind::SpeedCheck, TableKind::Slope,
+          TableKind::Sign, TableKind::Tunnel, TableKind::RouteSound, TableKind::Announce, TableKind::Doppler,
+          TableKind::StopSound, TableKind::SpeedUnit, TableKind::DistanceMark})
+        EXPECT_TRUE(tableKind(k.marker())) << k.marker();
+    EXPECT_EQ(tableDefs().front().kind, TableKind::Station) << "the first tab";
+    EXPECT_FALSE(tableKind("[SoundData]")) << "a file list has no table of its own";
 }
 
 // The section table of docs/data-formats.md is the description's: a section or

@@ -3,6 +3,7 @@
 #include <QStyle>
 
 #include "check_devices.h"
+#include "edit/route_tables.h"
 #include "qt_pictures.h"
 
 namespace ts::editor {
@@ -21,7 +22,9 @@ CheckList::CheckList(const edit::RouteDocument& doc, std::string code, QWidget* 
     connect(&timer_, &QTimer::timeout, this, [this] { checkNow(); });
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const QVariant row = item->data(kRowRole);
-        if (row.isValid()) emit rowChosen(edit::TableKind(item->data(kKindRole).toInt()), row.toInt());
+        if (!row.isValid()) return;
+        if (const auto kind = edit::tableKind(item->data(kKindRole).toString().toStdString()))
+            emit rowChosen(*kind, row.toInt());
     });
 }
 
@@ -48,7 +51,8 @@ void CheckList::checkNow() {
                                                             : QStyle::SP_MessageBoxInformation;
         item->setIcon(style()->standardIcon(icon));
         if (const auto row = edit::rowOf(d)) {
-            item->setData(kKindRole, int(row->first));
+            item->setData(kKindRole,
+                          QString::fromUtf8(row->first.marker().data(), qsizetype(row->first.marker().size())));
             item->setData(kRowRole, row->second);
         }
     }

@@ -47,72 +47,40 @@ QString fileListTitle(const std::string& marker) {
     return QString::fromStdString(marker);
 }
 
-FileListModel::FileListModel(edit::RouteDocument& doc, QObject* parent) : QAbstractTableModel(parent), doc_(doc) {}
+// Rows refer to entries by number from 0: the row header shows that number.
+FileListModel::FileListModel(edit::RouteDocument& doc, QObject* parent) : DocumentTableModel(0, parent), doc_(doc) {}
 
 void FileListModel::setList(const std::string& marker) {
-    beginResetModel();
-    marker_ = marker;
-    shownRows_ = doc_.listCount(marker_);
-    endResetModel();
+    resetRows([&] { marker_ = marker; });
 }
 
-int FileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
+int FileListModel::rows() const { return doc_.listCount(marker_); }
 
-int FileListModel::columnCount(const QModelIndex& parent) const {
+int FileListModel::columns() const {
     const SectionDesc* s = edit::fileListSection(marker_);
-    return parent.isValid() || !s ? 0 : int(s->columns.size());
+    return s ? int(s->columns.size()) : 0;
 }
 
-QVariant FileListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
-    const std::string text = doc_.listText(marker_, index.row(), index.column());
-    if (role == Qt::DisplayRole) return shownText(text);
-    if (role == Qt::EditRole) return QString::fromStdString(text);
-    if (role == Qt::ToolTipRole) {
-        const ColumnDesc* c = columnOf(marker_, index.column());
-        if (!c || c->type == ValueType::Text || text.empty()) return {};
-        // A name the folder lacks is said where it is seen; the check list says it too.
-        if (!QFileInfo::exists(QString::fromStdString(resolveDataPath(text))))
-            return FileListsTab::tr("%1 is not in the data folder").arg(shownText(text));
-        return shownText(text);
-    }
-    return {};
+QString FileListModel::columnName(int column) const {
+    const ColumnDesc* c = columnOf(marker_, column);
+    return c ? QString::fromStdString(c->name) : QString();
 }
 
-QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    // Rows refer to entries by number from 0: the header shows that number.
-    if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section) : QVariant();
-    const ColumnDesc* c = columnOf(marker_, section);
-    if (!c) return {};
-    return role == Qt::DisplayRole ? columnTitle(c->name) : QString::fromStdString(c->name);
+std::string FileListModel::cell(int row, int column) const { return doc_.listText(marker_, row, column); }
+
+bool FileListModel::setCell(int row, int column, const std::string& text, std::string* error) {
+    return doc_.setListText(marker_, row, column, text, error);
 }
 
-Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
-    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
-}
-
-bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid()) return false;
-    const std::string text = value.toString().toStdString();
-    if (text == doc_.listText(marker_, index.row(), index.column())) return false;
-    std::string error;
-    if (!doc_.setListText(marker_, index.row(), index.column(), text, &error)) {
-        emit editRefused(QString::fromStdString(error));
-        return false;
-    }
-    return true;
-}
-
-void FileListModel::reload() {
-    const int rows = doc_.listCount(marker_);
-    if (rows == shownRows_ && rows > 0) {
-        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
-        return;
-    }
-    beginResetModel();
-    shownRows_ = rows;
-    endResetModel();
+QVariant FileListModel::otherRole(const QModelIndex& index, int role) const {
+    if (role != Qt::ToolTipRole) return {};
+    const std::string text = cell(index.row(), index.column());
+    const ColumnDesc* c = columnOf(marker_, index.column());
+    if (!c || c->type == ValueType::Text || text.empty()) return {};
+    // A name the folder lacks is said where it is seen; the check list says it too.
+    if (!QFileInfo::exists(QString::fromStdString(resolveDataPath(text))))
+        return FileListsTab::tr("%1 is not in the data folder").arg(shownText(text));
+    return shownText(text);
 }
 
 // The class is named in full: the translation tools lose the namespace after

@@ -3,10 +3,10 @@
 // pictures): entries added with a file chooser in the data folder, edited,
 // deleted several at a time, with a preview of the chosen picture.
 #pragma once
-#include <QAbstractTableModel>
 #include <QWidget>
 #include <string>
 
+#include "document_table_model.h"
 #include "edit/route_document.h"
 
 class QComboBox;
@@ -17,28 +17,25 @@ class QTableView;
 namespace ts::editor {
 
 // One file list as a table: a column per line of an entry.
-class FileListModel : public QAbstractTableModel {
+class FileListModel : public DocumentTableModel {
     Q_OBJECT
 public:
     FileListModel(edit::RouteDocument& doc, QObject* parent = nullptr);
 
     void setList(const std::string& marker);
     const std::string& marker() const { return marker_; }
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    void reload();
 
-signals:
-    void editRefused(const QString& why);
+protected:
+    int rows() const override;
+    int columns() const override;
+    QString columnName(int column) const override;
+    std::string cell(int row, int column) const override;
+    bool setCell(int row, int column, const std::string& text, std::string* error) override;
+    QVariant otherRole(const QModelIndex& index, int role) const override;
 
 private:
     edit::RouteDocument& doc_;
     std::string marker_;
-    int shownRows_ = 0;
 };
 
 // The list's name as the tab's chooser shows it.

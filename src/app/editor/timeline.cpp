@@ -5,7 +5,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "edit/route_tables.h"
 #include "route_table_model.h"
 #include "shown_text.h"
 
@@ -24,22 +26,17 @@ constexpr int kGrab = 5;  // pixels around a position that take a press
 constexpr double kMinFramesPerPixel = 1.0 / 8;
 
 QColor laneColour(TableKind kind) {
-    switch (kind) {
-        case TableKind::Station: return QColor(0x1f, 0x77, 0xb4);
-        case TableKind::Signal: return QColor(0xd6, 0x27, 0x28);
-        case TableKind::SpeedLimit: return QColor(0xff, 0x7f, 0x0e);
-        case TableKind::SpeedCheck: return QColor(0xbc, 0x6c, 0x25);
-        case TableKind::Slope: return QColor(0x2c, 0xa0, 0x2c);
-        case TableKind::Sign: return QColor(0x94, 0x67, 0xbd);
-        case TableKind::Tunnel: return QColor(0x55, 0x55, 0x55);
-        case TableKind::RouteSound: return QColor(0x17, 0xbe, 0xcf);
-        case TableKind::Announce: return QColor(0xe3, 0x77, 0xc2);
-        case TableKind::Doppler: return QColor(0x8c, 0x56, 0x4b);
-        case TableKind::StopSound: return QColor(0x7f, 0x7f, 0x00);
-        case TableKind::SpeedUnit: return QColor(0x00, 0x00, 0x00);
-        default: break;  // a table without a colour of its own is drawn grey
-    }
-    return Qt::gray;
+    static const std::pair<TableKind, QColor> colours[] = {
+        {TableKind::Station, QColor(0x1f, 0x77, 0xb4)},    {TableKind::Signal, QColor(0xd6, 0x27, 0x28)},
+        {TableKind::SpeedLimit, QColor(0xff, 0x7f, 0x0e)}, {TableKind::SpeedCheck, QColor(0xbc, 0x6c, 0x25)},
+        {TableKind::Slope, QColor(0x2c, 0xa0, 0x2c)},      {TableKind::Sign, QColor(0x94, 0x67, 0xbd)},
+        {TableKind::Tunnel, QColor(0x55, 0x55, 0x55)},     {TableKind::RouteSound, QColor(0x17, 0xbe, 0xcf)},
+        {TableKind::Announce, QColor(0xe3, 0x77, 0xc2)},   {TableKind::Doppler, QColor(0x8c, 0x56, 0x4b)},
+        {TableKind::StopSound, QColor(0x7f, 0x7f, 0x00)},  {TableKind::SpeedUnit, QColor(0x00, 0x00, 0x00)},
+    };
+    for (const auto& [k, colour] : colours)
+        if (k == kind) return colour;
+    return Qt::gray;  // a table without a colour of its own
 }
 
 }  // namespace
@@ -48,8 +45,8 @@ const std::vector<TableKind>& laneKinds() {
     // Every table but the recorded speed, which is drawn as the curve below.
     static const std::vector<TableKind> kinds = [] {
         std::vector<TableKind> k;
-        for (int i = 0; i < kRouteTableCount; ++i)
-            if (TableKind(i) != TableKind::SpeedUnit) k.push_back(TableKind(i));
+        for (const edit::TableDef& def : edit::tableDefs())
+            if (def.kind != TableKind::SpeedUnit) k.push_back(def.kind);
         return k;
     }();
     return kinds;

@@ -1,6 +1,5 @@
 #include "data/route_sections.h"
 
-#include <algorithm>
 #include <type_traits>
 
 namespace ts {
@@ -110,12 +109,13 @@ void listOf(SectionDesc& s, std::vector<Row> RouteData::*table, const char* tabl
     s.addRow = [table](RouteData& r) { (r.*table).emplace_back(); };
 }
 
-SectionDesc list(const char* marker, int capacity, std::optional<RouteTable> table, const char* title) {
+// A list, shown by the editor on tab `tab` (from 1; 0: among the file lists) as `title`.
+SectionDesc list(const char* marker, int capacity, int tab, const char* title) {
     SectionDesc s;
     s.marker = marker;
     s.kind = SectionKind::FreeList;
     s.capacity = capacity;
-    s.table = table;
+    s.tab = tab;
     s.title = title;
     return s;
 }
@@ -179,7 +179,6 @@ void traceOrder(std::vector<SectionDesc>& d) {
 
 std::vector<SectionDesc> describe() {
     std::vector<SectionDesc> d;
-    using RT = RouteTable;
     using RV = RouteValue;
 
     d.push_back(single("[LineName]", RV::LineName, &RouteData::lineName, "lineName", V::Text, "",
@@ -216,14 +215,14 @@ std::vector<SectionDesc> describe() {
     d.push_back(single("[OneMan]", RV::OneMan, &RouteData::oneManOperation, "oneManOperation", V::Integer, "",
                        "1: the driver works the doors"));
     {
-        SectionDesc s = list("[SoundData]", kLoadableRouteSounds, std::nullopt, "");
+        SectionDesc s = list("[SoundData]", kLoadableRouteSounds, 0, "");
         s.columns = {
             element(&RouteData::soundDataFiles, "soundDataFiles", "fileName", V::FileName, "", "a wave file per line")};
         listOf(s, &RouteData::soundDataFiles, "soundDataFiles");
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Announce]", kRouteRows, RT::Announce, "Announcements");
+        SectionDesc s = list("[Announce]", kRouteRows, 9, "Announcements");
         s.commaRows = true;
         s.keyColumn = 1;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -246,7 +245,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[KankoSound2]", kKankoPairs, std::nullopt, "");
+        SectionDesc s = list("[KankoSound2]", kKankoPairs, 0, "");
         s.entryLines = 2;
         s.customReader = true;
         s.stored = "kankoTable[28 + i]";
@@ -257,7 +256,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Sound]", kRouteRows, RT::RouteSound, "Sounds");
+        SectionDesc s = list("[Sound]", kRouteRows, 8, "Sounds");
         s.commaRows = true;
         s.skipSemicolon = true;
         s.keyColumn = 1;
@@ -274,7 +273,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Doppler]", kRouteRows, RT::Doppler, "Doppler");
+        SectionDesc s = list("[Doppler]", kRouteRows, 10, "Doppler");
         s.commaRows = true;
         s.keyColumn = 2;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -288,7 +287,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Tunnel]", kRouteRows, RT::Tunnel, "Tunnels");
+        SectionDesc s = list("[Tunnel]", kRouteRows, 7, "Tunnels");
         s.entryLines = 2;
         s.keyColumn = 0;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -300,7 +299,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Station]", kRouteRows, RT::Station, "Stations");
+        SectionDesc s = list("[Station]", kRouteRows, 1, "Stations");
         s.commaRows = true;
         s.keyColumn = 2;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -322,7 +321,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[StopSound]", kRouteRows, RT::StopSound, "Stop sounds");
+        SectionDesc s = list("[StopSound]", kRouteRows, 11, "Stop sounds");
         // The reader takes the whole line, not its first field: "95,x" is refused.
         s.commaRows = true;
         s.wholeLine = true;
@@ -334,7 +333,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Signal]", kRouteRows, RT::Signal, "Signals");
+        SectionDesc s = list("[Signal]", kRouteRows, 2, "Signals");
         s.commaRows = true;
         s.keyColumn = 4;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -355,7 +354,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Slope]", kRouteRows, RT::Slope, "Slopes");
+        SectionDesc s = list("[Slope]", kRouteRows, 5, "Slopes");
         s.commaRows = true;
         s.keyColumn = 1;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -368,7 +367,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[Sign]", kRouteRows, RT::Sign, "Signs");
+        SectionDesc s = list("[Sign]", kRouteRows, 6, "Signs");
         s.commaRows = true;
         s.keyColumn = 1;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -381,7 +380,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[SpeedLimit]", kRouteRows, RT::SpeedLimit, "Speed limits");
+        SectionDesc s = list("[SpeedLimit]", kRouteRows, 3, "Speed limits");
         s.commaRows = true;
         s.keyColumn = 2;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -397,7 +396,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[SpeedCheck]", kRouteRows, RT::SpeedCheck, "Speed checks");
+        SectionDesc s = list("[SpeedCheck]", kRouteRows, 4, "Speed checks");
         s.commaRows = true;
         s.keyColumn = 1;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -409,7 +408,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[SignImageList]", kRouteRows, std::nullopt, "");
+        SectionDesc s = list("[SignImageList]", kRouteRows, 0, "");
         s.customReader = true;
         s.stored = "SignImageList";
         s.columns = {described("fileName", V::Picture,
@@ -418,7 +417,7 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[OtherImageList]", kOtherImages, std::nullopt, "");
+        SectionDesc s = list("[OtherImageList]", kOtherImages, 0, "");
         s.entryLines = 2;
         s.customReader = true;
         s.stored = "OtherImageList, otherSoundFiles";
@@ -429,14 +428,14 @@ std::vector<SectionDesc> describe() {
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[SignalImageList]", kRouteRows, std::nullopt, "");
+        SectionDesc s = list("[SignalImageList]", kRouteRows, 0, "");
         s.customReader = true;
         s.stored = "SignalImageList";
         s.columns = {described("fileName", V::Picture, "50 × 100 signal pictures", "SignalImageList.pictures[i]")};
         d.push_back(s);
     }
     {
-        SectionDesc s = list("[SpeedUnit]", kRouteRows, RT::SpeedUnit, "Recorded speed");
+        SectionDesc s = list("[SpeedUnit]", kRouteRows, 12, "Recorded speed");
         s.commaRows = true;
         s.keyColumn = 0;
         auto c = [](auto f, const char* n, V t, const char* u, const char* m) {
@@ -452,7 +451,7 @@ std::vector<SectionDesc> describe() {
     }
     {
         // Optional, for `trainsim speed-from-video` and the editor: a run reads it and does nothing with it.
-        SectionDesc s = list("[DistanceMark]", kRouteRows, RT::DistanceMark, "Distance marks");
+        SectionDesc s = list("[DistanceMark]", kRouteRows, 13, "Distance marks");
         s.commaRows = true;
         s.keyColumn = 0;
         // A mark may stand anywhere in the video, past the end of the line too.
@@ -501,27 +500,16 @@ const std::vector<SectionDesc>& routeSections() {
 }
 
 const std::vector<const SectionDesc*>& routeSectionsInTraceOrder() {
-    static const std::vector<const SectionDesc*> traced = [] {
-        std::vector<const SectionDesc*> t;
-        for (const SectionDesc& s : routeSections())
-            if (s.traceOrder > 0) t.push_back(&s);
-        std::sort(t.begin(), t.end(), [](auto* a, auto* b) { return a->traceOrder < b->traceOrder; });
-        return t;
-    }();
+    static const std::vector<const SectionDesc*> traced = sectionsInOrder(routeSections(), &SectionDesc::traceOrder);
     return traced;
 }
 
-const SectionDesc* routeSection(std::string_view marker) {
-    for (const SectionDesc& s : routeSections())
-        if (s.marker == marker) return &s;
-    return nullptr;
+const std::vector<const SectionDesc*>& routeTableSections() {
+    static const std::vector<const SectionDesc*> tables = sectionsInOrder(routeSections(), &SectionDesc::tab);
+    return tables;
 }
 
-const SectionDesc& routeSection(RouteTable table) {
-    for (const SectionDesc& s : routeSections())
-        if (s.table == table) return s;
-    return routeSections().front();
-}
+const SectionDesc* routeSection(std::string_view marker) { return sectionByMarker(routeSections(), marker); }
 
 const SectionDesc& routeSection(RouteValue value) {
     for (const SectionDesc& s : routeSections())

@@ -15,24 +15,6 @@
 
 namespace ts {
 
-// The route editor's tables, in the order of its tabs.
-enum class RouteTable {
-    Station,
-    Signal,
-    SpeedLimit,
-    SpeedCheck,
-    Slope,
-    Sign,
-    Tunnel,
-    RouteSound,
-    Announce,
-    Doppler,
-    StopSound,
-    SpeedUnit,
-    DistanceMark,
-};
-constexpr int kRouteTableCount = int(RouteTable::DistanceMark) + 1;
-
 // The route editor's single values, in the order of its form.
 enum class RouteValue {
     LineName,
@@ -76,11 +58,14 @@ struct SectionDesc {
     bool commaRows = false;      // lists: an entry is one line of comma-separated columns
     bool skipSemicolon = false;  // lists: lines beginning with ";" are passed over
     bool wholeLine = false;      // lists: the one value is the whole line, not its first field
-    // The editor's table or single value; its table is kept in order of `keyColumn`.
-    std::optional<RouteTable> table;
-    std::optional<RouteValue> value;
+    // Lists the editor shows as a table of their own: its tab, from 1 (0: no
+    // table; such a list is edited among the file lists), and its name. The
+    // table is kept in order of `keyColumn`.
+    int tab = 0;
+    std::string title;
     int keyColumn = 0;
-    std::string title;   // the editor's name for its table
+    // The editor's single value.
+    std::optional<RouteValue> value;
     std::string stored;  // where a run keeps the list
     std::vector<ColumnDesc> columns;
     // Lists: the number of entries read, and making room for one more.
@@ -104,8 +89,10 @@ struct SectionDesc {
 // Every section of the route file, in the order the reader tests the markers.
 const std::vector<SectionDesc>& routeSections();
 const SectionDesc* routeSection(std::string_view marker);
-const SectionDesc& routeSection(RouteTable table);
 const SectionDesc& routeSection(RouteValue value);
+
+// The lists the editor shows as tables, in the order of its tabs.
+const std::vector<const SectionDesc*>& routeTableSections();
 
 // The traced sections, in the trace's order.
 const std::vector<const SectionDesc*>& routeSectionsInTraceOrder();

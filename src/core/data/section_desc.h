@@ -4,10 +4,13 @@
 // take from it. Each file's own description (route_sections.h,
 // train_sections.h, string_sections.h) adds where its values are kept.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace ts {
 
@@ -53,5 +56,26 @@ struct ColumnFacts {
 std::string columnMarkdown(const ColumnFacts& c);
 // A value type's name in the format document.
 const char* valueTypeName(ValueType t);
+
+// What every file's list of sections offers: the one description of each
+// marker, and the sections that take part in an order of their own (the
+// trace's, the editor's tabs), which is not the order the reader tests them in.
+template <class Section>
+const Section* sectionByMarker(const std::vector<Section>& sections, std::string_view marker) {
+    for (const Section& s : sections)
+        if (s.marker == marker) return &s;
+    return nullptr;
+}
+
+// The sections whose `order` is above 0, by it.
+template <class Section>
+std::vector<const Section*> sectionsInOrder(const std::vector<Section>& sections, int Section::*order) {
+    std::vector<const Section*> out;
+    for (const Section& s : sections)
+        if (s.*order > 0) out.push_back(&s);
+    std::stable_sort(out.begin(), out.end(),
+                     [order](const Section* a, const Section* b) { return a->*order < b->*order; });
+    return out;
+}
 
 }  // namespace ts

@@ -1,6 +1,5 @@
 #include "data/train_sections.h"
 
-#include <algorithm>
 #include <limits>
 #include <type_traits>
 
@@ -390,21 +389,11 @@ const std::vector<TrainSection>& trainSections() {
 }
 
 const std::vector<const TrainSection*>& trainSectionsInTraceOrder() {
-    static const std::vector<const TrainSection*> traced = [] {
-        std::vector<const TrainSection*> t;
-        for (const TrainSection& s : trainSections())
-            if (s.traceOrder > 0) t.push_back(&s);
-        std::sort(t.begin(), t.end(), [](auto* a, auto* b) { return a->traceOrder < b->traceOrder; });
-        return t;
-    }();
+    static const std::vector<const TrainSection*> traced = sectionsInOrder(trainSections(), &TrainSection::traceOrder);
     return traced;
 }
 
-const TrainSection* trainSection(std::string_view marker) {
-    for (const TrainSection& s : trainSections())
-        if (s.marker == marker) return &s;
-    return nullptr;
-}
+const TrainSection* trainSection(std::string_view marker) { return sectionByMarker(trainSections(), marker); }
 
 std::string trainSectionsMarkdown(bool panel) {
     std::string out = panel ? "| section | label | kind | values | kept in |\n|---|---|---|---|---|\n"

@@ -19,7 +19,7 @@ bool setError(std::string* error, const std::string& why) {
 
 // The shape the document's list reading and rewriting take.
 TableDef listDef(const SectionDesc& s) {
-    return TableDef{TableKind::Station, s.marker.c_str(), s.entryLines, s.skipSemicolon, s.keyColumn, {}, &s};
+    return TableDef{TableKind(s.marker), s.marker.c_str(), s.entryLines, s.skipSemicolon, s.keyColumn, {}, &s};
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ const std::vector<const SectionDesc*>& fileListSections() {
     static const std::vector<const SectionDesc*> lists = [] {
         std::vector<const SectionDesc*> out;
         for (const SectionDesc& s : routeSections())
-            if (s.isList() && !s.table) out.push_back(&s);
+            if (s.isList() && s.tab == 0) out.push_back(&s);
         return out;
     }();
     return lists;

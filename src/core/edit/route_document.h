@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,9 +21,44 @@ struct CheckDevices;
 
 namespace ts::edit {
 
-// The list sections of a route file that the editor shows as tables, and
-// the sections holding one value (data/route_sections.h describes them).
-using TableKind = RouteTable;
+// A table of the editor: a list section of the route file that its
+// description gives a tab (data/route_sections.h), named by the section's
+// marker, so a new table needs no name of its own here. The names below are
+// for the tables whose rows follow rules of their own (route_rows.cpp) or
+// are drawn apart, and for the tests.
+class TableKind {
+public:
+    // `marker` must outlive the kind: a literal or a description's own marker.
+    constexpr explicit TableKind(std::string_view marker) : marker_(marker) {}
+    constexpr std::string_view marker() const { return marker_; }
+    // Its section's description (the first table's for a marker that names no table).
+    const SectionDesc& section() const;
+
+    friend constexpr bool operator==(TableKind a, TableKind b) { return a.marker_ == b.marker_; }
+    friend constexpr bool operator<(TableKind a, TableKind b) { return a.marker_ < b.marker_; }
+
+    static const TableKind Station, Signal, SpeedLimit, SpeedCheck, Slope, Sign, Tunnel, RouteSound, Announce, Doppler,
+        StopSound, SpeedUnit, DistanceMark;
+
+private:
+    std::string_view marker_;
+};
+
+inline constexpr TableKind TableKind::Station{"[Station]"};
+inline constexpr TableKind TableKind::Signal{"[Signal]"};
+inline constexpr TableKind TableKind::SpeedLimit{"[SpeedLimit]"};
+inline constexpr TableKind TableKind::SpeedCheck{"[SpeedCheck]"};
+inline constexpr TableKind TableKind::Slope{"[Slope]"};
+inline constexpr TableKind TableKind::Sign{"[Sign]"};
+inline constexpr TableKind TableKind::Tunnel{"[Tunnel]"};
+inline constexpr TableKind TableKind::RouteSound{"[Sound]"};
+inline constexpr TableKind TableKind::Announce{"[Announce]"};
+inline constexpr TableKind TableKind::Doppler{"[Doppler]"};
+inline constexpr TableKind TableKind::StopSound{"[StopSound]"};
+inline constexpr TableKind TableKind::SpeedUnit{"[SpeedUnit]"};
+inline constexpr TableKind TableKind::DistanceMark{"[DistanceMark]"};
+
+// The sections holding one value.
 using SingleValue = RouteValue;
 
 struct FieldInfo {

@@ -244,58 +244,51 @@ int RouteDocument::addRow(TableKind kind, int at) {
     auto n = [](long long v) { return std::to_string(std::max(v, 0LL)); };
     const RouteData& r = s_->route;
     std::vector<std::string> entry;
-    switch (kind) {
-        case TableKind::Station: {
-            // Departure a minute after the previous stop's, the doors closing 10 s
-            // after it: closing first, they would keep the melody from playing.
-            int departure = r.startTime + 60 * 30;
-            for (const StationData& s : r.stationTable)
-                if (s.stopFrom < at && s.departureTime > 0) departure = s.departureTime + 60 * 30;
-            // The stop range and the plain columns come from the description.
-            auto values = defaultValues(*this, def, at);
-            values[0] = "Station" + std::to_string(rows.size() + 1);
-            values[5] = std::to_string(departure);
-            values[6] = std::to_string(departure + 300);
-            entry = entryOf(def, values);
-            break;
-        }
-        case TableKind::Signal: {
-            // The signal stands at the cursor; its block starts where the previous one ends.
-            long long from = -1;
-            for (const SignalData& s : r.signalTable)
-                if (s.toPosition < at) from = std::max<long long>(from, s.toPosition);
-            if (from < 0) from = std::max(at - 900, 0);
-            entry = {"0,S" + std::to_string(rows.size() + 1) + ",3," + n(from) + "," + n(at) + "," +
-                     n(std::max<long long>(at - 50, from)) + "," + n(std::max<long long>(at - 10, from)) + ",0,0"};
-            break;
-        }
-        case TableKind::SpeedUnit: {
-            // Split the row that holds the cursor, so that the curve keeps its shape and has no gap.
-            const auto& units = r.speedUnitTable;
-            for (size_t i = 0; i < units.size() && i < rows.size(); ++i) {
-                const Speed_UnitData& u = units[i];
-                if (u.fromPosition < at && at < u.toPosition) {
-                    const int speed = recordedSpeedAt(at);
-                    rows[i] = {n(u.fromPosition) + "," + n(at) + "," + std::to_string(u.fromSpeed) + "," +
-                               std::to_string(speed)};
-                    rows.insert(rows.begin() + long(i) + 1,
-                                std::vector<std::string>{n(at) + "," + n(u.toPosition) + "," + std::to_string(speed) +
-                                                         "," + std::to_string(u.toSpeed)});
-                    return writeEntries(kind, rows, 0, nullptr) ? int(i) + 1 : -1;
-                }
+    if (kind == TableKind::Station) {
+        // Departure a minute after the previous stop's, the doors closing 10 s
+        // after it: closing first, they would keep the melody from playing.
+        int departure = r.startTime + 60 * 30;
+        for (const StationData& s : r.stationTable)
+            if (s.stopFrom < at && s.departureTime > 0) departure = s.departureTime + 60 * 30;
+        // The stop range and the plain columns come from the description.
+        auto values = defaultValues(*this, def, at);
+        values[0] = "Station" + std::to_string(rows.size() + 1);
+        values[5] = std::to_string(departure);
+        values[6] = std::to_string(departure + 300);
+        entry = entryOf(def, values);
+    } else if (kind == TableKind::Signal) {
+        // The signal stands at the cursor; its block starts where the previous one ends.
+        long long from = -1;
+        for (const SignalData& s : r.signalTable)
+            if (s.toPosition < at) from = std::max<long long>(from, s.toPosition);
+        if (from < 0) from = std::max(at - 900, 0);
+        entry = {"0,S" + std::to_string(rows.size() + 1) + ",3," + n(from) + "," + n(at) + "," +
+                 n(std::max<long long>(at - 50, from)) + "," + n(std::max<long long>(at - 10, from)) + ",0,0"};
+    } else if (kind == TableKind::SpeedUnit) {
+        // Split the row that holds the cursor, so that the curve keeps its shape and has no gap.
+        const auto& units = r.speedUnitTable;
+        for (size_t i = 0; i < units.size() && i < rows.size(); ++i) {
+            const Speed_UnitData& u = units[i];
+            if (u.fromPosition < at && at < u.toPosition) {
+                const int speed = recordedSpeedAt(at);
+                rows[i] = {n(u.fromPosition) + "," + n(at) + "," + std::to_string(u.fromSpeed) + "," +
+                           std::to_string(speed)};
+                rows.insert(rows.begin() + long(i) + 1,
+                            std::vector<std::string>{n(at) + "," + n(u.toPosition) + "," + std::to_string(speed) + "," +
+                                                     std::to_string(u.toSpeed)});
+                return writeEntries(kind, rows, 0, nullptr) ? int(i) + 1 : -1;
             }
-            if (!units.empty() && at > units.back().toPosition) {
-                const Speed_UnitData& u = units.back();
-                entry = {n(u.toPosition) + "," + n(at) + "," + std::to_string(u.toSpeed) + "," +
-                         std::to_string(u.toSpeed)};
-            } else if (units.empty()) {
-                entry = {"0," + n(std::max(at, 1)) + ",40,40"};
-            } else {
-                return -1;  // the cursor is on a row's end: nothing to split
-            }
-            break;
         }
-        default: entry = entryOf(def, defaultValues(*this, def, at)); break;
+        if (!units.empty() && at > units.back().toPosition) {
+            const Speed_UnitData& u = units.back();
+            entry = {n(u.toPosition) + "," + n(at) + "," + std::to_string(u.toSpeed) + "," + std::to_string(u.toSpeed)};
+        } else if (units.empty()) {
+            entry = {"0," + n(std::max(at, 1)) + ",40,40"};
+        } else {
+            return -1;  // the cursor is on a row's end: nothing to split
+        }
+    } else {
+        entry = entryOf(def, defaultValues(*this, def, at));
     }
     // Kept in order of the table's position, as the run and the checker expect.
     const int key = intField(def, entry, def.keyColumn);

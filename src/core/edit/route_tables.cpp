@@ -29,10 +29,9 @@ FieldInfo::Type editorType(ValueType type) {
 const std::vector<TableDef>& tableDefs() {
     static const std::vector<TableDef> defs = [] {
         std::vector<TableDef> out;
-        for (int k = 0; k < kRouteTableCount; ++k) {
-            const SectionDesc& s = routeSection(TableKind(k));
-            TableDef d{TableKind(k), s.marker.c_str(), s.entryLines, s.skipSemicolon, s.keyColumn, {}, &s};
-            for (const ColumnDesc& c : s.columns) d.fields.push_back({c.name, editorType(c.type)});
+        for (const SectionDesc* s : routeTableSections()) {
+            TableDef d{TableKind(s->marker), s->marker.c_str(), s->entryLines, s->skipSemicolon, s->keyColumn, {}, s};
+            for (const ColumnDesc& c : s->columns) d.fields.push_back({c.name, editorType(c.type)});
             out.push_back(std::move(d));
         }
         return out;
@@ -40,7 +39,20 @@ const std::vector<TableDef>& tableDefs() {
     return defs;
 }
 
-const TableDef& tableDef(TableKind kind) { return tableDefs()[size_t(kind)]; }
+const TableDef& tableDef(TableKind kind) {
+    const std::vector<TableDef>& defs = tableDefs();
+    for (const TableDef& d : defs)
+        if (d.kind == kind) return d;
+    return defs.front();
+}
+
+std::optional<TableKind> tableKind(std::string_view marker) {
+    for (const TableDef& d : tableDefs())
+        if (d.kind.marker() == marker) return d.kind;
+    return std::nullopt;
+}
+
+const SectionDesc& TableKind::section() const { return *tableDef(*this).section; }
 
 const SingleDef& singleDef(SingleValue value) {
     static const std::vector<SingleDef> defs = [] {

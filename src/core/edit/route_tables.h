@@ -3,6 +3,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "edit/route_document.h"
@@ -23,6 +24,8 @@ struct TableDef {
 const TableDef& tableDef(TableKind kind);
 // Every table, in the order of the editor's tabs.
 const std::vector<TableDef>& tableDefs();
+// The table of a section, by its marker as the file or a diagnostic names it.
+std::optional<TableKind> tableKind(std::string_view marker);
 
 struct SingleDef {
     SingleValue value;
