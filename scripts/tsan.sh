@@ -12,7 +12,8 @@ cmake --build build -j2 --target demo_data
 cmake -S . -B build-tsan -G Ninja -DTRAINSIM_TSAN=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 # The build makes the demo with a sanitized generator, whose JPEG writing runs
 # in Qt's (uninstrumented) thread pool: the tool is not under test here.
-TSAN_OPTIONS=report_bugs=0 cmake --build build-tsan -j2 --target app_tests core_tests serial_port_tests video_tests
+TSAN_OPTIONS=report_bugs=0 cmake --build build-tsan -j2 --target app_tests core_tests serial_port_tests video_tests \
+  editor_tests
 # The tests start socat from a process with threads; its child only execs.
 export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp halt_on_error=1 die_after_fork=0"
 export QT_QPA_PLATFORM=offscreen
@@ -20,5 +21,8 @@ export TRAINSIM_DEMO_DIR=$PWD/build/demo
 ./build-tsan/tests/app_tests
 ./build-tsan/tests/core_tests
 ./build-tsan/tests/serial_port_tests
-# The video decoder thread of the driving window and the editor.
-./build-tsan/tests/video_tests --gtest_filter='FrameWorker*'
+# The video decoder thread of the driving window and the editor, the working
+# copy's decoder and encoder threads, and the editor's copy on its own thread
+# under a progress dialog.
+./build-tsan/tests/video_tests --gtest_filter='FrameWorker*:WorkingCopy*:DisposablePictures*'
+./build-tsan/tests/editor_tests --gtest_filter='RouteEditor.AQuickSeekingCopyIsPreparedWithProgressAndThenUsed'

@@ -73,7 +73,8 @@ TEST(PrepareVideo, MakesAWorkingCopyInTheCacheKeyedByTheOriginalsState) {
     VideoDataSet s;
     const Output o = s.run("prepare-video --data '" + s.data.string() + "' 789");
     ASSERT_EQ(o.status, 0) << o.text;
-    EXPECT_NE(o.text.find("100 of 100 pictures"), std::string::npos) << o.text;
+    // A picture for each of the 120 view frames of 4 s.
+    EXPECT_NE(o.text.find("120 of 120 pictures"), std::string::npos) << o.text;
     const auto first = s.cached();
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(first[0].rfind("video-", 0), 0u) << first[0];

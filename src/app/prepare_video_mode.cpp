@@ -123,7 +123,7 @@ int runPrepareVideo(int argc, char** argv) {
     }
     const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "prepare-video: " << done.path << " (" << done.size.width << " x " << done.size.height
-              << ", a keyframe every 30 pictures) made in " << duration(spent);
+              << ", a keyframe every " << copyKeyframeInterval(done.size) << " pictures) made in " << duration(spent);
     if (spent > 0) std::cout << ", " << std::lround(done.seconds / spent * 10) / 10.0 << " x real time";
     std::cout << "\n";
     return 0;

@@ -13,6 +13,7 @@ extern "C" {
 #include <vector>
 
 #include "devices/file_check.h"
+#include "video/disposable_pictures.h"
 #include "video/frame_checks.h"
 #include "video/stream_timing.h"
 
@@ -27,6 +28,9 @@ struct FfmpegFrameSource::Impl {
     int stream = -1;
     int frames = 0;  // view frames of 1/30 s
     StreamTiming timing;
+    // Pictures no view frame shows and nothing refers to (every second one of
+    // many 60 fps videos) are not decoded.
+    std::unique_ptr<PictureSkipping> skipping;
     PictureFit fit = PictureFit::Crop;
     // The route's alignment with this copy, and the copy's own length in view frames.
     int alignOffset = 0;
@@ -51,6 +55,7 @@ struct FfmpegFrameSource::Impl {
     int64_t decoded = 0, seekCount = 0;
     int threads = 1;
     bool quick = false;
+    bool everyPicture = false;
     std::function<bool()> interrupt;
     bool abandoned = false;
     int64_t threadsFrom = 0;  // pixels of a picture from which `threads` are used
@@ -67,6 +72,7 @@ struct FfmpegFrameSource::Impl {
         stream = -1;
         frames = 0;
         timing = {};
+        skipping.reset();
         lastDecoded = -1;
         haveFrame = false;
         converted = false;
@@ -97,7 +103,7 @@ struct FfmpegFrameSource::Impl {
                     fed = true;
                     break;
                 }
-                if (packet->stream_index == stream) {
+                if (packet->stream_index == stream && !skipping->skip(*packet)) {
                     avcodec_send_packet(codec, packet);
                     fed = true;
                 }
@@ -253,6 +259,8 @@ bool FfmpegFrameSource::open(const std::string& path) {
     }
     d.timing = StreamTiming::of(d.format, d.stream);
     d.frames = d.timing.viewFrames();
+    d.skipping = std::make_unique<PictureSkipping>(st->codecpar, d.timing);
+    if (!d.everyPicture) d.skipping->setWanted([timing = d.timing](int picture) { return timing.shows(picture); });
     d.fileFrames = d.frames;
     // Aligned: the route's frames up to the copy's end.
     if (d.aligned())
@@ -275,6 +283,7 @@ void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
     impl_->threadsFrom = minPixels;
 }
 void FfmpegFrameSource::setQuickDecode(bool quick) { impl_->quick = quick; }
+void FfmpegFrameSource::setDecodeEveryPicture(bool every) { impl_->everyPicture = every; }
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
 void FfmpegFrameSource::setAlignment(int offsetFrames, int rateMillionths) {
     impl_->alignOffset = offsetFrames;
@@ -313,6 +322,7 @@ bool FfmpegFrameSource::getFrame(int index, ViewFrame& out) {
 int64_t FfmpegFrameSource::decodedFrames() const { return impl_->decoded; }
 void FfmpegFrameSource::setInterrupt(std::function<bool()> interrupt) { impl_->interrupt = std::move(interrupt); }
 bool FfmpegFrameSource::abandoned() const { return impl_->abandoned; }
+int64_t FfmpegFrameSource::skippedFrames() const { return impl_->skipping ? impl_->skipping->skipped() : 0; }
 int64_t FfmpegFrameSource::seeks() const { return impl_->seekCount; }
 
 }  // namespace ts

@@ -29,6 +29,10 @@ public:
     // the loop filter is skipped, which costs a little sharpness and saves a
     // good part of the decoding time.
     void setQuickDecode(bool quick);
+    // Decodes every picture, also those no frame shows that are otherwise
+    // left out (the reference that checks and measures leaving them out;
+    // taken at the next open).
+    void setDecodeEveryPicture(bool every);
     // Asked after every picture decoded on the way to a frame: true abandons
     // the fetch (the frame is no longer wanted), leaving the picture as it
     // was; abandoned() then says so until the next fetch.
@@ -36,6 +40,8 @@ public:
     bool abandoned() const;
     // Frames decoded so far (the cost of the accesses).
     int64_t decodedFrames() const;
+    // Pictures left undecoded: no frame shows them and nothing refers to them.
+    int64_t skippedFrames() const;
     int64_t seeks() const;
     // The video's own frame rate (frames per second) and picture count.
     double sourceRate() const;

@@ -78,4 +78,16 @@ int StreamTiming::viewFrames() const {
     return frameCountFrom(double(sourceFrames) * kViewFramesPerSecond / av_q2d(rate));
 }
 
+bool StreamTiming::shows(int picture) const {
+    // At 30 or fewer pictures a second, consecutive view frames never pass one by.
+    if (int64_t(rate.num) <= int64_t(rate.den) * kViewFramesPerSecond) return true;
+    const int frames = viewFrames();
+    if (frames <= 0 || picture >= sourceIndexOf(frames - 1)) return true;
+    if (picture < 0) return false;
+    const int64_t v = av_rescale_rnd(picture, int64_t(rate.den) * kViewFramesPerSecond, rate.num, AV_ROUND_NEAR_INF);
+    for (int64_t w = std::max<int64_t>(0, v - 1); w <= v + 1 && w < frames; ++w)
+        if (sourceIndexOf(int(w)) == picture) return true;
+    return false;
+}
+
 }  // namespace ts

@@ -32,6 +32,11 @@ struct StreamTiming {
     int sourceIndexOf(int viewIndex) const;
     // The recording's length in view frames of 1/30 s.
     int viewFrames() const;
+    // True when a view frame shows picture `picture`, or it is at or after
+    // the last one shown (which stays on view when the file ends early):
+    // every picture of a video of 30 or fewer per second, every second one
+    // of 60.
+    bool shows(int picture) const;
 };
 
 }  // namespace ts

@@ -9,46 +9,16 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
-#include "devices/file_check.h"
 #include "devices/frame_source.h"
 #include "video/ffmpeg_frame_source.h"
 #include "video/frame_checks.h"
+#include "video/sequential_reader.h"
 #include "video/stream_timing.h"
 
 namespace ts {
 
 namespace {
-
-constexpr int kCopyKeyframeEvery = 30;
-
-struct Input {
-    AVFormatContext* format = nullptr;
-    AVCodecContext* codec = nullptr;
-    int stream = -1;
-    ~Input() {
-        avcodec_free_context(&codec);
-        avformat_close_input(&format);
-    }
-    bool open(const std::string& path) {
-        if (checkFile(path) != FileRefusal::None) return false;
-        AVDictionary* options = nullptr;
-        av_dict_set(&options, "protocol_whitelist", "file", 0);
-        const int opened = avformat_open_input(&format, path.c_str(), nullptr, &options);
-        av_dict_free(&options);
-        if (opened < 0 || avformat_find_stream_info(format, nullptr) < 0) return false;
-        const AVCodec* decoder = nullptr;
-        stream = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
-        if (stream < 0 || !decoder) return false;
-        codec = avcodec_alloc_context3(decoder);
-        if (!codec || avcodec_parameters_to_context(codec, format->streams[stream]->codecpar) < 0) return false;
-        // The whole file is decoded in order: every core helps.
-        codec->thread_count = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-        codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-        return avcodec_open2(codec, decoder, nullptr) >= 0;
-    }
-};
 
 // The sink behind FFmpeg's output calls; the first failure is kept.
 struct SinkState {
@@ -90,7 +60,7 @@ struct Output {
         avformat_free_context(format);
     }
 
-    CopyResult open(CopySize size, AVRational rate) {
+    CopyResult open(CopySize size, AVRational rate, int keyframeEvery) {
         if (avformat_alloc_output_context2(&format, nullptr, "mp4", nullptr) < 0) return CopyResult::WriteFailed;
         const AVCodec* enc = avcodec_find_encoder_by_name("libx264");
         if (!enc) return CopyResult::NoEncoder;
@@ -102,11 +72,15 @@ struct Output {
         codec->pix_fmt = AV_PIX_FMT_YUV420P;
         codec->time_base = av_inv_q(rate);
         codec->framerate = rate;
-        codec->gop_size = kCopyKeyframeEvery;
-        codec->keyint_min = kCopyKeyframeEvery;
+        codec->gop_size = keyframeEvery;
+        codec->keyint_min = keyframeEvery;
         // No reordering: a picture decodes as soon as the ones before it have.
         codec->max_b_frames = 0;
-        av_opt_set(codec->priv_data, "preset", "veryfast", 0);
+        // Small pictures: decoding the original is most of the work. Superfast
+        // keeps CABAC and the loop filter (the quality) and drops trellis
+        // quantisation and the wider motion search, which cost a good part of
+        // the encoding for little the eye sees at this size.
+        av_opt_set(codec->priv_data, "preset", "superfast", 0);
         av_opt_set(codec->priv_data, "crf", "20", 0);
         av_opt_set(codec->priv_data, "x264-params", "scenecut=0:log-level=none", 0);
         if (format->oformat->flags & AVFMT_GLOBALHEADER) codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -165,41 +139,58 @@ CopySize workingCopySize(int width, int height, int viewWidth) {
     return {even(width * f), even(height * f)};
 }
 
+int copyKeyframeInterval(CopySize size) {
+    // A jump decodes up to an interval of pictures: large ones take twice as many keyframes.
+    return size.width > 1000 ? 15 : 30;
+}
+
 CopyReport writeWorkingCopy(const std::string& original, const CopySink& sink, int viewWidth,
                             const std::function<bool(int done, int total)>& progress) {
     CopyReport report;
     av_log_set_level(AV_LOG_QUIET);
-    Input in;
+    SequentialReader in;
     if (!in.open(original)) return report;
-    const StreamTiming timing = StreamTiming::of(in.format, in.stream);
-    const int total = timing.sourceFrames;
-    const AVCodecParameters* par = in.format->streams[in.stream]->codecpar;
-    if (total <= 0 || !plausibleFrameSize(par->width, par->height)) return report;
+    const StreamTiming& timing = in.timing();
+    // One copy picture per view frame: pictures of a faster original that no
+    // position shows are neither kept nor, when nothing refers to them, decoded.
+    const int total = timing.viewFrames();
+    const AVCodecParameters* par = in.parameters();
+    if (total <= 0 || timing.sourceFrames <= 0 || !plausibleFrameSize(par->width, par->height)) return report;
+    in.setWanted([&timing](int picture) { return timing.shows(picture); });
     const double aspect = displayAspect(par);
-    report.seconds = total / av_q2d(timing.rate);
+    report.seconds = double(total) / kViewFramesPerSecond;
     report.size = workingCopySize(int(std::lround(par->height * aspect)), par->height, viewWidth);
 
     Output out(sink);
-    if (const CopyResult r = out.open(report.size, timing.rate); r != CopyResult::Done) {
+    if (const CopyResult r = out.open(report.size, {kViewFramesPerSecond, 1}, copyKeyframeInterval(report.size));
+        r != CopyResult::Done) {
         report.result = out.state.failed ? CopyResult::WriteFailed : r;
         return report;
     }
-    AVPacket* packet = av_packet_alloc();
-    AVFrame* decoded = av_frame_alloc();
+    AVFrame* last = av_frame_alloc();  // the last picture decoded, while not yet scaled
     AVFrame* picture = av_frame_alloc();
     picture->format = AV_PIX_FMT_YUV420P;
     picture->width = report.size.width;
     picture->height = report.size.height;
     SwsContext* sws = nullptr;
-    bool good = packet && decoded && av_frame_get_buffer(picture, 0) >= 0;
-    bool cancelled = false, havePicture = false, drained = false;
-    int next = 0, last = -1;
+    bool good = last && av_frame_get_buffer(picture, 0) >= 0;
+    bool cancelled = false, havePicture = false, lastPending = false;
+    int next = 0;
 
-    // Copy picture s is the first of the original's pictures whose index is
-    // s or more, as the source's decode to picture s stops there; a gap in
-    // the original's timestamps repeats a picture, and its end the last one.
-    auto emit = [&](int upTo) {
-        while (good && next <= upTo && next < total) {
+    auto scale = [&](const AVFrame* decoded) {
+        sws = sws_getCachedContext(sws, decoded->width, decoded->height, AVPixelFormat(decoded->format), picture->width,
+                                   picture->height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+        if (!sws || av_frame_make_writable(picture) < 0) return false;
+        sws_scale(sws, decoded->data, decoded->linesize, 0, decoded->height, picture->data, picture->linesize);
+        havePicture = true;
+        return true;
+    };
+    // Copy picture v is the first of the original's pictures whose number is
+    // the source's picture for view frame v or more, as the source's decode
+    // stops there; a gap in the original's timestamps repeats a picture, and
+    // its end the last one.
+    auto emit = [&](int upTo, bool toTheEnd) {
+        while (good && next < total && (toTheEnd || timing.sourceIndexOf(next) <= upTo)) {
             // The same picture sent again: the encoder may still hold the last one.
             if (av_frame_make_writable(picture) < 0) {
                 good = false;
@@ -211,40 +202,32 @@ CopyReport writeWorkingCopy(const std::string& original, const CopySink& sink, i
             if (cancelled) break;
         }
     };
+    int index = -1;
     while (good && !cancelled && next < total) {
-        const int r = avcodec_receive_frame(in.codec, decoded);
-        if (r == AVERROR(EAGAIN) && !drained) {
-            const int rr = av_read_frame(in.format, packet);
-            if (rr < 0) {
-                avcodec_send_packet(in.codec, nullptr);
-                drained = true;
-            } else {
-                if (packet->stream_index == in.stream) avcodec_send_packet(in.codec, packet);
-                av_packet_unref(packet);
-            }
-            continue;
-        }
-        if (r < 0) break;  // the end of the stream
-        last = timing.indexOf(decoded->best_effort_timestamp, last + 1);
+        const AVFrame* decoded = in.next(index);
+        if (!decoded) break;  // the end of the stream
         if (!plausibleFrameSize(decoded->width, decoded->height) ||
             !sws_isSupportedInput(AVPixelFormat(decoded->format)))
             continue;
-        sws = sws_getCachedContext(sws, decoded->width, decoded->height, AVPixelFormat(decoded->format), picture->width,
-                                   picture->height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
-        if (!sws || av_frame_make_writable(picture) < 0) {
+        if (timing.sourceIndexOf(next) > index) {
+            // No position shows it, unless the original ends here.
+            av_frame_unref(last);
+            lastPending = av_frame_ref(last, decoded) >= 0;
+            continue;
+        }
+        lastPending = false;
+        if (!scale(decoded)) {
             good = false;
             break;
         }
-        sws_scale(sws, decoded->data, decoded->linesize, 0, decoded->height, picture->data, picture->linesize);
-        havePicture = true;
-        emit(last);
+        emit(index, false);
     }
     // The original ends before its last counted picture: that one stays on view.
-    if (good && !cancelled && havePicture) emit(total - 1);
+    if (good && !cancelled && lastPending && !scale(last)) good = false;
+    if (good && !cancelled && havePicture) emit(0, true);
     sws_freeContext(sws);
     av_frame_free(&picture);
-    av_frame_free(&decoded);
-    av_packet_free(&packet);
+    av_frame_free(&last);
     report.pictures = next;
     if (cancelled) {
         report.result = CopyResult::Cancelled;
@@ -261,8 +244,12 @@ CopyReport writeWorkingCopy(const std::string& original, const CopySink& sink, i
 bool copyMatches(const std::string& original, const std::string& copyPath) {
     FfmpegFrameSource a, b;
     if (!a.open(original) || !b.open(copyPath)) return false;
-    return a.length() == b.length() && a.sourceFrames() == b.sourceFrames() &&
-           std::abs(a.sourceRate() - b.sourceRate()) < 1e-9;
+    if (a.length() != b.length()) return false;
+    // A copy of one picture per view frame, or (as earlier copies were made)
+    // one per picture of the original at its rate.
+    const bool perViewFrame = b.sourceFrames() == b.length() && std::abs(b.sourceRate() - kViewFramesPerSecond) < 1e-9;
+    const bool perPicture = a.sourceFrames() == b.sourceFrames() && std::abs(a.sourceRate() - b.sourceRate()) < 1e-9;
+    return perViewFrame || perPicture;
 }
 
 }  // namespace ts

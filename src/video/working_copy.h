@@ -1,9 +1,10 @@
 // A quick-seeking working copy of a route's video: the same pictures for
 // every position, smaller (a little above the largest view) and with a
-// keyframe every 30 pictures, so that any frame decodes in a moment. The
-// copy numbers its pictures as the frame source numbers the original's: copy
-// picture s is the picture the source shows for the original's picture s,
-// at the original's rate, so every view frame maps to the same picture.
+// keyframe every 30 pictures (15 for large ones), so that any frame decodes
+// in a moment. The copy holds one picture per view frame, at 30 a second:
+// copy picture v is the picture the source shows for the original at view
+// frame v, whatever the original's rate, so every position shows the same
+// picture (a 60 fps original's every second picture is left out).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -27,11 +28,14 @@ struct CopySize {
 };
 CopySize workingCopySize(int width, int height, int viewWidth);
 
+// Pictures between the copy's keyframes: a jump decodes up to that many.
+int copyKeyframeInterval(CopySize size);
+
 enum class CopyResult { Done, Cancelled, CannotRead, NoEncoder, WriteFailed, Mismatch };
 
 struct CopyReport {
     CopyResult result = CopyResult::CannotRead;
-    int pictures = 0;    // pictures written
+    int pictures = 0;    // pictures written (one per view frame)
     double seconds = 0;  // the recording's length
     CopySize size;
 };
