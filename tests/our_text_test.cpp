@@ -14,6 +14,7 @@
 
 #include "command_line.h"
 #include "language.h"
+#include "report/drive_report.h"
 #include "text/our_text.h"
 
 using namespace ts;
@@ -67,6 +68,32 @@ TEST(OurText, JapaneseReachesTheCoreAndTheCommandLineAndEnglishComesBack) {
     EXPECT_EQ(withArgs(trText("DataCheck", pattern), {"120", "99"}), english);
     EXPECT_EQ(optionLines({option}, 12), englishLines);
     EXPECT_EQ(englishLines, "  --data DIR  read the data files from DIR\n");
+}
+
+// The drive report's deductions and verdict are for people: in Japanese
+// with the names and figures in place, and back in English as they were.
+TEST(OurText, TheDriveScoreSpeaksTheLanguageChosen) {
+    EnglishAfterwards undo;
+    DriveReport report;
+    StationVisit visit;
+    visit.name = "北駅";
+    visit.passed = true;
+    report.stations.push_back(visit);
+    report.maxDecelerationMs2 = 2.25;
+
+    scoreReport(report);
+    ASSERT_EQ(report.deductions.size(), 2u);
+    EXPECT_EQ(report.deductions[0].what, "ran through 北駅 without stopping");
+    EXPECT_EQ(report.deductions[1].what, "braked hard (2.25 m/s²)");
+    EXPECT_EQ(report.verdict, "Good driving: most points lost for ran through 北駅 without stopping.");
+
+    useLanguage(Language::Japanese);
+    scoreReport(report);
+    ASSERT_EQ(report.deductions.size(), 2u);
+    EXPECT_EQ(report.deductions[0].what, "北駅を通過 (停車せず)");
+    EXPECT_EQ(report.deductions[1].what, "急ブレーキ (2.25 m/s²)");
+    EXPECT_EQ(report.verdict, "良い運転です。いちばん大きな減点: 北駅を通過 (停車せず)。");
+    EXPECT_EQ(report.score, 80);
 }
 
 // A translation that loses a placeholder shows a wrong or missing value; one

@@ -346,23 +346,23 @@
     </message>
     <message>
         <source>ran through %1 without stopping</source>
-        <translation>%1 を通過 (停車せず)</translation>
+        <translation>%1を通過 (停車せず)</translation>
     </message>
     <message>
         <source>stopped outside the platform at %1</source>
-        <translation>%1 でホームの外に停車</translation>
+        <translation>%1でホームの外に停車</translation>
     </message>
     <message>
         <source>stopped %1 m from the mark at %2</source>
-        <translation>%2 で停止位置から %1 m ずれて停車</translation>
+        <translation>%2で停止位置から %1 m ずれて停車</translation>
     </message>
     <message>
         <source>left %1 s early from %2</source>
-        <translation>%2 を %1 秒早く発車</translation>
+        <translation>%2を %1 秒早く発車</translation>
     </message>
     <message>
         <source>left %1 s late from %2</source>
-        <translation>%2 を %1 秒遅れて発車</translation>
+        <translation>%2を %1 秒遅れて発車</translation>
     </message>
     <message>
         <source>%1 km/h over the %2 of %3 km/h</source>
