@@ -499,6 +499,42 @@
         <source>the waypoint&apos;s name &quot;%1&quot; has a comma, which a [Station] row cannot hold</source>
         <translation>ウェイポイントの名前「%1」にカンマが含まれています。[Station] の行にはカンマを入れられません</translation>
     </message>
+    <message>
+        <source>ride: %1 km in %2 s (%3 frames), %4 fixes, %5 dropped as jitter</source>
+        <translation>乗車: %1 km、%2 秒 (%3 フレーム)、測位 %4 点 (うち %5 点はぶれとして除外)</translation>
+    </message>
+    <message>
+        <source>distance the video covers: %1 km</source>
+        <translation>動画に映る距離: %1 km</translation>
+    </message>
+    <message>
+        <source>[SpeedUnit]: %1 rows, largest error %2 km/h</source>
+        <translation>[SpeedUnit]: %1 行、最大誤差 %2 km/h</translation>
+    </message>
+    <message>
+        <source> (tolerance raised to %1 km/h: 501 rows did not suffice at %2)</source>
+        <translation> (許容差を %1 km/h に広げました: %2 では 501 行に収まりません)</translation>
+    </message>
+    <message>
+        <source> (tolerance %1 km/h)</source>
+        <translation> (許容差 %1 km/h)</translation>
+    </message>
+    <message>
+        <source>[Slope]: %1 rows</source>
+        <translation>[Slope]: %1 行</translation>
+    </message>
+    <message>
+        <source>[Station]: %1 rows</source>
+        <translation>[Station]: %1 行</translation>
+    </message>
+    <message>
+        <source>%1: frames %2-%3, kind %4, next stop %5 m</source>
+        <translation>%1: フレーム %2-%3、種別 %4、次の停車駅まで %5 m</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>注記: %1</translation>
+    </message>
 </context>
 <context>
     <name>Packages</name>

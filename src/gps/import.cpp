@@ -236,30 +236,30 @@ std::string applyImport(const std::string& path, const std::string& bytes) {
 
 std::vector<std::string> summarise(const ImportPlan& p, const ImportRequest& r) {
     std::vector<std::string> out;
-    out.push_back("ride: " + format("%.3f", p.path.length() / 1000) + " km in " + format("%.1f", p.duration) + " s (" +
-                  std::to_string(r.frames) + " frames), " + std::to_string(p.fixes) + " fixes, " +
-                  std::to_string(p.path.droppedFixes) + " dropped as jitter");
+    out.push_back(withArgs(trText("GpsImport", "ride: %1 km in %2 s (%3 frames), %4 fixes, %5 dropped as jitter"),
+                           {format("%.3f", p.path.length() / 1000), format("%.1f", p.duration),
+                            std::to_string(r.frames), std::to_string(p.fixes), std::to_string(p.path.droppedFixes)}));
     const double video = p.profile.distance.back() - p.profile.distance.front();
-    out.push_back("distance the video covers: " + format("%.3f", video / 1000) + " km");
+    out.push_back(withArgs(trText("GpsImport", "distance the video covers: %1 km"), {format("%.3f", video / 1000)}));
     if (r.speed) {
-        std::string line = "[SpeedUnit]: " + std::to_string(p.speed.rows.size()) + " rows, largest error " +
-                           format("%.2f", p.speed.largestError) + " km/h";
+        std::string line = withArgs(trText("GpsImport", "[SpeedUnit]: %1 rows, largest error %2 km/h"),
+                                    {std::to_string(p.speed.rows.size()), format("%.2f", p.speed.largestError)});
         if (p.speed.tolerance > std::max(r.toleranceKmh, 0.5) + 1e-9)
-            line += " (tolerance raised to " + format("%.2f", p.speed.tolerance) +
-                    " km/h: 501 rows did not suffice at " + format("%.2f", r.toleranceKmh) + ")";
+            line += withArgs(trText("GpsImport", " (tolerance raised to %1 km/h: 501 rows did not suffice at %2)"),
+                             {format("%.2f", p.speed.tolerance), format("%.2f", r.toleranceKmh)});
         else
-            line += " (tolerance " + format("%.2f", p.speed.tolerance) + " km/h)";
+            line += withArgs(trText("GpsImport", " (tolerance %1 km/h)"), {format("%.2f", p.speed.tolerance)});
         out.push_back(line);
     }
-    if (r.slopes) out.push_back("[Slope]: " + std::to_string(p.slopes.size()) + " rows");
+    if (r.slopes) out.push_back(withArgs(trText("GpsImport", "[Slope]: %1 rows"), {std::to_string(p.slopes.size())}));
     if (r.stations) {
-        out.push_back("[Station]: " + std::to_string(p.stations.size()) + " rows");
+        out.push_back(withArgs(trText("GpsImport", "[Station]: %1 rows"), {std::to_string(p.stations.size())}));
         for (const StationData& s : p.stations)
-            out.push_back("  " + s.name + ": frames " + std::to_string(s.stopFrom) + "-" + std::to_string(s.stopTo) +
-                          ", kind " + std::to_string(s.kind) + ", next stop " +
-                          format("%.1f", s.nextStopDistance / 100.0) + " m");
+            out.push_back("  " + withArgs(trText("GpsImport", "%1: frames %2-%3, kind %4, next stop %5 m"),
+                                          {s.name, std::to_string(s.stopFrom), std::to_string(s.stopTo),
+                                           std::to_string(s.kind), format("%.1f", s.nextStopDistance / 100.0)}));
     }
-    for (const std::string& n : p.notes) out.push_back("note: " + n);
+    for (const std::string& n : p.notes) out.push_back(withArgs(trText("GpsImport", "note: %1"), {n}));
     return out;
 }
 
