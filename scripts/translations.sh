@@ -31,7 +31,7 @@ update_one() {  # AREA TS
   list=$(mktemp)
   sources "$1" > "$list"
   "$LUPDATE" -silent -locations none -no-obsolete -source-language en -target-language ja \
-    -tr-function-alias translate+=trText "@$list" -ts "$2"
+    -tr-function-alias translate+=trText,translate+=ourText,translate+=ourTextUtf8 "@$list" -ts "$2"
   rm -f "$list"
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QProcessEnvironment>
 
 #include <fstream>
 #include <ostream>
@@ -40,6 +41,12 @@ const Page kJapanese{"Japanese",     TRAINSIM_MANPAGE_JA, ".SH 書式",    ".SH 
 
 std::string helpText(const QStringList& args = {"--help"}) {
     QProcess p;
+    // The page is English: so is the help it is held against, whatever the desktop's language.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_MESSAGES"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    p.setProcessEnvironment(env);
     p.start(TRAINSIM_BIN, args);
     if (!p.waitForFinished(30000)) return {};
     return p.readAllStandardOutput().toStdString();

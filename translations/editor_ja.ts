@@ -31,10 +31,6 @@
         <source>one route at a time</source>
         <translation>一度に編集できる路線は一つです</translation>
     </message>
-    <message>
-        <source>cannot change into data folder &apos;%1&apos;</source>
-        <translation>データフォルダ &apos;%1&apos; に移動できません</translation>
-    </message>
 </context>
 <context>
     <name>QProgressDialog</name>

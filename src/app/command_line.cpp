@@ -1,5 +1,8 @@
 #include "command_line.h"
 
+#include "language.h"
+#include "text/our_text.h"
+
 namespace ts {
 
 std::string CommandOption::label() const {
@@ -95,20 +98,31 @@ std::string optionLines(const std::vector<CommandOption>& options, size_t width)
     std::string out;
     for (const CommandOption& o : options) {
         if (o.help.empty()) continue;
+        const std::string help = ourTextUtf8("Options", o.help.c_str());
         std::string label = o.label();
         label += std::string(label.size() < width ? width - label.size() : 1, ' ');
         out += "  " + label;
         size_t from = 0;
-        for (size_t nl = o.help.find('\n'); nl != std::string::npos; nl = o.help.find('\n', from)) {
-            out += o.help.substr(from, nl - from) + "\n" + std::string(2 + width, ' ');
+        for (size_t nl = help.find('\n'); nl != std::string::npos; nl = help.find('\n', from)) {
+            out += help.substr(from, nl - from) + "\n" + std::string(2 + width, ' ');
             from = nl + 1;
         }
-        out += o.help.substr(from) + "\n";
+        out += help.substr(from) + "\n";
     }
     return out;
 }
 
-std::string unknownOption(const std::string& word) { return "unknown or incomplete option '" + word + "'"; }
+std::string unknownOption(const std::string& word) {
+    return withArgs(ourTextUtf8("CommandLine", "unknown or incomplete option '%1'"), {word});
+}
+
+std::string usageLine(const std::string& synopsis) {
+    return withArgs(ourTextUtf8("CommandLine", "usage: %1"), {synopsis}) + "\n";
+}
+
+std::string cannotEnterDataFolder(const std::string& dir) {
+    return withArgs(ourTextUtf8("CommandLine", "cannot change into data folder '%1'"), {dir});
+}
 
 std::function<OptionAnswer(const std::string& value)> storeIn(std::string& to) {
     return [&to](const std::string& v) {

@@ -26,7 +26,8 @@ struct CommandOption {
     std::string value;  // the value's placeholder, "DIR"; empty for a switch
     // The next word is the value unless it begins with "-" (--link [PORT]).
     bool valueOptional = false;
-    // The help line; "\n" begins a continuation line. Empty: not listed (Qt's -platform).
+    // The help line, marked QT_TRANSLATE_NOOP("Options", ...) and shown in the
+    // user's language; "\n" begins a continuation line. Empty: not listed (Qt's -platform).
     std::string help;
     std::function<OptionAnswer(const std::string& value)> apply;
     // An optional value not given (apply takes an empty value given as such).
@@ -76,6 +77,12 @@ std::string optionLines(const std::vector<CommandOption>& options, size_t width)
 
 // "unknown or incomplete option 'WORD'", the words every command uses for it.
 std::string unknownOption(const std::string& word);
+
+// "usage: SYNOPSIS" and a line's end, the word "usage" in the user's language.
+std::string usageLine(const std::string& synopsis);
+
+// "cannot change into data folder 'DIR'", the words every command uses for it.
+std::string cannotEnterDataFolder(const std::string& dir);
 
 // The two appliers most options are: a value kept as given, a switch that sets a flag.
 std::function<OptionAnswer(const std::string& value)> storeIn(std::string& to);

@@ -1,5 +1,7 @@
 #include "data_folder.h"
 
+#include <QtGlobal>
+
 #include <filesystem>
 #include <system_error>
 
@@ -36,11 +38,14 @@ std::string installedDemoFolder() {
 }
 
 DataFolder chooseDataFolder(const std::string& given) {
-    if (!given.empty()) return {given, "given with --data"};
-    if (holdsDataFiles(".")) return {{}, "the current folder"};
+    if (!given.empty()) return {given, QT_TRANSLATE_NOOP("CommandLine", "given with --data")};
+    if (holdsDataFiles(".")) return {{}, QT_TRANSLATE_NOOP("CommandLine", "the current folder")};
     if (std::string demo = installedDemoFolder(); !demo.empty())
-        return {demo, "the installed demo, as the current folder holds no data files"};
-    return {{}, "the current folder (it holds no data files, and no installed demo was found)"};
+        return {demo,
+                QT_TRANSLATE_NOOP("CommandLine", "the installed demo, as the current folder holds no data files")};
+    return {{},
+            QT_TRANSLATE_NOOP("CommandLine",
+                              "the current folder (it holds no data files, and no installed demo was found)")};
 }
 
 }  // namespace ts

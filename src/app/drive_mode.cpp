@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QPixmap>
 #include <QScopeGuard>
+#include <QtGlobal>
 
 #include <cerrno>
 #include <cstdio>
@@ -29,6 +30,7 @@
 #include "drive_script.h"
 #include "driving_window.h"
 #include "help_window.h"
+#include "language.h"
 #include "link_session.h"
 #include "program_end.h"
 #include "recording_file.h"
@@ -37,6 +39,7 @@
 #include "report_chart.h"
 #include "script_input.h"
 #include "sound/recording_sound.h"
+#include "text/our_text.h"
 #include "title_window.h"
 #include "trace.h"
 #include "value_window.h"
@@ -61,14 +64,14 @@ struct DriveOptions {
     bool linkLan = false;         // the link listens on every interface, with a token
 };
 
-constexpr const char* kUsage =
-    "usage: trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
+constexpr const char* kSynopsis =
+    "trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N]\n"
     "                      [--report FILE.html|FILE.json] [--record FILE] [--force]\n"
     "                      [--scale 1|1.5|2|3|full] [--smooth on|off]\n"
-    "                      [--link PORT [--link-wait S] [--link-control] [--link-lan]]\n";
+    "                      [--link PORT [--link-wait S] [--link-control] [--link-lan]]";
 
 int usage(const std::string& why) {
-    std::cerr << "trainsim drive: " << why << "\n" << kUsage;
+    std::cerr << "trainsim drive: " << why << "\n" << usageLine(kSynopsis);
     return 2;
 }
 
@@ -256,59 +259,79 @@ std::vector<CommandOption> driveOptions(DriveOptions& o, const std::vector<Comma
             try {
                 n = std::stoi(v);
             } catch (...) {}
-            if (n < 0 || n > most) return OptionAnswer::refused(why);
+            if (n < 0 || n > most) return OptionAnswer::refused(ourTextUtf8("CommandLine", why));
             to = n;
             return OptionAnswer::accepted();
         };
     };
     return {
-        valueOption("--train", "CODE", "the train: CODE_line.txt and CODE_train.txt", storeIn(o.train)),
-        valueOption("--data", "DIR", "read the data files from DIR", storeIn(o.data)),
-        valueOption("--script", "FILE", "the timed inputs, one command a line", storeIn(o.script)),
-        valueOption("--trace", "FILE", "where the trace goes (- for standard output)", storeIn(o.trace)),
-        valueOption("--until-ms", "N", "end the run at virtual time N ms",
+        valueOption("--train", "CODE", QT_TRANSLATE_NOOP("Options", "the train: CODE_line.txt and CODE_train.txt"),
+                    storeIn(o.train)),
+        valueOption("--data", "DIR", QT_TRANSLATE_NOOP("Options", "read the data files from DIR"), storeIn(o.data)),
+        valueOption("--script", "FILE", QT_TRANSLATE_NOOP("Options", "the timed inputs, one command a line"),
+                    storeIn(o.script)),
+        valueOption("--trace", "FILE", QT_TRANSLATE_NOOP("Options", "where the trace goes (- for standard output)"),
+                    storeIn(o.trace)),
+        valueOption("--until-ms", "N", QT_TRANSLATE_NOOP("Options", "end the run at virtual time N ms"),
                     [&o](const std::string& v) {
                         try {
                             o.untilMs = std::stoll(v);
                         } catch (...) {
-                            return OptionAnswer::refused("bad --until-ms '" + v + "'");
+                            return OptionAnswer::refused(
+                                withArgs(ourTextUtf8("DriveCommand", "bad --until-ms '%1'"), {v}));
                         }
                         return OptionAnswer::accepted();
                     }),
-        valueOption("--report", "FILE", "the drive report at the end: HTML for .html, else JSON", storeIn(o.report)),
-        valueOption("--record", "FILE", "record the run (a drive script)", storeIn(o.record)),
-        switchOption("--force", "replay a recording of another train or of changed data files", setFlag(o.force)),
-        valueOption("--scale", "1|1.5|2|3|full", "size of the driving window",
+        valueOption("--report", "FILE",
+                    QT_TRANSLATE_NOOP("Options", "the drive report at the end: HTML for .html, else JSON"),
+                    storeIn(o.report)),
+        valueOption("--record", "FILE", QT_TRANSLATE_NOOP("Options", "record the run (a drive script)"),
+                    storeIn(o.record)),
+        switchOption("--force",
+                     QT_TRANSLATE_NOOP("Options", "replay a recording of another train or of changed data files"),
+                     setFlag(o.force)),
+        valueOption("--scale", "1|1.5|2|3|full", QT_TRANSLATE_NOOP("Options", "size of the driving window"),
                     [](const std::string& v) {
                         const auto scale = parseViewScale(v);
-                        if (!scale) return OptionAnswer::refused("--scale takes 1, 1.5, 2, 3 or full");
+                        if (!scale)
+                            return OptionAnswer::refused(
+                                ourTextUtf8("CommandLine", "--scale takes 1, 1.5, 2, 3 or full"));
                         app().viewScale = *scale;
                         return OptionAnswer::accepted();
                     }),
-        valueOption("--smooth", "on|off", "blend neighbouring frames when slower than the recording",
+        valueOption("--smooth", "on|off",
+                    QT_TRANSLATE_NOOP("Options", "blend neighbouring frames when slower than the recording"),
                     [](const std::string& v) {
                         const auto smooth = parseSmoothView(v);
-                        if (!smooth) return OptionAnswer::refused("--smooth takes on or off");
+                        if (!smooth)
+                            return OptionAnswer::refused(ourTextUtf8("CommandLine", "--smooth takes on or off"));
                         app().smoothView = *smooth;
                         return OptionAnswer::accepted();
                     }),
-        valueOption("--link", "PORT", "open the live link on 127.0.0.1:PORT",
-                    number(o.linkPort, 65535, "--link takes a port from 0 to 65535")),
-        valueOption("--link-wait", "S", "wait up to S seconds for the first live-link client (default 10)",
-                    number(o.linkWaitS, 3600, "--link-wait takes seconds from 0 to 3600")),
-        switchOption("--link-control", "let live-link clients drive", setFlag(o.linkControl)),
-        switchOption("--link-lan", "open the live link on every interface, with a token every client must present",
+        valueOption("--link", "PORT", QT_TRANSLATE_NOOP("Options", "open the live link on 127.0.0.1:PORT"),
+                    number(o.linkPort, 65535, QT_TRANSLATE_NOOP("CommandLine", "--link takes a port from 0 to 65535"))),
+        valueOption(
+            "--link-wait", "S",
+            QT_TRANSLATE_NOOP("Options", "wait up to S seconds for the first live-link client (default 10)"),
+            number(o.linkWaitS, 3600, QT_TRANSLATE_NOOP("CommandLine", "--link-wait takes seconds from 0 to 3600"))),
+        switchOption("--link-control", QT_TRANSLATE_NOOP("Options", "let live-link clients drive"),
+                     setFlag(o.linkControl)),
+        switchOption("--link-lan",
+                     QT_TRANSLATE_NOOP("Options",
+                                       "open the live link on every interface, with a token every client must present"),
                      setFlag(o.linkLan)),
-        valueOption("--port", "COM1=DEVICE", "open DEVICE for the controller port COM1 (or COM2)",
+        valueOption("--port", "COM1=DEVICE",
+                    QT_TRANSLATE_NOOP("Options", "open DEVICE for the controller port COM1 (or COM2)"),
                     [](const std::string& v) {
                         mapPortName(v);
                         return OptionAnswer::accepted();
                     }),
-        alsoNamed(switchOption("--help", "show this help",
+        alsoNamed(switchOption("--help", QT_TRANSLATE_NOOP("Options", "show this help"),
                                [&table] {
-                                   std::cout << kUsage
-                                             << "A recording (--record) is a script too: replayed, it needs no "
-                                                "--train.\n"
+                                   std::cout << usageLine(kSynopsis)
+                                             << ourTextUtf8("DriveCommand",
+                                                            "A recording (--record) is a script too: replayed, it "
+                                                            "needs no --train.\n")
                                              << optionLines(table, 23);
                                    return OptionAnswer::exitWith(0);
                                }),
@@ -324,10 +347,10 @@ int runDriveMode(int argc, char** argv) {
     options = driveOptions(o, options);
     const ParsedLine words = parseCommandLine({options, nullptr, nullptr}, argc, argv);
     if (const auto end = walkEnd(words, usage)) return *end;
-    if (o.script.empty()) return usage("--script is required");
+    if (o.script.empty()) return usage(ourTextUtf8("DriveCommand", "--script is required"));
 
     std::ifstream scriptFile(o.script, std::ios::binary);
-    if (!scriptFile) return usage("cannot read script '" + o.script + "'");
+    if (!scriptFile) return usage(withArgs(ourTextUtf8("DriveCommand", "cannot read script '%1'"), {o.script}));
     std::stringstream text;
     text << scriptFile.rdbuf();
     ParsedScript parsed;
@@ -340,7 +363,7 @@ int runDriveMode(int argc, char** argv) {
     std::vector<ScriptCommand> commands = parsed.commands;
     const RecordingHeader header = recordingHeader(parsed);
     if (o.train.empty()) o.train = header.train;
-    if (o.train.empty()) return usage("--train is required");
+    if (o.train.empty()) return usage(ourTextUtf8("DriveCommand", "--train is required"));
     if (parsed.cutLine)
         std::cerr << "trainsim drive: " << o.script << ": line " << parsed.cutLine
                   << " was cut off while being recorded; replaying up to the line before\n";
@@ -361,7 +384,7 @@ int runDriveMode(int argc, char** argv) {
     const std::string recordPath = o.record.empty() ? std::string() : std::filesystem::absolute(o.record).string();
     startFolder() = std::filesystem::current_path();
     if (const DataFolder data = chooseDataFolder(o.data); !data.path.empty() && chdir(data.path.c_str()) != 0)
-        return usage("cannot change into data folder '" + data.path + "'");
+        return usage(cannotEnterDataFolder(data.path));
     if (parsed.anchored) {
         if (const std::string why = replayRefusal(header, o.train, o.force); !why.empty()) {
             std::cerr << "trainsim drive: " << o.script << ": " << why << "\n";
@@ -369,6 +392,9 @@ int runDriveMode(int argc, char** argv) {
         }
     }
 
+    // The trace carries the message boxes' texts: the core words them in English whatever the
+    // language, so that a trace never depends on who ran it.
+    setTextTranslator(nullptr);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's own warnings would mix with the run's messages on standard error.

@@ -1,5 +1,7 @@
 #include "gps_import_mode.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -17,19 +19,25 @@
 #include "data/train_codes.h"
 #include "gps/import.h"
 #include "gpx_file.h"
+#include "language.h"
+#include "text/our_text.h"
 #include "video/ffmpeg_frame_source.h"
 
 namespace ts {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F1=T1 --sync F2=T2)\n"
-    "                           [--tolerance-kmh X] [--what speed,slopes,stations] [--frames N] [--dry-run]\n"
-    "\n"
-    "Rewrites the [SpeedUnit], [Slope] and [Station] sections of CODE_line.txt from the GPS\n"
-    "track of the ride (GPX 1.1) and keeps the old file as CODE_line.txt.bak (when that exists, as\n"
-    "CODE_line.txt.bak.2, .bak.3, ...: a backup is never overwritten).\n";
+constexpr const char* kSynopsis =
+    "trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F1=T1 --sync F2=T2)\n"
+    "                           [--tolerance-kmh X] [--what speed,slopes,stations] [--frames N] [--dry-run]";
+
+std::string usageText() {
+    return usageLine(kSynopsis) + "\n" +
+           ourTextUtf8("ImportGpsCommand",
+                       "Rewrites the [SpeedUnit], [Slope] and [Station] sections of CODE_line.txt from the GPS\n"
+                       "track of the ride (GPX 1.1) and keeps the old file as CODE_line.txt.bak (when that exists, as\n"
+                       "CODE_line.txt.bak.2, .bak.3, ...: a backup is never overwritten).\n");
+}
 
 // The option lines below the usage, from the option table.
 std::string& optionHelp() {
@@ -38,7 +46,7 @@ std::string& optionHelp() {
 }
 
 int usage(const std::string& problem) {
-    std::cerr << "trainsim import-gps: " << problem << "\n" << kUsage << optionHelp();
+    std::cerr << "trainsim import-gps: " << problem << "\n" << usageText() << optionHelp();
     return 2;
 }
 
@@ -68,10 +76,10 @@ std::vector<std::string> bridgedGaps(const gps::Ride& ride, const gps::Alignment
             return long(std::lround((t - align.frame0Seconds) / align.secondsPerFrame));
         };
         std::ostringstream m;
-        m << "bridged: a gap of " << std::fixed << std::setprecision(1) << q.time - p.time << " s before line "
-          << q.line << " (frames " << std::max(frame(p.time), 0L) << "-" << std::min(frame(q.time), long(frames - 1))
-          << ")";
-        out.push_back(m.str());
+        m << std::fixed << std::setprecision(1) << q.time - p.time;
+        out.push_back(withArgs(ourTextUtf8("ImportGpsCommand", "bridged: a gap of %1 s before line %2 (frames %3-%4)"),
+                               {m.str(), std::to_string(q.line), std::to_string(std::max(frame(p.time), 0L)),
+                                std::to_string(std::min(frame(q.time), long(frames - 1)))}));
     }
     return out;
 }
@@ -85,11 +93,13 @@ std::string timeZoneHint(const gps::Ride& ride, const gps::Alignment& align, int
     if (from >= first && to <= last) return {};
     for (int h = -14; h <= 14; ++h) {
         if (h == 0 || from + h * 3600 < first || to + h * 3600 > last) continue;
-        std::ostringstream m;
-        m << "the track's times may be in another time zone than the sync marks: shifted by " << std::showpos << h
-          << std::noshowpos << " h the video lies within the track; if the track holds local times without a zone, "
-          << "give --tz " << std::showpos << h << "\n";
-        return m.str();
+        const std::string hours = (h > 0 ? "+" : "") + std::to_string(h);
+        return withArgs(ourTextUtf8("ImportGpsCommand",
+                                    "the track's times may be in another time zone than the sync marks: shifted by "
+                                    "%1 h the video lies within the track; if the track holds local times without a "
+                                    "zone, give --tz %1"),
+                        {hours}) +
+               "\n";
     }
     return {};
 }
@@ -110,81 +120,99 @@ int runGpsImport(int argc, char** argv) {
             return OptionAnswer::accepted();
         };
     };
-    // A number within its bounds (a whole one when `whole`), or the refusal.
+    // A number within its bounds (a whole one when `whole`), or the refusal (marked for translation).
     auto ranged = [](double low, double high, bool whole, const char* why, auto keep) {
         return [=](const std::string& v) {
             const auto t = parseNumber(v);
-            if (!t || *t < low || *t > high || (whole && *t != std::floor(*t))) return OptionAnswer::refused(why);
+            if (!t || *t < low || *t > high || (whole && *t != std::floor(*t)))
+                return OptionAnswer::refused(ourTextUtf8("CommandLine", why));
             keep(*t);
             return OptionAnswer::accepted();
         };
     };
     const std::vector<CommandOption> options{
         valueOption("--data", "DIR", "", accept([&](const std::string& v) { data = v; })),
-        valueOption("--offset", "S", "video frame 0 is S seconds after the track's first point (S may be negative)",
+        valueOption("--offset", "S",
+                    QT_TRANSLATE_NOOP("Options",
+                                      "video frame 0 is S seconds after the track's first point (S may be negative)"),
                     [&](const std::string& v) {
                         if (!(offset = parseNumber(v)))
-                            return OptionAnswer::refused("--offset takes seconds, e.g. 12.5 or -3");
+                            return OptionAnswer::refused(
+                                ourTextUtf8("ImportGpsCommand", "--offset takes seconds, e.g. 12.5 or -3"));
                         return OptionAnswer::accepted();
                     }),
         valueOption("--sync", "F=T",
-                    "video frame F shows track time T (ISO 8601, or seconds after the first point);\n"
-                    "give it twice: the two marks also measure a camera whose rate drifts",
+                    QT_TRANSLATE_NOOP("Options",
+                                      "video frame F shows track time T (ISO 8601, or seconds after the first point);\n"
+                                      "give it twice: the two marks also measure a camera whose rate drifts"),
                     accept([&](const std::string& v) { syncs.push_back(v); })),
-        valueOption("--tolerance-kmh", "X",
-                    "largest difference of the recorded speed from the track at any frame (default 1)",
-                    ranged(0.5, 50, false, "--tolerance-kmh takes a speed from 0.5 to 50",
-                           [&](double t) { req.toleranceKmh = t; })),
-        valueOption("--what", "LIST", "which sections to rewrite (default speed,slopes,stations)",
-                    [&](const std::string& v) {
-                        req.speed = req.slopes = req.stations = false;
-                        std::istringstream in(v);
-                        std::string w;
-                        while (std::getline(in, w, ',')) {
-                            if (w == "speed")
-                                req.speed = true;
-                            else if (w == "slopes")
-                                req.slopes = true;
-                            else if (w == "stations")
-                                req.stations = true;
-                            else
-                                return OptionAnswer::refused(
-                                    "--what takes speed, slopes and stations separated by commas");
-                        }
-                        if (!req.speed && !req.slopes && !req.stations)
-                            return OptionAnswer::refused("--what names nothing to import");
-                        return OptionAnswer::accepted();
-                    }),
-        valueOption("--frames", "N", "the video's length, when its file cannot be opened",
-                    ranged(2, 100'000'000, true, "--frames takes a frame count", [&](double t) { frames = int(t); })),
-        valueOption("--crawl-kmh", "N", "the recorded speed where the train stands (default 1)",
-                    ranged(1, 10, true, "--crawl-kmh takes a whole speed from 1 to 10",
-                           [&](double t) { req.crawlKmh = int(t); })),
-        valueOption("--slope-window", "M",
-                    "heights are smoothed over M metres before gradients are taken (default 200, at least 100)",
-                    ranged(100, 5000, false, "--slope-window takes metres from 100 to 5000",
-                           [&](double t) { req.gradients.windowMetres = t; })),
         valueOption(
-            "--max-gap", "S", "bridge gaps in the track of up to S seconds (default 5); the summary names them",
-            ranged(1, 600, false, "--max-gap takes seconds from 1 to 600", [&](double t) { req.maxGapSeconds = t; })),
+            "--tolerance-kmh", "X",
+            QT_TRANSLATE_NOOP("Options",
+                              "largest difference of the recorded speed from the track at any frame (default 1)"),
+            ranged(0.5, 50, false, QT_TRANSLATE_NOOP("CommandLine", "--tolerance-kmh takes a speed from 0.5 to 50"),
+                   [&](double t) { req.toleranceKmh = t; })),
         valueOption(
-            "--tz", "H", "the track's times are H hours ahead of UTC (a track in local time without a zone)",
-            ranged(-14, 14, false, "--tz takes hours from -14 to 14, e.g. 9 or -5.5", [&](double t) { tzHours = t; })),
+            "--what", "LIST", QT_TRANSLATE_NOOP("Options", "which sections to rewrite (default speed,slopes,stations)"),
+            [&](const std::string& v) {
+                req.speed = req.slopes = req.stations = false;
+                std::istringstream in(v);
+                std::string w;
+                while (std::getline(in, w, ',')) {
+                    if (w == "speed")
+                        req.speed = true;
+                    else if (w == "slopes")
+                        req.slopes = true;
+                    else if (w == "stations")
+                        req.stations = true;
+                    else
+                        return OptionAnswer::refused(ourTextUtf8(
+                            "ImportGpsCommand", "--what takes speed, slopes and stations separated by commas"));
+                }
+                if (!req.speed && !req.slopes && !req.stations)
+                    return OptionAnswer::refused(ourTextUtf8("ImportGpsCommand", "--what names nothing to import"));
+                return OptionAnswer::accepted();
+            }),
+        valueOption("--frames", "N", QT_TRANSLATE_NOOP("Options", "the video's length, when its file cannot be opened"),
+                    ranged(2, 100'000'000, true, QT_TRANSLATE_NOOP("CommandLine", "--frames takes a frame count"),
+                           [&](double t) { frames = int(t); })),
+        valueOption(
+            "--crawl-kmh", "N", QT_TRANSLATE_NOOP("Options", "the recorded speed where the train stands (default 1)"),
+            ranged(1, 10, true, QT_TRANSLATE_NOOP("CommandLine", "--crawl-kmh takes a whole speed from 1 to 10"),
+                   [&](double t) { req.crawlKmh = int(t); })),
+        valueOption(
+            "--slope-window", "M",
+            QT_TRANSLATE_NOOP(
+                "Options", "heights are smoothed over M metres before gradients are taken (default 200, at least 100)"),
+            ranged(100, 5000, false, QT_TRANSLATE_NOOP("CommandLine", "--slope-window takes metres from 100 to 5000"),
+                   [&](double t) { req.gradients.windowMetres = t; })),
+        valueOption("--max-gap", "S",
+                    QT_TRANSLATE_NOOP(
+                        "Options", "bridge gaps in the track of up to S seconds (default 5); the summary names them"),
+                    ranged(1, 600, false, QT_TRANSLATE_NOOP("CommandLine", "--max-gap takes seconds from 1 to 600"),
+                           [&](double t) { req.maxGapSeconds = t; })),
+        valueOption(
+            "--tz", "H",
+            QT_TRANSLATE_NOOP("Options",
+                              "the track's times are H hours ahead of UTC (a track in local time without a zone)"),
+            ranged(-14, 14, false, QT_TRANSLATE_NOOP("CommandLine", "--tz takes hours from -14 to 14, e.g. 9 or -5.5"),
+                   [&](double t) { tzHours = t; })),
         switchOption("--keep-times",
-                     "stations already in the route keep their times (else where the train stood\n"
-                     "there they take the track's)",
+                     QT_TRANSLATE_NOOP("Options",
+                                       "stations already in the route keep their times (else where the train stood\n"
+                                       "there they take the track's)"),
                      [&] {
                          req.keepStationTimes = true;
                          return OptionAnswer::accepted();
                      }),
-        switchOption("--dry-run", "print the summary and the new sections, write nothing",
+        switchOption("--dry-run", QT_TRANSLATE_NOOP("Options", "print the summary and the new sections, write nothing"),
                      [&] {
                          dryRun = true;
                          return OptionAnswer::accepted();
                      }),
         alsoNamed(switchOption("--help", "",
                                [] {
-                                   std::cout << kUsage << optionHelp();
+                                   std::cout << usageText() << optionHelp();
                                    return OptionAnswer::exitWith(0);
                                }),
                   "-h"),
@@ -198,27 +226,37 @@ int runGpsImport(int argc, char** argv) {
         else if (track.empty())
             track = a;
         else
-            return OptionAnswer::refused("one train code and one track, please: '" + a + "' is one too many");
+            return OptionAnswer::refused(withArgs(
+                ourTextUtf8("ImportGpsCommand", "one train code and one track, please: '%1' is one too many"), {a}));
         return OptionAnswer::accepted();
     };
     const ParsedLine parsed = parseCommandLine({options, isOperand, operand}, argc, argv);
     if (const auto end = walkEnd(parsed, usage)) return *end;
-    if (code.empty() || track.empty()) return usage("give the train code and the track");
-    if (offset && !syncs.empty()) return usage("give either --offset or two --sync marks, not both");
-    if (!offset && syncs.size() != 2) return usage("give --offset S, or --sync twice (two marks)");
+    if (code.empty() || track.empty())
+        return usage(ourTextUtf8("ImportGpsCommand", "give the train code and the track"));
+    if (offset && !syncs.empty())
+        return usage(ourTextUtf8("ImportGpsCommand", "give either --offset or two --sync marks, not both"));
+    if (!offset && syncs.size() != 2)
+        return usage(ourTextUtf8("ImportGpsCommand", "give --offset S, or --sync twice (two marks)"));
 
     std::error_code cwdGone;
     const std::string trackPath = std::filesystem::absolute(track, cwdGone).string();
-    if (cwdGone) return usage("cannot find the track '" + track + "': " + cwdGone.message());
-    if (!data.empty() && chdir(data.c_str()) != 0) return usage("cannot change into data folder '" + data + "'");
+    if (cwdGone)
+        return usage(
+            withArgs(ourTextUtf8("ImportGpsCommand", "cannot find the track '%1': %2"), {track, cwdGone.message()}));
+    if (!data.empty() && chdir(data.c_str()) != 0) return usage(cannotEnterDataFolder(data));
     if (!std::filesystem::is_regular_file(resolveDataPath(code + "_line.txt"))) {
         // A mistyped code: name the file that is missing and the routes that are there.
         std::string codes;
         for (const std::string& c : trainCodesIn(".")) codes += (codes.empty() ? "" : ", ") + c;
-        std::cerr << "trainsim import-gps: " << code << "_line.txt does not exist in "
-                  << std::filesystem::current_path().string() << "\n"
-                  << (codes.empty() ? std::string("that folder holds no routes") : "routes there: " + codes)
-                  << "\nnothing was written\n";
+        std::cerr << "trainsim import-gps: "
+                  << withArgs(ourTextUtf8("ImportGpsCommand", "%1_line.txt does not exist in %2"),
+                              {code, std::filesystem::current_path().string()})
+                  << "\n"
+                  << (codes.empty() ? ourTextUtf8("ImportGpsCommand", "that folder holds no routes")
+                                    : withArgs(ourTextUtf8("ImportGpsCommand", "routes there: %1"), {codes}))
+                  << "\n"
+                  << ourTextUtf8("CommandLine", "nothing was written") << "\n";
         return 1;
     }
     const std::string where = trackPath;
@@ -245,8 +283,10 @@ int runGpsImport(int argc, char** argv) {
             const RouteData route = gps::readRouteForImport(req.routePath);
             FfmpegFrameSource video;
             if (!video.open(resolveDataPath(route.videoFile)) || video.length() < 2)
-                throw gps::ImportError("cannot open the route's video \"" + route.videoFile +
-                                       "\" to learn its length; give it with --frames N");
+                throw gps::ImportError(withArgs(ourTextUtf8("ImportGpsCommand",
+                                                            "cannot open the route's video \"%1\" to learn its "
+                                                            "length; give it with --frames N"),
+                                                {route.videoFile}));
             req.frames = video.length();
         }
         if (!syncs.empty()) zoneHint = timeZoneHint(ride, req.align, req.frames, req.maxGapSeconds);
@@ -257,18 +297,20 @@ int runGpsImport(int argc, char** argv) {
         for (const std::string& line : bridgedGaps(ride, req.align, req.frames)) std::cout << line << "\n";
         if (dryRun) {
             printSections(plan.bytes);
-            std::cout << "dry run: nothing was written\n";
+            std::cout << ourTextUtf8("CommandLine", "dry run: nothing was written") << "\n";
         } else {
-            std::cout << "wrote " << req.routePath << " (the old file is " << backup << ")\n";
+            std::cout << withArgs(ourTextUtf8("CommandLine", "wrote %1 (the old file is %2)"), {req.routePath, backup})
+                      << "\n";
         }
         return 0;
     } catch (const gps::ImportError& e) {
         std::cerr << "trainsim import-gps: " << where;
         if (e.line > 0) std::cerr << ":" << e.line;
-        std::cerr << ": " << e.what() << "\n" << zoneHint << "nothing was written\n";
+        std::cerr << ": " << e.what() << "\n" << zoneHint << ourTextUtf8("CommandLine", "nothing was written") << "\n";
         return 1;
     } catch (const std::filesystem::filesystem_error& e) {
-        std::cerr << "trainsim import-gps: " << e.what() << "\nnothing was written\n";
+        std::cerr << "trainsim import-gps: " << e.what() << "\n"
+                  << ourTextUtf8("CommandLine", "nothing was written") << "\n";
         return 1;
     }
 }

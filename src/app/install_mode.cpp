@@ -2,6 +2,7 @@
 #include "command_line.h"
 
 #include <QCoreApplication>
+#include <QtGlobal>
 #include <vector>
 
 #include <cmath>
@@ -15,17 +16,19 @@
 #include "data/diagnostics.h"
 #include "data/route_data.h"
 #include "data_folder.h"
+#include "language.h"
 #include "qt_pictures.h"
+#include "text/our_text.h"
 
 namespace ts {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: trainsim install FILE [--data DIR] [--video MYCOPY] [--offset FRAMES] [--code NEWCODE] [--force]\n";
+constexpr const char* kSynopsis =
+    "trainsim install FILE [--data DIR] [--video MYCOPY] [--offset FRAMES] [--code NEWCODE] [--force]";
 
 int usage(const std::string& why) {
-    std::cerr << "trainsim install: " << why << "\n" << kUsage;
+    std::cerr << "trainsim install: " << why << "\n" << usageLine(kSynopsis);
     return 2;
 }
 
@@ -39,46 +42,55 @@ std::optional<InstallArguments> parse(int argc, char** argv, int& status) {
     InstallArguments a;
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "install into the data folder DIR", storeIn(a.dataDir)),
-        valueOption("--video", "MYCOPY", "your copy of the route's video, matched against the package's",
+        valueOption("--data", "DIR", QT_TRANSLATE_NOOP("Options", "install into the data folder DIR"),
+                    storeIn(a.dataDir)),
+        valueOption("--video", "MYCOPY",
+                    QT_TRANSLATE_NOOP("Options", "your copy of the route's video, matched against the package's"),
                     storeIn(a.video)),
-        valueOption("--offset", "FRAMES", "install a copy that does not match: the route's frame 0 at its frame FRAMES",
-                    [&a](const std::string& v) {
-                        try {
-                            size_t used = 0;
-                            a.offset = std::stoi(v, &used);
-                            if (used != v.size()) throw std::invalid_argument(v);
-                        } catch (const std::exception&) {
-                            return OptionAnswer::refused("--offset takes a whole number of frames");
-                        }
-                        return OptionAnswer::accepted();
-                    }),
-        valueOption("--code", "NEWCODE", "install the route under another train code", storeIn(a.code)),
-        switchOption("--force", "install although the checker finds errors in the package's files", setFlag(a.force)),
-        alsoNamed(switchOption("--help", "show this help",
+        valueOption(
+            "--offset", "FRAMES",
+            QT_TRANSLATE_NOOP("Options", "install a copy that does not match: the route's frame 0 at its frame FRAMES"),
+            [&a](const std::string& v) {
+                try {
+                    size_t used = 0;
+                    a.offset = std::stoi(v, &used);
+                    if (used != v.size()) throw std::invalid_argument(v);
+                } catch (const std::exception&) {
+                    return OptionAnswer::refused(
+                        ourTextUtf8("InstallCommand", "--offset takes a whole number of frames"));
+                }
+                return OptionAnswer::accepted();
+            }),
+        valueOption("--code", "NEWCODE", QT_TRANSLATE_NOOP("Options", "install the route under another train code"),
+                    storeIn(a.code)),
+        switchOption("--force",
+                     QT_TRANSLATE_NOOP("Options", "install although the checker finds errors in the package's files"),
+                     setFlag(a.force)),
+        alsoNamed(switchOption("--help", QT_TRANSLATE_NOOP("Options", "show this help"),
                                [&options] {
                                    std::cout
-                                       << kUsage
-                                       << "Checks the package (manifest, checksums, the checker on its files) and "
-                                          "installs it into\n"
-                                          "the data folder. --video names your copy of the route's video: it is "
-                                          "matched against\n"
-                                          "the package's fingerprint, and where it starts and how fast it runs are "
-                                          "written into\n"
-                                          "the route. A copy that does not match is refused; --offset FRAMES "
-                                          "installs it anyway,\n"
-                                          "the route's frame 0 at the copy's frame FRAMES. A train code the folder "
-                                          "has already is\n"
-                                          "refused: --code installs the route under another. --force installs "
-                                          "although the\n"
-                                          "checker finds errors in the package's files.\n"
+                                       << usageLine(kSynopsis)
+                                       << ourTextUtf8("InstallCommand",
+                                                      "Checks the package (manifest, checksums, the checker on its "
+                                                      "files) and installs it into\n"
+                                                      "the data folder. --video names your copy of the route's video: "
+                                                      "it is matched against\n"
+                                                      "the package's fingerprint, and where it starts and how fast it "
+                                                      "runs are written into\n"
+                                                      "the route. A copy that does not match is refused; --offset "
+                                                      "FRAMES installs it anyway,\n"
+                                                      "the route's frame 0 at the copy's frame FRAMES. A train code "
+                                                      "the folder has already is\n"
+                                                      "refused: --code installs the route under another. --force "
+                                                      "installs although the\n"
+                                                      "checker finds errors in the package's files.\n")
                                        << optionLines(options, 18);
                                    return OptionAnswer::exitWith(0);
                                }),
                   "-h"),
     };
     auto package = [&a](const std::string& f) {
-        if (!a.package.empty()) return OptionAnswer::refused("one package only");
+        if (!a.package.empty()) return OptionAnswer::refused(ourTextUtf8("InstallCommand", "one package only"));
         a.package = f;
         return OptionAnswer::accepted();
     };
@@ -88,16 +100,17 @@ std::optional<InstallArguments> parse(int argc, char** argv, int& status) {
         return std::nullopt;
     }
     if (a.package.empty()) {
-        status = usage("which package? (FILE)");
+        status = usage(ourTextUtf8("InstallCommand", "which package? (FILE)"));
         return std::nullopt;
     }
     return a;
 }
 
 std::string frames(double f) {
-    char t[64];
-    std::snprintf(t, sizeof t, "%+.1f frames (%+.2f s)", f, f / kViewFramesPerSecond);
-    return t;
+    char n[32], s[32];
+    std::snprintf(n, sizeof n, "%+.1f", f);
+    std::snprintf(s, sizeof s, "%+.2f", f / kViewFramesPerSecond);
+    return withArgs(ourTextUtf8("InstallCommand", "%1 frames (%2 s)"), {n, s});
 }
 
 }  // namespace
@@ -118,14 +131,15 @@ pack::PackageChecker packageChecker() {
 }
 
 std::string matchReport(const pack::VideoMatch& m) {
-    std::string t = std::to_string(m.matched) + " of " + std::to_string(m.compared) + " pictures compared match (" +
-                    std::to_string(int(std::floor(m.share() * 100))) + " %)";
+    std::string t = withArgs(
+        ourTextUtf8("InstallCommand", "%1 of %2 pictures compared match (%3 %)"),
+        {std::to_string(m.matched), std::to_string(m.compared), std::to_string(int(std::floor(m.share() * 100)))});
     if (m.matched > 0) {
-        t += "; the copy's offset is " + frames(m.offset);
+        t += withArgs(ourTextUtf8("InstallCommand", "; the copy's offset is %1"), {frames(m.offset)});
         if (std::abs(m.rate - 1) > 1e-6) {
-            char r[64];
-            std::snprintf(r, sizeof r, ", and it runs at %.4f times the route's speed", 1 / m.rate);
-            t += r;
+            char r[32];
+            std::snprintf(r, sizeof r, "%.4f", 1 / m.rate);
+            t += withArgs(ourTextUtf8("InstallCommand", ", and it runs at %1 times the route's speed"), {r});
         }
     }
     return t;
@@ -152,16 +166,19 @@ int runInstallMode(int argc, char** argv) {
         return 1;
     }
     const pack::PackageManifest& m = opened->manifest();
-    std::cout << "Package: train " << m.trainCode << ", \"" << m.lineName << "\""
-              << (m.author.empty() ? "" : ", by " + m.author) << (m.licence.empty() ? "" : ", " + m.licence) << "\n";
+    std::cout << withArgs(ourTextUtf8("InstallCommand", "Package: train %1, \"%2\""), {m.trainCode, m.lineName})
+              << (m.author.empty() ? "" : withArgs(ourTextUtf8("InstallCommand", ", by %1"), {m.author}))
+              << (m.licence.empty() ? "" : ", " + m.licence) << "\n";
     pack::InstallChoice choice;
     choice.code = args->code;
     choice.video = video;
     choice.defaultsFolder = installedDemoFolder();
     if (!video.empty()) {
-        std::cout << "Matching " << args->video << " against the package's video ("
-                  << opened->fingerprint().samples.size() << " pictures of " << opened->fingerprint().length
-                  << " frames)\n";
+        std::cout << withArgs(ourTextUtf8("InstallCommand",
+                                          "Matching %1 against the package's video (%2 pictures of %3 frames)"),
+                              {args->video, std::to_string(opened->fingerprint().samples.size()),
+                               std::to_string(opened->fingerprint().length)})
+                  << "\n";
         const auto match = pack::matchCopy(opened->fingerprint(), video, opened->fit(), {}, &error);
         if (!match) {
             std::cerr << "trainsim install: " << error << "\n";
@@ -170,10 +187,15 @@ int runInstallMode(int argc, char** argv) {
         std::cout << matchReport(*match) << "\n";
         if (args->offset) {
             choice.offset = *args->offset;
-            std::cout << "The offset is set by hand: " << *args->offset << " frames\n";
+            std::cout << withArgs(ourTextUtf8("InstallCommand", "The offset is set by hand: %1 frames"),
+                                  {std::to_string(*args->offset)})
+                      << "\n";
         } else if (!match->accepted) {
-            std::cerr << "trainsim install: " << args->video << " is refused: " << match->refusal
-                      << " (install anyway with --offset FRAMES)\n";
+            std::cerr << "trainsim install: "
+                      << withArgs(
+                             ourTextUtf8("InstallCommand", "%1 is refused: %2 (install anyway with --offset FRAMES)"),
+                             {args->video, match->refusal})
+                      << "\n";
             return 1;
         } else {
             choice.offset = int(std::lround(match->offset));
@@ -187,13 +209,19 @@ int runInstallMode(int argc, char** argv) {
         std::cerr << "trainsim install: " << error << "\n";
         return 1;
     }
-    std::cout << "Installed train " << result.code << " into " << folder << " (" << result.installed.size()
-              << " files)\n";
+    std::cout << withArgs(ourTextUtf8("InstallCommand", "Installed train %1 into %2 (%3 files)"),
+                          {result.code, folder, std::to_string(result.installed.size())})
+              << "\n";
     for (const std::string& k : result.kept)
-        std::cout << "Kept the data folder's own " << k << " (the package's differs)\n";
+        std::cout << withArgs(ourTextUtf8("InstallCommand", "Kept the data folder's own %1 (the package's differs)"),
+                              {k})
+                  << "\n";
     if (video.empty() && !m.withVideo)
-        std::cout << "No video given: the route shows " << m.videoFile
-                  << " of the data folder; install again with --video to match your copy\n";
+        std::cout << withArgs(ourTextUtf8("InstallCommand",
+                                          "No video given: the route shows %1 of the data folder; "
+                                          "install again with --video to match your copy"),
+                              {m.videoFile})
+                  << "\n";
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QtGlobal>
 
 #include <cstring>
 #include <filesystem>
@@ -31,21 +32,22 @@
 #include "quit_signals.h"
 #include "replay_watch.h"
 #include "subcommands.h"
+#include "text/our_text.h"
 #include "title_window.h"
 #include "value_window.h"
 
 namespace {
 
 void printHelp(const ts::DataFolder& data, const std::vector<ts::CommandOption>& options) {
-    std::cout << "usage: trainsim [COMMAND] [OPTIONS]\n"
-                 "\n"
-                 "Commands:\n"
-              << ts::subcommandLines()
-              << "\n"
-                 "Options:\n"
+    std::cout << ts::usageLine("trainsim [COMMAND] [OPTIONS]") << "\n"
+              << ts::ourTextUtf8("CommandLine", "Commands:") << "\n"
+              << ts::subcommandLines() << "\n"
+              << ts::ourTextUtf8("CommandLine", "Options:") << "\n"
               << ts::optionLines(options, 23) << "\n"
-              << "Data folder: " << (data.path.empty() ? std::filesystem::current_path().string() : data.path)
-              << "\n  (" << data.reason << ")\n";
+              << ts::withArgs(ts::ourTextUtf8("CommandLine", "Data folder: %1\n  (%2)"),
+                              {data.path.empty() ? std::filesystem::current_path().string() : data.path,
+                               ts::ourTextUtf8("CommandLine", data.reason.c_str())})
+              << "\n";
 }
 
 }  // namespace
@@ -81,70 +83,91 @@ int main(int argc, char** argv) {
     bool help = false, force = false, linkControl = false, linkLan = false;
     int linkPort = -1;  // no live link
     const std::vector<ts::CommandOption> options{
-        ts::valueOption("--data", "DIR", "read the data files from DIR", ts::storeIn(dataDir)),
+        ts::valueOption("--data", "DIR", QT_TRANSLATE_NOOP("Options", "read the data files from DIR"),
+                        ts::storeIn(dataDir)),
         ts::valueOption("--train", "CODE",
-                        "drive the train CODE (CODE_line.txt, CODE_train.txt) at once;\n"
-                        "the title screen appears when its window closes",
+                        QT_TRANSLATE_NOOP("Options",
+                                          "drive the train CODE (CODE_line.txt, CODE_train.txt) at once;\n"
+                                          "the title screen appears when its window closes"),
                         ts::storeIn(trainCode)),
-        ts::valueOption("--port", "COM1=DEVICE", "open DEVICE for the controller port COM1 (or COM2); repeatable",
+        ts::valueOption("--port", "COM1=DEVICE",
+                        QT_TRANSLATE_NOOP("Options", "open DEVICE for the controller port COM1 (or COM2); repeatable"),
                         [](const std::string& v) {
                             ts::mapPortName(v);
                             return OptionAnswer::accepted();
                         }),
-        ts::valueOption("--scale", "1|1.5|2|3|full", "size of the driving window (the drive mode takes it too)",
+        ts::valueOption("--scale", "1|1.5|2|3|full",
+                        QT_TRANSLATE_NOOP("Options", "size of the driving window (the drive mode takes it too)"),
                         [](const std::string& v) {
                             const auto scale = ts::parseViewScale(v);
-                            if (!scale) return OptionAnswer::refused("--scale takes 1, 1.5, 2, 3 or full");
+                            if (!scale)
+                                return OptionAnswer::refused(
+                                    ts::ourTextUtf8("CommandLine", "--scale takes 1, 1.5, 2, 3 or full"));
                             ts::app().viewScale = *scale;
                             return OptionAnswer::accepted();
                         }),
-        ts::valueOption("--smooth", "on|off", "blend neighbouring frames when slower than the recording",
+        ts::valueOption("--smooth", "on|off",
+                        QT_TRANSLATE_NOOP("Options", "blend neighbouring frames when slower than the recording"),
                         [](const std::string& v) {
                             const auto smooth = ts::parseSmoothView(v);
-                            if (!smooth) return OptionAnswer::refused("--smooth takes on or off");
+                            if (!smooth)
+                                return OptionAnswer::refused(
+                                    ts::ourTextUtf8("CommandLine", "--smooth takes on or off"));
                             ts::app().smoothView = *smooth;
                             return OptionAnswer::accepted();
                         }),
-        ts::valueOption("--record", "FILE", "record the run of the train picked to FILE (a drive script)",
+        ts::valueOption("--record", "FILE",
+                        QT_TRANSLATE_NOOP("Options", "record the run of the train picked to FILE (a drive script)"),
                         [](const std::string& v) {
                             ts::app().recordTo = std::filesystem::absolute(v).string();
                             return OptionAnswer::accepted();
                         }),
-        ts::valueOption("--replay", "FILE", "watch a recording in the driving window (pause, 2x, 4x, take over)",
-                        [&replayFile](const std::string& v) {
-                            replayFile = std::filesystem::absolute(v).string();
-                            return OptionAnswer::accepted();
-                        }),
-        ts::valueMayBeLeftOut(ts::valueOption("--link", "PORT",
+        ts::valueOption(
+            "--replay", "FILE",
+            QT_TRANSLATE_NOOP("Options", "watch a recording in the driving window (pause, 2x, 4x, take over)"),
+            [&replayFile](const std::string& v) {
+                replayFile = std::filesystem::absolute(v).string();
+                return OptionAnswer::accepted();
+            }),
+        ts::valueMayBeLeftOut(
+            ts::valueOption("--link", "PORT",
+                            QT_TRANSLATE_NOOP("Options",
                                               "open the live link on 127.0.0.1 (default port 47800): the run's state\n"
-                                              "over a WebSocket and a dashboard page at http://127.0.0.1:PORT/",
-                                              [&linkPort](const std::string& v) {
-                                                  try {
-                                                      linkPort = std::stoi(v);
-                                                  } catch (...) {
-                                                      linkPort = -2;
-                                                  }
-                                                  if (linkPort < 0 || linkPort > 65535)
-                                                      return OptionAnswer::refused(
-                                                          "--link takes a port from 0 to 65535");
-                                                  return OptionAnswer::accepted();
-                                              }),
-                              [&linkPort] {
-                                  linkPort = ts::kDefaultLinkPort;
-                                  return OptionAnswer::accepted();
-                              }),
-        ts::switchOption("--link-control", "let live-link clients drive (send the driver's commands)",
+                                              "over a WebSocket and a dashboard page at http://127.0.0.1:PORT/"),
+                            [&linkPort](const std::string& v) {
+                                try {
+                                    linkPort = std::stoi(v);
+                                } catch (...) {
+                                    linkPort = -2;
+                                }
+                                if (linkPort < 0 || linkPort > 65535)
+                                    return OptionAnswer::refused(
+                                        ts::ourTextUtf8("CommandLine", "--link takes a port from 0 to 65535"));
+                                return OptionAnswer::accepted();
+                            }),
+            [&linkPort] {
+                linkPort = ts::kDefaultLinkPort;
+                return OptionAnswer::accepted();
+            }),
+        ts::switchOption("--link-control",
+                         QT_TRANSLATE_NOOP("Options", "let live-link clients drive (send the driver's commands)"),
                          ts::setFlag(linkControl)),
         ts::switchOption("--link-lan",
-                         "open the live link to the network too: every interface, and every\n"
-                         "client must present the random token the program prints",
+                         QT_TRANSLATE_NOOP("Options",
+                                           "open the live link to the network too: every interface, and every\n"
+                                           "client must present the random token the program prints"),
                          ts::setFlag(linkLan)),
-        ts::switchOption("--force", "replay a recording of another train or of changed data files", ts::setFlag(force)),
+        ts::switchOption("--force",
+                         QT_TRANSLATE_NOOP("Options", "replay a recording of another train or of changed data files"),
+                         ts::setFlag(force)),
         // Taken out of the line before this table (every command honours it); listed for --help.
-        ts::valueOption("--lang", "ja|en", "show the program in Japanese or English (the desktop's language otherwise)",
-                        [](const std::string&) { return OptionAnswer::accepted(); }),
-        ts::alsoNamed(ts::switchOption("--help", "show this help", ts::setFlag(help)), "-h"),
-        ts::switchOption("--version", "show the program's version",
+        ts::valueOption(
+            "--lang", "ja|en",
+            QT_TRANSLATE_NOOP("Options", "show the program in Japanese or English (the desktop's language otherwise)"),
+            [](const std::string&) { return OptionAnswer::accepted(); }),
+        ts::alsoNamed(ts::switchOption("--help", QT_TRANSLATE_NOOP("Options", "show this help"), ts::setFlag(help)),
+                      "-h"),
+        ts::switchOption("--version", QT_TRANSLATE_NOOP("Options", "show the program's version"),
                          [] {
                              std::cout << "trainsim " << TRAINSIM_VERSION << "\n";
                              return OptionAnswer::exitWith(0);
@@ -160,9 +183,11 @@ int main(int argc, char** argv) {
         case ts::ParsedLine::Outcome::Refused: std::cerr << "trainsim: " << parsed.why << "\n"; return 2;
         case ts::ParsedLine::Outcome::Unknown:
             std::cerr << "trainsim: "
-                      << (parsed.word.rfind("-", 0) == 0 ? ts::unknownOption(parsed.word)
-                                                         : "unknown command '" + parsed.word + "'")
-                      << "\nTry 'trainsim --help'.\n";
+                      << (parsed.word.rfind("-", 0) == 0
+                              ? ts::unknownOption(parsed.word)
+                              : ts::withArgs(ts::ourTextUtf8("CommandLine", "unknown command '%1'"), {parsed.word}))
+                      << "\n"
+                      << ts::ourTextUtf8("CommandLine", "Try 'trainsim --help'.") << "\n";
             return 2;
     }
     const ts::DataFolder data = ts::chooseDataFolder(dataDir);
@@ -171,12 +196,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!data.path.empty() && chdir(data.path.c_str()) != 0) {
-        std::cerr << "trainsim: cannot change into data folder '" << data.path << "'\n";
+        std::cerr << "trainsim: " << ts::cannotEnterDataFolder(data.path) << "\n";
         return 2;
     }
     if (!trainCode.empty() && !ts::hasTrainCode(".", trainCode)) {
-        std::cerr << "trainsim: the data folder has no train '" << trainCode << "' (" << trainCode << "_line.txt and "
-                  << trainCode << "_train.txt)\n";
+        std::cerr << "trainsim: "
+                  << ts::withArgs(ts::ourTextUtf8("CommandLine",
+                                                  "the data folder has no train '%1' (%1_line.txt and %1_train.txt)"),
+                                  {trainCode})
+                  << "\n";
         return 2;
     }
 
@@ -195,7 +223,8 @@ int main(int argc, char** argv) {
     if (linkPort >= 0) {
         std::string error;
         if (!ts::openProgramLink(quint16(linkPort), linkControl, linkLan, error)) {
-            std::cerr << "trainsim: cannot open the live link: " << error << "\n";
+            std::cerr << "trainsim: "
+                      << ts::withArgs(ts::ourTextUtf8("CommandLine", "cannot open the live link: %1"), {error}) << "\n";
             return 2;
         }
         const ts::LinkServer& link = ts::programLink()->server();

@@ -2,6 +2,7 @@
 #include "command_line.h"
 
 #include <QCoreApplication>
+#include <QtGlobal>
 #include <vector>
 
 #include <filesystem>
@@ -11,18 +12,20 @@
 #include <unistd.h>
 
 #include "data_folder.h"
+#include "language.h"
 #include "pack/package_manifest.h"
 #include "pack/route_package.h"
+#include "text/our_text.h"
 
 namespace ts {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: trainsim pack [--data DIR] CODE [-o FILE] [--with-video] [--author TEXT] [--licence TEXT]\n";
+constexpr const char* kSynopsis =
+    "trainsim pack [--data DIR] CODE [-o FILE] [--with-video] [--author TEXT] [--licence TEXT]";
 
 int usage(const std::string& why) {
-    std::cerr << "trainsim pack: " << why << "\n" << kUsage;
+    std::cerr << "trainsim pack: " << why << "\n" << usageLine(kSynopsis);
     return 2;
 }
 
@@ -36,30 +39,36 @@ std::optional<PackArguments> parse(int argc, char** argv, int& status) {
     PackArguments a;
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "read the data files from DIR", storeIn(a.dataDir)),
-        alsoNamed(
-            valueOption("--output", "FILE", "the package's name (default CODE.trainsim-route)", storeIn(a.output)),
-            "-o"),
-        switchOption("--with-video", "put the video itself into the package too", setFlag(a.withVideo)),
-        valueOption("--author", "TEXT", "who made the route, for the manifest", storeIn(a.author)),
-        valueOption("--licence", "TEXT", "on what terms the route is shared, for the manifest", storeIn(a.licence)),
-        alsoNamed(switchOption("--help", "show this help",
+        valueOption("--data", "DIR", QT_TRANSLATE_NOOP("Options", "read the data files from DIR"), storeIn(a.dataDir)),
+        alsoNamed(valueOption("--output", "FILE",
+                              QT_TRANSLATE_NOOP("Options", "the package's name (default CODE.trainsim-route)"),
+                              storeIn(a.output)),
+                  "-o"),
+        switchOption("--with-video", QT_TRANSLATE_NOOP("Options", "put the video itself into the package too"),
+                     setFlag(a.withVideo)),
+        valueOption("--author", "TEXT", QT_TRANSLATE_NOOP("Options", "who made the route, for the manifest"),
+                    storeIn(a.author)),
+        valueOption("--licence", "TEXT",
+                    QT_TRANSLATE_NOOP("Options", "on what terms the route is shared, for the manifest"),
+                    storeIn(a.licence)),
+        alsoNamed(switchOption("--help", QT_TRANSLATE_NOOP("Options", "show this help"),
                                [&options] {
-                                   std::cout << kUsage
-                                             << "Writes CODE.trainsim-route (a zip): the route and train files, every "
-                                                "file they name,\n"
-                                                "a manifest with the checksum of each, and the fingerprint of the "
-                                                "video by which the\n"
-                                                "receiver's own copy of it is recognised and aligned. The video "
-                                                "itself only with\n"
-                                                "--with-video.\n"
+                                   std::cout << usageLine(kSynopsis)
+                                             << ourTextUtf8("PackCommand",
+                                                            "Writes CODE.trainsim-route (a zip): the route and train "
+                                                            "files, every file they name,\n"
+                                                            "a manifest with the checksum of each, and the fingerprint "
+                                                            "of the video by which the\n"
+                                                            "receiver's own copy of it is recognised and aligned. The "
+                                                            "video itself only with\n"
+                                                            "--with-video.\n")
                                              << optionLines(options, 16);
                                    return OptionAnswer::exitWith(0);
                                }),
                   "-h"),
     };
     auto code = [&a](const std::string& c) {
-        if (!a.code.empty()) return OptionAnswer::refused("one train code only");
+        if (!a.code.empty()) return OptionAnswer::refused(ourTextUtf8("CommandLine", "one train code only"));
         a.code = c;
         return OptionAnswer::accepted();
     };
@@ -69,7 +78,7 @@ std::optional<PackArguments> parse(int argc, char** argv, int& status) {
         return std::nullopt;
     }
     if (a.code.empty()) {
-        status = usage("which train's route? (CODE)");
+        status = usage(ourTextUtf8("PackCommand", "which train's route? (CODE)"));
         return std::nullopt;
     }
     return a;
@@ -85,8 +94,7 @@ int runPackMode(int argc, char** argv) {
     const std::string output =
         std::filesystem::absolute(args->output.empty() ? args->code + pack::kPackageSuffix : args->output).string();
     const DataFolder data = chooseDataFolder(args->dataDir);
-    if (!data.path.empty() && chdir(data.path.c_str()) != 0)
-        return usage("cannot change into data folder '" + data.path + "'");
+    if (!data.path.empty() && chdir(data.path.c_str()) != 0) return usage(cannotEnterDataFolder(data.path));
     int qargc = 1;
     char name[] = "trainsim";
     char* qargv[] = {name, nullptr};
@@ -107,8 +115,11 @@ int runPackMode(int argc, char** argv) {
         std::cerr << "trainsim pack: " << error << "\n";
         return 1;
     }
-    std::cout << "Packed " << result.files.size() << " files and the fingerprint of " << result.videoFrames
-              << " frames (" << result.fingerprintSamples << " pictures) into " << output << "\n";
+    std::cout << withArgs(ourTextUtf8("PackCommand",
+                                      "Packed %1 files and the fingerprint of %2 frames (%3 pictures) into %4"),
+                          {std::to_string(result.files.size()), std::to_string(result.videoFrames),
+                           std::to_string(result.fingerprintSamples), output})
+              << "\n";
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "prepare_video_mode.h"
 
 #include <QCoreApplication>
+#include <QtGlobal>
 
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,16 +17,18 @@
 #include "data/file_names.h"
 #include "data_folder.h"
 #include "gps/import.h"
+#include "language.h"
+#include "text/our_text.h"
 #include "video_cache.h"
 
 namespace ts {
 
 namespace {
 
-constexpr const char* kUsage = "usage: trainsim prepare-video [--data DIR] CODE\n";
+constexpr const char* kSynopsis = "trainsim prepare-video [--data DIR] CODE";
 
 int usage(const std::string& why) {
-    std::cerr << "trainsim prepare-video: " << why << "\n" << kUsage;
+    std::cerr << "trainsim prepare-video: " << why << "\n" << usageLine(kSynopsis);
     return 2;
 }
 
@@ -37,27 +41,28 @@ std::optional<Arguments> parseArguments(int argc, char** argv, int& status) {
     Arguments a;
     std::vector<CommandOption> options;
     options = {
-        valueOption("--data", "DIR", "read the data files from DIR", storeIn(a.data)),
-        alsoNamed(switchOption("--help", "show this help",
-                               [&options] {
-                                   std::cout << kUsage
-                                             << "Makes a working copy of the video that CODE_line.txt names ([Path]): "
-                                                "the same frame for\n"
-                                                "every position, a keyframe every 30 pictures, a little above the "
-                                                "largest view size\n"
-                                                "chosen in the driving window. It is kept in the user's cache folder "
-                                                "and used by the\n"
-                                                "editor and the driving window while the video is unchanged; the "
-                                                "route file still names\n"
-                                                "the original, and the drive mode decodes the original.\n"
-                                             << optionLines(options, 12);
-                                   return OptionAnswer::exitWith(0);
-                               }),
-                  "-h"),
+        valueOption("--data", "DIR", QT_TRANSLATE_NOOP("Options", "read the data files from DIR"), storeIn(a.data)),
+        alsoNamed(
+            switchOption(
+                "--help", QT_TRANSLATE_NOOP("Options", "show this help"),
+                [&options] {
+                    std::cout << usageLine(kSynopsis)
+                              << ourTextUtf8(
+                                     "PrepareVideoCommand",
+                                     "Makes a working copy of the video that CODE_line.txt names ([Path]): the same\n"
+                                     "frame for every position, a keyframe every 30 pictures (15 when wider than\n"
+                                     "1000 pixels), a little above the largest view size chosen in the driving\n"
+                                     "window. It is kept in the user's cache folder and used by the editor and the\n"
+                                     "driving window while the video is unchanged; the route file still names\n"
+                                     "the original, and the drive mode decodes the original.\n")
+                              << optionLines(options, 12);
+                    return OptionAnswer::exitWith(0);
+                }),
+            "-h"),
     };
     auto code = [&a](const std::string& c) {
         if (!a.code.empty()) {
-            return OptionAnswer::refused("one train code only");
+            return OptionAnswer::refused(ourTextUtf8("CommandLine", "one train code only"));
         }
         a.code = c;
         return OptionAnswer::accepted();
@@ -68,7 +73,7 @@ std::optional<Arguments> parseArguments(int argc, char** argv, int& status) {
         return std::nullopt;
     }
     if (a.code.empty()) {
-        status = usage("which train's video? give its CODE");
+        status = usage(ourTextUtf8("PrepareVideoCommand", "which train's video? give its CODE"));
         return std::nullopt;
     }
     return a;
@@ -76,7 +81,9 @@ std::optional<Arguments> parseArguments(int argc, char** argv, int& status) {
 
 std::string duration(double seconds) {
     const long s = std::lround(std::max(0.0, seconds));
-    return s >= 60 ? std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s" : std::to_string(s) + " s";
+    return s >= 60 ? withArgs(ourTextUtf8("PrepareVideoCommand", "%1 min %2 s"),
+                              {std::to_string(s / 60), std::to_string(s % 60)})
+                   : withArgs(ourTextUtf8("PrepareVideoCommand", "%1 s"), {std::to_string(s)});
 }
 
 }  // namespace
@@ -86,8 +93,7 @@ int runPrepareVideo(int argc, char** argv) {
     const auto args = parseArguments(argc, argv, status);
     if (!args) return status;
     const DataFolder data = chooseDataFolder(args->data);
-    if (!data.path.empty() && chdir(data.path.c_str()) != 0)
-        return usage("cannot change into data folder '" + data.path + "'");
+    if (!data.path.empty() && chdir(data.path.c_str()) != 0) return usage(cannotEnterDataFolder(data.path));
     // QStandardPaths and the settings want the application object.
     int qargc = 1;
     char name[] = "trainsim";
@@ -102,7 +108,9 @@ int runPrepareVideo(int argc, char** argv) {
         return 1;
     }
     if (video.empty()) {
-        std::cerr << "trainsim prepare-video: " << args->code << "_line.txt names no video ([Path])\n";
+        std::cerr << "trainsim prepare-video: "
+                  << withArgs(ourTextUtf8("PrepareVideoCommand", "%1_line.txt names no video ([Path])"), {args->code})
+                  << "\n";
         return 1;
     }
     const std::string original = resolveDataPath(video);
@@ -113,8 +121,11 @@ int runPrepareVideo(int argc, char** argv) {
         if (now - last < std::chrono::seconds(2) && n < total) return true;
         last = now;
         const double spent = std::chrono::duration<double>(now - start).count();
-        std::cout << "prepare-video: " << n << " of " << total << " pictures (" << (100 * int64_t(n) / total)
-                  << " %), about " << duration(spent / n * (total - n)) << " left" << std::endl;
+        std::cout << "prepare-video: "
+                  << withArgs(ourTextUtf8("PrepareVideoCommand", "%1 of %2 pictures (%3 %), about %4 left"),
+                              {std::to_string(n), std::to_string(total), std::to_string(100 * int64_t(n) / total),
+                               duration(spent / n * (total - n))})
+                  << std::endl;
         return true;
     });
     if (!done.message.empty()) {
@@ -122,9 +133,15 @@ int runPrepareVideo(int argc, char** argv) {
         return 1;
     }
     const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << "prepare-video: " << done.path << " (" << done.size.width << " x " << done.size.height
-              << ", a keyframe every " << copyKeyframeInterval(done.size) << " pictures) made in " << duration(spent);
-    if (spent > 0) std::cout << ", " << std::lround(done.seconds / spent * 10) / 10.0 << " x real time";
+    std::cout << "prepare-video: "
+              << withArgs(ourTextUtf8("PrepareVideoCommand", "%1 (%2 x %3, a keyframe every %4 pictures) made in %5"),
+                          {done.path, std::to_string(done.size.width), std::to_string(done.size.height),
+                           std::to_string(copyKeyframeInterval(done.size)), duration(spent)});
+    if (spent > 0) {
+        std::ostringstream speed;
+        speed << std::lround(done.seconds / spent * 10) / 10.0;
+        std::cout << withArgs(ourTextUtf8("PrepareVideoCommand", ", %1 x real time"), {speed.str()});
+    }
     std::cout << "\n";
     return 0;
 }

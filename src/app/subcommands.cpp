@@ -1,10 +1,13 @@
 #include "subcommands.h"
 
+#include <QtGlobal>
+
 #include "check_mode.h"
 #include "drive_mode.h"
 #include "edit_mode.h"
 #include "gps_import_mode.h"
 #include "install_mode.h"
+#include "language.h"
 #include "pack_mode.h"
 #include "prepare_video_mode.h"
 #include "speed_from_video_mode.h"
@@ -14,47 +17,75 @@ namespace ts {
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> all{
         {"drive",
-         "run a train headless from a script and write a JSON trace\n"
-         "(trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N])",
+         QT_TRANSLATE_NOOP("Commands",
+                           "run a train headless from a script and write a JSON trace\n"
+                           "(trainsim drive --train CODE [--data DIR] --script FILE [--trace FILE] [--until-ms N])"),
          &runDriveMode},
         {"check",
-         "report every problem in the data files of the trains, with file and line\n"
-         "(trainsim check [--data DIR] [--json] [CODE...])",
+         QT_TRANSLATE_NOOP("Commands",
+                           "report every problem in the data files of the trains, with file and line\n"
+                           "(trainsim check [--data DIR] [--json] [CODE...])"),
          &runCheckMode},
         {"edit",
-         "make or change a route in the route editor: its video, a timeline of its events,\n"
-         "a live check and a test drive (trainsim edit [--data DIR] [CODE])",
+         QT_TRANSLATE_NOOP("Commands",
+                           "make or change a route in the route editor: its video, a timeline of its events,\n"
+                           "a live check and a test drive (trainsim edit [--data DIR] [CODE])"),
          &runEditMode},
         {"import-gps",
-         "recorded speed, gradients and stations of a route from a GPS track\n"
-         "(trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F=T --sync F=T) ...)",
+         QT_TRANSLATE_NOOP(
+             "Commands",
+             "recorded speed, gradients and stations of a route from a GPS track\n"
+             "(trainsim import-gps [--data DIR] CODE TRACK.gpx (--offset S | --sync F=T --sync F=T) ...)"),
          &runGpsImport},
         {"prepare-video",
-         "a quick-seeking working copy of a route's video for the editor and the driving\n"
-         "window, in the user's cache folder (trainsim prepare-video [--data DIR] CODE)",
+         QT_TRANSLATE_NOOP("Commands",
+                           "a quick-seeking working copy of a route's video for the editor and the driving\n"
+                           "window, in the user's cache folder (trainsim prepare-video [--data DIR] CODE)"),
          &runPrepareVideo},
         {"pack",
-         "a route as one file to send, with its video's fingerprint instead of the video\n"
-         "(trainsim pack [--data DIR] CODE [-o FILE] [--with-video] [--author T] [--licence T])",
+         QT_TRANSLATE_NOOP("Commands",
+                           "a route as one file to send, with its video's fingerprint instead of the video\n"
+                           "(trainsim pack [--data DIR] CODE [-o FILE] [--with-video] [--author T] [--licence T])"),
          &runPackMode},
         {"install",
-         "a route package into the data folder, matched and aligned with your copy of its video\n"
-         "(trainsim install FILE [--data DIR] [--video MYCOPY] [--offset FRAMES] [--code NEWCODE] [--force])",
+         QT_TRANSLATE_NOOP(
+             "Commands",
+             "a route package into the data folder, matched and aligned with your copy of its video\n"
+             "(trainsim install FILE [--data DIR] [--video MYCOPY] [--offset FRAMES] [--code NEWCODE] [--force])"),
          &runInstallMode},
         {"speed-from-video",
-         "recorded speed of a route from its video's motion and known distances\n"
-         "(trainsim speed-from-video [--data DIR] CODE [--marks FILE] [--speed F=KMH] [--dry-run])",
+         QT_TRANSLATE_NOOP("Commands",
+                           "recorded speed of a route from its video's motion and known distances\n"
+                           "(trainsim speed-from-video [--data DIR] CODE [--marks FILE] [--speed F=KMH] [--dry-run])"),
          &runSpeedFromVideo},
     };
     return all;
 }
+
+namespace {
+
+// Columns `text` (UTF-8) takes on a terminal: a character written in three
+// bytes (kana, kanji) takes two, as "(なし)" does.
+size_t columns(const std::string& text) {
+    size_t n = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t bytes = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        n += bytes == 3 ? 2 : 1;
+        i += bytes;
+    }
+    return n;
+}
+
+}  // namespace
 
 std::string subcommandLines() {
     // A short name and its help share a line, as "  drive    run ..."; a
     // long one keeps two blanks before it.
     constexpr size_t kName = 7;
     auto entry = [](const std::string& name, const std::string& help) {
-        std::string out = "  " + name + std::string(name.size() < kName ? kName - name.size() : 0, ' ') + "  ";
+        const size_t width = columns(name);
+        std::string out = "  " + name + std::string(width < kName ? kName - width : 0, ' ') + "  ";
         const std::string indent(2 + kName + 2, ' ');
         size_t from = 0;
         for (size_t nl = help.find('\n'); nl != std::string::npos; nl = help.find('\n', from)) {
@@ -63,8 +94,9 @@ std::string subcommandLines() {
         }
         return out + help.substr(from) + "\n";
     };
-    std::string out = entry("(none)", "open the title screen and drive a train picked there");
-    for (const Subcommand& s : subcommands()) out += entry(s.name, s.help);
+    std::string out = entry(ourTextUtf8("Commands", "(none)"),
+                            ourTextUtf8("Commands", "open the title screen and drive a train picked there"));
+    for (const Subcommand& s : subcommands()) out += entry(s.name, ourTextUtf8("Commands", s.help));
     return out;
 }
 

@@ -9,7 +9,7 @@ namespace ts {
 
 struct Subcommand {
     const char* name;
-    // The entry under "Commands:"; "\n" begins a continuation line.
+    // The entry under "Commands:", shown in the user's language; "\n" begins a continuation line.
     const char* help;
     int (*run)(int argc, char** argv);
 };

@@ -8,6 +8,7 @@
 #include "data/route_data.h"
 #include "data/train_data.h"
 #include "devices/sound_device.h"
+#include "text/our_text.h"
 
 namespace ts {
 
@@ -40,10 +41,12 @@ inline std::optional<std::string> channelOverflowMessage(const ChannelMap& map) 
 }
 
 inline std::string channelOverflowExplanation(const ChannelMap& map) {
-    return "the train's " + std::to_string(map.driveCount) + " drive sounds, the route's " +
-           std::to_string(map.routeCount) + " [SoundData] sounds, " + std::to_string(map.calloutCount) +
-           " call-outs and " + std::to_string(map.otherCount) +
-           " [OtherImageList] sounds need more than the 100 channels below the motor sounds";
+    return withArgs(trText("DataCheck",
+                           "the train's %1 drive sounds, the route's %2 [SoundData] sounds, %3 call-outs "
+                           "and %4 [OtherImageList] sounds need more than the 100 channels below the "
+                           "motor sounds"),
+                    {std::to_string(map.driveCount), std::to_string(map.routeCount), std::to_string(map.calloutCount),
+                     std::to_string(map.otherCount)});
 }
 
 // Stops a channel and plays it once from the start.

@@ -4,15 +4,18 @@
 #include <sstream>
 
 #include "gps/track.h"
+#include "text/our_text.h"
 
 namespace ts::gps {
 
 Alignment alignByOffset(double offset) { return Alignment{offset, 1 / kFramesPerSecond}; }
 
 Alignment alignBySync(const SyncMark& a, const SyncMark& b) {
-    if (a.frame == b.frame) throw ImportError("the two --sync marks name the same frame");
+    if (a.frame == b.frame) throw ImportError(trText("GpsImport", "the two --sync marks name the same frame"));
     const double perFrame = (b.seconds - a.seconds) / (b.frame - a.frame);
-    if (!(perFrame > 0)) throw ImportError("the two --sync marks run backwards: the later frame has the earlier time");
+    if (!(perFrame > 0))
+        throw ImportError(
+            trText("GpsImport", "the two --sync marks run backwards: the later frame has the earlier time"));
     const double rate = 1 / perFrame;
     if (rate < kFramesPerSecond / 2 || rate > kFramesPerSecond * 2) {
         std::ostringstream m;

@@ -1,4 +1,5 @@
 #include "gps/gradients.h"
+#include "text/our_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,8 +98,9 @@ Cells gather(const RidePath& path, double windowMetres, long& reach) {
         ++cells.count[c];
     }
     if (std::none_of(cells.count.begin(), cells.count.end(), [](int c) { return c > 0; }))
-        throw ImportError(
-            "the track has no heights (<ele>), so it gives no gradients; leave out slopes (--what speed,stations)");
+        throw ImportError(trText(
+            "GpsImport",
+            "the track has no heights (<ele>), so it gives no gradients; leave out slopes (--what speed,stations)"));
     for (size_t c = 0; c < n; ++c)
         if (cells.count[c] > 0) cells.mean[c] /= cells.count[c];
     // A straight line fitted at each step to the cell values around it,

@@ -12,6 +12,7 @@
 #include "data/whole_file.h"
 #include "dynamics/fixed_point.h"
 #include "recording_message_boxes.h"
+#include "text/our_text.h"
 
 namespace ts::gps {
 
@@ -44,7 +45,9 @@ std::string encodeName(const std::string& utf8, bool fileIsUtf8) {
     if (fileIsUtf8) return utf8;
     auto cp = utf8ToCp932(utf8);
     if (!cp)
-        throw ImportError("the station name \"" + utf8 + "\" has characters the route file's Shift-JIS cannot hold");
+        throw ImportError(withArgs(
+            trText("GpsImport", "the station name \"%1\" has characters the route file's Shift-JIS cannot hold"),
+            {utf8}));
     return *cp;
 }
 
@@ -65,7 +68,7 @@ bool sameStations(const std::vector<StationData>& a, const std::vector<StationDa
 RouteData readRouteForImport(const std::string& path, std::vector<SectionSpan>* spans, std::string* bytes) {
     if (bytes) {
         auto b = readFileBytes(path);
-        if (!b) throw ImportError("cannot read the route file " + path);
+        if (!b) throw ImportError(withArgs(trText("GpsImport", "cannot read the route file %1"), {path}));
         *bytes = *b;
     }
     RouteData route;
@@ -90,7 +93,7 @@ RouteData readRouteBytes(const std::string& bytes, const std::string& name) {
 namespace {}  // namespace
 
 ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest& r) {
-    if (r.frames < 2) throw ImportError("the video has fewer than two frames");
+    if (r.frames < 2) throw ImportError(trText("GpsImport", "the video has fewer than two frames"));
     checkCoverage(ride, r.align, r.frames, r.maxGapSeconds);
     std::vector<SectionSpan> spans;
     std::string bytes;
@@ -168,7 +171,8 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
         int stopping = 0;
         for (const StationData& s : plan.stations) stopping += s.kind == 0 || s.kind == 2;
         if (int(plan.stations.size()) > kRouteRows || stopping > kMenuStations)
-            throw ImportError("the track gives more stations than a route holds (100 stops, 501 rows)");
+            throw ImportError(
+                trText("GpsImport", "the track gives more stations than a route holds (100 stops, 501 rows)"));
         auto& rows = sections["[Station]"];
         for (const StationData& s : plan.stations)
             rows.push_back(encodeName(s.name, utf8) + "," + std::to_string(s.kind) + "," + std::to_string(s.stopFrom) +
@@ -184,7 +188,7 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
     try {
         back = readRouteBytes(plan.bytes, r.routePath);
     } catch (const FatalError&) {
-        throw ImportError("the rewritten route file does not read back; nothing was written");
+        throw ImportError(trText("GpsImport", "the rewritten route file does not read back; nothing was written"));
     }
     bool same = true;
     if (r.speed) {
@@ -203,22 +207,24 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
         }
     }
     if (r.stations) same = same && sameStations(back.stationTable, plan.stations);
-    if (!same) throw ImportError("the rewritten route file reads back differently; nothing was written");
+    if (!same)
+        throw ImportError(trText("GpsImport", "the rewritten route file reads back differently; nothing was written"));
     return plan;
 }
 
 std::string applyImport(const std::string& path, const std::string& bytes) {
     const auto old = readFileBytes(path);
-    if (!old) throw ImportError("cannot read the route file " + path);
+    if (!old) throw ImportError(withArgs(trText("GpsImport", "cannot read the route file %1"), {path}));
     // The first free name of .bak, .bak.2, .bak.3, …: an older backup is never overwritten.
     std::string backup, why;
     for (int n = 1;; ++n) {
         if (n > kMaxBackups)
-            throw ImportError("there are " + std::to_string(kMaxBackups) + " backups of " + path + " already");
+            throw ImportError(withArgs(trText("GpsImport", "there are %1 backups of %2 already"),
+                                       {std::to_string(kMaxBackups), path}));
         backup = path + ".bak" + (n == 1 ? std::string() : "." + std::to_string(n));
         bool exists = false;
         if (createFileWhole(backup, *old, &why, &exists)) break;
-        if (!exists) throw ImportError("cannot write the backup: " + why);
+        if (!exists) throw ImportError(withArgs(trText("GpsImport", "cannot write the backup: %1"), {why}));
     }
     if (!replaceFile(path, bytes, &why)) {
         // The route file is as it was, so its backup would be debris.
@@ -230,30 +236,30 @@ std::string applyImport(const std::string& path, const std::string& bytes) {
 
 std::vector<std::string> summarise(const ImportPlan& p, const ImportRequest& r) {
     std::vector<std::string> out;
-    out.push_back("ride: " + format("%.3f", p.path.length() / 1000) + " km in " + format("%.1f", p.duration) + " s (" +
-                  std::to_string(r.frames) + " frames), " + std::to_string(p.fixes) + " fixes, " +
-                  std::to_string(p.path.droppedFixes) + " dropped as jitter");
+    out.push_back(withArgs(trText("GpsImport", "ride: %1 km in %2 s (%3 frames), %4 fixes, %5 dropped as jitter"),
+                           {format("%.3f", p.path.length() / 1000), format("%.1f", p.duration),
+                            std::to_string(r.frames), std::to_string(p.fixes), std::to_string(p.path.droppedFixes)}));
     const double video = p.profile.distance.back() - p.profile.distance.front();
-    out.push_back("distance the video covers: " + format("%.3f", video / 1000) + " km");
+    out.push_back(withArgs(trText("GpsImport", "distance the video covers: %1 km"), {format("%.3f", video / 1000)}));
     if (r.speed) {
-        std::string line = "[SpeedUnit]: " + std::to_string(p.speed.rows.size()) + " rows, largest error " +
-                           format("%.2f", p.speed.largestError) + " km/h";
+        std::string line = withArgs(trText("GpsImport", "[SpeedUnit]: %1 rows, largest error %2 km/h"),
+                                    {std::to_string(p.speed.rows.size()), format("%.2f", p.speed.largestError)});
         if (p.speed.tolerance > std::max(r.toleranceKmh, 0.5) + 1e-9)
-            line += " (tolerance raised to " + format("%.2f", p.speed.tolerance) +
-                    " km/h: 501 rows did not suffice at " + format("%.2f", r.toleranceKmh) + ")";
+            line += withArgs(trText("GpsImport", " (tolerance raised to %1 km/h: 501 rows did not suffice at %2)"),
+                             {format("%.2f", p.speed.tolerance), format("%.2f", r.toleranceKmh)});
         else
-            line += " (tolerance " + format("%.2f", p.speed.tolerance) + " km/h)";
+            line += withArgs(trText("GpsImport", " (tolerance %1 km/h)"), {format("%.2f", p.speed.tolerance)});
         out.push_back(line);
     }
-    if (r.slopes) out.push_back("[Slope]: " + std::to_string(p.slopes.size()) + " rows");
+    if (r.slopes) out.push_back(withArgs(trText("GpsImport", "[Slope]: %1 rows"), {std::to_string(p.slopes.size())}));
     if (r.stations) {
-        out.push_back("[Station]: " + std::to_string(p.stations.size()) + " rows");
+        out.push_back(withArgs(trText("GpsImport", "[Station]: %1 rows"), {std::to_string(p.stations.size())}));
         for (const StationData& s : p.stations)
-            out.push_back("  " + s.name + ": frames " + std::to_string(s.stopFrom) + "-" + std::to_string(s.stopTo) +
-                          ", kind " + std::to_string(s.kind) + ", next stop " +
-                          format("%.1f", s.nextStopDistance / 100.0) + " m");
+            out.push_back("  " + withArgs(trText("GpsImport", "%1: frames %2-%3, kind %4, next stop %5 m"),
+                                          {s.name, std::to_string(s.stopFrom), std::to_string(s.stopTo),
+                                           std::to_string(s.kind), format("%.1f", s.nextStopDistance / 100.0)}));
     }
-    for (const std::string& n : p.notes) out.push_back("note: " + n);
+    for (const std::string& n : p.notes) out.push_back(withArgs(trText("GpsImport", "note: %1"), {n}));
     return out;
 }
 

@@ -1,4 +1,5 @@
 #include "gps/ride.h"
+#include "text/our_text.h"
 
 #include <cstdio>
 #include <sstream>
@@ -23,14 +24,18 @@ Ride joinSegments(const Track& track) {
     for (const auto& segment : track.segments) {
         for (const TrackPoint& p : segment) {
             if (!p.hasTime())
-                throw ImportError("a track point has no <time>; the speed cannot be known without times", p.line);
+                throw ImportError(
+                    trText("GpsImport", "a track point has no <time>; the speed cannot be known without times"),
+                    p.line);
             if (first) {
                 ride.startEpoch = p.time;
                 first = false;
             } else if (p.time < last) {
-                throw ImportError("the track's time goes backwards here (" + seconds(last - p.time) +
-                                      " earlier than the point before)",
-                                  p.line);
+                throw ImportError(
+                    withArgs(
+                        trText("GpsImport", "the track's time goes backwards here (%1 earlier than the point before)"),
+                        {seconds(last - p.time)}),
+                    p.line);
             } else if (p.time == last) {
                 continue;  // a logger that writes a fix twice
             }
@@ -40,9 +45,10 @@ Ride joinSegments(const Track& track) {
             ride.points.push_back(q);
         }
     }
-    if (ride.points.empty()) throw ImportError("the file holds no track points (<trkpt> in <trk>/<trkseg>)");
+    if (ride.points.empty())
+        throw ImportError(trText("GpsImport", "the file holds no track points (<trkpt> in <trk>/<trkseg>)"));
     if (ride.points.size() < 2)
-        throw ImportError("the track has a single point; a ride needs many", ride.points[0].line);
+        throw ImportError(trText("GpsImport", "the track has a single point; a ride needs many"), ride.points[0].line);
     return ride;
 }
 
@@ -52,9 +58,12 @@ void checkCoverage(const Ride& ride, const Alignment& align, int frames, double 
     const TrackPoint& z = ride.points.back();
     // A camera that started (or stopped) a moment before the logger is bridged like a gap.
     if (from < a.time - maxGapSeconds) {
-        throw ImportError("the track is shorter than the video: frame 0 shows the ride " + seconds(a.time - from) +
-                              " before the track's first point",
-                          a.line);
+        throw ImportError(
+            withArgs(
+                trText("GpsImport",
+                       "the track is shorter than the video: frame 0 shows the ride %1 before the track's first point"),
+                {seconds(a.time - from)}),
+            a.line);
     }
     if (to > z.time + maxGapSeconds) {
         std::ostringstream m;
@@ -68,9 +77,10 @@ void checkCoverage(const Ride& ride, const Alignment& align, int frames, double 
         // Only a gap while the video runs matters.
         if (q.time < from || p.time > to) continue;
         if (q.time - p.time > maxGapSeconds) {
-            throw ImportError("the track has a gap of " + seconds(q.time - p.time) + " before this point (at most " +
-                                  seconds(maxGapSeconds) + " can be bridged)",
-                              q.line);
+            throw ImportError(
+                withArgs(trText("GpsImport", "the track has a gap of %1 before this point (at most %2 can be bridged)"),
+                         {seconds(q.time - p.time), seconds(maxGapSeconds)}),
+                q.line);
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "gps/ride_path.h"
+#include "text/our_text.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/LocalCartesian.hpp>
@@ -121,9 +122,13 @@ RidePath measureRide(const Ride& ride, const PathOptions& o) {
     }
 
     if (good.size() < 2) {
-        throw ImportError("only " + std::to_string(good.size()) + " of the track's " + std::to_string(pts.size()) +
-                              " fixes are usable: the others jump further than a train can run from it",
-                          pts[1].line);
+        throw ImportError(
+            withArgs(
+                trText(
+                    "GpsImport",
+                    "only %1 of the track's %2 fixes are usable: the others jump further than a train can run from it"),
+                {std::to_string(good.size()), std::to_string(pts.size())}),
+            pts[1].line);
     }
     RidePath path;
     path.droppedFixes = int(pts.size() - good.size());

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "gps/track.h"
+#include "text/our_text.h"
 
 namespace ts::gps {
 
@@ -154,10 +155,13 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
                                 ") is passed outside the video: not a station of it");
             continue;
         }
-        if (w.name.empty()) throw ImportError("a waypoint near the track has no <name>", w.line);
+        if (w.name.empty()) throw ImportError(trText("GpsImport", "a waypoint near the track has no <name>"), w.line);
         if (w.name.find(',') != std::string::npos)
-            throw ImportError("the waypoint's name \"" + w.name + "\" has a comma, which a [Station] row cannot hold",
-                              w.line);
+            throw ImportError(
+                withArgs(
+                    trText("GpsImport", "the waypoint's name \"%1\" has a comma, which a [Station] row cannot hold"),
+                    {w.name}),
+                w.line);
         int frame = int(std::lround(exact));
         const Stand stand =
             standNear(frames, frame, o.standSearchMetres, int(std::ceil(o.standSeconds / align.secondsPerFrame)));

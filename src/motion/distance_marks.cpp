@@ -4,6 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "text/our_text.h"
+
 namespace ts::motion {
 
 std::vector<DistanceMark> parseMarks(const std::string& text) {
@@ -30,8 +32,8 @@ std::vector<DistanceMark> parseMarks(const std::string& text) {
             if (f < 0 || f > 100'000'000) throw std::out_of_range("frame");
             m = {int(f), d};
         } catch (const std::logic_error&) {
-            throw std::runtime_error("line " + std::to_string(number) + ": \"" + line +
-                                     "\" is not a mark (frame,metres)");
+            throw std::runtime_error(withArgs(trText("SpeedFromVideo", "line %1: \"%2\" is not a mark (frame,metres)"),
+                                              {std::to_string(number), line}));
         }
         marks.push_back(m);
     }

@@ -11,6 +11,7 @@
 #include <opencv2/imgproc.hpp>
 #include <opencv2/video/tracking.hpp>
 
+#include "text/our_text.h"
 #include "video/ffmpeg_frame_source.h"
 
 namespace ts::motion {
@@ -100,7 +101,7 @@ bool videoStamp(const std::string& videoPath, int64_t& size, int64_t& time) {
 
 std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const AnalysisControl& control,
                                           std::string* error) {
-    auto fail = [&](const char* why) -> std::optional<MotionProfile> {
+    auto fail = [&](const std::string& why) -> std::optional<MotionProfile> {
         if (error) *error = why;
         return std::nullopt;
     };
@@ -109,7 +110,8 @@ std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const An
     // and the loop filter only polishes what the flow does not need.
     source.setDecoderThreads(2, 0);
     source.setQuickDecode(true);
-    if (!source.open(videoPath) || source.length() < 2) return fail("the video cannot be read");
+    if (!source.open(videoPath) || source.length() < 2)
+        return fail(trText("SpeedFromVideo", "the video cannot be read"));
     const int n = source.length();
     cv::Ptr<cv::DISOpticalFlow> dis = cv::DISOpticalFlow::create(cv::DISOpticalFlow::PRESET_MEDIUM);
     ViewFrame frame;
@@ -119,7 +121,7 @@ std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const An
     cv::Mat previous, flow;
     for (int i = 0; i < n; ++i) {
         if (control.cancel && control.cancel->load()) return fail("cancelled");
-        if (!source.getFrame(i, frame)) return fail("the video cannot be decoded");
+        if (!source.getFrame(i, frame)) return fail(trText("SpeedFromVideo", "the video cannot be decoded"));
         cv::Mat grey = greyOf(frame);
         if (i > 0) {
             dis->calc(previous, grey, flow);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "gps/speed_fit.h"
+#include "text/our_text.h"
 
 namespace ts::motion {
 
@@ -62,7 +63,7 @@ SpeedResult fitSpeed(const MotionShape& shape, const SpeedRequest& req) {
     r.standstills = shape.standstills;
     const int n = int(shape.rate.size());
     if (n < 2 || shape.between(0, n - 1) <= 0) {
-        r.error = "the video shows no motion: no speed can be taken from it";
+        r.error = trText("SpeedFromVideo", "the video shows no motion: no speed can be taken from it");
         return r;
     }
     const auto& marks = req.marks;
@@ -110,21 +111,26 @@ SpeedResult fitSpeed(const MotionShape& shape, const SpeedRequest& req) {
     } else if (req.known) {
         const KnownSpeed& k = *req.known;
         if (k.frame < 0 || k.frame >= n) {
-            r.error = "the known speed's frame " + std::to_string(k.frame) + " lies outside the video";
+            r.error = withArgs(trText("SpeedFromVideo", "the known speed's frame %1 lies outside the video"),
+                               {std::to_string(k.frame)});
             return r;
         }
         if (k.kmh <= 0 || k.kmh > kMaxPlausibleKmh) {
-            r.error = "the known speed at frame " + std::to_string(k.frame) + " must be above 0 and at most 400 km/h";
+            r.error =
+                withArgs(trText("SpeedFromVideo", "the known speed at frame %1 must be above 0 and at most 400 km/h"),
+                         {std::to_string(k.frame)});
             return r;
         }
         if (shape.standstillAt(k.frame) || shape.rate[size_t(k.frame)] <= 0) {
-            r.error = "the known speed at frame " + std::to_string(k.frame) +
-                      " lies on a standstill: the picture does not move there";
+            r.error =
+                withArgs(trText("SpeedFromVideo",
+                                "the known speed at frame %1 lies on a standstill: the picture does not move there"),
+                         {std::to_string(k.frame)});
             return r;
         }
         stretch.push_back(k.kmh / kPerFrameToKmh / shape.rate[size_t(k.frame)]);
     } else {
-        r.error = "give at least two distance marks, or a known speed at one frame";
+        r.error = trText("SpeedFromVideo", "give at least two distance marks, or a known speed at one frame");
         return r;
     }
     std::vector<DistanceMark> ends = marks;

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "data/whole_file.h"
+#include "text/our_text.h"
 
 namespace ts::pack {
 
@@ -39,7 +40,7 @@ bool addFile(archive* a, const PackFile& f, std::string* error) {
     if (!f.source.empty()) {
         in.open(f.source, std::ios::binary | std::ios::ate);
         if (!in) {
-            *error = f.source + ": cannot be read";
+            *error = withArgs(trText("Packages", "%1: cannot be read"), {f.source});
             return false;
         }
         size = uint64_t(in.tellg());
@@ -75,7 +76,7 @@ bool addFile(archive* a, const PackFile& f, std::string* error) {
         copied += n;
     }
     if (copied != size) {
-        *error = f.source + ": changed while it was packed";
+        *error = withArgs(trText("Packages", "%1: changed while it was packed"), {f.source});
         return false;
     }
     return true;
@@ -107,11 +108,11 @@ std::string checkedEntryName(std::string_view raw, std::string* why) {
     for (char& c : name)
         if (c == '\\') c = '/';
     if (name.empty()) {
-        *why = "an entry without a name";
+        *why = trText("Packages", "an entry without a name");
         return {};
     }
     if (name.front() == '/' || (name.size() >= 2 && name[1] == ':')) {
-        *why = "\"" + std::string(raw) + "\" is an absolute path";
+        *why = withArgs(trText("Packages", "\"%1\" is an absolute path"), {std::string(raw)});
         return {};
     }
     std::string kept;
@@ -120,18 +121,18 @@ std::string checkedEntryName(std::string_view raw, std::string* why) {
         const size_t end = std::min(name.find('/', start), name.size());
         const std::string part = name.substr(start, end - start);
         if (part == "..") {
-            *why = "\"" + std::string(raw) + "\" leads out of its folder (..)";
+            *why = withArgs(trText("Packages", "\"%1\" leads out of its folder (..)"), {std::string(raw)});
             return {};
         }
         for (unsigned char c : part)
             if (c < 0x20 || c == 0x7F) {
-                *why = "\"" + std::string(raw) + "\" holds a control character";
+                *why = withArgs(trText("Packages", "\"%1\" holds a control character"), {std::string(raw)});
                 return {};
             }
         if (!part.empty() && part != ".") kept += (kept.empty() ? "" : "/") + part;
         start = end + 1;
     }
-    if (kept.empty()) *why = "\"" + std::string(raw) + "\" names no file";
+    if (kept.empty()) *why = withArgs(trText("Packages", "\"%1\" names no file"), {std::string(raw)});
     return kept;
 }
 
@@ -142,7 +143,7 @@ bool readArchive(const std::string& path, std::string_view memory, const Archive
     const int opened = path.empty() ? archive_read_open_memory(a.get(), memory.data(), memory.size())
                                     : archive_read_open_filename(a.get(), path.c_str(), 1 << 16);
     if (opened != ARCHIVE_OK) {
-        *error = "the package cannot be read: " + archiveError(a.get());
+        *error = withArgs(trText("Packages", "the package cannot be read: %1"), {archiveError(a.get())});
         return false;
     }
     std::set<std::string> seen;  // names in lower case
@@ -153,43 +154,48 @@ bool readArchive(const std::string& path, std::string_view memory, const Archive
         const int r = archive_read_next_header(a.get(), &e);
         if (r == ARCHIVE_EOF) break;
         if (r != ARCHIVE_OK && r != ARCHIVE_WARN) {
-            *error = "the package is damaged: " + archiveError(a.get());
+            *error = withArgs(trText("Packages", "the package is damaged: %1"), {archiveError(a.get())});
             return false;
         }
         const char* rawName = archive_entry_pathname(e);
         const std::string raw = rawName ? rawName : "";
         if (++entries > limits.maxEntries) {
-            *error = "the package holds more than " + std::to_string(limits.maxEntries) + " entries";
+            *error = withArgs(trText("Packages", "the package holds more than %1 entries"),
+                              {std::to_string(limits.maxEntries)});
             return false;
         }
         std::string why;
         const std::string name = checkedEntryName(raw, &why);
         if (name.empty()) {
-            *error = "refused: " + why;
+            *error = withArgs(trText("Packages", "refused: %1"), {why});
             return false;
         }
         const auto type = archive_entry_filetype(e);
         if (archive_entry_hardlink(e) || archive_entry_symlink(e) || type == AE_IFLNK) {
-            *error = "refused: \"" + name + "\" is a link";
+            *error = withArgs(trText("Packages", "refused: \"%1\" is a link"), {name});
             return false;
         }
         if (type == AE_IFDIR) continue;
         if (type != AE_IFREG) {
-            *error = "refused: \"" + name + "\" is not a plain file (a device, a pipe or a socket)";
+            *error = withArgs(trText("Packages", "refused: \"%1\" is not a plain file (a device, a pipe or a socket)"),
+                              {name});
             return false;
         }
         if (!seen.insert(lowerCase(name)).second) {
-            *error = "refused: \"" + name + "\" differs only in letter case from another entry, or repeats one";
+            *error = withArgs(
+                trText("Packages", "refused: \"%1\" differs only in letter case from another entry, or repeats one"),
+                {name});
             return false;
         }
         const la_int64_t declared = archive_entry_size_is_set(e) ? archive_entry_size(e) : 0;
         if (declared < 0 || uint64_t(declared) > limits.maxEntryBytes) {
-            *error = "refused: \"" + name + "\" is larger than " + std::to_string(limits.maxEntryBytes) + " bytes";
+            *error = withArgs(trText("Packages", "refused: \"%1\" is larger than %2 bytes"),
+                              {name, std::to_string(limits.maxEntryBytes)});
             return false;
         }
         if (total + uint64_t(declared) > limits.maxTotalBytes) {
-            *error = "refused: \"" + name + "\" takes the package over the free space (" +
-                     std::to_string(limits.maxTotalBytes) + " bytes)";
+            *error = withArgs(trText("Packages", "refused: \"%1\" takes the package over the free space (%2 bytes)"),
+                              {name, std::to_string(limits.maxTotalBytes)});
             return false;
         }
         if (!sink.begin(name, uint64_t(declared), error)) return false;
@@ -198,29 +204,35 @@ bool readArchive(const std::string& path, std::string_view memory, const Archive
             const la_ssize_t n = archive_read_data(a.get(), buffer.data(), buffer.size());
             if (n == 0) break;
             if (n < 0) {
-                *error = "the package is damaged at \"" + name + "\": " + archiveError(a.get());
+                *error =
+                    withArgs(trText("Packages", "the package is damaged at \"%1\": %2"), {name, archiveError(a.get())});
                 return false;
             }
             size += uint64_t(n);
             total += uint64_t(n);
             if (size > limits.maxEntryBytes) {
-                *error = "refused: \"" + name + "\" is larger than " + std::to_string(limits.maxEntryBytes) + " bytes";
+                *error = withArgs(trText("Packages", "refused: \"%1\" is larger than %2 bytes"),
+                                  {name, std::to_string(limits.maxEntryBytes)});
                 return false;
             }
             if (total > limits.maxTotalBytes) {
-                *error = "refused: \"" + name + "\" takes the package over the free space (" +
-                         std::to_string(limits.maxTotalBytes) + " bytes)";
+                *error =
+                    withArgs(trText("Packages", "refused: \"%1\" takes the package over the free space (%2 bytes)"),
+                             {name, std::to_string(limits.maxTotalBytes)});
                 return false;
             }
             const auto packed = uint64_t(std::max<la_int64_t>(1, archive_filter_bytes(a.get(), -1)));
             if (total > limits.ratioAllowance && double(total) > limits.maxRatio * double(packed)) {
-                *error = "refused: \"" + name + "\" unpacks to far more than its packed size (a zip bomb)";
+                *error = withArgs(
+                    trText("Packages", "refused: \"%1\" unpacks to far more than its packed size (a zip bomb)"),
+                    {name});
                 return false;
             }
             if (!sink.data(std::string_view(buffer.data(), size_t(n)), error)) return false;
         }
         if (declared > 0 && size != uint64_t(declared)) {
-            *error = "the package is damaged: \"" + name + "\" is shorter than its entry says";
+            *error =
+                withArgs(trText("Packages", "the package is damaged: \"%1\" is shorter than its entry says"), {name});
             return false;
         }
         if (!sink.end(error)) return false;

@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "text/our_text.h"
+
 namespace ts::pack {
 
 namespace {
@@ -56,15 +58,16 @@ std::optional<PackageManifest> parseManifest(std::string_view text, std::string*
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray(text.data(), qsizetype(text.size())), &parseError);
     if (!doc.isObject()) {
-        *error = "the manifest is not readable: " + parseError.errorString().toStdString();
+        *error =
+            withArgs(trText("Packages", "the manifest is not readable: %1"), {parseError.errorString().toStdString()});
         return std::nullopt;
     }
     const QJsonObject o = doc.object();
     PackageManifest m;
     m.format = o["format"].toInt(0);
     if (m.format < 1 || m.format > kPackageFormat) {
-        *error = "the package's format " + std::to_string(m.format) + " is not one this program reads (up to " +
-                 std::to_string(kPackageFormat) + ")";
+        *error = withArgs(trText("Packages", "the package's format %1 is not one this program reads (up to %2)"),
+                          {std::to_string(m.format), std::to_string(kPackageFormat)});
         return std::nullopt;
     }
     m.trainCode = s(o["trainCode"]);
@@ -75,13 +78,13 @@ std::optional<PackageManifest> parseManifest(std::string_view text, std::string*
     m.videoFile = s(o["videoFile"]);
     m.withVideo = o["withVideo"].toBool(false);
     if (m.trainCode.empty()) {
-        *error = "the manifest names no train code";
+        *error = trText("Packages", "the manifest names no train code");
         return std::nullopt;
     }
     for (const QJsonValue& f : o["files"].toArray()) {
         const std::string name = s(f.toObject()["name"]), sum = s(f.toObject()["sha256"]);
         if (name.empty() || !isHexDigest(sum)) {
-            *error = "the manifest's file list is damaged";
+            *error = trText("Packages", "the manifest's file list is damaged");
             return std::nullopt;
         }
         m.files.emplace_back(name, sum);

@@ -16,6 +16,7 @@
 #include "data/train_codes.h"
 #include "edit/route_document.h"
 #include "pack/package_archive.h"
+#include "text/our_text.h"
 #include "video/ffmpeg_frame_source.h"
 
 namespace fs = std::filesystem;
@@ -61,7 +62,8 @@ public:
         fs::create_directories(path.parent_path(), ec);
         fd_ = ec ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd_ < 0) {
-            *error = "refused: \"" + name + "\" cannot be unpacked (a file and a folder of that name?)";
+            *error = withArgs(
+                trText("Packages", "refused: \"%1\" cannot be unpacked (a file and a folder of that name?)"), {name});
             return false;
         }
         names.push_back(name);
@@ -71,7 +73,8 @@ public:
         while (!bytes.empty()) {
             const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
             if (n <= 0) {
-                *error = "the package cannot be unpacked: the disk is full or the folder not writable";
+                *error =
+                    trText("Packages", "the package cannot be unpacked: the disk is full or the folder not writable");
                 return false;
             }
             bytes.remove_prefix(size_t(n));
@@ -81,7 +84,7 @@ public:
     bool end(std::string* error) override {
         const int r = ::close(fd_);
         fd_ = -1;
-        if (r != 0) *error = "the package cannot be unpacked: the disk is full";
+        if (r != 0) *error = trText("Packages", "the package cannot be unpacked: the disk is full");
         return r == 0;
     }
 
@@ -146,13 +149,13 @@ std::unique_ptr<OpenedPackage> OpenedPackage::open(const std::string& package, c
     std::error_code ec;
     p->dataFolder_ = fs::absolute(dataFolder, ec).lexically_normal().string();
     if (ec || !fs::is_directory(p->dataFolder_, ec)) {
-        *error = dataFolder + ": there is no such folder";
+        *error = withArgs(trText("Packages", "%1: there is no such folder"), {dataFolder});
         return nullptr;
     }
     // Beside the target, so that moving into place is a rename on the same disk.
     std::string temp = (fs::path(p->dataFolder_) / ".trainsim-install-XXXXXX").string();
     if (!mkdtemp(temp.data())) {
-        *error = dataFolder + ": no temporary folder can be made there";
+        *error = withArgs(trText("Packages", "%1: no temporary folder can be made there"), {dataFolder});
         return nullptr;
     }
     p->folder_ = temp;
@@ -165,25 +168,29 @@ std::unique_ptr<OpenedPackage> OpenedPackage::open(const std::string& package, c
     const fs::path root(p->folder_);
     const auto manifestBytes = bytesOf(root / kManifestName);
     if (!manifestBytes) {
-        *error = "the package has no manifest (" + std::string(kManifestName) + "): it is not a route package";
+        *error = withArgs(trText("Packages", "the package has no manifest (%1): it is not a route package"),
+                          {std::string(kManifestName)});
         return nullptr;
     }
     auto manifest = parseManifest(*manifestBytes, error);
     if (!manifest) return nullptr;
     p->manifest_ = *manifest;
     if (!plausibleCode(p->manifest_.trainCode)) {
-        *error = "the package's train code \"" + p->manifest_.trainCode + "\" cannot be a file name";
+        *error = withArgs(trText("Packages", "the package's train code \"%1\" cannot be a file name"),
+                          {p->manifest_.trainCode});
         return nullptr;
     }
     std::set<std::string> listed;
     for (const auto& [name, sum] : p->manifest_.files) {
         const auto actual = sha256OfFile((root / name).string());
         if (std::find(sink.names.begin(), sink.names.end(), name) == sink.names.end() || actual.empty()) {
-            *error = "the package is damaged: \"" + name + "\", listed in its manifest, is missing";
+            *error = withArgs(trText("Packages", "the package is damaged: \"%1\", listed in its manifest, is missing"),
+                              {name});
             return nullptr;
         }
         if (actual != sum) {
-            *error = "the package is damaged or altered: \"" + name + "\" does not match its checksum";
+            *error = withArgs(
+                trText("Packages", "the package is damaged or altered: \"%1\" does not match its checksum"), {name});
             return nullptr;
         }
         listed.insert(name);
@@ -191,7 +198,7 @@ std::unique_ptr<OpenedPackage> OpenedPackage::open(const std::string& package, c
     for (const std::string& name : sink.names) {
         if (name == kManifestName) continue;
         if (!listed.count(name)) {
-            *error = "refused: \"" + name + "\" is not listed in the package's manifest";
+            *error = withArgs(trText("Packages", "refused: \"%1\" is not listed in the package's manifest"), {name});
             return nullptr;
         }
         if (name != kFingerprintName) p->files_.push_back(name);
@@ -199,7 +206,8 @@ std::unique_ptr<OpenedPackage> OpenedPackage::open(const std::string& package, c
     const auto fingerprintBytes = bytesOf(root / kFingerprintName);
     auto fingerprint = fingerprintBytes ? parseFingerprint(*fingerprintBytes) : std::nullopt;
     if (!fingerprint) {
-        *error = "the package's video fingerprint (" + std::string(kFingerprintName) + ") is missing or damaged";
+        *error = withArgs(trText("Packages", "the package's video fingerprint (%1) is missing or damaged"),
+                          {std::string(kFingerprintName)});
         return nullptr;
     }
     p->fingerprint_ = std::move(*fingerprint);
@@ -207,7 +215,7 @@ std::unique_ptr<OpenedPackage> OpenedPackage::open(const std::string& package, c
     p->routeFile_ = findIgnoringCase(p->files_, code + "_line.txt");
     p->trainFile_ = findIgnoringCase(p->files_, code + "_train.txt");
     if (p->routeFile_.empty() || p->trainFile_.empty()) {
-        *error = "the package lacks the route file or the train file of " + code;
+        *error = withArgs(trText("Packages", "the package lacks the route file or the train file of %1"), {code});
         return nullptr;
     }
     auto doc = edit::RouteDocument::open((root / p->routeFile_).string(), error);
@@ -231,7 +239,8 @@ std::unique_ptr<OpenedPackage> OpenedPackage::open(const std::string& package, c
         }
         for (const fs::path& f : lent) fs::remove(f, ec);
         if (errors > 0 && !force) {
-            *error = "the checker finds " + std::to_string(errors) + " error(s) in the package's files: " + first;
+            *error = withArgs(trText("Packages", "the checker finds %1 error(s) in the package's files: %2"),
+                              {std::to_string(errors), first});
             return nullptr;
         }
     }
@@ -244,12 +253,12 @@ std::optional<VideoMatch> matchCopy(const VideoFingerprint& fingerprint, const s
     video.setFit(fit);
     video.setDecoderThreads(2, 0);
     if (!video.open(copy) || video.length() <= 0) {
-        *error = copy + ": the video cannot be read";
+        *error = withArgs(trText("Packages", "%1: the video cannot be read"), {copy});
         return std::nullopt;
     }
     const auto hashes = hashEveryFrame(video, progress);
     if (!hashes) {
-        *error = progress ? "cancelled" : copy + ": the video cannot be read";
+        *error = progress ? "cancelled" : withArgs(trText("Packages", "%1: the video cannot be read"), {copy});
         return std::nullopt;
     }
     return matchVideo(fingerprint, *hashes);
@@ -282,13 +291,14 @@ struct Installer {
         const std::string from = p.manifest_.trainCode;
         const std::string code = choice.code.empty() ? from : choice.code;
         result.code = code;
-        if (!plausibleCode(code)) return fail("\"" + code + "\" cannot be a train code");
+        if (!plausibleCode(code)) return fail(withArgs(trText("Packages", "\"%1\" cannot be a train code"), {code}));
         std::error_code ec;
         if (codeTaken(p.dataFolder_, code)) {
             result.suggestedCode = freeCode(p.dataFolder_, code);
-            return fail("the data folder has a route of train code " + code +
-                        " already; it is kept: install this one under another code (such as " + result.suggestedCode +
-                        ")");
+            return fail(withArgs(trText("Packages",
+                                        "the data folder has a route of train code %1 already; it is kept: install "
+                                        "this one under another code (such as %2)"),
+                                 {code, result.suggestedCode}));
         }
         std::map<std::string, std::string> moves;  // name in the package -> name in the data folder
         for (const std::string& f : p.files_) moves[f] = f;
@@ -325,10 +335,11 @@ struct Installer {
         if (!collisions.empty()) {
             if (code == from) {
                 result.suggestedCode = freeCode(p.dataFolder_, from);
-                return fail("the data folder's \"" + collisions.front() + "\" differs from the package's (" +
-                            std::to_string(collisions.size()) +
-                            " file(s) in all); it is kept: install under another code (such as " +
-                            result.suggestedCode + "), whose files are kept apart");
+                return fail(
+                    withArgs(trText("Packages",
+                                    "the data folder's \"%1\" differs from the package's (%2 file(s) in all); it is "
+                                    "kept: install under another code (such as %3), whose files are kept apart"),
+                             {collisions.front(), std::to_string(collisions.size()), result.suggestedCode}));
             }
             // Under another code, the differing files go to a folder of that code.
             std::string route = *bytesOf(root / p.routeFile_), train = *bytesOf(root / p.trainFile_);
@@ -339,7 +350,7 @@ struct Installer {
                 moves[c] = to;
             }
             if (!writeBytes(root / p.routeFile_, route) || !writeBytes(root / p.trainFile_, train))
-                return fail("the package's files cannot be rewritten in the temporary folder");
+                return fail(trText("Packages", "the package's files cannot be rewritten in the temporary folder"));
         }
         // The data folder needs the shared files a run reads.
         for (const char* shared : {"string.txt", "mascon.txt"}) {
@@ -347,8 +358,10 @@ struct Installer {
             if (fs::exists(resolveDataPath(shared), ec) || !findIgnoringCase(p.files_, shared).empty()) continue;
             const fs::path def = fs::path(choice.defaultsFolder) / shared;
             if (choice.defaultsFolder.empty() || !fs::copy_file(def, root / shared, ec))
-                return fail(std::string("the package relies on the default ") + shared +
-                            ", and neither the data folder nor an installed demo has one");
+                return fail(withArgs(trText("Packages",
+                                            "the package relies on the default %1, and neither the data folder nor an "
+                                            "installed demo has one"),
+                                     {shared}));
             moves[shared] = shared;
         }
         if (!writeRoute(root / p.routeFile_)) return false;
@@ -398,7 +411,7 @@ struct Installer {
                 if (!fs::exists(at, ec)) {
                     if (!fs::create_directory(at, ec)) {
                         undo();
-                        return fail(at.string() + ": the folder cannot be made");
+                        return fail(withArgs(trText("Packages", "%1: the folder cannot be made"), {at.string()}));
                     }
                     madeFolders.push_back(at);
                 }
@@ -406,7 +419,9 @@ struct Installer {
             const fs::path placed = at / target.filename();
             if (::renameat2(AT_FDCWD, (root / from).c_str(), AT_FDCWD, placed.c_str(), RENAME_NOREPLACE) != 0) {
                 undo();
-                return fail(placed.string() + ": cannot be put in place (it exists, or the folder is not writable)");
+                return fail(withArgs(
+                    trText("Packages", "%1: cannot be put in place (it exists, or the folder is not writable)"),
+                    {placed.string()}));
             }
             done.emplace_back(root / from, placed);
             result.installed.push_back(placed.lexically_relative(data).generic_string());

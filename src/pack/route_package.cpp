@@ -12,6 +12,7 @@
 #include "edit/route_folder.h"
 #include "pack/package_archive.h"
 #include "pack/package_manifest.h"
+#include "text/our_text.h"
 #include "video/ffmpeg_frame_source.h"
 
 namespace fs = std::filesystem;
@@ -40,13 +41,14 @@ bool sameBytes(const std::string& a, const std::string& b) {
 std::vector<std::string> routeFilesOf(const std::string& code, std::string* error) {
     const std::string routePath = resolveDataPath(code + "_line.txt");
     if (!isFile(routePath)) {
-        *error = code + "_line.txt: there is no such route file in the data folder";
+        *error = withArgs(trText("Packages", "%1_line.txt: there is no such route file in the data folder"), {code});
         return {};
     }
     std::vector<std::string> missing;
     std::vector<std::string> files = edit::runFilesOf(".", code, edit::routeListsOf(routePath), &missing);
     if (!missing.empty()) {
-        *error = missing.front() + ": the route needs it, and it is not in the data folder";
+        *error =
+            withArgs(trText("Packages", "%1: the route needs it, and it is not in the data folder"), {missing.front()});
         return {};
     }
     std::set<std::string> seen(files.begin(), files.end());
@@ -84,7 +86,8 @@ bool packRoute(const PackRequest& request, PackResult& result, const Progress& p
     if (!doc) return false;
     const RouteData& route = doc->route();
     if (route.videoFile.empty()) {
-        *error = request.code + "_line.txt names no video ([Path]): there is nothing to fingerprint";
+        *error = withArgs(trText("Packages", "%1_line.txt names no video ([Path]): there is nothing to fingerprint"),
+                          {request.code});
         return false;
     }
     const std::string videoPath = resolveDataPath(route.videoFile);
@@ -94,14 +97,15 @@ bool packRoute(const PackRequest& request, PackResult& result, const Progress& p
     video.setAlignment(route.videoOffset, route.videoRate);
     video.setDecoderThreads(2, 0);
     if (!video.open(videoPath) || video.length() <= 0) {
-        *error = route.videoFile + ": the video cannot be read";
+        *error = withArgs(trText("Packages", "%1: the video cannot be read"), {route.videoFile});
         return false;
     }
     std::vector<int> stations;
     for (const StationData& s : route.stationTable) stations.push_back((s.stopFrom + s.stopTo) / 2);
     const auto fingerprint = fingerprintVideo(video, stations, progress);
     if (!fingerprint) {
-        *error = progress ? "cancelled" : route.videoFile + ": the video cannot be read";
+        *error =
+            progress ? "cancelled" : withArgs(trText("Packages", "%1: the video cannot be read"), {route.videoFile});
         return false;
     }
     result.fingerprintSamples = int(fingerprint->samples.size());
@@ -119,7 +123,7 @@ bool packRoute(const PackRequest& request, PackResult& result, const Progress& p
     for (const std::string& f : files) {
         const auto bytes = fileBytes(f);
         if (!bytes) {
-            *error = f + ": cannot be read";
+            *error = withArgs(trText("Packages", "%1: cannot be read"), {f});
             return false;
         }
         manifest.files.emplace_back(f, sha256Hex(*bytes));
@@ -131,7 +135,7 @@ bool packRoute(const PackRequest& request, PackResult& result, const Progress& p
     if (request.withVideo) {
         const std::string sum = sha256OfFile(videoPath);
         if (sum.empty()) {
-            *error = route.videoFile + ": cannot be read";
+            *error = withArgs(trText("Packages", "%1: cannot be read"), {route.videoFile});
             return false;
         }
         // A video outside the data folder travels in its "video" folder.

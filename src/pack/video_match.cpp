@@ -4,6 +4,8 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "text/our_text.h"
+
 namespace ts::pack {
 
 namespace {
@@ -144,8 +146,9 @@ VideoMatch checkAlignment(const VideoFingerprint& package, const std::vector<uin
     }
     m.accepted = m.compared > 0 && m.share() >= kAcceptedShare;
     if (!m.accepted)
-        m.refusal = m.matched == 0 ? "the pictures match the package's video nowhere"
-                                   : "only " + percent(m.share()) + " of it matches: is this a shorter cut?";
+        m.refusal = m.matched == 0 ? trText("Packages", "the pictures match the package's video nowhere")
+                                   : withArgs(trText("Packages", "only %1 of it matches: is this a shorter cut?"),
+                                              {percent(m.share())});
     return m;
 }
 
@@ -177,7 +180,7 @@ VideoMatch matchVideo(const VideoFingerprint& package, const std::vector<uint64_
         VideoMatch m = checkAlignment(package, copy, 0, 1);
         m.accepted = false;
         m.matched = std::min(m.matched, best.votes);
-        m.refusal = "the pictures match the package's video nowhere";
+        m.refusal = trText("Packages", "the pictures match the package's video nowhere");
         return m;
     }
     double offset = best.offset, rate = best.rate;

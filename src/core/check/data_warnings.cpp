@@ -11,6 +11,7 @@
 #include "data/section_fields.h"
 #include "dynamics/motion.h"
 #include "events/signals.h"
+#include "text/our_text.h"
 
 namespace ts {
 
@@ -106,15 +107,20 @@ void pictureListWarnings(const RouteData& r, Warner& w) {
         if (r.SignImageList.holds(index) || signsNamed) return;
         if (r.SignImageList.count() == 0) {
             signsNamed = true;
-            w.row(section, row, column, "[SignImageList] is empty: " + what + " and every other sign are not shown");
+            w.row(section, row, column,
+                  withArgs(trText("DataCheck", "[SignImageList] is empty: %1 and every other sign are not shown"),
+                           {what}));
         } else {
-            w.row(section, row, column, "[SignImageList] has no picture " + num(index) + ": " + what + " is not shown");
+            w.row(section, row, column,
+                  withArgs(trText("DataCheck", "[SignImageList] has no picture %1: %2 is not shown"),
+                           {num(index), what}));
         }
     };
     for (int i = 0; i < r.stationCount(); ++i)
-        if (r.stationTable[size_t(i)].kind != 1) sign("[Station]", i + 1, 3, 0, "the stop sign");
+        if (r.stationTable[size_t(i)].kind != 1) sign("[Station]", i + 1, 3, 0, trText("DataCheck", "the stop sign"));
     for (int i = 0; i < r.slopeCount(); ++i)
-        sign("[Slope]", i + 1, 1, r.slopeTable[size_t(i)].gradient >= 0 ? 1 : 2, "the gradient sign");
+        sign("[Slope]", i + 1, 1, r.slopeTable[size_t(i)].gradient >= 0 ? 1 : 2,
+             trText("DataCheck", "the gradient sign"));
     bool signalsNamed = false;
     for (int i = 0; i < r.signalCount() && !signalsNamed; ++i) {
         const int set = r.signalTable[size_t(i)].aspectSet;
@@ -124,11 +130,13 @@ void pictureListWarnings(const RouteData& r, Warner& w) {
         if (r.SignalImageList.holds(highest)) continue;
         if (r.SignalImageList.count() == 0) {
             signalsNamed = true;
-            w.row("[Signal]", i + 1, 3, "[SignalImageList] is empty: no signal shows a picture in the cab");
+            w.row("[Signal]", i + 1, 3,
+                  trText("DataCheck", "[SignalImageList] is empty: no signal shows a picture in the cab"));
         } else {
             w.row("[Signal]", i + 1, 3,
-                  "[SignalImageList] has " + num(r.SignalImageList.count()) + " pictures; aspect set " + num(set) +
-                      " needs pictures up to " + num(highest));
+                  withArgs(
+                      trText("DataCheck", "[SignalImageList] has %1 pictures; aspect set %2 needs pictures up to %3"),
+                      {num(r.SignalImageList.count()), num(set), num(highest)}));
         }
     }
 }
@@ -149,7 +157,7 @@ void addDataWarnings(const RouteData& r, const TrainData& t, const std::string& 
             Diagnostic n;
             n.severity = Severity::Note;
             n.file = file;
-            n.explanation = "the warnings about this file are given once its errors are mended";
+            n.explanation = trText("DataCheck", "the warnings about this file are given once its errors are mended");
             out.add(n);
             continue;
         }
@@ -167,26 +175,34 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
     // The video, opened as a run opens it.
     VideoFacts video;
     if (r.videoFile.empty()) {
-        w.note("[Path]", "no video is named ([Path]): the driver's view stays blank");
+        w.note("[Path]", trText("DataCheck", "no video is named ([Path]): the driver's view stays blank"));
     } else if (devices.video) {
         video = devices.video(resolveDataPath(r.videoFile));
         if (!video.opened) {
-            w.value("[Path]", 1, "the video \"" + r.videoFile + "\" cannot be opened: the driver's view stays blank");
+            w.value("[Path]", 1,
+                    withArgs(trText("DataCheck", "the video \"%1\" cannot be opened: the driver's view stays blank"),
+                             {r.videoFile}));
         } else if (video.noPicture) {
-            w.value(
-                "[Path]", 1,
-                "the video \"" + r.videoFile + "\" opens but yields no usable frame: the driver's view stays black");
+            w.value("[Path]", 1,
+                    withArgs(trText("DataCheck",
+                                    "the video \"%1\" opens but yields no usable frame: the driver's view stays black"),
+                             {r.videoFile}));
         } else if (video.recordedRate > 0 && std::fabs(video.recordedRate - video.framesPerSecond) > 0.01) {
             // Positions stay thirtieths of a second of recording whatever the
             // video's own rate; an author counting the video's pictures would be off.
-            w.note("[Path]", "the video is recorded at " + num(std::lround(video.recordedRate)) +
-                                 " pictures per second; it is shown as " + num(std::lround(video.framesPerSecond)) +
-                                 " frames per second of recording, and every position counts those frames");
+            w.note("[Path]", withArgs(trText("DataCheck",
+                                             "the video is recorded at %1 pictures per second; it is shown "
+                                             "as %2 frames per second of recording, and every position "
+                                             "counts those frames"),
+                                      {num(std::lround(video.recordedRate)), num(std::lround(video.framesPerSecond))}));
         }
     }
     if (video.opened && r.videoOffset < 0)
-        w.note("[VideoAlignment]", "this copy of the video starts " + num(-r.videoOffset) +
-                                       " frames after the route's frame 0: the view stays blank until then");
+        w.note("[VideoAlignment]",
+               withArgs(trText("DataCheck",
+                               "this copy of the video starts %1 frames after the route's frame 0: the "
+                               "view stays blank until then"),
+                        {num(-r.videoOffset)}));
     const int lastFrame = video.opened ? r.routeFramesIn(video.frames) - 1 : -1;
     int furthest = 0;  // the furthest position the route uses
     const int lineEnd = r.lineEnd();
@@ -196,10 +212,13 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         furthest = std::max(furthest, p);
         std::string why;
         if (lastFrame >= 0 && p > lastFrame) {
-            why = "position " + num(p) + " is beyond the video's last frame " + num(lastFrame);
+            why = withArgs(trText("DataCheck", "position %1 is beyond the video's last frame %2"),
+                           {num(p), num(lastFrame)});
         } else if (p > lineEnd) {
-            why = "position " + num(p) + " is beyond the end of the line at " + num(lineEnd) +
-                  ": the run closes before the train gets there";
+            why = withArgs(trText("DataCheck",
+                                  "position %1 is beyond the end of the line at %2: the run closes before "
+                                  "the train gets there"),
+                           {num(p), num(lineEnd)});
         }
         if (why.empty()) return;
         if (s.entryLines > 1)
@@ -218,24 +237,31 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         }
     }
     if (lastFrame >= 0 && r.startPosition > lastFrame)
-        w.value("[StartPos]", 1, "the start is beyond the video's last frame " + num(lastFrame));
+        w.value("[StartPos]", 1,
+                withArgs(trText("DataCheck", "the start is beyond the video's last frame %1"), {num(lastFrame)}));
     else if (r.startPosition > lineEnd)
-        w.value("[StartPos]", 1, "the start is beyond the end of the line at " + num(lineEnd));
+        w.value("[StartPos]", 1,
+                withArgs(trText("DataCheck", "the start is beyond the end of the line at %1"), {num(lineEnd)}));
     if (r.hasEndPosition && r.endPosition <= r.startPosition)
         w.value("[EndPos]", 1,
-                "the end of the line " + num(r.endPosition) + " is not after [StartPos] " + num(r.startPosition) +
-                    ": the run closes as soon as the train moves");
+                withArgs(trText("DataCheck",
+                                "the end of the line %1 is not after [StartPos] %2: the run closes as soon "
+                                "as the train moves"),
+                         {num(r.endPosition), num(r.startPosition)}));
     else if (r.hasEndPosition && lastFrame >= 0 && r.endPosition > lastFrame)
         w.value("[EndPos]", 1,
-                "the end of the line " + num(r.endPosition) + " is beyond the video's last frame " + num(lastFrame) +
-                    ": the view stands still before the run ends");
+                withArgs(trText("DataCheck",
+                                "the end of the line %1 is beyond the video's last frame %2: the view stands "
+                                "still before the run ends"),
+                         {num(r.endPosition), num(lastFrame)}));
 
     // Stations: ranges, order, times.
     const int sounds = r.soundDataCount();
     auto soundIndex = [&](const std::string& section, int row, int column, int32_t i) {
         if (i < 0 || i >= sounds)
             w.row(section, row, column,
-                  "sound " + num(i) + " is not in [SoundData] (" + num(sounds) + " entries, from 0): it stays silent");
+                  withArgs(trText("DataCheck", "sound %1 is not in [SoundData] (%2 entries, from 0): it stays silent"),
+                           {num(i), num(sounds)}));
     };
     const StationData* previousStop = nullptr;
     for (int i = 0; i < r.stationCount(); ++i) {
@@ -243,39 +269,48 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         const int row = i + 1;
         if (s.stopFrom > s.stopTo)
             w.row("[Station]", row, 3,
-                  "stopFrom " + num(s.stopFrom) + " is after stopTo " + num(s.stopTo) +
-                      ": the train can never stand inside this stop range");
+                  withArgs(trText("DataCheck",
+                                  "stopFrom %1 is after stopTo %2: the train can never stand inside this "
+                                  "stop range"),
+                           {num(s.stopFrom), num(s.stopTo)}));
         if (i > 0 && s.stopFrom < r.stationTable[size_t(i - 1)].stopFrom)
-            w.row("[Station]", row, 3, "this station lies before the previous one: stations must be in route order");
+            w.row("[Station]", row, 3,
+                  trText("DataCheck", "this station lies before the previous one: stations must be in route order"));
         if (i == 0 && (r.startPosition < s.stopFrom || r.startPosition > s.stopTo))
             w.row("[Station]", row, 3,
-                  "the first station's stop range " + num(s.stopFrom) + " to " + num(s.stopTo) +
-                      " does not contain [StartPos] " + num(r.startPosition) +
-                      ": the run starts away from its platform");
+                  withArgs(trText("DataCheck",
+                                  "the first station's stop range %1 to %2 does not contain [StartPos] %3: "
+                                  "the run starts away from its platform"),
+                           {num(s.stopFrom), num(s.stopTo), num(r.startPosition)}));
         if (!stops(s)) continue;
         if (sounds > 0) soundIndex("[Station]", row, 5, s.soundIndex);
         if (s.kind == 0 && r.oneManOperation == 0 && s.closeTime < s.departureTime)
             w.row("[Station]", row, 7,
-                  "the doors close at " + num(s.closeTime) + ", before the departure time " + num(s.departureTime) +
-                      ": the departure sound never plays (make "
-                      "closeTime later than departureTime)");
+                  withArgs(trText("DataCheck",
+                                  "the doors close at %1, before the departure time %2: the departure "
+                                  "sound never plays (make closeTime later than departureTime)"),
+                           {num(s.closeTime), num(s.departureTime)}));
         if (const double metres = stopRangeMetres(r, s); s.stopFrom <= s.stopTo && metres < 1.0)
             w.row("[Station]", row, 3,
-                  "the stop range is only " + tenths(metres) +
-                      " m long at the recorded "
-                      "speed: a good stop is judged to have run through (make it a few metres)");
+                  withArgs(trText("DataCheck",
+                                  "the stop range is only %1 m long at the recorded speed: a good stop is "
+                                  "judged to have run through (make it a few metres)"),
+                           {tenths(metres)}));
         if (s.departureTime < r.startTime)
-            w.row("[Station]", row, 6, "the departure time is before [StartTime] " + num(r.startTime));
+            w.row("[Station]", row, 6,
+                  withArgs(trText("DataCheck", "the departure time is before [StartTime] %1"), {num(r.startTime)}));
         if (s.closeTime < r.startTime)
-            w.row("[Station]", row, 7, "the door closing time is before [StartTime] " + num(r.startTime));
+            w.row("[Station]", row, 7,
+                  withArgs(trText("DataCheck", "the door closing time is before [StartTime] %1"), {num(r.startTime)}));
         if (previousStop && s.departureTime < previousStop->departureTime)
             w.row("[Station]", row, 6,
-                  "the departure time is earlier than the previous stop's: times must follow the "
-                  "route order");
+                  trText("DataCheck",
+                         "the departure time is earlier than the previous stop's: times must follow the route order"));
         if (previousStop && s.closeTime < previousStop->closeTime)
-            w.row("[Station]", row, 7,
-                  "the door closing time is earlier than the previous stop's: times must follow "
-                  "the route order");
+            w.row(
+                "[Station]", row, 7,
+                trText("DataCheck",
+                       "the door closing time is earlier than the previous stop's: times must follow the route order"));
         previousStop = &s;
     }
 
@@ -285,23 +320,31 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         const SignalData& s = r.signalTable[size_t(i)];
         labels.insert(s.label);
         if (i > 0 && s.fromPosition < r.signalTable[size_t(i - 1)].fromPosition)
-            w.row("[Signal]", i + 1, 4,
-                  "signal rows must be in position order: this one starts before the previous one");
+            w.row(
+                "[Signal]", i + 1, 4,
+                trText("DataCheck", "signal rows must be in position order: this one starts before the previous one"));
     }
     for (size_t k = kKankoSlots1; k < r.kankoTable.size(); ++k) {
         if (!labels.count(r.kankoTable[k].callText))
             w.row("[KankoSound2]", int(k - kKankoSlots1) + 1, 0,
-                  "no [Signal] label reads \"" + r.kankoTable[k].callText + "\": this call-out can never play");
+                  withArgs(trText("DataCheck", "no [Signal] label reads \"%1\": this call-out can never play"),
+                           {r.kankoTable[k].callText}));
     }
 
     // At stop the protection brakes a driver who kept to the timetable: a
     // trap. A restricting aspect may be what the author wants: a remark.
     for (const SignalMeeting& m : signalsMetRestricted(r))
         w.row("[Signal]", m.row, 7,
-              std::string("a train keeping to the recorded speed and the station times meets this signal at ") +
-                  (m.aspect == 0 ? "stop" : "a restricting aspect") +
-                  ", the preceding train being in its blocks: [Pre_Time] " + num(m.clearingPreTime) +
-                  " or more shows it clear",
+              withArgs(m.aspect == 0 ? trText("DataCheck",
+                                              "a train keeping to the recorded speed and the station "
+                                              "times meets this signal at stop, the preceding train "
+                                              "being in its blocks: [Pre_Time] %1 or more shows it clear")
+                                     : trText("DataCheck",
+                                              "a train keeping to the recorded speed and the station "
+                                              "times meets this signal at a restricting aspect, the "
+                                              "preceding train being in its blocks: [Pre_Time] %1 or "
+                                              "more shows it clear"),
+                       {num(m.clearingPreTime)}),
               m.aspect == 0 ? Severity::Warning : Severity::Note);
     for (int i = 0; i < r.slopeCount(); ++i) {
         const SlopeRow& s = r.slopeTable[size_t(i)];
@@ -309,30 +352,37 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         // almost always a measuring error (heights from a phone's GPS).
         const long double permille = std::fabs(static_cast<long double>(s.gradient)) / 10000;
         if (permille > 100)
-            w.row("[Slope]", i + 1, 1,
-                  "a gradient of " + tenths(double(s.gradient) / 10000) +
-                      " per mille is steeper than any adhesion railway: a measuring error?");
+            w.row(
+                "[Slope]", i + 1, 1,
+                withArgs(trText("DataCheck",
+                                "a gradient of %1 per mille is steeper than any adhesion railway: a measuring error?"),
+                         {tenths(double(s.gradient) / 10000)}));
         else if (permille > 40)
             w.row("[Slope]", i + 1, 1,
-                  "a gradient of " + tenths(double(s.gradient) / 10000) +
-                      " per mille is steeper than main lines are built (40 per mille)");
+                  withArgs(trText("DataCheck",
+                                  "a gradient of %1 per mille is steeper than main lines are built (40 per mille)"),
+                           {tenths(double(s.gradient) / 10000)}));
     }
     pictureListWarnings(r, w);
     for (int i = 0; i < r.signCount(); ++i) {
         const SignRow& s = r.signTable[size_t(i)];
         if (!r.OtherImageList.holds(s.imageIndex))
             w.row("[Sign]", i + 1, 1,
-                  "image " + num(s.imageIndex) + " is not in [OtherImageList] (" + num(r.OtherImageList.count()) +
-                      " pictures, from 0): nothing is shown");
+                  withArgs(trText("DataCheck",
+                                  "image %1 is not in [OtherImageList] (%2 pictures, from 0): nothing is shown"),
+                           {num(s.imageIndex), num(r.OtherImageList.count())}));
     }
     for (int i = 0; i < r.speedLimitCount(); ++i) {
         const SpeedLimitRow& s = r.speedLimitTable[size_t(i)];
         if (s.limit < 15 || s.limit > 120 || s.limit % 5 != 0)
             w.row("[SpeedLimit]", i + 1, 1,
-                  "there is no sign picture for " + num(s.limit) + " km/h: limits with a sign are 15, 20, ... 120");
+                  withArgs(trText("DataCheck",
+                                  "there is no sign picture for %1 km/h: limits with a sign are 15, 20, ... 120"),
+                           {num(s.limit)}));
         else if (!r.SignImageList.holds(s.limit / 5))
             w.row("[SpeedLimit]", i + 1, 1,
-                  "[SignImageList] has no picture " + num(s.limit / 5) + " for " + num(s.limit) + " km/h");
+                  withArgs(trText("DataCheck", "[SignImageList] has no picture %1 for %2 km/h"),
+                           {num(s.limit / 5), num(s.limit)}));
     }
     for (int i = 0; i < r.announceCount(); ++i) {
         soundIndex("[Announce]", i + 1, 1, r.announceTable[size_t(i)].soundIndex);
@@ -355,28 +405,31 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         const Speed_UnitData& u = units[size_t(i)];
         const int row = i + 1;
         if (u.fromPosition == u.toPosition)
-            w.row("[SpeedUnit]", row, 2, "fromFrame equals toFrame: the row covers no frame");
+            w.row("[SpeedUnit]", row, 2, trText("DataCheck", "fromFrame equals toFrame: the row covers no frame"));
         if (i > 0 && u.fromPosition < units[size_t(i - 1)].toPosition)
             w.row("[SpeedUnit]", row, 1,
-                  "this row overlaps the previous one, which runs to " + num(units[size_t(i - 1)].toPosition));
+                  withArgs(trText("DataCheck", "this row overlaps the previous one, which runs to %1"),
+                           {num(units[size_t(i - 1)].toPosition)}));
         else if (i > 0 && u.fromPosition > units[size_t(i - 1)].toPosition)
             w.row("[SpeedUnit]", row, 1,
-                  "frames " + num(units[size_t(i - 1)].toPosition) + " to " + num(u.fromPosition) +
-                      " are covered by no row");
+                  withArgs(trText("DataCheck", "frames %1 to %2 are covered by no row"),
+                           {num(units[size_t(i - 1)].toPosition), num(u.fromPosition)}));
         if ((u.fromSpeed <= 0 && !inStop(u.fromPosition)) || (u.toSpeed <= 0 && !inStop(u.toPosition)))
             w.row("[SpeedUnit]", row, u.fromSpeed <= 0 ? 3 : 4,
-                  "a recorded speed of 0 outside a stop: the train cannot move past this point");
+                  trText("DataCheck", "a recorded speed of 0 outside a stop: the train cannot move past this point"));
     }
     if (units.empty()) {
-        w.note("[SpeedUnit]", "the route has no [SpeedUnit] rows: the train's position cannot advance");
+        w.note("[SpeedUnit]",
+               trText("DataCheck", "the route has no [SpeedUnit] rows: the train's position cannot advance"));
     } else {
         if (r.startPosition < units.front().fromPosition)
-            w.row("[SpeedUnit]", 1, 1, "[StartPos] " + num(r.startPosition) + " lies before the first row");
+            w.row("[SpeedUnit]", 1, 1,
+                  withArgs(trText("DataCheck", "[StartPos] %1 lies before the first row"), {num(r.startPosition)}));
         const int end = std::min(furthest, lineEnd);
         if (units.back().toPosition < end)
             w.row("[SpeedUnit]", int(units.size()), 2,
-                  "the route uses frames up to " + num(end) + " but the last row ends at " +
-                      num(units.back().toPosition));
+                  withArgs(trText("DataCheck", "the route uses frames up to %1 but the last row ends at %2"),
+                           {num(end), num(units.back().toPosition)}));
     }
     // Distance marks scale the speed found in the video: along the line, both rise.
     const auto& marks = r.distanceMarkTable;
@@ -384,25 +437,30 @@ void addWarnings(const RouteData& r, const TrainData& t, const std::string& rout
         const int row = int(i) + 1;
         if (marks[i].frame <= marks[i - 1].frame)
             w.row("[DistanceMark]", row, 1,
-                  "the frame is not after the previous mark's " + num(marks[i - 1].frame) + ": marks out of order");
+                  withArgs(trText("DataCheck", "the frame is not after the previous mark's %1: marks out of order"),
+                           {num(marks[i - 1].frame)}));
         else if (marks[i].metres <= marks[i - 1].metres)
             w.row("[DistanceMark]", row, 2,
-                  "the place is not beyond the previous mark's " + num(marks[i - 1].metres) +
-                      " m: a negative or no distance");
+                  withArgs(trText("DataCheck",
+                                  "the place is not beyond the previous mark's %1 m: a negative or no distance"),
+                           {num(marks[i - 1].metres)}));
     }
     for (size_t i = 0; i < marks.size(); ++i)
         if (lastFrame >= 0 && marks[i].frame > lastFrame)
             w.row("[DistanceMark]", int(i) + 1, 1,
-                  "position " + num(marks[i].frame) + " is beyond the video's last frame " + num(lastFrame));
+                  withArgs(trText("DataCheck", "position %1 is beyond the video's last frame %2"),
+                           {num(marks[i].frame), num(lastFrame)}));
     if (video.opened && furthest > lastFrame && lastFrame >= 0)
         w.value("[Path]", 1,
-                "the video has " + num(video.frames) + " frames but the route uses frames up to " + num(furthest));
+                withArgs(trText("DataCheck", "the video has %1 frames but the route uses frames up to %2"),
+                         {num(video.frames), num(furthest)}));
 
     // Waves: a run loads each and a wave it cannot read stays silent.
     if (devices.waveReadable) {
         auto wave = [&](Warner& to, const std::string& section, int row, const std::string& name, int line = 1) {
             if (name.empty() || devices.waveReadable(resolveDataPath(name))) return;
-            const std::string why = "the wave \"" + name + "\" cannot be read: its sound stays silent";
+            const std::string why =
+                withArgs(trText("DataCheck", "the wave \"%1\" cannot be read: its sound stays silent"), {name});
             if (row > 0 && line > 1)
                 to.inEntry(section, row, line, why);
             else if (row > 0)

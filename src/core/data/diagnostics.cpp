@@ -1,5 +1,7 @@
 #include "data/diagnostics.h"
 
+#include "text/our_text.h"
+
 namespace ts {
 
 int Diagnostics::count(Severity s) const {
@@ -31,8 +33,9 @@ const char* severityName(Severity s) {
 std::string placeText(const Diagnostic& d) {
     std::string t = d.section;
     auto add = [&t](const std::string& sep, const std::string& part) { t += (t.empty() ? "" : sep) + part; };
-    if (d.row > 0) add(" ", "row " + std::to_string(d.row));
-    if (d.column > 0) add(d.row > 0 ? ", " : " ", "field " + std::to_string(d.column));
+    if (d.row > 0) add(" ", withArgs(trText("Diagnostics", "row %1"), {std::to_string(d.row)}));
+    if (d.column > 0)
+        add(d.row > 0 ? ", " : " ", withArgs(trText("Diagnostics", "field %1"), {std::to_string(d.column)}));
     if (!d.fieldName.empty()) add(d.row > 0 && d.column == 0 ? ", " : " ", d.fieldName);
     return t;
 }

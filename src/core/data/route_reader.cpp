@@ -6,6 +6,7 @@
 #include "data/file_names.h"
 #include "data/route_sections.h"
 #include "data/section_reader.h"
+#include "text/our_text.h"
 
 namespace ts {
 
@@ -23,8 +24,8 @@ int64_t fixedCol(const std::string& line, int n) {
 void appendPicture(ImageList& list, const std::string& name, PictureLoader& pictures) {
     auto id = pictures.load(resolveDataPath(name));
     if (!id) {
-        throw FormatError::refused("the picture \"" + name +
-                                   "\" cannot be loaded: the file is missing or not a picture");
+        throw FormatError::refused(withArgs(
+            trText("DataFiles", "the picture \"%1\" cannot be loaded: the file is missing or not a picture"), {name}));
     }
     list.pictures.push_back(*id);
 }
@@ -122,8 +123,9 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
          [&](SectionCursor& c) {
              const int64_t ticks = int64_t(c.readInt()) * 30;
              if (ticks < -kDataIntegerLimit || ticks > kDataIntegerLimit) {
-                 throw FormatError::refused("the time in seconds is too large: times of day stay below " +
-                                            std::to_string(kDataIntegerLimit / 30) + " s");
+                 throw FormatError::refused(
+                     withArgs(trText("DataFiles", "the time in seconds is too large: times of day stay below %1 s"),
+                              {std::to_string(kDataIntegerLimit / 30)}));
              }
              r.preTimeTicks = int32_t(ticks);
          }},
@@ -173,8 +175,9 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
              const int32_t end = c.readInt();
              // As the train file's checks, against [StartPos] when it stands earlier in the file.
              if (end < 0 || end < r.startPosition)
-                 throw FormatError::refused("the end of the line must not be negative nor before [StartPos] (" +
-                                            std::to_string(r.startPosition) + ")");
+                 throw FormatError::refused(withArgs(
+                     trText("DataFiles", "the end of the line must not be negative nor before [StartPos] (%1)"),
+                     {std::to_string(r.startPosition)}));
              r.endPosition = end;
              r.hasEndPosition = true;
          }},
@@ -186,8 +189,10 @@ void readRouteText(const TextFile& routeText, const std::string& fileName, Route
              const StationData& x = route.stationTable.back();
              // The Move menu and the per-station state hold 100 stations.
              if ((x.kind == 0 || x.kind == 2) && int(route.stationTable.size()) > kMenuStations) {
-                 throw FormatError::refused("only the first " + std::to_string(kMenuStations) +
-                                                " stations may be stops (kind 0 or 2); later ones must be kind 1",
+                 throw FormatError::refused(withArgs(trText("DataFiles",
+                                                            "only the first %1 stations may be stops "
+                                                            "(kind 0 or 2); later ones must be kind 1"),
+                                                     {std::to_string(kMenuStations)}),
                                             2);
              }
          }},

@@ -2,6 +2,7 @@
 
 #include "data/fields.h"
 #include "data/section_fields.h"
+#include "text/our_text.h"
 
 namespace ts {
 
@@ -21,21 +22,28 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string conversionExplanation(const FormatError& e, const std::string& text) {
     using K = FormatError::Kind;
-    if (e.kind == K::Other) return "the value is not accepted here";
+    if (e.kind == K::Other) return trText("DataFiles", "the value is not accepted here");
     if (text.empty()) {
-        return e.kind == K::Integer ? "the line is empty where a whole number is expected"
-                                    : "the line is empty where a number is expected";
+        return e.kind == K::Integer ? trText("DataFiles", "the line is empty where a whole number is expected")
+                                    : trText("DataFiles", "the line is empty where a number is expected");
     }
     if (e.kind == K::Integer) {
         if (auto v = parseInt(text)) {
-            return quoted(text) + " is beyond " + std::to_string(kDataIntegerLimit) +
-                   " (either way), the largest whole number a data file may hold";
+            return withArgs(trText("DataFiles",
+                                   "%1 is beyond %2 (either way), the largest whole number a data file "
+                                   "may hold"),
+                            {quoted(text), std::to_string(kDataIntegerLimit)});
         }
-        return quoted(text) +
-               " is not a whole number: write a decimal integer such as 120 (a sign and leading "
-               "blanks are accepted; a decimal point or anything after the number is not)";
+        return withArgs(trText("DataFiles",
+                               "%1 is not a whole number: write a decimal integer such as 120 (a sign and "
+                               "leading blanks are accepted; a decimal point or anything after the "
+                               "number is not)"),
+                        {quoted(text)});
     }
-    return quoted(text) + " is not a number: write a decimal number with \".\" as the decimal point, such as 2.5";
+    return withArgs(trText("DataFiles",
+                           "%1 is not a number: write a decimal number with \".\" as the decimal point, "
+                           "such as 2.5"),
+                    {quoted(text)});
 }
 
 }  // namespace
@@ -51,7 +59,8 @@ long double toReal(std::string_view text) {
     auto v = parseReal(text);
     if (!v) throw FormatError::conversion(FormatError::Kind::Real, text);
     if (*v < -kDataRealLimit || *v > kDataRealLimit)
-        throw FormatError::refused("a real number beyond ±1000000000 has no meaning in a data file");
+        throw FormatError::refused(
+            trText("DataFiles", "a real number beyond ±1000000000 has no meaning in a data file"));
     return *v;
 }
 
@@ -70,8 +79,13 @@ int32_t toIntField(const std::string& line, int n) {
         if (e.text == "Error" && csvField(line, n - 1) != "Error" && line.find("Error") == std::string::npos) {
             int fields = 1;
             for (char c : line) fields += c == ',';
-            e.explanation = "the row has " + std::to_string(fields) + (fields == 1 ? " field" : " fields") +
-                            " but field " + std::to_string(n) + " is needed (fields are separated by commas)";
+            e.explanation = withArgs(fields == 1 ? trText("DataFiles",
+                                                          "the row has 1 field but field %2 is needed "
+                                                          "(fields are separated by commas)")
+                                                 : trText("DataFiles",
+                                                          "the row has %1 fields but field %2 is needed "
+                                                          "(fields are separated by commas)"),
+                                     {std::to_string(fields), std::to_string(n)});
         }
         throw;
     }
@@ -111,7 +125,7 @@ Diagnostic unreadableFile(const std::string& path, const std::string& message, F
     Diagnostic d;
     d.file = baseName(path);
     d.message = message;
-    d.explanation = "the file cannot be opened: " + refusalReason(refusal);
+    d.explanation = withArgs(trText("DataFiles", "the file cannot be opened: %1"), {refusalReason(refusal)});
     return d;
 }
 
@@ -165,15 +179,17 @@ int readList(SectionCursor& cursor, int capacity, const std::function<void(Secti
         cursor.row = 0;
         const std::string& line = cursor.read();
         if (cursor.pastEnd()) {
-            throw FormatError::refused("the file ends inside the list: a line beginning with \"#\" must end it");
+            throw FormatError::refused(
+                trText("DataFiles", "the file ends inside the list: a line beginning with \"#\" must end it"));
         }
         if (!line.empty() && line[0] == '#') return count;
         if (skipSemicolonLines && !line.empty() && line[0] == ';') continue;
         cursor.row = count + 1;
         cursor.rowStartLine = cursor.lineNumber();
         if (count >= capacity) {
-            const FormatError e = FormatError::refused("the list has more than " + std::to_string(capacity) +
-                                                       " entries, the most it can hold");
+            const FormatError e = FormatError::refused(
+                withArgs(trText("DataFiles", "the list has more than %1 entries, the most it can hold"),
+                         {std::to_string(capacity)}));
             if (!cursor.record(e)) throw e;
             // The rest of the list has no room: go on after its end.
             while (!cursor.pastEnd() && (cursor.line().empty() || cursor.line()[0] != '#')) cursor.read();

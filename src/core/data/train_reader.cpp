@@ -3,6 +3,7 @@
 #include "data/file_names.h"
 #include "data/section_reader.h"
 #include "data/train_sections.h"
+#include "text/our_text.h"
 
 namespace ts {
 
@@ -11,7 +12,8 @@ namespace {
 FormatError refused(const std::string& why) { return FormatError::refused(why); }
 
 FormatError missingPicture(const std::string& shownName) {
-    FormatError e = refused("the picture \"" + shownName + "\" cannot be loaded: the file is missing or not a picture");
+    FormatError e = refused(withArgs(
+        trText("DataFiles", "the picture \"%1\" cannot be loaded: the file is missing or not a picture"), {shownName}));
     e.message = shownName + "が見つかりません";
     return e;
 }
@@ -80,21 +82,22 @@ void readPictures(SectionCursor& c, ImageList& list, PictureLoader& pictures) {
 void checkEngineRow(const std::vector<Cell>& e) {
     // The traction interpolates across both speed bands; an empty band has no slope.
     if (e[0].number == e[1].number || e[1].number == e[2].number)
-        throw refused("the three speeds of a gear must differ: lowSpeed, midSpeed and highSpeed");
+        throw refused(trText("DataFiles", "the three speeds of a gear must differ: lowSpeed, midSpeed and highSpeed"));
 }
 
 void checkNotchList(const TrainData& t, int rows) {
     if (t.engineType == EngineType::Diesel) {
-        FormatError e = refused(
-            "[Notch] is for electric trains, but [Engine_Type] is 0 (diesel) or stands "
-            "after [Notch]: set [Engine_Type] to 1 before [Notch], or use [Engine]");
+        FormatError e = refused(trText("DataFiles",
+                                       "[Notch] is for electric trains, but [Engine_Type] is 0 (diesel) or stands "
+                                       "after [Notch]: set [Engine_Type] to 1 before [Notch], or use [Engine]"));
         e.message = "動力が気動車なのにNotch指定があります";
         throw e;
     }
     if (rows != t.powerNotchCount) {
-        FormatError e = refused("[Notch] has " + std::to_string(rows) + " rows but [Power] is " +
-                                std::to_string(t.powerNotchCount) +
-                                " (or stands after [Notch]): there must be one row per power notch");
+        FormatError e = refused(withArgs(trText("DataFiles",
+                                                "[Notch] has %1 rows but [Power] is %2 (or stands after "
+                                                "[Notch]): there must be one row per power notch"),
+                                         {std::to_string(rows), std::to_string(t.powerNotchCount)}));
         e.message = "Power指定とNotch指定が矛盾しています";
         throw e;
     }

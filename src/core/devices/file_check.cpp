@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "text/our_text.h"
+
 namespace ts {
 
 FileRefusal checkFile(const std::string& path, std::uintmax_t sizeLimit) {
@@ -19,11 +21,13 @@ FileRefusal checkFile(const std::string& path, std::uintmax_t sizeLimit) {
 
 std::string refusalReason(FileRefusal refusal, std::uintmax_t sizeLimit) {
     switch (refusal) {
-        case FileRefusal::None: return "it can be read";
-        case FileRefusal::Missing: return "it is missing or unreadable";
-        case FileRefusal::NotRegular: return "it is not a regular file (a folder, pipe, socket or device)";
+        case FileRefusal::None: return trText("DataFiles", "it can be read");
+        case FileRefusal::Missing: return trText("DataFiles", "it is missing or unreadable");
+        case FileRefusal::NotRegular:
+            return trText("DataFiles", "it is not a regular file (a folder, pipe, socket or device)");
         case FileRefusal::TooLarge:
-            return "it is larger than " + std::to_string(sizeLimit >> 20) + " MB, far beyond any real data file";
+            return withArgs(trText("DataFiles", "it is larger than %1 MB, far beyond any real data file"),
+                            {std::to_string(sizeLimit >> 20)});
     }
     return {};
 }

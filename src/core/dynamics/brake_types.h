@@ -5,6 +5,7 @@
 #include <string>
 
 #include "run.h"
+#include "text/our_text.h"
 
 namespace ts {
 
@@ -33,8 +34,9 @@ BrakeTypeTraits brakeTraits(BrakeType brakeType);
 
 // Why a train with too few brake positions is refused, for the message's details.
 inline std::string brakeStepsExplanation(BrakeType brakeType, int minimum, int inFile) {
-    return "a notched brake ([BrakeType] " + std::to_string(int(brakeType)) + ") needs at least " +
-           std::to_string(minimum) + " brake positions, but [Brake] gives " + std::to_string(inFile);
+    return withArgs(
+        trText("DataCheck", "a notched brake ([BrakeType] %1) needs at least %2 brake positions, but [Brake] gives %3"),
+        {std::to_string(int(brakeType)), std::to_string(minimum), std::to_string(inFile)});
 }
 
 // The automatic air brake's apply position: the apply sound plays from here down.
