@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds with ThreadSanitizer into build-tsan/ and runs the tests that use the
 # real timers and threads (the driving window with its 33 ms thread, the sound
-# bank, the serial port), including a demo train in the real-time window with
-# every kind of input arriving while both steps and the painter run.
+# bank, the serial port, the editor's video analysis), including a demo train
+# in the real-time window with every kind of input arriving while both steps
+# and the painter run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,7 +13,7 @@ cmake --build build -j2 --target demo_data
 cmake -S . -B build-tsan -G Ninja -DTRAINSIM_TSAN=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 # The build makes the demo with a sanitized generator, whose JPEG writing runs
 # in Qt's (uninstrumented) thread pool: the tool is not under test here.
-TSAN_OPTIONS=report_bugs=0 cmake --build build-tsan -j2 --target app_tests core_tests serial_port_tests video_tests
+TSAN_OPTIONS=report_bugs=0 cmake --build build-tsan -j2 --target app_tests core_tests serial_port_tests video_tests editor_tests
 # The tests start socat from a process with threads; its child only execs.
 export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp halt_on_error=1 die_after_fork=0"
 export QT_QPA_PLATFORM=offscreen
@@ -22,3 +23,6 @@ export TRAINSIM_DEMO_DIR=$PWD/build/demo
 ./build-tsan/tests/serial_port_tests
 # The video decoder thread of the driving window and the editor.
 ./build-tsan/tests/video_tests --gtest_filter='FrameWorker*'
+# The editor's analysis of a video's motion: its own thread with a decoding
+# thread beside it, progress and cancel (the whole analysis is too slow here).
+./build-tsan/tests/editor_tests --gtest_filter='SpeedFromVideoDialog.ProgressShowsWhileItRunsAndCancelStopsIt'
