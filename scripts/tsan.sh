@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds with ThreadSanitizer into build-tsan/ and runs the tests that use the
 # real timers and threads (the driving window with its 33 ms thread, the sound
-# bank, the serial port), including a demo train in the real-time window with
-# every kind of input arriving while both steps and the painter run.
+# bank, the serial port, the editor's video analysis), including a demo train
+# in the real-time window with every kind of input arriving while both steps
+# and the painter run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -25,4 +26,6 @@ export TRAINSIM_DEMO_DIR=$PWD/build/demo
 # copy's decoder and encoder threads, and the editor's copy on its own thread
 # under a progress dialog.
 ./build-tsan/tests/video_tests --gtest_filter='FrameWorker*:WorkingCopy*:DisposablePictures*'
-./build-tsan/tests/editor_tests --gtest_filter='RouteEditor.AQuickSeekingCopyIsPreparedWithProgressAndThenUsed'
+# The editor's analysis of a video's motion: its own thread with a decoding
+# thread beside it, progress and cancel (the whole analysis is too slow here).
+./build-tsan/tests/editor_tests --gtest_filter='RouteEditor.AQuickSeekingCopyIsPreparedWithProgressAndThenUsed:SpeedFromVideoDialog.ProgressShowsWhileItRunsAndCancelStopsIt'

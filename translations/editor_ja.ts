@@ -876,20 +876,8 @@ cannot be read</source>
         <translation>プレビュー</translation>
     </message>
     <message>
-        <source>Now</source>
-        <translation>現在</translation>
-    </message>
-    <message>
         <source>From the track</source>
         <translation>トラックから</translation>
-    </message>
-    <message>
-        <source>frame</source>
-        <translation>フレーム</translation>
-    </message>
-    <message>
-        <source>km/h</source>
-        <translation>km/h</translation>
     </message>
     <message>
         <source>Apply</source>
@@ -1011,6 +999,21 @@ cannot be read</source>
     </message>
 </context>
 <context>
+    <name>ts::editor::SpeedChart</name>
+    <message>
+        <source>frame</source>
+        <translation>フレーム</translation>
+    </message>
+    <message>
+        <source>km/h</source>
+        <translation>km/h</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>現在</translation>
+    </message>
+</context>
+<context>
     <name>ts::editor::SpeedVideoDialog</name>
     <message>
         <source>Speed from the video</source>
@@ -1053,20 +1056,12 @@ cannot be read</source>
         <translation>プレビュー</translation>
     </message>
     <message>
-        <source>Now</source>
-        <translation>現在</translation>
-    </message>
-    <message>
         <source>From the video</source>
         <translation>動画から</translation>
     </message>
     <message>
         <source>Standstills</source>
         <translation>停止</translation>
-    </message>
-    <message>
-        <source>km/h</source>
-        <translation>km/h</translation>
     </message>
     <message>
         <source>Apply</source>
@@ -1099,6 +1094,17 @@ cannot be read</source>
     <message>
         <source>the speed %1 km/h at frame %2</source>
         <translation>フレーム %2 での速度 %1 km/h</translation>
+    </message>
+</context>
+<context>
+    <name>ts::editor::Timeline</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>Standstills</source>
+        <translation>停止区間</translation>
     </message>
 </context>
 <context>

@@ -6,11 +6,14 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
+#include <thread>
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 #include <opencv2/video/tracking.hpp>
 
+#include "motion/hand_over.h"
 #include "text/our_text.h"
 #include "video/ffmpeg_frame_source.h"
 
@@ -86,6 +89,25 @@ struct CacheHeader {
     int32_t bands = kBands;
 };
 
+// A decoded picture on its way to the flow.
+struct Picture {
+    cv::Mat grey, textured;
+};
+// Enough to ride out a slow picture (a keyframe) on either side; a few
+// hundred kilobytes.
+constexpr size_t kPicturesInFlight = 8;
+
+// On every way out of the analysis: the decoding thread is told to stop and
+// waited for, before the source it reads goes.
+struct DecoderJoin {
+    HandOver<Picture>& pictures;
+    std::thread& thread;
+    ~DecoderJoin() {
+        pictures.stop();
+        thread.join();
+    }
+};
+
 bool videoStamp(const std::string& videoPath, int64_t& size, int64_t& time) {
     std::error_code ec;
     const auto s = fs::file_size(videoPath, ec);
@@ -113,21 +135,41 @@ std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const An
     if (!source.open(videoPath) || source.length() < 2)
         return fail(trText("SpeedFromVideo", "the video cannot be read"));
     const int n = source.length();
+    // The pictures are decoded (and their texture found) on a thread of their
+    // own while the flow of the ones before is measured here: each side takes
+    // a good part of the time, and the machine has more than one core.
+    HandOver<Picture> pictures(kPicturesInFlight);
+    std::thread decoder([&] {
+        try {
+            ViewFrame frame;
+            frame.resize(kAnalysisWidth, kAnalysisHeight);
+            for (int i = 0; i < n; ++i) {
+                if (!source.getFrame(i, frame)) break;
+                Picture p;
+                p.grey = greyOf(frame);
+                p.textured = texturedMask(p.grey);
+                if (!pictures.put(std::move(p))) break;
+            }
+        } catch (const std::exception&) {
+            // Ends the pictures early: the analysis says the video cannot be decoded.
+        }
+        pictures.close();
+    });
+    const DecoderJoin join{pictures, decoder};
     cv::Ptr<cv::DISOpticalFlow> dis = cv::DISOpticalFlow::create(cv::DISOpticalFlow::PRESET_MEDIUM);
-    ViewFrame frame;
-    frame.resize(kAnalysisWidth, kAnalysisHeight);
     MotionProfile profile;
     profile.frames.resize(size_t(n));
-    cv::Mat previous, flow;
+    Picture previous;
+    cv::Mat flow;
     for (int i = 0; i < n; ++i) {
         if (control.cancel && control.cancel->load()) return fail("cancelled");
-        if (!source.getFrame(i, frame)) return fail(trText("SpeedFromVideo", "the video cannot be decoded"));
-        cv::Mat grey = greyOf(frame);
+        std::optional<Picture> p = pictures.take();
+        if (!p) return fail(trText("SpeedFromVideo", "the video cannot be decoded"));
         if (i > 0) {
-            dis->calc(previous, grey, flow);
-            profile.frames[size_t(i)] = measure(flow, texturedMask(previous));
+            dis->calc(previous.grey, p->grey, flow);
+            profile.frames[size_t(i)] = measure(flow, previous.textured);
         }
-        previous = grey;
+        previous = std::move(*p);
         if (control.progress && (i % 64 == 0 || i == n - 1)) control.progress(double(i + 1) / n);
     }
     profile.frames[0] = profile.frames[1];

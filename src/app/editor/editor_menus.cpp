@@ -63,12 +63,14 @@ void EditorWindow::buildMenus() {
         GpsImportDialog dialog(doc_, video_->frameCount(), this);
         dialog.setVideoPath(QString::fromStdString(resolveDataPath(doc_.route().videoFile)));
         dialog.exec();
+        readStandstills();  // its alignment aid may have analysed the video
     });
     add(file, "speedFromVideo", tr("&Speed from the video..."), {}, [this] {
         video_->setPlaying(false);
         SpeedVideoDialog dialog(doc_, QString::fromStdString(resolveDataPath(doc_.route().videoFile)), this);
         dialog.analyse();
         dialog.exec();
+        readStandstills();
     });
     add(file, "exportPackage", tr("&Export route package..."), {}, [this] { exportPackage(); });
     file->addSeparator();

@@ -21,6 +21,7 @@
 #include <limits>
 #include <memory>
 
+#include "cached_standstills.h"
 #include "check_list.h"
 #include "copy_dialog.h"
 #include "data/file_names.h"
@@ -166,9 +167,15 @@ void EditorWindow::openVideo() {
         form_->setVideoFrames(video_->frameCount());
         if (QAction* a = action("prepareCopy")) a->setEnabled(video_->frameCount() > 0 && !video_->usingCopy());
         if (video_->copyWouldHelp()) QTimer::singleShot(0, this, [this] { offerCopy(); });
+        readStandstills();
     }
     timeline_->setFrameCount(std::max(video_->frameCount(), doc_.route().lineEnd() + 1));
     if (reopen) video_->setFrame(keep);
+}
+
+void EditorWindow::readStandstills() {
+    const std::string& file = doc_.route().videoFile;
+    timeline_->setStandstills(cachedStandstills(doc_.route(), file.empty() ? file : resolveDataPath(file)));
 }
 
 void EditorWindow::offerCopy() {

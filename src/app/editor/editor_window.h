@@ -59,6 +59,9 @@ public:
     void openOther(bool newRoute);
     // Video > Prepare a quick-seeking copy: made with a progress dialog, then used.
     void prepareCopy();
+    // The timeline's standstills from the motion analysed beside the route's
+    // video (after an analysis, and when the route's video changes).
+    void readStandstills();
     // Tests set these: no questions on close, and a hand on the test drive's window.
     bool askOnClose = true;
     // Whether a slow-to-seek video brings the offer of a working copy.

@@ -1,7 +1,5 @@
 #include "gps_import_dialog.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -18,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 #include <atomic>
 
@@ -28,6 +25,7 @@
 #include "gpx_file.h"
 #include "motion/motion_profile.h"
 #include "motion/stand_alignment.h"
+#include "speed_chart.h"
 #include "unsaved_route.h"
 
 namespace ts::editor {
@@ -104,32 +102,8 @@ GpsImportDialog::GpsImportDialog(edit::RouteDocument& doc, int videoFrames, QWid
     connect(previewButton, &QPushButton::clicked, this, [this] { preview(); });
     layout->addWidget(previewButton, 0, Qt::AlignLeft);
 
-    auto* chart = new QChart;
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    now_ = new QLineSeries(chart);
-    now_->setName(tr("Now"));
-    now_->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
-    fromTrack_ = new QLineSeries(chart);
-    fromTrack_->setName(tr("From the track"));
-    fromTrack_->setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 2));
-    chart->addSeries(now_);
-    chart->addSeries(fromTrack_);
-    auto* x = new QValueAxis(chart);
-    x->setTitleText(tr("frame"));
-    x->setLabelFormat("%d");
-    auto* y = new QValueAxis(chart);
-    y->setTitleText(tr("km/h"));
-    y->setLabelFormat("%d");
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QLineSeries* s : {now_, fromTrack_}) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
-    auto* view = new QChartView(chart, this);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(720, 260);
-    layout->addWidget(view, 1);
+    chart_ = new SpeedChart(tr("From the track"), this);
+    layout->addWidget(chart_, 1);
 
     summary_ = new QLabel(this);
     summary_->setObjectName("summary");
@@ -172,6 +146,8 @@ void GpsImportDialog::setSyncMarks(const QString& first, const QString& second) 
 QString GpsImportDialog::problem() const { return problem_->text(); }
 QString GpsImportDialog::alignment() const { return alignment_->text(); }
 QString GpsImportDialog::summary() const { return summary_->text(); }
+QLineSeries* GpsImportDialog::nowSeries() const { return chart_->now(); }
+QLineSeries* GpsImportDialog::trackSeries() const { return chart_->proposed(); }
 
 void GpsImportDialog::browse() {
     const QString path = QFileDialog::getOpenFileName(this, tr("GPS track of the ride"), track_->text(),
@@ -232,28 +208,10 @@ bool GpsImportDialog::preview() {
         return refuse(where + ": " + QString::fromStdString(e.what()));
     }
 
-    // Both curves sampled at about a point a pixel.
-    const int frames = req.frames;
-    const int step = std::max(1, frames / 1500);
-    QList<QPointF> nowPoints, trackPoints;
-    int most = 10;
-    for (int f = 0; f < frames; f += step) {
-        const int was = doc_.recordedSpeedAt(f);
-        const int will = req.speed ? gps::recordedSpeedAt(plan.speed.rows, f) : was;
-        nowPoints << QPointF(f, was);
-        trackPoints << QPointF(f, will);
-        most = std::max({most, was, will});
-    }
-    now_->replace(nowPoints);
-    fromTrack_->replace(trackPoints);
+    auto now = [&](int f) { return doc_.recordedSpeedAt(f); };
+    chart_->showCurves(req.frames, now,
+                       [&](int f) { return req.speed ? gps::recordedSpeedAt(plan.speed.rows, f) : now(f); });
     live_ = true;
-    const auto axes = now_->attachedAxes();
-    for (QAbstractAxis* a : axes) {
-        if (a->orientation() == Qt::Horizontal)
-            a->setRange(0, frames);
-        else
-            a->setRange(0, (most / 10 + 1) * 10);
-    }
     QStringList lines;
     for (const std::string& line : gps::summarise(plan, req)) lines << QString::fromStdString(line);
     summary_->setText(lines.join('\n'));

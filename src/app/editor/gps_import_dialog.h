@@ -16,6 +16,8 @@ class QRadioButton;
 
 namespace ts::editor {
 
+class SpeedChart;
+
 class GpsImportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -39,8 +41,8 @@ public:
 
     QString problem() const;
     QString summary() const;
-    QLineSeries* nowSeries() const { return now_; }
-    QLineSeries* trackSeries() const { return fromTrack_; }
+    QLineSeries* nowSeries() const;
+    QLineSeries* trackSeries() const;
     QPushButton* applyButton() const { return apply_; }
     QString alignment() const;
 
@@ -60,8 +62,7 @@ private:
     QCheckBox* speed_;
     QCheckBox* slopes_;
     QCheckBox* stations_;
-    QLineSeries* now_;
-    QLineSeries* fromTrack_;
+    SpeedChart* chart_;
     QLabel* summary_;
     QLabel* problem_;
     QLabel* alignment_;

@@ -1,7 +1,5 @@
 #include "speed_video_dialog.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFontDatabase>
@@ -14,7 +12,6 @@
 #include <QSpinBox>
 #include <QTemporaryFile>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 
 #include "gps/speed_fit.h"
@@ -23,6 +20,7 @@
 #include "motion/motion_profile.h"
 #include "motion/speed_rows_file.h"
 #include "motion/speed_summary.h"
+#include "speed_chart.h"
 #include "unsaved_route.h"
 
 namespace ts::editor {
@@ -77,34 +75,9 @@ SpeedVideoDialog::SpeedVideoDialog(edit::RouteDocument& doc, const QString& vide
     connect(previewButton, &QPushButton::clicked, this, [this] { preview(); });
     layout->addWidget(previewButton, 0, Qt::AlignLeft);
 
-    auto* chart = new QChart;
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    now_ = new QLineSeries(chart);
-    now_->setName(tr("Now"));
-    now_->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
-    fromVideo_ = new QLineSeries(chart);
-    fromVideo_->setName(tr("From the video"));
-    fromVideo_->setPen(QPen(QColor(0x1f, 0x4e, 0x9a), 2));
-    stands_ = new QLineSeries(chart);
-    stands_->setName(tr("Standstills"));
-    stands_->setPen(QPen(QColor(0xc0, 0x30, 0x20), 6));
-    auto* x = new QValueAxis(chart);
-    x->setTitleText(tr("frame"));
-    x->setLabelFormat("%d");
-    auto* y = new QValueAxis(chart);
-    y->setTitleText(tr("km/h"));
-    y->setLabelFormat("%d");
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QLineSeries* s : {now_, fromVideo_, stands_}) {
-        chart->addSeries(s);
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
-    auto* view = new QChartView(chart, this);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(720, 260);
-    layout->addWidget(view, 1);
+    chart_ = new SpeedChart(tr("From the video"), this);
+    stands_ = chart_->addSeries(tr("Standstills"), QPen(QColor(0xc0, 0x30, 0x20), 6));
+    layout->addWidget(chart_, 1);
 
     summary_ = new QLabel(this);
     summary_->setObjectName("summary");
@@ -141,6 +114,8 @@ void SpeedVideoDialog::reject() {
 
 QString SpeedVideoDialog::problem() const { return problem_->text(); }
 QString SpeedVideoDialog::summary() const { return summary_->text(); }
+QLineSeries* SpeedVideoDialog::nowSeries() const { return chart_->now(); }
+QLineSeries* SpeedVideoDialog::videoSeries() const { return chart_->proposed(); }
 
 void SpeedVideoDialog::setKnownSpeed(int frame, double kmh) {
     knownFrame_->setValue(frame);
@@ -239,31 +214,16 @@ bool SpeedVideoDialog::preview() {
         problem_->setText(QString::fromStdString(r.error));
         return false;
     }
-    const int frames = int(r.kmh.size());
-    const int step = std::max(1, frames / 1500);
-    QList<QPointF> nowPoints, videoPoints, standPoints;
-    int most = 10;
-    for (int f = 0; f < frames; f += step) {
-        const int was = doc_.recordedSpeedAt(f);
-        const int will = gps::recordedSpeedAt(r.rows, f);
-        nowPoints << QPointF(f, was);
-        videoPoints << QPointF(f, will);
-        most = std::max({most, was, will});
-    }
+    chart_->showCurves(
+        int(r.kmh.size()), [&](int f) { return doc_.recordedSpeedAt(f); },
+        [&](int f) { return gps::recordedSpeedAt(r.rows, f); });
+    QList<QPointF> standPoints;
     // Each standstill a thick stroke along the axis, split by gaps.
     for (const motion::Standstill& s : r.standstills) {
         if (!standPoints.isEmpty()) standPoints << QPointF(s.first, qQNaN());
         standPoints << QPointF(s.first, 0) << QPointF(s.last, 0);
     }
-    now_->replace(nowPoints);
-    fromVideo_->replace(videoPoints);
     stands_->replace(standPoints);
-    for (QAbstractAxis* a : now_->attachedAxes()) {
-        if (a->orientation() == Qt::Horizontal)
-            a->setRange(0, frames);
-        else
-            a->setRange(0, (most / 10 + 1) * 10);
-    }
     motion::SummarySource source;
     source.video = route.videoFile;
     source.cached = cached_;

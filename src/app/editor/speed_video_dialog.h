@@ -22,6 +22,8 @@ class QSpinBox;
 
 namespace ts::editor {
 
+class SpeedChart;
+
 class SpeedVideoDialog : public QDialog {
     Q_OBJECT
 public:
@@ -42,8 +44,8 @@ public:
 
     QString problem() const;
     QString summary() const;
-    QLineSeries* nowSeries() const { return now_; }
-    QLineSeries* videoSeries() const { return fromVideo_; }
+    QLineSeries* nowSeries() const;
+    QLineSeries* videoSeries() const;
     QLineSeries* standSeries() const { return stands_; }
     QPushButton* applyButton() const { return apply_; }
     QProgressBar* progressBar() const { return progress_; }
@@ -64,8 +66,7 @@ private:
     QSpinBox* knownFrame_;
     QDoubleSpinBox* knownKmh_;
     QDoubleSpinBox* tolerance_;
-    QLineSeries* now_;
-    QLineSeries* fromVideo_;
+    SpeedChart* chart_;
     QLineSeries* stands_;
     QLabel* summary_;
     QLabel* problem_;

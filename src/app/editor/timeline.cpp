@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "edit/route_tables.h"
+#include "gps/stations.h"
 #include "route_table_model.h"
 #include "shown_text.h"
 
@@ -24,6 +25,7 @@ constexpr int kLaneHeight = 20;
 constexpr int kSpeedHeight = 90;
 constexpr int kGrab = 5;  // pixels around a position that take a press
 constexpr double kMinFramesPerPixel = 1.0 / 8;
+const QColor kStandstillColour(0xc0, 0x30, 0x20);  // as the speed-from-video chart draws them
 
 QColor laneColour(TableKind kind) {
     static const std::pair<TableKind, QColor> colours[] = {
@@ -66,7 +68,8 @@ Timeline::Timeline(edit::RouteDocument& doc, QWidget* parent) : QWidget(parent),
 }
 
 QSize Timeline::sizeHint() const {
-    return {800, kRulerHeight + int(laneKinds().size()) * kLaneHeight + kSpeedHeight + scroll_->sizeHint().height()};
+    const int lanes = int(laneKinds().size()) + (standstills_.empty() ? 0 : 1);
+    return {800, kRulerHeight + lanes * kLaneHeight + kSpeedHeight + scroll_->sizeHint().height()};
 }
 
 int Timeline::plotLeft() const { return kLabelWidth; }
@@ -80,8 +83,21 @@ QRect Timeline::laneRect(TableKind kind) const {
     return QRect(plotLeft(), kRulerHeight + i * kLaneHeight, plotWidth(), kLaneHeight);
 }
 
+QRect Timeline::standstillRect() const {
+    if (standstills_.empty()) return {};
+    return QRect(plotLeft(), kRulerHeight + int(laneKinds().size()) * kLaneHeight, plotWidth(), kLaneHeight);
+}
+
 QRect Timeline::speedRect() const {
-    return QRect(plotLeft(), kRulerHeight + int(laneKinds().size()) * kLaneHeight, plotWidth(), kSpeedHeight);
+    const int lanes = int(laneKinds().size()) + (standstills_.empty() ? 0 : 1);
+    return QRect(plotLeft(), kRulerHeight + lanes * kLaneHeight, plotWidth(), kSpeedHeight);
+}
+
+void Timeline::setStandstills(std::vector<motion::Standstill> standstills) {
+    standstills_ = std::move(standstills);
+    setMinimumHeight(sizeHint().height());
+    updateGeometry();
+    update();
 }
 
 int Timeline::xOf(double frame) const { return plotLeft() + int(std::floor((frame - first_) / framesPerPixel_)); }
@@ -286,6 +302,44 @@ void Timeline::paintLane(QPainter& p, TableKind kind, const QRect& lane) {
     }
 }
 
+int Timeline::standstillAtX(int x) const {
+    // The stop range a station placed on the stand would get, as the GPS
+    // import places one: centred on the frame where the train came to rest.
+    const int half = gps::StationOptions{}.halfRangeFrames;
+    const int frame = frameAt(x);
+    int best = -1, bestDistance = 0;
+    for (size_t i = 0; i < standstills_.size(); ++i) {
+        const motion::Standstill& s = standstills_[i];
+        const int lo = s.first - half, hi = std::max(s.last, s.first + half);
+        if (x < xOf(lo) - kGrab || x > xOf(hi + 1) + kGrab) continue;
+        const int d = s.contains(frame) ? 0 : std::min(std::abs(frame - s.first), std::abs(frame - s.last));
+        if (best < 0 || d < bestDistance) best = int(i), bestDistance = d;
+    }
+    return best;
+}
+
+void Timeline::paintStandstills(QPainter& p) {
+    const QRect lane = standstillRect();
+    const int half = gps::StationOptions{}.halfRangeFrames;
+    const int firstVisible = int(first_), lastVisible = frameAt(plotLeft() + plotWidth() - 1);
+    QColor fill = kStandstillColour;
+    fill.setAlpha(150);
+    for (const motion::Standstill& s : standstills_) {
+        const int lo = s.first - half, hi = std::max(s.last, s.first + half);
+        if (hi < firstVisible - 1 || lo > lastVisible + 1) continue;
+        p.setPen(QPen(kStandstillColour, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(QPoint(xOf(lo), lane.top() + 2), QPoint(xOf(hi + 1) - 1, lane.bottom() - 2)));
+        const QRect bar(QPoint(xOf(s.first), lane.top() + 5), QPoint(xOf(s.last + 1) - 1, lane.bottom() - 5));
+        p.fillRect(bar, fill);
+        const QString label = tr("%1 s").arg((s.last - s.first + 1) / 30.0, 0, 'f', 1);
+        if (p.fontMetrics().horizontalAdvance(label) + 6 < bar.width()) {
+            p.setPen(Qt::white);
+            p.drawText(bar, Qt::AlignCenter, label);
+        }
+    }
+}
+
 void Timeline::paintSpeed(QPainter& p) {
     const QRect r = speedRect();
     p.fillRect(r, palette().base());
@@ -325,6 +379,18 @@ void Timeline::paintEvent(QPaintEvent*) {
                    tableTitle(kind));
         p.setClipRect(lane);
         paintLane(p, kind, lane);
+        p.setClipping(false);
+    }
+    if (!standstills_.empty()) {
+        const QRect lane = standstillRect();
+        p.fillRect(lane, palette().base());
+        p.setPen(palette().mid().color());
+        p.drawLine(lane.bottomLeft(), lane.bottomRight());
+        p.setPen(palette().text().color());
+        p.drawText(QRect(4, lane.top(), kLabelWidth - 8, lane.height()), Qt::AlignVCenter | Qt::AlignLeft,
+                   tr("Standstills"));
+        p.setClipRect(lane);
+        paintStandstills(p);
         p.setClipping(false);
     }
     p.setPen(palette().text().color());
@@ -367,6 +433,13 @@ void Timeline::mousePressEvent(QMouseEvent* e) {
         return;
     }
     if (e->button() != Qt::LeftButton) return;
+    if (standstillRect().contains(at)) {
+        // Read-only: a stand takes the cursor to where the train came to rest.
+        if (const int s = standstillAtX(at.x()); s >= 0) {
+            moveCursorTo(standstills_[size_t(s)].first);
+            return;
+        }
+    }
     if (const auto kind = laneAt(at.y())) {
         // The position nearest the press, then a row whose range holds it.
         int bestRow = -1, bestColumn = -1, bestDistance = kGrab + 1;

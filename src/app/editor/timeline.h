@@ -2,7 +2,8 @@
 // frames, the recorded-speed curve with its keyframes, and the cursor.
 // Clicking a row selects it; dragging one of its positions moves it (one
 // undo step per drag); the speed curve's keyframes are dragged, added by a
-// double click and removed by a right click.
+// double click and removed by a right click. Once the video's motion has been
+// analysed, a read-only lane shows where the picture stands still.
 #pragma once
 #include <QScrollBar>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "edit/route_document.h"
+#include "motion/motion_shape.h"
 
 namespace ts::editor {
 
@@ -33,6 +35,11 @@ public:
     void selectRow(edit::TableKind kind, int row);
     std::optional<std::pair<edit::TableKind, int>> selectedRow() const { return selected_; }
     void documentChanged() { update(); }
+    // Where the video's picture stands still (from its analysed motion), each
+    // drawn with the stop range a station there would get; a click on one
+    // puts the cursor on its first frame. None: the lane is not shown.
+    void setStandstills(std::vector<motion::Standstill> standstills);
+    const std::vector<motion::Standstill>& standstills() const { return standstills_; }
 
     // Where things are drawn (the tests press on them).
     QRect laneRect(edit::TableKind kind) const;
@@ -40,6 +47,8 @@ public:
     int frameAt(int x) const;
     QPoint handlePoint(edit::TableKind kind, int row, int column) const;
     QPoint keyframePoint(int index) const;
+    // Empty while there are no standstills.
+    QRect standstillRect() const;
     QSize sizeHint() const override;
 
 signals:
@@ -77,6 +86,9 @@ private:
     void moveCursorTo(int frame);
     void paintLane(QPainter& p, edit::TableKind kind, const QRect& lane);
     void paintSpeed(QPainter& p);
+    void paintStandstills(QPainter& p);
+    // The standstill whose stand or stop range is under x, nearest first; -1: none.
+    int standstillAtX(int x) const;
     void paintRuler(QPainter& p);
     QString rowLabel(edit::TableKind kind, int row) const;
 
@@ -87,6 +99,7 @@ private:
     double first_ = 0;
     double framesPerPixel_ = 10;
     std::optional<std::pair<edit::TableKind, int>> selected_;
+    std::vector<motion::Standstill> standstills_;
     Drag drag_;
 };
 
