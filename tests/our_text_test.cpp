@@ -14,6 +14,7 @@
 
 #include "command_line.h"
 #include "language.h"
+#include "motion/speed_summary.h"
 #include "report/drive_report.h"
 #include "text/our_text.h"
 
@@ -94,6 +95,33 @@ TEST(OurText, TheDriveScoreSpeaksTheLanguageChosen) {
     EXPECT_EQ(report.deductions[1].what, "急ブレーキ (2.25 m/s²)");
     EXPECT_EQ(report.verdict, "良い運転です。いちばん大きな減点: 北駅を通過 (停車せず)。");
     EXPECT_EQ(report.score, 80);
+}
+
+// The speed-from-video summary the editor's dialog and the subcommand show:
+// each line in Japanese with its figures in place, and as before in English.
+TEST(OurText, TheSpeedSummarySpeaksTheLanguageChosen) {
+    EnglishAfterwards undo;
+    motion::SpeedResult result;
+    result.kmh.assign(300, 36.0);
+    result.standstills.push_back({30, 89});
+    result.tolerance = 1;
+    const motion::SpeedRequest request;
+    const motion::SummarySource source{"video\\ride.mp4", true, "the speed 36.0 km/h at frame 200"};
+    const std::vector<std::string> english = motion::summarise(result, request, source);
+    ASSERT_EQ(english.size(), 6u);
+    EXPECT_EQ(english[0], "video: video\\ride.mp4, 300 frames (motion from the cache)");
+    EXPECT_EQ(english[2], "  frames 30-89 (2.0 s)");
+    EXPECT_EQ(english[4], "distance the video covers: 0.100 km, top speed 36.0 km/h");
+
+    useLanguage(Language::Japanese);
+    const std::vector<std::string> japanese = motion::summarise(result, request, source);
+    ASSERT_EQ(japanese.size(), 6u);
+    EXPECT_EQ(japanese[0], "動画: video\\ride.mp4、300 フレーム (動きはキャッシュから)");
+    EXPECT_EQ(japanese[2], "  フレーム 30-89 (2.0 秒)");
+    EXPECT_EQ(japanese[4], "動画の走行距離: 0.100 km、最高速度 36.0 km/h");
+
+    useLanguage(Language::English);
+    EXPECT_EQ(motion::summarise(result, request, source), english);
 }
 
 // A translation that loses a placeholder shows a wrong or missing value; one

@@ -535,6 +535,46 @@
         <source>note: %1</source>
         <translation>注記: %1</translation>
     </message>
+    <message>
+        <source>the speed is taken from the receiver&apos;s own speeds (&lt;speed&gt;)</source>
+        <translation>速度は受信機自身の速度 (&lt;speed&gt;) から取りました</translation>
+    </message>
+    <message>
+        <source>frames %1-%2 (%3 +/- %4 per mille)</source>
+        <translation>フレーム %1-%2 (%3 ± %4 ‰)</translation>
+    </message>
+    <message>
+        <source>gradient tolerance raised to %1 per mille: more than 501 [Slope] rows at the one asked for</source>
+        <translation>勾配の許容差を %1 ‰ に上げました: 指定の許容差では [Slope] が 501 行を超えるためです</translation>
+    </message>
+    <message>
+        <source> and %1 more</source>
+        <translation> ほか %1 区間</translation>
+    </message>
+    <message>
+        <source>the heights vary by %1 m about their course: %2 section(s) left level, their gradient being within its own error or steeper than %3 per mille: %4</source>
+        <translation>高さは実際の経路の前後に %1 m ばらついています: 勾配が誤差の範囲内か %3 ‰ より急な %2 区間を水平のままにしました: %4</translation>
+    </message>
+    <message>
+        <source>[StartPos] %1 lies outside the first stop &quot;%2&quot; (frames %3-%4)</source>
+        <translation>[StartPos] %1 は最初の停車駅「%2」(フレーム %3-%4) の外にあります</translation>
+    </message>
+    <message>
+        <source>waypoint &quot;%1&quot; (line %2) is %3 m from the track: not a station of it</source>
+        <translation>ウェイポイント「%1」(%2 行目) はトラックから %3 m 離れています: この路線の駅ではありません</translation>
+    </message>
+    <message>
+        <source>waypoint &quot;%1&quot; (line %2) is passed outside the video: not a station of it</source>
+        <translation>ウェイポイント「%1」(%2 行目) は動画の範囲外で通過します: この路線の駅ではありません</translation>
+    </message>
+    <message>
+        <source>station &quot;%1&quot; takes the track&apos;s times (departure %2, doors closed %3)</source>
+        <translation>駅「%1」はトラックの時刻を使います (発車 %2、戸閉め %3)</translation>
+    </message>
+    <message>
+        <source>station &quot;%1&quot; has no waypoint in the track: kept where it was</source>
+        <translation>駅「%1」にはトラックのウェイポイントがありません: 元の位置のままにしました</translation>
+    </message>
 </context>
 <context>
     <name>Packages</name>
@@ -768,6 +808,49 @@
     <message>
         <source>give at least two distance marks, or a known speed at one frame</source>
         <translation>距離標を 2 つ以上か、どこか 1 フレームでの既知の速度を指定してください</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedSummary</name>
+    <message>
+        <source>video: %1, %2 frames (motion from the cache)</source>
+        <translation>動画: %1、%2 フレーム (動きはキャッシュから)</translation>
+    </message>
+    <message>
+        <source>video: %1, %2 frames (motion analysed)</source>
+        <translation>動画: %1、%2 フレーム (動きを解析しました)</translation>
+    </message>
+    <message>
+        <source>stops found: %1</source>
+        <translation>見つかった停車: %1</translation>
+    </message>
+    <message>
+        <source>  frames %1-%2 (%3 s)</source>
+        <translation>  フレーム %1-%2 (%3 秒)</translation>
+    </message>
+    <message>
+        <source>scaled by %1</source>
+        <translation>縮尺の根拠: %1</translation>
+    </message>
+    <message>
+        <source>  marks %1-%2 (frames %3-%4): marked %5 m, one scale gives %6 m (%7 %)</source>
+        <translation>  距離標 %1-%2 (フレーム %3-%4): 距離標では %5 m、一つの縮尺では %6 m (%7 %)</translation>
+    </message>
+    <message>
+        <source>estimated error of the speed&apos;s shape between marks: %1 %</source>
+        <translation>距離標の間の速度の形の推定誤差: %1 %</translation>
+    </message>
+    <message>
+        <source>one pair of marks: the error of the speed&apos;s shape cannot be estimated</source>
+        <translation>距離標が一組だけのため、速度の形の誤差は推定できません</translation>
+    </message>
+    <message>
+        <source>distance the video covers: %1 km, top speed %2 km/h</source>
+        <translation>動画の走行距離: %1 km、最高速度 %2 km/h</translation>
+    </message>
+    <message>
+        <source>[SpeedUnit]: %1 rows, largest error %2 km/h (tolerance %3 km/h)</source>
+        <translation>[SpeedUnit]: %1 行、最大誤差 %2 km/h (許容差 %3 km/h)</translation>
     </message>
 </context>
 </TS>

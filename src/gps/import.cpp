@@ -105,7 +105,8 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
     plan.duration = r.align.timeOf(r.frames - 1) - r.align.timeOf(0);
     plan.path = measureRide(ride, r.path);
     plan.profile = profileFrames(plan.path, r.align, r.frames, r.curve);
-    if (plan.path.receiverSpeeds) plan.notes.push_back("the speed is taken from the receiver's own speeds (<speed>)");
+    if (plan.path.receiverSpeeds)
+        plan.notes.push_back(trText("GpsImport", "the speed is taken from the receiver's own speeds (<speed>)"));
     const FrameProfile& f = plan.profile;
 
     std::map<std::string, std::vector<std::string>> sections;
@@ -134,25 +135,31 @@ ImportPlan planImport(const Ride& ride, const Track& track, const ImportRequest&
                 // error: the section is left level. (Leaving a real gradient
                 // level because it is only roughly known would be worse.)
                 if (std::abs(s.mille) <= s.errorMille || std::abs(s.mille) > kSteepestMille) {
-                    level.push_back("frames " + std::to_string(from) + "-" + std::to_string(to) +
-                                    format(" (%.1f", s.mille) + format(" +/- %.1f per mille)", s.errorMille));
+                    level.push_back(withArgs(trText("GpsImport", "frames %1-%2 (%3 +/- %4 per mille)"),
+                                             {std::to_string(from), std::to_string(to), format("%.1f", s.mille),
+                                              format("%.1f", s.errorMille)}));
                     continue;
                 }
                 plan.slopes.push_back({from, to, fixedMille(s.mille)});
             }
             if (int(plan.slopes.size()) <= kRouteRows) break;
             g.toleranceMille *= 1.5;
-            plan.notes.push_back("gradient tolerance raised to " + format("%.2f", g.toleranceMille) +
-                                 " per mille: more than 501 [Slope] rows at the one asked for");
+            plan.notes.push_back(withArgs(
+                trText("GpsImport",
+                       "gradient tolerance raised to %1 per mille: more than 501 [Slope] rows at the one asked for"),
+                {format("%.2f", g.toleranceMille)}));
         }
         if (!level.empty()) {
             std::string list;
             for (size_t i = 0; i < level.size() && i < 5; ++i) list += (i ? ", " : "") + level[i];
-            if (level.size() > 5) list += " and " + std::to_string(level.size() - 5) + " more";
-            plan.notes.push_back(format("the heights vary by %.1f m about their course", heightNoise(plan.path, g)) +
-                                 ": " + std::to_string(level.size()) + " section(s) left level, their gradient" +
-                                 " being within its own error or steeper than " + format("%.0f", kSteepestMille) +
-                                 " per mille: " + list);
+            if (level.size() > 5)
+                list += withArgs(trText("GpsImport", " and %1 more"), {std::to_string(level.size() - 5)});
+            plan.notes.push_back(
+                withArgs(trText("GpsImport",
+                                "the heights vary by %1 m about their course: %2 section(s) left level, their "
+                                "gradient being within its own error or steeper than %3 per mille: %4"),
+                         {format("%.1f", heightNoise(plan.path, g)), std::to_string(level.size()),
+                          format("%.0f", kSteepestMille), list}));
         }
         auto& rows = sections["[Slope]"];
         for (const SlopeRow& s : plan.slopes)

@@ -100,8 +100,9 @@ void keepStartInFirstStop(std::vector<StationData>& rows, const FrameProfile& fr
     auto distanceAt = [&](int frame) { return frames.distance[size_t(std::clamp(frame, 0, frames.frames() - 1))]; };
     const int edge = start < first.stopFrom ? first.stopFrom : first.stopTo;
     if (std::abs(distanceAt(start) - distanceAt(edge)) > o.standSearchMetres) {
-        notes.push_back("[StartPos] " + std::to_string(start) + " lies outside the first stop \"" + first.name +
-                        "\" (frames " + std::to_string(first.stopFrom) + "-" + std::to_string(first.stopTo) + ")");
+        notes.push_back(withArgs(
+            trText("GpsImport", "[StartPos] %1 lies outside the first stop \"%2\" (frames %3-%4)"),
+            {std::to_string(start), first.name, std::to_string(first.stopFrom), std::to_string(first.stopTo)}));
         return;
     }
     first.stopFrom = std::min(first.stopFrom, start);
@@ -144,15 +145,17 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
         }
         if (gap > o.nearMetres) {
             char b[64];
-            std::snprintf(b, sizeof b, "%.0f m", gap);
-            out.notes.push_back("waypoint \"" + w.name + "\" (line " + std::to_string(w.line) + ") is " + b +
-                                " from the track: not a station of it");
+            std::snprintf(b, sizeof b, "%.0f", gap);
+            out.notes.push_back(
+                withArgs(trText("GpsImport", "waypoint \"%1\" (line %2) is %3 m from the track: not a station of it"),
+                         {w.name, std::to_string(w.line), b}));
             continue;
         }
         const double exact = (t - align.frame0Seconds) / align.secondsPerFrame;
         if (exact < 0 || exact > last) {
-            out.notes.push_back("waypoint \"" + w.name + "\" (line " + std::to_string(w.line) +
-                                ") is passed outside the video: not a station of it");
+            out.notes.push_back(withArgs(
+                trText("GpsImport", "waypoint \"%1\" (line %2) is passed outside the video: not a station of it"),
+                {w.name, std::to_string(w.line)}));
             continue;
         }
         if (w.name.empty()) throw ImportError(trText("GpsImport", "a waypoint near the track has no <name>"), w.line);
@@ -189,9 +192,9 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
                 const int departure = row.departureTime, close = row.closeTime;
                 trackTimes();
                 if (row.departureTime != departure || row.closeTime != close)
-                    out.notes.push_back("station \"" + w.name + "\" takes the track's times (departure " +
-                                        clockText(row.departureTime) + ", doors closed " + clockText(row.closeTime) +
-                                        ")");
+                    out.notes.push_back(withArgs(
+                        trText("GpsImport", "station \"%1\" takes the track's times (departure %2, doors closed %3)"),
+                        {w.name, clockText(row.departureTime), clockText(row.closeTime)}));
             }
         } else if (stand.from >= 0) {
             row.kind = 0;
@@ -207,7 +210,8 @@ StationImport importStations(const Ride& ride, const Alignment& align, const Fra
     for (size_t i = 0; i < existing.size(); ++i) {
         if (moved[i]) continue;
         rows.push_back(existing[i]);
-        out.notes.push_back("station \"" + existing[i].name + "\" has no waypoint in the track: kept where it was");
+        out.notes.push_back(withArgs(
+            trText("GpsImport", "station \"%1\" has no waypoint in the track: kept where it was"), {existing[i].name}));
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const StationData& a, const StationData& b) { return a.stopFrom < b.stopFrom; });
