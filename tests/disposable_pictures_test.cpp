@@ -266,3 +266,61 @@ TEST(DisposablePictures, TheFrameSourceShowsTheSamePicturesWithFewerDecoded) {
         ASSERT_TRUE(a.pixels == b.pixels) << "frame " << i;
     }
 }
+
+// A jump decodes from the keyframe before it, leaving out what nothing on the
+// way refers to, except the last pictures before the target: those are kept,
+// so that stepping back a few frames needs no second decode. Every answer is
+// the picture a full decode gives.
+TEST(DisposablePictures, AJumpLeavesOutWhatItPassesAndKeepsTheLastPicturesForSteppingBack) {
+    for (const int fps : {30, 60}) {
+        SCOPED_TRACE(fps);
+        test::TempDir dir;
+        VideoSettings s;
+        s.width = 320;
+        s.height = 176;
+        s.fps = fps;
+        s.gop = 240;
+        s.bFrames = 3;
+        const std::string path = makeVideo((dir.path() / "jump.mp4").string(), s, 240);
+        const int keep = 8;
+        FfmpegFrameSource jumping, every;
+        jumping.setRecentPictures(int64_t(s.width) * s.height * 3 / 2 * keep);
+        every.setDecodeEveryPicture(true);
+        ASSERT_TRUE(jumping.open(path));
+        ASSERT_TRUE(every.open(path));
+        const int target = jumping.length() - 10;
+        ViewFrame a, b;
+        ASSERT_TRUE(jumping.getFrame(target, a));
+        ASSERT_TRUE(every.getFrame(target, b));
+        ASSERT_TRUE(a.pixels == b.pixels);
+        // Fewer pictures than a decode of every one: about a third of them
+        // are disposable, and only the last few before the target are kept.
+        EXPECT_LT(jumping.decodedFrames() * 4, every.decodedFrames() * 3);
+        EXPECT_GT(jumping.skippedFrames(), 30);
+        // Back over the kept pictures: nothing more is decoded.
+        const int64_t afterJump = jumping.decodedFrames();
+        for (int f = target - 1; f > target - keep; --f) {
+            ASSERT_TRUE(jumping.getFrame(f, a));
+            ASSERT_TRUE(every.getFrame(f, b));
+            ASSERT_TRUE(a.pixels == b.pixels) << "frame " << f;
+        }
+        EXPECT_EQ(jumping.decodedFrames(), afterJump);
+        // Beyond them it decodes again, and still gives the same pictures.
+        for (int f = target - keep; f > target - 3 * keep; --f) {
+            ASSERT_TRUE(jumping.getFrame(f, a));
+            ASSERT_TRUE(every.getFrame(f, b));
+            ASSERT_TRUE(a.pixels == b.pixels) << "frame " << f;
+        }
+        EXPECT_GT(jumping.decodedFrames(), afterJump);
+        // Jumps, steps back and on in any order.
+        std::mt19937 rnd(5);
+        int at = 0;
+        for (int k = 0; k < 60; ++k) {
+            const int move = int(rnd() % 3);
+            at = move == 0 ? int(rnd() % unsigned(jumping.length() + 4)) - 2 : move == 1 ? at - 1 : at + 1;
+            const bool x = jumping.getFrame(at, a), y = every.getFrame(at, b);
+            ASSERT_EQ(x, y) << "frame " << at;
+            ASSERT_TRUE(a.pixels == b.pixels) << "frame " << at;
+        }
+    }
+}

@@ -10,6 +10,7 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 #include "devices/file_check.h"
@@ -49,6 +50,18 @@ struct FfmpegFrameSource::Impl {
     std::vector<uint32_t> fitted;  // a picture of another shape at its fitted size
     int64_t indexShift = 0;        // index timestamps that are decode times run this much behind
     int lastDecoded = -1;          // index of the frame in `frame`, -1 when none
+    // The picture converted: `frame`, or a recent one kept from an earlier decode.
+    AVFrame* picture = nullptr;
+    // Recently decoded pictures that frames show, oldest first, with their indexes.
+    struct Recent {
+        int index;
+        AVFrame* frame;
+    };
+    std::deque<Recent> recent;
+    int64_t recentBytes = 0;
+    // Pictures before this one that nothing refers to are not decoded: the
+    // current fetch's target less what the recent pictures keep.
+    int skipBelow = 0;
     bool haveFrame = false;
     bool converted = false;  // a frame has reached a picture since the file was opened
     bool drained = false;    // the decoder has been sent the end of the stream
@@ -62,7 +75,43 @@ struct FfmpegFrameSource::Impl {
 
     ~Impl() { close(); }
 
+    void forgetRecent() {
+        for (Recent& r : recent) av_frame_free(&r.frame);
+        recent.clear();
+    }
+
+    // How many shown pictures the recent ones hold at this video's picture size.
+    int recentCapacity() const {
+        if (recentBytes <= 0 || !codec || codec->width <= 0 || codec->height <= 0) return 0;
+        const int64_t bytes = int64_t(codec->width) * codec->height * 3 / 2;
+        return int(std::clamp<int64_t>(recentBytes / bytes, 0, 64));
+    }
+
+    void keepRecent(int index) {
+        const int capacity = recentCapacity();
+        if (capacity == 0 || !timing.shows(index)) return;
+        if (!recent.empty() && recent.back().index == index) return;
+        // A seek starts a new run of pictures: the old ones stay valid, but
+        // keeping them in index order makes the lookup and the dropping simple.
+        if (!recent.empty() && recent.back().index > index) forgetRecent();
+        AVFrame* copy = av_frame_clone(frame);
+        if (!copy) return;
+        recent.push_back({index, copy});
+        while (int(recent.size()) > capacity) {
+            av_frame_free(&recent.front().frame);
+            recent.pop_front();
+        }
+    }
+
+    AVFrame* recentPicture(int index) const {
+        for (const Recent& r : recent)
+            if (r.index == index) return r.frame;
+        return nullptr;
+    }
+
     void close() {
+        forgetRecent();
+        picture = nullptr;
         sws_freeContext(sws);
         sws = nullptr;
         av_frame_free(&frame);
@@ -88,6 +137,7 @@ struct FfmpegFrameSource::Impl {
             if (r == 0) {
                 ++decoded;
                 index = indexOf(frame->best_effort_timestamp);
+                keepRecent(index);
                 return true;
             }
             if (r == AVERROR_EOF) return false;
@@ -133,7 +183,16 @@ struct FfmpegFrameSource::Impl {
     }
 
     bool decodeTo(int index) {
+        picture = frame;
         if (haveFrame && lastDecoded == index) return true;
+        if (AVFrame* kept = recentPicture(index)) {
+            picture = kept;
+            return true;
+        }
+        // Disposable pictures on the way need not be decoded, except those
+        // the recent pictures would keep for stepping back.
+        const int step = std::max(1, int(std::ceil(av_q2d(timing.rate) / kViewFramesPerSecond - 1e-9)));
+        skipBelow = index - recentCapacity() * step;
         int got = -1;
         if (!forwardIsCheaper(index)) {
             // Index timestamps may be decode times: when the seek lands past the
@@ -162,9 +221,9 @@ struct FfmpegFrameSource::Impl {
 
     // The picture's shape as shown, with non-square pixels taken into account.
     double displayAspect() const {
-        const AVRational sar = frame->sample_aspect_ratio;
+        const AVRational sar = picture->sample_aspect_ratio;
         const double pixel = sar.num > 0 && sar.den > 0 ? av_q2d(sar) : 1.0;
-        return double(frame->width) * pixel / double(frame->height);
+        return double(picture->width) * pixel / double(picture->height);
     }
 
     // False when the frame cannot be converted (a broken size or pixel
@@ -172,14 +231,14 @@ struct FfmpegFrameSource::Impl {
     // One scaling step from the decoded picture to the size it is shown at;
     // the view's own size keeps the filter it always had.
     bool convert(ViewFrame& out) {
-        const auto pixelFormat = AVPixelFormat(frame->format);
-        if (!plausibleFrameSize(frame->width, frame->height) || !frame->data[0] || pixelFormat == AV_PIX_FMT_NONE ||
-            !sws_isSupportedInput(pixelFormat))
+        const auto pixelFormat = AVPixelFormat(picture->format);
+        if (!plausibleFrameSize(picture->width, picture->height) || !picture->data[0] ||
+            pixelFormat == AV_PIX_FMT_NONE || !sws_isSupportedInput(pixelFormat))
             return false;
         const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(pixelFormat);
         if (!desc) return false;
         for (int p = 0; p < av_pix_fmt_count_planes(pixelFormat); ++p)
-            if (!frame->data[p] || frame->linesize[p] <= 0) return false;
+            if (!picture->data[p] || picture->linesize[p] <= 0) return false;
         const bool ownSize = out.width == kViewWidth && out.height == kViewHeight;
         const double viewAspect = double(out.width) / double(out.height);
         const double aspect = displayAspect();
@@ -210,12 +269,12 @@ struct FfmpegFrameSource::Impl {
     }
 
     bool scale(AVPixelFormat pixelFormat, uint32_t* pixels, int width, int height, bool ownSize) {
-        sws = sws_getCachedContext(sws, frame->width, frame->height, pixelFormat, width, height, AV_PIX_FMT_BGRA,
+        sws = sws_getCachedContext(sws, picture->width, picture->height, pixelFormat, width, height, AV_PIX_FMT_BGRA,
                                    ownSize ? SWS_BILINEAR : SWS_BICUBIC, nullptr, nullptr, nullptr);
         if (!sws) return false;
         uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(pixels), nullptr, nullptr, nullptr};
         int stride[4] = {width * 4, 0, 0, 0};
-        return sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, stride) > 0;
+        return sws_scale(sws, picture->data, picture->linesize, 0, picture->height, dst, stride) > 0;
     }
 };
 
@@ -260,7 +319,10 @@ bool FfmpegFrameSource::open(const std::string& path) {
     d.timing = StreamTiming::of(d.format, d.stream);
     d.frames = d.timing.viewFrames();
     d.skipping = std::make_unique<PictureSkipping>(st->codecpar, d.timing);
-    if (!d.everyPicture) d.skipping->setWanted([timing = d.timing](int picture) { return timing.shows(picture); });
+    d.skipBelow = 0;
+    if (!d.everyPicture)
+        d.skipping->setWanted(
+            [impl = &d](int picture) { return picture >= impl->skipBelow && impl->timing.shows(picture); });
     d.fileFrames = d.frames;
     // Aligned: the route's frames up to the copy's end.
     if (d.aligned())
@@ -284,6 +346,10 @@ void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
 }
 void FfmpegFrameSource::setQuickDecode(bool quick) { impl_->quick = quick; }
 void FfmpegFrameSource::setDecodeEveryPicture(bool every) { impl_->everyPicture = every; }
+void FfmpegFrameSource::setRecentPictures(int64_t bytes) {
+    impl_->recentBytes = std::max<int64_t>(bytes, 0);
+    if (impl_->recentBytes == 0) impl_->forgetRecent();
+}
 void FfmpegFrameSource::setFit(PictureFit fit) { impl_->fit = fit; }
 void FfmpegFrameSource::setAlignment(int offsetFrames, int rateMillionths) {
     impl_->alignOffset = offsetFrames;

@@ -33,6 +33,11 @@ public:
     // left out (the reference that checks and measures leaving them out;
     // taken at the next open).
     void setDecodeEveryPicture(bool every);
+    // Keeps, within `bytes`, the decoded pictures of the last frames passed
+    // on the way to each frame, so that stepping back a frame or a few right
+    // after a jump needs no second decode from the keyframe (the same
+    // pictures, converted as a fresh decode would be). 0 keeps none.
+    void setRecentPictures(int64_t bytes);
     // Asked after every picture decoded on the way to a frame: true abandons
     // the fetch (the frame is no longer wanted), leaving the picture as it
     // was; abandoned() then says so until the next fetch.

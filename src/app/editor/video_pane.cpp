@@ -18,6 +18,11 @@
 
 namespace ts::editor {
 
+namespace {
+// Decoded pictures kept for stepping back after a jump.
+constexpr int64_t kRecentPictureBytes = int64_t(64) << 20;
+}  // namespace
+
 FrameView::FrameView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(kViewWidth, kViewHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -110,6 +115,9 @@ bool VideoPane::open(const QString& path, bool letterbox, int offset, int rate) 
     auto source = std::make_unique<FfmpegFrameSource>();
     source->setFit(letterbox ? PictureFit::Letterbox : PictureFit::Crop);
     source->setAlignment(offset, rate);
+    // Stepping back a few frames after a jump is served from the pictures the
+    // jump passed (the budget holds about twenty of 1080p, five of 4K).
+    source->setRecentPictures(kRecentPictureBytes);
     original_ = path.toStdString();
     const std::string decoded = videoToDecode(original_);
     usingCopy_ = decoded != original_;
@@ -166,9 +174,9 @@ void VideoPane::showFrame(int frame) {
         view_->setImage({});
         return;
     }
-    // The frame after it too, the way the cursor usually moves next.
+    // The frames either side too, the ways the cursor usually moves next.
     const QSize size = pictureSize();
-    worker_->want({frame, std::min(frame + 1, frames_ - 1)}, size.width(), size.height());
+    worker_->want({frame, std::min(frame + 1, frames_ - 1), std::max(frame - 1, 0)}, size.width(), size.height());
     showPicture();
 }
 
