@@ -324,3 +324,38 @@ TEST(DisposablePictures, AJumpLeavesOutWhatItPassesAndKeepsTheLastPicturesForSte
         }
     }
 }
+
+// Live views ask for the graphics hardware. Where the machine has none (or
+// it is turned off) the source decodes in software and gives the very same
+// pictures; where it has one, the pictures match but for rounding.
+TEST(HardwareDecoding, GivesTheSoftwarePicturesOrPicturesThatMatchThem) {
+    test::TempDir dir;
+    VideoSettings s;
+    s.width = 320;
+    s.height = 176;
+    s.fps = 30;
+    s.gop = 60;
+    s.bFrames = 2;
+    const std::string path = makeVideo((dir.path() / "hw.mp4").string(), s, 90);
+    FfmpegFrameSource live, software;
+    live.setHardwareDecoding(true);
+    ASSERT_TRUE(live.open(path));
+    ASSERT_TRUE(software.open(path));
+    EXPECT_FALSE(software.hardwareDecoding());
+    ViewFrame a, b;
+    std::mt19937 rnd(9);
+    for (int k = 0; k < 30; ++k) {
+        const int i = k < 10 ? k * 3 : int(rnd() % 90);
+        ASSERT_TRUE(live.getFrame(i, a)) << "frame " << i;
+        ASSERT_TRUE(software.getFrame(i, b)) << "frame " << i;
+        if (!live.hardwareDecoding()) {
+            ASSERT_TRUE(a.pixels == b.pixels) << "frame " << i;
+            continue;
+        }
+        int worst = 0;
+        for (size_t p = 0; p < a.pixels.size(); ++p)
+            for (int shift : {0, 8, 16})
+                worst = std::max(worst, std::abs(int(a.pixels[p] >> shift & 0xFF) - int(b.pixels[p] >> shift & 0xFF)));
+        EXPECT_LE(worst, 3) << "frame " << i;
+    }
+}

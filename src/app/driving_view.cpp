@@ -100,6 +100,7 @@ void TForm1::startVideoWorker() {
     source->setAlignment(frames_->alignmentOffset(), frames_->alignmentRate());
     // Played ahead, pictures above 720p decode faster on two threads.
     source->setDecoderThreads(2, int64_t(1280) * 720);
+    source->setHardwareDecoding(true);
     // The quick-seeking working copy when there is one: the same frame for every position.
     if (!source->open(videoToDecode(frames_->path()))) return;
     const auto ring = std::clamp<int64_t>(kRingBytes / pictureBytes(cab_->viewPixelSize()), 6, 32);

@@ -16,6 +16,7 @@ extern "C" {
 #include "devices/file_check.h"
 #include "video/disposable_pictures.h"
 #include "video/frame_checks.h"
+#include "video/hardware_decoding.h"
 #include "video/stream_timing.h"
 
 namespace ts {
@@ -26,6 +27,7 @@ struct FfmpegFrameSource::Impl {
     SwsContext* sws = nullptr;
     AVPacket* packet = nullptr;
     AVFrame* frame = nullptr;
+    AVFrame* scratch = nullptr;  // a picture on its way from device memory
     int stream = -1;
     int frames = 0;  // view frames of 1/30 s
     StreamTiming timing;
@@ -69,6 +71,8 @@ struct FfmpegFrameSource::Impl {
     int threads = 1;
     bool quick = false;
     bool everyPicture = false;
+    bool hardwareWanted = false;
+    bool onDevice = false;  // the open video decodes on the graphics hardware
     std::function<bool()> interrupt;
     bool abandoned = false;
     int64_t threadsFrom = 0;  // pixels of a picture from which `threads` are used
@@ -115,6 +119,8 @@ struct FfmpegFrameSource::Impl {
         sws_freeContext(sws);
         sws = nullptr;
         av_frame_free(&frame);
+        av_frame_free(&scratch);
+        onDevice = false;
         av_packet_free(&packet);
         avcodec_free_context(&codec);
         avformat_close_input(&format);
@@ -136,6 +142,7 @@ struct FfmpegFrameSource::Impl {
             const int r = avcodec_receive_frame(codec, frame);
             if (r == 0) {
                 ++decoded;
+                if (onDevice && !pictureToMainMemory(frame, scratch)) return false;
                 index = indexOf(frame->best_effort_timestamp);
                 keepRecent(index);
                 return true;
@@ -307,9 +314,11 @@ bool FfmpegFrameSource::open(const std::string& path) {
     AVStream* st = d.format->streams[d.stream];
     d.codec = avcodec_alloc_context3(decoder);
     avcodec_parameters_to_context(d.codec, st->codecpar);
-    // One thread is faster for random access; large pictures played ahead gain from more.
+    d.onDevice = d.hardwareWanted && attachHardwareDecoding(d.codec, decoder);
+    // One thread is faster for random access; large pictures played ahead gain
+    // from more. The hardware decodes on its own.
     const bool large = int64_t(st->codecpar->width) * st->codecpar->height >= d.threadsFrom;
-    d.codec->thread_count = large ? std::max(1, d.threads) : 1;
+    d.codec->thread_count = large && !d.onDevice ? std::max(1, d.threads) : 1;
     if (d.codec->thread_count > 1) d.codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (d.quick) d.codec->skip_loop_filter = AVDISCARD_ALL;
     if (avcodec_open2(d.codec, decoder, nullptr) < 0) {
@@ -336,6 +345,7 @@ bool FfmpegFrameSource::open(const std::string& path) {
     }
     d.packet = av_packet_alloc();
     d.frame = av_frame_alloc();
+    d.scratch = av_frame_alloc();
     return true;
 }
 
@@ -346,6 +356,8 @@ void FfmpegFrameSource::setDecoderThreads(int threads, int64_t minPixels) {
 }
 void FfmpegFrameSource::setQuickDecode(bool quick) { impl_->quick = quick; }
 void FfmpegFrameSource::setDecodeEveryPicture(bool every) { impl_->everyPicture = every; }
+void FfmpegFrameSource::setHardwareDecoding(bool wanted) { impl_->hardwareWanted = wanted; }
+bool FfmpegFrameSource::hardwareDecoding() const { return impl_->onDevice; }
 void FfmpegFrameSource::setRecentPictures(int64_t bytes) {
     impl_->recentBytes = std::max<int64_t>(bytes, 0);
     if (impl_->recentBytes == 0) impl_->forgetRecent();

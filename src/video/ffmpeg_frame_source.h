@@ -38,6 +38,13 @@ public:
     // after a jump needs no second decode from the keyframe (the same
     // pictures, converted as a fresh decode would be). 0 keeps none.
     void setRecentPictures(int64_t bytes);
+    // Decodes on the graphics hardware when the machine offers it (taken at
+    // the next open; see video/hardware_decoding.h). Pictures may then differ
+    // from a software decode's in the last bit of a colour, so only live
+    // views ask for it. hardwareDecoding() says whether the open video's decoder
+    // was given the device.
+    void setHardwareDecoding(bool wanted);
+    bool hardwareDecoding() const;
     // Asked after every picture decoded on the way to a frame: true abandons
     // the fetch (the frame is no longer wanted), leaving the picture as it
     // was; abandoned() then says so until the next fetch.

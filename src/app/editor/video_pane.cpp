@@ -118,6 +118,7 @@ bool VideoPane::open(const QString& path, bool letterbox, int offset, int rate) 
     // Stepping back a few frames after a jump is served from the pictures the
     // jump passed (the budget holds about twenty of 1080p, five of 4K).
     source->setRecentPictures(kRecentPictureBytes);
+    source->setHardwareDecoding(true);
     original_ = path.toStdString();
     const std::string decoded = videoToDecode(original_);
     usingCopy_ = decoded != original_;
