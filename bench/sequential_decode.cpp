@@ -1,5 +1,5 @@
 // The processor time of playing a video through at the view's size, as the
-// driving window's decoder thread does (two decoder threads above 720p),
+// driving window's decoder thread does (two decoder threads above 1080p),
 // with and without leaving out the pictures no position shows: a measure
 // of the decoding cost of driving at the recorded speed that a loaded
 // machine does not distort (processor seconds, not wall time).
@@ -23,7 +23,7 @@ double processorSeconds() {
 
 bool play(const std::string& path, bool every, int width, int height, int threads) {
     ts::FfmpegFrameSource source;
-    source.setDecoderThreads(threads, int64_t(1280) * 720);
+    source.setDecoderThreads(threads, int64_t(1920) * 1088 + 1);
     source.setDecodeEveryPicture(every);
     if (!source.open(path)) return false;
     ts::ViewFrame frame;
