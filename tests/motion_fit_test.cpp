@@ -11,6 +11,7 @@
 #include "gps/speed_fit.h"
 #include "motion/distance_marks.h"
 #include "motion/motion_profile.h"
+#include "motion/motion_shape.h"
 #include "motion/speed_from_motion.h"
 #include "motion/stand_alignment.h"
 #include "test_support.h"
@@ -245,6 +246,61 @@ TEST(MotionSteps, ABandWithNoSayTakesItsNeighboursAndNoStepsNoMotion) {
     const MotionProfile none = motionOfFrames({}, 3);
     ASSERT_EQ(none.size(), 3);
     EXPECT_FLOAT_EQ(none.frames[1].moving, 0);
+}
+
+namespace {
+
+double rowOfBand(int b) { return kAnalysisHeight * (kBandTop + (kBandBottom - kBandTop) * (b + 0.5) / kBands); }
+
+// A frame of a train running at relative speed `rate` over flat ground whose
+// vanishing row is `horizon`, with the whole picture moved down by `pitch`:
+// the far scenery (well above the horizon) moves by the pitch alone.
+FrameMotion groundFrame(double rate, double horizon, double pitch = 0) {
+    FrameMotion m;
+    for (int b = 0; b < kBands; ++b) {
+        const double dy = rowOfBand(b) - horizon;
+        if (dy > 0)
+            m.down[size_t(b)] = float(rate * dy * dy + pitch);
+        else
+            m.down[size_t(b)] = dy < -10 ? float(pitch) : std::nanf("");
+    }
+    m.moving = 2;
+    return m;
+}
+
+}  // namespace
+
+TEST(MotionShapeFromFlow, AJoltOfThePictureMovesTheVanishingRowWithIt) {
+    // 70 km/h on level ground; for 40 frames (shorter than the vanishing
+    // row's pooling) the picture stands 8 rows lower, as when a change of
+    // gradient comes into view, jumping there and back in one frame each.
+    const double rate = 6.5e-4, horizon = 70;
+    MotionProfile p;
+    for (int i = 0; i < 400; ++i) {
+        const bool low = i >= 150 && i < 190;
+        const double jolt = i == 150 ? 8 : i == 190 ? -8 : 0;
+        p.frames.push_back(groundFrame(rate, horizon + (low ? 8 : 0), jolt));
+    }
+    const MotionShape s = motionShape(p);
+    EXPECT_NEAR(s.horizon, horizon, 1);
+    EXPECT_TRUE(s.standstills.empty());
+    for (int i = 100; i < 250; ++i) EXPECT_NEAR(s.rate[size_t(i)], rate, 0.02 * rate) << "frame " << i;
+}
+
+TEST(MotionShapeFromFlow, FramesWithoutASayAreBridgedNotStopped) {
+    // Frames 200-203 show no ground at all (the picture gone dark), 204 the
+    // ground running up the picture (a tunnel's mouth filling the view).
+    const double rate = 6.5e-4;
+    MotionProfile p;
+    for (int i = 0; i < 400; ++i) p.frames.push_back(groundFrame(rate, 70));
+    for (int i = 200; i < 204; ++i) {
+        p.frames[size_t(i)].down.fill(std::nanf(""));
+        p.frames[size_t(i)].moving = 0;
+    }
+    for (int b = 0; b < kBands; ++b) p.frames[204].down[size_t(b)] = rowOfBand(b) > 70 ? -3.0f : std::nanf("");
+    const MotionShape s = motionShape(p);
+    EXPECT_TRUE(s.standstills.empty());
+    for (int i = 190; i < 215; ++i) EXPECT_NEAR(s.rate[size_t(i)], rate, 0.01 * rate) << "frame " << i;
 }
 
 TEST(StandAlignment, TheTracksStandsPutFrameZeroOnTheTrack) {
