@@ -1,5 +1,6 @@
 // The speed fitted to a motion shape: the scale from marks and from a known
-// speed, the exact distance at every mark, and the refusals of bad marks.
+// speed, the exact distance at every mark, and the refusals of bad marks; and
+// each frame's motion from flows measured over steps of several frames.
 // Shapes are made here, frame by frame, so that the truth is known exactly.
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "gps/speed_fit.h"
 #include "motion/distance_marks.h"
 #include "motion/motion_profile.h"
+#include "motion/motion_shape.h"
 #include "motion/speed_from_motion.h"
 #include "motion/stand_alignment.h"
 #include "test_support.h"
@@ -193,6 +195,112 @@ TEST(MotionCache, KeptWhileTheVideoKeepsItsSizeAndTime) {
     ASSERT_TRUE(writeCache(video, p));
     fs::resize_file(cachePath(video), fs::file_size(cachePath(video)) - 4);
     EXPECT_FALSE(readCache(video));
+}
+
+namespace {
+
+MotionStep stepOf(int from, int to, float down, float moving) {
+    MotionStep s{from, to, {}};
+    s.motion.down.fill(down);
+    s.motion.moving = moving;
+    return s;
+}
+
+}  // namespace
+
+TEST(MotionSteps, FramesTakeTheirStepOrTheLineBetweenTwoMiddles) {
+    // Steps of one frame: each frame its own step's motion, frame 0 the first.
+    std::vector<MotionStep> one;
+    for (int i = 1; i < 5; ++i) one.push_back(stepOf(i - 1, i, float(i), float(i) / 10));
+    const MotionProfile p = motionOfFrames(one, 5);
+    ASSERT_EQ(p.size(), 5);
+    EXPECT_FLOAT_EQ(p.frames[0].down[0], 1);
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_FLOAT_EQ(p.frames[size_t(i)].down[kBands - 1], float(i)) << i;
+        EXPECT_FLOAT_EQ(p.frames[size_t(i)].moving, float(i) / 10) << i;
+    }
+    // A stand measured in one step of four frames (middle 2), then one-frame
+    // steps (middles 4.5 and 5.5); a frame's motion stands half a frame before it.
+    const std::vector<MotionStep> mixed{stepOf(0, 4, 0.1f, 0.1f), stepOf(4, 5, 1, 1), stepOf(5, 6, 2, 2)};
+    const MotionProfile q = motionOfFrames(mixed, 8);
+    ASSERT_EQ(q.size(), 8);
+    for (int i = 0; i <= 2; ++i) EXPECT_FLOAT_EQ(q.frames[size_t(i)].down[0], 0.1f) << i;
+    EXPECT_NEAR(q.frames[3].down[0], 0.1 + 0.9 * 0.2, 1e-6);
+    EXPECT_NEAR(q.frames[4].moving, 0.1 + 0.9 * 0.6, 1e-6);
+    EXPECT_FLOAT_EQ(q.frames[5].down[0], 1);
+    EXPECT_FLOAT_EQ(q.frames[6].down[0], 2);
+    EXPECT_FLOAT_EQ(q.frames[7].down[0], 2);  // past the last step's middle it holds
+}
+
+TEST(MotionSteps, ABandWithNoSayTakesItsNeighboursAndNoStepsNoMotion) {
+    MotionStep a = stepOf(0, 2, 1, 1), b = stepOf(2, 4, 3, 3);
+    a.motion.down[2] = std::nanf("");
+    b.motion.down[5] = std::nanf("");
+    a.motion.down[7] = b.motion.down[7] = std::nanf("");
+    const MotionProfile p = motionOfFrames({a, b}, 4);
+    EXPECT_FLOAT_EQ(p.frames[2].down[0], 1.5f);  // at 1.5, a quarter of the way from middle 1 to 3
+    EXPECT_FLOAT_EQ(p.frames[2].down[2], 3);
+    EXPECT_FLOAT_EQ(p.frames[2].down[5], 1);
+    EXPECT_TRUE(std::isnan(p.frames[2].down[7]));
+    EXPECT_TRUE(std::isnan(p.frames[0].down[2]));  // before the first middle: the first step's, NaN
+    const MotionProfile none = motionOfFrames({}, 3);
+    ASSERT_EQ(none.size(), 3);
+    EXPECT_FLOAT_EQ(none.frames[1].moving, 0);
+}
+
+namespace {
+
+double rowOfBand(int b) { return kAnalysisHeight * (kBandTop + (kBandBottom - kBandTop) * (b + 0.5) / kBands); }
+
+// A frame of a train running at relative speed `rate` over flat ground whose
+// vanishing row is `horizon`, with the whole picture moved down by `pitch`:
+// the far scenery (well above the horizon) moves by the pitch alone.
+FrameMotion groundFrame(double rate, double horizon, double pitch = 0) {
+    FrameMotion m;
+    for (int b = 0; b < kBands; ++b) {
+        const double dy = rowOfBand(b) - horizon;
+        if (dy > 0)
+            m.down[size_t(b)] = float(rate * dy * dy + pitch);
+        else
+            m.down[size_t(b)] = dy < -10 ? float(pitch) : std::nanf("");
+    }
+    m.moving = 2;
+    return m;
+}
+
+}  // namespace
+
+TEST(MotionShapeFromFlow, AJoltOfThePictureMovesTheVanishingRowWithIt) {
+    // 70 km/h on level ground; for 40 frames (shorter than the vanishing
+    // row's pooling) the picture stands 8 rows lower, as when a change of
+    // gradient comes into view, jumping there and back in one frame each.
+    const double rate = 6.5e-4, horizon = 70;
+    MotionProfile p;
+    for (int i = 0; i < 400; ++i) {
+        const bool low = i >= 150 && i < 190;
+        const double jolt = i == 150 ? 8 : i == 190 ? -8 : 0;
+        p.frames.push_back(groundFrame(rate, horizon + (low ? 8 : 0), jolt));
+    }
+    const MotionShape s = motionShape(p);
+    EXPECT_NEAR(s.horizon, horizon, 1);
+    EXPECT_TRUE(s.standstills.empty());
+    for (int i = 100; i < 250; ++i) EXPECT_NEAR(s.rate[size_t(i)], rate, 0.02 * rate) << "frame " << i;
+}
+
+TEST(MotionShapeFromFlow, FramesWithoutASayAreBridgedNotStopped) {
+    // Frames 200-203 show no ground at all (the picture gone dark), 204 the
+    // ground running up the picture (a tunnel's mouth filling the view).
+    const double rate = 6.5e-4;
+    MotionProfile p;
+    for (int i = 0; i < 400; ++i) p.frames.push_back(groundFrame(rate, 70));
+    for (int i = 200; i < 204; ++i) {
+        p.frames[size_t(i)].down.fill(std::nanf(""));
+        p.frames[size_t(i)].moving = 0;
+    }
+    for (int b = 0; b < kBands; ++b) p.frames[204].down[size_t(b)] = rowOfBand(b) > 70 ? -3.0f : std::nanf("");
+    const MotionShape s = motionShape(p);
+    EXPECT_TRUE(s.standstills.empty());
+    for (int i = 190; i < 215; ++i) EXPECT_NEAR(s.rate[size_t(i)], rate, 0.01 * rate) << "frame " << i;
 }
 
 TEST(StandAlignment, TheTracksStandsPutFrameZeroOnTheTrack) {

@@ -33,9 +33,22 @@ struct FrameMotion {
 };
 
 struct MotionProfile {
-    std::vector<FrameMotion> frames;  // frame 0 has no motion of its own (a copy of frame 1's)
+    std::vector<FrameMotion> frames;  // frame 0 has no motion of its own (that of the first step)
     int size() const { return int(frames.size()); }
 };
+
+// The motion measured from frame `from` to frame `to` (a step of one frame
+// where anything moves, of several where the picture stands), per frame.
+struct MotionStep {
+    int from = 0, to = 0;
+    FrameMotion motion;
+};
+
+// Each of `n` frames' motion from the steps (in order, covering the video):
+// between the middles of two steps it runs straight from one to the other,
+// a band with no say (NaN) in one taking the other's; before the first and
+// after the last middle it holds.
+MotionProfile motionOfFrames(const std::vector<MotionStep>& steps, int n);
 
 // Progress from 0 to 1; true from `cancel` stops the analysis (nullopt).
 struct AnalysisControl {

@@ -1,6 +1,7 @@
 #include "motion/motion_shape.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -12,6 +13,9 @@ namespace {
 constexpr double kLeastFlow = 0.15;
 constexpr double kMostFlow = 7;
 constexpr int kHorizonHalfWindow = 45;
+// Bands at least this many rows above the vanishing row show far scenery.
+constexpr double kFarMargin = 10;
+constexpr double kLeastPitch = 3;
 
 double bandRow(int b) { return kAnalysisHeight * (kBandTop + (kBandBottom - kBandTop) * (b + 0.5) / kBands); }
 
@@ -47,11 +51,11 @@ std::vector<double> runningMedian(const std::vector<double>& v, int half) {
 // square root of the flow is a straight line in y that meets 0 at y0. Each
 // frame with enough clear flow gives its own y0 (the line pitches where the
 // gradient changes); nullopt where it cannot tell.
-std::optional<double> frameVanishingRow(const FrameMotion& m) {
+std::optional<double> frameVanishingRow(const std::array<float, kBands>& down) {
     double sx = 0, sy = 0, sxx = 0, sxy = 0;
     int count = 0;
     for (int b = 0; b < kBands; ++b) {
-        const double d = m.down[size_t(b)], x = bandRow(b);
+        const double d = down[size_t(b)], x = bandRow(b);
         // Clear flow only: a fraction of a pixel is noise, and the flow of
         // the nearest ground at speed is more than the flow follows well.
         if (!(d > kLeastFlow && d < kMostFlow) || x < 0.4 * kAnalysisHeight) continue;
@@ -66,6 +70,44 @@ std::optional<double> frameVanishingRow(const FrameMotion& m) {
     const double row = -intercept / slope;
     if (row < 0.15 * kAnalysisHeight || row > 0.7 * kAnalysisHeight) return std::nullopt;
     return row;
+}
+
+// NaNs replaced by the straight line between the nearest numbers either side
+// (the nearest one's value at the ends; 0 when there is none at all).
+void fillGaps(std::vector<double>& v) {
+    const int n = int(v.size());
+    int before = -1;
+    for (int i = 0; i <= n; ++i) {
+        if (i < n && std::isnan(v[size_t(i)])) continue;
+        for (int k = before + 1; k < i; ++k) {
+            if (before < 0 && i == n)
+                v[size_t(k)] = 0;
+            else if (before < 0)
+                v[size_t(k)] = v[size_t(i)];
+            else if (i == n)
+                v[size_t(k)] = v[size_t(before)];
+            else
+                v[size_t(k)] = v[size_t(before)] + (v[size_t(i)] - v[size_t(before)]) * (k - before) / (i - before);
+        }
+        before = i;
+    }
+}
+
+// How far the whole picture moved down in a frame for the camera's pitch (a
+// gradient's change seen ahead, the cab jolting): the vertical flow of the
+// far scenery above the vanishing row, which the train's own travel leaves
+// where it is. Only a clear jump counts: at least two far bands moved alike
+// by kLeastPitch or more (a lamp or a portal passing through one band is no
+// pitch); else 0.
+float pitchOf(const FrameMotion& m, double horizon) {
+    std::vector<double> far;
+    for (int b = 0; b < kBands; ++b)
+        if (bandRow(b) < horizon - kFarMargin && !std::isnan(m.down[size_t(b)])) far.push_back(m.down[size_t(b)]);
+    if (far.empty()) return 0;
+    const auto [low, high] = std::minmax_element(far.begin(), far.end());
+    const double pitch = medianOf(far);
+    if (std::abs(pitch) < kLeastPitch || *high - *low > 0.3 * std::abs(pitch) + 0.5) return 0;
+    return float(pitch);
 }
 
 }  // namespace
@@ -87,11 +129,25 @@ double MotionShape::between(int a, int b) const {
 MotionShape motionShape(const MotionProfile& profile) {
     MotionShape s;
     const int n = profile.size();
-    std::vector<std::optional<double>> rows(static_cast<size_t>(n));
     std::vector<double> all;
     for (int i = 0; i < n; ++i)
-        if ((rows[size_t(i)] = frameVanishingRow(profile.frames[size_t(i)]))) all.push_back(*rows[size_t(i)]);
+        if (const auto row = frameVanishingRow(profile.frames[size_t(i)].down)) all.push_back(*row);
     s.horizon = all.size() >= 10 ? medianOf(all) : 0.45 * kAnalysisHeight;
+    // The ground's flow without the picture's pitch, and the vanishing row
+    // of each frame from it; `pitched` is how far the pitch has moved the
+    // picture down since frame 0, so that the rows of frames around, taken
+    // back to frame 0's pitch, can be pooled, and the vanishing row follows
+    // a change of pitch at once.
+    std::vector<std::array<float, kBands>> ground(static_cast<size_t>(n));
+    std::vector<std::optional<double>> rows(static_cast<size_t>(n));
+    std::vector<double> pitched(static_cast<size_t>(n), 0);
+    for (int i = 0; i < n; ++i) {
+        const FrameMotion& m = profile.frames[size_t(i)];
+        const float pitch = pitchOf(m, s.horizon);
+        for (int b = 0; b < kBands; ++b) ground[size_t(i)][size_t(b)] = m.down[size_t(b)] - pitch;
+        pitched[size_t(i)] = (i > 0 ? pitched[size_t(i) - 1] : 0) + pitch;
+        if (const auto row = frameVanishingRow(ground[size_t(i)])) rows[size_t(i)] = *row - pitched[size_t(i)];
+    }
     // Each band's own estimate of the relative speed, about the vanishing row
     // of the frames around (1.5 s either side); their median stands
     // for the frame, so a band of sky, a wiper or a passing train is outvoted.
@@ -103,17 +159,23 @@ MotionShape motionShape(const MotionProfile& profile) {
         std::vector<double> near;
         for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
             if (rows[size_t(k)]) near.push_back(*rows[size_t(k)]);
-        const double y0 = near.size() >= 5 ? medianOf(near) : s.horizon;
-        const FrameMotion& m = profile.frames[size_t(i)];
-        std::vector<double> est;
+        const double y0 = near.size() >= 5 ? medianOf(near) + pitched[size_t(i)] : s.horizon;
+        std::vector<double> est, flows;
         for (int b = 0; b < kBands; ++b) {
-            const double dy = bandRow(b) - y0, q = dy / (kAnalysisHeight - y0);
-            if (q < 0.3 || q > 0.9 || std::isnan(m.down[size_t(b)])) continue;
-            est.push_back(m.down[size_t(b)] / (dy * dy));
+            const double d = ground[size_t(i)][size_t(b)], dy = bandRow(b) - y0, q = dy / (kAnalysisHeight - y0);
+            if (q < 0.3 || q > 0.9 || std::isnan(d)) continue;
+            est.push_back(d / (dy * dy));
+            flows.push_back(d);
         }
-        raw[size_t(i)] = std::max(0.0, medianOf(std::move(est)));
-        moving[size_t(i)] = m.moving;
+        // No band with a say (a picture gone dark or plain), or the ground
+        // running up the picture, which a train running on never makes (a
+        // tunnel's mouth filling the view): not a stop, but a frame the
+        // frames around must speak for.
+        raw[size_t(i)] =
+            est.empty() || medianOf(flows) < -kLeastFlow ? std::nan("") : std::max(0.0, medianOf(std::move(est)));
+        moving[size_t(i)] = profile.frames[size_t(i)].moving;
     }
+    fillGaps(raw);
     // Standing: the flow's median length stays within the noise of a still
     // picture (compression, small changes of light) for a second or more.
     const std::vector<double> calm = runningMedian(moving, 3);
