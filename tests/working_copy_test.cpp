@@ -188,9 +188,9 @@ TEST(WorkingCopy, SizeCoversTheViewALittleAboveAndNeverGrows) {
     EXPECT_EQ(c.width, 640);
     EXPECT_EQ(c.height, 360);
     EXPECT_EQ(workingCopySize(0, 360, 480).width, 0);
-    // Large copies get keyframes twice as often: a jump decodes half as much.
+    // Large copies get keyframes three times as often: a jump decodes a third as much.
     EXPECT_EQ(copyKeyframeInterval(a), 30);
-    EXPECT_EQ(copyKeyframeInterval(b), 15);
+    EXPECT_EQ(copyKeyframeInterval(b), 10);
 }
 
 TEST(WorkingCopy, ShowsTheSameFrameAtEveryPositionFromA60fpsOriginal) { expectSameFrames(60); }

@@ -689,14 +689,14 @@ receiver&apos;s own copy of it is recognised and aligned. The video itself only 
     </message>
     <message>
         <source>Makes a working copy of the video that CODE_line.txt names ([Path]): the same
-frame for every position, a keyframe every 30 pictures (15 when wider than
+frame for every position, a keyframe every 30 pictures (10 when wider than
 1000 pixels), a little above the largest view size chosen in the driving
 window. It is kept in the user&apos;s cache folder and used by the editor and the
 driving window while the video is unchanged; the route file still names
 the original, and the drive mode decodes the original.
 </source>
         <translation>CODE_line.txt が指定する動画 ([Path]) の作業用コピーを作ります: どの位置でも同じ
-フレームを表示し、30 枚ごと (幅 1000 ピクセルを超えるコピーは 15 枚ごと) にキーフレームを
+フレームを表示し、30 枚ごと (幅 1000 ピクセルを超えるコピーは 10 枚ごと) にキーフレームを
 置き、運転画面で選べる最大の表示サイズより少し大きくします。コピーはユーザーのキャッシュ
 フォルダーに置かれ、動画が変わらない間はエディターと運転画面が使います。路線ファイルは
 元の動画を指定したままで、drive も元の動画を読みます。

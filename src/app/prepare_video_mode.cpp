@@ -50,7 +50,7 @@ std::optional<Arguments> parseArguments(int argc, char** argv, int& status) {
                               << ourTextUtf8(
                                      "PrepareVideoCommand",
                                      "Makes a working copy of the video that CODE_line.txt names ([Path]): the same\n"
-                                     "frame for every position, a keyframe every 30 pictures (15 when wider than\n"
+                                     "frame for every position, a keyframe every 30 pictures (10 when wider than\n"
                                      "1000 pixels), a little above the largest view size chosen in the driving\n"
                                      "window. It is kept in the user's cache folder and used by the editor and the\n"
                                      "driving window while the video is unchanged; the route file still names\n"

@@ -140,8 +140,8 @@ CopySize workingCopySize(int width, int height, int viewWidth) {
 }
 
 int copyKeyframeInterval(CopySize size) {
-    // A jump decodes up to an interval of pictures: large ones take twice as many keyframes.
-    return size.width > 1000 ? 15 : 30;
+    // A jump decodes up to an interval of pictures: large ones take three times as many keyframes.
+    return size.width > 1000 ? 10 : 30;
 }
 
 CopyReport writeWorkingCopy(const std::string& original, const CopySink& sink, int viewWidth,
