@@ -23,7 +23,7 @@ double processorSeconds() {
 
 bool play(const std::string& path, bool every, int width, int height, int threads) {
     ts::FfmpegFrameSource source;
-    source.setDecoderThreads(threads, int64_t(1920) * 1088 + 1);
+    source.setDecoderThreads(threads, ts::kPlayAheadThreadsFromPixels);
     source.setDecodeEveryPicture(every);
     if (!source.open(path)) return false;
     ts::ViewFrame frame;
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int w = argc > 3 ? std::atoi(argv[2]) : ts::kViewWidth, h = argc > 3 ? std::atoi(argv[3]) : ts::kViewHeight;
-    const int threads = argc > 4 ? std::atoi(argv[4]) : 2;
+    const int threads = argc > 4 ? std::atoi(argv[4]) : ts::kPlayAheadThreads;
     if (w <= 0 || h <= 0 || threads <= 0) return 2;
     return play(argv[1], true, w, h, threads) && play(argv[1], false, w, h, threads) ? 0 : 1;
 }

@@ -98,10 +98,7 @@ void TForm1::startVideoWorker() {
     auto source = std::make_unique<FfmpegFrameSource>();
     source->setFit(frames_->fit());
     source->setAlignment(frames_->alignmentOffset(), frames_->alignmentRate());
-    // Played ahead, pictures above 1080p need two decoder threads to keep up;
-    // up to 1080p one keeps up at twice the recorded speed and costs less
-    // processor time (no hand-over between threads).
-    source->setDecoderThreads(2, int64_t(1920) * 1088 + 1);
+    source->setDecoderThreads(kPlayAheadThreads, kPlayAheadThreadsFromPixels);
     source->setHardwareDecoding(true);
     // The quick-seeking working copy when there is one: the same frame for every position.
     if (!source->open(videoToDecode(frames_->path()))) return;

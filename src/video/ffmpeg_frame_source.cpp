@@ -64,6 +64,7 @@ struct FfmpegFrameSource::Impl {
     // Pictures before this one that nothing refers to are not decoded: the
     // current fetch's target less what the recent pictures keep.
     int skipBelow = 0;
+    int picturesPerViewFrame = 1;  // the stream's pictures a view frame spans, at most (2 at 60 fps)
     bool haveFrame = false;
     bool converted = false;  // a frame has reached a picture since the file was opened
     bool drained = false;    // the decoder has been sent the end of the stream
@@ -198,8 +199,7 @@ struct FfmpegFrameSource::Impl {
         }
         // Disposable pictures on the way need not be decoded, except those
         // the recent pictures would keep for stepping back.
-        const int step = std::max(1, int(std::ceil(av_q2d(timing.rate) / kViewFramesPerSecond - 1e-9)));
-        skipBelow = index - recentCapacity() * step;
+        skipBelow = index - recentCapacity() * picturesPerViewFrame;
         int got = -1;
         if (!forwardIsCheaper(index)) {
             // Index timestamps may be decode times: when the seek lands past the
@@ -329,6 +329,7 @@ bool FfmpegFrameSource::open(const std::string& path) {
     d.frames = d.timing.viewFrames();
     d.skipping = std::make_unique<PictureSkipping>(st->codecpar, d.timing);
     d.skipBelow = 0;
+    d.picturesPerViewFrame = std::max(1, int(std::ceil(av_q2d(d.timing.rate) / kViewFramesPerSecond - 1e-9)));
     if (!d.everyPicture)
         d.skipping->setWanted(
             [impl = &d](int picture) { return picture >= impl->skipBelow && impl->timing.shows(picture); });

@@ -4,12 +4,19 @@
 // Videos of any frame rate are presented as 30 frames per second of
 // recording, and pictures of any shape fitted into the 2:1 view.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "devices/frame_source.h"
 
 namespace ts {
+
+// Decoder threads for a source that plays ahead (the driving window): pictures
+// above 1080p need two to keep up; up to 1080p one keeps up at twice the
+// recorded speed and costs less processor time (no hand-over between threads).
+inline constexpr int kPlayAheadThreads = 2;
+inline constexpr int64_t kPlayAheadThreadsFromPixels = int64_t(1920) * 1088 + 1;
 
 class FfmpegFrameSource final : public FrameSource {
 public:
