@@ -1,7 +1,8 @@
 // Where the speed found in a video's motion parts from the truth: for a route
 // whose recorded speed is known (a demo line's [SpeedUnit] rows, or a
 // truth.csv of frame,km/h,metres), the fit from its stations' distances
-// against the truth, frame by frame, as CSV with each band's flow beside it.
+// against the truth, frame by frame, as CSV with the vanishing row found and
+// each band's flow beside it.
 // Usage: motion_accuracy ROUTE_FILE VIDEO [TRUTH_CSV] > frames.csv
 // (the motion is analysed, or read from the cache beside the video).
 #include <cmath>
@@ -70,12 +71,13 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "horizon %.1f, %zu marks, %zu stops\n", shape.horizon, req.marks.size(),
                  shape.standstills.size());
-    std::printf("frame,truth,fitted,rate,moving");
+    std::printf("frame,truth,fitted,rate,y0,moving");
     for (int b = 0; b < kBands; ++b) std::printf(",b%d", b);
     std::printf("\n");
     for (int f = 0; f < n && f < int(truth.size()); ++f) {
         const FrameMotion& m = profile->frames[size_t(f)];
-        std::printf("%d,%.2f,%.2f,%.6g,%.4f", f, truth[size_t(f)], fit.kmh[size_t(f)], shape.rate[size_t(f)], m.moving);
+        std::printf("%d,%.2f,%.2f,%.6g,%.2f,%.4f", f, truth[size_t(f)], fit.kmh[size_t(f)], shape.rate[size_t(f)],
+                    shape.vanishingRow[size_t(f)], m.moving);
         for (float d : m.down) std::printf(",%.4f", d);
         std::printf("\n");
     }

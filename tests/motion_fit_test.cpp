@@ -285,6 +285,12 @@ TEST(MotionShapeFromFlow, AJoltOfThePictureMovesTheVanishingRowWithIt) {
     EXPECT_NEAR(s.horizon, horizon, 1);
     EXPECT_TRUE(s.standstills.empty());
     for (int i = 100; i < 250; ++i) EXPECT_NEAR(s.rate[size_t(i)], rate, 0.02 * rate) << "frame " << i;
+    // The row the speed is measured about follows the jump at once, both ways.
+    ASSERT_EQ(s.vanishingRow.size(), p.frames.size());
+    for (int i = 100; i < 250; ++i) {
+        const bool low = i >= 150 && i < 190;
+        EXPECT_NEAR(s.vanishingRow[size_t(i)], horizon + (low ? 8 : 0), 0.5) << "frame " << i;
+    }
 }
 
 TEST(MotionShapeFromFlow, FramesWithoutASayAreBridgedNotStopped) {

@@ -155,11 +155,13 @@ MotionShape motionShape(const MotionProfile& profile) {
     // row down: nearer it the flow is a fraction of a pixel, nearer the
     // camera it is large and the ground's texture coarse.
     std::vector<double> raw(static_cast<size_t>(n)), moving(static_cast<size_t>(n));
+    s.vanishingRow.assign(size_t(n), 0);
     for (int i = 0; i < n; ++i) {
         std::vector<double> near;
         for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
             if (rows[size_t(k)]) near.push_back(*rows[size_t(k)]);
         const double y0 = near.size() >= 5 ? medianOf(near) + pitched[size_t(i)] : s.horizon;
+        s.vanishingRow[size_t(i)] = y0;
         std::vector<double> est, flows;
         for (int b = 0; b < kBands; ++b) {
             const double d = ground[size_t(i)][size_t(b)], dy = bandRow(b) - y0, q = dy / (kAnalysisHeight - y0);

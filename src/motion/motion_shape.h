@@ -20,6 +20,8 @@ struct MotionShape {
     // Relative speed at each frame (0 on a standstill): the train's distance
     // per frame over the camera's height times its focal length.
     std::vector<double> rate;
+    // The vanishing row each frame's speed was measured about.
+    std::vector<double> vanishingRow;
     std::vector<Standstill> standstills;
     // Relative distance from frame 0 to each frame (`rate` of frame i is the
     // way from frame i - 1 to frame i).
