@@ -71,13 +71,13 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "horizon %.1f, %zu marks, %zu stops\n", shape.horizon, req.marks.size(),
                  shape.standstills.size());
-    std::printf("frame,truth,fitted,rate,y0,moving");
+    std::printf("frame,truth,fitted,rate,y0,rails,moving");
     for (int b = 0; b < kBands; ++b) std::printf(",b%d", b);
     std::printf("\n");
     for (int f = 0; f < n && f < int(truth.size()); ++f) {
         const FrameMotion& m = profile->frames[size_t(f)];
-        std::printf("%d,%.2f,%.2f,%.6g,%.2f,%.4f", f, truth[size_t(f)], fit.kmh[size_t(f)], shape.rate[size_t(f)],
-                    shape.vanishingRow[size_t(f)], m.moving);
+        std::printf("%d,%.2f,%.2f,%.6g,%.2f,%.2f,%.4f", f, truth[size_t(f)], fit.kmh[size_t(f)], shape.rate[size_t(f)],
+                    shape.vanishingRow[size_t(f)], m.railsRow, m.moving);
         for (float d : m.down) std::printf(",%.4f", d);
         std::printf("\n");
     }

@@ -104,6 +104,52 @@ TEST(MotionFit, EachStretchTakesItsOwnScaleAndKeepsItsDistance) {
     EXPECT_LT(r.shapeError, 0.08);
 }
 
+TEST(MotionFit, AFlowThatGrowsFasterThanTheSpeedIsTakenBackByThePowerTheMarksAgreeOn) {
+    // The flow's size grows as the speed to the power 1 / 0.94 (short at a
+    // crawl, long at speed). Three stretches run differently (a slow one, a
+    // fast one, one between): only one power makes them agree on one scale.
+    std::vector<double> truth;
+    for (double top : {15.0, 110.0, 55.0}) {
+        for (int i = 0; i < 60; ++i) truth.push_back(0);
+        for (int i = 0; i < 300; ++i) truth.push_back(top * std::min(1.0, (i + 1) / 90.0));
+        for (int i = 0; i < 600; ++i) truth.push_back(top);
+        for (int i = 0; i < 300; ++i) truth.push_back(top * (1 - i / 300.0));
+    }
+    for (int i = 0; i < 60; ++i) truth.push_back(0);
+    std::vector<double> seen = truth;
+    for (double& v : seen) v = 40 * std::pow(v / 40, 1 / 0.94);
+    const MotionShape shape = shapeOf(seen, 1);
+    SpeedRequest req;
+    req.marks = {{30, 0}};
+    for (int m = 1; m <= 3; ++m) {
+        const int at = 30 + 1260 * m;
+        req.marks.push_back({at, req.marks.back().metres + metresBetween(truth, req.marks.back().frame, at)});
+    }
+    const SpeedResult r = fitSpeed(shape, req);
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_NEAR(r.flowExponent, 0.94, 0.0051);
+    for (size_t i = 0; i < truth.size(); ++i) ASSERT_NEAR(r.kmh[i], truth[i], 0.02 * truth[i] + 0.05) << "frame " << i;
+    EXPECT_LT(r.shapeError, 0.002);
+
+    // Stretches that run alike cannot tell a power: the flow is taken as it is.
+    std::vector<double> alike;
+    for (int k = 0; k < 3; ++k) alike.insert(alike.end(), truth.begin() + 1260, truth.begin() + 2520);
+    alike.insert(alike.end(), 60, 0.0);
+    const MotionShape alikeShape = shapeOf(alike, 1);
+    SpeedRequest same;
+    same.marks = {{30, 0}};
+    for (int m = 1; m <= 3; ++m) {
+        const int at = 30 + 1260 * m;
+        same.marks.push_back({at, same.marks.back().metres + metresBetween(alike, same.marks.back().frame, at)});
+    }
+    const SpeedResult s = fitSpeed(alikeShape, same);
+    ASSERT_TRUE(s.ok()) << s.error;
+    EXPECT_EQ(s.flowExponent, 1);
+    // Two marks leave nothing to choose it by.
+    same.marks.resize(2);
+    EXPECT_EQ(fitSpeed(shape, same).flowExponent, 1);
+}
+
 TEST(MotionFit, OneKnownSpeedScalesTheWholeVideo) {
     const std::vector<double> truth = twoRuns();
     const MotionShape shape = shapeOf(truth, 2.5);
@@ -250,7 +296,7 @@ TEST(MotionSteps, ABandWithNoSayTakesItsNeighboursAndNoStepsNoMotion) {
 
 namespace {
 
-double rowOfBand(int b) { return kAnalysisHeight * (kBandTop + (kBandBottom - kBandTop) * (b + 0.5) / kBands); }
+double rowOfBand(int b) { return bandMiddleRow(b); }
 
 // A frame of a train running at relative speed `rate` over flat ground whose
 // vanishing row is `horizon`, with the whole picture moved down by `pitch`:
@@ -290,6 +336,31 @@ TEST(MotionShapeFromFlow, AJoltOfThePictureMovesTheVanishingRowWithIt) {
     for (int i = 100; i < 250; ++i) {
         const bool low = i >= 150 && i < 190;
         EXPECT_NEAR(s.vanishingRow[size_t(i)], horizon + (low ? 8 : 0), 0.5) << "frame " << i;
+    }
+}
+
+TEST(MotionShapeFromFlow, TheRailsGiveTheVanishingRowAndTheirJumpThePitch) {
+    // The rails are seen throughout. At frame 150 the whole picture drops 20
+    // rows and stays there; at frame 300 the far scenery alone shows a jump
+    // (a lamp, a portal's edge), which the rails, standing still, overrule.
+    const double rate = 6.5e-4;
+    MotionProfile p;
+    for (int i = 0; i < 450; ++i) {
+        const double horizon = i < 150 ? 70 : 90;
+        FrameMotion m = groundFrame(rate, horizon, i == 150 ? 20 : 0);
+        m.railsRow = float(horizon);
+        if (i == 300) {
+            for (int b = 0; b < kBands; ++b)
+                if (rowOfBand(b) < horizon - 10) m.down[size_t(b)] = -6;
+        }
+        p.frames.push_back(m);
+    }
+    const MotionShape s = motionShape(p);
+    for (int i = 100; i < 400; ++i) {
+        EXPECT_NEAR(s.vanishingRow[size_t(i)], i < 150 ? 70 : 90, 1e-6) << "frame " << i;
+        if (std::abs(i - 150) > 4) {
+            EXPECT_NEAR(s.rate[size_t(i)], rate, 0.01 * rate) << "frame " << i;
+        }
     }
 }
 

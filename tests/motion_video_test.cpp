@@ -167,16 +167,14 @@ void checkDemoLine(const std::string& code) {
 
 }  // namespace
 
-// Not met yet. Measured: 76.2 % of the running frames within 2 km/h on the
-// Konan Line (worst 40 km/h, frame 3194, where its tunnel's mouth fills the
-// view) and 56.3 % on the Yamada Line (worst 64 km/h, frame 1176, where a
-// change of gradient ahead moves the picture). Their pictures jump by up to
-// 30 rows where the gradient changes, and the vanishing row found from a
-// single frame's flow wanders by several rows, each a speed off by several
-// per cent, which the stations' distances then spread over the whole
-// stretch between them. No false stop on either, and the distances at the
-// stations hold.
-TEST(SpeedFromVideo, DISABLED_KonanLineFromItsStationsDistances) { checkDemoLine("789"); }
+TEST(SpeedFromVideo, KonanLineFromItsStationsDistances) { checkDemoLine("789"); }
+
+// Not met yet in full. Measured: 97.1 % of the running frames within 2 km/h,
+// but 6.9 km/h off at worst (frame 1129), where the picture stands 40 rows
+// low (the gradient ahead, which the generator shows ten times as steeply as
+// a real camera) so that only four bands of ground lie below the vanishing
+// row, and a lineside sign streams through them. No false stop, and the
+// distances at the stations hold.
 TEST(SpeedFromVideo, DISABLED_YamadaLineFromItsStationsDistances) { checkDemoLine("40"); }
 
 TEST(SpeedFromVideo, IrregularRunWithStandsCrawlAndFastStretch) {
@@ -224,6 +222,9 @@ TEST(SpeedFromVideo, CommandWritesRowsOnceAndRefusesBadMarks) {
     EXPECT_NE(dry.out.find("motion analysed"), std::string::npos) << dry.out;
     EXPECT_NE(dry.out.find("stops found: 4"), std::string::npos) << dry.out;
     EXPECT_NE(dry.out.find("marks 1-2"), std::string::npos) << dry.out;
+    // Its stretches run unlike each other (a crawl, a fast run): the marks
+    // choose the power the flow's size is taken to.
+    EXPECT_NE(dry.out.find("raised to the power 0.9"), std::string::npos) << dry.out;
     EXPECT_NE(dry.out.find("dry run: nothing was written"), std::string::npos) << dry.out;
     EXPECT_EQ(fileText(dir.path() / "MT_line.txt"), before);
     EXPECT_TRUE(fs::exists(dir.path() / "video" / "MT.mp4.motion"));

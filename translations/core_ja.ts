@@ -852,5 +852,9 @@
         <source>[SpeedUnit]: %1 rows, largest error %2 km/h (tolerance %3 km/h)</source>
         <translation>[SpeedUnit]: %1 行、最大誤差 %2 km/h (許容差 %3 km/h)</translation>
     </message>
+    <message>
+        <source>the flow&apos;s size raised to the power %1, under which the marks agree best</source>
+        <translation>流れの大きさを %1 乗で補正 (距離標が最もよく合う指数)</translation>
+    </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include <opencv2/video/tracking.hpp>
 
 #include "motion/hand_over.h"
+#include "motion/rails_row.h"
 #include "text/our_text.h"
 #include "video/ffmpeg_frame_source.h"
 
@@ -56,16 +57,14 @@ cv::Mat texturedMask(const cv::Mat& grey) {
 
 FrameMotion measure(const cv::Mat& flow, const cv::Mat& textured) {
     FrameMotion m;
-    const int top = int(kBandTop * flow.rows), bottom = int(kBandBottom * flow.rows);
     // The ground either side of the track: not the middle third, where the
     // sleepers' even spacing lets the flow take one sleeper for the next at
     // speed, nor the outer tenths, where lineside objects stand.
     const int outer = flow.cols / 10, inner = flow.cols / 3;
     std::vector<float> down, all;
     for (int b = 0; b < kBands; ++b) {
-        const int y0 = top + (bottom - top) * b / kBands, y1 = top + (bottom - top) * (b + 1) / kBands;
         down.clear();
-        for (int y = y0; y < y1; ++y) {
+        for (int y = bandFirstRow(b); y < bandFirstRow(b + 1); ++y) {
             const auto* row = flow.ptr<cv::Vec2f>(y);
             const auto* mask = textured.ptr<uint8_t>(y);
             for (int x = outer; x < flow.cols - outer; ++x) {
@@ -82,7 +81,7 @@ FrameMotion measure(const cv::Mat& flow, const cv::Mat& textured) {
 }
 
 struct CacheHeader {
-    char magic[8] = {'T', 'S', 'M', 'O', 'T', 'N', '0', '1'};
+    char magic[8] = {'T', 'S', 'M', 'O', 'T', 'N', '0', '2'};
     int64_t videoSize = 0;
     int64_t videoTime = 0;
     int32_t frames = 0;
@@ -93,7 +92,15 @@ struct CacheHeader {
 struct Picture {
     int frame = 0;
     cv::Mat grey, textured;
+    float railsRow = std::nanf("");
 };
+
+// A pixel's row index counts from its top edge; the rails' meeting point is
+// found in rows counted from pixel middles.
+float railsRowOf(const cv::Mat& grey) {
+    const auto row = railsVanishingRow({grey.ptr(), grey.cols, grey.rows, int(grey.step)});
+    return row ? float(*row + 0.5) : std::nanf("");
+}
 // Enough to ride out a slow picture (a keyframe) on either side; a few
 // hundred kilobytes.
 constexpr size_t kPicturesInFlight = 8;
@@ -109,16 +116,18 @@ struct DecoderJoin {
     }
 };
 
-// Where the picture stands still (below kStillFlow pixels a frame, a train at
-// rest), the flow is measured over steps of kStillStep frames: a quarter of
-// the flows on a video's stands, and the stand's ends still found to a few
-// frames. Where anything moves it is measured every frame: longer steps there
-// (two frames below 1 or 3 pixels a frame) changed the vanishing row found
-// near the speed's changes and put the fast stretch of the test run off by
-// more than 5 km/h. The step follows from the motion measured, never from
-// timing, so that a video's analysis is the same every time.
+// The flow's size comes out short where it is a fraction of a pixel (a tenth
+// short below 0.3 pixels a frame against the true motion of the project's
+// test videos). So each step is long enough for the nearest band to move
+// kLeastStepFlow pixels, up to kStillStep frames: one frame at speed, two or
+// three while the train starts or stops. Where the picture stands still
+// (below kStillFlow pixels a frame, a train at rest) the steps are kStillStep
+// frames: a quarter of the flows on a video's stands, and the stand's ends
+// still found to a few frames. The step follows from the motion measured,
+// never from timing, so that a video's analysis is the same every time.
 constexpr float kStillFlow = 0.3f;
 constexpr int kStillStep = 4;
+constexpr float kLeastStepFlow = 3;
 
 int stepAfter(const FrameMotion& perFrame) {
     // The largest motion of a frame: the nearest band's (the ground nearest
@@ -126,7 +135,8 @@ int stepAfter(const FrameMotion& perFrame) {
     float largest = perFrame.moving;
     for (float d : perFrame.down)
         if (!std::isnan(d)) largest = std::max(largest, std::abs(d));
-    return largest < kStillFlow ? kStillStep : 1;
+    if (largest < kStillFlow) return kStillStep;
+    return std::clamp(int(std::ceil(double(kLeastStepFlow) / largest)), 1, kStillStep);
 }
 
 FrameMotion perFrame(FrameMotion m, int frames) {
@@ -177,6 +187,7 @@ MotionProfile motionOfFrames(const std::vector<MotionStep>& steps, int n) {
         for (size_t band = 0; band < m.down.size(); ++band)
             m.down[band] = between(a.motion.down[band], b.motion.down[band], t);
         m.moving = between(a.motion.moving, b.motion.moving, t);
+        m.railsRow = between(a.motion.railsRow, b.motion.railsRow, t);
     }
     return profile;
 }
@@ -206,7 +217,9 @@ std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const An
             frame.resize(kAnalysisWidth, kAnalysisHeight);
             for (int i = 0; i < n; ++i) {
                 if (!source.getFrame(i, frame)) break;
-                if (!pictures.put({i, greyOf(frame), {}})) break;
+                cv::Mat grey = greyOf(frame);
+                const float rails = railsRowOf(grey);
+                if (!pictures.put({i, std::move(grey), {}, rails})) break;
             }
         } catch (const std::exception&) {
             // Ends the pictures early: the analysis says the video cannot be decoded.
@@ -234,7 +247,11 @@ std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const An
         if (!flow.empty() && frames != lastStep) flow *= double(frames) / lastStep;
         dis->calc(previous->grey, p->grey, flow);
         previous->textured = texturedMask(previous->grey);
-        steps.push_back({previous->frame, p->frame, perFrame(measure(flow, previous->textured), frames)});
+        FrameMotion motion = perFrame(measure(flow, previous->textured), frames);
+        // The rails as the step leaves them: a jump of the picture between
+        // two frames shows as the step's change of rows.
+        motion.railsRow = p->railsRow;
+        steps.push_back({previous->frame, p->frame, motion});
         lastStep = frames;
         step = stepAfter(steps.back().motion);
         if (control.progress && previous->frame / 64 != p->frame / 64) control.progress(double(p->frame + 1) / n);

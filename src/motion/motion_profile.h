@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,15 @@ constexpr double kBandBottom = 0.98;
 constexpr int kAnalysisWidth = 320;
 constexpr int kAnalysisHeight = 160;
 
+// The rows [first, end) of band b, and the row at their middle (rows counted
+// from the picture's top edge, so a pixel's middle is half a row below its
+// index).
+constexpr int bandFirstRow(int b) {
+    const int top = int(kBandTop * kAnalysisHeight), bottom = int(kBandBottom * kAnalysisHeight);
+    return top + (bottom - top) * b / kBands;
+}
+constexpr double bandMiddleRow(int b) { return 0.5 * (bandFirstRow(b) + bandFirstRow(b + 1)); }
+
 struct FrameMotion {
     // Median vertical flow (pixels of the analysed picture, downwards
     // positive) of each band's textured pixels beside the track, from frame
@@ -30,6 +40,10 @@ struct FrameMotion {
     // Median length of the flow over the textured pixels of all bands: near 0
     // where nothing moves.
     float moving = 0;
+    // Where the rails meet in the picture (rows of the analysed picture, from
+    // the top of its first row): the ground's vanishing row read off the
+    // track itself. NaN where the rails could not be followed.
+    float railsRow = std::numeric_limits<float>::quiet_NaN();
 };
 
 struct MotionProfile {

@@ -13,11 +13,14 @@ namespace {
 constexpr double kLeastFlow = 0.15;
 constexpr double kMostFlow = 7;
 constexpr int kHorizonHalfWindow = 45;
+constexpr int kRailsHalfWindow = 7;
+// How far apart the upper and lower ground bands' readings of the speed may lie.
+constexpr double kMostBandDisagreement = 1.3;
 // Bands at least this many rows above the vanishing row show far scenery.
 constexpr double kFarMargin = 10;
 constexpr double kLeastPitch = 3;
 
-double bandRow(int b) { return kAnalysisHeight * (kBandTop + (kBandBottom - kBandTop) * (b + 0.5) / kBands); }
+double bandRow(int b) { return bandMiddleRow(b); }
 
 double medianOf(std::vector<double> v) {
     if (v.empty()) return 0;
@@ -70,6 +73,40 @@ std::optional<double> frameVanishingRow(const std::array<float, kBands>& down) {
     const double row = -intercept / slope;
     if (row < 0.15 * kAnalysisHeight || row > 0.7 * kAnalysisHeight) return std::nullopt;
     return row;
+}
+
+// Around a few frames without a say (a tunnel's mouth filling the view) the
+// frames at its edges, and a frame or two between two such stretches, saw
+// part of it too: they go without a say as well, so that the straight line
+// across starts from frames that saw only the ground.
+void distrustBlindEdges(std::vector<double>& v) {
+    constexpr int kBlind = 3, kWiden = 1, kLeastBetween = 3;
+    const int n = int(v.size());
+    std::vector<bool> blind(size_t(n), false);
+    for (int i = 0; i < n;) {
+        if (!std::isnan(v[size_t(i)])) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j < n && std::isnan(v[size_t(j)])) ++j;
+        if (j - i >= kBlind)
+            for (int k = std::max(0, i - kWiden); k < std::min(n, j + kWiden); ++k) blind[size_t(k)] = true;
+        i = j;
+    }
+    for (int i = 0; i < n;) {
+        if (blind[size_t(i)] || std::isnan(v[size_t(i)])) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j < n && !blind[size_t(j)] && !std::isnan(v[size_t(j)])) ++j;
+        if (i > 0 && j < n && j - i < kLeastBetween)
+            for (int k = i; k < j; ++k) blind[size_t(k)] = true;
+        i = j;
+    }
+    for (int i = 0; i < n; ++i)
+        if (blind[size_t(i)]) v[size_t(i)] = std::nan("");
 }
 
 // NaNs replaced by the straight line between the nearest numbers either side
@@ -143,7 +180,15 @@ MotionShape motionShape(const MotionProfile& profile) {
     std::vector<double> pitched(static_cast<size_t>(n), 0);
     for (int i = 0; i < n; ++i) {
         const FrameMotion& m = profile.frames[size_t(i)];
-        const float pitch = pitchOf(m, s.horizon);
+        // The rails show a jump of the picture exactly, where they are seen
+        // in both frames; else the far scenery.
+        float pitch = 0;
+        const float railsBefore = i > 0 ? profile.frames[size_t(i) - 1].railsRow : std::nanf("");
+        if (!std::isnan(railsBefore) && !std::isnan(m.railsRow)) {
+            if (std::abs(m.railsRow - railsBefore) >= kLeastPitch) pitch = m.railsRow - railsBefore;
+        } else {
+            pitch = pitchOf(m, s.horizon);
+        }
         for (int b = 0; b < kBands; ++b) ground[size_t(i)][size_t(b)] = m.down[size_t(b)] - pitch;
         pitched[size_t(i)] = (i > 0 ? pitched[size_t(i) - 1] : 0) + pitch;
         if (const auto row = frameVanishingRow(ground[size_t(i)])) rows[size_t(i)] = *row - pitched[size_t(i)];
@@ -157,26 +202,69 @@ MotionShape motionShape(const MotionProfile& profile) {
     std::vector<double> raw(static_cast<size_t>(n)), moving(static_cast<size_t>(n));
     s.vanishingRow.assign(size_t(n), 0);
     for (int i = 0; i < n; ++i) {
+        // Where the rails meet, when they could be followed in most frames
+        // around: each picture's own, and far nearer the truth than the
+        // flow's straight line; a median over a few frames keeps a jump of
+        // the picture sharp.
         std::vector<double> near;
-        for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
-            if (rows[size_t(k)]) near.push_back(*rows[size_t(k)]);
-        const double y0 = near.size() >= 5 ? medianOf(near) + pitched[size_t(i)] : s.horizon;
+        for (int k = std::max(0, i - kRailsHalfWindow); k <= std::min(n - 1, i + kRailsHalfWindow); ++k)
+            if (const float r = profile.frames[size_t(k)].railsRow; !std::isnan(r)) near.push_back(r);
+        double y0 = 0;
+        if (near.size() <= size_t(kRailsHalfWindow)) {
+            // Lost for a moment (a tunnel's mouth, points, a shadow): the
+            // rails of the frames around. (Not moved by the pitch found
+            // meanwhile: a portal's wall coming nearer looks like one.)
+            near.clear();
+            for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
+                if (const float r = profile.frames[size_t(k)].railsRow; !std::isnan(r)) near.push_back(r);
+            if (near.size() < 5) near.clear();
+        }
+        if (!near.empty()) {
+            y0 = medianOf(std::move(near));
+        } else {
+            near.clear();
+            for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
+                if (rows[size_t(k)]) near.push_back(*rows[size_t(k)]);
+            y0 = near.size() >= 5 ? medianOf(near) + pitched[size_t(i)] : s.horizon;
+        }
         s.vanishingRow[size_t(i)] = y0;
-        std::vector<double> est, flows;
+        // Where the ground clearly moves, a band without clear downward flow
+        // says nothing of the speed (a sign or a wall standing in it, ground
+        // without stones). The ground's bands agree on the speed (within a
+        // tenth on nine frames in ten); where the bands nearer the vanishing
+        // row read far faster or slower than those below them, or not down
+        // the picture at all, something else fills the view (a tunnel's
+        // mouth or a wall coming nearer, which streams out faster near the
+        // vanishing row; the dark inside of a tunnel): the frames around
+        // speak for it. (On a stand this leaves nothing, which is as well:
+        // a stand's speed is 0 whatever the frames say.)
+        std::vector<double> est, flows, clear;
         for (int b = 0; b < kBands; ++b) {
             const double d = ground[size_t(i)][size_t(b)], dy = bandRow(b) - y0, q = dy / (kAnalysisHeight - y0);
             if (q < 0.3 || q > 0.9 || std::isnan(d)) continue;
             est.push_back(d / (dy * dy));
             flows.push_back(d);
+            if (d > kLeastFlow) clear.push_back(d / (dy * dy));
+        }
+        if (clear.size() >= 2) est = std::move(clear);
+        bool disagree = false;
+        if (est.size() >= 2) {
+            const size_t half = est.size() / 2;
+            const double high = medianOf({est.begin(), est.begin() + ptrdiff_t(half)});
+            const double low = medianOf({est.begin() + ptrdiff_t(half), est.end()});
+            disagree =
+                !(high > 0 && low > 0 && high / low <= kMostBandDisagreement && low / high <= kMostBandDisagreement);
         }
         // No band with a say (a picture gone dark or plain), or the ground
         // running up the picture, which a train running on never makes (a
         // tunnel's mouth filling the view): not a stop, but a frame the
         // frames around must speak for.
-        raw[size_t(i)] =
-            est.empty() || medianOf(flows) < -kLeastFlow ? std::nan("") : std::max(0.0, medianOf(std::move(est)));
+        raw[size_t(i)] = est.empty() || disagree || medianOf(flows) < -kLeastFlow
+                             ? std::nan("")
+                             : std::max(0.0, medianOf(std::move(est)));
         moving[size_t(i)] = profile.frames[size_t(i)].moving;
     }
+    distrustBlindEdges(raw);
     fillGaps(raw);
     // Standing: the flow's median length stays within the noise of a still
     // picture (compression, small changes of light) for a second or more.

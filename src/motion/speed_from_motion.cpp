@@ -58,8 +58,56 @@ std::vector<DistanceMark> marksFromStations(const std::vector<StationData>& stat
     return marks;
 }
 
-SpeedResult fitSpeed(const MotionShape& shape, const SpeedRequest& req) {
+MotionShape withFlowExponent(const MotionShape& shape, double exponent) {
+    MotionShape s = shape;
+    if (exponent == 1) return s;
+    for (double& v : s.rate) v = v > 0 ? std::pow(v, exponent) : 0;
+    for (size_t i = 1; i < s.travelled.size(); ++i) s.travelled[i] = s.travelled[i - 1] + s.rate[i];
+    return s;
+}
+
+// The spread of the stretches' distances under the one scale that fits them
+// best (least squares), as a share.
+double spreadUnderOneScale(const MotionShape& shape, const std::vector<DistanceMark>& marks) {
+    double num = 0, den = 0;
+    for (size_t i = 1; i < marks.size(); ++i) {
+        const double rel = shape.between(marks[i - 1].frame, marks[i].frame);
+        const double d = marks[i].metres - marks[i - 1].metres;
+        num += rel * d;
+        den += rel * rel;
+    }
+    if (den <= 0) return 0;
+    const double one = num / den;
+    double spread = 0;
+    for (size_t i = 1; i < marks.size(); ++i) {
+        const double d = marks[i].metres - marks[i - 1].metres;
+        const double given = one * shape.between(marks[i - 1].frame, marks[i].frame);
+        spread += (given / d - 1) * (given / d - 1);
+    }
+    return std::sqrt(spread / double(marks.size() - 1));
+}
+
+double flowExponentForMarks(const MotionShape& shape, const std::vector<DistanceMark>& marks) {
+    if (marks.size() < 3) return 1;
+    const double asMeasured = spreadUnderOneScale(shape, marks);
+    double best = 1, bestSpread = asMeasured;
+    constexpr double kStep = 0.005;
+    for (double e = kLeastFlowExponent; e <= kMostFlowExponent + kStep / 2; e += kStep) {
+        const double spread = spreadUnderOneScale(withFlowExponent(shape, e), marks);
+        if (spread < bestSpread - 1e-12) best = e, bestSpread = spread;
+    }
+    // Only where the marks clearly call for it: stretches run alike (the
+    // same start, run and stop between every pair of stations) agree about
+    // as well under any power, and their best one says nothing. So the best
+    // power must lie inside the range, and halve the spread at least.
+    const bool atEnd = best < kLeastFlowExponent + kStep / 2 || best > kMostFlowExponent - kStep / 2;
+    if (atEnd || bestSpread > 0.5 * asMeasured) return 1;
+    return best;
+}
+
+SpeedResult fitSpeed(const MotionShape& measured, const SpeedRequest& req) {
     SpeedResult r;
+    MotionShape shape = measured;
     r.standstills = shape.standstills;
     const int n = int(shape.rate.size());
     if (n < 2 || shape.between(0, n - 1) <= 0) {
@@ -87,6 +135,8 @@ SpeedResult fitSpeed(const MotionShape& shape, const SpeedRequest& req) {
             return r;
         }
     }
+    r.flowExponent = flowExponentForMarks(shape, marks);
+    shape = withFlowExponent(shape, r.flowExponent);
     std::vector<double> stretch;
     if (marks.size() >= 2) {
         // One scale for all pairs by least squares (weights by length), for the

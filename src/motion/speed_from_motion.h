@@ -49,6 +49,9 @@ struct SpeedResult {
     // The spread of the pairs' distances under one scale, as a share (0.02 =
     // 2 %): how far the speed's shape may be off between marks.
     double shapeError = 0;
+    // The power the relative speed was raised to before scaling (1 where
+    // fewer than three marks leave nothing to choose it by).
+    double flowExponent = 1;
     bool ok() const { return error.empty(); }
 };
 
@@ -56,6 +59,15 @@ struct SpeedResult {
 constexpr double kMaxPlausibleKmh = 400;
 
 SpeedResult fitSpeed(const MotionShape& shape, const SpeedRequest& request);
+
+// The flow's size does not grow quite in step with the speed: a fraction of
+// a pixel comes out a little short, several pixels a little long. Raised to
+// a power a little below 1, the relative speed grows in step again. With
+// three marks or more, the power (between these) is the one under which the
+// stretches between the marks agree best on one scale.
+constexpr double kLeastFlowExponent = 0.85, kMostFlowExponent = 1.05;
+double flowExponentForMarks(const MotionShape& shape, const std::vector<DistanceMark>& marks);
+MotionShape withFlowExponent(const MotionShape& shape, double exponent);
 
 // Marks from the route's stations: the middle of each stopping station's stop
 // range, its place the sum of the `nextStopDistance`s before it.

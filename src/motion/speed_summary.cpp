@@ -34,6 +34,10 @@ std::vector<std::string> summarise(const SpeedResult& r, const SpeedRequest& req
             {std::to_string(p.fromMark + 1), std::to_string(p.toMark + 1),
              std::to_string(req.marks[size_t(p.fromMark)].frame), std::to_string(req.marks[size_t(p.toMark)].frame),
              fixed(p.marked, 1), fixed(p.oneScale, 1), fixed(100 * (p.oneScale / p.marked - 1), 1)}));
+    if (r.flowExponent != 1)
+        out.push_back(
+            withArgs(trText("SpeedSummary", "the flow's size raised to the power %1, under which the marks agree best"),
+                     {fixed(r.flowExponent, 3)}));
     if (r.pairs.size() >= 2)
         out.push_back(withArgs(trText("SpeedSummary", "estimated error of the speed's shape between marks: %1 %"),
                                {fixed(100 * r.shapeError, 1)}));
