@@ -92,7 +92,6 @@ struct CacheHeader {
 struct Picture {
     int frame = 0;
     cv::Mat grey, textured;
-    float railsRow = std::nanf("");
 };
 
 // A pixel's row index counts from its top edge; the rails' meeting point is
@@ -217,9 +216,7 @@ std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const An
             frame.resize(kAnalysisWidth, kAnalysisHeight);
             for (int i = 0; i < n; ++i) {
                 if (!source.getFrame(i, frame)) break;
-                cv::Mat grey = greyOf(frame);
-                const float rails = railsRowOf(grey);
-                if (!pictures.put({i, std::move(grey), {}, rails})) break;
+                if (!pictures.put({i, greyOf(frame), {}})) break;
             }
         } catch (const std::exception&) {
             // Ends the pictures early: the analysis says the video cannot be decoded.
@@ -249,8 +246,10 @@ std::optional<MotionProfile> analyseVideo(const std::string& videoPath, const An
         previous->textured = texturedMask(previous->grey);
         FrameMotion motion = perFrame(measure(flow, previous->textured), frames);
         // The rails as the step leaves them: a jump of the picture between
-        // two frames shows as the step's change of rows.
-        motion.railsRow = p->railsRow;
+        // two frames shows as the step's change of rows. (Here rather than
+        // beside the decoding, which takes the longer, and only for the
+        // pictures a step ends on.)
+        motion.railsRow = railsRowOf(p->grey);
         steps.push_back({previous->frame, p->frame, motion});
         lastStep = frames;
         step = stepAfter(steps.back().motion);

@@ -34,7 +34,8 @@ public:
     void setDecoderThreads(int threads, int64_t minPixels);
     // Decoding for measuring rather than showing (taken at the next open):
     // the loop filter is skipped, which costs a little sharpness and saves a
-    // good part of the decoding time.
+    // good part of the decoding time, and pictures are made smaller by an
+    // area average rather than a bicubic filter.
     void setQuickDecode(bool quick);
     // Decodes every picture, also those no frame shows that are otherwise
     // left out (the reference that checks and measures leaving them out;
