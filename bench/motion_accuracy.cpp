@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     } else {
         for (int f = 0; f < n; ++f) truth.push_back(gps::recordedSpeedAt(route.speedUnitTable, f));
     }
-    std::fprintf(stderr, "horizon %.1f, %zu marks, %zu stops\n", shape.horizon, req.marks.size(),
-                 shape.standstills.size());
+    std::fprintf(stderr, "horizon %.1f, %zu marks, %zu stops, flow exponent %.3f\n", shape.horizon, req.marks.size(),
+                 shape.standstills.size(), fit.flowExponent);
     std::printf("frame,truth,fitted,rate,y0,rails,moving");
     for (int b = 0; b < kBands; ++b) std::printf(",b%d", b);
     std::printf("\n");

@@ -282,8 +282,10 @@ MotionShape motionShape(const MotionProfile& profile) {
         i = j + 1;
     }
     // The speed changes over seconds, the flow's noise from frame to frame:
-    // a short median and mean keep the corners of the curve.
-    std::vector<double> smooth = runningMedian(raw, 2);
+    // a median over half a second, which a lineside sign or a pole passing
+    // through the ground's bands for a few frames does not move, and a short
+    // mean keep the corners of the curve (a median follows a ramp exactly).
+    std::vector<double> smooth = runningMedian(raw, 7);
     s.rate.assign(size_t(n), 0);
     for (int i = 0; i < n; ++i) {
         double sum = 0;

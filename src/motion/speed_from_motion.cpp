@@ -96,12 +96,15 @@ double flowExponentForMarks(const MotionShape& shape, const std::vector<Distance
         const double spread = spreadUnderOneScale(withFlowExponent(shape, e), marks);
         if (spread < bestSpread - 1e-12) best = e, bestSpread = spread;
     }
-    // Only where the marks clearly call for it: stretches run alike (the
-    // same start, run and stop between every pair of stations) agree about
-    // as well under any power, and their best one says nothing. So the best
-    // power must lie inside the range, and halve the spread at least.
+    // Only where the marks clearly call for it. Stretches that already agree
+    // within kAgreeing need nothing; stretches run alike (the same start,
+    // run and stop between every pair of stations) agree about as well under
+    // any power, and their best one says nothing. So the flow as measured
+    // must leave the stretches apart, and the best power lie inside the
+    // range and at least halve their spread.
+    constexpr double kAgreeing = 0.01;
     const bool atEnd = best < kLeastFlowExponent + kStep / 2 || best > kMostFlowExponent - kStep / 2;
-    if (atEnd || bestSpread > 0.5 * asMeasured) return 1;
+    if (asMeasured < kAgreeing || atEnd || bestSpread > 0.5 * asMeasured) return 1;
     return best;
 }
 
