@@ -66,9 +66,16 @@ MotionShape withFlowExponent(const MotionShape& shape, double exponent) {
     return s;
 }
 
-// The spread of the stretches' distances under the one scale that fits them
-// best (least squares), as a share.
-double spreadUnderOneScale(const MotionShape& shape, const std::vector<DistanceMark>& marks) {
+// The one scale that fits all pairs of neighbouring marks best (least
+// squares, so weighted by length): each pair's distance under it, and their
+// spread as a share (how far the speed's shape may be off between marks).
+struct OneScale {
+    std::vector<MarkPair> pairs;
+    double spread = 0;
+};
+
+OneScale oneScaleFor(const MotionShape& shape, const std::vector<DistanceMark>& marks) {
+    OneScale o;
     double num = 0, den = 0;
     for (size_t i = 1; i < marks.size(); ++i) {
         const double rel = shape.between(marks[i - 1].frame, marks[i].frame);
@@ -76,24 +83,26 @@ double spreadUnderOneScale(const MotionShape& shape, const std::vector<DistanceM
         num += rel * d;
         den += rel * rel;
     }
-    if (den <= 0) return 0;
+    if (den <= 0) return o;
     const double one = num / den;
     double spread = 0;
     for (size_t i = 1; i < marks.size(); ++i) {
         const double d = marks[i].metres - marks[i - 1].metres;
         const double given = one * shape.between(marks[i - 1].frame, marks[i].frame);
+        o.pairs.push_back({int(i - 1), int(i), d, given});
         spread += (given / d - 1) * (given / d - 1);
     }
-    return std::sqrt(spread / double(marks.size() - 1));
+    o.spread = std::sqrt(spread / double(o.pairs.size()));
+    return o;
 }
 
 double flowExponentForMarks(const MotionShape& shape, const std::vector<DistanceMark>& marks) {
     if (marks.size() < 3) return 1;
-    const double asMeasured = spreadUnderOneScale(shape, marks);
+    const double asMeasured = oneScaleFor(shape, marks).spread;
     double best = 1, bestSpread = asMeasured;
     constexpr double kStep = 0.005;
     for (double e = kLeastFlowExponent; e <= kMostFlowExponent + kStep / 2; e += kStep) {
-        const double spread = spreadUnderOneScale(withFlowExponent(shape, e), marks);
+        const double spread = oneScaleFor(withFlowExponent(shape, e), marks).spread;
         if (spread < bestSpread - 1e-12) best = e, bestSpread = spread;
     }
     // Only where the marks clearly call for it. Stretches that already agree
@@ -142,25 +151,14 @@ SpeedResult fitSpeed(const MotionShape& measured, const SpeedRequest& req) {
     shape = withFlowExponent(shape, r.flowExponent);
     std::vector<double> stretch;
     if (marks.size() >= 2) {
-        // One scale for all pairs by least squares (weights by length), for the
-        // summary's check of the shape; then each stretch its own.
-        double num = 0, den = 0;
-        for (size_t i = 1; i < marks.size(); ++i) {
-            const double rel = shape.between(marks[i - 1].frame, marks[i].frame);
-            const double d = marks[i].metres - marks[i - 1].metres;
-            num += rel * d;
-            den += rel * rel;
-            stretch.push_back(d / rel);
-        }
-        const double one = num / den;
-        double spread = 0;
-        for (size_t i = 1; i < marks.size(); ++i) {
-            const double d = marks[i].metres - marks[i - 1].metres;
-            const double given = one * shape.between(marks[i - 1].frame, marks[i].frame);
-            r.pairs.push_back({int(i - 1), int(i), d, given});
-            spread += (given / d - 1) * (given / d - 1);
-        }
-        r.shapeError = std::sqrt(spread / double(r.pairs.size()));
+        // One scale for all pairs, for the summary's check of the shape; then
+        // each stretch its own.
+        OneScale all = oneScaleFor(shape, marks);
+        r.pairs = std::move(all.pairs);
+        r.shapeError = all.spread;
+        for (size_t i = 1; i < marks.size(); ++i)
+            stretch.push_back((marks[i].metres - marks[i - 1].metres) /
+                              shape.between(marks[i - 1].frame, marks[i].frame));
     } else if (req.known) {
         const KnownSpeed& k = *req.known;
         if (k.frame < 0 || k.frame >= n) {
