@@ -119,12 +119,17 @@ TEST(MotionFit, AFlowThatGrowsFasterThanTheSpeedIsTakenBackByThePowerTheMarksAgr
     std::vector<double> seen = truth;
     for (double& v : seen) v = 40 * std::pow(v / 40, 1 / 0.94);
     const MotionShape shape = shapeOf(seen, 1);
+    // A mark in the middle of each stand, 1260 frames apart.
+    const auto marksAtStands = [](const std::vector<double>& kmh) {
+        std::vector<DistanceMark> marks = {{30, 0}};
+        for (int m = 1; m <= 3; ++m) {
+            const int at = 30 + 1260 * m;
+            marks.push_back({at, marks.back().metres + metresBetween(kmh, marks.back().frame, at)});
+        }
+        return marks;
+    };
     SpeedRequest req;
-    req.marks = {{30, 0}};
-    for (int m = 1; m <= 3; ++m) {
-        const int at = 30 + 1260 * m;
-        req.marks.push_back({at, req.marks.back().metres + metresBetween(truth, req.marks.back().frame, at)});
-    }
+    req.marks = marksAtStands(truth);
     const SpeedResult r = fitSpeed(shape, req);
     ASSERT_TRUE(r.ok()) << r.error;
     EXPECT_NEAR(r.flowExponent, 0.94, 0.0051);
@@ -137,11 +142,7 @@ TEST(MotionFit, AFlowThatGrowsFasterThanTheSpeedIsTakenBackByThePowerTheMarksAgr
     alike.insert(alike.end(), 60, 0.0);
     const MotionShape alikeShape = shapeOf(alike, 1);
     SpeedRequest same;
-    same.marks = {{30, 0}};
-    for (int m = 1; m <= 3; ++m) {
-        const int at = 30 + 1260 * m;
-        same.marks.push_back({at, same.marks.back().metres + metresBetween(alike, same.marks.back().frame, at)});
-    }
+    same.marks = marksAtStands(alike);
     const SpeedResult s = fitSpeed(alikeShape, same);
     ASSERT_TRUE(s.ok()) << s.error;
     EXPECT_EQ(s.flowExponent, 1);

@@ -94,12 +94,14 @@ struct Picture {
     cv::Mat grey, textured;
 };
 
-// A pixel's row index counts from its top edge; the rails' meeting point is
-// found in rows counted from pixel middles.
+// The rails' meeting point in the bands' rows: the rails are found at pixel
+// indices (a pixel's middle at its index), the bands count rows from the
+// picture's top edge (a pixel's middle half a row below its index).
 float railsRowOf(const cv::Mat& grey) {
     const auto row = railsVanishingRow({grey.ptr(), grey.cols, grey.rows, int(grey.step)});
     return row ? float(*row + 0.5) : std::nanf("");
 }
+
 // Enough to ride out a slow picture (a keyframe) on either side; a few
 // hundred kilobytes.
 constexpr size_t kPicturesInFlight = 8;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <optional>
 
+#include "motion/straight_line.h"
+
 namespace ts::motion {
 
 namespace {
@@ -19,8 +21,6 @@ constexpr double kMostBandDisagreement = 1.3;
 // Bands at least this many rows above the vanishing row show far scenery.
 constexpr double kFarMargin = 10;
 constexpr double kLeastPitch = 3;
-
-double bandRow(int b) { return bandMiddleRow(b); }
 
 double medianOf(std::vector<double> v) {
     if (v.empty()) return 0;
@@ -55,22 +55,18 @@ std::vector<double> runningMedian(const std::vector<double>& v, int half) {
 // frame with enough clear flow gives its own y0 (the line pitches where the
 // gradient changes); nullopt where it cannot tell.
 std::optional<double> frameVanishingRow(const std::array<float, kBands>& down) {
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    int count = 0;
+    LineFit fit;
     for (int b = 0; b < kBands; ++b) {
-        const double d = down[size_t(b)], x = bandRow(b);
+        const double d = down[size_t(b)], x = bandMiddleRow(b);
         // Clear flow only: a fraction of a pixel is noise, and the flow of
         // the nearest ground at speed is more than the flow follows well.
         if (!(d > kLeastFlow && d < kMostFlow) || x < 0.4 * kAnalysisHeight) continue;
-        const double y = std::sqrt(d);
-        sx += x, sy += y, sxx += x * x, sxy += x * y, ++count;
+        fit.add(x, std::sqrt(d));
     }
-    if (count < 4) return std::nullopt;
-    const double den = count * sxx - sx * sx;
-    if (den <= 0) return std::nullopt;
-    const double slope = (count * sxy - sx * sy) / den, intercept = (sy - slope * sx) / count;
-    if (slope <= 0) return std::nullopt;
-    const double row = -intercept / slope;
+    if (fit.count() < 4) return std::nullopt;
+    const auto line = fit.line();
+    if (!line || line->slope <= 0) return std::nullopt;
+    const double row = line->zero();
     if (row < 0.15 * kAnalysisHeight || row > 0.7 * kAnalysisHeight) return std::nullopt;
     return row;
 }
@@ -139,7 +135,7 @@ void fillGaps(std::vector<double>& v) {
 float pitchOf(const FrameMotion& m, double horizon) {
     std::vector<double> far;
     for (int b = 0; b < kBands; ++b)
-        if (bandRow(b) < horizon - kFarMargin && !std::isnan(m.down[size_t(b)])) far.push_back(m.down[size_t(b)]);
+        if (bandMiddleRow(b) < horizon - kFarMargin && !std::isnan(m.down[size_t(b)])) far.push_back(m.down[size_t(b)]);
     if (far.empty()) return 0;
     const auto [low, high] = std::minmax_element(far.begin(), far.end());
     const double pitch = medianOf(far);
@@ -206,23 +202,24 @@ MotionShape motionShape(const MotionProfile& profile) {
         // around: each picture's own, and far nearer the truth than the
         // flow's straight line; a median over a few frames keeps a jump of
         // the picture sharp.
-        std::vector<double> near;
-        for (int k = std::max(0, i - kRailsHalfWindow); k <= std::min(n - 1, i + kRailsHalfWindow); ++k)
-            if (const float r = profile.frames[size_t(k)].railsRow; !std::isnan(r)) near.push_back(r);
-        double y0 = 0;
+        const auto railsWithin = [&](int half) {
+            std::vector<double> rails;
+            for (int k = std::max(0, i - half); k <= std::min(n - 1, i + half); ++k)
+                if (const float r = profile.frames[size_t(k)].railsRow; !std::isnan(r)) rails.push_back(r);
+            return rails;
+        };
+        std::vector<double> near = railsWithin(kRailsHalfWindow);
         if (near.size() <= size_t(kRailsHalfWindow)) {
             // Lost for a moment (a tunnel's mouth, points, a shadow): the
             // rails of the frames around. (Not moved by the pitch found
             // meanwhile: a portal's wall coming nearer looks like one.)
-            near.clear();
-            for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
-                if (const float r = profile.frames[size_t(k)].railsRow; !std::isnan(r)) near.push_back(r);
+            near = railsWithin(kHorizonHalfWindow);
             if (near.size() < 5) near.clear();
         }
+        double y0 = 0;
         if (!near.empty()) {
             y0 = medianOf(std::move(near));
         } else {
-            near.clear();
             for (int k = std::max(0, i - kHorizonHalfWindow); k <= std::min(n - 1, i + kHorizonHalfWindow); ++k)
                 if (rows[size_t(k)]) near.push_back(*rows[size_t(k)]);
             y0 = near.size() >= 5 ? medianOf(near) + pitched[size_t(i)] : s.horizon;
@@ -240,7 +237,7 @@ MotionShape motionShape(const MotionProfile& profile) {
         // a stand's speed is 0 whatever the frames say.)
         std::vector<double> est, flows, clear;
         for (int b = 0; b < kBands; ++b) {
-            const double d = ground[size_t(i)][size_t(b)], dy = bandRow(b) - y0, q = dy / (kAnalysisHeight - y0);
+            const double d = ground[size_t(i)][size_t(b)], dy = bandMiddleRow(b) - y0, q = dy / (kAnalysisHeight - y0);
             if (q < 0.3 || q > 0.9 || std::isnan(d)) continue;
             est.push_back(d / (dy * dy));
             flows.push_back(d);

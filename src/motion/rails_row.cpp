@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "motion/straight_line.h"
+
 namespace ts::motion {
 
 namespace {
@@ -54,6 +56,7 @@ std::optional<double> followPair(const GreyPicture& p, double left, double right
     // The rails lean in towards each other going up; their first slant is
     // found from the next rows, where the search reaches wider.
     std::vector<double> rows, gauges;
+    LineFit fit;
     for (int y = start; y > 0; --y) {
         const double reach = rows.size() < 4 ? 2 * kSearch : kSearch;
         for (Rail* rail : {&l, &r}) {
@@ -69,22 +72,16 @@ std::optional<double> followPair(const GreyPicture& p, double left, double right
         }
         if (l.missed > kMostMissed || r.missed > kMostMissed) break;
         if (r.x - l.x < kLeastGauge) break;
-        if (l.missed == 0 && r.missed == 0) rows.push_back(y), gauges.push_back(r.x - l.x);
+        if (l.missed == 0 && r.missed == 0) rows.push_back(y), gauges.push_back(r.x - l.x), fit.add(y, r.x - l.x);
     }
     if (int(rows.size()) < kLeastRows) return std::nullopt;
     // gauge = a (row - y0): least squares.
-    const double n = double(rows.size());
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (size_t i = 0; i < rows.size(); ++i)
-        sx += rows[i], sy += gauges[i], sxx += rows[i] * rows[i], sxy += rows[i] * gauges[i];
-    const double den = n * sxx - sx * sx;
-    if (den <= 0) return std::nullopt;
-    const double a = (n * sxy - sx * sy) / den, b = (sy - a * sx) / n;
-    if (a <= 0.05) return std::nullopt;
+    const auto line = fit.line();
+    if (!line || line->slope <= 0.05) return std::nullopt;
     double scatter = 0;
-    for (size_t i = 0; i < rows.size(); ++i) scatter += std::pow(gauges[i] - (a * rows[i] + b), 2);
-    if (std::sqrt(scatter / n) > kMostScatter) return std::nullopt;
-    return -b / a;
+    for (size_t i = 0; i < rows.size(); ++i) scatter += std::pow(gauges[i] - line->at(rows[i]), 2);
+    if (std::sqrt(scatter / double(rows.size())) > kMostScatter) return std::nullopt;
+    return line->zero();
 }
 
 }  // namespace
